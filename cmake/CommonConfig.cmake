@@ -1,0 +1,47 @@
+# One INTERFACE target carries the language level, the warnings and Qt's
+# strict macros; every target of the project links it.
+add_library(quorvel_options INTERFACE)
+target_compile_features(quorvel_options INTERFACE cxx_std_20)
+set(CMAKE_CXX_STANDARD 20)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS OFF)
+if(NOT CMAKE_BUILD_TYPE AND NOT CMAKE_CONFIGURATION_TYPES)
+    set(CMAKE_BUILD_TYPE RelWithDebInfo CACHE STRING "Build type" FORCE)
+endif()
+
+target_compile_options(quorvel_options INTERFACE
+    $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra -Wold-style-cast -Woverloaded-virtual -Wnon-virtual-dtor>)
+if(QUORVEL_WERROR)
+    target_compile_options(quorvel_options INTERFACE $<$<COMPILE_LANGUAGE:CXX>:-Werror>)
+endif()
+target_compile_definitions(quorvel_options INTERFACE
+    QT_NO_CAST_FROM_ASCII
+    QT_NO_CAST_TO_ASCII
+    QT_NO_CAST_FROM_BYTEARRAY
+    QT_NO_URL_CAST_FROM_STRING
+    QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
+    QT_NO_FOREACH
+    QT_NO_CONTEXTLESS_CONNECT
+    QT_STRICT_ITERATORS
+    QT_USE_QSTRINGBUILDER)
+if(QUORVEL_ASAN)
+    target_compile_options(quorvel_options INTERFACE -fsanitize=address -fno-omit-frame-pointer)
+    target_link_options(quorvel_options INTERFACE -fsanitize=address)
+endif()
+
+# quorvel_add_test(<name> SOURCES ... LIBS ...)
+# A Qt Test executable run by CTest, offscreen, with the seeded program folder
+# of the build named in QUORVEL_SEED_TREE (tests copy it, never write it).
+function(quorvel_add_test name)
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE quorvel_options Qt6::Test ${T_LIBS})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUORVEL_SEED_TREE=${QUORVEL_APP_DIR};QUORVEL_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+        TIMEOUT 300)
+    if(TARGET install_tree)
+        add_dependencies(${name} install_tree)
+    endif()
+endfunction()
