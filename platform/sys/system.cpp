@@ -1,0 +1,121 @@
+#include "platform/sys/system.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+#include <pwd.h>
+#include <sys/utsname.h>
+#include <unistd.h>
+
+#include <array>
+
+namespace sys {
+namespace {
+
+struct Overrides
+{
+    bool osSet = false;
+    std::optional<OsVersion> os;
+    bool userSet = false;
+    std::optional<QString> user;
+    bool hostSet = false;
+    std::optional<QString> host;
+    QString decimal; // empty: the locale's
+};
+
+Overrides& overrides()
+{
+    static Overrides o;
+    return o;
+}
+
+} // namespace
+
+OsVersion parseRelease(const QString& sysname, const QString& release)
+{
+    OsVersion v;
+    v.sysname = sysname;
+    v.release = release;
+    static const QRegularExpression numbers(QStringLiteral("^(\\d+)(?:\\.(\\d+))?"));
+    const QRegularExpressionMatch m = numbers.match(release);
+    if (m.hasMatch()) {
+        v.major = m.captured(1).toInt();
+        v.minor = m.captured(2).toInt(); // 0 when absent
+    }
+    return v;
+}
+
+std::optional<OsVersion> osVersion()
+{
+    const Overrides& o = overrides();
+    if (o.osSet)
+        return o.os;
+    struct utsname u;
+    if (uname(&u) != 0)
+        return std::nullopt;
+    return parseRelease(QString::fromLocal8Bit(u.sysname), QString::fromLocal8Bit(u.release));
+}
+
+std::optional<QString> userName()
+{
+    const Overrides& o = overrides();
+    if (o.userSet)
+        return o.user;
+    const struct passwd* pw = getpwuid(geteuid());
+    if (!pw || !pw->pw_name)
+        return std::nullopt;
+    return QString::fromLocal8Bit(pw->pw_name);
+}
+
+std::optional<QString> hostName()
+{
+    const Overrides& o = overrides();
+    if (o.hostSet)
+        return o.host;
+    std::array<char, 256> buf{};
+    if (gethostname(buf.data(), buf.size() - 1) != 0)
+        return std::nullopt;
+    buf.back() = '\0';
+    return QString::fromLocal8Bit(buf.data());
+}
+
+QString decimalSeparator()
+{
+    const Overrides& o = overrides();
+    if (!o.decimal.isEmpty())
+        return o.decimal;
+    return QLocale::system().decimalPoint();
+}
+
+namespace testing {
+
+void setOsVersion(std::optional<OsVersion> v)
+{
+    overrides().osSet = true;
+    overrides().os = std::move(v);
+}
+
+void setUserName(std::optional<QString> name)
+{
+    overrides().userSet = true;
+    overrides().user = std::move(name);
+}
+
+void setHostName(std::optional<QString> name)
+{
+    overrides().hostSet = true;
+    overrides().host = std::move(name);
+}
+
+void setDecimalSeparator(const QString& separator)
+{
+    overrides().decimal = separator;
+}
+
+void reset()
+{
+    overrides() = Overrides();
+}
+
+} // namespace testing
+} // namespace sys

@@ -1,0 +1,43 @@
+#pragma once
+// Queries of the operating system: its name and version, the user, the
+// computer and the user's number format. Each returns nullopt when the
+// system refuses the query. Tests can put their own answers in place.
+
+#include <QString>
+
+#include <optional>
+
+namespace sys {
+
+struct OsVersion
+{
+    QString sysname; // uname's system name, "Linux"
+    QString release; // the kernel release as reported, "6.1.0-18-amd64"
+    int major = 0;   // leading numbers of the release
+    int minor = 0;
+};
+
+std::optional<OsVersion> osVersion();
+// The login name of the effective user.
+std::optional<QString> userName();
+// The computer's host name.
+std::optional<QString> hostName();
+// The decimal point of the user's number format (for displays only; SQL,
+// XML and files always use ".").
+QString decimalSeparator();
+
+// The leading "major.minor" numbers of a kernel release text; 0 where a
+// number is missing.
+OsVersion parseRelease(const QString& sysname, const QString& release);
+
+namespace testing {
+// Replace a query's answer; nullopt inside makes the query fail. reset()
+// returns to the system's answers.
+void setOsVersion(std::optional<OsVersion> v);
+void setUserName(std::optional<QString> name);
+void setHostName(std::optional<QString> name);
+void setDecimalSeparator(const QString& separator);
+void reset();
+} // namespace testing
+
+} // namespace sys
