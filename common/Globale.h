@@ -22,3 +22,76 @@ inline void Reseteaza_Globale_Sistem()
     Utilizator_Windows.clear();
     Nume_Calculator.clear();
 }
+
+// --- Start-up and the working company (shell/Pornire, shell/Frm_Selectie_Firma,
+//     shell/Frm_Creare_Firma): the two shared connections, their paths, the
+//     working company's values, the screen work area and the viewers.
+#include "platform/db/db.h"
+
+#include <cstdint>
+
+// The common database (Comun.mdb), open from the first company list to the
+// end of the run, and the working company's database, open from a
+// successful OK of the company chooser.
+inline db::Connection Conexiune_Comun;
+inline db::Connection Conexiune_Firma;
+// Full paths of the two databases.
+inline QString Cale_Comun;
+inline QString Cale_Firma;
+
+// The working company, loaded from its row of Firme when it is chosen.
+inline QString FirmaCurenta_CodFiscal;
+inline QString FirmaCurenta_Nume;
+inline QString FirmaCurenta_Adresa;
+inline QString FirmaCurenta_Oras;
+inline QString FirmaCurenta_Judet;
+inline QString FirmaCurenta_CodPostal;
+inline QString FirmaCurenta_Tara;
+inline QString FirmaCurenta_Tel;
+inline QString FirmaCurenta_Fax;
+inline QString FirmaCurenta_RegCom;
+inline QString FirmaCurenta_Banca;
+inline QString FirmaCurenta_Cont;
+inline bool FirmaCurenta_ValoareStatistica = false;
+inline QString FirmaCurenta_PersoanaIntrastat;
+inline QString FirmaCurenta_Functie;
+inline QString FirmaCurenta_Email;
+
+// The screen's work area in twips and how much it exceeds the 9000 x 12000
+// twip design size of the resizable windows (both 0 below 9201 twips high).
+inline int Inaltime_Zona_Lucru = 0;
+inline int Latime_Zona_Lucru = 0;
+inline int Delta_Inaltime = 0;
+inline int Delta_Latime = 0;
+
+// The web browser and the PDF reader, from their App Paths entries.
+inline QString Cale_IExplore;
+inline bool Exista_IExplore = false;
+inline QString Cale_AcroRd32;
+inline bool Exista_AcroRd32 = false;
+
+// The mode of Frm_Creare_Firma, set by the menu item that opens it: true to
+// create a company, false to edit the working company.
+inline bool Firma_Noua = true;
+
+inline void Reseteaza_Globale_Firma()
+{
+    Conexiune_Comun.close();
+    Conexiune_Firma.close();
+    Conexiune_Comun = db::Connection();
+    Conexiune_Firma = db::Connection();
+    Cale_Comun.clear();
+    Cale_Firma.clear();
+    for (QString* v : {&FirmaCurenta_CodFiscal, &FirmaCurenta_Nume, &FirmaCurenta_Adresa, &FirmaCurenta_Oras,
+                       &FirmaCurenta_Judet, &FirmaCurenta_CodPostal, &FirmaCurenta_Tara, &FirmaCurenta_Tel,
+                       &FirmaCurenta_Fax, &FirmaCurenta_RegCom, &FirmaCurenta_Banca, &FirmaCurenta_Cont,
+                       &FirmaCurenta_PersoanaIntrastat, &FirmaCurenta_Functie, &FirmaCurenta_Email})
+        v->clear();
+    FirmaCurenta_ValoareStatistica = false;
+    Inaltime_Zona_Lucru = Latime_Zona_Lucru = Delta_Inaltime = Delta_Latime = 0;
+    Cale_IExplore.clear();
+    Exista_IExplore = false;
+    Cale_AcroRd32.clear();
+    Exista_AcroRd32 = false;
+    Firma_Noua = true;
+}
