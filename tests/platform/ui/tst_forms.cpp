@@ -1,0 +1,276 @@
+#include "platform/ui/fereastra.h"
+#include "platform/ui/forms.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+using ui::Forms;
+
+namespace {
+
+// A window that counts its routines and can refuse to be unloaded.
+class Numarator : public ui::Fereastra
+{
+    Q_OBJECT
+public:
+    explicit Numarator(const QString& name) : ui::Fereastra(name, u"Fereastra "_s + name)
+    {
+        auto* b = new QPushButton(u"&Inchide"_s, this);
+        b->setObjectName(u"CmdInchide"_s);
+        connect(b, &QPushButton::clicked, this, &Numarator::inchide);
+    }
+
+    int loads = 0;
+    int unloads = 0;
+    int activations = 0;
+    bool refuse = false;
+    bool unloadSelfOnLoad = false;
+    int afterUnload = 0;
+
+    void Form_Load() override
+    {
+        ++loads;
+        if (unloadSelfOnLoad)
+            Forms::unload(this);
+    }
+    void Form_Unload(bool& cancel) override
+    {
+        ++unloads;
+        cancel = refuse;
+    }
+    void Form_Activate() override { ++activations; }
+
+    // The handler unloads its own window and goes on using it.
+    void inchide()
+    {
+        Forms::unload(this);
+        ++afterUnload;
+        setWindowTitle(u"inchisa"_s);
+    }
+};
+
+// The flags a factory gives the next window it makes.
+bool nextUnloadsSelf = false;
+
+void registerCounting(const QString& name)
+{
+    Forms::registerWindow(name, [name] {
+        auto* w = new Numarator(name);
+        w->unloadSelfOnLoad = nextUnloadsSelf;
+        return w;
+    });
+}
+
+void flushDeferredDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+
+class TestForms : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        nextUnloadsSelf = false;
+        for (const QString& n : {u"Frm_A"_s, u"Frm_B"_s, u"Frm_C"_s})
+            registerCounting(n);
+    }
+    void cleanup()
+    {
+        Forms::resetForTests();
+        flushDeferredDeletes();
+    }
+
+    void loadingTwiceGivesOneInstance()
+    {
+        QVERIFY(!Forms::isLoaded(u"Frm_A"_s));
+        auto* first = Forms::load<Numarator>(u"Frm_A"_s);
+        QVERIFY(first);
+        auto* second = Forms::load<Numarator>(u"frm_a"_s);
+        QCOMPARE(second, first);
+        QCOMPARE(first->loads, 1);
+        QVERIFY(!first->isVisible()); // loaded, not shown
+        QVERIFY(Forms::isLoaded(u"FRM_A"_s));
+        QCOMPARE(Forms::get(u"Frm_A"_s), first);
+        QCOMPARE(first->objectName(), u"Frm_A"_s);
+        QCOMPARE(first->windowTitle(), u"Fereastra Frm_A"_s);
+    }
+
+    void unknownNameLoadsNothing()
+    {
+        QCOMPARE(Forms::load(u"Frm_Nimic"_s), nullptr);
+        QVERIFY(!Forms::show(u"Frm_Nimic"_s));
+        QVERIFY(Forms::unload(u"Frm_Nimic"_s)); // not loaded: nothing to refuse
+        QVERIFY(Forms::openNames().isEmpty());
+    }
+
+    void unloadRunsTheRoutineWhichMayRefuse()
+    {
+        QPointer<Numarator> w = Forms::load<Numarator>(u"Frm_A"_s);
+        w->refuse = true;
+        QVERIFY(!Forms::unload(u"Frm_A"_s));
+        QCOMPARE(w->unloads, 1);
+        QVERIFY(Forms::isLoaded(u"Frm_A"_s));
+
+        w->refuse = false;
+        QVERIFY(Forms::unload(u"Frm_A"_s));
+        QCOMPARE(w->unloads, 2);
+        QVERIFY(!Forms::isLoaded(u"Frm_A"_s));
+        QCOMPARE(Forms::get(u"Frm_A"_s), nullptr);
+        QVERIFY(w); // destroyed later, not inside the call
+        flushDeferredDeletes();
+        QVERIFY(!w);
+
+        // Loading again makes a new window.
+        auto* again = Forms::load<Numarator>(u"Frm_A"_s);
+        QCOMPARE(again->loads, 1);
+    }
+
+    void handlerMayUnloadItsOwnWindow()
+    {
+        QVERIFY(Forms::show(u"Frm_A"_s));
+        QPointer<Numarator> w = Forms::get<Numarator>(u"Frm_A"_s);
+        auto* button = w->findChild<QPushButton*>(u"CmdInchide"_s);
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(w->afterUnload, 1); // the handler ran to its end
+        QVERIFY(!Forms::isLoaded(u"Frm_A"_s));
+        QVERIFY(!w->isVisible());
+        flushDeferredDeletes();
+        QVERIFY(!w);
+    }
+
+    void loadRoutineMayUnloadItsWindow()
+    {
+        nextUnloadsSelf = true;
+        QCOMPARE(Forms::load(u"Frm_B"_s), nullptr);
+        QVERIFY(!Forms::isLoaded(u"Frm_B"_s));
+        QVERIFY(!Forms::show(u"Frm_B"_s));
+    }
+
+    void openNamesInLoadOrder()
+    {
+        Forms::load(u"Frm_C"_s);
+        Forms::load(u"Frm_A"_s);
+        Forms::load(u"Frm_B"_s);
+        QCOMPARE(Forms::openNames(), (QStringList{u"Frm_C"_s, u"Frm_A"_s, u"Frm_B"_s}));
+        Forms::unload(u"Frm_A"_s);
+        QCOMPARE(Forms::openNames(), (QStringList{u"Frm_C"_s, u"Frm_B"_s}));
+    }
+
+    void closingByTheUserGoesThroughUnload()
+    {
+        Forms::show(u"Frm_A"_s);
+        QPointer<Numarator> w = Forms::get<Numarator>(u"Frm_A"_s);
+        w->refuse = true;
+        w->close();
+        QCOMPARE(w->unloads, 1);
+        QVERIFY(w->isVisible());
+        QVERIFY(Forms::isLoaded(u"Frm_A"_s));
+        w->refuse = false;
+        w->close();
+        QCOMPARE(w->unloads, 2);
+        QVERIFY(!Forms::isLoaded(u"Frm_A"_s));
+        flushDeferredDeletes();
+        QVERIFY(!w);
+    }
+
+    void modalShowReturnsWhenTheWindowGoes()
+    {
+        // Unloaded from outside, from a timer.
+        QTimer::singleShot(0, this, [] { Forms::unload(u"Frm_A"_s); });
+        QVERIFY(Forms::show(u"Frm_A"_s, true));
+        QVERIFY(!Forms::isLoaded(u"Frm_A"_s));
+
+        // Unloaded by its own action while modal; the window is modal while shown.
+        Qt::WindowModality seen = Qt::NonModal;
+        QTimer::singleShot(0, this, [&seen] {
+            auto* w = Forms::get<Numarator>(u"Frm_B"_s);
+            seen = w->windowModality();
+            QTest::mouseClick(w->findChild<QPushButton*>(u"CmdInchide"_s), Qt::LeftButton);
+        });
+        QVERIFY(Forms::show(u"Frm_B"_s, true));
+        QCOMPARE(seen, Qt::ApplicationModal);
+        QVERIFY(!Forms::isLoaded(u"Frm_B"_s));
+
+        // Only hidden: it stays loaded, and no longer modal.
+        QTimer::singleShot(0, this, [] { Forms::get(u"Frm_C"_s)->hide(); });
+        QVERIFY(Forms::show(u"Frm_C"_s, true));
+        QVERIFY(Forms::isLoaded(u"Frm_C"_s));
+        QCOMPARE(Forms::get(u"Frm_C"_s)->windowModality(), Qt::NonModal);
+    }
+
+    void activationComesFromAnotherWindowOnly()
+    {
+        Forms::show(u"Frm_A"_s);
+        auto* a = Forms::get<Numarator>(u"Frm_A"_s);
+        QVERIFY(QTest::qWaitForWindowActive(a));
+        QCOMPARE(a->activations, 1);
+
+        Forms::show(u"Frm_B"_s);
+        auto* b = Forms::get<Numarator>(u"Frm_B"_s);
+        QVERIFY(QTest::qWaitForWindowActive(b));
+        QCOMPARE(b->activations, 1);
+        QCOMPARE(a->activations, 1);
+
+        a->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(a));
+        QCOMPARE(a->activations, 2);
+        QCOMPARE(b->activations, 1);
+
+        // Its own message box closing gives the focus back: no activation.
+        QTimer::singleShot(0, this, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->accept();
+        });
+        QMessageBox box(QMessageBox::Information, u"Quorvel"_s, u"Salvat"_s, QMessageBox::Ok, a);
+        box.exec();
+        QVERIFY(QTest::qWaitForWindowActive(a));
+        QCOMPARE(a->activations, 2);
+
+        // Back from another program: the window is told again that it is
+        // active, having been the last active one of ours.
+        QEvent deactivate(QEvent::WindowDeactivate);
+        QCoreApplication::sendEvent(a, &deactivate);
+        QEvent activate(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(a, &activate);
+        QCOMPARE(a->activations, 2);
+        QCOMPARE(Forms::activeWindow(), a);
+    }
+
+    void accessibleNamesFromCaptionsLabelsOrNames()
+    {
+        auto* w = new ui::Fereastra(u"Frm_Acc"_s, u"Firma"_s);
+        auto* label = new QLabel(u"Nume &firma"_s, w);
+        auto* named = new QLineEdit(w);
+        named->setObjectName(u"TXT_Nume"_s);
+        label->setBuddy(named);
+        auto* bare = new QLineEdit(w);
+        bare->setObjectName(u"TXT_CF"_s);
+        auto* button = new QPushButton(u"&Salveaza && iesi"_s, w);
+        button->setObjectName(u"CmdOK"_s);
+        auto* preset = new QLineEdit(w);
+        preset->setAccessibleName(u"Ales"_s);
+        Forms::registerWindow(u"Frm_Acc"_s, [w] { return w; });
+        QCOMPARE(Forms::load(u"Frm_Acc"_s), w);
+
+        QCOMPARE(named->accessibleName(), u"Nume firma"_s);
+        QCOMPARE(bare->accessibleName(), u"TXT_CF"_s);
+        QCOMPARE(button->accessibleName(), u"Salveaza & iesi"_s);
+        QCOMPARE(label->accessibleName(), u"Nume firma"_s);
+        QCOMPARE(preset->accessibleName(), u"Ales"_s);
+        QCOMPARE(w->windowTitle(), u"Firma"_s);
+    }
+};
+
+QTEST_MAIN(TestForms)
+#include "tst_forms.moc"
