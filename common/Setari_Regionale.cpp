@@ -1,0 +1,8 @@
+#include "common/Setari_Regionale.h"
+
+#include "platform/sys/system.h"
+
+QString Separator_Zecimal()
+{
+    return sys::decimalSeparator();
+}
