@@ -1,0 +1,138 @@
+#include "format.h"
+
+#include <cmath>
+
+namespace grid {
+
+NumberFormat NumberFormat::parse(const QString& format)
+{
+    NumberFormat f;
+    const QString t = format.trimmed();
+    if (t.isEmpty())
+        return f;
+    // Only the digit forms of the display formats: # 0 , . in any mix.
+    for (QChar c : t) {
+        if (c != u'#' && c != u'0' && c != u',' && c != u'.')
+            return f;
+    }
+    const qsizetype dot = t.indexOf(u'.');
+    f.valid = true;
+    f.grouped = t.left(dot < 0 ? t.size() : dot).contains(u',');
+    f.decimals = dot < 0 ? 0 : int(t.size() - dot - 1);
+    return f;
+}
+
+namespace {
+
+bool numberOf(const db::Variant& value, double& out)
+{
+    if (value.kind() == db::Variant::Kind::Int || value.kind() == db::Variant::Kind::Double) {
+        out = value.toDouble();
+        return true;
+    }
+    if (value.isText()) {
+        bool ok = false;
+        out = value.toDouble(&ok);
+        return ok;
+    }
+    return false;
+}
+
+QString plainNumber(double d, const QLocale& locale)
+{
+    QString s = db::Variant::numberText(d);
+    if (locale.decimalPoint() != QStringLiteral("."))
+        s.replace(u'.', locale.decimalPoint());
+    if (locale.negativeSign() != QStringLiteral("-"))
+        s.replace(u'-', locale.negativeSign());
+    return s;
+}
+
+} // namespace
+
+QString formatValue(const db::Variant& value, const NumberFormat& format, const QLocale& locale)
+{
+    if (value.isMissing())
+        return QString();
+    double d = 0;
+    if (format.valid && numberOf(value, d)) {
+        QLocale l = locale;
+        l.setNumberOptions(format.grouped ? QLocale::NumberOptions() : QLocale::OmitGroupSeparator);
+        // Round half away from zero at the shown decimals, as the display formats do.
+        const double scale = std::pow(10.0, format.decimals);
+        const double r = std::round(d * scale) / scale;
+        QString s = l.toString(r == 0 ? 0.0 : r, 'f', format.decimals);
+        return s;
+    }
+    switch (value.kind()) {
+    case db::Variant::Kind::Double:
+        return plainNumber(value.asDouble(), locale);
+    case db::Variant::Kind::Date: {
+        const QDateTime& dt = value.asDate();
+        if (dt.time() == QTime(0, 0))
+            return locale.toString(dt.date(), QLocale::ShortFormat);
+        return locale.toString(dt, QLocale::ShortFormat);
+    }
+    default:
+        return value.toText();
+    }
+}
+
+QString formatValue(const db::Variant& value, const QString& format, const QLocale& locale)
+{
+    return formatValue(value, NumberFormat::parse(format), locale);
+}
+
+QString editText(const db::Variant& value, const QLocale& locale)
+{
+    if (value.kind() == db::Variant::Kind::Double)
+        return plainNumber(value.asDouble(), locale);
+    return formatValue(value, NumberFormat(), locale);
+}
+
+bool isNumberType(int adoType)
+{
+    switch (adoType) {
+    case 2:   // SMALLINT
+    case 3:   // INTEGER
+    case 4:   // SINGLE
+    case 5:   // DOUBLE
+    case 6:   // CURRENCY
+    case 11:  // YESNO
+    case 14:  // DECIMAL
+    case 17:  // BYTE
+    case 20:  // BIGINT
+    case 131: // NUMERIC
+        return true;
+    default:
+        return false;
+    }
+}
+
+db::Variant parseEditText(const QString& text, int adoType, const QLocale& locale)
+{
+    if (text.isEmpty())
+        return db::Variant::null();
+    if (!isNumberType(adoType))
+        return db::Variant(text);
+    const QString t = text.trimmed();
+    bool ok = false;
+    const bool whole = adoType == 2 || adoType == 3 || adoType == 17 || adoType == 20 || adoType == 11;
+    if (whole) {
+        const qlonglong i = t.toLongLong(&ok);
+        if (ok)
+            return db::Variant(static_cast<std::int64_t>(i));
+    }
+    QLocale l = locale;
+    l.setNumberOptions(QLocale::RejectGroupSeparator);
+    double d = l.toDouble(t, &ok);
+    if (!ok)
+        d = t.toDouble(&ok);
+    if (!ok)
+        return db::Variant(text);
+    if (whole && d == std::trunc(d) && std::fabs(d) < 9e15)
+        return db::Variant(static_cast<std::int64_t>(d));
+    return db::Variant(d);
+}
+
+} // namespace grid

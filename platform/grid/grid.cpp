@@ -1,0 +1,748 @@
+#include "grid.h"
+
+#include "platform/grid/dropdown.h"
+#include "platform/grid/grid_parts.h"
+#include "platform/grid/recordset_source.h"
+#include "platform/grid/units.h"
+#include "platform/ui/mesaj.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScrollBar>
+
+namespace grid {
+
+namespace {
+
+Grid::PrintPreviewHandler& previewHandler()
+{
+    static Grid::PrintPreviewHandler handler;
+    return handler;
+}
+
+// Sets a flag for the length of a scope.
+class FlagGuard
+{
+public:
+    explicit FlagGuard(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~FlagGuard() { m_flag = false; }
+    FlagGuard(const FlagGuard&) = delete;
+    FlagGuard& operator=(const FlagGuard&) = delete;
+
+private:
+    bool& m_flag;
+};
+
+constexpr int kButtonWidth = 18;
+
+} // namespace
+
+// ---------------------------------------------------------------- delegate
+
+CellDelegate::CellDelegate(Grid* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+
+QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                    const QModelIndex& index) const
+{
+    if (!m_grid->fireBeforeColEdit(index.column()))
+        return nullptr;
+    if (DropDown* dd = m_grid->dropDownOf(index.column()))
+        return dd->createEditor(parent);
+    QWidget* w = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto* le = qobject_cast<QLineEdit*>(w))
+        le->setFrame(false);
+    return w;
+}
+
+void CellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        combo->setEditText(index.data(Qt::EditRole).toString());
+        return;
+    }
+    QStyledItemDelegate::setEditorData(editor, index);
+}
+
+void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const
+{
+    QString text;
+    if (DropDown* dd = m_grid->dropDownOf(index.column()); dd && qobject_cast<QComboBox*>(editor))
+        text = dd->valueOfEditor(qobject_cast<QComboBox*>(editor));
+    else if (auto* le = qobject_cast<QLineEdit*>(editor))
+        text = le->text();
+    else
+        text = editor->property("text").toString();
+    m_grid->commitEditorText(index.row(), index.column(), text);
+}
+
+void CellDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    const int c = index.column();
+    if (c >= 0 && c < m_grid->columnCount() && m_grid->column(c).wrap)
+        option->features |= QStyleOptionViewItem::WrapText;
+}
+
+void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    const int c = index.column();
+    const bool button = c >= 0 && c < m_grid->columnCount() && m_grid->column(c).button;
+    if (!button) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    QStyleOptionViewItem textOption = option;
+    textOption.rect.setRight(option.rect.right() - kButtonWidth);
+    QStyledItemDelegate::paint(painter, textOption, index);
+    QStyleOptionButton b;
+    b.rect = m_grid->buttonRect(option.rect);
+    b.text = QStringLiteral("...");
+    b.state = QStyle::State_Enabled | QStyle::State_Raised;
+    QApplication::style()->drawControl(QStyle::CE_PushButton, &b, painter);
+}
+
+// ---------------------------------------------------------------- footer
+
+FooterBar::FooterBar(Grid* grid) : QWidget(grid), m_grid(grid) {}
+
+void FooterBar::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), palette().button());
+    const QHeaderView* h = m_grid->horizontalHeader();
+    for (int c = 0; c < m_grid->columnCount(); ++c) {
+        if (h->isSectionHidden(c))
+            continue;
+        const QRect r(h->sectionViewportPosition(c), 0, h->sectionSize(c), height());
+        p.setPen(palette().color(QPalette::Mid));
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+        p.setPen(palette().color(QPalette::ButtonText));
+        const Column& col = m_grid->column(c);
+        const Qt::Alignment a = col.alignment ? col.alignment : Qt::AlignLeft;
+        p.drawText(r.adjusted(3, 0, -3, 0), int(a | Qt::AlignVCenter), col.footerText);
+    }
+}
+
+// ---------------------------------------------------------------- grid
+
+Grid::Grid(QWidget* parent) : QTableView(parent), m_model(new GridModel(this))
+{
+    setModel(m_model);
+    setItemDelegate(new CellDelegate(this));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    setTabKeyNavigation(true);
+    setWordWrap(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    verticalHeader()->setMinimumWidth(14);
+    horizontalHeader()->setSectionsMovable(true);
+    horizontalHeader()->setSectionsClickable(true);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter) | Qt::Alignment(Qt::TextWordWrap));
+    m_footer = new FooterBar(this);
+    m_footer->hide();
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) { emit headClick(section); });
+    connect(horizontalHeader(), &QHeaderView::sectionResized, m_footer, qOverload<>(&QWidget::update));
+    connect(horizontalHeader(), &QHeaderView::sectionMoved, m_footer, qOverload<>(&QWidget::update));
+    connect(m_model, &GridModel::sourcePositionChanged, this, &Grid::onSourcePosition);
+    connect(m_model, &GridModel::columnsRebuilt, this, &Grid::onColumnsRebuilt);
+}
+
+Grid::~Grid()
+{
+    // The model must let go of an owned source before it dies.
+    m_model->setSource(nullptr);
+}
+
+void Grid::setDataSource(RowSource* source)
+{
+    if (state() == EditingState)
+        closePersistentEditor(currentIndex());
+    std::unique_ptr<RowSource> old;
+    if (m_ownSource.get() != source)
+        old = std::move(m_ownSource);
+    m_model->setSource(source);
+    old.reset();
+    if (source && source->position() >= 0 && m_model->columnCount() > 0)
+        onSourcePosition(source->position());
+}
+
+void Grid::bind(const db::Recordset& recordset)
+{
+    auto source = std::make_unique<RecordsetSource>(recordset);
+    RowSource* raw = source.get();
+    std::unique_ptr<RowSource> old = std::move(m_ownSource);
+    m_model->setSource(raw);
+    m_ownSource = std::move(source);
+    old.reset();
+    if (raw->position() >= 0 && m_model->columnCount() > 0)
+        onSourcePosition(raw->position());
+}
+
+RowSource* Grid::dataSource() const
+{
+    return m_model->source();
+}
+
+int Grid::columnCount() const
+{
+    return m_model->columnCount();
+}
+
+Column& Grid::column(int index)
+{
+    return m_model->column(index);
+}
+
+int Grid::columnForField(const QString& dataField) const
+{
+    return m_model->columnForField(dataField);
+}
+
+void Grid::refreshColumns()
+{
+    m_model->refreshColumns();
+    applyColumnGeometry();
+}
+
+void Grid::applyColumnGeometry()
+{
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        const Column& col = m_model->column(c);
+        setColumnHidden(c, !col.visible);
+        if (col.visible)
+            setColumnWidth(c, twipsToPixels(col.widthTwips, logicalDpiX()));
+    }
+    m_footer->update();
+}
+
+void Grid::setColumnDropDown(int column, DropDown* dropDown)
+{
+    m_dropDowns.insert(column, dropDown);
+}
+
+void Grid::onColumnsRebuilt()
+{
+    applyColumnGeometry();
+    emit columnsRebuilt();
+}
+
+void Grid::setAllowUpdate(bool on)
+{
+    m_model->setAllowUpdate(on);
+}
+
+void Grid::setAllowAddNew(bool on)
+{
+    m_model->setAllowAddNew(on);
+}
+
+void Grid::setAllowDelete(bool on)
+{
+    m_model->setAllowDelete(on);
+}
+
+bool Grid::allowUpdate() const
+{
+    return m_model->allowUpdate();
+}
+
+bool Grid::allowAddNew() const
+{
+    return m_model->allowAddNew();
+}
+
+bool Grid::allowDelete() const
+{
+    return m_model->allowDelete();
+}
+
+void Grid::setTabAcrossCells(bool on)
+{
+    setTabKeyNavigation(on);
+}
+
+void Grid::setHeadingLines(int lines)
+{
+    m_headingLines = qMax(1, lines);
+    horizontalHeader()->setMinimumHeight(m_headingLines * horizontalHeader()->fontMetrics().height() + 6);
+}
+
+void Grid::setHeadingBold(bool bold)
+{
+    QFont f = horizontalHeader()->font();
+    f.setBold(bold);
+    horizontalHeader()->setFont(f);
+    setHeadingLines(m_headingLines);
+}
+
+void Grid::setRowHeightTwips(int twips)
+{
+    verticalHeader()->setDefaultSectionSize(qMax(1, twipsToPixels(twips, logicalDpiY())));
+}
+
+void Grid::setRowColours(const QColor& even, const QColor& odd)
+{
+    m_model->setRowColours(even, odd);
+}
+
+void Grid::setSelectionColours(const QColor& back, const QColor& text)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Highlight, back);
+    p.setColor(QPalette::HighlightedText, text);
+    p.setColor(QPalette::Inactive, QPalette::Highlight, back);
+    p.setColor(QPalette::Inactive, QPalette::HighlightedText, text);
+    setPalette(p);
+}
+
+void Grid::setFootersVisible(bool on)
+{
+    m_footersVisible = on;
+    m_footer->setVisible(on);
+    updateGeometries();
+}
+
+int Grid::row() const
+{
+    return currentIndex().isValid() ? currentIndex().row() : -1;
+}
+
+int Grid::col() const
+{
+    return currentIndex().isValid() ? currentIndex().column() : -1;
+}
+
+void Grid::setCurrentCell(int row, int col)
+{
+    const QModelIndex i = m_model->index(row, col);
+    if (i.isValid())
+        setCurrentIndex(i);
+}
+
+QString Grid::cellText(int row, int col) const
+{
+    return m_model->index(row, col).data(Qt::DisplayRole).toString();
+}
+
+bool Grid::cellDataChanged() const
+{
+    if (state() != EditingState)
+        return false;
+    const QModelIndex i = currentIndex();
+    QWidget* editor = indexWidget(i);
+    if (!editor)
+        editor = findChild<QLineEdit*>();
+    if (auto* le = qobject_cast<QLineEdit*>(editor))
+        return le->isModified() || le->text() != i.data(Qt::EditRole).toString();
+    return false;
+}
+
+bool Grid::fireBeforeColEdit(int col)
+{
+    bool cancel = false;
+    emit beforeColEdit(col, cancel);
+    return !cancel;
+}
+
+bool Grid::commitEditorText(int row, int col, const QString& text)
+{
+    // A modal dialog opened from an event of this commit takes the focus from
+    // the editor, which asks to commit again: that second request is dropped.
+    if (m_inCellCommit)
+        return false;
+    FlagGuard guard(m_inCellCommit);
+    if (row < 0 || row >= m_model->rowCount() || col < 0 || col >= m_model->columnCount())
+        return false;
+    const db::Variant old = m_model->cell(row, col);
+    const db::Variant value = parseEditText(text, m_model->fieldType(col));
+    if (value == old || (value.isNull() && old.isMissing()) || (!value.isNull() && editText(old) == text))
+        return true; // nothing changed
+    if (m_model->editRow() >= 0 && m_model->editRow() != row && !commitRow())
+        return false;
+    const bool wasPending = m_model->cellChanged(col);
+    const db::Variant pendingBefore = m_model->cell(row, col);
+    m_model->setPending(row, col, value);
+    bool cancel = false;
+    emit beforeColUpdate(col, old, cancel);
+    if (cancel) {
+        if (wasPending)
+            m_model->setPending(row, col, pendingBefore);
+        else
+            m_model->clearPending(col);
+        return false;
+    }
+    emit afterColUpdate(col);
+    return true;
+}
+
+bool Grid::editCell(int col, const QString& text)
+{
+    int r = row();
+    if (r < 0)
+        r = 0;
+    if (col < 0 || col >= m_model->columnCount())
+        return false;
+    if (!(m_model->flags(m_model->index(r, col)) & Qt::ItemIsEditable))
+        return false;
+    if (!fireBeforeColEdit(col))
+        return false;
+    return commitEditorText(r, col, text);
+}
+
+bool Grid::commitRow()
+{
+    if (!m_model->rowChanged())
+        return true;
+    if (m_inRowCommit)
+        return false;
+    FlagGuard guard(m_inRowCommit);
+    bool cancel = false;
+    emit beforeUpdate(cancel);
+    if (cancel)
+        return false;
+    const WriteError e = m_model->commitRow();
+    if (e.isError()) {
+        reportError(e);
+        return false;
+    }
+    emit afterUpdate();
+    return true;
+}
+
+void Grid::reportError(const WriteError& e)
+{
+    bool suppress = false;
+    emit dataError(e.number, e.text, suppress);
+    if (!suppress)
+        ui::msgBox(e.text, ui::Icon::Critical);
+}
+
+bool Grid::update()
+{
+    if (state() == EditingState) {
+        QWidget* editor = indexWidget(currentIndex());
+        if (!editor)
+            editor = focusWidget();
+        if (editor && editor != this)
+            commitData(editor);
+    }
+    return commitRow();
+}
+
+void Grid::cancelUpdate()
+{
+    m_model->discardRow();
+}
+
+bool Grid::deleteCurrentRow()
+{
+    const int r = row();
+    if (!m_model->allowDelete() || r < 0 || r >= m_model->dataRowCount())
+        return false;
+    bool cancel = false;
+    emit beforeDelete(cancel);
+    if (cancel)
+        return false;
+    const WriteError e = m_model->deleteRow(r);
+    if (e.isError()) {
+        reportError(e);
+        return false;
+    }
+    emit afterDelete();
+    return true;
+}
+
+Layout Grid::layout() const
+{
+    Layout l;
+    const QHeaderView* h = horizontalHeader();
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        const Column& col = m_model->columns()[c];
+        ColumnLayout cl;
+        cl.field = col.dataField;
+        cl.order = h->visualIndex(c);
+        cl.visible = !isColumnHidden(c);
+        cl.widthTwips = cl.visible ? pixelsToTwips(columnWidth(c), logicalDpiX()) : col.widthTwips;
+        l.columns.append(cl);
+    }
+    return l;
+}
+
+void Grid::applyLayout(const Layout& layout)
+{
+    QHeaderView* h = horizontalHeader();
+    QList<ColumnLayout> sorted = layout.columns;
+    std::sort(sorted.begin(), sorted.end(),
+              [](const ColumnLayout& a, const ColumnLayout& b) { return a.order < b.order; });
+    int target = 0;
+    for (const ColumnLayout& cl : std::as_const(sorted)) {
+        const int c = m_model->columnForField(cl.field);
+        if (c < 0)
+            continue;
+        Column& col = m_model->column(c);
+        col.visible = cl.visible;
+        if (cl.widthTwips > 0)
+            col.widthTwips = cl.widthTwips;
+        const int from = h->visualIndex(c);
+        if (from != target)
+            h->moveSection(from, target);
+        ++target;
+    }
+    applyColumnGeometry();
+}
+
+bool Grid::saveLayout(const QString& path, const QString& name, QString* error) const
+{
+    return grid::saveLayout(path, name, layout(), error);
+}
+
+bool Grid::loadLayout(const QString& path, const QString& name, QString* error)
+{
+    const std::optional<Layout> l = grid::loadLayout(path, name, error);
+    if (!l)
+        return false;
+    applyLayout(*l);
+    return true;
+}
+
+void Grid::setPrintPreviewHandler(PrintPreviewHandler handler)
+{
+    previewHandler() = std::move(handler);
+}
+
+void Grid::printPreview()
+{
+    if (previewHandler())
+        previewHandler()(*this);
+}
+
+db::Variant Grid::cell(int column) const
+{
+    return m_model->cell(row() < 0 ? 0 : row(), column);
+}
+
+void Grid::setCell(int column, const db::Variant& value)
+{
+    const int r = row() < 0 ? 0 : row();
+    if (m_model->editRow() >= 0 && m_model->editRow() != r)
+        return;
+    m_model->setPending(r, column, value);
+}
+
+void Grid::takeFocus()
+{
+    setFocus(Qt::OtherFocusReason);
+}
+
+QRect Grid::buttonRect(const QRect& cellRect) const
+{
+    return QRect(cellRect.right() - kButtonWidth + 1, cellRect.top(), kButtonWidth, cellRect.height());
+}
+
+void Grid::keyPressEvent(QKeyEvent* event)
+{
+    bool consume = false;
+    emit keyDown(event->key(), event->modifiers(), consume);
+    if (consume) {
+        event->accept();
+        return;
+    }
+    const QString text = event->text();
+    if (!text.isEmpty() && text.at(0).isPrint()) {
+        QChar ch = text.at(0);
+        emit keyPress(ch);
+        if (ch.isNull()) {
+            event->accept();
+            return;
+        }
+        if (ch != text.at(0)) {
+            QKeyEvent changed(event->type(), event->key(), event->modifiers(), QString(ch));
+            QTableView::keyPressEvent(&changed);
+            return;
+        }
+    }
+    if (state() != EditingState) {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+            moveByEnter();
+            event->accept();
+            return;
+        }
+        if (event->key() == Qt::Key_Delete && m_model->allowDelete()) {
+            deleteCurrentRow();
+            event->accept();
+            return;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void Grid::moveByEnter()
+{
+    QModelIndex i = currentIndex();
+    if (!i.isValid())
+        return;
+    QModelIndex next;
+    switch (m_enterAction) {
+    case EnterAction::None:
+        return;
+    case EnterAction::Right:
+        next = moveCursor(MoveNext, Qt::NoModifier);
+        break;
+    case EnterAction::Left:
+        next = moveCursor(MovePrevious, Qt::NoModifier);
+        break;
+    case EnterAction::Down:
+        next = m_model->index(i.row() + 1, i.column());
+        break;
+    case EnterAction::Up:
+        next = m_model->index(i.row() - 1, i.column());
+        break;
+    }
+    if (next.isValid())
+        setCurrentIndex(next);
+}
+
+void Grid::mousePressEvent(QMouseEvent* event)
+{
+    const QModelIndex i = indexAt(event->position().toPoint());
+    if (i.isValid() && m_model->column(i.column()).button &&
+        buttonRect(visualRect(i)).contains(event->position().toPoint())) {
+        setCurrentIndex(i);
+        if (currentIndex() == i) {
+            emit buttonClick(i.column());
+            emit lookupClosed();
+        }
+        event->accept();
+        return;
+    }
+    QTableView::mousePressEvent(event);
+}
+
+void Grid::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    emit dblClick();
+    QTableView::mouseDoubleClickEvent(event);
+}
+
+bool Grid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    if (m_inCellCommit || m_inRowCommit)
+        return false;
+    return QTableView::edit(index, trigger, event);
+}
+
+void Grid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    if (m_restoringRow) {
+        QTableView::currentChanged(current, previous);
+        return;
+    }
+    if (previous.isValid() && current.row() != previous.row() && m_model->editRow() == previous.row()) {
+        if (!commitRow()) {
+            // The row stays current until it is written or its changes dropped.
+            FlagGuard guard(m_restoringRow);
+            selectionModel()->setCurrentIndex(previous, QItemSelectionModel::ClearAndSelect);
+            return;
+        }
+    }
+    QTableView::currentChanged(current, previous);
+    if (current.isValid() && current.row() != previous.row() && !m_followingSource) {
+        if (RowSource* s = m_model->source(); s && current.row() < m_model->dataRowCount()) {
+            FlagGuard guard(m_followingSource);
+            s->setPosition(current.row());
+        }
+    }
+    emit rowColChange(previous.row(), previous.column());
+}
+
+void Grid::onSourcePosition(int row)
+{
+    if (m_followingSource || row < 0 || row >= m_model->dataRowCount())
+        return;
+    FlagGuard guard(m_followingSource);
+    const int c = currentIndex().isValid() ? currentIndex().column() : 0;
+    setCurrentIndex(m_model->index(row, c));
+}
+
+QModelIndex Grid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
+{
+    if (cursorAction != MoveNext && cursorAction != MovePrevious)
+        return QTableView::moveCursor(cursorAction, modifiers);
+    const QModelIndex i = currentIndex();
+    if (!i.isValid())
+        return QTableView::moveCursor(cursorAction, modifiers);
+    const QHeaderView* h = horizontalHeader();
+    const int step = cursorAction == MoveNext ? 1 : -1;
+    int r = i.row();
+    int v = h->visualIndex(i.column());
+    for (int tries = 0; tries < m_model->columnCount() * 2 + 2; ++tries) {
+        v += step;
+        if (v >= m_model->columnCount() || v < 0) {
+            if (!m_wrap)
+                return i;
+            r += step;
+            if (r < 0 || r >= m_model->rowCount())
+                return i;
+            v = step > 0 ? 0 : m_model->columnCount() - 1;
+        }
+        const int logical = h->logicalIndex(v);
+        if (!isColumnHidden(logical))
+            return m_model->index(r, logical);
+    }
+    return i;
+}
+
+void Grid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    if (hint == QAbstractItemDelegate::SubmitModelCache && m_enterAction != EnterAction::None) {
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        moveByEnter();
+        return;
+    }
+    QTableView::closeEditor(editor, hint);
+}
+
+void Grid::updateGeometries()
+{
+    QTableView::updateGeometries();
+    if (m_inGeometry)
+        return;
+    FlagGuard guard(m_inGeometry);
+    const int fh = m_footersVisible ? fontMetrics().height() + 6 : 0;
+    const QMargins m = viewportMargins();
+    if (m.bottom() != fh)
+        setViewportMargins(m.left(), m.top(), m.right(), fh);
+    if (m_footersVisible) {
+        const QRect vg = viewport()->geometry();
+        m_footer->setGeometry(vg.left(), vg.bottom() + 1, vg.width(), fh);
+        m_footer->update();
+    }
+}
+
+void Grid::scrollContentsBy(int dx, int dy)
+{
+    QTableView::scrollContentsBy(dx, dy);
+    if (dx != 0)
+        m_footer->update();
+}
+
+// ---------------------------------------------------------------- list grid
+
+ListGrid::ListGrid(QWidget* parent) : Grid(parent)
+{
+    setAllowUpdate(false);
+    setAllowAddNew(false);
+    setAllowDelete(false);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+} // namespace grid

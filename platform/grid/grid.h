@@ -1,0 +1,182 @@
+#pragma once
+// The bound grid: rows of a record set shown and edited in place, with the
+// events the windows handle. A cell's new value goes through before-column-
+// update (which may cancel it and may write other cells of the row); the row
+// is written to the record set when the current row changes or update() is
+// called, after before-update. A refused write comes back as a data error
+// numbered 1..8 (see source.h).
+//
+// Events are signals taking references (cancel, suppress, consume): connect
+// them directly, never queued.
+
+#include "platform/db/db.h"
+#include "platform/grid/calling_grid.h"
+#include "platform/grid/layout.h"
+#include "platform/grid/model.h"
+
+#include <QPointer>
+#include <QTableView>
+
+#include <functional>
+#include <memory>
+
+namespace grid {
+
+class DropDown;
+class FooterBar;
+
+// Where Enter moves the cell pointer.
+enum class EnterAction { None = 0, Right = 1, Down = 2, Left = 3, Up = 4 };
+
+class Grid : public QTableView, public CallingGrid
+{
+    Q_OBJECT
+public:
+    explicit Grid(QWidget* parent = nullptr);
+    ~Grid() override;
+
+    // Binding. The source is not owned; bind() keeps its own adapter over the
+    // record set (a handle to the same record set and cursor). Re-binding
+    // rebuilds the columns from the new fields (columnsRebuilt).
+    void setDataSource(RowSource* source);
+    void bind(const db::Recordset& recordset);
+    RowSource* dataSource() const;
+    GridModel* gridModel() const { return m_model; }
+
+    // Columns, in field order; change them, then refreshColumns().
+    int columnCount() const;
+    Column& column(int index);
+    int columnForField(const QString& dataField) const;
+    void refreshColumns();
+    void setColumnDropDown(int column, DropDown* dropDown);
+
+    // Grid-wide switches.
+    void setAllowUpdate(bool on);
+    void setAllowAddNew(bool on);
+    void setAllowDelete(bool on);
+    bool allowUpdate() const;
+    bool allowAddNew() const;
+    bool allowDelete() const;
+    // Tab moves from cell to cell (otherwise it leaves the grid); with wrap,
+    // from the last cell of a row to the first of the next.
+    void setTabAcrossCells(bool on);
+    void setWrapCellPointer(bool on) { m_wrap = on; }
+    void setEnterAction(EnterAction action) { m_enterAction = action; }
+    EnterAction enterAction() const { return m_enterAction; }
+    void setHeadingLines(int lines);
+    void setHeadingBold(bool bold);
+    void setRowHeightTwips(int twips);
+    // Invalid colours switch the alternating rows off.
+    void setRowColours(const QColor& even, const QColor& odd);
+    void setSelectionColours(const QColor& back, const QColor& text);
+    void setFootersVisible(bool on);
+    bool footersVisible() const { return m_footersVisible; }
+
+    // The current cell. Rows from 0; the new-row line is dataRowCount().
+    int row() const;
+    int col() const;
+    void setCurrentCell(int row, int col);
+    int dataRowCount() const { return m_model->dataRowCount(); }
+    db::Variant cellValue(int row, int col) const { return m_model->cell(row, col); }
+    QString cellText(int row, int col) const;
+    // Unsaved changes: of the current row, of the cell being edited.
+    bool rowDataChanged() const { return m_model->rowChanged(); }
+    bool cellDataChanged() const;
+
+    // The edit of one cell of the current row as if typed and confirmed: runs
+    // before-column-update and after-column-update. False when cancelled.
+    bool editCell(int col, const QString& text);
+    // Writes the current row (before-update, then the record set); false when
+    // cancelled or refused (the values stay unsaved).
+    bool update();
+    // Forgets the unsaved values of the current row.
+    void cancelUpdate();
+    // Deletes the current row (before-delete may cancel).
+    bool deleteCurrentRow();
+
+    // Layouts by data field: order, widths and visibility.
+    Layout layout() const;
+    void applyLayout(const Layout& layout);
+    bool saveLayout(const QString& path, const QString& name, QString* error = nullptr) const;
+    bool loadLayout(const QString& path, const QString& name, QString* error = nullptr);
+
+    // The print preview is another window's; it registers here.
+    using PrintPreviewHandler = std::function<void(Grid&)>;
+    static void setPrintPreviewHandler(PrintPreviewHandler handler);
+    void printPreview();
+
+    // The calling-grid side: the current row's cells by column index.
+    db::Variant cell(int column) const override;
+    void setCell(int column, const db::Variant& value) override;
+    void takeFocus() override;
+
+    // Used by the cell delegate.
+    bool commitEditorText(int row, int col, const QString& text);
+    QRect buttonRect(const QRect& cellRect) const;
+    DropDown* dropDownOf(int column) const { return m_dropDowns.value(column); }
+    bool fireBeforeColEdit(int col);
+
+signals:
+    void beforeColEdit(int col, bool& cancel);
+    void beforeColUpdate(int col, const db::Variant& oldValue, bool& cancel);
+    void afterColUpdate(int col);
+    void beforeUpdate(bool& cancel);
+    void afterUpdate();
+    void beforeDelete(bool& cancel);
+    void afterDelete();
+    // A refused write; with suppress set the grid shows no message of its own.
+    void dataError(int number, const QString& text, bool& suppress);
+    void buttonClick(int col);
+    void headClick(int col);
+    void dblClick();
+    void keyDown(int key, Qt::KeyboardModifiers modifiers, bool& consume);
+    // The character typed; set it to a null QChar to swallow it, or change it.
+    void keyPress(QChar& ch);
+    void rowColChange(int lastRow, int lastCol);
+    void columnsRebuilt();
+    // After a cell button's handler or a drop-down list is done.
+    void lookupClosed();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void updateGeometries() override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    bool commitRow();
+    void reportError(const WriteError& e);
+    void onSourcePosition(int row);
+    void onColumnsRebuilt();
+    void applyColumnGeometry();
+    void moveByEnter();
+
+    GridModel* m_model = nullptr;
+    std::unique_ptr<RowSource> m_ownSource;
+    QMap<int, QPointer<DropDown>> m_dropDowns;
+    FooterBar* m_footer = nullptr;
+    EnterAction m_enterAction = EnterAction::None;
+    bool m_wrap = true;
+    bool m_footersVisible = false;
+    bool m_inCellCommit = false;  // a cell's events are running
+    bool m_inRowCommit = false;   // the row's events are running
+    bool m_followingSource = false;
+    bool m_restoringRow = false;
+    bool m_inGeometry = false;
+    int m_headingLines = 1;
+};
+
+// A list grid: the grid read-only, whole rows selected.
+class ListGrid : public Grid
+{
+    Q_OBJECT
+public:
+    explicit ListGrid(QWidget* parent = nullptr);
+};
+
+} // namespace grid

@@ -1,0 +1,43 @@
+#pragma once
+// Pieces of the grid not used elsewhere: the cell delegate and the footer row.
+
+#include <QStyledItemDelegate>
+#include <QWidget>
+
+namespace grid {
+
+class Grid;
+
+class CellDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+public:
+    explicit CellDelegate(Grid* grid);
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+
+private:
+    Grid* m_grid;
+};
+
+class FooterBar : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit FooterBar(Grid* grid);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Grid* m_grid;
+};
+
+} // namespace grid

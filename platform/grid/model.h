@@ -1,0 +1,111 @@
+#pragma once
+// The table model of a grid: the bound rows read from memory and formatted
+// when the view asks for a cell, never SQL. It holds the unsaved values of the
+// one row under edit; the row is written to the source as a whole.
+
+#include "platform/grid/format.h"
+#include "platform/grid/source.h"
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QMap>
+#include <QPointer>
+
+namespace grid {
+
+struct Column
+{
+    QString caption;
+    QString dataField;
+    int field = -1; // index of the source field, -1 when the field is not bound
+    int widthTwips = 1440;
+    bool visible = true;
+    bool locked = false;
+    bool wrap = false;
+    Qt::Alignment alignment; // none: numbers right, other values left
+    QString numberFormat;    // "##,##0.00" and the like; empty: as the value is
+    QColor foreColor;        // invalid: the grid's own
+    QColor backColor;
+    bool button = false; // a button drawn in the cell of every row
+    QString footerText;
+};
+
+class GridModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    explicit GridModel(QObject* parent = nullptr);
+
+    // Binds the rows; the columns become the source's fields in field order.
+    void setSource(RowSource* source);
+    RowSource* source() const { return m_source; }
+
+    const QList<Column>& columns() const { return m_columns; }
+    Column& column(int index) { return m_columns[index]; }
+    // Shows changed column settings.
+    void refreshColumns();
+    int columnForField(const QString& dataField) const;
+
+    void setAllowUpdate(bool on);
+    void setAllowAddNew(bool on);
+    void setAllowDelete(bool on) { m_allowDelete = on; }
+    bool allowUpdate() const { return m_allowUpdate; }
+    bool allowAddNew() const { return m_allowAddNew; }
+    bool allowDelete() const { return m_allowDelete; }
+    void setRowColours(const QColor& even, const QColor& odd);
+    void setLocale(const QLocale& locale) { m_locale = locale; }
+
+    // Rows of the source; the line after them is the new-row line when adding is allowed.
+    int dataRowCount() const { return m_rows; }
+    bool isNewRowLine(int row) const { return m_allowAddNew && row == m_rows; }
+
+    // A cell as the grid holds it: the unsaved value when the row is under edit.
+    db::Variant cell(int row, int col) const;
+    int fieldType(int col) const;
+    // Sets an unsaved value of the row under edit (another row under edit must be written first).
+    void setPending(int row, int col, const db::Variant& value);
+    // Drops the unsaved value of one cell of the row under edit.
+    void clearPending(int col);
+    int editRow() const { return m_editRow; }
+    bool rowChanged() const { return m_editRow >= 0; }
+    bool cellChanged(int col) const { return m_editRow >= 0 && m_pending.contains(col); }
+    // Writes the row under edit; on failure its values stay unsaved.
+    WriteError commitRow();
+    void discardRow();
+    WriteError deleteRow(int row);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // The plain edit path: the value becomes the row's unsaved value (the grid
+    // runs its events before it calls this).
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+signals:
+    void sourcePositionChanged(int row);
+    void columnsRebuilt();
+
+private:
+    void rebuildColumns();
+    void onReset();
+    void onRowChanged(int row);
+    void onRowInserted(int row);
+    void onRowRemoved(int row);
+
+    QPointer<RowSource> m_source;
+    QList<Column> m_columns;
+    QList<NumberFormat> m_formats;
+    int m_rows = 0;
+    bool m_allowUpdate = true;
+    bool m_allowAddNew = false;
+    bool m_allowDelete = false;
+    QColor m_even;
+    QColor m_odd;
+    QLocale m_locale;
+    int m_editRow = -1;
+    QMap<int, db::Variant> m_pending; // column -> unsaved value
+};
+
+} // namespace grid
