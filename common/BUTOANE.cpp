@@ -1,0 +1,69 @@
+#include "common/BUTOANE.h"
+
+#include "common/Meniu_Culori.h"
+
+#include <QEnterEvent>
+#include <QMouseEvent>
+
+ButonPlat::ButonPlat(const QString& text, QWidget* parent) : QPushButton(text, parent)
+{
+    setMouseTracking(true);
+    setFlat(true);
+    seteazaCulori(Culoare_Buton_Text, Culoare_Buton_Fundal);
+}
+
+void ButonPlat::seteazaCulori(std::uint32_t text, std::uint32_t fundal)
+{
+    m_text = text;
+    m_fundal = fundal;
+    setStyleSheet(QStringLiteral("QPushButton { color: ") + Culoare_Qt(text).name() +
+                  QStringLiteral("; background-color: ") + Culoare_Qt(fundal).name() +
+                  QStringLiteral("; border: 1px solid gray; padding: 2px 6px; }"));
+}
+
+void ButonPlat::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    Evidentiaza_Buton(this, p.x(), p.y());
+    QPushButton::mouseMoveEvent(event);
+}
+
+void ButonPlat::enterEvent(QEnterEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    Evidentiaza_Buton(this, p.x(), p.y());
+    QPushButton::enterEvent(event);
+}
+
+void ButonPlat::leaveEvent(QEvent* event)
+{
+    Evidentiaza_Buton(this, -1, -1);
+    QPushButton::leaveEvent(event);
+}
+
+void Evidentiaza_Buton(ButonPlat* buton, int x, int y, std::uint32_t culoareA, std::uint32_t culoareB)
+{
+    if (!buton)
+        return;
+    const bool afara = x < 0 || y < 0 || x > buton->width() || y > buton->height();
+    if (afara) {
+        buton->seteazaCaptura(false);
+        buton->seteazaCulori(culoareB, culoareA);
+    } else if (!buton->arePointerul()) {
+        buton->seteazaCaptura(true);
+        buton->seteazaCulori(culoareA, culoareB);
+    }
+}
+
+bool Reseteaza_Buton(ButonPlat* buton)
+{
+    if (!buton)
+        return false;
+    buton->seteazaCaptura(false);
+    buton->seteazaCulori(Culoare_Buton_Text, Culoare_Buton_Fundal);
+    if (!buton->isChecked())
+        return false;
+    buton->setChecked(false);
+    Q_EMIT buton->clicked(false);
+    return true;
+}

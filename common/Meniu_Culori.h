@@ -1,0 +1,28 @@
+#pragma once
+// Menu colours (module Meniu_Culori) and the colour form of the settings.
+//
+// Colours are 32-bit values with blue, green and red bytes from high to low
+// (0x00BBGGRR), or a system colour code (0x80000000 + the index of a system
+// colour), which Translateaza_Culoare turns into a plain colour.
+
+#include <QColor>
+
+#include <cstdint>
+
+class QWidget;
+
+// The plain colour of a colour value; system colour codes take the current
+// colour of the matching palette role. 0 when the value cannot be
+// translated (an unknown system index, or a value with other high bits).
+std::uint32_t Translateaza_Culoare(std::uint32_t culoare);
+
+// Colour value <-> QColor (the value must be plain: see Translateaza_Culoare).
+QColor Culoare_Qt(std::uint32_t culoare);
+std::uint32_t Culoare_Windows(const QColor& culoare);
+
+// Gives the window's menu bar the colour as its background, and its menus
+// too when submeniuri is true.
+void Coloreaza_Meniu(QWidget* fereastra, std::uint32_t culoare, bool submeniuri);
+// The title-bar menu belongs to the window manager and takes no colour here;
+// kept so that the callers read as they always have.
+void Coloreaza_Meniu_Sistem(QWidget* fereastra, std::uint32_t culoare);
