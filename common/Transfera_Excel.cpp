@@ -1,0 +1,113 @@
+#include "Transfera_Excel.h"
+
+#include "platform/excel/writer.h"
+#include "platform/sys/clock.h"
+#include "platform/ui/mesaj.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace {
+
+Deschidere_Fisier& deschidere()
+{
+    static Deschidere_Fisier d;
+    return d;
+}
+
+QString& ultimul()
+{
+    static QString u;
+    return u;
+}
+
+void Arata_Eroare(int numar, const QString& descriere)
+{
+    ui::msgBox(QString::number(numar) + QStringLiteral("\r\n") + descriere, ui::Icon::Critical, ui::Buttons::Ok,
+               QStringLiteral("EROARE"));
+}
+
+} // namespace
+
+void Seteaza_Deschidere_Export(Deschidere_Fisier d)
+{
+    deschidere() = std::move(d);
+}
+
+QString Ultimul_Fisier_Exportat()
+{
+    return ultimul();
+}
+
+QString Folder_Export_Excel()
+{
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::TempLocation) + QStringLiteral("/Quorvel_Export/");
+    QDir().mkpath(folder);
+    return folder;
+}
+
+void Exporta_In_Excel(db::Recordset& rs)
+{
+    if (!rs.isOpen()) {
+        Arata_Eroare(db::ErrorNumber::ObjectClosed, QStringLiteral("Setul de inregistrari nu este deschis"));
+        return;
+    }
+    QStringList antet;
+    for (int i = 0; i < rs.fieldCount(); ++i)
+        antet.append(rs.field(i).name);
+
+    // From the current position to the end, without moving the record set.
+    int rand = rs.eof() ? rs.rowCount() : (rs.bof() ? 0 : rs.currentRow());
+    if (rand < 0)
+        rand = rs.rowCount();
+    const int campuri = rs.fieldCount();
+    const excel::RowReader urmator = [&](QList<db::Variant>& valori) {
+        if (rand >= rs.rowCount())
+            return false;
+        valori.clear();
+        for (int c = 0; c < campuri; ++c)
+            valori.append(rs.valueAt(rand, c));
+        ++rand;
+        return true;
+    };
+
+    const QString folder = Folder_Export_Excel();
+    const QString baza = QStringLiteral("Export_") + sys::Clock::now().toString(QStringLiteral("yyyyMMdd_HHmmss"));
+    QString cale = folder + baza + QStringLiteral(".xlsx");
+    for (int n = 2; QFile::exists(cale); ++n)
+        cale = folder + baza + u'_' + QString::number(n) + QStringLiteral(".xlsx");
+
+    const excel::WriteError e = excel::writeWorkbook(cale, QStringLiteral("Sheet1"), antet, urmator);
+    if (e.isError()) {
+        Arata_Eroare(e.number, e.description);
+        return;
+    }
+    const bool deschis = deschidere() ? deschidere()(cale) : QDesktopServices::openUrl(QUrl::fromLocalFile(cale));
+    if (!deschis) {
+        Arata_Eroare(db::ErrorNumber::General,
+                     QStringLiteral("Registrul ") + cale + QStringLiteral(" nu poate fi deschis"));
+        return;
+    }
+    ultimul() = cale;
+    rs.close();
+    rs = db::Recordset();
+}
+
+QList<QList<db::Variant>> Transpune_Matrice(const QList<QList<db::Variant>>& matrice)
+{
+    QList<QList<db::Variant>> t;
+    for (qsizetype i = 0; i < matrice.size(); ++i) {
+        for (qsizetype j = 0; j < matrice[i].size(); ++j) {
+            if (t.size() <= j)
+                t.resize(j + 1);
+            if (t[j].size() <= i)
+                t[j].resize(i + 1);
+            t[j][i] = matrice[i][j];
+        }
+    }
+    return t;
+}
