@@ -11,6 +11,7 @@
 
 #include "platform/db/db.h"
 #include "platform/grid/calling_grid.h"
+#include "platform/grid/dropdown.h"
 #include "platform/grid/layout.h"
 #include "platform/grid/model.h"
 
@@ -22,7 +23,6 @@
 
 namespace grid {
 
-class DropDown;
 class FooterBar;
 
 // Where Enter moves the cell pointer.
@@ -82,6 +82,8 @@ public:
     // Unsaved changes: of the current row, of the cell being edited.
     bool rowDataChanged() const { return m_model->rowChanged(); }
     bool cellDataChanged() const;
+    // A cell editor is open.
+    bool isEditing() const { return state() == EditingState; }
 
     // The edit of one cell of the current row as if typed and confirmed: runs
     // before-column-update and after-column-update. False when cancelled.

@@ -108,7 +108,17 @@ db::Variant GridModel::cell(int row, int col) const
     const int f = m_columns[col].field;
     if (!m_source || f < 0 || row < 0 || row >= m_rows)
         return db::Variant::null();
-    return m_source->value(row, f);
+    const int r = sourceRow(row);
+    return r < 0 ? db::Variant::null() : m_source->value(r, f);
+}
+
+int GridModel::sourceRow(int row) const
+{
+    if (m_inserting >= 0 && row >= m_inserting)
+        return row + 1;
+    if (m_removing >= 0 && row >= m_removing)
+        return row == m_removing ? -1 : row - 1;
+    return row;
 }
 
 int GridModel::fieldType(int col) const
@@ -291,7 +301,9 @@ void GridModel::onRowInserted(int row)
 {
     if (row < 0 || row > m_rows)
         row = m_rows;
+    m_inserting = row;
     beginInsertRows(QModelIndex(), row, row);
+    m_inserting = -1;
     ++m_rows;
     if (m_editRow >= row)
         ++m_editRow;
@@ -302,7 +314,9 @@ void GridModel::onRowRemoved(int row)
 {
     if (row < 0 || row >= m_rows)
         return;
+    m_removing = row;
     beginRemoveRows(QModelIndex(), row, row);
+    m_removing = -1;
     --m_rows;
     if (m_editRow == row) {
         m_editRow = -1;

@@ -94,7 +94,13 @@ private:
     void onRowInserted(int row);
     void onRowRemoved(int row);
 
+    // The source row of a model row. The source tells of an insert or a removal
+    // after it happened; until the model has announced it, rows keep their old places.
+    int sourceRow(int row) const;
+
     QPointer<RowSource> m_source;
+    int m_inserting = -1;
+    int m_removing = -1;
     QList<Column> m_columns;
     QList<NumberFormat> m_formats;
     int m_rows = 0;

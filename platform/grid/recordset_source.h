@@ -9,7 +9,6 @@ namespace grid {
 
 class RecordsetSource : public RowSource
 {
-    Q_OBJECT
 public:
     explicit RecordsetSource(db::Recordset recordset, QObject* parent = nullptr);
     ~RecordsetSource() override;

@@ -1,0 +1,223 @@
+// The grid's core half: the formatter, twips and colours, the layout file and
+// the model, without a screen.
+#include "platform/grid/format.h"
+#include "platform/grid/layout.h"
+#include "platform/grid/model.h"
+#include "platform/grid/units.h"
+
+#include <QAbstractItemModelTester>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using db::Variant;
+
+// A value as a test-table column.
+struct Val
+{
+    Val() = default;
+    Val(const Variant& x) : v(x) {}
+    Variant v;
+};
+Q_DECLARE_METATYPE(Val)
+
+class TestGridCore : public QObject
+{
+    Q_OBJECT
+private slots:
+    void formatsInTheLocale_data();
+    void formatsInTheLocale();
+    void readsTypedText_data();
+    void readsTypedText();
+    void twipsAndColours();
+    void layoutFileKeepsNamedLayouts();
+    void layoutFileDamagedOrMissing();
+    void modelPassesTheTester();
+    void modelHoldsTheRowUnderEdit();
+    void modelReportsARefusedWrite();
+};
+
+void TestGridCore::formatsInTheLocale_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<Val>("value");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("shown");
+    const Variant big(1234567.891);
+    QTest::newRow("ro 2 decimals") << QStringLiteral("ro_RO") << Val(big) << QStringLiteral("##,##0.00") << QStringLiteral("1.234.567,89");
+    QTest::newRow("ro whole") << QStringLiteral("ro_RO") << Val(big) << QStringLiteral("##,##0") << QStringLiteral("1.234.568");
+    QTest::newRow("ro 4 decimals") << QStringLiteral("ro_RO") << Val(big) << QStringLiteral("##,##0.0000") << QStringLiteral("1.234.567,8910");
+    QTest::newRow("en 2 decimals") << QStringLiteral("en_US") << Val(big) << QStringLiteral("##,##0.00") << QStringLiteral("1,234,567.89");
+    QTest::newRow("integer") << QStringLiteral("ro_RO") << Val(Variant(1500)) << QStringLiteral("##,##0.00") << QStringLiteral("1.500,00");
+    QTest::newRow("negative") << QStringLiteral("en_US") << Val(Variant(-2.5)) << QStringLiteral("##,##0.00") << QStringLiteral("-2.50");
+    QTest::newRow("number text") << QStringLiteral("en_US") << Val(Variant(QStringLiteral("12.5"))) << QStringLiteral("##,##0.00")
+                                 << QStringLiteral("12.50");
+    QTest::newRow("other text") << QStringLiteral("ro_RO") << Val(Variant(QStringLiteral("abc"))) << QStringLiteral("##,##0.00") << QStringLiteral("abc");
+    QTest::newRow("null") << QStringLiteral("ro_RO") << Val(Variant::null()) << QStringLiteral("##,##0.00") << QString();
+    QTest::newRow("no format double") << QStringLiteral("ro_RO") << Val(Variant(0.5)) << QStringLiteral("") << QStringLiteral("0,5");
+    QTest::newRow("no format whole") << QStringLiteral("ro_RO") << Val(Variant(84713000.0)) << QStringLiteral("") << QStringLiteral("84713000");
+    QTest::newRow("code text") << QStringLiteral("ro_RO") << Val(Variant(QStringLiteral("01012100"))) << QStringLiteral("") << QStringLiteral("01012100");
+}
+
+void TestGridCore::formatsInTheLocale()
+{
+    QFETCH(QString, locale);
+    QFETCH(Val, value);
+    QFETCH(QString, format);
+    QFETCH(QString, shown);
+    QCOMPARE(grid::formatValue(value.v, format, QLocale(locale)), shown);
+}
+
+void TestGridCore::readsTypedText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<Val>("value");
+    QTest::newRow("emptied cell") << QStringLiteral("") << 202 << Val(Variant::null());
+    QTest::newRow("emptied number") << QStringLiteral("") << 5 << Val(Variant::null());
+    QTest::newRow("blank kept in text") << QStringLiteral(" ") << 202 << Val(Variant(QStringLiteral(" ")));
+    QTest::newRow("comma decimal") << QStringLiteral("12,5") << 5 << Val(Variant(12.5));
+    QTest::newRow("point decimal") << QStringLiteral("12.5") << 5 << Val(Variant(12.5));
+    QTest::newRow("whole") << QStringLiteral("7") << 3 << Val(Variant(7));
+    QTest::newRow("not a number stays text") << QStringLiteral("abc") << 5 << Val(Variant(QStringLiteral("abc")));
+    QTest::newRow("code stays text") << QStringLiteral("0101") << 202 << Val(Variant(QStringLiteral("0101")));
+}
+
+void TestGridCore::readsTypedText()
+{
+    QFETCH(QString, text);
+    QFETCH(int, type);
+    QFETCH(Val, value);
+    QCOMPARE(grid::parseEditText(text, type, QLocale(QStringLiteral("ro_RO"))), value.v);
+}
+
+void TestGridCore::twipsAndColours()
+{
+    QCOMPARE(grid::twipsToPixels(1440), 96);
+    QCOMPARE(grid::twipsToPixels(15), 1);
+    QCOMPARE(grid::twipsToPixels(6500), 433);
+    QCOMPARE(grid::pixelsToTwips(96), 1440);
+    QCOMPARE(grid::twipsToPixels(1440, 144.0), 144);
+    QCOMPARE(grid::fromVbColor(0xFF0000), QColor(0, 0, 255));
+    QCOMPARE(grid::fromVbColor(0x0000FF), QColor(255, 0, 0));
+    QCOMPARE(grid::fromVbColor(0xFFFFC0), QColor(0xC0, 0xFF, 0xFF));
+    QCOMPARE(grid::toVbColor(QColor(0x12, 0x34, 0x56)), 0x563412u);
+}
+
+void TestGridCore::layoutFileKeepsNamedLayouts()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Frm_X_Grid.grx"));
+    grid::Layout a;
+    a.columns = {{QStringLiteral("Cod"), 1, 1500, true}, {QStringLiteral("Descriere"), 0, 6500, false}};
+    grid::Layout b;
+    b.columns = {{QStringLiteral("Cod"), 0, 900, true}};
+    QVERIFY(grid::saveLayout(path, QStringLiteral("Intrastat"), a));
+    QVERIFY(grid::saveLayout(path, QStringLiteral("Alta"), b));
+    QCOMPARE(grid::loadLayout(path, QStringLiteral("intrastat")), std::optional<grid::Layout>(a));
+    QCOMPARE(grid::loadLayout(path, QStringLiteral("Alta")), std::optional<grid::Layout>(b));
+    // Saving a name again replaces only that layout.
+    a.columns[0].widthTwips = 2000;
+    QVERIFY(grid::saveLayout(path, QStringLiteral("Intrastat"), a));
+    QCOMPARE(grid::loadLayout(path, QStringLiteral("Intrastat"))->columns[0].widthTwips, 2000);
+    QCOMPARE(grid::loadLayout(path, QStringLiteral("Alta")), std::optional<grid::Layout>(b));
+}
+
+void TestGridCore::layoutFileDamagedOrMissing()
+{
+    QTemporaryDir dir;
+    QString error;
+    QVERIFY(!grid::loadLayout(dir.filePath(QStringLiteral("none.grx")), QStringLiteral("X"), &error));
+    const QString bad = dir.filePath(QStringLiteral("bad.grx"));
+    QFile f(bad);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("<GridLayouts><Layout name=\"X\"><Column field=");
+    f.close();
+    QVERIFY(!grid::loadLayout(bad, QStringLiteral("X"), &error));
+    QVERIFY(error.contains(bad));
+    // A damaged file is replaced by a good one on the next save.
+    QVERIFY(grid::saveLayout(bad, QStringLiteral("X"), grid::Layout{{{QStringLiteral("A"), 0, 100, true}}}));
+    QVERIFY(grid::loadLayout(bad, QStringLiteral("X")));
+    // An unwritable place is reported, not a crash.
+    QVERIFY(!grid::saveLayout(dir.filePath(QStringLiteral("no/folder/x.grx")), QStringLiteral("X"), {}, &error));
+}
+
+namespace {
+
+grid::MemorySource* threeFields(QObject* parent)
+{
+    auto* s = new grid::MemorySource(
+        {{QStringLiteral("Cod"), 202}, {QStringLiteral("Valoare"), 5}, {QStringLiteral("Nr"), 3}}, parent);
+    for (int i = 0; i < 5; ++i)
+        s->appendRow({Variant(QStringLiteral("C%1").arg(i)), Variant(i * 1.5), Variant(i)});
+    return s;
+}
+
+} // namespace
+
+void TestGridCore::modelPassesTheTester()
+{
+    grid::GridModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    auto* s = threeFields(&model);
+    model.setSource(s);
+    QCOMPARE(model.rowCount(), 5);
+    QCOMPARE(model.columnCount(), 3);
+    model.column(1).numberFormat = QStringLiteral("##,##0.00");
+    model.refreshColumns();
+    model.setAllowAddNew(true);
+    QCOMPARE(model.rowCount(), 6);
+    QVERIFY(model.isNewRowLine(5));
+    s->appendRow({Variant(QStringLiteral("N")), Variant(1.0), Variant(1)});
+    QCOMPARE(model.rowCount(), 7);
+    QVERIFY(model.setData(model.index(6, 0), QStringLiteral("NOU")));
+    QVERIFY(!model.commitRow().isError());
+    QCOMPARE(s->rowCount(), 7);
+    QCOMPARE(model.rowCount(), 8);
+    QVERIFY(!model.deleteRow(0).isError());
+    QCOMPARE(model.rowCount(), 7);
+    model.setAllowAddNew(false);
+    s->setFields({{QStringLiteral("Alt"), 202}});
+    QCOMPARE(model.columnCount(), 1);
+    model.setSource(nullptr);
+    QCOMPARE(model.rowCount(), 0);
+}
+
+void TestGridCore::modelHoldsTheRowUnderEdit()
+{
+    grid::GridModel model;
+    auto* s = threeFields(&model);
+    model.setSource(s);
+    model.setPending(2, 0, Variant(QStringLiteral("NOU")));
+    QCOMPARE(model.cell(2, 0), Variant(QStringLiteral("NOU")));
+    QCOMPARE(s->value(2, 0), Variant(QStringLiteral("C2"))); // not written yet
+    // Another row cannot take values while this one is unsaved.
+    model.setPending(3, 0, Variant(QStringLiteral("X")));
+    QCOMPARE(model.cell(3, 0), Variant(QStringLiteral("C3")));
+    model.discardRow();
+    QCOMPARE(model.cell(2, 0), Variant(QStringLiteral("C2")));
+    QVERIFY(!model.rowChanged());
+    model.setPending(1, 1, Variant::null());
+    QVERIFY(!model.commitRow().isError());
+    QVERIFY(s->value(1, 1).isNull());
+}
+
+void TestGridCore::modelReportsARefusedWrite()
+{
+    grid::GridModel model;
+    auto* s = threeFields(&model);
+    model.setSource(s);
+    s->setReadOnly(true);
+    QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsEditable));
+    s->setReadOnly(false);
+    model.setPending(0, 0, Variant(QStringLiteral("X")));
+    s->setReadOnly(true);
+    const grid::WriteError e = model.commitRow();
+    QCOMPARE(e.number, 7);
+    // The values stay unsaved for the user to correct.
+    QVERIFY(model.rowChanged());
+    QCOMPARE(model.cell(0, 0), Variant(QStringLiteral("X")));
+}
+
+QTEST_GUILESS_MAIN(TestGridCore)
+#include "tst_grid_core.moc"
