@@ -1,4 +1,5 @@
 #include "platform/ui/fereastra.h"
+#include "platform/ui/fereastra_stub.h"
 #include "platform/ui/forms.h"
 
 #include <QApplication>
@@ -245,6 +246,30 @@ private slots:
         QCoreApplication::sendEvent(a, &activate);
         QCOMPARE(a->activations, 2);
         QCOMPARE(Forms::activeWindow(), a);
+    }
+
+    void stubRecordsWhatItWasOpenedWith()
+    {
+        ui::FereastraStub::clearDeschideri();
+        int tip = 3;
+        ui::FereastraStub::registerStub(u"Frm_Actualizare"_s, u"Actualizare"_s,
+                                        [&tip] { return QVariantMap{{u"Tip_Actualizare"_s, tip}}; });
+        QVERIFY(Forms::show(u"Frm_Actualizare"_s));
+        QCOMPARE(Forms::get(u"Frm_Actualizare"_s)->windowTitle(), u"Actualizare"_s);
+        QVERIFY(Forms::unload(u"Frm_Actualizare"_s));
+
+        // Shown modal, it closes itself, so the call returns.
+        tip = 7;
+        QVERIFY(Forms::show(u"Frm_Actualizare"_s, true));
+        QVERIFY(!Forms::isLoaded(u"Frm_Actualizare"_s));
+
+        const QList<ui::FereastraStub::Deschidere>& d = ui::FereastraStub::deschideri();
+        QCOMPARE(d.size(), 2);
+        QCOMPARE(d.at(0).name, u"Frm_Actualizare"_s);
+        QVERIFY(!d.at(0).modal);
+        QCOMPARE(d.at(0).values.value(u"Tip_Actualizare"_s).toInt(), 3);
+        QVERIFY(d.at(1).modal);
+        QCOMPARE(d.at(1).values.value(u"Tip_Actualizare"_s).toInt(), 7);
     }
 
     void accessibleNamesFromCaptionsLabelsOrNames()
