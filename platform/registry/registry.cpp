@@ -708,11 +708,14 @@ long createKey(HKEY key, const QString& subKey, std::uint32_t access, HKEY* resu
             disp = REG_CREATED_NEW_KEY;
         // Every key from the root down gets its own section, as an export
         // of the registry shows them.
+        // A key below an existing one takes that key's spelling.
         const QStringList parts = path.split(u'\\');
         QString p;
         for (const QString& part : parts) {
             p = p.isEmpty() ? part : p + u'\\' + part;
-            if (findSection(doc, p) == nullptr) {
+            if (const Section* s = findSection(doc, p)) {
+                p = s->path;
+            } else {
                 ensureSection(doc, parent.root, p);
                 changed = true;
             }
