@@ -1,7 +1,6 @@
 #include "common/Verifica_Exista_Fisier.h"
 
 #include <QFile>
-
 #include <filesystem>
 #include <system_error>
 

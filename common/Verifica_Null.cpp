@@ -14,7 +14,8 @@ bool Este_Null(const db::Variant& value, const QString& label, bool show)
         blank = text.isEmpty() || text == u" "_s;
     }
     if (blank && show)
-        ui::msgBox(label + u"  -  Obligatoriu de completat !"_s, ui::Icon::Critical, ui::Buttons::Ok, u"EROARE"_s);
+        ui::msgBox(label + u"  -  Obligatoriu de completat !"_s, ui::Icon::Critical, ui::Buttons::Ok,
+                   u"EROARE"_s);
     return blank;
 }
 

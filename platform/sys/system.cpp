@@ -2,12 +2,10 @@
 
 #include <QLocale>
 #include <QRegularExpression>
-
+#include <array>
 #include <pwd.h>
 #include <sys/utsname.h>
 #include <unistd.h>
-
-#include <array>
 
 namespace sys {
 namespace {

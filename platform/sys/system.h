@@ -4,7 +4,6 @@
 // system refuses the query. Tests can put their own answers in place.
 
 #include <QString>
-
 #include <optional>
 
 namespace sys {

@@ -20,7 +20,8 @@ FereastraStub::FereastraStub(const QString& name, const QString& caption, Captur
 
 void FereastraStub::registerStub(const QString& name, const QString& caption, Captura captura)
 {
-    Forms::registerWindow(name, [name, caption, captura] { return new FereastraStub(name, caption, captura); });
+    Forms::registerWindow(name,
+                          [name, caption, captura] { return new FereastraStub(name, caption, captura); });
 }
 
 const QList<FereastraStub::Deschidere>& FereastraStub::deschideri()

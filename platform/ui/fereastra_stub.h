@@ -8,7 +8,6 @@
 
 #include <QList>
 #include <QVariantMap>
-
 #include <functional>
 
 namespace ui {

@@ -3,8 +3,8 @@
 #include "platform/ui/fereastra.h"
 
 #include <QEvent>
-#include <QGuiApplication>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QHash>
 #include <QList>
 #include <QPointer>
@@ -197,8 +197,13 @@ bool Forms::show(const QString& name, bool modal)
         present(w);
         return true;
     }
+    if (registry().modalLoops.contains(w)) {
+        // Already shown modal further up the call chain: just bring it forward.
+        present(w);
+        return true;
+    }
     if (w->isVisible())
-        w->hide();
+        w->hide(); // modality changes only while hidden
     w->setWindowModality(Qt::ApplicationModal);
     QEventLoop loop;
     registry().modalLoops.insert(w, &loop);

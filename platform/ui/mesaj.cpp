@@ -1,8 +1,7 @@
 #include "platform/ui/mesaj.h"
 
-#include <QStringList>
 #include <QDebug>
-
+#include <QStringList>
 #include <cstdio>
 #include <memory>
 
@@ -96,7 +95,8 @@ Answer defaultAnswer(Buttons buttons)
     return Answer::Ok;
 }
 
-Answer msgBox(const QString& text, Icon icon, Buttons buttons, std::optional<QString> title, DefaultButton def)
+Answer msgBox(const QString& text, Icon icon, Buttons buttons, std::optional<QString> title,
+              DefaultButton def)
 {
     SeamState& s = state();
     MessageRequest request{text, icon, buttons, std::move(title), def};
@@ -117,7 +117,8 @@ Answer msgBox(const QString& text, Icon icon, Buttons buttons, std::optional<QSt
             if (answerFits(buttons, scripted))
                 call.answer = scripted;
             else
-                qWarning("scripted answer %d does not fit the buttons of the box", static_cast<int>(scripted));
+                qWarning("scripted answer %d does not fit the buttons of the box",
+                         static_cast<int>(scripted));
         }
         s.calls.append(call);
         return call.answer;

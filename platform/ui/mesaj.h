@@ -10,18 +10,46 @@
 
 #include <QList>
 #include <QString>
-
 #include <cstdint>
 #include <optional>
 
 namespace ui {
 
 // The numbers are those the Windows edition used for the same choices.
-enum class Icon { None = 0, Critical = 16, Question = 32, Exclamation = 48, Information = 64 };
-enum class Buttons { Ok = 0, OkCancel = 1, AbortRetryIgnore = 2, YesNoCancel = 3, YesNo = 4, RetryCancel = 5 };
-enum class Answer { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+enum class Icon
+{
+    None = 0,
+    Critical = 16,
+    Question = 32,
+    Exclamation = 48,
+    Information = 64
+};
+enum class Buttons
+{
+    Ok = 0,
+    OkCancel = 1,
+    AbortRetryIgnore = 2,
+    YesNoCancel = 3,
+    YesNo = 4,
+    RetryCancel = 5
+};
+enum class Answer
+{
+    Ok = 1,
+    Cancel = 2,
+    Abort = 3,
+    Retry = 4,
+    Ignore = 5,
+    Yes = 6,
+    No = 7
+};
 // Which button is the default one (Enter), counted from the left.
-enum class DefaultButton { First = 0, Second = 256, Third = 512 };
+enum class DefaultButton
+{
+    First = 0,
+    Second = 256,
+    Third = 512
+};
 
 // The caption a message box gets when the caller names no title.
 QString programTitle(); // "Quorvel"
@@ -68,7 +96,14 @@ struct MessageRequest
     QString caption() const { return title ? *title : programTitle(); }
 };
 
-enum class DialogKind { Message, OpenFile, SaveFile, Folder, Colour };
+enum class DialogKind
+{
+    Message,
+    OpenFile,
+    SaveFile,
+    Folder,
+    Colour
+};
 
 struct FileRequest
 {

@@ -137,7 +137,8 @@ void installWidgetPresenter()
 
 QColor toQColor(Colour c)
 {
-    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
+    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                  static_cast<int>((c >> 16) & 0xFF));
 }
 
 Colour fromQColor(const QColor& c)

@@ -1,7 +1,6 @@
-#include "shell/Arbore_Test.h"
-
 #include "common/Compact_Database.h"
 #include "common/Tratare_Erori.h"
+#include "shell/Arbore_Test.h"
 
 using namespace Qt::StringLiterals;
 
@@ -67,7 +66,8 @@ private slots:
             QVERIFY(c.execute(u"CREATE TABLE Umplutura (Id INTEGER PRIMARY KEY, Text MEMO TEXT)"_s));
             db::Transaction t(c);
             for (int i = 0; i < 400; ++i)
-                QVERIFY(c.execute(u"INSERT INTO Umplutura (Text) VALUES (?)"_s, {db::Variant(QString(1000, u'x'))}));
+                QVERIFY(c.execute(u"INSERT INTO Umplutura (Text) VALUES (?)"_s,
+                                  {db::Variant(QString(1000, u'x'))}));
             QVERIFY(!t.commit());
             QVERIFY(c.execute(u"DELETE FROM Umplutura WHERE Id > 10"_s));
         }
@@ -78,7 +78,8 @@ private slots:
             Compacteaza_Baza_Date(cale);
             const QList<ui::testing::Call> m = ui::testing::messages();
             QCOMPARE(m.size(), 1);
-            QCOMPARE(m[0].text, u"Se va compacta baza de date: \r\n"_s + cale + u"\r\nAstepati va rog ....."_s);
+            QCOMPARE(m[0].text,
+                     u"Se va compacta baza de date: \r\n"_s + cale + u"\r\nAstepati va rog ....."_s);
             QCOMPARE(m[0].icon, ui::Icon::Information);
             QCOMPARE(m[0].title, std::nullopt);
             QVERIFY(QFileInfo(cale).size() < inainte);
@@ -117,9 +118,10 @@ private slots:
         QTest::addColumn<int>("numar");
         QTest::addColumn<QString>("text");
         QTest::newRow("unknown number") << 999 << u"Sursa Eroare:TDBGrid\r\nDescriere Eroare: X"_s;
-        QTest::newRow("known number") << 1
-                                     << u"Eroare nr: 1\r\nDescriere Eroare: Textul depaseste lungimea admisa a "
-                                        "coloanei\r\nX"_s;
+        QTest::newRow("known number")
+            << 1
+            << u"Eroare nr: 1\r\nDescriere Eroare: Textul depaseste lungimea admisa a "
+               "coloanei\r\nX"_s;
         QTest::newRow("negative number") << -5 << u"Eroare nr: -5\r\nDescriere Eroare: T\r\nX"_s;
     }
     void textEroare()
@@ -129,8 +131,10 @@ private slots:
         Arbore_Test a;
         VERIFICA_ARBORE(a);
         Conexiune_Comun = a.deschide(u"System/DataBase/Comun.mdb"_s);
-        QVERIFY(Conexiune_Comun.execute(u"INSERT INTO Erori (Sursa, Nr_Eroare, Descriere) VALUES ('TDBGrid', -5, 'T')"_s));
-        QCOMPARE(Text_Eroare(u"Frm_INTRASTAT"_s, static_cast<std::int16_t>(numar), u"TDBGrid"_s, u"X"_s), text);
+        QVERIFY(Conexiune_Comun.execute(
+            u"INSERT INTO Erori (Sursa, Nr_Eroare, Descriere) VALUES ('TDBGrid', -5, 'T')"_s));
+        QCOMPARE(Text_Eroare(u"Frm_INTRASTAT"_s, static_cast<std::int16_t>(numar), u"TDBGrid"_s, u"X"_s),
+                 text);
         QVERIFY(ui::testing::calls().isEmpty());
     }
 

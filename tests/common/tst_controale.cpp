@@ -120,7 +120,8 @@ private slots:
 
         // Names in another letter case still keep their windows.
         Inchide_Formuri_Exceptand(u"FRM_MENIU_PRINCIPAL"_s, u"frm_raport"_s);
-        QCOMPARE(Forms::openNames(), (QStringList{u"Frm_Meniu_Principal"_s, u"Frm_Liste"_s, u"Frm_Raport"_s}));
+        QCOMPARE(Forms::openNames(),
+                 (QStringList{u"Frm_Meniu_Principal"_s, u"Frm_Liste"_s, u"Frm_Raport"_s}));
         QCOMPARE(refusing->unloads, 1); // asked, refused, still open
         QCOMPARE(setari->unloads, 1);
         QCOMPARE(Forms::get<Fereastra_Test>(u"Frm_Meniu_Principal"_s)->unloads, 0);

@@ -21,10 +21,10 @@ private slots:
         QTest::addColumn<QColor>("deschisa");
         QTest::addColumn<QColor>("inchisa");
         QTest::newRow("about box") << QList<int>{80, 0, 10, 35} << QColor(115, 35, 45) << QColor(45, 0, 0);
-        QTest::newRow("light capped at 255") << QList<int>{240, 100, 0, 35} << QColor(255, 135, 35)
-                                             << QColor(205, 65, 0);
-        QTest::newRow("dark floored at 0") << QList<int>{10, 200, 34, 35} << QColor(45, 235, 69)
-                                           << QColor(0, 165, 0);
+        QTest::newRow("light capped at 255")
+            << QList<int>{240, 100, 0, 35} << QColor(255, 135, 35) << QColor(205, 65, 0);
+        QTest::newRow("dark floored at 0")
+            << QList<int>{10, 200, 34, 35} << QColor(45, 235, 69) << QColor(0, 165, 0);
     }
     void umbre()
     {
@@ -56,9 +56,9 @@ private slots:
         QCOMPARE(w.palette().color(QPalette::Window), QColor(80, 0, 10));
         QCOMPARE(w.findChildren<QObject*>(u"_Fundal_3D"_s).size(), 1);
         const QImage img = w.grab().toImage();
-        QCOMPARE(img.pixelColor(2, 50), QColor(115, 35, 45));  // outer frame, left edge: light
-        QCOMPARE(img.pixelColor(5, 50), QColor(45, 0, 0));     // inner frame, left edge: dark
-        QCOMPARE(img.pixelColor(60, 40), QColor(80, 0, 10));   // the back colour inside
+        QCOMPARE(img.pixelColor(2, 50), QColor(115, 35, 45)); // outer frame, left edge: light
+        QCOMPARE(img.pixelColor(5, 50), QColor(45, 0, 0));    // inner frame, left edge: dark
+        QCOMPARE(img.pixelColor(60, 40), QColor(80, 0, 10));  // the back colour inside
     }
 
     void culori_data()

@@ -96,14 +96,17 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("delim");
         QTest::addColumn<QStringList>("pieces");
-        QTest::newRow("empty piece between") << u"a,b,,c"_s << u","_s << QStringList{u"a"_s, u"b"_s, QString(), u"c"_s};
+        QTest::newRow("empty piece between")
+            << u"a,b,,c"_s << u","_s << QStringList{u"a"_s, u"b"_s, QString(), u"c"_s};
         QTest::newRow("empty text") << QString() << u","_s << QStringList{QString()};
         QTest::newRow("no delimiter") << u"abc"_s << u","_s << QStringList{u"abc"_s};
         QTest::newRow("two characters") << u"aXYbXYc"_s << u"XY"_s << QStringList{u"a"_s, u"b"_s, u"c"_s};
         QTest::newRow("case-sensitive") << u"a"_s << u"A"_s << QStringList{u"a"_s};
-        QTest::newRow("leading and trailing") << u",a,"_s << u","_s << QStringList{QString(), u"a"_s, QString()};
+        QTest::newRow("leading and trailing")
+            << u",a,"_s << u","_s << QStringList{QString(), u"a"_s, QString()};
         QTest::newRow("no overlap") << u"aaa"_s << u"aa"_s << QStringList{QString(), u"a"_s};
-        QTest::newRow("script separator") << u"A\r\nGO\r\nB"_s << u"\r\nGO\r\n"_s << QStringList{u"A"_s, u"B"_s};
+        QTest::newRow("script separator")
+            << u"A\r\nGO\r\nB"_s << u"\r\nGO\r\n"_s << QStringList{u"A"_s, u"B"_s};
         QTest::newRow("empty delimiter") << u"a,b"_s << QString() << QStringList{u"a,b"_s};
     }
     void imparteString()

@@ -1,7 +1,6 @@
 #include "platform/sys/system.h"
 
 #include <QTest>
-
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;

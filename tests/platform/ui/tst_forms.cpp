@@ -203,6 +203,17 @@ private slots:
         QCOMPARE(seen, Qt::ApplicationModal);
         QVERIFY(!Forms::isLoaded(u"Frm_B"_s));
 
+        // Shown modal again from inside its own modal run: the outer run goes on.
+        bool stillModal = false;
+        QTimer::singleShot(0, this, [&stillModal] {
+            QVERIFY(Forms::show(u"Frm_A"_s, true)); // returns at once
+            stillModal = Forms::isLoaded(u"Frm_A"_s) && Forms::get(u"Frm_A"_s)->isVisible();
+            Forms::unload(u"Frm_A"_s);
+        });
+        QVERIFY(Forms::show(u"Frm_A"_s, true));
+        QVERIFY(stillModal);
+        QVERIFY(!Forms::isLoaded(u"Frm_A"_s));
+
         // Only hidden: it stays loaded, and no longer modal.
         QTimer::singleShot(0, this, [] { Forms::get(u"Frm_C"_s)->hide(); });
         QVERIFY(Forms::show(u"Frm_C"_s, true));
@@ -252,8 +263,9 @@ private slots:
     {
         ui::FereastraStub::clearDeschideri();
         int tip = 3;
-        ui::FereastraStub::registerStub(u"Frm_Actualizare"_s, u"Actualizare"_s,
-                                        [&tip] { return QVariantMap{{u"Tip_Actualizare"_s, tip}}; });
+        ui::FereastraStub::registerStub(u"Frm_Actualizare"_s, u"Actualizare"_s, [&tip] {
+            return QVariantMap{{u"Tip_Actualizare"_s, tip}};
+        });
         QVERIFY(Forms::show(u"Frm_Actualizare"_s));
         QCOMPARE(Forms::get(u"Frm_Actualizare"_s)->windowTitle(), u"Actualizare"_s);
         QVERIFY(Forms::unload(u"Frm_Actualizare"_s));

@@ -47,7 +47,8 @@ private slots:
 
     void recordsEveryPartOfTheBox()
     {
-        ui::msgBox(u"Salvati ?"_s, Icon::Question, Buttons::YesNoCancel, u"Mesaj"_s, ui::DefaultButton::Second);
+        ui::msgBox(u"Salvati ?"_s, Icon::Question, Buttons::YesNoCancel, u"Mesaj"_s,
+                   ui::DefaultButton::Second);
         QCOMPARE(ui::testing::calls().size(), 1);
         const ui::testing::Call c = ui::testing::calls().first();
         QCOMPARE(c.kind, ui::DialogKind::Message);
@@ -68,7 +69,8 @@ private slots:
         QVERIFY(m.at(1).title.has_value());
         QCOMPARE(*m.at(1).title, QString());
 
-        const ui::MessageRequest untitled{u"a"_s, Icon::None, Buttons::Ok, std::nullopt, ui::DefaultButton::First};
+        const ui::MessageRequest untitled{u"a"_s, Icon::None, Buttons::Ok, std::nullopt,
+                                          ui::DefaultButton::First};
         const ui::MessageRequest empty{u"b"_s, Icon::None, Buttons::Ok, QString(), ui::DefaultButton::First};
         QCOMPARE(untitled.caption(), u"Quorvel"_s);
         QCOMPARE(empty.caption(), QString());
@@ -79,13 +81,14 @@ private slots:
         QTest::addColumn<Buttons>("buttons");
         QTest::addColumn<QList<Answer>>("script");
         QTest::addColumn<QList<Answer>>("expected");
-        QTest::newRow("yes then no")
-            << Buttons::YesNo << QList<Answer>{Answer::Yes, Answer::No} << QList<Answer>{Answer::Yes, Answer::No};
+        QTest::newRow("yes then no") << Buttons::YesNo << QList<Answer>{Answer::Yes, Answer::No}
+                                     << QList<Answer>{Answer::Yes, Answer::No};
         QTest::newRow("queue runs dry: default No")
             << Buttons::YesNo << QList<Answer>{Answer::Yes} << QList<Answer>{Answer::Yes, Answer::No};
-        QTest::newRow("cancel of three")
-            << Buttons::YesNoCancel << QList<Answer>{Answer::Cancel} << QList<Answer>{Answer::Cancel, Answer::No};
-        QTest::newRow("ok box: default Ok") << Buttons::Ok << QList<Answer>{} << QList<Answer>{Answer::Ok, Answer::Ok};
+        QTest::newRow("cancel of three") << Buttons::YesNoCancel << QList<Answer>{Answer::Cancel}
+                                         << QList<Answer>{Answer::Cancel, Answer::No};
+        QTest::newRow("ok box: default Ok")
+            << Buttons::Ok << QList<Answer>{} << QList<Answer>{Answer::Ok, Answer::Ok};
         QTest::newRow("answer the box has not")
             << Buttons::OkCancel << QList<Answer>{Answer::Yes} << QList<Answer>{Answer::Ok, Answer::Ok};
     }

@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -63,7 +62,8 @@ private slots:
     void escapeOnYesNoCancelIsCancel()
     {
         whenBoxOpens([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
-        QCOMPARE(ui::msgBox(u"x"_s, ui::Icon::Critical, ui::Buttons::YesNoCancel, u"EROARE"_s), ui::Answer::Cancel);
+        QCOMPARE(ui::msgBox(u"x"_s, ui::Icon::Critical, ui::Buttons::YesNoCancel, u"EROARE"_s),
+                 ui::Answer::Cancel);
     }
 
     void colourForms_data()
