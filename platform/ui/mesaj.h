@@ -164,5 +164,24 @@ void clear();
 int pendingAnswers();
 int pendingFileNames();
 
+// Test mode for the life of the object, starting and ending with a clear
+// record and empty queues.
+class Scope
+{
+public:
+    Scope()
+    {
+        setEnabled(true);
+        clear();
+    }
+    ~Scope()
+    {
+        clear();
+        setEnabled(false);
+    }
+    Scope(const Scope&) = delete;
+    Scope& operator=(const Scope&) = delete;
+};
+
 } // namespace testing
 } // namespace ui

@@ -183,6 +183,21 @@ private slots:
         QCOMPARE(ui::openFileName(u"c"_s, u"d"_s, u"f"_s), QString());
     }
 
+    void scopeSwitchesTestModeOnAndOff()
+    {
+        ui::testing::setEnabled(false);
+        ui::testing::pushAnswer(Answer::Yes);
+        {
+            ui::testing::Scope scope;
+            QVERIFY(ui::testing::enabled());
+            QCOMPARE(ui::testing::pendingAnswers(), 0); // starts clean
+            ui::msgBox(u"x"_s);
+            QCOMPARE(ui::testing::calls().size(), 1);
+        }
+        QVERIFY(!ui::testing::enabled());
+        QVERIFY(ui::testing::calls().isEmpty());
+    }
+
     void qtFilter_data()
     {
         QTest::addColumn<QString>("given");
