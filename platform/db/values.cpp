@@ -1,0 +1,507 @@
+// Errors, the quoting helper, type codes and value conversion.
+
+#include "platform/db/internal.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+#include <limits>
+
+namespace db {
+
+QString Error::text() const
+{
+    return QString::number(number) + QStringLiteral(": ") + description;
+}
+
+int Error::dataErrorCode() const
+{
+    switch (kind) {
+    case Kind::TooLong:
+        return 1;
+    case Kind::NotNumber:
+        return 2;
+    case Kind::NotDate:
+        return 3;
+    case Kind::Duplicate:
+        return 4;
+    case Kind::ForeignKey:
+        return 5;
+    case Kind::NotNull:
+        return 6;
+    case Kind::ReadOnly:
+        return 7;
+    case Kind::Busy:
+        return 8;
+    default:
+        return 0;
+    }
+}
+
+QString quote(const QString& text)
+{
+    QString s = text;
+    s.replace(u'\'', QStringLiteral("''"));
+    return s;
+}
+
+QString quoted(const QString& text)
+{
+    return u'\'' + quote(text) + u'\'';
+}
+
+bool isTextType(int type)
+{
+    return type == Type::Char || type == Type::WChar || (type >= Type::VarChar && type <= Type::LongVarWChar);
+}
+
+bool isNumberType(int type)
+{
+    switch (type) {
+    case Type::SmallInt:
+    case Type::Integer:
+    case Type::Single:
+    case Type::Double:
+    case Type::Currency:
+    case Type::TinyInt:
+    case Type::UnsignedTinyInt:
+    case Type::BigInt:
+    case Type::Numeric:
+        return true;
+    default:
+        return false;
+    }
+}
+
+namespace detail {
+
+Error makeError(Error::Kind kind, int number, const QString& description)
+{
+    return Error(kind, number, description, errorSource());
+}
+
+Error sqliteError(sqlite3* db, int rc, const QString& context)
+{
+    const int ext = db ? sqlite3_extended_errcode(db) : rc;
+    QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+    if (!context.isEmpty())
+        message = context + QStringLiteral(": ") + message;
+    Error::Kind kind = Error::Kind::General;
+    int number = ErrorNumber::General;
+    switch (rc & 0xff) {
+    case SQLITE_CONSTRAINT:
+        number = ErrorNumber::IntegrityViolation;
+        switch (ext) {
+        case SQLITE_CONSTRAINT_UNIQUE:
+        case SQLITE_CONSTRAINT_PRIMARYKEY:
+        case SQLITE_CONSTRAINT_ROWID:
+            kind = Error::Kind::Duplicate;
+            break;
+        case SQLITE_CONSTRAINT_FOREIGNKEY:
+            kind = Error::Kind::ForeignKey;
+            break;
+        case SQLITE_CONSTRAINT_NOTNULL:
+            kind = Error::Kind::NotNull;
+            break;
+        default:
+            kind = Error::Kind::Constraint;
+            break;
+        }
+        break;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        kind = Error::Kind::Busy;
+        break;
+    case SQLITE_READONLY:
+    case SQLITE_AUTH:
+    case SQLITE_PERM:
+        kind = Error::Kind::ReadOnly;
+        number = ErrorNumber::ReadOnly;
+        break;
+    case SQLITE_CANTOPEN:
+        kind = Error::Kind::FileNotFound;
+        break;
+    case SQLITE_IOERR:
+    case SQLITE_FULL:
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        kind = Error::Kind::Io;
+        break;
+    case SQLITE_ERROR:
+        kind = Error::Kind::Syntax;
+        number = ErrorNumber::Syntax;
+        break;
+    case SQLITE_MISMATCH:
+        kind = Error::Kind::NotNumber;
+        number = ErrorNumber::TypeMismatch;
+        break;
+    case SQLITE_TOOBIG:
+        kind = Error::Kind::TooLong;
+        number = ErrorNumber::MultipleStep;
+        break;
+    default:
+        break;
+    }
+    return makeError(kind, number, message);
+}
+
+int typeFromDeclared(const QString& declared, int* size)
+{
+    if (size)
+        *size = 0;
+    const QString d = declared.trimmed().toUpper();
+    if (d.isEmpty())
+        return -1;
+    qsizetype end = 0;
+    while (end < d.size() && (d.at(end).isLetterOrNumber() || d.at(end) == u'_'))
+        ++end;
+    const QString w = d.left(end);
+    auto width = [&]() {
+        static const QRegularExpression re(QStringLiteral(R"(\(\s*(\d+))"));
+        const QRegularExpressionMatch m = re.match(d);
+        return m.hasMatch() ? m.captured(1).toInt() : 0;
+    };
+    if (w == u"INTEGER" || w == u"INT" || w == u"LONG" || w == u"COUNTER" || w == u"AUTOINCREMENT"
+        || w == u"MEDIUMINT" || w == u"INT4")
+        return Type::Integer;
+    if (w == u"SMALLINT" || w == u"SHORT" || w == u"INT2")
+        return Type::SmallInt;
+    if (w == u"BYTE" || w == u"TINYINT")
+        return Type::UnsignedTinyInt;
+    if (w == u"BIGINT" || w == u"INT8")
+        return Type::BigInt;
+    if (w == u"SINGLE" || w == u"FLOAT4")
+        return Type::Single;
+    if (w == u"DOUBLE" || w == u"REAL" || w == u"FLOAT" || w == u"FLOAT8" || w == u"NUMBER")
+        return Type::Double;
+    if (w == u"CURRENCY" || w == u"MONEY")
+        return Type::Currency;
+    if (w == u"DECIMAL" || w == u"NUMERIC")
+        return Type::Numeric;
+    if (w == u"YESNO" || w == u"BIT" || w == u"BOOLEAN" || w == u"LOGICAL" || w == u"BOOL")
+        return Type::Boolean;
+    if (w == u"DATETIME" || w == u"DATE" || w == u"TIME" || w == u"TIMESTAMP")
+        return Type::Date;
+    if (w == u"MEMO" || w == u"LONGTEXT" || w == u"LONGCHAR" || w == u"NOTE" || w == u"CLOB")
+        return Type::LongVarWChar;
+    if (w == u"BLOB" || w == u"LONGBINARY" || w == u"OLEOBJECT" || w == u"IMAGE" || w == u"BINARY"
+        || w == u"VARBINARY")
+        return Type::LongVarBinary;
+    if (w == u"TEXT" || w == u"VARCHAR" || w == u"CHAR" || w == u"NVARCHAR" || w == u"NCHAR"
+        || w == u"CHARACTER" || w == u"STRING") {
+        if (size)
+            *size = width();
+        return Type::VarWChar;
+    }
+    // SQLite's affinity rules for anything else
+    if (d.contains(QStringLiteral("INT")))
+        return Type::Integer;
+    if (d.contains(QStringLiteral("CHAR")) || d.contains(QStringLiteral("CLOB"))
+        || d.contains(QStringLiteral("TEXT")))
+        return Type::VarWChar;
+    if (d.contains(QStringLiteral("REAL")) || d.contains(QStringLiteral("FLOA"))
+        || d.contains(QStringLiteral("DOUB")))
+        return Type::Double;
+    return Type::VarWChar;
+}
+
+int typeOfValue(const Variant& v)
+{
+    switch (v.kind()) {
+    case Variant::Kind::Int:
+        return (v.asInt() > std::numeric_limits<qint32>::max() || v.asInt() < std::numeric_limits<qint32>::min())
+                   ? Type::BigInt
+                   : Type::Integer;
+    case Variant::Kind::Double:
+        return Type::Double;
+    case Variant::Kind::Bool:
+        return Type::Boolean;
+    case Variant::Kind::Date:
+        return Type::Date;
+    default:
+        return Type::VarWChar;
+    }
+}
+
+static QByteArray isoText(const QDateTime& dt)
+{
+    if (dt.time() == QTime(0, 0))
+        return dt.date().toString(Qt::ISODate).toUtf8();
+    return dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8();
+}
+
+void bindValue(sqlite3_stmt* stmt, int position, const Variant& value)
+{
+    switch (value.kind()) {
+    case Variant::Kind::Empty:
+    case Variant::Kind::Null:
+        sqlite3_bind_null(stmt, position);
+        break;
+    case Variant::Kind::Bool:
+        sqlite3_bind_int64(stmt, position, value.asBool() ? -1 : 0);
+        break;
+    case Variant::Kind::Int:
+        sqlite3_bind_int64(stmt, position, value.asInt());
+        break;
+    case Variant::Kind::Double:
+        sqlite3_bind_double(stmt, position, value.asDouble());
+        break;
+    case Variant::Kind::Text: {
+        const QByteArray u = value.asText().toUtf8();
+        sqlite3_bind_text(stmt, position, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    case Variant::Kind::Date: {
+        const QByteArray u = isoText(value.asDate());
+        sqlite3_bind_text(stmt, position, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    }
+}
+
+Variant fromSqliteValue(sqlite3_value* value)
+{
+    switch (sqlite3_value_type(value)) {
+    case SQLITE_INTEGER:
+        return Variant(static_cast<std::int64_t>(sqlite3_value_int64(value)));
+    case SQLITE_FLOAT:
+        return Variant(sqlite3_value_double(value));
+    case SQLITE_TEXT:
+    case SQLITE_BLOB:
+        return Variant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(value)),
+                                         sqlite3_value_bytes(value)));
+    default:
+        return Variant::null();
+    }
+}
+
+static QDateTime parseDate(const QString& text, bool* ok)
+{
+    const QString t = text.trimmed();
+    static const QStringList formats = {QStringLiteral("yyyy-MM-dd HH:mm:ss"), QStringLiteral("yyyy-MM-dd HH:mm"),
+                                        QStringLiteral("yyyy-MM-ddTHH:mm:ss"), QStringLiteral("dd.MM.yyyy HH:mm:ss"),
+                                        QStringLiteral("dd.MM.yyyy HH:mm"),    QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")};
+    for (const QString& f : formats) {
+        const QDateTime dt = QDateTime::fromString(t, f);
+        if (dt.isValid()) {
+            *ok = true;
+            return dt;
+        }
+    }
+    static const QStringList dateFormats = {QStringLiteral("yyyy-MM-dd"), QStringLiteral("yyyy-M-d"),
+                                            QStringLiteral("dd.MM.yyyy"), QStringLiteral("d.M.yyyy"),
+                                            QStringLiteral("yyyy/MM/dd")};
+    for (const QString& f : dateFormats) {
+        const QDate d = QDate::fromString(t, f);
+        if (d.isValid()) {
+            *ok = true;
+            return QDateTime(d, QTime(0, 0));
+        }
+    }
+    *ok = false;
+    return QDateTime();
+}
+
+// OLE automation date: days since 1899-12-30, the fraction is the time.
+static QDateTime fromOleDate(double d)
+{
+    const QDateTime base(QDate(1899, 12, 30), QTime(0, 0));
+    const qint64 days = static_cast<qint64>(std::floor(d));
+    const qint64 ms = static_cast<qint64>(std::llround((d - std::floor(d)) * 86400000.0));
+    return base.addDays(days).addMSecs(ms);
+}
+
+Variant convertRead(const Variant& raw, int adoType)
+{
+    if (raw.isMissing())
+        return Variant::null();
+    switch (adoType) {
+    case Type::Date: {
+        if (raw.isText()) {
+            bool ok = false;
+            const QDateTime dt = parseDate(raw.asText(), &ok);
+            return ok ? Variant(dt) : raw;
+        }
+        if (raw.isNumber())
+            return Variant(fromOleDate(raw.toDouble()));
+        return raw;
+    }
+    case Type::Boolean:
+        if (raw.isNumber())
+            return Variant(raw.toDouble() != 0);
+        if (raw.isText())
+            return Variant(raw.toBool());
+        return raw;
+    case Type::SmallInt:
+    case Type::Integer:
+    case Type::TinyInt:
+    case Type::UnsignedTinyInt:
+    case Type::BigInt:
+        if (raw.kind() == Variant::Kind::Double && raw.asDouble() == std::trunc(raw.asDouble())
+            && std::fabs(raw.asDouble()) < 9e15)
+            return Variant(static_cast<std::int64_t>(raw.asDouble()));
+        return raw;
+    case Type::Single:
+    case Type::Double:
+    case Type::Currency:
+    case Type::Numeric:
+        if (raw.kind() == Variant::Kind::Int)
+            return Variant(static_cast<double>(raw.asInt()));
+        return raw;
+    default:
+        if (isTextType(adoType) && raw.isNumber() && raw.kind() != Variant::Kind::Bool)
+            return raw; // a number stored in a text column stays what it is
+        return raw;
+    }
+}
+
+Variant readColumn(sqlite3_stmt* stmt, int column, int adoType)
+{
+    Variant raw;
+    switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_INTEGER:
+        raw = Variant(static_cast<std::int64_t>(sqlite3_column_int64(stmt, column)));
+        break;
+    case SQLITE_FLOAT:
+        raw = Variant(sqlite3_column_double(stmt, column));
+        break;
+    case SQLITE_TEXT:
+    case SQLITE_BLOB:
+        raw = Variant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
+                                        sqlite3_column_bytes(stmt, column)));
+        break;
+    default:
+        return Variant::null();
+    }
+    return adoType < 0 ? raw : convertRead(raw, adoType);
+}
+
+QString textOf(const Variant& v)
+{
+    return v.toText();
+}
+
+double roundHalfEven(double x, int digits)
+{
+    if (!std::isfinite(x))
+        return x;
+    if (digits > 15)
+        return x;
+    const double p = std::pow(10.0, digits);
+    const double y = x * p;
+    if (!std::isfinite(y) || std::fabs(y) >= 9e15)
+        return x;
+    const double f = std::floor(y);
+    const double diff = y - f;
+    const double eps = 1e-9 * std::max(1.0, std::fabs(y));
+    double r;
+    if (std::fabs(diff - 0.5) < eps)
+        r = (std::fmod(f, 2.0) == 0) ? f : f + 1;
+    else
+        r = std::round(y);
+    const double out = r / p;
+    return out == 0 ? 0.0 : out; // no -0
+}
+
+Result<Variant> checkValue(const Field& field, const Variant& value)
+{
+    const auto fail = [&](Error::Kind kind, int number, const QString& what) -> Result<Variant> {
+        return makeError(kind, number,
+                         QStringLiteral("%1 (field %2, value '%3')").arg(what, field.name, value.toText()));
+    };
+    if (value.isMissing())
+        return Variant::null();
+    const int type = field.type;
+    if (isTextType(type)) {
+        QString text = value.kind() == Variant::Kind::Date ? value.toText() : value.toText();
+        if (value.kind() == Variant::Kind::Bool)
+            text = value.asBool() ? QStringLiteral("True") : QStringLiteral("False");
+        if (type != Type::LongVarWChar && type != Type::LongVarChar && field.definedSize > 0
+            && text.size() > field.definedSize)
+            return fail(Error::Kind::TooLong, ErrorNumber::MultipleStep,
+                        QStringLiteral("The text is longer than the field's %1 characters").arg(field.definedSize));
+        return Variant(text);
+    }
+    if (isNumberType(type)) {
+        double d = 0;
+        bool ok = false;
+        if (value.kind() == Variant::Kind::Date) {
+            ok = false;
+        } else if (value.isText()) {
+            QString t = value.asText().trimmed();
+            d = t.toDouble(&ok);
+        } else {
+            d = value.toDouble(&ok);
+        }
+        if (!ok || !std::isfinite(d))
+            return fail(Error::Kind::NotNumber, ErrorNumber::TypeMismatch,
+                        QStringLiteral("The value is not a number"));
+        switch (type) {
+        case Type::SmallInt:
+        case Type::Integer:
+        case Type::TinyInt:
+        case Type::UnsignedTinyInt:
+        case Type::BigInt: {
+            const double r = roundHalfEven(d, 0);
+            double lo = -2147483648.0, hi = 2147483647.0;
+            if (type == Type::SmallInt) {
+                lo = -32768;
+                hi = 32767;
+            } else if (type == Type::UnsignedTinyInt) {
+                lo = 0;
+                hi = 255;
+            } else if (type == Type::TinyInt) {
+                lo = -128;
+                hi = 127;
+            } else if (type == Type::BigInt) {
+                lo = -9.2e18;
+                hi = 9.2e18;
+            }
+            if (r < lo || r > hi)
+                return fail(Error::Kind::NotNumber, ErrorNumber::TypeMismatch,
+                            QStringLiteral("The number is out of the field's range"));
+            return Variant(static_cast<std::int64_t>(r));
+        }
+        case Type::Currency:
+            return Variant(roundHalfEven(d, 4));
+        default:
+            if (value.kind() == Variant::Kind::Int)
+                return value;
+            return Variant(d);
+        }
+    }
+    if (type == Type::Boolean) {
+        if (value.kind() == Variant::Kind::Bool)
+            return Variant(value.asBool());
+        if (value.isNumber())
+            return Variant(value.toDouble() != 0);
+        const QString t = value.toText().trimmed().toUpper();
+        if (t == u"TRUE" || t == u"YES" || t == u"DA")
+            return Variant(true);
+        if (t == u"FALSE" || t == u"NO" || t == u"NU")
+            return Variant(false);
+        bool ok = false;
+        const double d = t.toDouble(&ok);
+        if (ok)
+            return Variant(d != 0);
+        return fail(Error::Kind::NotNumber, ErrorNumber::TypeMismatch, QStringLiteral("The value is not Yes/No"));
+    }
+    if (type == Type::Date) {
+        if (value.isDate())
+            return value;
+        if (value.isText()) {
+            bool ok = false;
+            const QDateTime dt = parseDate(value.asText(), &ok);
+            if (ok)
+                return Variant(dt);
+            return fail(Error::Kind::NotDate, ErrorNumber::TypeMismatch, QStringLiteral("The value is not a date"));
+        }
+        if (value.isNumber() && value.kind() != Variant::Kind::Bool)
+            return Variant(fromOleDate(value.toDouble()));
+        return fail(Error::Kind::NotDate, ErrorNumber::TypeMismatch, QStringLiteral("The value is not a date"));
+    }
+    return value;
+}
+
+} // namespace detail
+} // namespace db
