@@ -8,7 +8,6 @@
 // and then does its work.
 
 #include <QPushButton>
-
 #include <cstdint>
 
 // Normal look: text colour 0 (black) on &HFFFFC0 (light cyan).

@@ -8,7 +8,6 @@
 // so a failure leaves it as it was.
 
 #include <QString>
-
 #include <cstdint>
 #include <optional>
 

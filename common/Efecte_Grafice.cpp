@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QPalette>
 #include <QWidget>
-
 #include <algorithm>
 
 namespace {
@@ -46,7 +45,10 @@ private:
     Umbre_Fundal m_umbre;
 };
 
-int componenta(int valoare) { return std::clamp(valoare, 0, 255); }
+int componenta(int valoare)
+{
+    return std::clamp(valoare, 0, 255);
+}
 
 } // namespace
 
@@ -60,12 +62,9 @@ QList<Figura_Fundal> Figuri_Fundal_3D(int w, int h)
 {
     using T = Figura_Fundal::Tip;
     return {
-        {T::Dreptunghi, {2, 2}, {w - 2, h - 2}, true},
-        {T::Linie, {w - 2, 2}, {w - 2, h - 1}, false},
-        {T::Linie, {1, h - 2}, {w - 2, h - 2}, false},
-        {T::Dreptunghi, {5, 5}, {w - 5, h - 5}, false},
-        {T::Linie, {w - 5, 6}, {w - 5, h - 4}, true},
-        {T::Linie, {5, h - 5}, {w - 5, h - 5}, true},
+        {T::Dreptunghi, {2, 2}, {w - 2, h - 2}, true}, {T::Linie, {w - 2, 2}, {w - 2, h - 1}, false},
+        {T::Linie, {1, h - 2}, {w - 2, h - 2}, false}, {T::Dreptunghi, {5, 5}, {w - 5, h - 5}, false},
+        {T::Linie, {w - 5, 6}, {w - 5, h - 4}, true},  {T::Linie, {5, h - 5}, {w - 5, h - 5}, true},
     };
 }
 

@@ -4,7 +4,6 @@
 #include <QColor>
 #include <QList>
 #include <QPoint>
-
 #include <cstdint>
 
 class QWidget;
@@ -21,7 +20,11 @@ Umbre_Fundal Umbre_Fundal_3D(int rosu, int verde, int albastru, int pas);
 // One figure of the bevel, in pixels of the window's inner area.
 struct Figura_Fundal
 {
-    enum class Tip { Dreptunghi, Linie };
+    enum class Tip
+    {
+        Dreptunghi,
+        Linie
+    };
     Tip tip = Tip::Linie;
     QPoint de;
     QPoint la;

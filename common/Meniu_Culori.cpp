@@ -17,32 +17,87 @@ bool rolSistem(std::uint32_t index, QPalette::ColorGroup& grup, QPalette::ColorR
 {
     grup = QPalette::Active;
     switch (index) {
-    case 0: rol = QPalette::Mid; return true;               // scroll bar
-    case 1: rol = QPalette::Window; return true;            // desktop
-    case 2: rol = QPalette::Highlight; return true;         // active caption
-    case 3: grup = QPalette::Inactive; rol = QPalette::Highlight; return true;
-    case 4: rol = QPalette::Window; return true;            // menu
-    case 5: rol = QPalette::Base; return true;              // window background
-    case 6: rol = QPalette::Shadow; return true;            // window frame
-    case 7: rol = QPalette::WindowText; return true;        // menu text
-    case 8: rol = QPalette::Text; return true;              // window text
-    case 9: rol = QPalette::HighlightedText; return true;   // caption text
-    case 10: rol = QPalette::Window; return true;           // active border
-    case 11: grup = QPalette::Inactive; rol = QPalette::Window; return true;
-    case 12: rol = QPalette::Dark; return true;             // application work space
-    case 13: rol = QPalette::Highlight; return true;        // highlight
-    case 14: rol = QPalette::HighlightedText; return true;  // highlighted text
-    case 15: rol = QPalette::Button; return true;           // button face
-    case 16: rol = QPalette::Dark; return true;             // button shadow
-    case 17: grup = QPalette::Disabled; rol = QPalette::Text; return true; // grey text
-    case 18: rol = QPalette::ButtonText; return true;       // button text
-    case 19: grup = QPalette::Inactive; rol = QPalette::HighlightedText; return true;
-    case 20: rol = QPalette::Light; return true;            // button highlight
-    case 21: rol = QPalette::Shadow; return true;           // 3-D dark shadow
-    case 22: rol = QPalette::Midlight; return true;         // 3-D light
-    case 23: rol = QPalette::ToolTipText; return true;      // tool-tip text
-    case 24: rol = QPalette::ToolTipBase; return true;      // tool-tip background
-    default: return false;
+    case 0:
+        rol = QPalette::Mid;
+        return true; // scroll bar
+    case 1:
+        rol = QPalette::Window;
+        return true; // desktop
+    case 2:
+        rol = QPalette::Highlight;
+        return true; // active caption
+    case 3:
+        grup = QPalette::Inactive;
+        rol = QPalette::Highlight;
+        return true;
+    case 4:
+        rol = QPalette::Window;
+        return true; // menu
+    case 5:
+        rol = QPalette::Base;
+        return true; // window background
+    case 6:
+        rol = QPalette::Shadow;
+        return true; // window frame
+    case 7:
+        rol = QPalette::WindowText;
+        return true; // menu text
+    case 8:
+        rol = QPalette::Text;
+        return true; // window text
+    case 9:
+        rol = QPalette::HighlightedText;
+        return true; // caption text
+    case 10:
+        rol = QPalette::Window;
+        return true; // active border
+    case 11:
+        grup = QPalette::Inactive;
+        rol = QPalette::Window;
+        return true;
+    case 12:
+        rol = QPalette::Dark;
+        return true; // application work space
+    case 13:
+        rol = QPalette::Highlight;
+        return true; // highlight
+    case 14:
+        rol = QPalette::HighlightedText;
+        return true; // highlighted text
+    case 15:
+        rol = QPalette::Button;
+        return true; // button face
+    case 16:
+        rol = QPalette::Dark;
+        return true; // button shadow
+    case 17:
+        grup = QPalette::Disabled;
+        rol = QPalette::Text;
+        return true; // grey text
+    case 18:
+        rol = QPalette::ButtonText;
+        return true; // button text
+    case 19:
+        grup = QPalette::Inactive;
+        rol = QPalette::HighlightedText;
+        return true;
+    case 20:
+        rol = QPalette::Light;
+        return true; // button highlight
+    case 21:
+        rol = QPalette::Shadow;
+        return true; // 3-D dark shadow
+    case 22:
+        rol = QPalette::Midlight;
+        return true; // 3-D light
+    case 23:
+        rol = QPalette::ToolTipText;
+        return true; // tool-tip text
+    case 24:
+        rol = QPalette::ToolTipBase;
+        return true; // tool-tip background
+    default:
+        return false;
     }
 }
 

@@ -6,7 +6,6 @@
 // colour), which Translateaza_Culoare turns into a plain colour.
 
 #include <QColor>
-
 #include <cstdint>
 
 class QWidget;

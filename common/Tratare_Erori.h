@@ -2,7 +2,6 @@
 // Error texts for the data errors of the grids (module Tratare_Erori).
 
 #include <QString>
-
 #include <cstdint>
 
 // The text a grid's data error is shown with. Asks Comun.mdb's procedure

@@ -1,0 +1,61 @@
+// Quorvel: the Intrastat declaration program.
+
+#include "platform/ui/forms.h"
+#include "platform/ui/mesaj_widgets.h"
+#include "shell/Pornire.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+// The program lives as long as one of its windows shows. Windows are
+// unloaded by hiding them, which Qt does not count as closing the last
+// window, so the end is watched for here.
+class SfarsitProgram : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* obiect, QEvent* eveniment) override
+    {
+        if (eveniment->type() == QEvent::Hide && obiect->isWidgetType() &&
+            static_cast<QWidget*>(obiect)->isWindow())
+            QTimer::singleShot(0, this, &SfarsitProgram::verifica);
+        return QObject::eventFilter(obiect, eveniment);
+    }
+
+private:
+    void verifica()
+    {
+        const QList<QWidget*> ferestre = QApplication::topLevelWidgets();
+        for (const QWidget* w : ferestre) {
+            if (w->isVisible())
+                return;
+        }
+        QCoreApplication::quit();
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quorvel"));
+    ui::installWidgetPresenter();
+    Inregistreaza_Ferestre_Pornire();
+
+    if (const std::optional<int> iesire = Main())
+        return *iesire;
+    // The start-up may have ended with no window left (the chooser closed
+    // itself after a failure): nothing would ever end the event loop.
+    if (ui::Forms::openNames().isEmpty())
+        return 0;
+    SfarsitProgram sfarsit;
+    app.installEventFilter(&sfarsit);
+    return app.exec();
+}

@@ -1,0 +1,170 @@
+#include "Arbore_Test.h"
+#include "shell/Pornire.h"
+#include "shell/Pornire_Pasi.h"
+
+#include <QLockFile>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString valoareDrepturi(const Arbore_Test& a)
+{
+    db::Connection reg = a.deschide(u"System/Registry/reg.mdb"_s);
+    const auto rs = reg.openRecordset(u"SELECT [Value] FROM [RegTable_Value] WHERE [String]='Drepturi'"_s);
+    if (!rs || rs->eof())
+        return u"<none>"_s;
+    return rs->value(0).toText();
+}
+
+qint64 numar(db::Connection c, const QString& sql)
+{
+    const auto rs = c.openRecordset(sql);
+    return rs && !rs->eof() ? rs->value(0).toInt64() : -1;
+}
+
+} // namespace
+
+class TestPornire : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { Inregistreaza_Ferestre_Pornire(); }
+    void cleanup() { Elibereaza_Instanta_Unica(); }
+
+    void aDouaCopie()
+    {
+        Arbore_Test a;
+        VERIFICA_ARBORE(a);
+        QLockFile alta(Cale_Blocare_Instanta());
+        QVERIFY(alta.tryLock(0));
+
+        QCOMPARE(Main(), std::optional<int>(0));
+        const QList<ui::testing::Call> m = ui::testing::messages();
+        QCOMPARE(m.size(), 1);
+        QCOMPARE(m[0].text, u"Aplicatia ruleaza deja !"_s);
+        QCOMPARE(m[0].icon, ui::Icon::Critical);
+        QCOMPARE(m[0].title, std::nullopt);
+        QVERIFY(ui::Forms::openNames().isEmpty());
+        QCOMPARE(valoareDrepturi(a), u"0"_s); // nothing written
+    }
+
+    void aDouaPornireInAcelasiProces()
+    {
+        Arbore_Test a;
+        VERIFICA_ARBORE(a);
+        QVERIFY(Blocheaza_Instanta_Unica());
+        QVERIFY(Blocheaza_Instanta_Unica()); // the lock is this copy's own
+        QLockFile alta(Cale_Blocare_Instanta());
+        QVERIFY(!alta.tryLock(0));
+        Elibereaza_Instanta_Unica();
+        QVERIFY(alta.tryLock(0));
+    }
+
+    void pornireCuRegistruScriibil()
+    {
+        Arbore_Test a;
+        VERIFICA_ARBORE(a);
+        QCOMPARE(Main(), std::nullopt);
+        QVERIFY2(ui::testing::messages().isEmpty(), qPrintable(Arbore_Test::mesaje().join(u" | "_s)));
+        QVERIFY(Drepturi_HKLM);
+        QCOMPARE(valoareDrepturi(a), u"1"_s);
+
+        QFile hklm(a.cale(u"Registry/HKEY_LOCAL_MACHINE.reg"_s));
+        QVERIFY(hklm.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(hklm.readAll()).contains(u"\"Can_Be_Deleted\"=\"No Value\""_s));
+
+        QCOMPARE(Cale_Comun, a.folderBazaDate() + u"Comun.mdb"_s);
+        QCOMPARE(Folder_BazaDate, a.folderBazaDate());
+        QVERIFY(!Cale_IExplore.isEmpty());
+        QCOMPARE(Exista_IExplore, QFile::exists(Cale_IExplore));
+        QCOMPARE(Exista_AcroRd32, QFile::exists(Cale_AcroRd32));
+        QVERIFY(!Nume_Calculator.isEmpty());
+        QCOMPARE(ui::Forms::openNames(), QStringList{u"Frm_Selectie_Firma"_s});
+    }
+
+    void pornireFaraDrepturi()
+    {
+        Arbore_Test a;
+        VERIFICA_ARBORE(a);
+        qputenv("QUORVEL_REGISTRY_READONLY", "HKEY_LOCAL_MACHINE");
+        QCOMPARE(Main(), std::nullopt);
+        qunsetenv("QUORVEL_REGISTRY_READONLY");
+        QVERIFY(!Drepturi_HKLM);
+        QCOMPARE(valoareDrepturi(a), u"0"_s);
+        // The settings went to the settings database.
+        db::Connection reg = a.deschide(u"System/Registry/reg.mdb"_s);
+        QVERIFY(numar(reg, u"SELECT COUNT(*) FROM [RegTable_Value] WHERE [HKEY_Name] LIKE '%Culori'"_s) >= 5);
+        // The viewers were looked up there too (the install seeds them).
+        QVERIFY(!Cale_IExplore.isEmpty());
+        QCOMPARE(ui::Forms::openNames(), QStringList{u"Frm_Selectie_Firma"_s});
+    }
+
+    void faraRandDrepturiSiFaraVizualizatoare()
+    {
+        Arbore_Test a;
+        VERIFICA_ARBORE(a);
+        {
+            db::Connection reg = a.deschide(u"System/Registry/reg.mdb"_s);
+            QVERIFY(reg.execute(
+                u"DELETE FROM [RegTable_Value] WHERE [String]='Drepturi' OR [HKEY_Name] LIKE '%App Paths%'"_s));
+        }
+        qputenv("QUORVEL_REGISTRY_READONLY", "HKEY_LOCAL_MACHINE");
+        QCOMPARE(Main(), std::nullopt);
+        qunsetenv("QUORVEL_REGISTRY_READONLY");
+        QCOMPARE(valoareDrepturi(a), u"<none>"_s); // no row is inserted
+        QCOMPARE(Cale_IExplore, QString());
+        QCOMPARE(Cale_AcroRd32, QString());
+        QVERIFY(!Exista_IExplore);
+        QVERIFY(!Exista_AcroRd32);
+        QCOMPARE(ui::Forms::openNames(), QStringList{u"Frm_Selectie_Firma"_s});
+    }
+
+    void faraComun()
+    {
+        Arbore_Test a;
+        VERIFICA_ARBORE(a);
+        QVERIFY(QFile::remove(a.folderBazaDate() + u"Comun.mdb"_s));
+        QCOMPARE(Main(), std::nullopt);
+        const QList<ui::testing::Call> m = ui::testing::messages();
+        QCOMPARE(m.size(), 1);
+        QCOMPARE(m[0].text,
+                 u"EROARE MAJORA, NU EXISTA FISIERUL : \r\n"_s + a.folderBazaDate() + u"Comun.mdb"_s);
+        QCOMPARE(m[0].icon, ui::Icon::None);
+        QCOMPARE(m[0].buttons, ui::Buttons::Ok);
+        QCOMPARE(m[0].title, std::nullopt);
+        QCOMPARE(ui::Forms::openNames(), QStringList{u"Frm_Inceput"_s});
+        QVERIFY(!Conexiune_Comun.isOpen());
+
+        // The start-up window can be closed, which leaves no window.
+        QVERIFY(ui::Forms::get(u"Frm_Inceput"_s)->close() || !ui::Forms::isLoaded(u"Frm_Inceput"_s));
+        QVERIFY(ui::Forms::openNames().isEmpty());
+    }
+
+    void bazaSetarilorLipsa()
+    {
+        Arbore_Test a;
+        VERIFICA_ARBORE(a);
+        QVERIFY(QFile::remove(a.cale(u"System/Registry/reg.mdb"_s)));
+        QCOMPARE(Main(), std::optional<int>(1));
+        const QList<ui::testing::Call> m = ui::testing::messages();
+        QCOMPARE(m.size(), 1);
+        QVERIFY2(m[0].text.startsWith(u"EROARE : "_s), qPrintable(m[0].text));
+        QCOMPARE(m[0].icon, ui::Icon::Critical);
+        QVERIFY(!ui::Forms::isLoaded(u"Frm_Selectie_Firma"_s));
+    }
+
+    void fereastraDePornire()
+    {
+        Arbore_Test a;
+        VERIFICA_ARBORE(a);
+        auto* f = ui::Forms::load(u"Frm_Inceput"_s);
+        QVERIFY(f);
+        QCOMPARE(f->findChild<QWidget*>(u"Label1"_s)->property("text").toString(),
+                 u"Se initializea aplicatia . . . . ."_s);
+        QCOMPARE(f->size(), QSize(469, 366)); // 7035 x 5490 twips
+    }
+};
+
+QTEST_MAIN(TestPornire)
+#include "tst_pornire.moc"
