@@ -95,3 +95,37 @@ inline void Reseteaza_Globale_Firma()
     Exista_AcroRd32 = false;
     Firma_Noua = true;
 }
+
+// --- The tariff and the code look-ups (codelists/ConexiuneTarif,
+//     codelists/Cautare_Tabele): the tariff database of the period and the
+//     look-up request a grid fills before a look-up or a pick-list.
+#include <array>
+
+namespace grid {
+class CallingGrid;
+}
+
+// The tariff database of one code version; opened only by Deschide_Conexiune_Tarif.
+inline db::Connection Conexiune_CN;
+
+struct Cerere_Cautare_Tabele
+{
+    QString Cautare_ValoareTastata;                    // the value typed in the calling cell
+    grid::CallingGrid* Cautare_GridApelant = nullptr;  // values go into its current row
+    bool Cautare_PeFirma = false;                      // company database (else common), unless PeTarif
+    QString Cautare_Rezultat;                          // "VALOARE GASITA: ..." / "VALOARE NEGASITA : ..."
+    QString Cautare_SQL;                               // the list query (with the condition, for a look-up)
+    std::uint8_t Cautare_NrColoane = 0;                // column pairs to copy, 1 to 8
+    bool Cautare_Suprascrie = false;                   // callers set it true: every pair is written
+    bool Cautare_PeTarif = false;                      // the tariff database (Conexiune_CN)
+    std::array<std::int32_t, 9> Cautare_ColoaneDestinatie{}; // 1..8: calling grid column of pair k
+    std::array<std::int32_t, 9> Cautare_ColoaneSursa{};      // 1..8: field of the list row of pair k
+};
+inline Cerere_Cautare_Tabele Parametri_Cautare_Tabele;
+
+inline void Reseteaza_Globale_Tarif()
+{
+    Conexiune_CN.close();
+    Conexiune_CN = db::Connection();
+    Parametri_Cautare_Tabele = Cerere_Cautare_Tabele();
+}

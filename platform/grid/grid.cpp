@@ -702,6 +702,10 @@ QModelIndex Grid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers mo
 
 void Grid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
+    // The editor stays until the commit that is running ends: the request that
+    // started it closes the editor afterwards.
+    if (m_inCellCommit)
+        return;
     if (hint == QAbstractItemDelegate::SubmitModelCache && m_enterAction != EnterAction::None) {
         QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
         moveByEnter();

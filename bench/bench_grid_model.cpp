@@ -1,0 +1,90 @@
+// The grid over 100,000 rows of 32 columns: binding, and scrolling a screen
+// at a time through the whole set (the model formats only what is shown).
+#include "platform/grid/grid.h"
+
+#include <QApplication>
+#include <QScrollBar>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kRows = 100000;
+constexpr int kColumns = 32;
+
+grid::MemorySource& rows()
+{
+    static grid::MemorySource* s = [] {
+        QList<grid::MemorySource::Field> fields;
+        for (int c = 0; c < kColumns; ++c)
+            fields.append({QStringLiteral("F%1").arg(c), c % 3 == 0 ? 5 : 202});
+        auto* src = new grid::MemorySource(fields);
+        for (int r = 0; r < kRows; ++r) {
+            QList<db::Variant> row;
+            row.reserve(kColumns);
+            for (int c = 0; c < kColumns; ++c)
+                row.append(c % 3 == 0 ? db::Variant(r * 1.25 + c) : db::Variant(QStringLiteral("T%1").arg(r)));
+            src->appendRow(std::move(row));
+        }
+        return src;
+    }();
+    return *s;
+}
+
+void BM_GridBind(benchmark::State& state)
+{
+    grid::MemorySource& src = rows();
+    for (auto _ : state) {
+        grid::Grid g;
+        g.setDataSource(&src);
+        benchmark::DoNotOptimize(g.gridModel()->rowCount());
+    }
+}
+BENCHMARK(BM_GridBind)->Unit(benchmark::kMillisecond);
+
+void BM_ModelScreenFormatting(benchmark::State& state)
+{
+    grid::GridModel model;
+    model.setSource(&rows());
+    for (int c = 0; c < kColumns; c += 3)
+        model.column(c).numberFormat = QStringLiteral("##,##0.00");
+    model.refreshColumns();
+    int top = 0;
+    for (auto _ : state) {
+        // One screen: 30 rows of every column.
+        for (int r = top; r < top + 30; ++r)
+            for (int c = 0; c < kColumns; ++c)
+                benchmark::DoNotOptimize(model.data(model.index(r, c)));
+        top = (top + 30) % (kRows - 30);
+    }
+}
+BENCHMARK(BM_ModelScreenFormatting)->Unit(benchmark::kMicrosecond);
+
+void BM_GridScrollPage(benchmark::State& state)
+{
+    grid::Grid g;
+    g.setDataSource(&rows());
+    g.resize(1200, 700);
+    g.show();
+    QScrollBar* bar = g.verticalScrollBar();
+    int value = 0;
+    for (auto _ : state) {
+        value = (value + bar->pageStep()) % bar->maximum();
+        bar->setValue(value);
+        g.viewport()->repaint();
+    }
+}
+BENCHMARK(BM_GridScrollPage)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

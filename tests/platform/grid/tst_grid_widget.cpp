@@ -1,0 +1,305 @@
+// The grid on screen (offscreen): its events, the row cycle, the position,
+// re-binding, layouts and the re-entrancy of a modal dialog opened from an event.
+#include "platform/grid/grid.h"
+#include "platform/ui/mesaj.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using db::Variant;
+
+class TestGridWidget : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void cancelledColumnUpdateKeepsTheOldValue();
+    void handlerWritesOtherCellsOfTheRow();
+    void cancelledRowUpdateWritesNothing();
+    void emptiedCellIsStoredAsNull();
+    void refusedWriteIsADataError_data();
+    void refusedWriteIsADataError();
+    void deleteAsksFirst();
+    void followsTheSourcePosition();
+    void rebindRebuildsColumns();
+    void layoutRoundTrip();
+    void keyDownCanSwallowAKey();
+    void tabWrapsToTheNextRow();
+    void headerAndCellButtonClicks();
+    void modalDialogInAnEventRunsOnce();
+
+private:
+    grid::MemorySource* m_source = nullptr;
+    std::unique_ptr<grid::Grid> m_grid;
+};
+
+void TestGridWidget::init()
+{
+    ui::testing::setEnabled(true);
+    ui::testing::clear();
+    m_grid = std::make_unique<grid::Grid>();
+    m_source = new grid::MemorySource({{QStringLiteral("Cod"), 202},
+                                       {QStringLiteral("Descriere"), 202},
+                                       {QStringLiteral("Valoare"), 5},
+                                       {QStringLiteral("Nr"), 3}},
+                                      m_grid.get());
+    for (int i = 0; i < 4; ++i)
+        m_source->appendRow({Variant(QStringLiteral("C%1").arg(i)), Variant(QStringLiteral("D%1").arg(i)),
+                             Variant(i * 10.5), Variant(i)});
+    m_grid->setDataSource(m_source);
+    m_grid->resize(600, 300);
+    m_grid->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_grid.get()));
+    m_grid->setCurrentCell(1, 0);
+}
+
+void TestGridWidget::cleanup()
+{
+    m_grid.reset();
+}
+
+void TestGridWidget::cancelledColumnUpdateKeepsTheOldValue()
+{
+    Variant seenOld;
+    Variant seenNew;
+    connect(m_grid.get(), &grid::Grid::beforeColUpdate, this, [&](int col, const Variant& old, bool& cancel) {
+        seenOld = old;
+        seenNew = m_grid->cell(col);
+        cancel = true;
+    });
+    int after = 0;
+    connect(m_grid.get(), &grid::Grid::afterColUpdate, this, [&] { ++after; });
+    QVERIFY(!m_grid->editCell(0, QStringLiteral("NOU")));
+    QCOMPARE(seenOld, Variant(QStringLiteral("C1")));
+    QCOMPARE(seenNew, Variant(QStringLiteral("NOU")));
+    QCOMPARE(after, 0);
+    QCOMPARE(m_grid->cellText(1, 0), QStringLiteral("C1"));
+    QVERIFY(!m_grid->rowDataChanged());
+    QVERIFY(m_grid->update());
+    QCOMPARE(m_source->value(1, 0), Variant(QStringLiteral("C1")));
+}
+
+void TestGridWidget::handlerWritesOtherCellsOfTheRow()
+{
+    connect(m_grid.get(), &grid::Grid::beforeColUpdate, this, [&](int col, const Variant&, bool&) {
+        if (col == 0) {
+            m_grid->setCell(0, Variant(m_grid->cell(0).toText().toUpper()));
+            m_grid->setCell(1, Variant(QStringLiteral("Descriere gasita")));
+        }
+    });
+    QVERIFY(m_grid->editCell(0, QStringLiteral("ro")));
+    QCOMPARE(m_grid->cell(0), Variant(QStringLiteral("RO")));
+    QVERIFY(m_grid->rowDataChanged());
+    QCOMPARE(m_source->value(1, 0), Variant(QStringLiteral("C1"))); // the row is written later
+    m_grid->setCurrentCell(2, 0);                                    // leaving the row writes it
+    QCOMPARE(m_source->value(1, 0), Variant(QStringLiteral("RO")));
+    QCOMPARE(m_source->value(1, 1), Variant(QStringLiteral("Descriere gasita")));
+    QCOMPARE(m_grid->row(), 2);
+}
+
+void TestGridWidget::cancelledRowUpdateWritesNothing()
+{
+    int before = 0;
+    int after = 0;
+    connect(m_grid.get(), &grid::Grid::beforeUpdate, this, [&](bool& cancel) {
+        ++before;
+        cancel = true;
+    });
+    connect(m_grid.get(), &grid::Grid::afterUpdate, this, [&] { ++after; });
+    QVERIFY(m_grid->editCell(1, QStringLiteral("Alta")));
+    m_grid->setCurrentCell(3, 1);
+    QCOMPARE(before, 1);
+    QCOMPARE(after, 0);
+    QCOMPARE(m_grid->row(), 1); // the row stays current with its values
+    QCOMPARE(m_grid->cell(1), Variant(QStringLiteral("Alta")));
+    QCOMPARE(m_source->value(1, 1), Variant(QStringLiteral("D1")));
+    m_grid->cancelUpdate();
+    QCOMPARE(m_grid->cellText(1, 1), QStringLiteral("D1"));
+}
+
+void TestGridWidget::emptiedCellIsStoredAsNull()
+{
+    QVERIFY(m_grid->editCell(1, QString()));
+    QVERIFY(m_grid->editCell(2, QString()));
+    QVERIFY(m_grid->update());
+    QVERIFY(m_source->value(1, 1).isNull());
+    QVERIFY(m_source->value(1, 2).isNull());
+}
+
+void TestGridWidget::refusedWriteIsADataError_data()
+{
+    QTest::addColumn<bool>("suppress");
+    QTest::newRow("suppressed") << true;
+    QTest::newRow("shown") << false;
+}
+
+void TestGridWidget::refusedWriteIsADataError()
+{
+    QFETCH(bool, suppress);
+    int number = 0;
+    connect(m_grid.get(), &grid::Grid::dataError, this, [&](int n, const QString&, bool& s) {
+        number = n;
+        s = suppress;
+    });
+    QVERIFY(m_grid->editCell(1, QStringLiteral("X")));
+    m_source->setReadOnly(true);
+    QVERIFY(!m_grid->update());
+    QCOMPARE(number, 7);
+    QCOMPARE(ui::testing::messages().size(), suppress ? 0 : 1);
+    QVERIFY(m_grid->rowDataChanged()); // the user's values are kept
+}
+
+void TestGridWidget::deleteAsksFirst()
+{
+    m_grid->setAllowDelete(true);
+    bool refuse = true;
+    connect(m_grid.get(), &grid::Grid::beforeDelete, this, [&](bool& cancel) { cancel = refuse; });
+    QVERIFY(!m_grid->deleteCurrentRow());
+    QCOMPARE(m_source->rowCount(), 4);
+    refuse = false;
+    QTest::keyClick(m_grid.get(), Qt::Key_Delete);
+    QCOMPARE(m_source->rowCount(), 3);
+    QCOMPARE(m_source->value(1, 0), Variant(QStringLiteral("C2")));
+}
+
+void TestGridWidget::followsTheSourcePosition()
+{
+    m_source->setPosition(3);
+    QCOMPARE(m_grid->row(), 3);
+    m_grid->setCurrentCell(2, 1);
+    QCOMPARE(m_source->position(), 2);
+}
+
+void TestGridWidget::rebindRebuildsColumns()
+{
+    int rebuilt = 0;
+    connect(m_grid.get(), &grid::Grid::columnsRebuilt, this, [&] { ++rebuilt; });
+    grid::MemorySource other({{QStringLiteral("A"), 202}, {QStringLiteral("B"), 202}});
+    other.appendRow({Variant(QStringLiteral("a")), Variant(QStringLiteral("b"))});
+    m_grid->setDataSource(&other);
+    QCOMPARE(rebuilt, 1);
+    QCOMPARE(m_grid->columnCount(), 2);
+    QCOMPARE(m_grid->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("B"));
+    QCOMPARE(m_grid->cellText(0, 1), QStringLiteral("b"));
+    m_grid->setDataSource(m_source);
+    QCOMPARE(m_grid->columnCount(), 4);
+}
+
+void TestGridWidget::layoutRoundTrip()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Frm_Test_Grid.grx"));
+    m_grid->column(1).widthTwips = 6500;
+    m_grid->column(2).visible = false;
+    m_grid->refreshColumns();
+    m_grid->horizontalHeader()->moveSection(3, 0); // Nr first
+    QVERIFY(m_grid->saveLayout(path, QStringLiteral("Test")));
+
+    grid::Grid other;
+    other.setDataSource(m_source);
+    QCOMPARE(other.horizontalHeader()->visualIndex(3), 3);
+    QVERIFY(other.loadLayout(path, QStringLiteral("Test")));
+    QCOMPARE(other.horizontalHeader()->visualIndex(3), 0);
+    QCOMPARE(other.horizontalHeader()->visualIndex(0), 1);
+    QCOMPARE(other.columnWidth(1), m_grid->columnWidth(1));
+    QCOMPARE(other.columnWidth(1), 433);
+    QVERIFY(other.isColumnHidden(2));
+    QCOMPARE(other.layout(), m_grid->layout());
+}
+
+void TestGridWidget::keyDownCanSwallowAKey()
+{
+    QList<int> keys;
+    connect(m_grid.get(), &grid::Grid::keyDown, this, [&](int key, Qt::KeyboardModifiers, bool& consume) {
+        keys.append(key);
+        consume = key == Qt::Key_Escape || key == Qt::Key_A;
+    });
+    QChar typed;
+    connect(m_grid.get(), &grid::Grid::keyPress, this, [&](QChar& ch) { typed = ch; });
+    QTest::keyClick(m_grid.get(), Qt::Key_A);
+    QVERIFY(!m_grid->isEditing()); // no editor was opened
+    QVERIFY(typed.isNull());
+    QTest::keyClick(m_grid.get(), Qt::Key_B);
+    QCOMPARE(typed, QChar(u'b'));
+    QCOMPARE(keys, (QList<int>{Qt::Key_A, Qt::Key_B}));
+}
+
+void TestGridWidget::tabWrapsToTheNextRow()
+{
+    m_grid->setCurrentCell(1, 3);
+    QTest::keyClick(m_grid.get(), Qt::Key_Tab);
+    QCOMPARE(m_grid->row(), 2);
+    QCOMPARE(m_grid->col(), 0);
+    QTest::keyClick(m_grid.get(), Qt::Key_Backtab);
+    QCOMPARE(m_grid->row(), 1);
+    QCOMPARE(m_grid->col(), 3);
+    m_grid->setWrapCellPointer(false);
+    QTest::keyClick(m_grid.get(), Qt::Key_Tab);
+    QCOMPARE(m_grid->row(), 1);
+    QCOMPARE(m_grid->col(), 3);
+}
+
+void TestGridWidget::headerAndCellButtonClicks()
+{
+    QList<int> heads;
+    QList<int> buttons;
+    int closed = 0;
+    connect(m_grid.get(), &grid::Grid::headClick, this, [&](int c) { heads.append(c); });
+    connect(m_grid.get(), &grid::Grid::buttonClick, this, [&](int c) { buttons.append(c); });
+    connect(m_grid.get(), &grid::Grid::lookupClosed, this, [&] { ++closed; });
+    QHeaderView* h = m_grid->horizontalHeader();
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
+                      QPoint(h->sectionViewportPosition(1) + 5, h->height() / 2));
+    QCOMPARE(heads, QList<int>{1});
+    m_grid->column(0).button = true;
+    m_grid->refreshColumns();
+    // The button is in every row: click the one of row 3.
+    const QRect cell = m_grid->visualRect(m_grid->model()->index(3, 0));
+    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, m_grid->buttonRect(cell).center());
+    QCOMPARE(buttons, QList<int>{0});
+    QCOMPARE(m_grid->row(), 3);
+    QCOMPARE(closed, 1);
+    // Elsewhere in the cell it is no button click.
+    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, cell.topLeft() + QPoint(3, 3));
+    QCOMPARE(buttons.size(), 1);
+}
+
+void TestGridWidget::modalDialogInAnEventRunsOnce()
+{
+    // The handler opens a modal dialog, as a look-up's message box or the
+    // pick-list would, while the cell editor still holds the focus.
+    int lookups = 0;
+    connect(m_grid.get(), &grid::Grid::beforeColUpdate, this, [&](int, const Variant&, bool&) {
+        ++lookups;
+        QDialog dialog(m_grid.get());
+        QTimer::singleShot(0, &dialog, &QDialog::accept);
+        dialog.exec();
+    });
+    m_grid->setCurrentCell(1, 1);
+    m_grid->setFocus();
+    QTest::keyClick(m_grid.get(), Qt::Key_F2);
+    QVERIFY(m_grid->isEditing());
+    auto* editor = m_grid->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("Nou"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the editor commits on a queued call
+    QCOMPARE(lookups, 1);
+    QCOMPARE(m_grid->cell(1), Variant(QStringLiteral("Nou")));
+    // Focus moving elsewhere afterwards commits nothing more.
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    QApplication::processEvents();
+    QCOMPARE(lookups, 1);
+}
+
+QTEST_MAIN(TestGridWidget)
+#include "tst_grid_widget.moc"
