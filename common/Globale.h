@@ -129,3 +129,44 @@ inline void Reseteaza_Globale_Tarif()
     Conexiune_CN = db::Connection();
     Parametri_Cautare_Tabele = Cerere_Cautare_Tabele();
 }
+
+// --- The settings (common/RegistriiOperatii_Setari, Public_Citeste_Registrii,
+//     EU_Registrii_Operatii): the store's back end, chosen once at start-up,
+//     and the values read from the settings at start-up and after the
+//     settings window saves.
+// true: the settings live in the registry; false: in the settings database.
+inline bool Drepturi_HKLM = false;
+// Colours in the 0x00BBGGRR layout.
+inline qint32 Culoare_RandPar = 0;
+inline qint32 Culoare_RandImpar = 0;
+inline qint32 Culoare_SelectieFundal = 0;
+inline qint32 Culoare_SelectieText = 0;
+inline qint32 Culoare_Meniu = 0;
+// Decimal counts.
+inline quint8 Zecimale_Calcule = 0;
+inline quint8 Zecimale_Lei = 0;
+inline quint8 Zecimale_Valuta = 0;
+inline quint8 Zecimale_Taxare = 0;
+// Folders, each ending with "/" as stored.
+inline QString Folder_BazaDate;
+inline QString Folder_Sistem;
+inline QString Folder_DefinitiiRapoarte;
+inline QString Folder_Salvare_XML;
+// The publisher's contact card.
+inline QString Producator_NumeFirma;
+inline QString Producator_Telefon;
+inline QString Producator_Email;
+
+inline void Reseteaza_Globale_Setari()
+{
+    Drepturi_HKLM = false;
+    Culoare_RandPar = Culoare_RandImpar = Culoare_SelectieFundal = Culoare_SelectieText = Culoare_Meniu = 0;
+    Zecimale_Calcule = Zecimale_Lei = Zecimale_Valuta = Zecimale_Taxare = 0;
+    Folder_BazaDate.clear();
+    Folder_Sistem.clear();
+    Folder_DefinitiiRapoarte.clear();
+    Folder_Salvare_XML.clear();
+    Producator_NumeFirma.clear();
+    Producator_Telefon.clear();
+    Producator_Email.clear();
+}

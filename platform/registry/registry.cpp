@@ -304,6 +304,18 @@ bool keyExists(const Document& doc, const QString& path)
     return false;
 }
 
+// The spelling a key has in the file when only keys below it have sections;
+// the path as given otherwise.
+QString spelling(const Document& doc, const QString& path)
+{
+    const QString below = fold(path) + u'\\';
+    for (const Section& s : doc.sections) {
+        if (s.ours && fold(s.path).startsWith(below))
+            return s.path.left(path.size());
+    }
+    return path;
+}
+
 Entry* findValue(Section* s, const QString& name)
 {
     if (s == nullptr)
@@ -716,6 +728,7 @@ long createKey(HKEY key, const QString& subKey, std::uint32_t access, HKEY* resu
             if (const Section* s = findSection(doc, p)) {
                 p = s->path;
             } else {
+                p = spelling(doc, p);
                 ensureSection(doc, parent.root, p);
                 changed = true;
             }
