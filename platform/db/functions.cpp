@@ -3,6 +3,7 @@
 #include "platform/db/internal.h"
 #include "platform/sys/clock.h"
 
+#include <QHash>
 #include <QLocale>
 
 #include <cmath>
@@ -301,7 +302,20 @@ void fnFix(sqlite3_context* ctx, int, sqlite3_value** argv)
 int datePart(const QString& interval, const QDateTime& dt, bool* ok)
 {
     *ok = true;
-    const QString iv = interval.trimmed().toLower();
+    QString iv = interval.trimmed().toLower();
+    // the interval names of other dialects
+    static const QHash<QString, QString> aliases = {
+        {QStringLiteral("yy"), QStringLiteral("yyyy")}, {QStringLiteral("year"), QStringLiteral("yyyy")},
+        {QStringLiteral("qq"), QStringLiteral("q")},    {QStringLiteral("quarter"), QStringLiteral("q")},
+        {QStringLiteral("mm"), QStringLiteral("m")},    {QStringLiteral("month"), QStringLiteral("m")},
+        {QStringLiteral("dy"), QStringLiteral("y")},    {QStringLiteral("dayofyear"), QStringLiteral("y")},
+        {QStringLiteral("dd"), QStringLiteral("d")},    {QStringLiteral("day"), QStringLiteral("d")},
+        {QStringLiteral("dw"), QStringLiteral("w")},    {QStringLiteral("weekday"), QStringLiteral("w")},
+        {QStringLiteral("wk"), QStringLiteral("ww")},   {QStringLiteral("week"), QStringLiteral("ww")},
+        {QStringLiteral("hh"), QStringLiteral("h")},    {QStringLiteral("hour"), QStringLiteral("h")},
+        {QStringLiteral("mi"), QStringLiteral("n")},    {QStringLiteral("minute"), QStringLiteral("n")},
+        {QStringLiteral("ss"), QStringLiteral("s")},    {QStringLiteral("second"), QStringLiteral("s")}};
+    iv = aliases.value(iv, iv);
     const QDate d = dt.date();
     if (iv == u"yyyy")
         return d.year();

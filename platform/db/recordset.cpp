@@ -4,6 +4,8 @@
 #include "platform/db/internal.h"
 #include "platform/db/rewrite.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace db {
@@ -115,6 +117,10 @@ Result<Recordset> openQuery(const std::shared_ptr<Connection::Impl>& conn, const
     for (int c = 0; c < visible; ++c) {
         Field f;
         f.name = utf8(sqlite3_column_name(stmt, c));
+        // an expression is named by its text as the program wrote it
+        if (f.name.contains(QStringLiteral("JET_")))
+            f.name.replace(QRegularExpression(QStringLiteral("JET_(LEFT|RIGHT|ISNULL|DATEPART)\\b")),
+                           QStringLiteral("\\1"));
         f.declaredType = utf8(sqlite3_column_decltype(stmt, c));
         f.baseDatabase = utf8(sqlite3_column_database_name(stmt, c));
         f.baseTable = utf8(sqlite3_column_table_name(stmt, c));

@@ -406,7 +406,20 @@ QString rewriteJet(const QString& sql, const std::function<bool(const QString&)>
         }
         return false;
     };
-    auto isLiteral = [&](int j) { return j >= 0 && t[j].kind == Token::String; };
+    // A text literal or the result of a text function: + next to it joins.
+    auto strongText = [&](int j, bool left) {
+        if (j < 0)
+            return false;
+        if (t[j].kind == Token::String)
+            return true;
+        if (left)
+            return t[j].kind == Token::Op && t[j].text == u")" && closeIsText[j];
+        if (t[j].kind == Token::Word && textFunctions().contains(t[j].text.toUpper())) {
+            const int nx = nextSig(j);
+            return nx >= 0 && t[nx].text == u"(";
+        }
+        return false;
+    };
     {
         QVector<bool> chainAtDepth(1, false);
         for (int i = 0; i < n; ++i) {
@@ -437,7 +450,7 @@ QString rewriteJet(const QString& sql, const std::function<bool(const QString&)>
                 // a unary + has an operator or nothing before it
                 if (p < 0 || (t[p].kind == Token::Op && t[p].text != u")") || endsExpression(t[p]))
                     continue;
-                const bool join = chainAtDepth.last() || isLiteral(p) || isLiteral(nx)
+                const bool join = chainAtDepth.last() || strongText(p, true) || strongText(nx, false)
                                   || (operandIsText(p, true) && operandIsText(nx, false));
                 if (join) {
                     tok.text = QStringLiteral("||");
@@ -450,6 +463,67 @@ QString rewriteJet(const QString& sql, const std::function<bool(const QString&)>
         }
     }
 
+    // Pass 3: a select item T.col without an alias gets "AS [col]", so that
+    // ORDER BY [col] names it even when another table of the join has a col.
+    QHash<int, QString> insertAfter;
+    {
+        struct Level
+        {
+            bool inList = false;
+            QVector<int> item; // significant tokens of the current item
+        };
+        QVector<Level> levels(1);
+        auto closeItem = [&](Level& l) {
+            const QVector<int>& it = l.item;
+            if (it.size() == 3 && (t[it[0]].kind == Token::Word || t[it[0]].kind == Token::Name)
+                && t[it[1]].kind == Token::Op && t[it[1]].text == u"."
+                && (t[it[2]].kind == Token::Word || t[it[2]].kind == Token::Name)) {
+                const QString name = bareName(t[it[2]]);
+                if (!name.isEmpty() && !name.contains(u']'))
+                    insertAfter[it[2]] += QStringLiteral(" AS [") + name + u']';
+            }
+            l.item.clear();
+        };
+        for (int i = 0; i < n; ++i) {
+            const Token& tok = t[i];
+            if (!significant(tok))
+                continue;
+            Level& l = levels.last();
+            if (tok.kind == Token::Op && tok.text == u"(") {
+                if (l.inList)
+                    l.item.push_back(i);
+                levels.push_back(Level());
+                continue;
+            }
+            if (tok.kind == Token::Op && tok.text == u")") {
+                if (levels.size() > 1)
+                    levels.pop_back();
+                continue;
+            }
+            const QString w = upper(tok);
+            if (w == u"SELECT") {
+                l.inList = true;
+                l.item.clear();
+                continue;
+            }
+            if (!l.inList)
+                continue;
+            if (l.item.isEmpty() && (w == u"DISTINCT" || w == u"ALL"))
+                continue;
+            if (w == u"FROM" || (tok.kind == Token::Op && tok.text == u";")) {
+                closeItem(l);
+                l.inList = false;
+                continue;
+            }
+            if (tok.kind == Token::Op && tok.text == u",") {
+                closeItem(l);
+                continue;
+            }
+            l.item.push_back(i);
+        }
+        // a list that runs to the end (no FROM) is left alone
+    }
+
     QString out;
     out.reserve(sql.size() + 16);
     int lastSig = -1;
@@ -460,6 +534,8 @@ QString rewriteJet(const QString& sql, const std::function<bool(const QString&)>
         if (const auto it = insertBefore.constFind(i); it != insertBefore.cend())
             out += *it;
         out += t[i].text;
+        if (const auto it = insertAfter.constFind(i); it != insertAfter.cend())
+            out += *it;
         if (i == lastSig && !limitAtEnd.isEmpty())
             out += limitAtEnd;
     }
