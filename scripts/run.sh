@@ -7,6 +7,7 @@ build="${QUORVEL_BUILD_DIR:-$here/build}"
 
 "$here/scripts/build.sh"
 app="$build/app"
+"$here/scripts/install-registry.sh" "$app"
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     exec "$app/Quorvel"
 fi
