@@ -15,3 +15,6 @@ QString Text_Versiune(int platformId, int major, int minor);
 // kernel's major.minor. When the system cannot tell, shows
 // "Error Getting Version Information" and returns 0, leaving the text as it was.
 qint32 Versiune_Windows();
+
+// The settings store, the other half of this module.
+#include "common/RegistriiOperatii_Setari.h"
