@@ -28,21 +28,35 @@ struct Tariff
     {
         path = dir.filePath(QStringLiteral("CN.mdb"));
         QFile f(QStringLiteral(QUORVEL_SOURCE_DIR "/install/sql/cn_schema.sql"));
-        if (!f.open(QIODevice::ReadOnly) || db::Connection::createDatabase(path))
+        if (!f.open(QIODevice::ReadOnly)) {
+            qWarning("no schema script %s", qPrintable(f.fileName()));
             return;
+        }
+        if (const db::Error e = db::Connection::createDatabase(path)) {
+            qWarning("%s", qPrintable(e.text()));
+            return;
+        }
         db::Connection c;
-        if (c.open(path) || c.executeScript(QString::fromUtf8(f.readAll())))
+        db::Error e = c.open(path);
+        if (!e)
+            e = c.executeScript(QString::fromUtf8(f.readAll()));
+        if (e) {
+            qWarning("%s", qPrintable(e.text()));
             return;
+        }
         db::Transaction t(c);
         for (int i = 0; i < kCodes; ++i) {
             const QString cod = code(i);
-            if (c.execute(QStringLiteral("INSERT INTO HS_8 (HS8_COD, HS12_COD, DESCRIERE, UM_SUPL, AN_START, AN_END, "
+            if (auto r = c.execute(QStringLiteral("INSERT INTO HS_8 (HS8_COD, HS12_COD, DESCRIERE, UM_SUPL, AN_START, AN_END, "
                                          "HS6_COD) VALUES (?1, ?2, ?3, ?4, 2026, NULL, ?5)"),
                           {db::Variant(cod), db::Variant(cod + QStringLiteral("0000")),
                            db::Variant(QStringLiteral("Descrierea codului ") + cod),
                            i % 2 ? db::Variant(QStringLiteral("p/st")) : db::Variant::null(),
-                           db::Variant(cod.left(6))}))
+                           db::Variant(cod.left(6))});
+                !r) {
+                qWarning("%s", qPrintable(r.error().text()));
                 return;
+            }
         }
         ok = !t.commit();
     }
