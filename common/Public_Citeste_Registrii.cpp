@@ -1,8 +1,8 @@
 #include "common/Public_Citeste_Registrii.h"
 
 #include "common/Globale.h"
-#include "common/Registrii_Setatri_Default.h"
 #include "common/RegistriiOperatii_Setari.h"
+#include "common/Registrii_Setatri_Default.h"
 
 using namespace Qt::StringLiterals;
 

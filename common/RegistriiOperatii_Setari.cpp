@@ -22,8 +22,8 @@ QString radacinaText(reg::HKEY radacina)
 
 QString conditieCheie(reg::HKEY radacina, const QString& cheie)
 {
-    return u" WHERE [WIN_HKEY_Name]="_s + radacinaText(radacina) + u" AND [HKEY_Name]='"_s + db::quote(cheie) +
-           u"'"_s;
+    return u" WHERE [WIN_HKEY_Name]="_s + radacinaText(radacina) + u" AND [HKEY_Name]='"_s +
+           db::quote(cheie) + u"'"_s;
 }
 
 QString conditieValoare(reg::HKEY radacina, const QString& cheie, const QString& nume)
@@ -135,9 +135,9 @@ qint32 Creeaza_Cheie(const QString& cheie, reg::HKEY radacina)
     if (!rs.ok())
         return rs.error().number != 0 ? rs.error().number : -1;
     if (rs.value().recordCount() == 0) {
-        const db::Result<qint64> r = cn.execute(u"INSERT INTO [RegTable] "_s + u"(WIN_HKEY_Name, HKEY_Name) "_s +
-                                                u"VALUES ("_s + radacinaText(radacina) + u", '"_s +
-                                                db::quote(cheie) + u"')"_s);
+        const db::Result<qint64> r =
+            cn.execute(u"INSERT INTO [RegTable] "_s + u"(WIN_HKEY_Name, HKEY_Name) "_s + u"VALUES ("_s +
+                       radacinaText(radacina) + u", '"_s + db::quote(cheie) + u"')"_s);
         if (!r.ok())
             return r.error().number != 0 ? r.error().number : -1;
     }
@@ -145,8 +145,8 @@ qint32 Creeaza_Cheie(const QString& cheie, reg::HKEY radacina)
     return 0;
 }
 
-void Seteaza_Valoare(reg::HKEY radacina, const QString& cheie, const QString& nume, const db::Variant& valoare,
-                     int tip, db::Error* eroare)
+void Seteaza_Valoare(reg::HKEY radacina, const QString& cheie, const QString& nume,
+                     const db::Variant& valoare, int tip, db::Error* eroare)
 {
     if (Drepturi_HKLM) {
         reg::HKEY h = 0;
@@ -167,14 +167,13 @@ void Seteaza_Valoare(reg::HKEY radacina, const QString& cheie, const QString& nu
         return;
     }
     const QString text = db::quote(valoare.toText());
-    db::Result<qint64> r = rs.value().recordCount() == 0
-                               ? cn.execute(u"INSERT INTO [RegTable_Value]"_s +
-                                            u" ([WIN_HKEY_Name], [HKEY_Name], [String], [Value], [ValueType])"_s +
-                                            u" VALUES("_s + radacinaText(radacina) + u", '"_s + db::quote(cheie) +
-                                            u"', '"_s + db::quote(nume) + u"', '"_s + text +
-                                            (tip == 1 ? u"' , 'T')"_s : u"' , 'N')"_s))
-                               : cn.execute(u"UPDATE [RegTable_Value]"_s + u" SET [Value]='"_s + text + u"'"_s +
-                                            conditie);
+    db::Result<qint64> r =
+        rs.value().recordCount() == 0
+            ? cn.execute(u"INSERT INTO [RegTable_Value]"_s +
+                         u" ([WIN_HKEY_Name], [HKEY_Name], [String], [Value], [ValueType])"_s +
+                         u" VALUES("_s + radacinaText(radacina) + u", '"_s + db::quote(cheie) + u"', '"_s +
+                         db::quote(nume) + u"', '"_s + text + (tip == 1 ? u"' , 'T')"_s : u"' , 'N')"_s))
+            : cn.execute(u"UPDATE [RegTable_Value]"_s + u" SET [Value]='"_s + text + u"'"_s + conditie);
     if (!r.ok())
         preda(r.error(), eroare);
     cn.close();

@@ -19,7 +19,6 @@
 #include "platform/registry/registry.h"
 
 #include <QString>
-
 #include <cstdint>
 #include <optional>
 
@@ -39,8 +38,8 @@ qint32 Creeaza_Cheie(const QString& cheie, reg::HKEY radacina);
 // Writes a value. Registry: a missing key makes the write fail silently.
 // Database: inserts the row (type letter "T" for type 1, "N" otherwise) or
 // updates its Value only, keeping the type letter first written.
-void Seteaza_Valoare(reg::HKEY radacina, const QString& cheie, const QString& nume, const db::Variant& valoare,
-                     int tip, db::Error* eroare = nullptr);
+void Seteaza_Valoare(reg::HKEY radacina, const QString& cheie, const QString& nume,
+                     const db::Variant& valoare, int tip, db::Error* eroare = nullptr);
 // The value: text or a 32-bit number from the registry, Empty when the key or
 // value is missing or of another type; always text from the database, ""
 // when there is no row.

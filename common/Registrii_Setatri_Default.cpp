@@ -12,8 +12,10 @@ QList<Setare_Implicita> Setari_Implicite(const QString& cheie)
 {
     if (cheie == Cheie_Culori) {
         return {
-            {u"EvenRowStyle_BackColor"_s, 0xE0E0E0, 4},   {u"OddRowStyle_BackColor"_s, 0xC0FFFF, 4},
-            {u"HighlightRowStyle_BackColor"_s, 0xFF0000, 4}, {u"HighlightRowStyle_ForeColor"_s, 0xFFFFFF, 4},
+            {u"EvenRowStyle_BackColor"_s, 0xE0E0E0, 4},
+            {u"OddRowStyle_BackColor"_s, 0xC0FFFF, 4},
+            {u"HighlightRowStyle_BackColor"_s, 0xFF0000, 4},
+            {u"HighlightRowStyle_ForeColor"_s, 0xFFFFFF, 4},
             {u"Meniu_Color"_s, 0xC0FFFF, 4},
         };
     }

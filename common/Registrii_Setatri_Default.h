@@ -17,7 +17,8 @@ struct Setare_Implicita
 inline const QString Cheie_Produs = QStringLiteral("Software\\VELMORANT\\Quorvel");
 inline const QString Cheie_Culori = QStringLiteral("Software\\VELMORANT\\Quorvel\\Setari\\Culori");
 inline const QString Cheie_Zecimale = QStringLiteral("Software\\VELMORANT\\Quorvel\\Setari\\Zecimale");
-inline const QString Cheie_FileLocation = QStringLiteral("Software\\VELMORANT\\Quorvel\\Setari\\FileLocation");
+inline const QString Cheie_FileLocation =
+    QStringLiteral("Software\\VELMORANT\\Quorvel\\Setari\\FileLocation");
 
 // A sub-key's defaults in the order they are written. The folders derive
 // from the program folder; DirectorSalvare is "<home>/Program

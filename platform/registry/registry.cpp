@@ -8,15 +8,13 @@
 #include <QSet>
 #include <QStandardPaths>
 #include <QStringList>
-
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <mutex>
-
-#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -336,9 +334,12 @@ struct RootInfo
 };
 
 constexpr RootInfo kRoots[] = {
-    {HKEY_CLASSES_ROOT, u"HKEY_CLASSES_ROOT"},       {HKEY_CURRENT_USER, u"HKEY_CURRENT_USER"},
-    {HKEY_LOCAL_MACHINE, u"HKEY_LOCAL_MACHINE"},     {HKEY_USERS, u"HKEY_USERS"},
-    {HKEY_PERFORMANCE_DATA, u"HKEY_PERFORMANCE_DATA"}, {HKEY_CURRENT_CONFIG, u"HKEY_CURRENT_CONFIG"},
+    {HKEY_CLASSES_ROOT, u"HKEY_CLASSES_ROOT"},
+    {HKEY_CURRENT_USER, u"HKEY_CURRENT_USER"},
+    {HKEY_LOCAL_MACHINE, u"HKEY_LOCAL_MACHINE"},
+    {HKEY_USERS, u"HKEY_USERS"},
+    {HKEY_PERFORMANCE_DATA, u"HKEY_PERFORMANCE_DATA"},
+    {HKEY_CURRENT_CONFIG, u"HKEY_CURRENT_CONFIG"},
     {HKEY_DYN_DATA, u"HKEY_DYN_DATA"},
 };
 
@@ -353,7 +354,8 @@ QString folderOf(HKEY root)
     if (!env.isEmpty())
         return env;
     if (root == HKEY_CURRENT_USER)
-        return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/quorvel/registry"_s;
+        return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+               u"/quorvel/registry"_s;
     return u"/var/lib/quorvel/registry"_s;
 }
 
@@ -694,7 +696,8 @@ long openKey(HKEY key, const QString& subKey, std::uint32_t access, HKEY* result
     return ERROR_SUCCESS;
 }
 
-long createKey(HKEY key, const QString& subKey, std::uint32_t access, HKEY* result, std::uint32_t* disposition)
+long createKey(HKEY key, const QString& subKey, std::uint32_t access, HKEY* result,
+               std::uint32_t* disposition)
 {
     if (result == nullptr)
         return ERROR_INVALID_PARAMETER;

@@ -33,7 +33,6 @@
 // ends the program.
 
 #include <QString>
-
 #include <cstdint>
 
 namespace reg {

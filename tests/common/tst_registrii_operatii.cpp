@@ -109,8 +109,8 @@ private slots:
             const QString b = r ? u"registry: "_s : u"database: "_s;
             QTest::newRow(qPrintable(b + u"text"_s))
                 << r << k << k << u"Nume"_s << u"VELMORANT"_s << 1 << u"Text VELMORANT"_s;
-            QTest::newRow(qPrintable(b + u"number"_s)) << r << k << k << u"Meniu_Color"_s << u"12648447"_s << 4
-                                                       << (r ? u"Int 12648447"_s : u"Text 12648447"_s);
+            QTest::newRow(qPrintable(b + u"number"_s)) << r << k << k << u"Meniu_Color"_s << u"12648447"_s
+                                                       << 4 << (r ? u"Int 12648447"_s : u"Text 12648447"_s);
             QTest::newRow(qPrintable(b + u"missing value"_s))
                 << r << k << k << QString() << QString() << 0 << (r ? u"Empty"_s : u"Text "_s);
             QTest::newRow(qPrintable(b + u"missing key"_s)) << r << k << u"Software\\Nowhere"_s << u"Nume"_s
@@ -119,9 +119,10 @@ private slots:
                 << r << u"Software\\VELMORANT\\Quorvel"_s << u"SOFTWARE\\velmorant\\QUORVEL"_s << u"AppPath"_s
                 << u"/opt/q"_s << 1 << u"Text /opt/q"_s;
             QTest::newRow(qPrintable(b + u"quotes everywhere"_s))
-                << r << u"Software\\O'Neil"_s << u"software\\o'neil"_s << u"it's"_s << u"/home/o'neil/q"_s << 1
-                << u"Text /home/o'neil/q"_s;
-            QTest::newRow(qPrintable(b + u"empty text"_s)) << r << k << k << u"Gol"_s << QString() << 1 << u"Text "_s;
+                << r << u"Software\\O'Neil"_s << u"software\\o'neil"_s << u"it's"_s << u"/home/o'neil/q"_s
+                << 1 << u"Text /home/o'neil/q"_s;
+            QTest::newRow(qPrintable(b + u"empty text"_s))
+                << r << k << k << u"Gol"_s << QString() << 1 << u"Text "_s;
         }
     }
     void roundTrip()
@@ -139,8 +140,8 @@ private slots:
         QCOMPARE(Exista_Cheie(HKLM, cheieCitita), !cheieCitita.contains(u"Nowhere"_s));
         db::Error e;
         if (tip != 0) {
-            Seteaza_Valoare(HKLM, cheieScrisa, nume, tip == 4 ? db::Variant(valoare.toInt()) : db::Variant(valoare),
-                            tip, &e);
+            Seteaza_Valoare(HKLM, cheieScrisa, nume,
+                            tip == 4 ? db::Variant(valoare.toInt()) : db::Variant(valoare), tip, &e);
             QVERIFY2(!e, qPrintable(e.text()));
         }
         const QString lookup = tip == 0 ? u"NuExista"_s : nume;
@@ -156,7 +157,8 @@ private slots:
         QVERIFY(m_inst.pregateste(false));
         const QString k = u"Software\\VELMORANT\\Quorvel\\Setari\\Culori"_s;
         Seteaza_Valoare(HKLM, k, u"Meniu_Color"_s, 12648447, 4);
-        const QString sql = u"SELECT WIN_HKEY_Name, Value, ValueType FROM RegTable_Value WHERE String='Meniu_Color'"_s;
+        const QString sql =
+            u"SELECT WIN_HKEY_Name, Value, ValueType FROM RegTable_Value WHERE String='Meniu_Color'"_s;
         QCOMPARE(randuri(m_inst.regMdb(), sql), QStringList{u"-2147483646|12648447|N"_s});
         QCOMPARE(randuri(m_inst.regMdb(), u"SELECT * FROM RegTable"_s), QStringList());
         Seteaza_Valoare(HKLM, k.toUpper(), u"meniu_color"_s, u"255"_s, 1);
@@ -185,9 +187,9 @@ private slots:
         QVERIFY(m_inst.pregateste(false));
         db::Connection cn;
         QVERIFY(!cn.open(m_inst.regMdb()));
-        const db::Result<qint64> n = cn.execute(u"UPDATE [RegTable_Value] SET [Value]='1' WHERE [WIN_HKEY_Name]="_s +
-                                                u"-2147483646 AND [HKEY_Name]='"_s + cheie +
-                                                u"' AND [String]='Drepturi'"_s);
+        const db::Result<qint64> n =
+            cn.execute(u"UPDATE [RegTable_Value] SET [Value]='1' WHERE [WIN_HKEY_Name]="_s +
+                       u"-2147483646 AND [HKEY_Name]='"_s + cheie + u"' AND [String]='Drepturi'"_s);
         QVERIFY2(n.ok(), qPrintable(n.error().text()));
         QCOMPARE(n.value(), 1);
         cn.close();

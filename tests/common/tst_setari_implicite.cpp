@@ -5,8 +5,8 @@
 #include "common/EU_Registrii_Operatii.h"
 #include "common/Globale.h"
 #include "common/Public_Citeste_Registrii.h"
-#include "common/Registrii_Setatri_Default.h"
 #include "common/RegistriiOperatii_Setari.h"
+#include "common/Registrii_Setatri_Default.h"
 #include "platform/db/db.h"
 #include "platform/registry/registry.h"
 #include "setari_instalare.h"
@@ -140,8 +140,9 @@ private slots:
                     cheie = x.cheie;
                 }
                 const QString data =
-                    x.litera == u"N"_s ? QString(u"dword:"_s + QString::number(x.text.toUInt(), 16).rightJustified(8, u'0'))
-                                       : QString(u"\""_s + escape(x.text) + u"\""_s);
+                    x.litera == u"N"_s
+                        ? QString(u"dword:"_s + QString::number(x.text.toUInt(), 16).rightJustified(8, u'0'))
+                        : QString(u"\""_s + escape(x.text) + u"\""_s);
                 text += u"\""_s + x.nume + u"\"="_s + data + u"\n"_s;
             }
             text += u"\n"_s;
@@ -152,10 +153,10 @@ private slots:
                 rows << u"-2147483646|"_s + x.cheie + u'|' + x.nume + u'|' + x.text + u'|' + x.litera;
             db::Connection cn;
             QVERIFY(!cn.open(m_inst.regMdb()));
-            db::Result<db::Recordset> rs =
-                cn.openRecordset(u"SELECT WIN_HKEY_Name, HKEY_Name, String, Value, ValueType FROM RegTable_Value "
-                                 "WHERE String <> 'Drepturi' AND HKEY_Name NOT LIKE 'SOFTWARE\\Microsoft%' "
-                                 "ORDER BY rowid"_s);
+            db::Result<db::Recordset> rs = cn.openRecordset(
+                u"SELECT WIN_HKEY_Name, HKEY_Name, String, Value, ValueType FROM RegTable_Value "
+                "WHERE String <> 'Drepturi' AND HKEY_Name NOT LIKE 'SOFTWARE\\Microsoft%' "
+                "ORDER BY rowid"_s);
             QVERIFY2(rs.ok(), qPrintable(rs.error().text()));
             QStringList got;
             for (db::Recordset& r = rs.value(); !r.eof(); r.moveNext()) {
@@ -165,13 +166,14 @@ private slots:
                 got << f.join(u'|');
             }
             QCOMPARE(got, rows);
-            db::Result<db::Recordset> k = cn.openRecordset(u"SELECT HKEY_Name FROM RegTable ORDER BY rowid"_s);
+            db::Result<db::Recordset> k =
+                cn.openRecordset(u"SELECT HKEY_Name FROM RegTable ORDER BY rowid"_s);
             QVERIFY(k.ok());
             QStringList keys;
             for (db::Recordset& r = k.value(); !r.eof(); r.moveNext())
                 keys << r.value(0).toText();
-            QCOMPARE(keys, (QStringList{u"Software\\VELMORANT\\EU"_s, Cheie_Produs, Cheie_Culori, Cheie_Zecimale,
-                                        Cheie_FileLocation}));
+            QCOMPARE(keys, (QStringList{u"Software\\VELMORANT\\EU"_s, Cheie_Produs, Cheie_Culori,
+                                        Cheie_Zecimale, Cheie_FileLocation}));
         }
     }
 

@@ -123,30 +123,36 @@ private slots:
         QTest::newRow("text") << head + "\"AppPath\"=\"/opt/quorvel\"\n"
                               << u"Software\\VELMORANT\\Quorvel"_s << u"AppPath"_s << uint(REG_SZ)
                               << u"/opt/quorvel"_s << 0u << 13u;
-        QTest::newRow("escapes") << head + "\"x\"=\"a\\\"b\\\\c\"\n" << u"Software\\VELMORANT\\Quorvel"_s
-                                 << u"x"_s << uint(REG_SZ) << u"a\"b\\c"_s << 0u << 6u;
-        QTest::newRow("dword") << head + "\"Meniu_Color\"=dword:00c0ffff\n" << u"Software\\VELMORANT\\Quorvel"_s
-                               << u"Meniu_Color"_s << uint(REG_DWORD) << QString() << 0xC0FFFFu << 4u;
+        QTest::newRow("escapes") << head + "\"x\"=\"a\\\"b\\\\c\"\n"
+                                 << u"Software\\VELMORANT\\Quorvel"_s << u"x"_s << uint(REG_SZ)
+                                 << u"a\"b\\c"_s << 0u << 6u;
+        QTest::newRow("dword") << head + "\"Meniu_Color\"=dword:00c0ffff\n"
+                               << u"Software\\VELMORANT\\Quorvel"_s << u"Meniu_Color"_s << uint(REG_DWORD)
+                               << QString() << 0xC0FFFFu << 4u;
         QTest::newRow("default value")
-            << QByteArray("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App "
-                          "Paths\\IEXPLORE.EXE]\n@=\"/usr/bin/xdg-open\"\n")
+            << QByteArray(
+                   "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App "
+                   "Paths\\IEXPLORE.EXE]\n@=\"/usr/bin/xdg-open\"\n")
             << u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\IEXPLORE.EXE"_s << QString()
             << uint(REG_SZ) << u"/usr/bin/xdg-open"_s << 0u << 18u;
-        QTest::newRow("names ignore case") << head + "\"AppPath\"=\"/opt/q\"\n"
-                                           << u"SOFTWARE\\velmorant\\QUORVEL"_s << u"apppath"_s << uint(REG_SZ)
-                                           << u"/opt/q"_s << 0u << 7u;
-        QTest::newRow("UTF-8 text") << head + "\"Nume\"=\"Bra\xc8\x99ov\"\n" << u"Software\\VELMORANT\\Quorvel"_s
-                                    << u"Nume"_s << uint(REG_SZ) << u"Bra\u0219ov"_s << 0u << 7u;
-        QTest::newRow("CR LF lines") << QByteArray("REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\A]\r\n\"v\"=\"w\"\r\n")
+        QTest::newRow("names ignore case")
+            << head + "\"AppPath\"=\"/opt/q\"\n"
+            << u"SOFTWARE\\velmorant\\QUORVEL"_s << u"apppath"_s << uint(REG_SZ) << u"/opt/q"_s << 0u << 7u;
+        QTest::newRow("UTF-8 text") << head + "\"Nume\"=\"Bra\xc8\x99ov\"\n"
+                                    << u"Software\\VELMORANT\\Quorvel"_s << u"Nume"_s << uint(REG_SZ)
+                                    << u"Bra\u0219ov"_s << 0u << 7u;
+        QTest::newRow("CR LF lines") << QByteArray(
+                                            "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\A]\r\n\"v\"=\"w\"\r\n")
                                      << u"A"_s << u"v"_s << uint(REG_SZ) << u"w"_s << 0u << 2u;
-        QTest::newRow("expandable text") << head + "\"p\"=hex(2):25,00\n" << u"Software\\VELMORANT\\Quorvel"_s
-                                         << u"p"_s << uint(REG_EXPAND_SZ) << QString() << 0u << 2u;
+        QTest::newRow("expandable text")
+            << head + "\"p\"=hex(2):25,00\n"
+            << u"Software\\VELMORANT\\Quorvel"_s << u"p"_s << uint(REG_EXPAND_SZ) << QString() << 0u << 2u;
         QTest::newRow("binary over lines")
-            << head + "\"b\"=hex:01,02,03,\\\n  04,05\n\"after\"=\"x\"\n" << u"Software\\VELMORANT\\Quorvel"_s
-            << u"b"_s << uint(REG_BINARY) << QString() << 0u << 5u;
+            << head + "\"b\"=hex:01,02,03,\\\n  04,05\n\"after\"=\"x\"\n"
+            << u"Software\\VELMORANT\\Quorvel"_s << u"b"_s << uint(REG_BINARY) << QString() << 0u << 5u;
         QTest::newRow("value after a long datum")
-            << head + "\"b\"=hex:01,02,03,\\\n  04,05\n\"after\"=\"x\"\n" << u"Software\\VELMORANT\\Quorvel"_s
-            << u"after"_s << uint(REG_SZ) << u"x"_s << 0u << 2u;
+            << head + "\"b\"=hex:01,02,03,\\\n  04,05\n\"after\"=\"x\"\n"
+            << u"Software\\VELMORANT\\Quorvel"_s << u"after"_s << uint(REG_SZ) << u"x"_s << 0u << 2u;
         QTest::newRow("key known only by a key below it")
             << QByteArray("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\A\\B\\C]\n\"v\"=\"w\"\n") << u"A\\B"_s << u"v"_s
             << uint(0) << QString() << 0u << 0u;
@@ -183,7 +189,8 @@ private slots:
                            u"/home/o'neil/\"q\"\\x"_s),
                  ERROR_SUCCESS);
         HKEY h = 0;
-        QCOMPARE(openKey(HKEY_LOCAL_MACHINE, u"software\\velmorant\\quorvel"_s, KEY_ALL_SPECIFIC, &h), ERROR_SUCCESS);
+        QCOMPARE(openKey(HKEY_LOCAL_MACHINE, u"software\\velmorant\\quorvel"_s, KEY_ALL_SPECIFIC, &h),
+                 ERROR_SUCCESS);
         QCOMPARE(setDWordValue(h, u"Meniu_Color"_s, 0xC0FFFFu), ERROR_SUCCESS);
         QCOMPARE(setTextValue(h, QString(), u"implicit"_s, 9), ERROR_SUCCESS);
         QCOMPARE(closeKey(h), ERROR_SUCCESS);
@@ -267,30 +274,44 @@ private slots:
     void keysMustExistToOpen()
     {
         HKEY h = 123;
-        QCOMPARE(openKey(HKEY_LOCAL_MACHINE, u"Software\\VELMORANT"_s, KEY_ALL_SPECIFIC, &h), ERROR_FILE_NOT_FOUND);
+        QCOMPARE(openKey(HKEY_LOCAL_MACHINE, u"Software\\VELMORANT"_s, KEY_ALL_SPECIFIC, &h),
+                 ERROR_FILE_NOT_FOUND);
         QCOMPARE(h, HKEY(0));
         QVERIFY(!QFile::exists(hklm())); // reading creates nothing
 
         std::uint32_t disposition = 0;
-        QCOMPARE(createKey(HKEY_LOCAL_MACHINE, u"Software\\VELMORANT\\Quorvel\\Setari\\Culori"_s, KEY_ALL_SPECIFIC,
-                           &h, &disposition),
+        QCOMPARE(createKey(HKEY_LOCAL_MACHINE, u"Software\\VELMORANT\\Quorvel\\Setari\\Culori"_s,
+                           KEY_ALL_SPECIFIC, &h, &disposition),
                  ERROR_SUCCESS);
         QCOMPARE(disposition, REG_CREATED_NEW_KEY);
         QVERIFY(h != 0);
         QCOMPARE(closeKey(h), ERROR_SUCCESS);
-        QCOMPARE(createKey(HKEY_LOCAL_MACHINE, u"SOFTWARE\\velmorant\\QUORVEL\\setari\\culori"_s, KEY_ALL_SPECIFIC, &h,
-                           &disposition),
+        QCOMPARE(createKey(HKEY_LOCAL_MACHINE, u"SOFTWARE\\velmorant\\QUORVEL\\setari\\culori"_s,
+                           KEY_ALL_SPECIFIC, &h, &disposition),
                  ERROR_SUCCESS);
         QCOMPARE(disposition, REG_OPENED_EXISTING_KEY);
         QCOMPARE(closeKey(h), ERROR_SUCCESS);
-        for (const QString& k : {u"Software"_s, u"software\\velmorant"_s, u"Software\\VELMORANT\\Quorvel\\Setari"_s}) {
+        for (const QString& k :
+             {u"Software"_s, u"software\\velmorant"_s, u"Software\\VELMORANT\\Quorvel\\Setari"_s}) {
             QCOMPARE(openKey(HKEY_LOCAL_MACHINE, k, KEY_ALL_SPECIFIC, &h), ERROR_SUCCESS);
             QCOMPARE(closeKey(h), ERROR_SUCCESS);
         }
         // A key below an existing one keeps the spelling of the existing part.
-        QCOMPARE(createKey(HKEY_LOCAL_MACHINE, u"SOFTWARE\\VELMORANT\\EU"_s, KEY_ALL_SPECIFIC, &h), ERROR_SUCCESS);
+        QCOMPARE(createKey(HKEY_LOCAL_MACHINE, u"SOFTWARE\\VELMORANT\\EU"_s, KEY_ALL_SPECIFIC, &h),
+                 ERROR_SUCCESS);
         QCOMPARE(closeKey(h), ERROR_SUCCESS);
         QVERIFY(readAll(hklm()).contains("[HKEY_LOCAL_MACHINE\\Software\\VELMORANT\\EU]\n"));
+        // A key known only by a key below it lends its spelling too.
+        writeAll(hklm(), "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows]\n");
+        QCOMPARE(createKey(HKEY_LOCAL_MACHINE, u"Software\\Vendor"_s, KEY_ALL_SPECIFIC, &h), ERROR_SUCCESS);
+        QCOMPARE(closeKey(h), ERROR_SUCCESS);
+        QCOMPARE(readAll(hklm()),
+                 QByteArray("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows]\n"
+                            "\n[HKEY_LOCAL_MACHINE\\SOFTWARE]\n"
+                            "\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor]\n\n"));
+        QCOMPARE(createKey(HKEY_LOCAL_MACHINE, u"Software\\VELMORANT\\EU"_s, KEY_ALL_SPECIFIC, &h),
+                 ERROR_SUCCESS);
+        QCOMPARE(closeKey(h), ERROR_SUCCESS);
         // Opening below an open key.
         HKEY parent = 0;
         QCOMPARE(openKey(HKEY_LOCAL_MACHINE, u"Software"_s, KEY_ALL_SPECIFIC, &parent), ERROR_SUCCESS);
@@ -325,23 +346,27 @@ private slots:
     // writing is refused without a message and changes nothing.
     void readOnlyRootRefusesWrites()
     {
-        QCOMPARE(writeText(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion"_s, u"v"_s, u"1"_s),
-                 ERROR_SUCCESS);
+        QCOMPARE(
+            writeText(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion"_s, u"v"_s, u"1"_s),
+            ERROR_SUCCESS);
         const QByteArray before = readAll(hklm());
         qputenv("QUORVEL_REGISTRY_READONLY", "HKEY_LOCAL_MACHINE");
         QVERIFY(isReadOnly(HKEY_LOCAL_MACHINE));
         QVERIFY(!isReadOnly(HKEY_CURRENT_USER));
 
         HKEY h = 0;
-        QCOMPARE(openKey(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion"_s, KEY_ALL_SPECIFIC, &h),
+        QCOMPARE(openKey(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion"_s,
+                         KEY_ALL_SPECIFIC, &h),
                  ERROR_SUCCESS);
         QCOMPARE(setTextValue(h, u"Can_Be_Deleted"_s, u"No Value"_s, 9), ERROR_ACCESS_DENIED);
         QCOMPARE(setDWordValue(h, u"v"_s, 2), ERROR_ACCESS_DENIED);
         QCOMPARE(closeKey(h), ERROR_SUCCESS);
-        QCOMPARE(createKey(HKEY_LOCAL_MACHINE, u"Software\\New"_s, KEY_ALL_SPECIFIC, &h), ERROR_ACCESS_DENIED);
+        QCOMPARE(createKey(HKEY_LOCAL_MACHINE, u"Software\\New"_s, KEY_ALL_SPECIFIC, &h),
+                 ERROR_ACCESS_DENIED);
         QCOMPARE(h, HKEY(0));
-        QCOMPARE(readValue(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion"_s, u"v"_s).text,
-                 u"1"_s);
+        QCOMPARE(
+            readValue(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion"_s, u"v"_s).text,
+            u"1"_s);
         QCOMPARE(readAll(hklm()), before);
         QVERIFY(ui::testing::messages().isEmpty());
 

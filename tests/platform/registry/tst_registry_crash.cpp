@@ -109,8 +109,8 @@ private slots:
             const QString text = readPayload(&code);
             QCOMPARE(code, 0L);
             int round = 0;
-            QVERIFY2(isWholePayload(text, &round), qPrintable(u"a partial value after kill "_s +
-                                                              QString::number(kill)));
+            QVERIFY2(isWholePayload(text, &round),
+                     qPrintable(u"a partial value after kill "_s + QString::number(kill)));
             // The round printed last, or the next one if it got renamed
             // into place before the kill.
             QVERIFY2(round == printed || round == printed + 1,
