@@ -17,7 +17,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
-
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
