@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -47,12 +46,14 @@ struct Tariff
         db::Transaction t(c);
         for (int i = 0; i < kCodes; ++i) {
             const QString cod = code(i);
-            if (auto r = c.execute(QStringLiteral("INSERT INTO HS_8 (HS8_COD, HS12_COD, DESCRIERE, UM_SUPL, AN_START, AN_END, "
-                                         "HS6_COD) VALUES (?1, ?2, ?3, ?4, 2026, NULL, ?5)"),
-                          {db::Variant(cod), db::Variant(cod + QStringLiteral("0000")),
-                           db::Variant(QStringLiteral("Descrierea codului ") + cod),
-                           i % 2 ? db::Variant(QStringLiteral("p/st")) : db::Variant::null(),
-                           db::Variant(cod.left(6))});
+            if (auto r = c.execute(
+                    QStringLiteral(
+                        "INSERT INTO HS_8 (HS8_COD, HS12_COD, DESCRIERE, UM_SUPL, AN_START, AN_END, "
+                        "HS6_COD) VALUES (?1, ?2, ?3, ?4, 2026, NULL, ?5)"),
+                    {db::Variant(cod), db::Variant(cod + QStringLiteral("0000")),
+                     db::Variant(QStringLiteral("Descrierea codului ") + cod),
+                     i % 2 ? db::Variant(QStringLiteral("p/st")) : db::Variant::null(),
+                     db::Variant(cod.left(6))});
                 !r) {
                 qWarning("%s", qPrintable(r.error().text()));
                 return;

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QPixmap>
 #include <QScrollBar>
-
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -24,7 +23,8 @@ grid::MemorySource& rows()
             QList<db::Variant> row;
             row.reserve(kColumns);
             for (int c = 0; c < kColumns; ++c)
-                row.append(c % 3 == 0 ? db::Variant(r * 1.25 + c) : db::Variant(QStringLiteral("T%1").arg(r)));
+                row.append(c % 3 == 0 ? db::Variant(r * 1.25 + c)
+                                      : db::Variant(QStringLiteral("T%1").arg(r)));
             src->appendRow(std::move(row));
         }
         return src;

@@ -48,12 +48,10 @@ bool Cauta_Si_Completeaza()
 {
     Cerere_Cautare_Tabele& c = Parametri_Cautare_Tabele;
     db::Connection& cn = Conexiune_Cautare(c.Cautare_PeFirma, c.Cautare_PeTarif);
-    db::Result<db::Recordset> rs = cn.isOpen()
-                                       ? cn.openRecordset(c.Cautare_SQL, db::CursorType::ForwardOnly,
-                                                          db::LockType::ReadOnly)
-                                       : db::Result<db::Recordset>(db::Error(db::Error::Kind::Closed,
-                                                                             db::ErrorNumber::ObjectClosed,
-                                                                             QStringLiteral("closed")));
+    db::Result<db::Recordset> rs =
+        cn.isOpen() ? cn.openRecordset(c.Cautare_SQL, db::CursorType::ForwardOnly, db::LockType::ReadOnly)
+                    : db::Result<db::Recordset>(db::Error(
+                          db::Error::Kind::Closed, db::ErrorNumber::ObjectClosed, QStringLiteral("closed")));
     if (rs && rs->recordCount() > 0) {
         rs->moveFirst();
         const int n = c.Cautare_NrColoane;
@@ -72,8 +70,8 @@ bool Cauta_Si_Completeaza()
                 g->setCell(c.Cautare_ColoaneDestinatie[k], v);
             }
         }
-        c.Cautare_Rezultat = QStringLiteral("VALOARE GASITA: ") + rs->value(0).toText() + QStringLiteral(" : ") +
-                             rs->value(1).toText();
+        c.Cautare_Rezultat = QStringLiteral("VALOARE GASITA: ") + rs->value(0).toText() +
+                             QStringLiteral(" : ") + rs->value(1).toText();
         rs->close();
         if (c.Cautare_GridApelant)
             c.Cautare_GridApelant->takeFocus();

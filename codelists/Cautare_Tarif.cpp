@@ -7,10 +7,10 @@
 
 namespace {
 
-const QString kInterogare = QStringLiteral(
-    "SELECT HS8_COD, LEFT(MAX(DESCRIERE),250) AS DESCRIERE1, MAX(UM_SUPL) AS UM_SUPL1, "
-    "IIF(ISNULL(MAX([UM_SUPL]))=0,1,0) AS EXISTA_UM FROM HS_8 WHERE [HS8_COD]=?1 "
-    "AND ISNULL([AN_END])=-1 AND ISNULL([HS8_COD])=0 GROUP BY HS8_COD");
+const QString kInterogare =
+    QStringLiteral("SELECT HS8_COD, LEFT(MAX(DESCRIERE),250) AS DESCRIERE1, MAX(UM_SUPL) AS UM_SUPL1, "
+                   "IIF(ISNULL(MAX([UM_SUPL]))=0,1,0) AS EXISTA_UM FROM HS_8 WHERE [HS8_COD]=?1 "
+                   "AND ISNULL([AN_END])=-1 AND ISNULL([HS8_COD])=0 GROUP BY HS8_COD");
 
 // The statement is prepared once per open tariff connection and reused.
 struct Pregatita

@@ -26,8 +26,8 @@ QString& ultimul()
 
 void Arata_Eroare(int numar, const QString& descriere)
 {
-    ui::msgBox(QString::number(numar) + QStringLiteral("\r\n") + descriere, ui::Icon::Critical, ui::Buttons::Ok,
-               QStringLiteral("EROARE"));
+    ui::msgBox(QString::number(numar) + QStringLiteral("\r\n") + descriere, ui::Icon::Critical,
+               ui::Buttons::Ok, QStringLiteral("EROARE"));
 }
 
 } // namespace
@@ -76,7 +76,8 @@ void Exporta_In_Excel(db::Recordset& rs)
     };
 
     const QString folder = Folder_Export_Excel();
-    const QString baza = QStringLiteral("Export_") + sys::Clock::now().toString(QStringLiteral("yyyyMMdd_HHmmss"));
+    const QString baza =
+        QStringLiteral("Export_") + sys::Clock::now().toString(QStringLiteral("yyyyMMdd_HHmmss"));
     QString cale = folder + baza + QStringLiteral(".xlsx");
     for (int n = 2; QFile::exists(cale); ++n)
         cale = folder + baza + u'_' + QString::number(n) + QStringLiteral(".xlsx");
@@ -86,7 +87,8 @@ void Exporta_In_Excel(db::Recordset& rs)
         Arata_Eroare(e.number, e.description);
         return;
     }
-    const bool deschis = deschidere() ? deschidere()(cale) : QDesktopServices::openUrl(QUrl::fromLocalFile(cale));
+    const bool deschis =
+        deschidere() ? deschidere()(cale) : QDesktopServices::openUrl(QUrl::fromLocalFile(cale));
     if (!deschis) {
         Arata_Eroare(db::ErrorNumber::General,
                      QStringLiteral("Registrul ") + cale + QStringLiteral(" nu poate fi deschis"));

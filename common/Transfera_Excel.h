@@ -7,7 +7,6 @@
 
 #include <QList>
 #include <QString>
-
 #include <functional>
 
 // Writes the workbook into the user's export folder (a new name each time,

@@ -4,11 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QUuid>
-
-#include <xlsxwriter.h>
-
 #include <algorithm>
 #include <cstdio>
+#include <xlsxwriter.h>
 
 namespace excel {
 
@@ -53,7 +51,8 @@ WriteError writeWorkbook(const QString& path, const QString& sheetName, const QS
 
     lxw_error err = LXW_NO_ERROR;
     for (int c = 0; c < header.size() && !err; ++c) {
-        err = worksheet_write_string(ws, 0, lxw_col_t(c), header[c].left(kMaxText).toUtf8().constData(), bold);
+        err =
+            worksheet_write_string(ws, 0, lxw_col_t(c), header[c].left(kMaxText).toUtf8().constData(), bold);
         widen(c, header[c].size() + 2);
     }
 

@@ -87,7 +87,8 @@ void CellDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelInd
         option->features |= QStyleOptionViewItem::WrapText;
 }
 
-void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                         const QModelIndex& index) const
 {
     const int c = index.column();
     const bool button = c >= 0 && c < m_grid->columnCount() && m_grid->column(c).button;
@@ -148,7 +149,8 @@ Grid::Grid(QWidget* parent) : QTableView(parent), m_model(new GridModel(this))
     horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter) | Qt::Alignment(Qt::TextWordWrap));
     m_footer = new FooterBar(this);
     m_footer->hide();
-    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) { emit headClick(section); });
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int section) { emit headClick(section); });
     connect(horizontalHeader(), &QHeaderView::sectionResized, m_footer, qOverload<>(&QWidget::update));
     connect(horizontalHeader(), &QHeaderView::sectionMoved, m_footer, qOverload<>(&QWidget::update));
     connect(m_model, &GridModel::sourcePositionChanged, this, &Grid::onSourcePosition);
@@ -157,7 +159,10 @@ Grid::Grid(QWidget* parent) : QTableView(parent), m_model(new GridModel(this))
 
 Grid::~Grid()
 {
-    // The model must let go of an owned source before it dies.
+    // The model must let go of an owned source before it dies; nobody hears
+    // of a grid that is going away.
+    blockSignals(true);
+    m_model->blockSignals(true);
     m_model->setSource(nullptr);
 }
 

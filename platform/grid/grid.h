@@ -17,7 +17,6 @@
 
 #include <QPointer>
 #include <QTableView>
-
 #include <functional>
 #include <memory>
 
@@ -26,7 +25,14 @@ namespace grid {
 class FooterBar;
 
 // Where Enter moves the cell pointer.
-enum class EnterAction { None = 0, Right = 1, Down = 2, Left = 3, Up = 4 };
+enum class EnterAction
+{
+    None = 0,
+    Right = 1,
+    Down = 2,
+    Left = 3,
+    Up = 4
+};
 
 class Grid : public QTableView, public CallingGrid
 {
@@ -165,8 +171,8 @@ private:
     EnterAction m_enterAction = EnterAction::None;
     bool m_wrap = true;
     bool m_footersVisible = false;
-    bool m_inCellCommit = false;  // a cell's events are running
-    bool m_inRowCommit = false;   // the row's events are running
+    bool m_inCellCommit = false; // a cell's events are running
+    bool m_inRowCommit = false;  // the row's events are running
     bool m_followingSource = false;
     bool m_restoringRow = false;
     bool m_inGeometry = false;

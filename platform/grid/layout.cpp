@@ -22,7 +22,8 @@ bool readAll(const QString& path, QList<QPair<QString, Layout>>& out, QString* e
         return true;
     if (!f.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = QStringLiteral("Nu se poate citi fisierul ") + path + QStringLiteral(": ") + f.errorString();
+            *error =
+                QStringLiteral("Nu se poate citi fisierul ") + path + QStringLiteral(": ") + f.errorString();
         return false;
     }
     QXmlStreamReader xml(&f);
@@ -54,7 +55,8 @@ bool readAll(const QString& path, QList<QPair<QString, Layout>>& out, QString* e
     }
     if (xml.hasError()) {
         if (error)
-            *error = QStringLiteral("Fisierul ") + path + QStringLiteral(" este deteriorat: ") + xml.errorString();
+            *error =
+                QStringLiteral("Fisierul ") + path + QStringLiteral(" este deteriorat: ") + xml.errorString();
         return false;
     }
     return true;
@@ -81,7 +83,8 @@ bool saveLayout(const QString& path, const QString& name, const Layout& layout, 
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) {
         if (error)
-            *error = QStringLiteral("Nu se poate scrie fisierul ") + path + QStringLiteral(": ") + f.errorString();
+            *error =
+                QStringLiteral("Nu se poate scrie fisierul ") + path + QStringLiteral(": ") + f.errorString();
         return false;
     }
     QXmlStreamWriter xml(&f);
@@ -96,7 +99,8 @@ bool saveLayout(const QString& path, const QString& name, const Layout& layout, 
             xml.writeAttribute(QStringLiteral("field"), c.field);
             xml.writeAttribute(QStringLiteral("order"), QString::number(c.order));
             xml.writeAttribute(QStringLiteral("width"), QString::number(c.widthTwips));
-            xml.writeAttribute(QStringLiteral("visible"), c.visible ? QStringLiteral("1") : QStringLiteral("0"));
+            xml.writeAttribute(QStringLiteral("visible"),
+                               c.visible ? QStringLiteral("1") : QStringLiteral("0"));
         }
         xml.writeEndElement();
     }
@@ -104,7 +108,8 @@ bool saveLayout(const QString& path, const QString& name, const Layout& layout, 
     xml.writeEndDocument();
     if (!f.commit()) {
         if (error)
-            *error = QStringLiteral("Nu se poate scrie fisierul ") + path + QStringLiteral(": ") + f.errorString();
+            *error =
+                QStringLiteral("Nu se poate scrie fisierul ") + path + QStringLiteral(": ") + f.errorString();
         return false;
     }
     return true;

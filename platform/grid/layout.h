@@ -5,15 +5,14 @@
 
 #include <QList>
 #include <QString>
-
 #include <optional>
 
 namespace grid {
 
 struct ColumnLayout
 {
-    QString field;      // data field the column shows
-    int order = 0;      // position on screen, from 0
+    QString field; // data field the column shows
+    int order = 0; // position on screen, from 0
     int widthTwips = 0;
     bool visible = true;
     bool operator==(const ColumnLayout&) const = default;

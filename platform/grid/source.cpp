@@ -2,7 +2,10 @@
 
 namespace grid {
 
-MemorySource::MemorySource(QList<Field> fields, QObject* parent) : RowSource(parent), m_fields(std::move(fields)) {}
+MemorySource::MemorySource(QList<Field> fields, QObject* parent)
+    : RowSource(parent), m_fields(std::move(fields))
+{
+}
 
 void MemorySource::setFields(QList<Field> fields)
 {

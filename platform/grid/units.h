@@ -4,7 +4,6 @@
 // Colours: a number &HBBGGRR (red in the low byte): &HFF0000 is blue.
 
 #include <QColor>
-
 #include <cmath>
 #include <cstdint>
 

@@ -85,8 +85,9 @@ private:
 inline QString hs8(const QString& cod, const QString& ext, const QString& descriere, const QString& um,
                    const QString& anEnd = QStringLiteral("NULL"))
 {
-    return QStringLiteral("INSERT INTO HS_8 (HS8_COD, HS12_COD, DESCRIERE, UM_SUPL, AN_START, AN_END, HS6_COD) "
-                          "VALUES ('%1', '%1%2', '%3', %4, 2014, %5, '%6');\n")
+    return QStringLiteral(
+               "INSERT INTO HS_8 (HS8_COD, HS12_COD, DESCRIERE, UM_SUPL, AN_START, AN_END, HS6_COD) "
+               "VALUES ('%1', '%1%2', '%3', %4, 2014, %5, '%6');\n")
         .arg(cod, ext, QString(descriere).replace(u'\'', QStringLiteral("''")),
              um.isEmpty() ? QStringLiteral("NULL") : u'\'' + um + u'\'', anEnd, cod.left(6));
 }

@@ -36,11 +36,38 @@ private:
 
 namespace {
 
-const char* const kColumns[32] = {
-    "TIP", "Cod_Fiscal", "Anul", "Luna", "Record_ID", "Cod_NC", "Descriere_NC", "Tara_Orig", "Tara_Exp",
-    "Tara_Dest", "Val_Fiscala", "Val_Stat", "Net", "Cod_UMS", "Val_UMS", "Nat_Tranz", "Incoterms", "Mod_Transp",
-    "Document_Numar_Referinta", "Document_Data_Referinta", "Descriere", "Cantitate", "UM", "Valoare_Valuta",
-    "Moneda", "Curs_Schimb", "VAT_ID", "SourceFile", "Data_Preluare", "UserName", "Probleme", "Exista_UMS"};
+const char* const kColumns[32] = {"TIP",
+                                  "Cod_Fiscal",
+                                  "Anul",
+                                  "Luna",
+                                  "Record_ID",
+                                  "Cod_NC",
+                                  "Descriere_NC",
+                                  "Tara_Orig",
+                                  "Tara_Exp",
+                                  "Tara_Dest",
+                                  "Val_Fiscala",
+                                  "Val_Stat",
+                                  "Net",
+                                  "Cod_UMS",
+                                  "Val_UMS",
+                                  "Nat_Tranz",
+                                  "Incoterms",
+                                  "Mod_Transp",
+                                  "Document_Numar_Referinta",
+                                  "Document_Data_Referinta",
+                                  "Descriere",
+                                  "Cantitate",
+                                  "UM",
+                                  "Valoare_Valuta",
+                                  "Moneda",
+                                  "Curs_Schimb",
+                                  "VAT_ID",
+                                  "SourceFile",
+                                  "Data_Preluare",
+                                  "UserName",
+                                  "Probleme",
+                                  "Exista_UMS"};
 
 } // namespace
 
@@ -69,6 +96,7 @@ void TestCautareGrila::init()
     ui::testing::clear();
     m_lookups = 0;
     m_pickLists = 0;
+    m_grid.reset();
     m_grid = std::make_unique<grid::Grid>();
     QList<grid::MemorySource::Field> fields;
     for (const char* name : kColumns)
@@ -93,7 +121,8 @@ void TestCautareGrila::beforeColUpdate(int col, const db::Variant&, bool& cancel
     c.Cautare_GridApelant = m_grid.get();
     if (col == 5) {
         c.Cautare_PeTarif = true;
-        c.Cautare_SQL = Interogare_Cautare(QStringLiteral("SELECT * FROM HS8"), QStringLiteral(" WHERE [HS8_COD]='"), typed);
+        c.Cautare_SQL = Interogare_Cautare(QStringLiteral("SELECT * FROM HS8"),
+                                           QStringLiteral(" WHERE [HS8_COD]='"), typed);
         c.Cautare_NrColoane = 4;
         c.Cautare_ColoaneSursa = {0, 0, 2, 1, 3};
         c.Cautare_ColoaneDestinatie = {0, 5, 13, 6, 31};

@@ -85,9 +85,8 @@ void TestCautareTabele::request(const QString& sql, bool peTarif, QList<QPair<in
 
 void TestCautareTabele::tariffCodeFillsFourColumns()
 {
-    const QString sql =
-        Interogare_Cautare(QStringLiteral("SELECT * FROM HS8"), QStringLiteral(" WHERE [HS8_COD]='"),
-                           QStringLiteral("01012100"));
+    const QString sql = Interogare_Cautare(QStringLiteral("SELECT * FROM HS8"),
+                                           QStringLiteral(" WHERE [HS8_COD]='"), QStringLiteral("01012100"));
     QCOMPARE(sql, QStringLiteral("SELECT * FROM HS8 WHERE [HS8_COD]='01012100'"));
     request(sql, true, {{0, 5}, {2, 13}, {1, 6}, {3, 31}}, QStringLiteral("01012100"));
     QVERIFY(Cauta_Si_Completeaza());
@@ -103,8 +102,8 @@ void TestCautareTabele::tariffCodeFillsFourColumns()
 
     // A code without a unit: the unit cell gets empty text, never Null or 0.
     m_grid = StubGrid();
-    request(QStringLiteral("SELECT * FROM HS8 WHERE [HS8_COD]='02011000'"), true, {{0, 5}, {2, 13}, {1, 6}, {3, 31}},
-            QStringLiteral("02011000"));
+    request(QStringLiteral("SELECT * FROM HS8 WHERE [HS8_COD]='02011000'"), true,
+            {{0, 5}, {2, 13}, {1, 6}, {3, 31}}, QStringLiteral("02011000"));
     QVERIFY(Cauta_Si_Completeaza());
     QCOMPARE(m_grid.cell(13), db::Variant(QString()));
     QCOMPARE(m_grid.cell(31).toInt(), 0);
@@ -170,10 +169,12 @@ void TestCautareTabele::failingQueryCountsAsNotFound_data()
     QTest::addColumn<bool>("peTarif");
     QTest::addColumn<bool>("closeTariff");
     // A value pasted with its quote undoubled breaks the statement.
-    QTest::newRow("apostrophe pasted") << QStringLiteral("SELECT [Tara_COD] ,[Tara_DESC] FROM [Tari] WHERE [Tara_COD]='D'X'")
-                                       << false << false;
+    QTest::newRow("apostrophe pasted")
+        << QStringLiteral("SELECT [Tara_COD] ,[Tara_DESC] FROM [Tari] WHERE [Tara_COD]='D'X'") << false
+        << false;
     QTest::newRow("no such list") << QStringLiteral("SELECT * FROM Nu_Exista") << false << false;
-    QTest::newRow("tariff closed") << QStringLiteral("SELECT * FROM HS8 WHERE [HS8_COD]='01012100'") << true << true;
+    QTest::newRow("tariff closed") << QStringLiteral("SELECT * FROM HS8 WHERE [HS8_COD]='01012100'") << true
+                                   << true;
 }
 
 void TestCautareTabele::failingQueryCountsAsNotFound()
@@ -203,11 +204,13 @@ void TestCautareTabele::pairCountOutsideOneToEightWritesNothing_data()
 void TestCautareTabele::pairCountOutsideOneToEightWritesNothing()
 {
     QFETCH(int, pairs);
-    request(QStringLiteral("SELECT * FROM HS8 WHERE [HS8_COD]='01012100'"), true, {}, QStringLiteral("01012100"));
+    request(QStringLiteral("SELECT * FROM HS8 WHERE [HS8_COD]='01012100'"), true, {},
+            QStringLiteral("01012100"));
     Parametri_Cautare_Tabele.Cautare_NrColoane = std::uint8_t(pairs);
     QVERIFY(Cauta_Si_Completeaza());
     QVERIFY(m_grid.written.isEmpty());
-    QVERIFY(Parametri_Cautare_Tabele.Cautare_Rezultat.startsWith(QStringLiteral("VALOARE GASITA: 01012100 : ")));
+    QVERIFY(
+        Parametri_Cautare_Tabele.Cautare_Rezultat.startsWith(QStringLiteral("VALOARE GASITA: 01012100 : ")));
 }
 
 void TestCautareTabele::countryIsWrittenAsTheListHasIt()
@@ -237,8 +240,8 @@ void TestCautareTabele::recordExistsOnTheChosenDatabase_data()
     QTest::newRow("both flags: the tariff") << hs8 << true << true << true;
     QTest::newRow("common has no HS8") << hs8 << false << false << false;
     QTest::newRow("company closed") << QStringLiteral("SELECT Tara_COD FROM Tari") << true << false << false;
-    QTest::newRow("country") << QStringLiteral("SELECT Tara_COD FROM Tari WHERE Tara_Cod ='DE'") << false << false
-                             << true;
+    QTest::newRow("country") << QStringLiteral("SELECT Tara_COD FROM Tari WHERE Tara_Cod ='DE'") << false
+                             << false << true;
     QTest::newRow("EU member") << QStringLiteral("SELECT COD_TARA FROM Tari_UE WHERE COD_TARA ='CN'") << false
                                << false << false;
     QTest::newRow("broken text") << QStringLiteral("SELECT Tara_COD FROM Tari WHERE Tara_Cod ='D'E'") << false

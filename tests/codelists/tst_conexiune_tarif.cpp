@@ -75,15 +75,17 @@ void TestConexiuneTarif::opensTheFileOfThePeriod_data()
     QTest::addColumn<int>("luna");
     QTest::addColumn<int>("anul");
     QTest::addColumn<QString>("file");
-    const QString calendarYears = version(2014, 1, QStringLiteral("2014"), QStringLiteral("12"), QStringLiteral("A.mdb")) +
-                                  version(2015, 1, kNull, kNull, QStringLiteral("B.mdb"));
+    const QString calendarYears =
+        version(2014, 1, QStringLiteral("2014"), QStringLiteral("12"), QStringLiteral("A.mdb")) +
+        version(2015, 1, kNull, kNull, QStringLiteral("B.mdb"));
     QTest::newRow("December 2014") << calendarYears << 12 << 2014 << QStringLiteral("A.mdb");
     QTest::newRow("January 2014") << calendarYears << 1 << 2014 << QStringLiteral("A.mdb");
     QTest::newRow("January 2015") << calendarYears << 1 << 2015 << QStringLiteral("B.mdb");
     QTest::newRow("June 2030") << calendarYears << 6 << 2030 << QStringLiteral("B.mdb");
     QTest::newRow("before every version") << calendarYears << 5 << 2010 << QStringLiteral("B.mdb");
-    const QString midYear = version(2014, 7, QStringLiteral("2015"), QStringLiteral("6"), QStringLiteral("A.mdb")) +
-                            version(2015, 7, kNull, kNull, QStringLiteral("B.mdb"));
+    const QString midYear =
+        version(2014, 7, QStringLiteral("2015"), QStringLiteral("6"), QStringLiteral("A.mdb")) +
+        version(2015, 7, kNull, kNull, QStringLiteral("B.mdb"));
     // Whole periods are compared: March 2015 lies inside July 2014 .. June 2015.
     QTest::newRow("mid-year range, March 2015") << midYear << 3 << 2015 << QStringLiteral("A.mdb");
     QTest::newRow("mid-year range, July 2014") << midYear << 7 << 2014 << QStringLiteral("A.mdb");

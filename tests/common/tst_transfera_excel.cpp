@@ -75,8 +75,8 @@ void TestTransferaExcel::exportsHeaderAndTypedRows()
     db::Recordset sameRecordSet = rs;
     Exporta_In_Excel(rs);
     QCOMPARE(ui::testing::messages().size(), 0);
-    QVERIFY(rs.isNull());               // the reference is cleared
-    QVERIFY(!sameRecordSet.isOpen());   // and the record set closed
+    QVERIFY(rs.isNull());             // the reference is cleared
+    QVERIFY(!sameRecordSet.isOpen()); // and the record set closed
     QVERIFY(m_opened.endsWith(QStringLiteral(".xlsx")));
     QVERIFY(m_opened.startsWith(Folder_Export_Excel()));
     const auto s = xlsxtest::readFirstSheet(m_opened);
@@ -159,7 +159,8 @@ void TestTransferaExcel::copyOfAReadOnlyRecordSetIsWritable()
     QVERIFY(!c.open(path));
     QVERIFY(!c.executeScript(QStringLiteral("CREATE TABLE T (Cod TEXT(5) COLLATE NOCASE, V DOUBLE);"
                                             "INSERT INTO T VALUES ('A', 1.5);")));
-    auto rs = c.openRecordset(QStringLiteral("SELECT Cod, V FROM T"), db::CursorType::Static, db::LockType::ReadOnly);
+    auto rs = c.openRecordset(QStringLiteral("SELECT Cod, V FROM T"), db::CursorType::Static,
+                              db::LockType::ReadOnly);
     QVERIFY(rs);
     db::Recordset copy = Copiaza_RecordSet(*rs);
     QVERIFY(rs->isOpen());

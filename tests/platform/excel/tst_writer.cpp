@@ -35,7 +35,8 @@ void TestExcelWriter::typedCellsUnderHeader()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("out.xlsx"));
     const auto e = excel::writeWorkbook(
-        path, QStringLiteral("Sheet1"), {QStringLiteral("Cod"), QStringLiteral("Valoare"), QStringLiteral("Data")},
+        path, QStringLiteral("Sheet1"),
+        {QStringLiteral("Cod"), QStringLiteral("Valoare"), QStringLiteral("Data")},
         rowsOf({{db::Variant(QStringLiteral("0101")), db::Variant(12.5), db::Variant(QDate(2026, 3, 1))},
                 {db::Variant::null(), db::Variant(7), db::Variant(QStringLiteral("D'Arc & <x>"))}}));
     QVERIFY2(!e.isError(), qPrintable(e.description));

@@ -7,7 +7,6 @@
 #include <QString>
 #include <QStringList>
 #include <QXmlStreamReader>
-
 #include <zip.h>
 
 namespace xlsxtest {
@@ -73,7 +72,8 @@ inline Sheet readFirstSheet(const QString& path)
         if (x.isStartElement() && x.name() == QStringLiteral("c")) {
             ref = x.attributes().value(QStringLiteral("r")).toString();
             type = x.attributes().value(QStringLiteral("t")).toString();
-        } else if (x.isStartElement() && (x.name() == QStringLiteral("v") || x.name() == QStringLiteral("t"))) {
+        } else if (x.isStartElement() &&
+                   (x.name() == QStringLiteral("v") || x.name() == QStringLiteral("t"))) {
             const QString v = x.readElementText();
             QString cell;
             if (type == QStringLiteral("s"))

@@ -44,19 +44,30 @@ void TestGridCore::formatsInTheLocale_data()
     QTest::addColumn<QString>("format");
     QTest::addColumn<QString>("shown");
     const Variant big(1234567.891);
-    QTest::newRow("ro 2 decimals") << QStringLiteral("ro_RO") << Val(big) << QStringLiteral("##,##0.00") << QStringLiteral("1.234.567,89");
-    QTest::newRow("ro whole") << QStringLiteral("ro_RO") << Val(big) << QStringLiteral("##,##0") << QStringLiteral("1.234.568");
-    QTest::newRow("ro 4 decimals") << QStringLiteral("ro_RO") << Val(big) << QStringLiteral("##,##0.0000") << QStringLiteral("1.234.567,8910");
-    QTest::newRow("en 2 decimals") << QStringLiteral("en_US") << Val(big) << QStringLiteral("##,##0.00") << QStringLiteral("1,234,567.89");
-    QTest::newRow("integer") << QStringLiteral("ro_RO") << Val(Variant(1500)) << QStringLiteral("##,##0.00") << QStringLiteral("1.500,00");
-    QTest::newRow("negative") << QStringLiteral("en_US") << Val(Variant(-2.5)) << QStringLiteral("##,##0.00") << QStringLiteral("-2.50");
-    QTest::newRow("number text") << QStringLiteral("en_US") << Val(Variant(QStringLiteral("12.5"))) << QStringLiteral("##,##0.00")
-                                 << QStringLiteral("12.50");
-    QTest::newRow("other text") << QStringLiteral("ro_RO") << Val(Variant(QStringLiteral("abc"))) << QStringLiteral("##,##0.00") << QStringLiteral("abc");
-    QTest::newRow("null") << QStringLiteral("ro_RO") << Val(Variant::null()) << QStringLiteral("##,##0.00") << QString();
-    QTest::newRow("no format double") << QStringLiteral("ro_RO") << Val(Variant(0.5)) << QStringLiteral("") << QStringLiteral("0,5");
-    QTest::newRow("no format whole") << QStringLiteral("ro_RO") << Val(Variant(84713000.0)) << QStringLiteral("") << QStringLiteral("84713000");
-    QTest::newRow("code text") << QStringLiteral("ro_RO") << Val(Variant(QStringLiteral("01012100"))) << QStringLiteral("") << QStringLiteral("01012100");
+    QTest::newRow("ro 2 decimals") << QStringLiteral("ro_RO") << Val(big) << QStringLiteral("##,##0.00")
+                                   << QStringLiteral("1.234.567,89");
+    QTest::newRow("ro whole") << QStringLiteral("ro_RO") << Val(big) << QStringLiteral("##,##0")
+                              << QStringLiteral("1.234.568");
+    QTest::newRow("ro 4 decimals") << QStringLiteral("ro_RO") << Val(big) << QStringLiteral("##,##0.0000")
+                                   << QStringLiteral("1.234.567,8910");
+    QTest::newRow("en 2 decimals") << QStringLiteral("en_US") << Val(big) << QStringLiteral("##,##0.00")
+                                   << QStringLiteral("1,234,567.89");
+    QTest::newRow("integer") << QStringLiteral("ro_RO") << Val(Variant(1500)) << QStringLiteral("##,##0.00")
+                             << QStringLiteral("1.500,00");
+    QTest::newRow("negative") << QStringLiteral("en_US") << Val(Variant(-2.5)) << QStringLiteral("##,##0.00")
+                              << QStringLiteral("-2.50");
+    QTest::newRow("number text") << QStringLiteral("en_US") << Val(Variant(QStringLiteral("12.5")))
+                                 << QStringLiteral("##,##0.00") << QStringLiteral("12.50");
+    QTest::newRow("other text") << QStringLiteral("ro_RO") << Val(Variant(QStringLiteral("abc")))
+                                << QStringLiteral("##,##0.00") << QStringLiteral("abc");
+    QTest::newRow("null") << QStringLiteral("ro_RO") << Val(Variant::null()) << QStringLiteral("##,##0.00")
+                          << QString();
+    QTest::newRow("no format double")
+        << QStringLiteral("ro_RO") << Val(Variant(0.5)) << QStringLiteral("") << QStringLiteral("0,5");
+    QTest::newRow("no format whole") << QStringLiteral("ro_RO") << Val(Variant(84713000.0))
+                                     << QStringLiteral("") << QStringLiteral("84713000");
+    QTest::newRow("code text") << QStringLiteral("ro_RO") << Val(Variant(QStringLiteral("01012100")))
+                               << QStringLiteral("") << QStringLiteral("01012100");
 }
 
 void TestGridCore::formatsInTheLocale()
@@ -79,7 +90,8 @@ void TestGridCore::readsTypedText_data()
     QTest::newRow("comma decimal") << QStringLiteral("12,5") << 5 << Val(Variant(12.5));
     QTest::newRow("point decimal") << QStringLiteral("12.5") << 5 << Val(Variant(12.5));
     QTest::newRow("whole") << QStringLiteral("7") << 3 << Val(Variant(7));
-    QTest::newRow("not a number stays text") << QStringLiteral("abc") << 5 << Val(Variant(QStringLiteral("abc")));
+    QTest::newRow("not a number stays text")
+        << QStringLiteral("abc") << 5 << Val(Variant(QStringLiteral("abc")));
     QTest::newRow("code stays text") << QStringLiteral("0101") << 202 << Val(Variant(QStringLiteral("0101")));
 }
 
@@ -139,7 +151,8 @@ void TestGridCore::layoutFileDamagedOrMissing()
     QVERIFY(grid::saveLayout(bad, QStringLiteral("X"), grid::Layout{{{QStringLiteral("A"), 0, 100, true}}}));
     QVERIFY(grid::loadLayout(bad, QStringLiteral("X")));
     // An unwritable place is reported, not a crash.
-    QVERIFY(!grid::saveLayout(dir.filePath(QStringLiteral("no/folder/x.grx")), QStringLiteral("X"), {}, &error));
+    QVERIFY(
+        !grid::saveLayout(dir.filePath(QStringLiteral("no/folder/x.grx")), QStringLiteral("X"), {}, &error));
 }
 
 namespace {

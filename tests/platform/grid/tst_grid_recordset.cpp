@@ -41,12 +41,12 @@ void TestGridRecordset::init()
     const QString path = m_dir->filePath(QStringLiteral("t.mdb"));
     QVERIFY(!db::Connection::createDatabase(path));
     QVERIFY(!m_cn.open(path));
-    QVERIFY(!m_cn.executeScript(QStringLiteral(
-        "CREATE TABLE Tari (Tara_COD TEXT(2) COLLATE NOCASE PRIMARY KEY, Tara_DESC TEXT(20) COLLATE NOCASE NOT NULL,"
-        " Valoare DOUBLE);"
-        "INSERT INTO Tari VALUES ('AT', 'Austria', 1.5);"
-        "INSERT INTO Tari VALUES ('DE', 'Germania', 2);"
-        "INSERT INTO Tari VALUES ('RO', 'Romania', NULL);")));
+    QVERIFY(!m_cn.executeScript(QStringLiteral("CREATE TABLE Tari (Tara_COD TEXT(2) COLLATE NOCASE PRIMARY "
+                                               "KEY, Tara_DESC TEXT(20) COLLATE NOCASE NOT NULL,"
+                                               " Valoare DOUBLE);"
+                                               "INSERT INTO Tari VALUES ('AT', 'Austria', 1.5);"
+                                               "INSERT INTO Tari VALUES ('DE', 'Germania', 2);"
+                                               "INSERT INTO Tari VALUES ('RO', 'Romania', NULL);")));
 }
 
 void TestGridRecordset::cleanup()
@@ -98,7 +98,8 @@ void TestGridRecordset::editsAreWrittenToTheTable()
     QVERIFY(g.editCell(1, QStringLiteral("Germania Federala")));
     QVERIFY(g.editCell(2, QString()));
     QVERIFY(g.update());
-    auto check = m_cn.openRecordset(QStringLiteral("SELECT Tara_DESC, Valoare FROM Tari WHERE Tara_COD='DE'"));
+    auto check =
+        m_cn.openRecordset(QStringLiteral("SELECT Tara_DESC, Valoare FROM Tari WHERE Tara_COD='DE'"));
     QVERIFY(check);
     QCOMPARE(check->value(0), Variant(QStringLiteral("Germania Federala")));
     QVERIFY(check->value(1).isNull()); // the emptied cell is stored as Null
@@ -134,7 +135,8 @@ void TestGridRecordset::refusedWritesAreNumbered()
     QVERIFY(g.rowDataChanged());
     QCOMPARE(ui::testing::messages().size(), 0);
     g.cancelUpdate();
-    auto check = m_cn.openRecordset(QStringLiteral("SELECT Tara_COD, Tara_DESC FROM Tari WHERE Tara_COD='DE'"));
+    auto check =
+        m_cn.openRecordset(QStringLiteral("SELECT Tara_COD, Tara_DESC FROM Tari WHERE Tara_COD='DE'"));
     QVERIFY(check);
     QCOMPARE(check->recordCount(), 1);
     QCOMPARE(check->value(1), Variant(QStringLiteral("Germania")));

@@ -61,6 +61,8 @@ void TestGridWidget::init()
 
 void TestGridWidget::cleanup()
 {
+    // The handlers of a test capture its locals.
+    disconnect(m_grid.get(), nullptr, this, nullptr);
     m_grid.reset();
 }
 
@@ -97,7 +99,7 @@ void TestGridWidget::handlerWritesOtherCellsOfTheRow()
     QCOMPARE(m_grid->cell(0), Variant(QStringLiteral("RO")));
     QVERIFY(m_grid->rowDataChanged());
     QCOMPARE(m_source->value(1, 0), Variant(QStringLiteral("C1"))); // the row is written later
-    m_grid->setCurrentCell(2, 0);                                    // leaving the row writes it
+    m_grid->setCurrentCell(2, 0);                                   // leaving the row writes it
     QCOMPARE(m_source->value(1, 0), Variant(QStringLiteral("RO")));
     QCOMPARE(m_source->value(1, 1), Variant(QStringLiteral("Descriere gasita")));
     QCOMPARE(m_grid->row(), 2);
