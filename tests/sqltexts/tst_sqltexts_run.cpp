@@ -276,10 +276,18 @@ void SqlTextsRun::texts()
     QVERIFY2(!tx.error(), qPrintable(tx.error().text()));
     qint64 count = 0;
     if (isQuery(sql)) {
-        auto rs = cn.openRecordset(sql);
+        // Opened both ways the program opens record sets: updatable (the
+        // layer carries each base table's row key along) and read-only.
+        auto rs = cn.openRecordset(sql, db::CursorType::Dynamic, db::LockType::Optimistic);
         QVERIFY2(rs, qPrintable(rs.error().text() + u"\n  "_s + sql));
         count = rs->recordCount();
+        const int fields = rs->fieldCount();
         rs->close();
+        auto ro = cn.openRecordset(sql, db::CursorType::Static, db::LockType::ReadOnly);
+        QVERIFY2(ro, qPrintable(ro.error().text() + u"\n  "_s + sql));
+        QCOMPARE(ro->recordCount(), count);
+        QCOMPARE(ro->fieldCount(), fields);
+        ro->close();
     } else {
         auto done = cn.execute(sql);
         QVERIFY2(done, qPrintable(done.error().text() + u"\n  "_s + sql));
