@@ -1,6 +1,7 @@
 // The grid on screen (offscreen): its events, the row cycle, the position,
 // re-binding, layouts and the re-entrancy of a modal dialog opened from an event.
 #include "platform/grid/grid.h"
+#include "platform/grid/units.h"
 #include "platform/ui/mesaj.h"
 
 #include <QApplication>
@@ -33,6 +34,10 @@ private slots:
     void tabWrapsToTheNextRow();
     void headerAndCellButtonClicks();
     void modalDialogInAnEventRunsOnce();
+    void enterMovesAsSet_data();
+    void enterMovesAsSet();
+    void rowColoursFootersAndLockedColumns();
+    void listGridIsReadOnly();
 
 private:
     grid::MemorySource* m_source = nullptr;
@@ -301,6 +306,73 @@ void TestGridWidget::modalDialogInAnEventRunsOnce()
     elsewhere.activateWindow();
     QApplication::processEvents();
     QCOMPARE(lookups, 1);
+}
+
+void TestGridWidget::enterMovesAsSet_data()
+{
+    QTest::addColumn<int>("action");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("col");
+    QTest::newRow("none") << int(grid::EnterAction::None) << 1 << 1;
+    QTest::newRow("right") << int(grid::EnterAction::Right) << 1 << 2;
+    QTest::newRow("down") << int(grid::EnterAction::Down) << 2 << 1;
+}
+
+void TestGridWidget::enterMovesAsSet()
+{
+    QFETCH(int, action);
+    QFETCH(int, row);
+    QFETCH(int, col);
+    m_grid->setEnterAction(grid::EnterAction(action));
+    m_grid->setCurrentCell(1, 1);
+    m_grid->setFocus();
+    QTest::keyClick(m_grid.get(), Qt::Key_Return);
+    QCOMPARE(m_grid->row(), row);
+    QCOMPARE(m_grid->col(), col);
+    // The same after an edit confirmed with Enter.
+    m_grid->setCurrentCell(1, 1);
+    QTest::keyClick(m_grid.get(), Qt::Key_F2);
+    auto* editor = m_grid->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    QTest::keyClicks(editor, QStringLiteral("x"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QCOMPARE(m_grid->row(), row);
+    QCOMPARE(m_grid->col(), col);
+    QVERIFY(m_grid->cellValue(1, 1).toText().endsWith(u'x')); // the edit was kept
+}
+
+void TestGridWidget::rowColoursFootersAndLockedColumns()
+{
+    const QColor even = grid::fromVbColor(0xFFFFC0);
+    const QColor odd = grid::fromVbColor(0xFFFFFF);
+    m_grid->setRowColours(even, odd);
+    QAbstractItemModel* m = m_grid->model();
+    QCOMPARE(m->index(0, 0).data(Qt::BackgroundRole).value<QColor>(), even);
+    QCOMPARE(m->index(1, 0).data(Qt::BackgroundRole).value<QColor>(), odd);
+    m_grid->column(2).backColor = QColor(Qt::yellow);
+    m_grid->column(2).numberFormat = QStringLiteral("##,##0.00");
+    m_grid->column(1).locked = true;
+    m_grid->column(3).footerText = QStringLiteral("Total");
+    m_grid->refreshColumns();
+    m_grid->setFootersVisible(true);
+    QCOMPARE(m->index(1, 2).data(Qt::BackgroundRole).value<QColor>(), QColor(Qt::yellow));
+    QCOMPARE(m->index(1, 2).data().toString(), QLocale().toString(10.5, 'f', 2));
+    QVERIFY(m->index(1, 2).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight);
+    QVERIFY(!(m->flags(m->index(1, 1)) & Qt::ItemIsEditable));
+    QVERIFY(!m_grid->editCell(1, QStringLiteral("X")));
+    QVERIFY(m_grid->footersVisible());
+    m_grid->setAllowUpdate(false);
+    QVERIFY(!(m->flags(m->index(1, 0)) & Qt::ItemIsEditable));
+}
+
+void TestGridWidget::listGridIsReadOnly()
+{
+    grid::ListGrid list;
+    list.setDataSource(m_source);
+    QVERIFY(!(list.model()->flags(list.model()->index(0, 0)) & Qt::ItemIsEditable));
+    QVERIFY(!list.editCell(0, QStringLiteral("X")));
+    QCOMPARE(list.model()->rowCount(), 4);
 }
 
 QTEST_MAIN(TestGridWidget)
