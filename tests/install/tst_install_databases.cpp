@@ -192,7 +192,9 @@ class TestInstallDatabases : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_tree;
+    std::unique_ptr<QTemporaryDir> m_shared;
+    std::unique_ptr<QTemporaryDir> m_fresh;
+    QTemporaryDir* m_tree = nullptr;
 
     QString path(const QString& relative) const { return m_tree->path() + u'/' + relative; }
 
@@ -232,13 +234,27 @@ private:
     }
 
 private slots:
-    void init()
+    // Read-only checks share one copy; a test that writes gets a fresh one.
+    void initTestCase()
     {
         QVERIFY2(!installtest::seedTree().isEmpty(), "QUORVEL_SEED_TREE is not set");
-        m_tree = installtest::copySeedTree();
-        QVERIFY2(m_tree, "cannot copy the seeded program folder");
+        m_shared = installtest::copySeedTree();
+        QVERIFY2(m_shared, "cannot copy the seeded program folder");
+        m_tree = m_shared.get();
     }
-    void cleanup() { m_tree.reset(); }
+    void init()
+    {
+        static const QSet<QByteArray> writers{"reportsSeed", "declarationItemsView",
+                                              "dispatchItemsGroupByPartnerVat", "statisticalValueGroups",
+                                              "takeOverProcedures"};
+        m_tree = m_shared.get();
+        if (writers.contains(QTest::currentTestFunction())) {
+            m_fresh = installtest::copySeedTree();
+            QVERIFY2(m_fresh, "cannot copy the seeded program folder");
+            m_tree = m_fresh.get();
+        }
+    }
+    void cleanup() { m_fresh.reset(); }
 
     void objects_data();
     void objects();
