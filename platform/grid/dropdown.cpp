@@ -158,8 +158,10 @@ bool ListCombo::setBoundText(const QString& value)
 
 void ListCombo::focusOutEvent(QFocusEvent* event)
 {
-    if (m_limit && lineEdit() && rowOfListText(currentText()) < 0)
-        setCurrentIndex(-1), lineEdit()->clear();
+    if (m_limit && lineEdit() && rowOfListText(currentText()) < 0) {
+        setCurrentIndex(-1);
+        lineEdit()->clear();
+    }
     QComboBox::focusOutEvent(event);
 }
 
