@@ -1,8 +1,12 @@
 #include "Arbore_Test.h"
+#include "shell/Frm_Selectie_Firma.h"
 #include "shell/Pornire.h"
 #include "shell/Pornire_Pasi.h"
 
+#include <QComboBox>
+#include <QLabel>
 #include <QLockFile>
+#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -152,6 +156,23 @@ private slots:
         QVERIFY2(m[0].text.startsWith(u"EROARE : "_s), qPrintable(m[0].text));
         QCOMPARE(m[0].icon, ui::Icon::Critical);
         QVERIFY(!ui::Forms::isLoaded(u"Frm_Selectie_Firma"_s));
+    }
+
+    void delaPornireLaFereastraPrincipala()
+    {
+        Arbore_Test a;
+        VERIFICA_ARBORE(a);
+        QCOMPARE(Main(), std::nullopt);
+        auto* selectie = ui::Forms::get<Frm_Selectie_Firma>(u"Frm_Selectie_Firma"_s);
+        QVERIFY(selectie);
+        QCOMPARE(selectie->Cmb_Firma->currentText(), u"FIRMA DEMONSTRATIVA SRL"_s);
+        selectie->CmdOK->click();
+        QVERIFY2(ui::testing::messages().isEmpty(), qPrintable(Arbore_Test::mesaje().join(u" | "_s)));
+        QCOMPARE(ui::Forms::openNames(), QStringList{u"Frm_Meniu_Principal"_s});
+        QCOMPARE(ui::Forms::get(u"Frm_Meniu_Principal"_s)->findChild<QLabel*>(u"Label2"_s)->text(),
+                 u"Firma selectata: FIRMA DEMONSTRATIVA SRL"_s);
+        QVERIFY(Conexiune_Comun.isOpen());
+        QVERIFY(Conexiune_Firma.isOpen());
     }
 
     void fereastraDePornire()
