@@ -388,6 +388,44 @@ Error Connection::Impl::attachLink(Link& link)
     return Error();
 }
 
+void Connection::Impl::normaliseYesNo()
+{
+    if (!handle || readOnly)
+        return;
+    static const char sql[] =
+        "SELECT m.name, p.name, p.type FROM main.sqlite_master m, pragma_table_info(m.name, 'main') p "
+        "WHERE m.type = 'table' AND m.name NOT LIKE 'sqlite_%' AND m.sql NOT LIKE '%WITHOUT ROWID%'";
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(handle, sql, -1, &st, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(st);
+        return;
+    }
+    QVector<std::pair<QString, QString>> columns;
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        const QString type = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 2)));
+        if (detail::typeFromDeclared(type, nullptr) == Type::Boolean)
+            columns.push_back({QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))),
+                               QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)))});
+    }
+    sqlite3_finalize(st);
+    internalStatement = true;
+    int n = 0;
+    for (const auto& [table, column] : columns) {
+        ++n;
+        const QString c = ident(column);
+        const QString body = QStringLiteral(" ON main.%1 WHEN NEW.%2 IS NOT NULL AND NEW.%2 NOT IN (0, -1) BEGIN "
+                                            "UPDATE %1 SET %2 = IIF(NEW.%2, -1, 0) WHERE rowid = NEW.rowid; END")
+                                 .arg(ident(table), c);
+        exec(QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS %1 AFTER INSERT")
+                 .arg(ident(QStringLiteral("quorvel_yesno_i_%1_%2").arg(table, column)))
+             + body);
+        exec(QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS %1 AFTER UPDATE OF %2")
+                 .arg(ident(QStringLiteral("quorvel_yesno_u_%1_%2").arg(table, column)), c)
+             + body);
+    }
+    internalStatement = false;
+}
+
 Error Connection::Impl::attachLinks()
 {
     links.clear();
@@ -475,6 +513,7 @@ Error Connection::open(const QString& connectionText)
     detail::registerFunctions(h);
     sqlite3_set_authorizer(h, authorizer, d.get());
     d->attachLinks();
+    d->normaliseYesNo();
     return Error();
 }
 
@@ -537,8 +576,10 @@ Result<qint64> Connection::execute(const QString& sql, const QVector<Variant>& v
     }
     sqlite3_finalize(stmt);
     const QString w = firstWord(sql);
-    if (w == u"CREATE" || w == u"ALTER" || w == u"DROP")
+    if (w == u"CREATE" || w == u"ALTER" || w == u"DROP") {
         d->textColumnsKnown = false;
+        d->normaliseYesNo();
+    }
     if (readOnlyStatement)
         return qint64(0);
     return qint64(sqlite3_changes64(d->handle));
@@ -590,7 +631,10 @@ Error Connection::executeScript(const QString& script, bool jetDialect)
         sqlite3_finalize(stmt);
     }
     d->textColumnsKnown = false;
-    return sp.release();
+    Error released = sp.release();
+    if (!released)
+        d->normaliseYesNo();
+    return released;
 }
 
 qint64 Connection::lastInsertRowId() const

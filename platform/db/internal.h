@@ -109,6 +109,8 @@ struct Connection::Impl
     QString rewrite(const QString& sql);
     void loadTextColumns();
     Error attachLinks();
+    // Yes/No columns hold -1 and 0 whatever a statement writes (temp triggers).
+    void normaliseYesNo();
     Error attachLink(Link& link);
     const Link* findLink(const QString& name) const;
     QString aliasFor(const QString& file) const;

@@ -13,7 +13,7 @@ namespace {
 const QString kSchema = uR"(
 CREATE TABLE Tari (Cod TEXT(2) COLLATE NOCASE PRIMARY KEY, Nume TEXT(50) COLLATE NOCASE NOT NULL);
 CREATE TABLE Firme (ID INTEGER PRIMARY KEY AUTOINCREMENT, Cod_Tara TEXT(2) COLLATE NOCASE REFERENCES Tari (Cod),
-                    Nume TEXT(40) COLLATE NOCASE NOT NULL, Suma DOUBLE CHECK (Suma >= 0));
+                    Nume TEXT(40) COLLATE NOCASE NOT NULL, Suma DOUBLE CHECK (Suma >= 0), Activ YESNO DEFAULT 0);
 INSERT INTO Tari VALUES ('RO', 'Romania');
 INSERT INTO Tari VALUES ('DE', 'Germania');
 CREATE VIEW Tari_V AS SELECT Cod, Nume FROM Tari;
@@ -51,6 +51,8 @@ private slots:
     void constraintErrors_data();
     void constraintErrors();
     void writeToViewIsAnError();
+    void yesNoHoldsMinusOneAndZero_data();
+    void yesNoHoldsMinusOneAndZero();
     void quoteRoundTrip_data();
     void quoteRoundTrip();
     void transactions();
@@ -233,6 +235,31 @@ void TestDbConnection::writeToViewIsAnError()
     QVERIFY(!r);
     QVERIFY(!r.error().description.isEmpty());
     QCOMPARE(dbtest::scalar(m_cn, u"SELECT COUNT(*) FROM Tari"_s), u"2"_s);
+}
+
+void TestDbConnection::yesNoHoldsMinusOneAndZero_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("1") << u"1"_s << u"-1"_s;
+    QTest::newRow("-1") << u"-1"_s << u"-1"_s;
+    QTest::newRow("0") << u"0"_s << u"0"_s;
+    QTest::newRow("True") << u"True"_s << u"-1"_s;
+    QTest::newRow("text True") << u"'True'"_s << u"-1"_s;
+    QTest::newRow("Null") << u"NULL"_s << u"<null>"_s;
+}
+
+void TestDbConnection::yesNoHoldsMinusOneAndZero()
+{
+    QFETCH(QString, value);
+    QFETCH(QString, stored);
+    QVERIFY(m_cn.execute(u"INSERT INTO Firme (Nume, Activ) VALUES ('a', %1)"_s.arg(value)));
+    QCOMPARE(dbtest::scalar(m_cn, u"SELECT CAST(Activ AS TEXT) FROM Firme"_s), stored);
+    QVERIFY(m_cn.execute(u"UPDATE Firme SET Activ = 0"_s));
+    auto r = m_cn.execute(u"UPDATE Firme SET Activ = %1"_s.arg(value));
+    QVERIFY(r);
+    QCOMPARE(r.value(), 1); // the rows the statement changed, not the trigger's
+    QCOMPARE(dbtest::scalar(m_cn, u"SELECT CAST(Activ AS TEXT) FROM Firme"_s), stored);
 }
 
 void TestDbConnection::quoteRoundTrip_data()
