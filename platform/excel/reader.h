@@ -1,0 +1,81 @@
+#pragma once
+// The workbook reader: a worksheet read as a table, the way the program's
+// queries expect it of the Excel driver.
+//
+// - The first row of each sheet is the heading row; field i (0-based) is
+//   worksheet column i + 1. An empty heading is named "F" + its 1-based column
+//   number; names are non-empty, unique without regard to case (a number is
+//   appended), a "." becomes "#" and brackets become parentheses.
+// - Rows run from the second row to the last row that holds a non-empty cell;
+//   blank rows in between stay as all-Null rows.
+// - Every cell keeps its own type: a whole number is an integer, another
+//   number a double, text is text (never cut), a date a date, a boolean
+//   -1/0, an empty cell Null, an error cell Null; a formula gives its cached
+//   result.
+// - .xls (BIFF8) and .xlsx are read, recognised by their content. The
+//   workbook is only ever read. A malformed or truncated file is an error
+//   with a message.
+
+#include "platform/db/db.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+namespace excel {
+
+// One worksheet as a table.
+struct Sheet
+{
+    QString name;               // as the workbook names it ("Sheet1", "My Sheet")
+    QStringList fields;         // field names, one per column
+    QVector<db::Variant> cells; // row-major, rowCount() x columnCount()
+
+    int columnCount() const { return int(fields.size()); }
+    int rowCount() const { return fields.isEmpty() ? 0 : int(cells.size() / fields.size()); }
+    const db::Variant& cell(int row, int column) const
+    {
+        return cells.at(qsizetype(row) * fields.size() + column);
+    }
+};
+
+struct Workbook
+{
+    QString path;
+    QVector<Sheet> sheets; // in workbook order
+    // Index of the sheet of that name (case-insensitive), -1 when none.
+    int indexOf(const QString& sheetName) const;
+};
+
+// Reads every worksheet of the file.
+db::Result<Workbook> readWorkbook(const QString& path);
+
+// The table name the driver reports for a sheet: "Sheet1$", or in single
+// quotes when the name is not only letters, digits and underscores
+// ("'My Sheet$'").
+QString driverTableName(const QString& sheetName);
+
+// The workbook file of a connection text such as
+//   Provider=Microsoft.Jet.OLEDB.4.0;Data Source=<path>;Extended Properties="Excel 8.0; IMEX=1;"
+//   Data Source=<path>;Extended Properties=Excel 8.0;
+// Error when it names no file.
+db::Result<QString> workbookPath(const QString& connectionText);
+
+// True when the connection text is one of a workbook (its extended
+// properties name Excel).
+bool isWorkbookConnection(const QString& connectionText);
+
+// Reads the workbook of the connection text and opens `connection` on a
+// private database that holds each sheet as the table [<sheet>$], so that
+// "SELECT TOP 2 * FROM [Sheet1$]" runs on it. The database is read-only once
+// loaded and leaves no file behind. A missing file or a workbook that cannot
+// be read leaves the connection closed.
+db::Error openWorkbook(const QString& connectionText, db::Connection& connection);
+// Same, from a workbook already read.
+db::Error openWorkbook(const Workbook& workbook, db::Connection& connection);
+
+// The tables schema of the workbook: TABLE_NAME (driverTableName of each
+// sheet, in workbook order) and TABLE_TYPE ("TABLE").
+db::Result<db::Recordset> tablesSchema(const QString& connectionText);
+
+} // namespace excel
