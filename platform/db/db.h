@@ -49,7 +49,8 @@ enum : int {
     LongVarChar = 201,
     VarWChar = 202,     // TEXT(n)
     LongVarWChar = 203, // MEMO
-    LongVarBinary = 205 // BLOB
+    LongVarBinary = 205, // BLOB
+    Chapter = 136        // a SHAPE record set's child rows
 };
 } // namespace Type
 
@@ -274,6 +275,12 @@ public:
 
     // A second cursor over the same rows (it starts at the first row).
     Recordset clone() const;
+    // Record sets opened on "SHAPE {parent} AS ParentCMD APPEND ({child} AS
+    // ChildCMD RELATE [a] TO [b])" carry a field ChildCMD (type Chapter);
+    // chapter("ChildCMD") gives the child rows of the current parent row as
+    // an updatable record set (a new child row takes the parent's key).
+    // A requery of the parent reads the children again; take the chapter anew.
+    Recordset chapter(const QString& field) const;
     // Reads the rows again from the source (filter and sort are kept).
     Error requery();
 

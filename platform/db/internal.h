@@ -152,6 +152,15 @@ public:
     LockType lock = LockType::Optimistic;
     bool inMemory = false;
     bool updatable = false;
+    // SHAPE: the child rows of each chapter field.
+    struct Chapter
+    {
+        QString name;
+        int parentField = -1;
+        int childField = -1;
+        std::shared_ptr<RecordsetData> child;
+    };
+    QVector<Chapter> chapters;
 };
 
 struct Recordset::Impl : std::enable_shared_from_this<Recordset::Impl>
@@ -163,6 +172,8 @@ struct Recordset::Impl : std::enable_shared_from_this<Recordset::Impl>
     bool onDeleted = false;
     QString filterText;
     QString sortText;
+    int relationField = -1; // a chapter: only rows whose field equals relationValue
+    Variant relationValue;
     EditMode mode = EditMode::None;
     QVector<Variant> buffer;
     QVector<bool> changed;

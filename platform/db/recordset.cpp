@@ -92,11 +92,62 @@ PkInfo primaryKey(sqlite3* h, const QString& database, const QString& table)
 // ---------------------------------------------------------------------------
 // Opening
 
+namespace {
+
+QString unbracket(QString name)
+{
+    name = name.trimmed();
+    if (name.startsWith(u'[') && name.endsWith(u']'))
+        name = name.mid(1, name.size() - 2);
+    return name;
+}
+
+// SHAPE {parent} AS ParentCMD APPEND ({child} AS ChildCMD RELATE [a] TO [b])
+Result<Recordset> openShape(const std::shared_ptr<Connection::Impl>& conn, const QString& source,
+                            const QVector<Variant>& values, CursorType cursor, LockType lock)
+{
+    static const QRegularExpression re(
+        QStringLiteral(R"(^\s*SHAPE\s*\{(.*?)\}\s*AS\s+(\[[^\]]+\]|\w+)\s+APPEND\s*\(\s*\{(.*?)\}\s*AS\s+)"
+                       R"((\[[^\]]+\]|\w+)\s+RELATE\s+(\[[^\]]+\]|\w+)\s+TO\s+(\[[^\]]+\]|\w+)\s*\)\s*$)"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch m = re.match(source);
+    if (!m.hasMatch())
+        return makeError(Error::Kind::Syntax, ErrorNumber::Syntax,
+                         QStringLiteral("The SHAPE command cannot be read: %1").arg(source));
+    Result<Recordset> parent = openQuery(conn, m.captured(1), values, cursor, lock);
+    if (!parent)
+        return parent.error();
+    Result<Recordset> child = openQuery(conn, m.captured(3), {}, cursor, lock);
+    if (!child)
+        return child.error();
+    const QString childName = unbracket(m.captured(4));
+    const int pf = parent->fieldIndex(unbracket(m.captured(5)));
+    const int cf = child->fieldIndex(unbracket(m.captured(6)));
+    if (pf < 0 || cf < 0)
+        return makeError(Error::Kind::NotFound, ErrorNumber::NotInCollection,
+                         QStringLiteral("The RELATE fields of the SHAPE command are not in its record sets."));
+    RecordsetData& data = *parent->impl()->data;
+    Field f;
+    f.name = childName;
+    f.type = Type::Chapter;
+    data.fields.push_back(f);
+    data.fieldTable.push_back(-1);
+    for (RecordsetData::Row& row : data.rows)
+        row.values.push_back(Variant());
+    data.chapters.push_back({childName, pf, cf, child->impl()->data});
+    data.source = source;
+    return parent;
+}
+
+} // namespace
+
 Result<Recordset> openQuery(const std::shared_ptr<Connection::Impl>& conn, const QString& source,
                             const QVector<Variant>& values, CursorType cursor, LockType lock)
 {
     if (Error e = conn->requireOpen())
         return e;
+    if (firstWord(source) == u"SHAPE")
+        return openShape(conn, source, values, cursor, lock);
     const QString sql = conn->rewrite(source);
     Result<sqlite3_stmt*> first = conn->prepare(sql, false);
     if (!first)
@@ -336,6 +387,9 @@ Error Recordset::Impl::rebuildView()
         if (r.deleted)
             continue;
         if (!criteria.isEmpty() && !criteria.matches(r.values))
+            continue;
+        if (relationField >= 0
+            && (relationValue.isMissing() || detail::compareValues(r.values[relationField], relationValue) != 0))
             continue;
         view.push_back(i);
     }
@@ -785,8 +839,31 @@ Recordset Recordset::clone() const
     impl->filterText = d->filterText;
     impl->sortText = d->sortText;
     impl->view = d->view;
+    impl->relationField = d->relationField;
+    impl->relationValue = d->relationValue;
     impl->pos = 0;
     return Recordset(impl);
+}
+
+Recordset Recordset::chapter(const QString& field) const
+{
+    if (!d || !d->data)
+        return Recordset();
+    for (const RecordsetData::Chapter& c : std::as_const(d->data->chapters)) {
+        if (c.name.compare(field, Qt::CaseInsensitive) != 0)
+            continue;
+        auto impl = std::make_shared<Impl>();
+        impl->data = c.child;
+        impl->open = true;
+        impl->relationField = c.childField;
+        const int r = d->currentIndex();
+        impl->relationValue = r >= 0 ? d->data->rows[r].values[c.parentField]
+                                     : (d->mode == EditMode::Add ? d->buffer.value(c.parentField) : Variant());
+        impl->rebuildView();
+        impl->pos = 0;
+        return Recordset(impl);
+    }
+    return Recordset();
 }
 
 Error Recordset::requery()
@@ -974,6 +1051,10 @@ Error Recordset::update()
     RecordsetData& data = *d->data;
     const bool memory = data.inMemory || !data.connection;
     const bool adding = d->mode == EditMode::Add;
+    if (adding && d->relationField >= 0 && d->buffer.value(d->relationField).isMissing()) {
+        d->buffer[d->relationField] = d->relationValue; // a new child row belongs to its parent
+        d->changed[d->relationField] = true;
+    }
     RecordsetData::Row row;
     if (adding) {
         row.values = d->buffer;

@@ -27,6 +27,16 @@ INSERT INTO Tari (Tara_COD, Tara_DESC, Tara_UE) VALUES ('FR', 'Franta', -1);
 INSERT INTO Tari (Tara_COD, Tara_DESC, Tara_UE) VALUES ('CN', 'China', 0);
 INSERT INTO Tari (Tara_COD, Tara_DESC, Tara_UE) VALUES ('GE', 'Georgia', 0);
 CREATE VIEW V_Tari AS SELECT Tara_COD, Tara_DESC FROM Tari;
+CREATE TABLE StructuraFisiereAntet (Nume_Structura TEXT(50) COLLATE NOCASE PRIMARY KEY, Tip TEXT(10) COLLATE NOCASE,
+                                    Work_Sheet_Name TEXT(50) COLLATE NOCASE);
+CREATE TABLE StructuraFisiereContinut (Record_ID INTEGER PRIMARY KEY AUTOINCREMENT,
+                                       Nume_Structura TEXT(50) COLLATE NOCASE, Dest_ColumnName TEXT(50) COLLATE NOCASE,
+                                       Sort_Order INTEGER);
+INSERT INTO StructuraFisiereAntet VALUES ('Macheta A', 'ACHIZITIE', 'Sheet1');
+INSERT INTO StructuraFisiereAntet VALUES ('Macheta B', 'LIVRARE', 'Sheet1');
+INSERT INTO StructuraFisiereContinut (Nume_Structura, Dest_ColumnName, Sort_Order) VALUES ('Macheta A', 'Cod_NC', 2);
+INSERT INTO StructuraFisiereContinut (Nume_Structura, Dest_ColumnName, Sort_Order) VALUES ('macheta a', 'Tara_Exp', 1);
+INSERT INTO StructuraFisiereContinut (Nume_Structura, Dest_ColumnName, Sort_Order) VALUES ('Macheta B', 'Cod_NC', 1);
 )"_s;
 
 QStringList column(db::Recordset& rs, const QString& name)
@@ -71,6 +81,8 @@ private slots:
     void xmlRoundTrip();
     void inMemory();
     void notifications();
+    void shapeParentAndChildren_data();
+    void shapeParentAndChildren();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -546,6 +558,57 @@ void TestDbRecordset::notifications()
     rs->removeObserver(id);
     rs->moveLast();
     QCOMPARE(seen.size(), expected.size());
+}
+
+void TestDbRecordset::shapeParentAndChildren_data()
+{
+    QTest::addColumn<QString>("condition");
+    QTest::addColumn<int>("parents");
+    QTest::newRow("all templates") << u""_s << 2;
+    QTest::newRow("one template") << u" WHERE [Nume_structura]='Macheta A'"_s << 1;
+}
+
+void TestDbRecordset::shapeParentAndChildren()
+{
+    QFETCH(QString, condition);
+    QFETCH(int, parents);
+    const QString shape = u"SHAPE {SELECT * FROM StructuraFisiereAntet "_s + condition + u"} AS ParentCMD APPEND ({"_s
+                          + u"SELECT Nume_Structura,Record_ID,Dest_ColumnName FROM StructuraFisiereContinut "_s
+                          + condition + u"ORDER BY Sort_Order} AS ChildCMD RELATE [Nume_Structura] TO [Nume_Structura])"_s;
+    auto rs = m_cn.openRecordset(shape);
+    QVERIFY2(rs, qPrintable(rs.error().text()));
+    QCOMPARE(rs->recordCount(), parents);
+    QCOMPARE(rs->source(), shape);
+    QCOMPARE(rs->field(rs->fieldIndex(u"ChildCMD"_s)).type, int(db::Type::Chapter));
+    QVERIFY(!rs->setFilter(u"Nume_structura='Macheta A'"_s));
+    db::Recordset children = rs->chapter(u"ChildCMD"_s);
+    QVERIFY(children.isOpen());
+    QCOMPARE(column(children, u"Dest_ColumnName"_s).join(u' '), u"Tara_Exp Cod_NC"_s);
+
+    // the child rows are written back, and a new one belongs to its parent
+    QVERIFY(!children.setValue(u"Dest_ColumnName"_s, u"Tara_Orig"_s));
+    QVERIFY(!children.update());
+    QVERIFY(!children.addNew());
+    QVERIFY(!children.setValue(u"Dest_ColumnName"_s, u"Valoare"_s));
+    QVERIFY(!children.update());
+    QCOMPARE(dbtest::scalar(m_cn, u"SELECT COUNT(*) FROM StructuraFisiereContinut WHERE Nume_Structura = 'Macheta A'"_s),
+             u"3"_s);
+    QCOMPARE(dbtest::scalar(m_cn, u"SELECT COUNT(*) FROM StructuraFisiereContinut WHERE Dest_ColumnName = 'Tara_Orig'"_s),
+             u"1"_s);
+    // the parent is written back too
+    QVERIFY(!rs->setValue(u"Work_Sheet_Name"_s, u"Foaie"_s));
+    QVERIFY(!rs->update());
+    QCOMPARE(dbtest::scalar(m_cn, u"SELECT Work_Sheet_Name FROM StructuraFisiereAntet WHERE Tip = 'ACHIZITIE'"_s),
+             u"Foaie"_s);
+
+    // rows added elsewhere appear after a requery of the parent
+    QVERIFY(m_cn.execute(u"INSERT INTO StructuraFisiereContinut (Nume_Structura, Dest_ColumnName, Sort_Order) "
+                         u"VALUES ('Macheta A', 'Masa_Neta', 9)"_s));
+    QVERIFY(!rs->requery());
+    QCOMPARE(rs->filter(), u"Nume_structura='Macheta A'"_s);
+    QCOMPARE(rs->chapter(u"ChildCMD"_s).recordCount(), 4);
+    QVERIFY(rs->chapter(u"Nu_Exista"_s).isNull());
+    QVERIFY(!m_cn.openRecordset(u"SHAPE {SELECT * FROM Tari} AS P APPEND ({SELECT * FROM Tari} AS C RELATE [X] TO [Y])"_s));
 }
 
 QTEST_GUILESS_MAIN(TestDbRecordset)
