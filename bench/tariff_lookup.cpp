@@ -5,7 +5,6 @@
 #include "platform/db/db.h"
 
 #include <QTemporaryDir>
-
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -32,12 +31,14 @@ struct Tariff
             "UM_SUPL TEXT(10) COLLATE NOCASE, AN_START INTEGER, AN_END INTEGER);"
             "CREATE INDEX HS_8_HS8_COD ON HS_8 (HS8_COD);"));
         db::Transaction tx(cn);
-        auto insert = db::Statement::prepare(cn, QStringLiteral("INSERT INTO HS_8 VALUES (?, ?, ?, 2020, ?)"));
+        auto insert =
+            db::Statement::prepare(cn, QStringLiteral("INSERT INTO HS_8 VALUES (?, ?, ?, 2020, ?)"));
         if (!insert)
             return;
         for (int i = 0; i < 10000; ++i) {
             insert->reset();
-            insert->bind(1, QStringLiteral("%1").arg(10000000 + i * 7919 % 89999999, 8, 10, QLatin1Char('0')));
+            insert->bind(1,
+                         QStringLiteral("%1").arg(10000000 + i * 7919 % 89999999, 8, 10, QLatin1Char('0')));
             insert->bind(2, QStringLiteral("Descrierea codului %1, ").arg(i).repeated(8));
             insert->bind(3, i % 3 == 0 ? db::Variant(QStringLiteral("p/st")) : db::Variant::null());
             insert->bind(4, i % 10 == 0 ? db::Variant(2021) : db::Variant::null());
@@ -50,13 +51,17 @@ struct Tariff
         static Tariff t;
         return t;
     }
-    static QString code(int i) { return QStringLiteral("%1").arg(10000000 + i * 7919 % 89999999, 8, 10, QLatin1Char('0')); }
+    static QString code(int i)
+    {
+        return QStringLiteral("%1").arg(10000000 + i * 7919 % 89999999, 8, 10, QLatin1Char('0'));
+    }
 };
 
 void BM_TariffLookUpCold(benchmark::State& state)
 {
     Tariff& t = Tariff::get();
-    const QString sql = QString(kLookUp).replace(QStringLiteral("?"), QStringLiteral("'%1'")).arg(Tariff::code(4243));
+    const QString sql =
+        QString(kLookUp).replace(QStringLiteral("?"), QStringLiteral("'%1'")).arg(Tariff::code(4243));
     for (auto _ : state) {
         db::Connection cn;
         if (cn.open(t.path)) {
@@ -80,7 +85,9 @@ void BM_TariffLookUpRecordset(benchmark::State& state)
     cn.open(t.path);
     int i = 0;
     for (auto _ : state) {
-        const QString sql = QString(kLookUp).replace(QStringLiteral("?"), QStringLiteral("'%1'")).arg(Tariff::code(i++ % 10000));
+        const QString sql = QString(kLookUp)
+                                .replace(QStringLiteral("?"), QStringLiteral("'%1'"))
+                                .arg(Tariff::code(i++ % 10000));
         auto rs = cn.openRecordset(sql, db::CursorType::ForwardOnly, db::LockType::ReadOnly);
         if (!rs) {
             state.SkipWithError("query failed");

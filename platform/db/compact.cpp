@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
 #include <cstdio>
 
 namespace db {
@@ -51,9 +50,10 @@ Error Connection::compactDatabase(const QString& path, const QString& workCopy)
     const QString original = src.absoluteFilePath();
     for (const char* suffix : {"-journal", "-wal"})
         if (QFileInfo::exists(original + QString::fromLatin1(suffix)))
-            return makeError(Error::Kind::Busy, ErrorNumber::General,
-                             QStringLiteral("'%1' has a '%2' file beside it: it is in use or was not closed cleanly.")
-                                 .arg(path, QString::fromLatin1(suffix)));
+            return makeError(
+                Error::Kind::Busy, ErrorNumber::General,
+                QStringLiteral("'%1' has a '%2' file beside it: it is in use or was not closed cleanly.")
+                    .arg(path, QString::fromLatin1(suffix)));
     const QFileInfo work(workCopy);
     const QString target = work.absoluteFilePath();
     if (target == original)
@@ -95,8 +95,9 @@ Error Connection::compactDatabase(const QString& path, const QString& workCopy)
             e = runOn(h, QStringLiteral("PRAGMA journal_mode=DELETE"));
         sqlite3_close_v2(h);
         if (!e && verdict != u"ok")
-            e = makeError(Error::Kind::Io, ErrorNumber::General,
-                          QStringLiteral("The compacted copy of '%1' failed its check: %2").arg(path, verdict));
+            e = makeError(
+                Error::Kind::Io, ErrorNumber::General,
+                QStringLiteral("The compacted copy of '%1' failed its check: %2").arg(path, verdict));
         if (e) {
             QFile::remove(target);
             return e;

@@ -53,7 +53,8 @@ struct ConnectionText
 QString unquote(QString v)
 {
     v = v.trimmed();
-    if (v.size() >= 2 && ((v.startsWith(u'\'') && v.endsWith(u'\'')) || (v.startsWith(u'"') && v.endsWith(u'"'))))
+    if (v.size() >= 2 &&
+        ((v.startsWith(u'\'') && v.endsWith(u'\'')) || (v.startsWith(u'"') && v.endsWith(u'"'))))
         v = v.mid(1, v.size() - 2);
     return v;
 }
@@ -266,9 +267,10 @@ void Connection::Impl::loadTextColumns()
         return;
     QSet<QString> text, other;
     auto collect = [&](const QString& schema, const QString& onlyTable) {
-        QString sql = QStringLiteral("SELECT p.name, p.type FROM %1.sqlite_master m, pragma_table_info(m.name, '%2') p "
-                                     "WHERE m.type IN ('table','view') AND m.name NOT LIKE 'sqlite_%'")
-                          .arg(ident(schema), quote(schema));
+        QString sql =
+            QStringLiteral("SELECT p.name, p.type FROM %1.sqlite_master m, pragma_table_info(m.name, '%2') p "
+                           "WHERE m.type IN ('table','view') AND m.name NOT LIKE 'sqlite_%'")
+                .arg(ident(schema), quote(schema));
         if (!onlyTable.isEmpty())
             sql += QStringLiteral(" AND m.name = ") + quoted(onlyTable) + QStringLiteral(" COLLATE NOCASE");
         sqlite3_stmt* st = nullptr;
@@ -278,7 +280,8 @@ void Connection::Impl::loadTextColumns()
             return;
         }
         while (sqlite3_step(st) == SQLITE_ROW) {
-            const QString name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))).toLower();
+            const QString name =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))).toLower();
             const QString type = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
             int size = 0;
             const int ado = detail::typeFromDeclared(type, &size);
@@ -320,7 +323,8 @@ Result<sqlite3_stmt*> Connection::Impl::prepare(const QString& sql, bool jet)
         return e;
     }
     if (!stmt)
-        return makeError(Error::Kind::Syntax, ErrorNumber::Syntax, QStringLiteral("The command text is empty."));
+        return makeError(Error::Kind::Syntax, ErrorNumber::Syntax,
+                         QStringLiteral("The command text is empty."));
     if (!onlyBlanksLeft(tail)) {
         sqlite3_finalize(stmt);
         return makeError(Error::Kind::MultipleStatements, ErrorNumber::Syntax,
@@ -365,8 +369,9 @@ Error Connection::Impl::attachLink(Link& link)
             if (!used)
                 break;
         }
-        const QString uri = QUrl::fromLocalFile(fi.absoluteFilePath()).toString(QUrl::FullyEncoded)
-                            + QStringLiteral("?mode=") + (readOnly ? QStringLiteral("ro") : QStringLiteral("rw"));
+        const QString uri = QUrl::fromLocalFile(fi.absoluteFilePath()).toString(QUrl::FullyEncoded) +
+                            QStringLiteral("?mode=") +
+                            (readOnly ? QStringLiteral("ro") : QStringLiteral("rw"));
         internalStatement = true;
         const Error e = exec(QStringLiteral("ATTACH DATABASE %1 AS %2").arg(quoted(uri), ident(alias)));
         internalStatement = false;
@@ -413,15 +418,16 @@ void Connection::Impl::normaliseYesNo()
     for (const auto& [table, column] : columns) {
         ++n;
         const QString c = ident(column);
-        const QString body = QStringLiteral(" ON main.%1 WHEN NEW.%2 IS NOT NULL AND NEW.%2 NOT IN (0, -1) BEGIN "
-                                            "UPDATE %1 SET %2 = IIF(NEW.%2, -1, 0) WHERE rowid = NEW.rowid; END")
-                                 .arg(ident(table), c);
+        const QString body =
+            QStringLiteral(" ON main.%1 WHEN NEW.%2 IS NOT NULL AND NEW.%2 NOT IN (0, -1) BEGIN "
+                           "UPDATE %1 SET %2 = IIF(NEW.%2, -1, 0) WHERE rowid = NEW.rowid; END")
+                .arg(ident(table), c);
         exec(QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS %1 AFTER INSERT")
-                 .arg(ident(QStringLiteral("quorvel_yesno_i_%1_%2").arg(table, column)))
-             + body);
+                 .arg(ident(QStringLiteral("quorvel_yesno_i_%1_%2").arg(table, column))) +
+             body);
         exec(QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS %1 AFTER UPDATE OF %2")
-                 .arg(ident(QStringLiteral("quorvel_yesno_u_%1_%2").arg(table, column)), c)
-             + body);
+                 .arg(ident(QStringLiteral("quorvel_yesno_u_%1_%2").arg(table, column)), c) +
+             body);
     }
     internalStatement = false;
 }
@@ -661,8 +667,8 @@ Error Connection::createDatabase(const QString& path)
         return e;
     }
     char* msg = nullptr;
-    const QByteArray ddl = QByteArrayLiteral("PRAGMA journal_mode=DELETE; BEGIN;") + kLayerTables
-                           + QByteArrayLiteral("COMMIT;");
+    const QByteArray ddl =
+        QByteArrayLiteral("PRAGMA journal_mode=DELETE; BEGIN;") + kLayerTables + QByteArrayLiteral("COMMIT;");
     rc = sqlite3_exec(h, ddl.constData(), nullptr, nullptr, &msg);
     sqlite3_free(msg);
     if (rc != SQLITE_OK) {
@@ -673,7 +679,8 @@ Error Connection::createDatabase(const QString& path)
     }
     rc = sqlite3_close(h);
     if (rc != SQLITE_OK)
-        return makeError(Error::Kind::Io, ErrorNumber::General, QStringLiteral("Cannot close '%1'").arg(path));
+        return makeError(Error::Kind::Io, ErrorNumber::General,
+                         QStringLiteral("Cannot close '%1'").arg(path));
     return Error();
 }
 
@@ -747,9 +754,9 @@ Error Connection::createLink(const QString& name, const QString& sourceFile, con
                          QStringLiteral("A link needs a name and a source table."));
     // A local table or view of that name blocks the link.
     {
-        Result<sqlite3_stmt*> st = d->prepare(
-            QStringLiteral("SELECT 1 FROM main.sqlite_master WHERE type IN ('table','view') AND name = ? COLLATE NOCASE"),
-            false);
+        Result<sqlite3_stmt*> st = d->prepare(QStringLiteral("SELECT 1 FROM main.sqlite_master WHERE type IN "
+                                                             "('table','view') AND name = ? COLLATE NOCASE"),
+                                              false);
         if (!st)
             return st.error();
         detail::bindValue(st.value(), 1, Variant(name));
@@ -785,7 +792,8 @@ Error Connection::createLink(const QString& name, const QString& sourceFile, con
     // the source must hold the table
     {
         Result<sqlite3_stmt*> st = d->prepare(
-            QStringLiteral("SELECT 1 FROM %1.sqlite_master WHERE type IN ('table','view') AND name = ? COLLATE NOCASE")
+            QStringLiteral(
+                "SELECT 1 FROM %1.sqlite_master WHERE type IN ('table','view') AND name = ? COLLATE NOCASE")
                 .arg(ident(link.alias)),
             false);
         if (!st) {
@@ -807,9 +815,10 @@ Error Connection::createLink(const QString& name, const QString& sourceFile, con
             undoAttach();
             return sp.error();
         }
-        Result<sqlite3_stmt*> st = d->prepare(
-            QStringLiteral("INSERT INTO main._Legaturi (Nume_Tabel, Fisier_Sursa, Tabel_Sursa, Furnizor) VALUES (?,?,?,?)"),
-            false);
+        Result<sqlite3_stmt*> st =
+            d->prepare(QStringLiteral("INSERT INTO main._Legaturi (Nume_Tabel, Fisier_Sursa, Tabel_Sursa, "
+                                      "Furnizor) VALUES (?,?,?,?)"),
+                       false);
         if (!st) {
             sp.rollback();
             undoAttach();
@@ -869,7 +878,8 @@ Error Connection::dropLink(const QString& name)
             if (l.alias == link.alias)
                 stillUsed = true;
         if (!stillUsed && !link.alias.isEmpty())
-            d->exec(QStringLiteral("DETACH DATABASE %1").arg(ident(link.alias))); // fails inside a transaction
+            d->exec(
+                QStringLiteral("DETACH DATABASE %1").arg(ident(link.alias))); // fails inside a transaction
         d->internalStatement = false;
     }
     d->textColumnsKnown = false;

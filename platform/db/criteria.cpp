@@ -37,7 +37,8 @@ bool likeMatch(const QString& text, const QString& pattern)
 {
     qsizetype t = 0, p = 0, starP = -1, starT = 0;
     while (t < text.size()) {
-        if (p < pattern.size() && (pattern.at(p) == u'?' || pattern.at(p) == u'_' || pattern.at(p) == text.at(t))) {
+        if (p < pattern.size() &&
+            (pattern.at(p) == u'?' || pattern.at(p) == u'_' || pattern.at(p) == text.at(t))) {
             ++t;
             ++p;
         } else if (p < pattern.size() && (pattern.at(p) == u'*' || pattern.at(p) == u'%')) {
@@ -184,7 +185,8 @@ private:
             m_i = end + 1;
         } else {
             const qsizetype start = m_i;
-            while (m_i < m_s.size() && (m_s.at(m_i).isLetterOrNumber() || m_s.at(m_i) == u'_' || m_s.at(m_i) == u'.'))
+            while (m_i < m_s.size() &&
+                   (m_s.at(m_i).isLetterOrNumber() || m_s.at(m_i) == u'_' || m_s.at(m_i) == u'.'))
                 ++m_i;
             name = m_s.mid(start, m_i - start);
         }
@@ -196,10 +198,10 @@ private:
                 field = i;
         if (field < 0)
             for (int i = 0; i < m_fields.size(); ++i)
-                if (m_fields[i].name.endsWith(u'.' + name, Qt::CaseInsensitive)
-                    || (!m_fields[i].baseTable.isEmpty()
-                        && QString(m_fields[i].baseTable + u'.' + m_fields[i].baseColumn).compare(name, Qt::CaseInsensitive)
-                               == 0))
+                if (m_fields[i].name.endsWith(u'.' + name, Qt::CaseInsensitive) ||
+                    (!m_fields[i].baseTable.isEmpty() &&
+                     QString(m_fields[i].baseTable + u'.' + m_fields[i].baseColumn)
+                             .compare(name, Qt::CaseInsensitive) == 0))
                     field = i;
         if (field < 0)
             return fail(QStringLiteral("no field '%1'").arg(name));
@@ -303,8 +305,8 @@ private:
         if (keyword("FALSE"))
             return Variant(false);
         const qsizetype start = m_i;
-        while (m_i < m_s.size() && (m_s.at(m_i).isDigit() || m_s.at(m_i) == u'.' || m_s.at(m_i) == u'-'
-                                    || m_s.at(m_i) == u'+' || m_s.at(m_i) == u'e' || m_s.at(m_i) == u'E'))
+        while (m_i < m_s.size() && (m_s.at(m_i).isDigit() || m_s.at(m_i) == u'.' || m_s.at(m_i) == u'-' ||
+                                    m_s.at(m_i) == u'+' || m_s.at(m_i) == u'e' || m_s.at(m_i) == u'E'))
             ++m_i;
         bool ok = false;
         const QString num = m_s.mid(start, m_i - start);

@@ -19,7 +19,6 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
-
 #include <functional>
 #include <memory>
 #include <optional>
@@ -29,7 +28,8 @@ namespace db {
 
 // ADO data type codes, as each field reports them.
 namespace Type {
-enum : int {
+enum : int
+{
     Empty = 0,
     SmallInt = 2,
     Integer = 3,
@@ -47,8 +47,8 @@ enum : int {
     WChar = 130,
     VarChar = 200,
     LongVarChar = 201,
-    VarWChar = 202,     // TEXT(n)
-    LongVarWChar = 203, // MEMO
+    VarWChar = 202,      // TEXT(n)
+    LongVarWChar = 203,  // MEMO
     LongVarBinary = 205, // BLOB
     Chapter = 136        // a SHAPE record set's child rows
 };
@@ -61,7 +61,8 @@ bool isNumberType(int type);
 
 // Error numbers the layer gives (the program prints them as they are).
 namespace ErrorNumber {
-enum : int {
+enum : int
+{
     IntegrityViolation = -2147217873, // 0x80040E2F: unique, primary or foreign key, NOT NULL
     General = -2147467259,            // 0x80004005: the engine's own failure (file, I/O, busy)
     Syntax = -2147217900,             // 0x80040E14: the command text cannot be prepared
@@ -79,7 +80,8 @@ struct Error
 {
     // What went wrong, for callers that react to the cause. The grid maps the
     // data errors to its numbers 1..8 with dataErrorCode().
-    enum class Kind {
+    enum class Kind
+    {
         None,
         General,
         Syntax,             // cannot be prepared (no such table, syntax error)
@@ -123,8 +125,7 @@ struct Error
 };
 
 // A value or an Error.
-template <class T>
-class Result
+template <class T> class Result
 {
 public:
     Result(T value) : m_value(std::move(value)) {}
@@ -174,9 +175,26 @@ struct Field
 
 // Cursor and lock kinds of ADO; the layer's record sets are always client-side
 // static cursors over all rows, so only the lock kind changes what is allowed.
-enum class CursorType { ForwardOnly = 0, Keyset = 1, Dynamic = 2, Static = 3 };
-enum class LockType { ReadOnly = 1, Pessimistic = 2, Optimistic = 3, BatchOptimistic = 4 };
-enum class EditMode { None = 0, InProgress = 1, Add = 2 };
+enum class CursorType
+{
+    ForwardOnly = 0,
+    Keyset = 1,
+    Dynamic = 2,
+    Static = 3
+};
+enum class LockType
+{
+    ReadOnly = 1,
+    Pessimistic = 2,
+    Optimistic = 3,
+    BatchOptimistic = 4
+};
+enum class EditMode
+{
+    None = 0,
+    InProgress = 1,
+    Add = 2
+};
 
 // A bookmark: identifies one row of a record set and of its clones.
 using Bookmark = qint64;
@@ -184,7 +202,14 @@ using Bookmark = qint64;
 // What happened to a record set, for a grid model following it.
 struct Change
 {
-    enum class Kind { PositionChanged, RowChanged, RowAdded, RowRemoved, Reset };
+    enum class Kind
+    {
+        PositionChanged,
+        RowChanged,
+        RowAdded,
+        RowRemoved,
+        Reset
+    };
     Kind kind = Kind::Reset;
     int row = -1; // 0-based row in the record set's current order (filter and sort applied)
 };
@@ -324,7 +349,13 @@ private:
 // One parameter of a saved procedure.
 struct Parameter
 {
-    enum Direction { Input = 1, Output = 2, InputOutput = 3, ReturnValue = 4 };
+    enum Direction
+    {
+        Input = 1,
+        Output = 2,
+        InputOutput = 3,
+        ReturnValue = 4
+    };
     int position = 0; // 0 = the return value, then 1..n
     QString name;
     int type = Type::Integer; // ADO code

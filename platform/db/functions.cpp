@@ -5,7 +5,6 @@
 
 #include <QHash>
 #include <QLocale>
-
 #include <cmath>
 
 namespace db::detail {
@@ -155,8 +154,7 @@ void fnTrim(sqlite3_context* ctx, int, sqlite3_value** argv)
     resultText(ctx, s.mid(b, e - b));
 }
 
-template <bool Upper>
-void fnCase(sqlite3_context* ctx, int, sqlite3_value** argv)
+template <bool Upper> void fnCase(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
     if (isNullArg(argv, 0)) {
         sqlite3_result_null(ctx);
@@ -213,8 +211,8 @@ void fnVal(sqlite3_context* ctx, int, sqlite3_value** argv)
             dot = true;
         num += s.at(i++);
     }
-    if (i + 1 < s.size() && (s.at(i) == u'e' || s.at(i) == u'E')
-        && (s.at(i + 1).isDigit() || ((s.at(i + 1) == u'-' || s.at(i + 1) == u'+') && i + 2 < s.size()))) {
+    if (i + 1 < s.size() && (s.at(i) == u'e' || s.at(i) == u'E') &&
+        (s.at(i + 1).isDigit() || ((s.at(i + 1) == u'-' || s.at(i + 1) == u'+') && i + 2 < s.size()))) {
         QString exp = s.at(i);
         qsizetype j = i + 1;
         if (s.at(j) == u'-' || s.at(j) == u'+')
@@ -543,13 +541,15 @@ QString formatDate(const QDateTime& dt, const QString& pattern)
             lastWasHour = false;
         } else if (c == u'm') {
             if (lastWasHour)
-                out += run >= 2 ? QString::number(t.minute()).rightJustified(2, u'0') : QString::number(t.minute());
+                out += run >= 2 ? QString::number(t.minute()).rightJustified(2, u'0')
+                                : QString::number(t.minute());
             else if (run >= 4)
                 out += QLocale(QLocale::Romanian).monthName(d.month());
             else if (run == 3)
                 out += QLocale(QLocale::Romanian).monthName(d.month(), QLocale::ShortFormat);
             else
-                out += run == 2 ? QString::number(d.month()).rightJustified(2, u'0') : QString::number(d.month());
+                out += run == 2 ? QString::number(d.month()).rightJustified(2, u'0')
+                                : QString::number(d.month());
             lastWasHour = false;
         } else if (c == u'd') {
             out += run >= 2 ? QString::number(d.day()).rightJustified(2, u'0') : QString::number(d.day());
@@ -558,10 +558,12 @@ QString formatDate(const QDateTime& dt, const QString& pattern)
             out += run >= 2 ? QString::number(t.hour()).rightJustified(2, u'0') : QString::number(t.hour());
             lastWasHour = true;
         } else if (c == u'n') {
-            out += run >= 2 ? QString::number(t.minute()).rightJustified(2, u'0') : QString::number(t.minute());
+            out +=
+                run >= 2 ? QString::number(t.minute()).rightJustified(2, u'0') : QString::number(t.minute());
             lastWasHour = false;
         } else if (c == u's') {
-            out += run >= 2 ? QString::number(t.second()).rightJustified(2, u'0') : QString::number(t.second());
+            out +=
+                run >= 2 ? QString::number(t.second()).rightJustified(2, u'0') : QString::number(t.second());
             lastWasHour = false;
         } else {
             out += p.mid(i, run);
@@ -588,10 +590,11 @@ void fnFormat(sqlite3_context* ctx, int argc, sqlite3_value** argv)
     static const QStringList numberNames = {QStringLiteral("general number"), QStringLiteral("fixed"),
                                             QStringLiteral("standard"), QStringLiteral("percent")};
     const bool namedNumber = numberNames.contains(pattern.toLower());
-    const bool datePattern = !namedNumber
-                             && (pattern.contains(u'y', Qt::CaseInsensitive) || pattern.contains(u'd', Qt::CaseInsensitive)
-                                 || pattern.contains(u'h', Qt::CaseInsensitive)
-                                 || pattern.compare(QStringLiteral("Short Date"), Qt::CaseInsensitive) == 0);
+    const bool datePattern =
+        !namedNumber &&
+        (pattern.contains(u'y', Qt::CaseInsensitive) || pattern.contains(u'd', Qt::CaseInsensitive) ||
+         pattern.contains(u'h', Qt::CaseInsensitive) ||
+         pattern.compare(QStringLiteral("Short Date"), Qt::CaseInsensitive) == 0);
     if (v.isNumber() && !datePattern) {
         resultText(ctx, formatNumber(v.toDouble(), pattern));
         return;

@@ -5,7 +5,6 @@
 
 #include <QHash>
 #include <QSet>
-
 #include <sqlite3.h>
 
 namespace db::detail {
@@ -53,7 +52,16 @@ public:
 
     struct Node
     {
-        enum Kind { And, Or, Not, Compare, IsNull, IsNotNull, Like };
+        enum Kind
+        {
+            And,
+            Or,
+            Not,
+            Compare,
+            IsNull,
+            IsNotNull,
+            Like
+        };
         Kind kind = Compare;
         int left = -1, right = -1; // child nodes
         int field = -1;
@@ -130,10 +138,10 @@ public:
     {
         QString database; // "main" or an attachment
         QString table;
-        int keySlot = -1;       // index into Row::keys when written by rowid
-        QVector<int> pkFields;  // written by primary-key values when no rowid
-        QString rowidColumn;    // the INTEGER PRIMARY KEY column, if any
-        QVector<int> fieldsOf;  // fields of this table
+        int keySlot = -1;      // index into Row::keys when written by rowid
+        QVector<int> pkFields; // written by primary-key values when no rowid
+        QString rowidColumn;   // the INTEGER PRIMARY KEY column, if any
+        QVector<int> fieldsOf; // fields of this table
     };
     QVector<Table> tables;
     QVector<int> fieldTable; // per field: index into tables, -1 none

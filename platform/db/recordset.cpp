@@ -5,7 +5,6 @@
 #include "platform/db/rewrite.h"
 
 #include <QRegularExpression>
-
 #include <algorithm>
 
 namespace db {
@@ -53,17 +52,18 @@ const Field& emptyField()
 
 struct PkInfo
 {
-    QStringList pk;        // primary-key columns in order
-    QString integerKey;    // the INTEGER PRIMARY KEY column (rowid alias)
+    QStringList pk;     // primary-key columns in order
+    QString integerKey; // the INTEGER PRIMARY KEY column (rowid alias)
     bool withoutRowid = false;
 };
 
 PkInfo primaryKey(sqlite3* h, const QString& database, const QString& table)
 {
     PkInfo info;
-    const QByteArray sql = QStringLiteral("SELECT name, type, pk FROM pragma_table_info(%1, %2) WHERE pk > 0 ORDER BY pk")
-                               .arg(quoted(table), quoted(database))
-                               .toUtf8();
+    const QByteArray sql =
+        QStringLiteral("SELECT name, type, pk FROM pragma_table_info(%1, %2) WHERE pk > 0 ORDER BY pk")
+            .arg(quoted(table), quoted(database))
+            .toUtf8();
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v2(h, sql.constData(), int(sql.size()), &st, nullptr) == SQLITE_OK) {
         QStringList types;
@@ -71,15 +71,16 @@ PkInfo primaryKey(sqlite3* h, const QString& database, const QString& table)
             info.pk << utf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
             types << utf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
         }
-        if (info.pk.size() == 1 && types.front().trimmed().compare(QStringLiteral("INTEGER"), Qt::CaseInsensitive) == 0)
+        if (info.pk.size() == 1 &&
+            types.front().trimmed().compare(QStringLiteral("INTEGER"), Qt::CaseInsensitive) == 0)
             info.integerKey = info.pk.front();
     }
     sqlite3_finalize(st);
     const QByteArray sql2 = QStringLiteral("SELECT sql FROM %1.sqlite_master WHERE type='table' AND name=%2")
                                 .arg(ident(database), quoted(table))
                                 .toUtf8();
-    if (sqlite3_prepare_v2(h, sql2.constData(), int(sql2.size()), &st, nullptr) == SQLITE_OK
-        && sqlite3_step(st) == SQLITE_ROW) {
+    if (sqlite3_prepare_v2(h, sql2.constData(), int(sql2.size()), &st, nullptr) == SQLITE_OK &&
+        sqlite3_step(st) == SQLITE_ROW) {
         const QString ddl = utf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
         info.withoutRowid = ddl.contains(QStringLiteral("WITHOUT ROWID"), Qt::CaseInsensitive);
     }
@@ -124,8 +125,9 @@ Result<Recordset> openShape(const std::shared_ptr<Connection::Impl>& conn, const
     const int pf = parent->fieldIndex(unbracket(m.captured(5)));
     const int cf = child->fieldIndex(unbracket(m.captured(6)));
     if (pf < 0 || cf < 0)
-        return makeError(Error::Kind::NotFound, ErrorNumber::NotInCollection,
-                         QStringLiteral("The RELATE fields of the SHAPE command are not in its record sets."));
+        return makeError(
+            Error::Kind::NotFound, ErrorNumber::NotInCollection,
+            QStringLiteral("The RELATE fields of the SHAPE command are not in its record sets."));
     RecordsetData& data = *parent->impl()->data;
     Field f;
     f.name = childName;
@@ -181,11 +183,11 @@ Result<Recordset> openQuery(const std::shared_ptr<Connection::Impl>& conn, const
         f.type = declaredType[c] < 0 ? Type::VarWChar : declaredType[c];
         f.definedSize = size;
         if (!f.baseTable.isEmpty()) {
-            const QByteArray dbn = f.baseDatabase.toUtf8(), tn = f.baseTable.toUtf8(), cn = f.baseColumn.toUtf8();
+            const QByteArray dbn = f.baseDatabase.toUtf8(), tn = f.baseTable.toUtf8(),
+                             cn = f.baseColumn.toUtf8();
             int notNull = 0, pk = 0, autoinc = 0;
-            if (sqlite3_table_column_metadata(conn->handle, dbn.constData(), tn.constData(), cn.constData(), nullptr,
-                                              nullptr, &notNull, &pk, &autoinc)
-                == SQLITE_OK) {
+            if (sqlite3_table_column_metadata(conn->handle, dbn.constData(), tn.constData(), cn.constData(),
+                                              nullptr, nullptr, &notNull, &pk, &autoinc) == SQLITE_OK) {
                 f.nullable = !notNull;
                 f.autoIncrement = autoinc != 0;
             }
@@ -196,8 +198,8 @@ Result<Recordset> openQuery(const std::shared_ptr<Connection::Impl>& conn, const
     for (int a = 0; a < visible; ++a) {
         bool dup = false;
         for (int b = 0; b < visible; ++b)
-            if (a != b && data->fields[a].name.compare(data->fields[b].name, Qt::CaseInsensitive) == 0
-                && !data->fields[b].baseTable.isEmpty())
+            if (a != b && data->fields[a].name.compare(data->fields[b].name, Qt::CaseInsensitive) == 0 &&
+                !data->fields[b].baseTable.isEmpty())
                 dup = true;
         if (dup && !data->fields[a].baseTable.isEmpty())
             data->fields[a].name = data->fields[a].baseTable + u'.' + data->fields[a].name;
@@ -214,8 +216,8 @@ Result<Recordset> openQuery(const std::shared_ptr<Connection::Impl>& conn, const
                 continue;
             int t = -1;
             for (int i = 0; i < data->tables.size(); ++i)
-                if (data->tables[i].database == f.baseDatabase
-                    && data->tables[i].table.compare(f.baseTable, Qt::CaseInsensitive) == 0)
+                if (data->tables[i].database == f.baseDatabase &&
+                    data->tables[i].table.compare(f.baseTable, Qt::CaseInsensitive) == 0)
                     t = i;
             if (t < 0) {
                 RecordsetData::Table table;
@@ -235,15 +237,16 @@ Result<Recordset> openQuery(const std::shared_ptr<Connection::Impl>& conn, const
             bool viaView = false;
             for (const SelectShape::Source& src : shape.sources) {
                 const Connection::Impl::Link* link = conn->findLink(src.table);
-                if (src.database.isEmpty() && link && link->alias == table.database
-                    && link->table.compare(table.table, Qt::CaseInsensitive) == 0) {
+                if (src.database.isEmpty() && link && link->alias == table.database &&
+                    link->table.compare(table.table, Qt::CaseInsensitive) == 0) {
                     ++matches;
                     alias = src.alias;
                     viaView = link->name.compare(link->table, Qt::CaseInsensitive) != 0;
                     continue;
                 }
-                if (src.table.compare(table.table, Qt::CaseInsensitive) == 0
-                    && (src.database.isEmpty() || src.database.compare(table.database, Qt::CaseInsensitive) == 0)) {
+                if (src.table.compare(table.table, Qt::CaseInsensitive) == 0 &&
+                    (src.database.isEmpty() ||
+                     src.database.compare(table.database, Qt::CaseInsensitive) == 0)) {
                     ++matches;
                     alias = src.alias;
                 }
@@ -299,7 +302,8 @@ Result<Recordset> openQuery(const std::shared_ptr<Connection::Impl>& conn, const
         const bool keyed = table.keySlot >= 0 || !table.pkFields.isEmpty();
         f.writable = keyed && !f.autoIncrement && !conn->readOnly;
     }
-    data->updatable = std::any_of(data->fields.cbegin(), data->fields.cend(), [](const Field& f) { return f.writable; });
+    data->updatable =
+        std::any_of(data->fields.cbegin(), data->fields.cend(), [](const Field& f) { return f.writable; });
 
     // Rows.
     for (int i = 0; i < values.size(); ++i)
@@ -350,8 +354,8 @@ Result<Recordset> Connection::openRecordset(const QString& sql, CursorType curso
     return openQuery(d, sql, {}, cursor, lock);
 }
 
-Result<Recordset> Connection::openRecordset(const QString& sql, const QVector<Variant>& values, CursorType cursor,
-                                            LockType lock)
+Result<Recordset> Connection::openRecordset(const QString& sql, const QVector<Variant>& values,
+                                            CursorType cursor, LockType lock)
 {
     return openQuery(d, sql, values, cursor, lock);
 }
@@ -376,7 +380,8 @@ Error Recordset::Impl::rebuildView()
         return Error();
     detail::Criteria criteria;
     if (!filterText.trimmed().isEmpty()) {
-        Result<detail::Criteria> c = detail::Criteria::parse(filterText, QList<Field>(data->fields.cbegin(), data->fields.cend()));
+        Result<detail::Criteria> c =
+            detail::Criteria::parse(filterText, QList<Field>(data->fields.cbegin(), data->fields.cend()));
         if (!c)
             return c.error();
         criteria = c.value();
@@ -388,8 +393,8 @@ Error Recordset::Impl::rebuildView()
             continue;
         if (!criteria.isEmpty() && !criteria.matches(r.values))
             continue;
-        if (relationField >= 0
-            && (relationValue.isMissing() || detail::compareValues(r.values[relationField], relationValue) != 0))
+        if (relationField >= 0 &&
+            (relationValue.isMissing() || detail::compareValues(r.values[relationField], relationValue) != 0))
             continue;
         view.push_back(i);
     }
@@ -857,8 +862,9 @@ Recordset Recordset::chapter(const QString& field) const
         impl->open = true;
         impl->relationField = c.childField;
         const int r = d->currentIndex();
-        impl->relationValue = r >= 0 ? d->data->rows[r].values[c.parentField]
-                                     : (d->mode == EditMode::Add ? d->buffer.value(c.parentField) : Variant());
+        impl->relationValue = r >= 0
+                                  ? d->data->rows[r].values[c.parentField]
+                                  : (d->mode == EditMode::Add ? d->buffer.value(c.parentField) : Variant());
         impl->rebuildView();
         impl->pos = 0;
         return Recordset(impl);
@@ -879,8 +885,8 @@ Error Recordset::requery()
     }
     if (d->data->generation != d->data->connection->generation || !d->data->connection->handle)
         return closedError();
-    Result<Recordset> again =
-        openQuery(d->data->connection, d->data->source, d->data->sourceValues, d->data->cursor, d->data->lock);
+    Result<Recordset> again = openQuery(d->data->connection, d->data->source, d->data->sourceValues,
+                                        d->data->cursor, d->data->lock);
     if (!again)
         return again.error();
     d->data = again.value().d->data;
@@ -1090,9 +1096,10 @@ Error Recordset::update()
             const bool keyed = table.keySlot >= 0 || !table.pkFields.isEmpty();
             if (!keyed) {
                 if (!cols.isEmpty())
-                    failure = makeError(Error::Kind::ReadOnly, ErrorNumber::ReadOnly,
-                                        QStringLiteral("The table '%1' cannot be updated through this record set.")
-                                            .arg(table.table));
+                    failure =
+                        makeError(Error::Kind::ReadOnly, ErrorNumber::ReadOnly,
+                                  QStringLiteral("The table '%1' cannot be updated through this record set.")
+                                      .arg(table.table));
                 continue;
             }
             if (adding) {
@@ -1100,13 +1107,15 @@ Error Recordset::update()
                     continue;
                 QString sql;
                 if (cols.isEmpty()) {
-                    sql = QStringLiteral("INSERT INTO %1.%2 DEFAULT VALUES").arg(ident(table.database), ident(table.table));
+                    sql = QStringLiteral("INSERT INTO %1.%2 DEFAULT VALUES")
+                              .arg(ident(table.database), ident(table.table));
                 } else {
                     QStringList marks;
                     for (int i = 0; i < cols.size(); ++i)
                         marks << QStringLiteral("?");
                     sql = QStringLiteral("INSERT INTO %1.%2 (%3) VALUES (%4)")
-                              .arg(ident(table.database), ident(table.table), cols.join(u','), marks.join(u','));
+                              .arg(ident(table.database), ident(table.table), cols.join(u','),
+                                   marks.join(u','));
                 }
                 failure = runBound(h, sql, vals);
                 if (failure)
@@ -1123,25 +1132,27 @@ Error Recordset::update()
                 QString where;
                 QVector<Variant> keyValues;
                 if (!keyOf(data, table, row, &where, &keyValues)) {
-                    failure = makeError(Error::Kind::ReadOnly, ErrorNumber::ReadOnly,
-                                        QStringLiteral("The row of '%1' cannot be located for updating.")
-                                            .arg(table.table));
+                    failure = makeError(
+                        Error::Kind::ReadOnly, ErrorNumber::ReadOnly,
+                        QStringLiteral("The row of '%1' cannot be located for updating.").arg(table.table));
                     break;
                 }
                 QStringList sets;
                 for (const QString& c : cols)
                     sets << c + QStringLiteral(" = ?");
                 qint64 changes = 0;
-                failure = runBound(h,
-                                   QStringLiteral("UPDATE %1.%2 SET %3 WHERE %4")
-                                       .arg(ident(table.database), ident(table.table), sets.join(u','), where),
-                                   vals + keyValues, &changes);
+                failure =
+                    runBound(h,
+                             QStringLiteral("UPDATE %1.%2 SET %3 WHERE %4")
+                                 .arg(ident(table.database), ident(table.table), sets.join(u','), where),
+                             vals + keyValues, &changes);
                 if (failure)
                     break;
                 if (changes == 0) {
-                    failure = makeError(Error::Kind::NoCurrentRow, ErrorNumber::NoCurrentRecord,
-                                        QStringLiteral("Row cannot be located for updating. Some values may have "
-                                                       "been changed since it was last read."));
+                    failure =
+                        makeError(Error::Kind::NoCurrentRow, ErrorNumber::NoCurrentRecord,
+                                  QStringLiteral("Row cannot be located for updating. Some values may have "
+                                                 "been changed since it was last read."));
                     break;
                 }
                 wroteAny = true;

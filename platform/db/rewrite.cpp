@@ -11,7 +11,19 @@ namespace {
 
 struct Token
 {
-    enum Kind { Space, Comment, String, DqString, Name, Word, Number, DateLit, Param, Op };
+    enum Kind
+    {
+        Space,
+        Comment,
+        String,
+        DqString,
+        Name,
+        Word,
+        Number,
+        DateLit,
+        Param,
+        Op
+    };
     Kind kind;
     QString text;
 };
@@ -92,15 +104,16 @@ QVector<Token> tokenize(const QString& s)
                 ++i;
                 out.push_back({Token::Op, s.mid(start, 1)});
             }
-        } else if (c == u'?' || ((c == u':' || c == u'@' || c == u'$') && i + 1 < n && isWordStart(s.at(i + 1)))) {
+        } else if (c == u'?' ||
+                   ((c == u':' || c == u'@' || c == u'$') && i + 1 < n && isWordStart(s.at(i + 1)))) {
             ++i;
             while (i < n && isWordChar(s.at(i)))
                 ++i;
             out.push_back({Token::Param, s.mid(start, i - start)});
         } else {
-            static const QStringList twoChar = {QStringLiteral("||"), QStringLiteral("<="), QStringLiteral(">="),
-                                                QStringLiteral("<>"), QStringLiteral("!="), QStringLiteral("=="),
-                                                QStringLiteral("<<"), QStringLiteral(">>")};
+            static const QStringList twoChar = {
+                QStringLiteral("||"), QStringLiteral("<="), QStringLiteral(">="), QStringLiteral("<>"),
+                QStringLiteral("!="), QStringLiteral("=="), QStringLiteral("<<"), QStringLiteral(">>")};
             const QString two = s.mid(i, 2);
             if (two.size() == 2 && twoChar.contains(two)) {
                 i += 2;
@@ -200,11 +213,12 @@ QString singleQuoted(const QString& dq)
 const QSet<QString>& textFunctions()
 {
     static const QSet<QString> names = {
-        QStringLiteral("JET_LEFT"), QStringLiteral("JET_RIGHT"), QStringLiteral("LEFT"), QStringLiteral("RIGHT"),
-        QStringLiteral("MID"), QStringLiteral("UCASE"), QStringLiteral("LCASE"), QStringLiteral("TRIM"),
-        QStringLiteral("LTRIM"), QStringLiteral("RTRIM"), QStringLiteral("CSTR"), QStringLiteral("FORMAT"),
-        QStringLiteral("SPACE"), QStringLiteral("REPLACE"), QStringLiteral("UPPER"), QStringLiteral("LOWER"),
-        QStringLiteral("SUBSTR"), QStringLiteral("STR")};
+        QStringLiteral("JET_LEFT"), QStringLiteral("JET_RIGHT"), QStringLiteral("LEFT"),
+        QStringLiteral("RIGHT"),    QStringLiteral("MID"),       QStringLiteral("UCASE"),
+        QStringLiteral("LCASE"),    QStringLiteral("TRIM"),      QStringLiteral("LTRIM"),
+        QStringLiteral("RTRIM"),    QStringLiteral("CSTR"),      QStringLiteral("FORMAT"),
+        QStringLiteral("SPACE"),    QStringLiteral("REPLACE"),   QStringLiteral("UPPER"),
+        QStringLiteral("LOWER"),    QStringLiteral("SUBSTR"),    QStringLiteral("STR")};
     return names;
 }
 
@@ -212,20 +226,22 @@ const QSet<QString>& textFunctions()
 bool endsExpression(const Token& t)
 {
     if (t.kind == Token::Op) {
-        static const QSet<QString> ops = {QStringLiteral(","), QStringLiteral("="),  QStringLiteral("<"),
-                                          QStringLiteral(">"), QStringLiteral("<="), QStringLiteral(">="),
+        static const QSet<QString> ops = {QStringLiteral(","),  QStringLiteral("="),  QStringLiteral("<"),
+                                          QStringLiteral(">"),  QStringLiteral("<="), QStringLiteral(">="),
                                           QStringLiteral("<>"), QStringLiteral("!="), QStringLiteral("=="),
                                           QStringLiteral(";")};
         return ops.contains(t.text);
     }
     if (t.kind == Token::Word) {
         static const QSet<QString> words = {
-            QStringLiteral("AS"),    QStringLiteral("FROM"),  QStringLiteral("WHERE"), QStringLiteral("AND"),
-            QStringLiteral("OR"),    QStringLiteral("NOT"),   QStringLiteral("WHEN"),  QStringLiteral("THEN"),
-            QStringLiteral("ELSE"),  QStringLiteral("END"),   QStringLiteral("ORDER"), QStringLiteral("GROUP"),
-            QStringLiteral("ON"),    QStringLiteral("HAVING"), QStringLiteral("LIKE"), QStringLiteral("IS"),
-            QStringLiteral("IN"),    QStringLiteral("BETWEEN"), QStringLiteral("SET"), QStringLiteral("VALUES"),
-            QStringLiteral("UNION"), QStringLiteral("LIMIT"), QStringLiteral("SELECT")};
+            QStringLiteral("AS"),    QStringLiteral("FROM"),   QStringLiteral("WHERE"),
+            QStringLiteral("AND"),   QStringLiteral("OR"),     QStringLiteral("NOT"),
+            QStringLiteral("WHEN"),  QStringLiteral("THEN"),   QStringLiteral("ELSE"),
+            QStringLiteral("END"),   QStringLiteral("ORDER"),  QStringLiteral("GROUP"),
+            QStringLiteral("ON"),    QStringLiteral("HAVING"), QStringLiteral("LIKE"),
+            QStringLiteral("IS"),    QStringLiteral("IN"),     QStringLiteral("BETWEEN"),
+            QStringLiteral("SET"),   QStringLiteral("VALUES"), QStringLiteral("UNION"),
+            QStringLiteral("LIMIT"), QStringLiteral("SELECT")};
         return words.contains(t.text.toUpper());
     }
     return false;
@@ -450,8 +466,8 @@ QString rewriteJet(const QString& sql, const std::function<bool(const QString&)>
                 // a unary + has an operator or nothing before it
                 if (p < 0 || (t[p].kind == Token::Op && t[p].text != u")") || endsExpression(t[p]))
                     continue;
-                const bool join = chainAtDepth.last() || strongText(p, true) || strongText(nx, false)
-                                  || (operandIsText(p, true) && operandIsText(nx, false));
+                const bool join = chainAtDepth.last() || strongText(p, true) || strongText(nx, false) ||
+                                  (operandIsText(p, true) && operandIsText(nx, false));
                 if (join) {
                     tok.text = QStringLiteral("||");
                     chainAtDepth.last() = true;
@@ -475,9 +491,9 @@ QString rewriteJet(const QString& sql, const std::function<bool(const QString&)>
         QVector<Level> levels(1);
         auto closeItem = [&](Level& l) {
             const QVector<int>& it = l.item;
-            if (it.size() == 3 && (t[it[0]].kind == Token::Word || t[it[0]].kind == Token::Name)
-                && t[it[1]].kind == Token::Op && t[it[1]].text == u"."
-                && (t[it[2]].kind == Token::Word || t[it[2]].kind == Token::Name)) {
+            if (it.size() == 3 && (t[it[0]].kind == Token::Word || t[it[0]].kind == Token::Name) &&
+                t[it[1]].kind == Token::Op && t[it[1]].text == u"." &&
+                (t[it[2]].kind == Token::Word || t[it[2]].kind == Token::Name)) {
                 const QString name = bareName(t[it[2]]);
                 if (!name.isEmpty() && !name.contains(u']'))
                     insertAfter[it[2]] += QStringLiteral(" AS [") + name + u']';
@@ -642,18 +658,18 @@ SelectShape analyzeSelect(const QString& sql)
         return shape;
     shape.isSelect = true;
     shape.plain = true;
-    static const QSet<QString> stopWords = {QStringLiteral("WHERE"),  QStringLiteral("GROUP"),
-                                            QStringLiteral("ORDER"),  QStringLiteral("HAVING"),
-                                            QStringLiteral("LIMIT"),  QStringLiteral("UNION"),
-                                            QStringLiteral("EXCEPT"), QStringLiteral("INTERSECT"),
-                                            QStringLiteral("WINDOW")};
+    static const QSet<QString> stopWords = {
+        QStringLiteral("WHERE"),  QStringLiteral("GROUP"),     QStringLiteral("ORDER"),
+        QStringLiteral("HAVING"), QStringLiteral("LIMIT"),     QStringLiteral("UNION"),
+        QStringLiteral("EXCEPT"), QStringLiteral("INTERSECT"), QStringLiteral("WINDOW")};
     static const QSet<QString> notAlias = {
-        QStringLiteral("ON"),      QStringLiteral("INNER"),   QStringLiteral("LEFT"),   QStringLiteral("RIGHT"),
-        QStringLiteral("JOIN"),    QStringLiteral("OUTER"),   QStringLiteral("CROSS"),  QStringLiteral("NATURAL"),
-        QStringLiteral("USING"),   QStringLiteral("FULL"),    QStringLiteral("INDEXED"), QStringLiteral("NOT"),
-        QStringLiteral("WHERE"),   QStringLiteral("GROUP"),   QStringLiteral("ORDER"),  QStringLiteral("HAVING"),
-        QStringLiteral("LIMIT"),   QStringLiteral("UNION"),   QStringLiteral("EXCEPT"), QStringLiteral("INTERSECT"),
-        QStringLiteral("WINDOW")};
+        QStringLiteral("ON"),     QStringLiteral("INNER"),     QStringLiteral("LEFT"),
+        QStringLiteral("RIGHT"),  QStringLiteral("JOIN"),      QStringLiteral("OUTER"),
+        QStringLiteral("CROSS"),  QStringLiteral("NATURAL"),   QStringLiteral("USING"),
+        QStringLiteral("FULL"),   QStringLiteral("INDEXED"),   QStringLiteral("NOT"),
+        QStringLiteral("WHERE"),  QStringLiteral("GROUP"),     QStringLiteral("ORDER"),
+        QStringLiteral("HAVING"), QStringLiteral("LIMIT"),     QStringLiteral("UNION"),
+        QStringLiteral("EXCEPT"), QStringLiteral("INTERSECT"), QStringLiteral("WINDOW")};
     int depth = 0;
     int k = 1;
     if (k < sig.size() && (upper(t[sig[k]]) == u"DISTINCT"))
@@ -709,7 +725,8 @@ SelectShape analyzeSelect(const QString& sql)
             // a compound or grouped tail: nothing more to learn
             for (int r = k; r < sig.size(); ++r) {
                 const QString rw = upper(t[sig[r]]);
-                if (rw == u"GROUP" || rw == u"UNION" || rw == u"EXCEPT" || rw == u"INTERSECT" || rw == u"HAVING")
+                if (rw == u"GROUP" || rw == u"UNION" || rw == u"EXCEPT" || rw == u"INTERSECT" ||
+                    rw == u"HAVING")
                     shape.plain = false;
             }
             break;
@@ -725,8 +742,8 @@ SelectShape analyzeSelect(const QString& sql)
         if (expectTable && (tok.kind == Token::Word || tok.kind == Token::Name)) {
             SelectShape::Source src;
             src.table = bareName(tok);
-            if (k + 2 < sig.size() && t[sig[k + 1]].kind == Token::Op && t[sig[k + 1]].text == u"."
-                && (t[sig[k + 2]].kind == Token::Word || t[sig[k + 2]].kind == Token::Name)) {
+            if (k + 2 < sig.size() && t[sig[k + 1]].kind == Token::Op && t[sig[k + 1]].text == u"." &&
+                (t[sig[k + 2]].kind == Token::Word || t[sig[k + 2]].kind == Token::Name)) {
                 src.database = src.table;
                 src.table = bareName(t[sig[k + 2]]);
                 k += 2;
@@ -738,10 +755,10 @@ SelectShape analyzeSelect(const QString& sql)
                     ++a;
                 if (a < sig.size()) {
                     const Token& at2 = t[sig[a]];
-                    if ((at2.kind == Token::Word && !notAlias.contains(at2.text.toUpper()))
-                        || at2.kind == Token::Name || at2.kind == Token::String) {
-                        src.alias = at2.kind == Token::String ? at2.text.mid(1, at2.text.size() - 2)
-                                                              : bareName(at2);
+                    if ((at2.kind == Token::Word && !notAlias.contains(at2.text.toUpper())) ||
+                        at2.kind == Token::Name || at2.kind == Token::String) {
+                        src.alias =
+                            at2.kind == Token::String ? at2.text.mid(1, at2.text.size() - 2) : bareName(at2);
                         k = a;
                     }
                 }

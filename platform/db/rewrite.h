@@ -14,7 +14,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <functional>
 
 namespace db {

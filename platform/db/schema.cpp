@@ -19,7 +19,8 @@ QString columnText(sqlite3_stmt* st, int c)
 }
 
 // Runs a query of the layer's own with text parameters; rows of text values.
-Result<QVector<QVector<Variant>>> query(Connection::Impl* impl, const QString& sql, const QVector<Variant>& values)
+Result<QVector<QVector<Variant>>> query(Connection::Impl* impl, const QString& sql,
+                                        const QVector<Variant>& values)
 {
     Result<sqlite3_stmt*> st = impl->prepare(sql, false);
     if (!st)
@@ -75,7 +76,8 @@ bool Connection::hasProcedure(const QString& procedure)
 {
     if (!isOpen())
         return false;
-    auto rows = query(d.get(), QStringLiteral("SELECT 1 FROM main._Proceduri WHERE Nume = ?"), {Variant(procedure)});
+    auto rows =
+        query(d.get(), QStringLiteral("SELECT 1 FROM main._Proceduri WHERE Nume = ?"), {Variant(procedure)});
     return rows && !rows->isEmpty();
 }
 
@@ -85,10 +87,11 @@ Result<QVector<Parameter>> Connection::parameters(const QString& procedure)
         return e;
     if (!hasProcedure(procedure))
         return noProcedure(procedure);
-    auto rows = query(d.get(),
-                      QStringLiteral("SELECT Pozitie, Nume, Tip, Directie FROM main._Parametri WHERE Procedura = ? "
-                                     "ORDER BY Pozitie"),
-                      {Variant(procedure)});
+    auto rows =
+        query(d.get(),
+              QStringLiteral("SELECT Pozitie, Nume, Tip, Directie FROM main._Parametri WHERE Procedura = ? "
+                             "ORDER BY Pozitie"),
+              {Variant(procedure)});
     if (!rows)
         return rows.error();
     QVector<Parameter> out;
@@ -116,7 +119,8 @@ Result<Recordset> Connection::openProcedure(const QString& procedure, const QVec
 {
     if (Error e = d->requireOpen())
         return e;
-    auto body = query(d.get(), QStringLiteral("SELECT Corp FROM main._Proceduri WHERE Nume = ?"), {Variant(procedure)});
+    auto body = query(d.get(), QStringLiteral("SELECT Corp FROM main._Proceduri WHERE Nume = ?"),
+                      {Variant(procedure)});
     if (!body)
         return body.error();
     if (body->isEmpty())
@@ -142,7 +146,8 @@ Result<Recordset> Connection::openProcedure(const QString& procedure, const QVec
         if (!st) {
             d->rollbackSavepoint();
             Error e = st.error();
-            e.description = QStringLiteral("%1 (procedure %2, statement %3)").arg(e.description, procedure).arg(s + 1);
+            e.description =
+                QStringLiteral("%1 (procedure %2, statement %3)").arg(e.description, procedure).arg(s + 1);
             return e;
         }
         const int count = sqlite3_bind_parameter_count(st.value());
@@ -169,7 +174,8 @@ Result<Recordset> Connection::openProcedure(const QString& procedure, const QVec
         sqlite3_finalize(st.value());
         if (e) {
             d->rollbackSavepoint();
-            e.description = QStringLiteral("%1 (procedure %2, statement %3)").arg(e.description, procedure).arg(s + 1);
+            e.description =
+                QStringLiteral("%1 (procedure %2, statement %3)").arg(e.description, procedure).arg(s + 1);
             return e;
         }
     }
@@ -212,7 +218,8 @@ Error Connection::createProcedure(const QString& name, const QString& body, cons
     auto run = [&](const QString& sql, const QVector<Variant>& v) { return query(d.get(), sql, v); };
     auto r = run(QStringLiteral("DELETE FROM main._Proceduri WHERE Nume = ?"), {Variant(name)});
     if (r)
-        r = run(QStringLiteral("INSERT INTO main._Proceduri (Nume, Corp) VALUES (?, ?)"), {Variant(name), Variant(body)});
+        r = run(QStringLiteral("INSERT INTO main._Proceduri (Nume, Corp) VALUES (?, ?)"),
+                {Variant(name), Variant(body)});
     if (r)
         r = run(QStringLiteral("INSERT INTO main._Parametri (Procedura, Pozitie, Nume, Tip, Directie) VALUES "
                                "(?, 0, 'RETURN_VALUE', 3, 4)"),
@@ -241,7 +248,8 @@ Error Connection::dropProcedure(const QString& name)
         return noProcedure(name);
     if (Error e = d->savepoint())
         return e;
-    auto r = query(d.get(), QStringLiteral("DELETE FROM main._Parametri WHERE Procedura = ?"), {Variant(name)});
+    auto r =
+        query(d.get(), QStringLiteral("DELETE FROM main._Parametri WHERE Procedura = ?"), {Variant(name)});
     if (r)
         r = query(d.get(), QStringLiteral("DELETE FROM main._Proceduri WHERE Nume = ?"), {Variant(name)});
     if (!r) {
@@ -258,10 +266,11 @@ Result<QVector<TableInfo>> Connection::tables()
 {
     if (Error e = d->requireOpen())
         return e;
-    auto rows = query(d.get(),
-                      QStringLiteral("SELECT name, type FROM main.sqlite_master WHERE type IN ('table','view') "
-                                     "AND substr(name, 1, 1) <> '_' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"),
-                      {});
+    auto rows =
+        query(d.get(),
+              QStringLiteral("SELECT name, type FROM main.sqlite_master WHERE type IN ('table','view') "
+                             "AND substr(name, 1, 1) <> '_' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"),
+              {});
     if (!rows)
         return rows.error();
     QVector<TableInfo> out;
@@ -300,10 +309,11 @@ bool Connection::tableExists(const QString& name)
         return false;
     if (d->findLink(name))
         return true;
-    auto rows = query(d.get(),
-                      QStringLiteral("SELECT 1 FROM main.sqlite_master WHERE type IN ('table','view') AND name = ? "
-                                     "COLLATE NOCASE"),
-                      {Variant(name)});
+    auto rows =
+        query(d.get(),
+              QStringLiteral("SELECT 1 FROM main.sqlite_master WHERE type IN ('table','view') AND name = ? "
+                             "COLLATE NOCASE"),
+              {Variant(name)});
     return rows && !rows->isEmpty();
 }
 
@@ -321,7 +331,8 @@ Result<Recordset> Connection::columnsSchema(const QString& table)
         realTable = l->table;
     }
     Result<sqlite3_stmt*> st = d->prepare(
-        QStringLiteral("SELECT cid, name, type, \"notnull\", dflt_value, pk FROM pragma_table_info(?, ?) ORDER BY cid"),
+        QStringLiteral(
+            "SELECT cid, name, type, \"notnull\", dflt_value, pk FROM pragma_table_info(?, ?) ORDER BY cid"),
         false);
     if (!st)
         return st.error();
@@ -352,8 +363,9 @@ Result<Recordset> Connection::columnsSchema(const QString& table)
                          QStringLiteral("The table '%1' is not in the database.").arg(table));
     // descriptions of the table's columns
     QHash<QString, QString> descriptions;
-    if (auto rows = query(d.get(), QStringLiteral("SELECT Coloana, Descriere FROM main._Descrieri WHERE Tabel = ?"),
-                          {Variant(table)})) {
+    if (auto rows =
+            query(d.get(), QStringLiteral("SELECT Coloana, Descriere FROM main._Descrieri WHERE Tabel = ?"),
+                  {Variant(table)})) {
         for (const QVector<Variant>& r : rows.value())
             descriptions.insert(r[0].toText().toLower(), r[1].toText());
     }

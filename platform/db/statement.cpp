@@ -54,7 +54,8 @@ bool Statement::isValid() const
 Error Statement::bind(int position, const Variant& value)
 {
     if (!isValid())
-        return makeError(Error::Kind::Closed, ErrorNumber::ObjectClosed, QStringLiteral("The statement is not prepared."));
+        return makeError(Error::Kind::Closed, ErrorNumber::ObjectClosed,
+                         QStringLiteral("The statement is not prepared."));
     if (position < 1 || position > sqlite3_bind_parameter_count(d->stmt))
         return makeError(Error::Kind::InvalidArgument, ErrorNumber::InvalidArgument,
                          QStringLiteral("The statement has no parameter %1.").arg(position));
@@ -65,7 +66,8 @@ Error Statement::bind(int position, const Variant& value)
 Result<bool> Statement::step()
 {
     if (!isValid())
-        return makeError(Error::Kind::Closed, ErrorNumber::ObjectClosed, QStringLiteral("The statement is not prepared."));
+        return makeError(Error::Kind::Closed, ErrorNumber::ObjectClosed,
+                         QStringLiteral("The statement is not prepared."));
     const int rc = sqlite3_step(d->stmt);
     if (rc == SQLITE_ROW)
         return true;

@@ -3,7 +3,6 @@
 #include "platform/db/internal.h"
 
 #include <QRegularExpression>
-
 #include <cmath>
 #include <limits>
 
@@ -161,8 +160,8 @@ int typeFromDeclared(const QString& declared, int* size)
         const QRegularExpressionMatch m = re.match(d);
         return m.hasMatch() ? m.captured(1).toInt() : 0;
     };
-    if (w == u"INTEGER" || w == u"INT" || w == u"LONG" || w == u"COUNTER" || w == u"AUTOINCREMENT"
-        || w == u"MEDIUMINT" || w == u"INT4")
+    if (w == u"INTEGER" || w == u"INT" || w == u"LONG" || w == u"COUNTER" || w == u"AUTOINCREMENT" ||
+        w == u"MEDIUMINT" || w == u"INT4")
         return Type::Integer;
     if (w == u"SMALLINT" || w == u"SHORT" || w == u"INT2")
         return Type::SmallInt;
@@ -184,11 +183,11 @@ int typeFromDeclared(const QString& declared, int* size)
         return Type::Date;
     if (w == u"MEMO" || w == u"LONGTEXT" || w == u"LONGCHAR" || w == u"NOTE" || w == u"CLOB")
         return Type::LongVarWChar;
-    if (w == u"BLOB" || w == u"LONGBINARY" || w == u"OLEOBJECT" || w == u"IMAGE" || w == u"BINARY"
-        || w == u"VARBINARY")
+    if (w == u"BLOB" || w == u"LONGBINARY" || w == u"OLEOBJECT" || w == u"IMAGE" || w == u"BINARY" ||
+        w == u"VARBINARY")
         return Type::LongVarBinary;
-    if (w == u"TEXT" || w == u"VARCHAR" || w == u"CHAR" || w == u"NVARCHAR" || w == u"NCHAR"
-        || w == u"CHARACTER" || w == u"STRING") {
+    if (w == u"TEXT" || w == u"VARCHAR" || w == u"CHAR" || w == u"NVARCHAR" || w == u"NCHAR" ||
+        w == u"CHARACTER" || w == u"STRING") {
         if (size)
             *size = width();
         return Type::VarWChar;
@@ -196,11 +195,11 @@ int typeFromDeclared(const QString& declared, int* size)
     // SQLite's affinity rules for anything else
     if (d.contains(QStringLiteral("INT")))
         return Type::Integer;
-    if (d.contains(QStringLiteral("CHAR")) || d.contains(QStringLiteral("CLOB"))
-        || d.contains(QStringLiteral("TEXT")))
+    if (d.contains(QStringLiteral("CHAR")) || d.contains(QStringLiteral("CLOB")) ||
+        d.contains(QStringLiteral("TEXT")))
         return Type::VarWChar;
-    if (d.contains(QStringLiteral("REAL")) || d.contains(QStringLiteral("FLOA"))
-        || d.contains(QStringLiteral("DOUB")))
+    if (d.contains(QStringLiteral("REAL")) || d.contains(QStringLiteral("FLOA")) ||
+        d.contains(QStringLiteral("DOUB")))
         return Type::Double;
     return Type::VarWChar;
 }
@@ -209,7 +208,8 @@ int typeOfValue(const Variant& v)
 {
     switch (v.kind()) {
     case Variant::Kind::Int:
-        return (v.asInt() > std::numeric_limits<qint32>::max() || v.asInt() < std::numeric_limits<qint32>::min())
+        return (v.asInt() > std::numeric_limits<qint32>::max() ||
+                v.asInt() < std::numeric_limits<qint32>::min())
                    ? Type::BigInt
                    : Type::Integer;
     case Variant::Kind::Double:
@@ -278,9 +278,10 @@ Variant fromSqliteValue(sqlite3_value* value)
 static QDateTime parseDate(const QString& text, bool* ok)
 {
     const QString t = text.trimmed();
-    static const QStringList formats = {QStringLiteral("yyyy-MM-dd HH:mm:ss"), QStringLiteral("yyyy-MM-dd HH:mm"),
-                                        QStringLiteral("yyyy-MM-ddTHH:mm:ss"), QStringLiteral("dd.MM.yyyy HH:mm:ss"),
-                                        QStringLiteral("dd.MM.yyyy HH:mm"),    QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")};
+    static const QStringList formats = {
+        QStringLiteral("yyyy-MM-dd HH:mm:ss"), QStringLiteral("yyyy-MM-dd HH:mm"),
+        QStringLiteral("yyyy-MM-ddTHH:mm:ss"), QStringLiteral("dd.MM.yyyy HH:mm:ss"),
+        QStringLiteral("dd.MM.yyyy HH:mm"),    QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")};
     for (const QString& f : formats) {
         const QDateTime dt = QDateTime::fromString(t, f);
         if (dt.isValid()) {
@@ -337,8 +338,8 @@ Variant convertRead(const Variant& raw, int adoType)
     case Type::TinyInt:
     case Type::UnsignedTinyInt:
     case Type::BigInt:
-        if (raw.kind() == Variant::Kind::Double && raw.asDouble() == std::trunc(raw.asDouble())
-            && std::fabs(raw.asDouble()) < 9e15)
+        if (raw.kind() == Variant::Kind::Double && raw.asDouble() == std::trunc(raw.asDouble()) &&
+            std::fabs(raw.asDouble()) < 9e15)
             return Variant(static_cast<std::int64_t>(raw.asDouble()));
         return raw;
     case Type::Single:
@@ -416,10 +417,11 @@ Result<Variant> checkValue(const Field& field, const Variant& value)
         QString text = value.kind() == Variant::Kind::Date ? value.toText() : value.toText();
         if (value.kind() == Variant::Kind::Bool)
             text = value.asBool() ? QStringLiteral("True") : QStringLiteral("False");
-        if (type != Type::LongVarWChar && type != Type::LongVarChar && field.definedSize > 0
-            && text.size() > field.definedSize)
-            return fail(Error::Kind::TooLong, ErrorNumber::MultipleStep,
-                        QStringLiteral("The text is longer than the field's %1 characters").arg(field.definedSize));
+        if (type != Type::LongVarWChar && type != Type::LongVarChar && field.definedSize > 0 &&
+            text.size() > field.definedSize)
+            return fail(
+                Error::Kind::TooLong, ErrorNumber::MultipleStep,
+                QStringLiteral("The text is longer than the field's %1 characters").arg(field.definedSize));
         return Variant(text);
     }
     if (isNumberType(type)) {
@@ -484,7 +486,8 @@ Result<Variant> checkValue(const Field& field, const Variant& value)
         const double d = t.toDouble(&ok);
         if (ok)
             return Variant(d != 0);
-        return fail(Error::Kind::NotNumber, ErrorNumber::TypeMismatch, QStringLiteral("The value is not Yes/No"));
+        return fail(Error::Kind::NotNumber, ErrorNumber::TypeMismatch,
+                    QStringLiteral("The value is not Yes/No"));
     }
     if (type == Type::Date) {
         if (value.isDate())
@@ -494,11 +497,13 @@ Result<Variant> checkValue(const Field& field, const Variant& value)
             const QDateTime dt = parseDate(value.asText(), &ok);
             if (ok)
                 return Variant(dt);
-            return fail(Error::Kind::NotDate, ErrorNumber::TypeMismatch, QStringLiteral("The value is not a date"));
+            return fail(Error::Kind::NotDate, ErrorNumber::TypeMismatch,
+                        QStringLiteral("The value is not a date"));
         }
         if (value.isNumber() && value.kind() != Variant::Kind::Bool)
             return Variant(fromOleDate(value.toDouble()));
-        return fail(Error::Kind::NotDate, ErrorNumber::TypeMismatch, QStringLiteral("The value is not a date"));
+        return fail(Error::Kind::NotDate, ErrorNumber::TypeMismatch,
+                    QStringLiteral("The value is not a date"));
     }
     return value;
 }

@@ -7,7 +7,6 @@
 #include <QDate>
 #include <QDateTime>
 #include <QString>
-
 #include <cstdint>
 #include <variant>
 
@@ -25,7 +24,16 @@ struct NullValue
 class Variant
 {
 public:
-    enum class Kind { Empty, Null, Bool, Int, Double, Text, Date };
+    enum class Kind
+    {
+        Empty,
+        Null,
+        Bool,
+        Int,
+        Double,
+        Text,
+        Date
+    };
 
     Variant() = default; // Empty
     Variant(bool b) : m_v(b) {}

@@ -7,7 +7,6 @@
 
 #include <QCoreApplication>
 #include <QTextStream>
-
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -28,7 +27,8 @@ int main(int argc, char** argv)
     const QString sql = args[2];
     const QString word = db::firstWord(sql);
     if (word == u"SELECT" || word == u"WITH" || word == u"PRAGMA" || word == u"VALUES") {
-        db::Result<db::Recordset> rs = conn.openRecordset(sql, db::CursorType::Static, db::LockType::ReadOnly);
+        db::Result<db::Recordset> rs =
+            conn.openRecordset(sql, db::CursorType::Static, db::LockType::ReadOnly);
         if (!rs) {
             err << "EROARE : " << rs.error().number << " " << rs.error().description << "\n";
             return 1;

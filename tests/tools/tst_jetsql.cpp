@@ -22,8 +22,8 @@ void TestJetsql::run_data()
     QTest::addColumn<QString>("sql");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("out");
-    QTest::newRow("select") << u"SELECT TR1_COD + '.'+ TR2_COD AS Cod, TR_DESC FROM Tranzactii ORDER BY 1"_s << 0
-                            << u"Cod\tTR_DESC\n1.1\tCumparare\n2.1\tNULL\n"_s;
+    QTest::newRow("select") << u"SELECT TR1_COD + '.'+ TR2_COD AS Cod, TR_DESC FROM Tranzactii ORDER BY 1"_s
+                            << 0 << u"Cod\tTR_DESC\n1.1\tCumparare\n2.1\tNULL\n"_s;
     QTest::newRow("update") << u"UPDATE Tranzactii SET TR_DESC = 'x'"_s << 0 << u"2 rows affected\n"_s;
     QTest::newRow("two statements") << u"DELETE FROM Tranzactii; SELECT 1"_s << 1 << u""_s;
     QTest::newRow("bad table") << u"SELECT * FROM Nu_Exista"_s << 1 << u""_s;
@@ -49,7 +49,8 @@ void TestJetsql::run()
     QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), out);
     if (exitCode != 0)
         QVERIFY(QString::fromUtf8(p.readAllStandardError()).startsWith(u"EROARE : "_s));
-    QVERIFY(QProcess::execute(QStringLiteral(JETSQL_PATH), {dir.filePath(u"nu_exista.mdb"_s), u"SELECT 1"_s}) == 1);
+    QVERIFY(QProcess::execute(QStringLiteral(JETSQL_PATH),
+                              {dir.filePath(u"nu_exista.mdb"_s), u"SELECT 1"_s}) == 1);
     QVERIFY(!QFile::exists(dir.filePath(u"nu_exista.mdb"_s)));
 }
 

@@ -171,7 +171,8 @@ void TestDbCatalog::columnsSchema()
     };
     const QList<Row> expected = {
         {u"Pozitia"_s, 1, db::Variant::null(), 3, db::Variant::null(), db::Variant::null(), false},
-        {u"Tara_Orig"_s, 2, db::Variant(u"\"RO\""_s), 202, db::Variant(2), db::Variant(u"Tara de origine"_s), true},
+        {u"Tara_Orig"_s, 2, db::Variant(u"\"RO\""_s), 202, db::Variant(2), db::Variant(u"Tara de origine"_s),
+         true},
         {u"Cod"_s, 3, db::Variant(u"\"Cod\""_s), 202, db::Variant(5), db::Variant::null(), true},
         {u"Valoare"_s, 4, db::Variant(u"0"_s), 5, db::Variant::null(), db::Variant::null(), true},
         {u"Nota"_s, 5, db::Variant::null(), 203, db::Variant::null(), db::Variant::null(), true},
@@ -223,7 +224,8 @@ void TestDbCatalog::linkReadsAndWritesTheSource()
 
     db::Connection common;
     QVERIFY(!common.open(m_common));
-    QCOMPARE(dbtest::scalar(common, u"SELECT Cod_Fiscal FROM Firme WHERE Nume_firma = 'Alta SA'"_s), u"RO9"_s);
+    QCOMPARE(dbtest::scalar(common, u"SELECT Cod_Fiscal FROM Firme WHERE Nume_firma = 'Alta SA'"_s),
+             u"RO9"_s);
     QCOMPARE(dbtest::scalar(common, u"SELECT Nume_firma FROM Firme WHERE Cod = 1"_s), u"Demo"_s);
     QCOMPARE(dbtest::scalar(common, u"SELECT COUNT(*) FROM Firme"_s), u"3"_s);
 }

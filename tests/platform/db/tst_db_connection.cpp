@@ -80,7 +80,8 @@ void TestDbConnection::openMissingFails_data()
 {
     QTest::addColumn<QString>("text");
     QTest::newRow("bare path") << u"%1"_s;
-    QTest::newRow("connection text") << u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source='%1';Mode=Read|Write"_s;
+    QTest::newRow("connection text")
+        << u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source='%1';Mode=Read|Write"_s;
     QTest::newRow("unquoted data source") << u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1"_s;
 }
 
@@ -105,8 +106,10 @@ void TestDbConnection::openConnectionTexts_data()
 {
     QTest::addColumn<QString>("text");
     QTest::newRow("bare path") << u"%1"_s;
-    QTest::newRow("quoted data source") << u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source='%1';Mode=Read|Write"_s;
-    QTest::newRow("double quotes, other order") << u"Mode=Read|Write;Data Source=\"%1\";Persist Security Info=False"_s;
+    QTest::newRow("quoted data source")
+        << u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source='%1';Mode=Read|Write"_s;
+    QTest::newRow("double quotes, other order")
+        << u"Mode=Read|Write;Data Source=\"%1\";Persist Security Info=False"_s;
 }
 
 void TestDbConnection::openConnectionTexts()
@@ -169,9 +172,11 @@ void TestDbConnection::createDatabaseRefusesExisting()
 void TestDbConnection::twoStatementsRefused_data()
 {
     QTest::addColumn<QString>("sql");
-    QTest::newRow("two inserts") << u"INSERT INTO Tari VALUES ('FR', 'Franta'); INSERT INTO Tari VALUES ('IT', 'Italia')"_s;
+    QTest::newRow("two inserts")
+        << u"INSERT INTO Tari VALUES ('FR', 'Franta'); INSERT INTO Tari VALUES ('IT', 'Italia')"_s;
     QTest::newRow("insert then delete") << u"INSERT INTO Tari VALUES ('FR', 'Franta');DELETE FROM Tari"_s;
-    QTest::newRow("after a comment") << u"INSERT INTO Tari VALUES ('FR', 'Franta'); -- x\n DELETE FROM Tari"_s;
+    QTest::newRow("after a comment")
+        << u"INSERT INTO Tari VALUES ('FR', 'Franta'); -- x\n DELETE FROM Tari"_s;
 }
 
 void TestDbConnection::twoStatementsRefused()
@@ -206,13 +211,14 @@ void TestDbConnection::constraintErrors_data()
     QTest::addColumn<QString>("sql");
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("code");
-    QTest::newRow("duplicate key") << u"INSERT INTO Tari VALUES ('ro', 'x')"_s << int(db::Error::Kind::Duplicate) << 4;
+    QTest::newRow("duplicate key") << u"INSERT INTO Tari VALUES ('ro', 'x')"_s
+                                   << int(db::Error::Kind::Duplicate) << 4;
     QTest::newRow("foreign key") << u"INSERT INTO Firme (Cod_Tara, Nume) VALUES ('XX', 'a')"_s
                                  << int(db::Error::Kind::ForeignKey) << 5;
-    QTest::newRow("not null") << u"INSERT INTO Firme (Cod_Tara) VALUES ('RO')"_s << int(db::Error::Kind::NotNull)
-                              << 6;
-    QTest::newRow("check") << u"INSERT INTO Firme (Nume, Suma) VALUES ('a', -1)"_s << int(db::Error::Kind::Constraint)
-                           << 0;
+    QTest::newRow("not null") << u"INSERT INTO Firme (Cod_Tara) VALUES ('RO')"_s
+                              << int(db::Error::Kind::NotNull) << 6;
+    QTest::newRow("check") << u"INSERT INTO Firme (Nume, Suma) VALUES ('a', -1)"_s
+                           << int(db::Error::Kind::Constraint) << 0;
 }
 
 void TestDbConnection::constraintErrors()

@@ -152,16 +152,22 @@ void TestDbRecordset::updateChecks_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<db::Variant>("value");
     QTest::addColumn<int>("kind"); // None when taken
-    QTest::newRow("text over its width") << u"X"_s << db::Variant(u"abcdef"_s) << int(db::Error::Kind::TooLong);
+    QTest::newRow("text over its width")
+        << u"X"_s << db::Variant(u"abcdef"_s) << int(db::Error::Kind::TooLong);
     QTest::newRow("text at its width") << u"X"_s << db::Variant(u"abcde"_s) << int(db::Error::Kind::None);
-    QTest::newRow("memo has no width") << u"M"_s << db::Variant(QString(1000, u'x')) << int(db::Error::Kind::None);
-    QTest::newRow("non-number in DOUBLE") << u"D"_s << db::Variant(u"abc"_s) << int(db::Error::Kind::NotNumber);
+    QTest::newRow("memo has no width")
+        << u"M"_s << db::Variant(QString(1000, u'x')) << int(db::Error::Kind::None);
+    QTest::newRow("non-number in DOUBLE")
+        << u"D"_s << db::Variant(u"abc"_s) << int(db::Error::Kind::NotNumber);
     QTest::newRow("empty text in DOUBLE") << u"D"_s << db::Variant(u""_s) << int(db::Error::Kind::NotNumber);
-    QTest::newRow("number text in DOUBLE") << u"D"_s << db::Variant(u" 12.5 "_s) << int(db::Error::Kind::None);
-    QTest::newRow("non-number in INTEGER") << u"I"_s << db::Variant(u"1.5x"_s) << int(db::Error::Kind::NotNumber);
+    QTest::newRow("number text in DOUBLE")
+        << u"D"_s << db::Variant(u" 12.5 "_s) << int(db::Error::Kind::None);
+    QTest::newRow("non-number in INTEGER")
+        << u"I"_s << db::Variant(u"1.5x"_s) << int(db::Error::Kind::NotNumber);
     QTest::newRow("SMALLINT overflow") << u"S"_s << db::Variant(40000) << int(db::Error::Kind::NotNumber);
     QTest::newRow("BYTE below 0") << u"B"_s << db::Variant(-1) << int(db::Error::Kind::NotNumber);
-    QTest::newRow("non-date in DATETIME") << u"T"_s << db::Variant(u"31.02.2026"_s) << int(db::Error::Kind::NotDate);
+    QTest::newRow("non-date in DATETIME")
+        << u"T"_s << db::Variant(u"31.02.2026"_s) << int(db::Error::Kind::NotDate);
     QTest::newRow("ISO date text") << u"T"_s << db::Variant(u"2026-05-06"_s) << int(db::Error::Kind::None);
     QTest::newRow("text in YESNO") << u"Y"_s << db::Variant(u"poate"_s) << int(db::Error::Kind::NotNumber);
     QTest::newRow("Null anywhere") << u"I"_s << db::Variant::null() << int(db::Error::Kind::None);
@@ -212,7 +218,8 @@ void TestDbRecordset::columnListAddNew()
     QCOMPARE(rs->editMode(), db::EditMode::None);
     QCOMPARE(rs->recordCount(), 6);
     QCOMPARE(rs->value(u"Tara_DESC"_s).toText(), u"Italia"_s);
-    QCOMPARE(dbtest::scalar(m_cn, u"SELECT ID || '|' || Tara_UE FROM Tari WHERE Tara_COD = 'IT'"_s), u"6|0"_s);
+    QCOMPARE(dbtest::scalar(m_cn, u"SELECT ID || '|' || Tara_UE FROM Tari WHERE Tara_COD = 'IT'"_s),
+             u"6|0"_s);
 
     // over SELECT * the AUTOINCREMENT key and the defaults come back
     auto all = m_cn.openRecordset(u"SELECT * FROM Tari"_s);
@@ -230,7 +237,8 @@ void TestDbRecordset::columnListAddNew()
 void TestDbRecordset::joinWritesBothTables()
 {
     auto rs = m_cn.openRecordset(
-        u"SELECT Reports.REP_ID, Reports.REP_NAME, Reports.REP_DESC, REPORTS_SEL.REP_DESCRIPTION FROM Reports "
+        u"SELECT Reports.REP_ID, Reports.REP_NAME, Reports.REP_DESC, REPORTS_SEL.REP_DESCRIPTION FROM "
+        u"Reports "
         u"INNER JOIN REPORTS_SEL ON Reports.REP_ID = REPORTS_SEL.REP_ID ORDER BY [REP_ID]"_s);
     QVERIFY2(rs, qPrintable(rs.error().text()));
     QCOMPARE(rs->field(3).baseTable, u"REPORTS_SEL"_s);
@@ -425,7 +433,7 @@ void TestDbRecordset::cloneAndBookmark()
     QCOMPARE(copy.value(u"Tara_COD"_s).toText(), u"CN"_s); // a clone starts at the first row
     copy.moveNext();
     QCOMPARE(rs->value(u"Tara_COD"_s).toText(), u"RO"_s); // the original stays
-    QVERIFY(!copy.setBookmark(mark));                      // bookmarks are shared with clones
+    QVERIFY(!copy.setBookmark(mark));                     // bookmarks are shared with clones
     QCOMPARE(copy.value(u"Tara_COD"_s).toText(), u"RO"_s);
     rs->moveFirst();
     QVERIFY(!rs->setBookmark(mark));
@@ -442,7 +450,8 @@ void TestDbRecordset::requery()
     auto rs = m_cn.openRecordset(u"SELECT * FROM Tari ORDER BY Tara_COD"_s);
     QVERIFY(rs);
     QVERIFY(!rs->setFilter(u"Tara_UE = True"_s));
-    QVERIFY(m_cn.execute(u"INSERT INTO Tari (Tara_COD, Tara_DESC, Tara_UE) VALUES ('AT', 'Austria', True)"_s));
+    QVERIFY(
+        m_cn.execute(u"INSERT INTO Tari (Tara_COD, Tara_DESC, Tara_UE) VALUES ('AT', 'Austria', True)"_s));
     QCOMPARE(rs->recordCount(), 3);
     QVERIFY(!rs->requery());
     QCOMPARE(column(*rs, u"Tara_COD"_s).join(u' '), u"AT DE FR RO"_s);
@@ -469,7 +478,8 @@ void TestDbRecordset::copyDisconnected()
     QVERIFY(!copy.setValue(u"Tara_COD"_s, u"ZZ"_s));
     QVERIFY(!copy.update());
     QCOMPARE(copy.recordCount(), 6);
-    QCOMPARE(dbtest::scalar(m_cn, u"SELECT COUNT(*) FROM Tari WHERE Tara_DESC = 'Schimbat' OR ID = 100"_s), u"0"_s);
+    QCOMPARE(dbtest::scalar(m_cn, u"SELECT COUNT(*) FROM Tari WHERE Tara_DESC = 'Schimbat' OR ID = 100"_s),
+             u"0"_s);
     QCOMPARE(dbtest::scalar(m_cn, u"SELECT COUNT(*) FROM Tari"_s), u"5"_s);
     QCOMPARE(rs->value(u"Tara_DESC"_s).toText(), u"China"_s);
 }
@@ -484,9 +494,10 @@ void TestDbRecordset::xmlRoundTrip()
     QVERIFY(!rs.appendField(u"DaNu"_s, db::Type::Boolean));
     QVERIFY(!rs.open());
     const QVector<QVector<db::Variant>> rows = {
-        {db::Variant(u"<a & \"b\" 'c'>"_s), db::Variant(0.1), db::Variant(84713000), db::Variant(QDate(2026, 1, 2)),
-         db::Variant(true)},
-        {db::Variant::null(), db::Variant::null(), db::Variant::null(), db::Variant::null(), db::Variant(false)},
+        {db::Variant(u"<a & \"b\" 'c'>"_s), db::Variant(0.1), db::Variant(84713000),
+         db::Variant(QDate(2026, 1, 2)), db::Variant(true)},
+        {db::Variant::null(), db::Variant::null(), db::Variant::null(), db::Variant::null(),
+         db::Variant(false)},
         {db::Variant(u"ăîșț"_s), db::Variant(-1.5e-7), db::Variant(-3),
          db::Variant(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 58))), db::Variant::null()}};
     for (const auto& row : rows) {
@@ -509,7 +520,8 @@ void TestDbRecordset::xmlRoundTrip()
     QVERIFY(!db::Recordset::load(m_dir->filePath(u"nu_exista.xml"_s)));
     QFile bad(m_dir->filePath(u"bad.xml"_s));
     QVERIFY(bad.open(QIODevice::WriteOnly));
-    bad.write("<recordset><fields><field name=\"a\" type=\"3\"/></fields><rows><row></row></rows></recordset>");
+    bad.write(
+        "<recordset><fields><field name=\"a\" type=\"3\"/></fields><rows><row></row></rows></recordset>");
     bad.close();
     QVERIFY(!db::Recordset::load(bad.fileName()));
 }
@@ -572,9 +584,10 @@ void TestDbRecordset::shapeParentAndChildren()
 {
     QFETCH(QString, condition);
     QFETCH(int, parents);
-    const QString shape = u"SHAPE {SELECT * FROM StructuraFisiereAntet "_s + condition + u"} AS ParentCMD APPEND ({"_s
-                          + u"SELECT Nume_Structura,Record_ID,Dest_ColumnName FROM StructuraFisiereContinut "_s
-                          + condition + u"ORDER BY Sort_Order} AS ChildCMD RELATE [Nume_Structura] TO [Nume_Structura])"_s;
+    const QString shape =
+        u"SHAPE {SELECT * FROM StructuraFisiereAntet "_s + condition + u"} AS ParentCMD APPEND ({"_s +
+        u"SELECT Nume_Structura,Record_ID,Dest_ColumnName FROM StructuraFisiereContinut "_s + condition +
+        u"ORDER BY Sort_Order} AS ChildCMD RELATE [Nume_Structura] TO [Nume_Structura])"_s;
     auto rs = m_cn.openRecordset(shape);
     QVERIFY2(rs, qPrintable(rs.error().text()));
     QCOMPARE(rs->recordCount(), parents);
@@ -591,24 +604,30 @@ void TestDbRecordset::shapeParentAndChildren()
     QVERIFY(!children.addNew());
     QVERIFY(!children.setValue(u"Dest_ColumnName"_s, u"Valoare"_s));
     QVERIFY(!children.update());
-    QCOMPARE(dbtest::scalar(m_cn, u"SELECT COUNT(*) FROM StructuraFisiereContinut WHERE Nume_Structura = 'Macheta A'"_s),
+    QCOMPARE(dbtest::scalar(
+                 m_cn, u"SELECT COUNT(*) FROM StructuraFisiereContinut WHERE Nume_Structura = 'Macheta A'"_s),
              u"3"_s);
-    QCOMPARE(dbtest::scalar(m_cn, u"SELECT COUNT(*) FROM StructuraFisiereContinut WHERE Dest_ColumnName = 'Tara_Orig'"_s),
-             u"1"_s);
+    QCOMPARE(
+        dbtest::scalar(
+            m_cn, u"SELECT COUNT(*) FROM StructuraFisiereContinut WHERE Dest_ColumnName = 'Tara_Orig'"_s),
+        u"1"_s);
     // the parent is written back too
     QVERIFY(!rs->setValue(u"Work_Sheet_Name"_s, u"Foaie"_s));
     QVERIFY(!rs->update());
-    QCOMPARE(dbtest::scalar(m_cn, u"SELECT Work_Sheet_Name FROM StructuraFisiereAntet WHERE Tip = 'ACHIZITIE'"_s),
-             u"Foaie"_s);
+    QCOMPARE(
+        dbtest::scalar(m_cn, u"SELECT Work_Sheet_Name FROM StructuraFisiereAntet WHERE Tip = 'ACHIZITIE'"_s),
+        u"Foaie"_s);
 
     // rows added elsewhere appear after a requery of the parent
-    QVERIFY(m_cn.execute(u"INSERT INTO StructuraFisiereContinut (Nume_Structura, Dest_ColumnName, Sort_Order) "
-                         u"VALUES ('Macheta A', 'Masa_Neta', 9)"_s));
+    QVERIFY(
+        m_cn.execute(u"INSERT INTO StructuraFisiereContinut (Nume_Structura, Dest_ColumnName, Sort_Order) "
+                     u"VALUES ('Macheta A', 'Masa_Neta', 9)"_s));
     QVERIFY(!rs->requery());
     QCOMPARE(rs->filter(), u"Nume_structura='Macheta A'"_s);
     QCOMPARE(rs->chapter(u"ChildCMD"_s).recordCount(), 4);
     QVERIFY(rs->chapter(u"Nu_Exista"_s).isNull());
-    QVERIFY(!m_cn.openRecordset(u"SHAPE {SELECT * FROM Tari} AS P APPEND ({SELECT * FROM Tari} AS C RELATE [X] TO [Y])"_s));
+    QVERIFY(!m_cn.openRecordset(
+        u"SHAPE {SELECT * FROM Tari} AS P APPEND ({SELECT * FROM Tari} AS C RELATE [X] TO [Y])"_s));
 }
 
 QTEST_GUILESS_MAIN(TestDbRecordset)

@@ -55,36 +55,39 @@ void TestDbRewrite::rewrite_data()
     QTest::newRow("TOP") << u"SELECT TOP 2 * FROM [Sheet1$]"_s << u"SELECT * FROM [Sheet1$] LIMIT 2"_s;
     QTest::newRow("DISTINCT TOP") << u"SELECT DISTINCT TOP 1 a FROM t ORDER BY a"_s
                                   << u"SELECT DISTINCT a FROM t ORDER BY a LIMIT 1"_s;
-    QTest::newRow("TOP in a subquery") << u"SELECT * FROM (SELECT TOP 3 a FROM t) x"_s
-                                       << u"SELECT * FROM (SELECT a FROM t LIMIT 3) x"_s;
+    QTest::newRow("TOP in a subquery")
+        << u"SELECT * FROM (SELECT TOP 3 a FROM t) x"_s << u"SELECT * FROM (SELECT a FROM t LIMIT 3) x"_s;
     QTest::newRow("TOP before ;") << u"SELECT TOP 1 * FROM t;"_s << u"SELECT * FROM t LIMIT 1;"_s;
-    QTest::newRow("LEFT RIGHT ISNULL") << u"SELECT LEFT(a,2), RIGHT (b, 3), ISNULL(c) FROM t LEFT JOIN u ON 1"_s
-                                       << u"SELECT JET_LEFT(a,2), JET_RIGHT (b, 3), JET_ISNULL(c) FROM t LEFT JOIN u ON 1"_s;
-    QTest::newRow("literals and names untouched") << u"SELECT 'LEFT(x) + 1', [ISNULL(x)] FROM t"_s
-                                                  << u"SELECT 'LEFT(x) + 1', [ISNULL(x)] FROM t"_s;
+    QTest::newRow("LEFT RIGHT ISNULL")
+        << u"SELECT LEFT(a,2), RIGHT (b, 3), ISNULL(c) FROM t LEFT JOIN u ON 1"_s
+        << u"SELECT JET_LEFT(a,2), JET_RIGHT (b, 3), JET_ISNULL(c) FROM t LEFT JOIN u ON 1"_s;
+    QTest::newRow("literals and names untouched")
+        << u"SELECT 'LEFT(x) + 1', [ISNULL(x)] FROM t"_s << u"SELECT 'LEFT(x) + 1', [ISNULL(x)] FROM t"_s;
     QTest::newRow("+ next to a text joins") << u"SELECT TR1_COD + '.'+ TR2_COD, TR_DESC FROM Tranzactii"_s
                                             << u"SELECT TR1_COD || '.'|| TR2_COD, TR_DESC FROM Tranzactii"_s;
     QTest::newRow("+ of numbers adds") << u"SELECT a + 1, b+c FROM t"_s << u"SELECT a + 1, b+c FROM t"_s;
-    QTest::newRow("+ after a text function joins") << u"SELECT LEFT(a,1) + b FROM t"_s
-                                                   << u"SELECT JET_LEFT(a,1) || b FROM t"_s;
+    QTest::newRow("+ after a text function joins")
+        << u"SELECT LEFT(a,1) + b FROM t"_s << u"SELECT JET_LEFT(a,1) || b FROM t"_s;
     QTest::newRow("&") << u"SELECT a & b FROM t"_s << u"SELECT a || b FROM t"_s;
     QTest::newRow("double-quoted text") << uR"(SELECT IIF(ISNULL([c]),"RO" ,[c]) FROM t)"_s
                                         << uR"(SELECT IIF(JET_ISNULL([c]),'RO' ,[c]) FROM t)"_s;
-    QTest::newRow("double-quoted text with quotes") << uR"(SELECT "it's ""x""" FROM t)"_s
-                                                    << uR"(SELECT 'it''s "x"' FROM t)"_s;
+    QTest::newRow("double-quoted text with quotes")
+        << uR"(SELECT "it's ""x""" FROM t)"_s << uR"(SELECT 'it''s "x"' FROM t)"_s;
     QTest::newRow("date mm/dd/yyyy") << u"WHERE d = #12/31/2026#"_s << u"WHERE d = '2026-12-31'"_s;
     QTest::newRow("date mm-dd-yyyy") << u"WHERE d < #12-31-2026#"_s << u"WHERE d < '2026-12-31'"_s;
-    QTest::newRow("date with time") << u"WHERE d = #1/2/2026 13:05:00#"_s << u"WHERE d = '2026-01-02 13:05:00'"_s;
+    QTest::newRow("date with time") << u"WHERE d = #1/2/2026 13:05:00#"_s
+                                    << u"WHERE d = '2026-01-02 13:05:00'"_s;
     QTest::newRow("True False Yes No") << u"WHERE a = True AND b = False AND c = Yes AND d = No"_s
                                        << u"WHERE a = -1 AND b = 0 AND c = -1 AND d = 0"_s;
-    QTest::newRow("DATEPART bare interval") << u"SELECT DATEPART(yyyy, x) FROM t"_s
-                                            << u"SELECT JET_DATEPART('yyyy', x) FROM t"_s;
-    QTest::newRow("DATEPART quoted interval") << uR"(SELECT DATEPART("m", x) FROM t)"_s
-                                              << u"SELECT JET_DATEPART('m', x) FROM t"_s;
+    QTest::newRow("DATEPART bare interval")
+        << u"SELECT DATEPART(yyyy, x) FROM t"_s << u"SELECT JET_DATEPART('yyyy', x) FROM t"_s;
+    QTest::newRow("DATEPART quoted interval")
+        << uR"(SELECT DATEPART("m", x) FROM t)"_s << u"SELECT JET_DATEPART('m', x) FROM t"_s;
     QTest::newRow("qualified item named for ORDER BY")
         << u"SELECT Reports.REP_ID, S.X AS Y FROM Reports INNER JOIN S ON Reports.REP_ID = S.REP_ID ORDER BY [REP_ID]"_s
         << u"SELECT Reports.REP_ID AS [REP_ID], S.X AS Y FROM Reports INNER JOIN S ON Reports.REP_ID = S.REP_ID ORDER BY [REP_ID]"_s;
-    QTest::newRow("comments untouched") << u"SELECT a -- TOP 1 \"x\"\nFROM t"_s << u"SELECT a -- TOP 1 \"x\"\nFROM t"_s;
+    QTest::newRow("comments untouched")
+        << u"SELECT a -- TOP 1 \"x\"\nFROM t"_s << u"SELECT a -- TOP 1 \"x\"\nFROM t"_s;
 }
 
 void TestDbRewrite::rewrite()
@@ -99,8 +102,8 @@ void TestDbRewrite::results_data()
     QTest::addColumn<QString>("sql");
     QTest::addColumn<QString>("value");
 
-    QTest::newRow("+ joins texts") << u"SELECT TR1_COD + '.'+ TR2_COD FROM Tranzactii WHERE TR_DESC = 'Cumparare'"_s
-                                   << u"1.1"_s;
+    QTest::newRow("+ joins texts")
+        << u"SELECT TR1_COD + '.'+ TR2_COD FROM Tranzactii WHERE TR_DESC = 'Cumparare'"_s << u"1.1"_s;
     QTest::newRow("+ keeps Null") << u"SELECT TR1_COD + '.' + Def FROM Tranzactii, Tari"_s << u"<null>"_s;
     QTest::newRow("'ro' finds 'RO'") << u"SELECT Cod FROM Tari WHERE Cod = 'ro'"_s << u"RO"_s;
     QTest::newRow("double-quoted text named as a column stays text")
@@ -112,19 +115,22 @@ void TestDbRewrite::results_data()
     QTest::newRow("ROUND negative half") << u"SELECT ROUND(-2.5)"_s << u"-2"_s;
     QTest::newRow("ROUND decimals") << u"SELECT ROUND(2.345, 2)"_s << u"2.34"_s;
     QTest::newRow("round in lower case") << u"SELECT round(0.125, 2)"_s << u"0.12"_s;
-    QTest::newRow("ROUND of a column") << u"SELECT ROUND(V) FROM Tranzactii WHERE TR2_COD = '2'"_s << u"1204"_s;
-    QTest::newRow("CStr of a whole double") << u"SELECT CStr(V) FROM Tranzactii WHERE TR_DESC = 'Cumparare'"_s
-                                            << u"84713000"_s;
-    QTest::newRow("LEFT of a number") << u"SELECT LEFT(V, 4) FROM Tranzactii WHERE TR_DESC = 'Cumparare'"_s
-                                      << u"8471"_s;
+    QTest::newRow("ROUND of a column")
+        << u"SELECT ROUND(V) FROM Tranzactii WHERE TR2_COD = '2'"_s << u"1204"_s;
+    QTest::newRow("CStr of a whole double")
+        << u"SELECT CStr(V) FROM Tranzactii WHERE TR_DESC = 'Cumparare'"_s << u"84713000"_s;
+    QTest::newRow("LEFT of a number")
+        << u"SELECT LEFT(V, 4) FROM Tranzactii WHERE TR_DESC = 'Cumparare'"_s << u"8471"_s;
     QTest::newRow("RIGHT") << u"SELECT RIGHT('abcdef', 2)"_s << u"ef"_s;
     QTest::newRow("date literal") << u"SELECT COUNT(*) FROM Tranzactii WHERE D = #01/02/2026#"_s << u"1"_s;
     QTest::newRow("True") << u"SELECT COUNT(*) FROM Tranzactii WHERE Y = True"_s << u"1"_s;
-    QTest::newRow("DATEPART yyyy") << u"SELECT DATEPART(yyyy, D) FROM Tranzactii WHERE TR2_COD = '2'"_s << u"2026"_s;
-    QTest::newRow("DATEPART m") << uR"(SELECT DATEPART("m", D) FROM Tranzactii WHERE TR2_COD = '2')"_s << u"3"_s;
+    QTest::newRow("DATEPART yyyy") << u"SELECT DATEPART(yyyy, D) FROM Tranzactii WHERE TR2_COD = '2'"_s
+                                   << u"2026"_s;
+    QTest::newRow("DATEPART m") << uR"(SELECT DATEPART("m", D) FROM Tranzactii WHERE TR2_COD = '2')"_s
+                                << u"3"_s;
     QTest::newRow("DATEPART mm") << u"SELECT DATEPART(mm, D) FROM Tranzactii WHERE TR2_COD = '2'"_s << u"3"_s;
-    QTest::newRow("DATEPART of Null") << u"SELECT DATEPART(yyyy, D) FROM Tranzactii WHERE TR1_COD = '2'"_s
-                                      << u"<null>"_s;
+    QTest::newRow("DATEPART of Null")
+        << u"SELECT DATEPART(yyyy, D) FROM Tranzactii WHERE TR1_COD = '2'"_s << u"<null>"_s;
     QTest::newRow("Year Month Day") << u"SELECT Year(D) * 10000 + Month(D) * 100 + Day(D) FROM Tranzactii "
                                        u"WHERE TR2_COD = '2'"_s
                                     << u"20260304"_s;
@@ -170,9 +176,10 @@ void TestDbRewrite::topGivesAtMostNRows()
 
 void TestDbRewrite::splitKeepsTriggersWhole()
 {
-    const QStringList parts = db::splitStatements(
-        u"DELETE FROM a WHERE x = ';'; CREATE TRIGGER t AFTER INSERT ON a BEGIN UPDATE a SET y = CASE WHEN 1 THEN 2 "
-        u"END; DELETE FROM b; END;\n-- done\n INSERT INTO a VALUES (?1)"_s);
+    const QStringList parts =
+        db::splitStatements(u"DELETE FROM a WHERE x = ';'; CREATE TRIGGER t AFTER INSERT ON a BEGIN UPDATE a "
+                            u"SET y = CASE WHEN 1 THEN 2 "
+                            u"END; DELETE FROM b; END;\n-- done\n INSERT INTO a VALUES (?1)"_s);
     QCOMPARE(parts.size(), 3);
     QVERIFY(parts[1].startsWith(u"CREATE TRIGGER"_s));
     QVERIFY(parts[1].endsWith(u"END"_s));
