@@ -170,3 +170,32 @@ inline void Reseteaza_Globale_Setari()
     Producator_Telefon.clear();
     Producator_Email.clear();
 }
+
+// --- The main menu's hand-over values (shell/Meniu_Comenzi): what a menu
+//     command leaves for the window it opens to read when it loads.
+// The code-list window's query on Conexiune_Comun.
+inline QString SQL_Lista;
+// The tariff browser's query on Conexiune_CN, its column count (2, or 5 at
+// level 8), its comments mode (always false) and the level shown (1..8).
+inline QString HS_SQL;
+inline quint8 HS_NrColoane = 0;
+inline bool HS_Comentarii = false;
+inline quint8 HS_Nivel = 0;
+// The generic grid editor's table kind (13 = report names).
+inline qint32 Tip_Actualizare = 0;
+// The import-template editor: 1 modify a template, 2 start a new one, and
+// the WHERE fragment of its queries ("" = no filter).
+inline quint8 Mod_Macheta = 0;
+inline QString Conditie_Macheta;
+
+inline void Reseteaza_Globale_Meniu()
+{
+    SQL_Lista.clear();
+    HS_SQL.clear();
+    HS_NrColoane = 0;
+    HS_Comentarii = false;
+    HS_Nivel = 0;
+    Tip_Actualizare = 0;
+    Mod_Macheta = 0;
+    Conditie_Macheta.clear();
+}

@@ -1,0 +1,75 @@
+#pragma once
+// The commands of the main menu, as plain procedures: each sets the values
+// its target window reads when it loads, closes the other windows where the
+// command does, loads the target, adjusts it and shows it.
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The code lists of "Tabele Referinta".
+enum class Lista_Cod
+{
+    Tari,
+    Tari_UE,
+    Monezi,
+    Conditii_Livrare,
+    Mod_Transport,
+    Nat_Tranzactiei,
+    UM_Supl
+};
+// The tariff levels 1, 2, 4, 6 and 8.
+enum class Nivel_Tarif : quint8
+{
+    HS_1 = 1,
+    HS_2 = 2,
+    HS_4 = 4,
+    HS_6 = 6,
+    HS_8 = 8
+};
+
+// The code-list query, caption and columns (caption, width in twips; a width
+// of -1 means the rest of the grid).
+struct Definitie_Lista
+{
+    QString sql;
+    QString titlu;
+    QList<QPair<QString, int>> coloane;
+};
+Definitie_Lista Definitie_Lista_Cod(Lista_Cod lista);
+
+void Meniu_Macheta_Noua();
+void Meniu_Modificare_Macheta();
+void Meniu_Sterge_Macheta();
+void Meniu_Preluare_Fisier();
+void Meniu_Declaratie_Intrastat();
+void Meniu_Lista_Cod(Lista_Cod lista);
+void Meniu_Tarif(Nivel_Tarif nivel);
+void Meniu_Explicativ_Selectie();
+void Meniu_Selectie_Firma();
+void Meniu_Creare_Firma();
+void Meniu_Date_Firma();
+void Meniu_Setari_Generale();
+void Meniu_Denumire_Rapoarte();
+void Meniu_Despre_Program();
+
+// The document commands: the viewer and its single document argument, or
+// nothing when the command does nothing. Ajutor falls back from the PDF
+// manual to the HTML one.
+struct Comanda_Document
+{
+    QString program;
+    QStringList argumente;
+};
+std::optional<Comanda_Document> Comanda_Ajutor();
+std::optional<Comanda_Document> Comanda_Explicativ_Html();
+std::optional<Comanda_Document> Comanda_Explicativ_Pdf();
+// Starts the command detached; failures are ignored.
+void Porneste_Document(const std::optional<Comanda_Document>& comanda);
+
+// "mailto:" + maker's e-mail + "?subject=Quorvel vers:" + major.minor.revision.
+QString Adresa_Email_Producator();
+
+// Registers a recording stand-in for every window the menu opens that is not
+// built yet (names already registered are left alone).
+void Inregistreaza_Ferestre_Neconstruite();

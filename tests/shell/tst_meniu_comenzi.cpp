@@ -1,0 +1,214 @@
+// The main menu's commands: for each, the window it opens (a recording
+// stand-in or the real window), the values handed over, and whether an open
+// work window was closed first.
+
+#include "Arbore_Test.h"
+#include "platform/sys/clock.h"
+#include "platform/ui/fereastra_stub.h"
+#include "shell/FRM_About.h"
+#include "shell/Frm_Creare_Firma.h"
+#include "shell/Frm_Setari.h"
+#include "shell/Meniu_Comenzi.h"
+#include "shell/Pornire.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+using namespace Qt::StringLiterals;
+using Comanda = std::function<void()>;
+Q_DECLARE_METATYPE(Comanda)
+
+class TestMeniuComenzi : public QObject
+{
+    Q_OBJECT
+
+private:
+    static void pregateste()
+    {
+        Reseteaza_Globale_Meniu();
+        Reseteaza_Globale_Tarif();
+        Inregistreaza_Ferestre_Pornire();
+        ui::Forms::registerWindow(u"Frm_Setari"_s, [] { return new Frm_Setari; });
+        ui::Forms::registerWindow(u"FRM_About"_s, [] { return new FRM_About; });
+        Inregistreaza_Ferestre_Neconstruite();
+        ui::FereastraStub::registerStub(u"Frm_INTRASTAT"_s, u"Frm_INTRASTAT"_s);
+        ui::FereastraStub::clearDeschideri();
+    }
+
+private slots:
+    void cleanup()
+    {
+        ui::Forms::resetForTests();
+        sys::Clock::reset();
+    }
+
+    void comenzi_data()
+    {
+        QTest::addColumn<Comanda>("comanda");
+        QTest::addColumn<QString>("tinta");
+        QTest::addColumn<QVariantMap>("valori");
+        QTest::addColumn<bool>("inchide");
+
+        QTest::newRow("Macheta Noua") << Comanda(Meniu_Macheta_Noua) << u"Frm_Structura_Fisiere"_s
+                                      << QVariantMap{{u"Mod_Macheta"_s, 2}, {u"Conditie_Macheta"_s, QString()}}
+                                      << true;
+        QTest::newRow("Modificare Macheta") << Comanda(Meniu_Modificare_Macheta) << u"Frm_Selectie_Mod_Preluare"_s
+                                            << QVariantMap() << true;
+        QTest::newRow("Sterge Macheta") << Comanda(Meniu_Sterge_Macheta) << u"Frm_Selectie_Mod_Preluare"_s
+                                        << QVariantMap() << true;
+        QTest::newRow("Preluare fisier") << Comanda(Meniu_Preluare_Fisier) << u"Frm_Preluare_Excel"_s
+                                         << QVariantMap() << true;
+        QTest::newRow("Declaratia Intrastat") << Comanda(Meniu_Declaratie_Intrastat) << u"Frm_Intrastat_Selectie"_s
+                                              << QVariantMap() << true;
+        QTest::newRow("Tari") << Comanda([] { Meniu_Lista_Cod(Lista_Cod::Tari); }) << u"Frm_Lista_tabele"_s
+                              << QVariantMap{{u"SQL_Lista"_s,
+                                              u"SELECT [Tara_COD], [Tara_DESC] FROM Tari ORDER BY [Tara_COD]"_s}}
+                              << false;
+        QTest::newRow("Natura tranzactiei")
+            << Comanda([] { Meniu_Lista_Cod(Lista_Cod::Nat_Tranzactiei); }) << u"Frm_Lista_tabele"_s
+            << QVariantMap{{u"SQL_Lista"_s,
+                            u"SELECT TR1_COD + '.'+ TR2_COD, TR_DESC FROM Tranzactii ORDER BY TR1_COD, TR2_COD"_s}}
+            << false;
+        QTest::newRow("Capitole")
+            << Comanda([] { Meniu_Tarif(Nivel_Tarif::HS_2); }) << u"Frm_HS"_s
+            << QVariantMap{{u"HS_SQL"_s, u"SELECT [HS2_COD], [HS2_DESC] FROM [HS_2] ORDER BY [HS2_COD]"_s},
+                           {u"HS_Comentarii"_s, false},
+                           {u"HS_NrColoane"_s, 2},
+                           {u"HS_Nivel"_s, 2}}
+            << true;
+        QTest::newRow("Cod Vamal (8+4)")
+            << Comanda([] { Meniu_Tarif(Nivel_Tarif::HS_8); }) << u"Frm_HS"_s
+            << QVariantMap{{u"HS_SQL"_s, u"SELECT [HS8_COD],[HS12_COD], [DESCRIERE],[UM_SUPL], [AN_START] FROM "
+                                         u"[HS_8] WHERE [AN_END] IS NULL ORDER BY [HS12_COD]"_s},
+                           {u"HS_Comentarii"_s, false},
+                           {u"HS_NrColoane"_s, 5},
+                           {u"HS_Nivel"_s, 8}}
+            << true;
+        QTest::newRow("Selectie Cod Vamal") << Comanda(Meniu_Explicativ_Selectie) << u"Frm_Explicativ"_s
+                                            << QVariantMap() << true;
+        QTest::newRow("Denumire Rapoarte") << Comanda(Meniu_Denumire_Rapoarte) << u"Frm_Actualizari_Generale"_s
+                                           << QVariantMap{{u"Tip_Actualizare"_s, 13}} << true;
+    }
+    void comenzi()
+    {
+        QFETCH(Comanda, comanda);
+        QFETCH(QString, tinta);
+        QFETCH(QVariantMap, valori);
+        QFETCH(bool, inchide);
+        Arbore_Test arbore;
+        QVERIFY(arbore.ok());
+        pregateste();
+        sys::Clock::set(QDateTime(QDate(2026, 6, 15), QTime(10, 0)));
+        QVERIFY(!Conexiune_Comun.open(Cale_Comun));
+        QVERIFY(ui::Forms::show(u"Frm_INTRASTAT"_s));
+        ui::FereastraStub::clearDeschideri();
+
+        comanda();
+
+        const auto& d = ui::FereastraStub::deschideri();
+        QCOMPARE(d.size(), 1);
+        QCOMPARE(d.at(0).name, tinta);
+        for (auto it = valori.cbegin(); it != valori.cend(); ++it)
+            QCOMPARE(d.at(0).values.value(it.key()).toString(), it.value().toString());
+        QCOMPARE(ui::Forms::isLoaded(u"Frm_INTRASTAT"_s), !inchide);
+        QVERIFY(ui::Forms::isLoaded(tinta));
+    }
+
+    // The list query joins the two levels of the code with a dot.
+    void naturaTranzactiei()
+    {
+        Arbore_Test arbore;
+        QVERIFY(arbore.ok());
+        QVERIFY(!Conexiune_Comun.open(Cale_Comun));
+        const Definitie_Lista d = Definitie_Lista_Cod(Lista_Cod::Nat_Tranzactiei);
+        QCOMPARE(d.titlu, u"Natura Tranzactiei -"_s);
+        QCOMPARE(d.coloane.at(1).first, u"DESCRIERE "_s);
+        auto rs = Conexiune_Comun.openRecordset(d.sql);
+        QVERIFY2(rs.ok(), qPrintable(rs.error().text()));
+        QVERIFY(rs.value().rowCount() > 0);
+        QCOMPARE(rs.value().valueAt(0, 0).toText(), u"1.1"_s);
+    }
+
+    // The tariff of the current month is opened only when none is open.
+    void tariful()
+    {
+        Arbore_Test arbore;
+        QVERIFY(arbore.ok());
+        pregateste();
+        sys::Clock::set(QDateTime(QDate(2026, 6, 15), QTime(10, 0)));
+        QVERIFY(!Conexiune_Comun.open(Cale_Comun));
+        Meniu_Tarif(Nivel_Tarif::HS_1);
+        QCOMPARE(Arbore_Test::mesaje(), QStringList());
+        QVERIFY(Conexiune_CN.isOpen());
+        QCOMPARE(ui::FereastraStub::deschideri().at(0).values.value(u"Conexiune_CN"_s).toBool(), true);
+    }
+
+    // The template editor closing clears Conditie_Macheta: the command sets
+    // its values after closing.
+    void machetaNouaDupaInchidere()
+    {
+        Arbore_Test arbore;
+        QVERIFY(arbore.ok());
+        pregateste();
+        Meniu_Macheta_Noua();
+        Conditie_Macheta = u"x"_s;
+        Mod_Macheta = 1;
+        Meniu_Macheta_Noua();
+        QCOMPARE(Mod_Macheta, quint8(2));
+        QCOMPARE(Conditie_Macheta, QString());
+    }
+
+    void firma_data()
+    {
+        QTest::addColumn<bool>("noua");
+        QTest::newRow("Creare Firma Noua") << true;
+        QTest::newRow("Date Firma") << false;
+    }
+    void firma()
+    {
+        QFETCH(bool, noua);
+        Arbore_Test arbore;
+        QVERIFY(arbore.ok());
+        pregateste();
+        QVERIFY(!Conexiune_Comun.open(Cale_Comun));
+        QVERIFY(ui::Forms::show(u"Frm_INTRASTAT"_s));
+        noua ? Meniu_Creare_Firma() : Meniu_Date_Firma();
+        QCOMPARE(Firma_Noua, noua);
+        QVERIFY(!ui::Forms::isLoaded(u"Frm_INTRASTAT"_s));
+        auto* f = ui::Forms::get<Frm_Creare_Firma>(u"Frm_Creare_Firma"_s);
+        QVERIFY(f);
+        QCOMPARE(f->NumeBazaDeDate->isVisible(), noua);
+        QCOMPARE(f->CmdCreazaFirma->isVisible(), noua);
+        QCOMPARE(f->Label15->isVisible(), noua);
+        QCOMPARE(f->CmdRetine->isVisible(), !noua);
+    }
+
+    void documente()
+    {
+        Arbore_Test arbore;
+        QVERIFY(arbore.ok());
+        Folder_Sistem = u"/opt/Program Files/System/"_s;
+        Cale_IExplore = u"xdg-open"_s;
+        Exista_IExplore = true;
+        const auto html = Comanda_Explicativ_Html();
+        QVERIFY(html);
+        QCOMPARE(html->argumente, QStringList{u"/opt/Program Files/System/HS/Explicativ.Html"_s});
+        QVERIFY(!Comanda_Explicativ_Pdf());
+        QVERIFY(!Comanda_Ajutor()); // no manual in that folder
+        Folder_Sistem = arbore.cale(u"System/"_s);
+        QFile::remove(arbore.cale(u"System/Help/Manual.Pdf"_s));
+        const auto ajutor = Comanda_Ajutor();
+        QVERIFY(ajutor);
+        QCOMPARE(ajutor->program, u"xdg-open"_s);
+        QCOMPARE(ajutor->argumente, QStringList{arbore.cale(u"System/Help/Manual.Html"_s)});
+        Producator_Email = u"office@example.ro"_s;
+        QCOMPARE(Adresa_Email_Producator(), u"mailto:office@example.ro?subject=Quorvel vers:2.3.0"_s);
+    }
+};
+
+QTEST_MAIN(TestMeniuComenzi)
+#include "tst_meniu_comenzi.moc"
