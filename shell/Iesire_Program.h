@@ -1,0 +1,17 @@
+#pragma once
+// The end of the program: the other windows closed through their own unload
+// routines, the shared connections closed, the two databases compacted when
+// they have grown past their limits.
+
+#include <QString>
+
+// Company database compacted from 1001 KB, Comun.mdb from 30001 KB.
+inline constexpr int Limita_Compactare_Firma_KB = 1000;
+inline constexpr int Limita_Compactare_Comun_KB = 30000;
+
+// The caption of the main window: "Quorvel   versiunea  2.30  --  " + company.
+QString Titlu_Meniu_Principal(const QString& firma);
+
+// Everything the program does before it ends, failures skipped. The caller
+// ends the program afterwards.
+void Secventa_Iesire();

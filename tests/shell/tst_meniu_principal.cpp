@@ -1,0 +1,107 @@
+// The main window: its caption, its footer, a missing background picture,
+// its menu, and the exit with its compaction limits.
+
+#include "Arbore_Test.h"
+#include "shell/Frm_Meniu_Principal.h"
+#include "shell/Iesire_Program.h"
+#include "platform/ui/fereastra_stub.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString fisier(const QString& cale, qint64 octeti)
+{
+    QFile f(cale);
+    if (f.open(QIODevice::WriteOnly))
+        f.resize(octeti);
+    return cale;
+}
+
+int notificariCompactare()
+{
+    int n = 0;
+    for (const QString& t : Arbore_Test::mesaje())
+        n += t.startsWith(u"Se va compacta baza de date: "_s) ? 1 : 0;
+    return n;
+}
+
+} // namespace
+
+class TestMeniuPrincipal : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { Frm_Meniu_Principal::Fara_Sfarsit_Program = true; }
+
+    void incarcare()
+    {
+        Arbore_Test arbore;
+        QVERIFY(arbore.ok());
+        ui::Forms::registerWindow(u"Frm_Meniu_Principal"_s, [] { return new Frm_Meniu_Principal; });
+        FirmaCurenta_Nume = u"ACME"_s;
+        Producator_NumeFirma = u"VELMORANT"_s;
+        QFile::remove(arbore.cale(u"System/Imagini/Background.jpg"_s));
+        auto* f = ui::Forms::load<Frm_Meniu_Principal>(u"Frm_Meniu_Principal"_s);
+        QVERIFY(f);
+        QCOMPARE(Arbore_Test::mesaje(), QStringList());
+        QVERIFY(!f->Image2->pixmap().isNull());
+        QCOMPARE(f->Label2->text(), u"DataBase Name: "_s + Cale_Comun);
+        QCOMPARE(f->EU1->text(), u"VELMORANT"_s);
+        QCOMPARE(f->windowTitle(), u"Quorvel   versiunea  2.30  --  ACME"_s);
+        FirmaCurenta_Nume = u"ALTA"_s;
+        f->Form_Activate();
+        QCOMPARE(f->windowTitle(), u"Quorvel   versiunea  2.30  --  ALTA"_s);
+        QVERIFY(f->findChild<QAction*>(u"Nat_Tranzactiei"_s));
+        QCOMPARE(f->findChild<QAction*>(u"Intrastat_Preluare"_s)->text(), u"Quorvel (Preluare fisier)"_s);
+    }
+
+    void compactare_data()
+    {
+        QTest::addColumn<qint64>("firma");
+        QTest::addColumn<qint64>("comun");
+        QTest::addColumn<int>("compactari");
+        QTest::newRow("both at their limits") << qint64(1000) * 1024 << qint64(30000) * 1024 << 0;
+        QTest::newRow("company 1001 KB") << qint64(1001) * 1024 << qint64(30000) * 1024 << 1;
+        QTest::newRow("common 30001 KB") << qint64(1000) * 1024 << qint64(30001) * 1024 << 1;
+        QTest::newRow("both past") << qint64(1001) * 1024 << qint64(30001) * 1024 << 2;
+    }
+    // Connections never opened: the sizes are still tested.
+    void compactare()
+    {
+        QFETCH(qint64, firma);
+        QFETCH(qint64, comun);
+        QFETCH(int, compactari);
+        Arbore_Test arbore;
+        QVERIFY(arbore.ok());
+        Cale_Firma = fisier(arbore.cale(u"firma.mdb"_s), firma);
+        Cale_Comun = fisier(arbore.cale(u"comun.mdb"_s), comun);
+        Secventa_Iesire();
+        QCOMPARE(notificariCompactare(), compactari);
+    }
+
+    // Leaving runs the other windows' unload routines first.
+    void iesireInchideCelelalte()
+    {
+        Arbore_Test arbore;
+        QVERIFY(arbore.ok());
+        ui::Forms::registerWindow(u"Frm_Meniu_Principal"_s, [] { return new Frm_Meniu_Principal; });
+        ui::FereastraStub::registerStub(u"Frm_INTRASTAT"_s);
+        QVERIFY(!Conexiune_Comun.open(Cale_Comun));
+        QVERIFY(ui::Forms::show(u"Frm_INTRASTAT"_s));
+        QVERIFY(ui::Forms::load(u"Frm_Meniu_Principal"_s));
+        QVERIFY(ui::Forms::unload(u"Frm_Meniu_Principal"_s));
+        QVERIFY(!ui::Forms::isLoaded(u"Frm_INTRASTAT"_s));
+        QVERIFY(!Conexiune_Comun.isOpen());
+    }
+};
+
+QTEST_MAIN(TestMeniuPrincipal)
+#include "tst_meniu_principal.moc"
