@@ -16,7 +16,8 @@ using namespace Qt::StringLiterals;
 
 QString Text_Drepturi(int anul, const QString& producator)
 {
-    return u"Copyright \u00A9 "_s + QString::number(anul) + u' ' + producator + u". Toate drepturile rezervate."_s;
+    return u"Copyright \u00A9 "_s + QString::number(anul) + u' ' + producator +
+           u". Toate drepturile rezervate."_s;
 }
 
 QString Text_Contact_Producator(const QString& telefon, const QString& email)
@@ -77,7 +78,8 @@ void FRM_About::Form_Load()
     lblTitlu->setText(u"Quorvel"_s);
 
     QIcon icoana = Icoana_Program();
-    if (QWidget* principala = ui::Forms::get(u"Frm_Meniu_Principal"_s); principala && !principala->windowIcon().isNull())
+    if (QWidget* principala = ui::Forms::get(u"Frm_Meniu_Principal"_s);
+        principala && !principala->windowIcon().isNull())
         icoana = principala->windowIcon();
     setWindowIcon(icoana);
     picIcon->setPixmap(icoana.pixmap(32, 32));

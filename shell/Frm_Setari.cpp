@@ -181,7 +181,7 @@ void Frm_Setari::Form_Load()
 
 void Frm_Setari::CmdSelCuloare_Click(int index)
 {
-    static const QList<QLabel* Frm_Setari::*> swatches{
+    static const QList<QLabel * Frm_Setari::*> swatches{
         &Frm_Setari::Culori_Meniu_Color, &Frm_Setari::Culori_EvenRowStyle_BackColor,
         &Frm_Setari::Culori_OddRowStyle_BackColor, &Frm_Setari::Culori_HighlightRowStyle_BackColor,
         &Frm_Setari::Culori_HighlightRowStyle_ForeColor};

@@ -43,26 +43,33 @@ Definitie_Lista Definitie_Lista_Cod(Lista_Cod lista)
     const QString descriere = u"DESCRIERE "_s;
     switch (lista) {
     case Lista_Cod::Tari:
-        return {u"SELECT [Tara_COD], [Tara_DESC] FROM Tari ORDER BY [Tara_COD]"_s, u"TARI -"_s,
+        return {u"SELECT [Tara_COD], [Tara_DESC] FROM Tari ORDER BY [Tara_COD]"_s,
+                u"TARI -"_s,
                 {{u"COD"_s, 1500}, {u"DESCRIERE TARA"_s, -1}}};
     case Lista_Cod::Tari_UE:
-        return {u"SELECT [COD_TARA], [Tara_DESC], [DATA_ADERARII] FROM UE_Tari ORDER BY [DATA_ADERARII], [COD_TARA]"_s,
-                u"TARI UE -"_s,
-                {{u"COD"_s, 1500}, {u"DESCRIERE TARA"_s, 3500}, {u"Data Aderarii"_s, 1500}}};
+        return {
+            u"SELECT [COD_TARA], [Tara_DESC], [DATA_ADERARII] FROM UE_Tari ORDER BY [DATA_ADERARII], [COD_TARA]"_s,
+            u"TARI UE -"_s,
+            {{u"COD"_s, 1500}, {u"DESCRIERE TARA"_s, 3500}, {u"Data Aderarii"_s, 1500}}};
     case Lista_Cod::Monezi:
-        return {u"SELECT [Moneda_COD], [Moneda_DESC] FROM Monezi ORDER BY [Moneda_COD]"_s, u"MONEZI -"_s,
+        return {u"SELECT [Moneda_COD], [Moneda_DESC] FROM Monezi ORDER BY [Moneda_COD]"_s,
+                u"MONEZI -"_s,
                 {{u"COD"_s, 1500}, {descriere, -1}}};
     case Lista_Cod::Conditii_Livrare:
         return {u"SELECT [Incoterms_COD], [Incoterms_DESC] FROM Incoterms ORDER BY [Incoterms_COD]"_s,
-                u"Conditii livrare -"_s, {{u"COD"_s, 1500}, {descriere, -1}}};
+                u"Conditii livrare -"_s,
+                {{u"COD"_s, 1500}, {descriere, -1}}};
     case Lista_Cod::Mod_Transport:
         return {u"SELECT [COD_MOD_TRANS], [DESC_MOD_TRANS] FROM MOD_TRANS ORDER BY [COD_MOD_TRANS]"_s,
-                u"Mod Transport -"_s, {{u"COD"_s, 1500}, {descriere, -1}}};
+                u"Mod Transport -"_s,
+                {{u"COD"_s, 1500}, {descriere, -1}}};
     case Lista_Cod::Nat_Tranzactiei:
         return {u"SELECT TR1_COD + '.'+ TR2_COD, TR_DESC FROM Tranzactii ORDER BY TR1_COD, TR2_COD"_s,
-                u"Natura Tranzactiei -"_s, {{u"COD"_s, 1500}, {descriere, -1}}};
+                u"Natura Tranzactiei -"_s,
+                {{u"COD"_s, 1500}, {descriere, -1}}};
     case Lista_Cod::UM_Supl:
-        return {u"SELECT [UM_COD], [UM_DESC] FROM UM ORDER BY [UM_COD]"_s, u"UM suplimentare -"_s,
+        return {u"SELECT [UM_COD], [UM_DESC] FROM UM ORDER BY [UM_COD]"_s,
+                u"UM suplimentare -"_s,
                 {{u"COD"_s, 1500}, {descriere, -1}}};
     }
     return {};
@@ -145,16 +152,18 @@ void Meniu_Tarif(Nivel_Tarif nivel)
              u"Legatura Grupe"_s};
         break;
     case Nivel_Tarif::HS_4:
-        n = {u"SELECT [HS4_COD], [HS4_DESC] FROM [HS_4] ORDER BY [HS4_COD]"_s, u"GRUPE -"_s, u"Legatura HS6"_s};
+        n = {u"SELECT [HS4_COD], [HS4_DESC] FROM [HS_4] ORDER BY [HS4_COD]"_s, u"GRUPE -"_s,
+             u"Legatura HS6"_s};
         break;
     case Nivel_Tarif::HS_6:
         n = {u"SELECT [HS6_COD], [HS6_DESC] FROM [HS_6] ORDER BY [HS6_COD]"_s, u"HS 6 -"_s,
              u"Legatura Cod vamal"_s};
         break;
     case Nivel_Tarif::HS_8:
-        n = {u"SELECT [HS8_COD],[HS12_COD], [DESCRIERE],[UM_SUPL], [AN_START] FROM [HS_8] WHERE [AN_END] IS NULL"_s
-                 u" ORDER BY [HS12_COD]"_s,
-             u"Cod Vamal -"_s, QString()};
+        n = {
+            u"SELECT [HS8_COD],[HS12_COD], [DESCRIERE],[UM_SUPL], [AN_START] FROM [HS_8] WHERE [AN_END] IS NULL"_s
+            u" ORDER BY [HS12_COD]"_s,
+            u"Cod Vamal -"_s, QString()};
         break;
     }
     HS_SQL = n.sql;
@@ -265,7 +274,8 @@ void Porneste_Document(const std::optional<Comanda_Document>& comanda)
 
 QString Adresa_Email_Producator()
 {
-    return u"mailto:"_s + Producator_Email + u"?subject="_s + u"Quorvel"_s + u" vers:"_s + Text_Versiune_Completa();
+    return u"mailto:"_s + Producator_Email + u"?subject="_s + u"Quorvel"_s + u" vers:"_s +
+           Text_Versiune_Completa();
 }
 
 void Inregistreaza_Ferestre_Neconstruite()
@@ -289,5 +299,7 @@ void Inregistreaza_Ferestre_Neconstruite()
                            {u"Conexiune_CN"_s, Conexiune_CN.isOpen()}};
     });
     adauga(u"Frm_Explicativ"_s, {});
-    adauga(u"Frm_Actualizari_Generale"_s, [] { return QVariantMap{{u"Tip_Actualizare"_s, Tip_Actualizare}}; });
+    adauga(u"Frm_Actualizari_Generale"_s, [] {
+        return QVariantMap{{u"Tip_Actualizare"_s, Tip_Actualizare}};
+    });
 }

@@ -15,14 +15,19 @@ namespace {
 
 const QStringList& ordineCampuri()
 {
-    static const QStringList ordine{
-        u"FileLocation_DirectorSalvare"_s,       u"FileLocation_ReportDefinitionPath"_s,
-        u"FileLocation_DataBase"_s,              u"FileLocation_System"_s,
-        u"Zecimale_NrZecTaxare"_s,               u"Zecimale_ZecRotLEI"_s,
-        u"Zecimale_ZecRotValuta"_s,              u"Zecimale_ZecRotCalcule"_s,
-        u"Culori_HighlightRowStyle_ForeColor"_s, u"Culori_HighlightRowStyle_BackColor"_s,
-        u"Culori_OddRowStyle_BackColor"_s,       u"Culori_EvenRowStyle_BackColor"_s,
-        u"Culori_Meniu_Color"_s};
+    static const QStringList ordine{u"FileLocation_DirectorSalvare"_s,
+                                    u"FileLocation_ReportDefinitionPath"_s,
+                                    u"FileLocation_DataBase"_s,
+                                    u"FileLocation_System"_s,
+                                    u"Zecimale_NrZecTaxare"_s,
+                                    u"Zecimale_ZecRotLEI"_s,
+                                    u"Zecimale_ZecRotValuta"_s,
+                                    u"Zecimale_ZecRotCalcule"_s,
+                                    u"Culori_HighlightRowStyle_ForeColor"_s,
+                                    u"Culori_HighlightRowStyle_BackColor"_s,
+                                    u"Culori_OddRowStyle_BackColor"_s,
+                                    u"Culori_EvenRowStyle_BackColor"_s,
+                                    u"Culori_Meniu_Color"_s};
     return ordine;
 }
 
@@ -129,7 +134,8 @@ QList<Camp_Setare> Citeste_Campuri_Setari()
         const Legatura_Setare leg = *Legatura_Camp(nume);
         Camp_Setare c{nume, QString(), 0};
         db::Error err;
-        const db::Variant v = Citeste_Valoare(reg::HKEY_LOCAL_MACHINE, Cheie_Setari(leg.sectiune), leg.valoare, &err);
+        const db::Variant v =
+            Citeste_Valoare(reg::HKEY_LOCAL_MACHINE, Cheie_Setari(leg.sectiune), leg.valoare, &err);
         if (Este_Camp_Culoare(nume)) {
             const qint32* actuala = culoareProgram(leg.valoare);
             const std::optional<qint32> citita = err ? std::nullopt : Valoare_La_Long(v);
@@ -146,20 +152,21 @@ bool Salveaza_Campuri_Setari(QList<Camp_Setare>& campuri)
 {
     // 1. Blank fields, in the order of the fields.
     for (const Camp_Setare& c : std::as_const(campuri)) {
-        if (Legatura_Camp(c.nume) && !Este_Camp_Culoare(c.nume) && Este_Null(db::Variant(c.text), c.nume, true))
+        if (Legatura_Camp(c.nume) && !Este_Camp_Culoare(c.nume) &&
+            Este_Null(db::Variant(c.text), c.nume, true))
             return false;
     }
     // 2. Decimal counts.
-    for (const QString& nume : {u"Zecimale_ZecRotCalcule"_s, u"Zecimale_ZecRotLEI"_s, u"Zecimale_ZecRotValuta"_s,
-                               u"Zecimale_NrZecTaxare"_s}) {
+    for (const QString& nume : {u"Zecimale_ZecRotCalcule"_s, u"Zecimale_ZecRotLEI"_s,
+                                u"Zecimale_ZecRotValuta"_s, u"Zecimale_NrZecTaxare"_s}) {
         Camp_Setare* c = camp(campuri, nume);
         if (c && !esteNumarZecimale(c->text)) {
             eroare(nume + u" - NU ESTE NUMAR"_s);
             return false;
         }
     }
-    for (const QString& nume : {u"Zecimale_ZecRotCalcule"_s, u"Zecimale_ZecRotLEI"_s, u"Zecimale_ZecRotValuta"_s,
-                               u"Zecimale_NrZecTaxare"_s}) {
+    for (const QString& nume : {u"Zecimale_ZecRotCalcule"_s, u"Zecimale_ZecRotLEI"_s,
+                                u"Zecimale_ZecRotValuta"_s, u"Zecimale_NrZecTaxare"_s}) {
         if (Camp_Setare* c = camp(campuri, nume))
             c->text = c->text.trimmed();
     }
@@ -190,7 +197,8 @@ bool Salveaza_Campuri_Setari(QList<Camp_Setare>& campuri)
     if (!Exista_Director(salvare->text)) {
         eroare(u"Nu exista directorul: "_s + salvare->text);
         salvare->text = Folder_Program() + u"/System/IntrastatSave/"_s;
-        ui::msgBox(u"Directorul de salvare a fost set la :"_s + salvare->text, ui::Icon::None, ui::Buttons::Ok);
+        ui::msgBox(u"Directorul de salvare a fost set la :"_s + salvare->text, ui::Icon::None,
+                   ui::Buttons::Ok);
     }
     // 10.
     if (!Exista_Director(rapoarte->text)) {

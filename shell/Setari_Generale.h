@@ -14,8 +14,8 @@
 
 struct Camp_Setare
 {
-    QString nume;    // the field's control name
-    QString text;    // text fields
+    QString nume;       // the field's control name
+    QString text;       // text fields
     qint32 culoare = 0; // colour fields
 };
 

@@ -53,21 +53,22 @@ private slots:
         QTest::addColumn<QVariantMap>("valori");
         QTest::addColumn<bool>("inchide");
 
-        QTest::newRow("Macheta Noua") << Comanda(Meniu_Macheta_Noua) << u"Frm_Structura_Fisiere"_s
-                                      << QVariantMap{{u"Mod_Macheta"_s, 2}, {u"Conditie_Macheta"_s, QString()}}
-                                      << true;
-        QTest::newRow("Modificare Macheta") << Comanda(Meniu_Modificare_Macheta) << u"Frm_Selectie_Mod_Preluare"_s
-                                            << QVariantMap() << true;
-        QTest::newRow("Sterge Macheta") << Comanda(Meniu_Sterge_Macheta) << u"Frm_Selectie_Mod_Preluare"_s
-                                        << QVariantMap() << true;
-        QTest::newRow("Preluare fisier") << Comanda(Meniu_Preluare_Fisier) << u"Frm_Preluare_Excel"_s
-                                         << QVariantMap() << true;
-        QTest::newRow("Declaratia Intrastat") << Comanda(Meniu_Declaratie_Intrastat) << u"Frm_Intrastat_Selectie"_s
-                                              << QVariantMap() << true;
-        QTest::newRow("Tari") << Comanda([] { Meniu_Lista_Cod(Lista_Cod::Tari); }) << u"Frm_Lista_tabele"_s
-                              << QVariantMap{{u"SQL_Lista"_s,
-                                              u"SELECT [Tara_COD], [Tara_DESC] FROM Tari ORDER BY [Tara_COD]"_s}}
-                              << false;
+        QTest::newRow("Macheta Noua")
+            << Comanda(Meniu_Macheta_Noua) << u"Frm_Structura_Fisiere"_s
+            << QVariantMap{{u"Mod_Macheta"_s, 2}, {u"Conditie_Macheta"_s, QString()}} << true;
+        QTest::newRow("Modificare Macheta")
+            << Comanda(Meniu_Modificare_Macheta) << u"Frm_Selectie_Mod_Preluare"_s << QVariantMap() << true;
+        QTest::newRow("Sterge Macheta")
+            << Comanda(Meniu_Sterge_Macheta) << u"Frm_Selectie_Mod_Preluare"_s << QVariantMap() << true;
+        QTest::newRow("Preluare fisier")
+            << Comanda(Meniu_Preluare_Fisier) << u"Frm_Preluare_Excel"_s << QVariantMap() << true;
+        QTest::newRow("Declaratia Intrastat")
+            << Comanda(Meniu_Declaratie_Intrastat) << u"Frm_Intrastat_Selectie"_s << QVariantMap() << true;
+        QTest::newRow("Tari")
+            << Comanda([] { Meniu_Lista_Cod(Lista_Cod::Tari); }) << u"Frm_Lista_tabele"_s
+            << QVariantMap{{u"SQL_Lista"_s,
+                            u"SELECT [Tara_COD], [Tara_DESC] FROM Tari ORDER BY [Tara_COD]"_s}}
+            << false;
         QTest::newRow("Natura tranzactiei")
             << Comanda([] { Meniu_Lista_Cod(Lista_Cod::Nat_Tranzactiei); }) << u"Frm_Lista_tabele"_s
             << QVariantMap{{u"SQL_Lista"_s,
@@ -82,16 +83,18 @@ private slots:
             << true;
         QTest::newRow("Cod Vamal (8+4)")
             << Comanda([] { Meniu_Tarif(Nivel_Tarif::HS_8); }) << u"Frm_HS"_s
-            << QVariantMap{{u"HS_SQL"_s, u"SELECT [HS8_COD],[HS12_COD], [DESCRIERE],[UM_SUPL], [AN_START] FROM "
-                                         u"[HS_8] WHERE [AN_END] IS NULL ORDER BY [HS12_COD]"_s},
+            << QVariantMap{{u"HS_SQL"_s,
+                            u"SELECT [HS8_COD],[HS12_COD], [DESCRIERE],[UM_SUPL], [AN_START] FROM "
+                            u"[HS_8] WHERE [AN_END] IS NULL ORDER BY [HS12_COD]"_s},
                            {u"HS_Comentarii"_s, false},
                            {u"HS_NrColoane"_s, 5},
                            {u"HS_Nivel"_s, 8}}
             << true;
-        QTest::newRow("Selectie Cod Vamal") << Comanda(Meniu_Explicativ_Selectie) << u"Frm_Explicativ"_s
-                                            << QVariantMap() << true;
-        QTest::newRow("Denumire Rapoarte") << Comanda(Meniu_Denumire_Rapoarte) << u"Frm_Actualizari_Generale"_s
-                                           << QVariantMap{{u"Tip_Actualizare"_s, 13}} << true;
+        QTest::newRow("Selectie Cod Vamal")
+            << Comanda(Meniu_Explicativ_Selectie) << u"Frm_Explicativ"_s << QVariantMap() << true;
+        QTest::newRow("Denumire Rapoarte")
+            << Comanda(Meniu_Denumire_Rapoarte) << u"Frm_Actualizari_Generale"_s
+            << QVariantMap{{u"Tip_Actualizare"_s, 13}} << true;
     }
     void comenzi()
     {

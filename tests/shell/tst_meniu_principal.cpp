@@ -2,9 +2,9 @@
 // its menu, and the exit with its compaction limits.
 
 #include "Arbore_Test.h"
+#include "platform/ui/fereastra_stub.h"
 #include "shell/Frm_Meniu_Principal.h"
 #include "shell/Iesire_Program.h"
-#include "platform/ui/fereastra_stub.h"
 
 #include <QAction>
 #include <QFile>

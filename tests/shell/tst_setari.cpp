@@ -4,8 +4,8 @@
 
 #include "Arbore_Test.h"
 #include "common/Public_Citeste_Registrii.h"
-#include "common/Registrii_Setatri_Default.h"
 #include "common/RegistriiOperatii_Setari.h"
+#include "common/Registrii_Setatri_Default.h"
 #include "shell/Frm_Setari.h"
 
 #include <QLineEdit>
@@ -18,7 +18,8 @@ namespace {
 
 QString citeste(const QString& sectiune, const QString& valoare)
 {
-    return Citeste_Valoare(reg::HKEY_LOCAL_MACHINE, u"Software\\VELMORANT\\Quorvel\\Setari\\"_s + sectiune, valoare)
+    return Citeste_Valoare(reg::HKEY_LOCAL_MACHINE, u"Software\\VELMORANT\\Quorvel\\Setari\\"_s + sectiune,
+                           valoare)
         .toText();
 }
 
@@ -77,13 +78,14 @@ private slots:
         QTest::addColumn<QString>("camp");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("mesaj");
-        QTest::newRow("blank decimals") << u"Zecimale_ZecRotLEI"_s << QString()
-                                        << u"Zecimale_ZecRotLEI  -  Obligatoriu de completat !"_s;
-        QTest::newRow("letters") << u"Zecimale_ZecRotLEI"_s << u"ab"_s << u"Zecimale_ZecRotLEI - NU ESTE NUMAR"_s;
+        QTest::newRow("blank decimals")
+            << u"Zecimale_ZecRotLEI"_s << QString() << u"Zecimale_ZecRotLEI  -  Obligatoriu de completat !"_s;
+        QTest::newRow("letters") << u"Zecimale_ZecRotLEI"_s << u"ab"_s
+                                 << u"Zecimale_ZecRotLEI - NU ESTE NUMAR"_s;
         QTest::newRow("fraction") << u"Zecimale_ZecRotValuta"_s << u"2.5"_s
                                   << u"Zecimale_ZecRotValuta - NU ESTE NUMAR"_s;
-        QTest::newRow("beyond a byte") << u"Zecimale_NrZecTaxare"_s << u"300"_s
-                                       << u"Zecimale_NrZecTaxare - NU ESTE NUMAR"_s;
+        QTest::newRow("beyond a byte")
+            << u"Zecimale_NrZecTaxare"_s << u"300"_s << u"Zecimale_NrZecTaxare - NU ESTE NUMAR"_s;
         QTest::newRow("missing database folder") << u"FileLocation_DataBase"_s << u"/nonexistent/db"_s
                                                  << u"Nu exista directorul: /nonexistent/db/"_s;
         QTest::newRow("no report file") << u"FileLocation_ReportDefinitionPath"_s << u"SYSTEM"_s
@@ -123,7 +125,8 @@ private slots:
         f->FileLocation_DirectorSalvare->clear();
         f->FileLocation_DataBase->clear();
         f->CmdOK->click();
-        QCOMPARE(Arbore_Test::mesaje(), QStringList{u"FileLocation_DirectorSalvare  -  Obligatoriu de completat !"_s});
+        QCOMPARE(Arbore_Test::mesaje(),
+                 QStringList{u"FileLocation_DirectorSalvare  -  Obligatoriu de completat !"_s});
     }
 
     void folderSalvareLipsa()

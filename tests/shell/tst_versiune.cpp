@@ -38,7 +38,8 @@ private slots:
         QTest::addColumn<int>("revizie");
         const QByteArray p = QByteArray("QUORVEL_FILE_") + "VERSION=";
         QTest::newRow("plain") << QByteArray("xx" + p + "2.3.0.7" + '\0' + "yy") << true << 7;
-        QTest::newRow("bare prefix first") << QByteArray(p + '\0' + "..." + p + "1.2.3.4" + '\0') << true << 4;
+        QTest::newRow("bare prefix first")
+            << QByteArray(p + '\0' + "..." + p + "1.2.3.4" + '\0') << true << 4;
         QTest::newRow("three parts") << QByteArray(p + "2.3.0" + '\0') << false << 0;
         QTest::newRow("cut at the end") << QByteArray(p + "2.3.0.1") << false << 0;
         QTest::newRow("letters") << QByteArray(p + "2.3.a.1" + '\0') << false << 0;
@@ -80,10 +81,7 @@ private slots:
         QCOMPARE(*v, (Versiune_Fisier{12, 34, 56, 789}));
     }
 
-    void fisierLipsa()
-    {
-        QVERIFY(!Citeste_Versiune_Fisier(u"/nonexistent/quorvel"_s).has_value());
-    }
+    void fisierLipsa() { QVERIFY(!Citeste_Versiune_Fisier(u"/nonexistent/quorvel"_s).has_value()); }
 };
 
 QTEST_GUILESS_MAIN(TestVersiune)
