@@ -9,7 +9,11 @@
 #include <QFile>
 #include <QHash>
 #include <QXmlStreamReader>
+#include <charconv>
+#include <cstring>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <zip.h>
 
 namespace excel::detail {
@@ -272,25 +276,6 @@ db::Result<QVector<QString>> readSharedStrings(zip_t* z, const QString& part)
     return strings;
 }
 
-// "AB12" -> column 27 (0-based); -1 when the reference has no letters.
-int columnOf(QStringView ref)
-{
-    int column = 0;
-    qsizetype i = 0;
-    for (; i < ref.size(); ++i) {
-        const char16_t ch = ref.at(i).unicode();
-        if (ch >= u'A' && ch <= u'Z')
-            column = column * 26 + (ch - u'A' + 1);
-        else if (ch >= u'a' && ch <= u'z')
-            column = column * 26 + (ch - u'a' + 1);
-        else
-            break;
-        if (column > kMaxColumns)
-            return kMaxColumns;
-    }
-    return i == 0 ? -1 : column - 1;
-}
-
 struct SheetContext
 {
     const QVector<QString>* strings = nullptr;
@@ -298,8 +283,84 @@ struct SheetContext
     bool date1904 = false;
 };
 
-db::Error readSheet(zip_t* z, const QString& part, const SheetContext& ctx, RawSheet& sheet)
+db::Result<QByteArray> readEntry(zip_t* z, const QString& name)
 {
+    const zip_int64_t index = locate(z, name);
+    if (index < 0)
+        return formatError(QStringLiteral("The part '%1' is missing.").arg(name));
+    zip_stat_t st;
+    zip_stat_init(&st);
+    if (zip_stat_index(z, zip_uint64_t(index), 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE))
+        return formatError(QStringLiteral("The part '%1' cannot be read.").arg(name));
+    if (st.size > zip_uint64_t(1) << 31)
+        return formatError(QStringLiteral("The part '%1' is too large.").arg(name));
+    zip_file_t* f = zip_fopen_index(z, zip_uint64_t(index), 0);
+    if (!f)
+        return formatError(QStringLiteral("The part '%1' cannot be read.").arg(name));
+    QByteArray data(qsizetype(st.size), Qt::Uninitialized);
+    qsizetype done = 0;
+    while (done < data.size()) {
+        const zip_int64_t n = zip_fread(f, data.data() + done, zip_uint64_t(data.size() - done));
+        if (n <= 0)
+            break;
+        done += qsizetype(n);
+    }
+    char probe = 0;
+    const bool more = zip_fread(f, &probe, 1) != 0; // also reports a damaged entry
+    zip_fclose(f);
+    if (done != data.size() || more)
+        return formatError(QStringLiteral("The part '%1' is damaged.").arg(name));
+    return data;
+}
+
+// The worksheet part is by far the largest; it is scanned directly over its
+// bytes. Only the elements of the cell table matter (row, c, v, is, t, rPh);
+// nesting is checked so that a damaged part is an error.
+class SheetScanner
+{
+public:
+    SheetScanner(const QByteArray& data, const SheetContext& ctx, RawSheet& sheet)
+        : p(data.constData()), end(data.constData() + data.size()), m_ctx(ctx), m_sheet(sheet)
+    {
+    }
+
+    db::Error run()
+    {
+        while (p < end) {
+            const char* lt = static_cast<const char*>(memchr(p, '<', size_t(end - p)));
+            if (!lt) {
+                p = end;
+                break;
+            }
+            if (m_collect)
+                appendText(p, lt);
+            p = lt + 1;
+            if (p >= end)
+                return broken();
+            if (*p == '/') {
+                if (db::Error e = endTag())
+                    return e;
+            } else if (*p == '!') {
+                if (db::Error e = special())
+                    return e;
+            } else if (*p == '?') {
+                const char* q = find("?>");
+                if (!q)
+                    return broken();
+                p = q + 2;
+            } else {
+                if (db::Error e = startTag())
+                    return e;
+            }
+            if (m_error)
+                return m_error;
+            if (m_done)
+                return db::Error();
+        }
+        return m_done ? db::Error() : broken();
+    }
+
+private:
     enum class CellType
     {
         Number,
@@ -310,159 +371,396 @@ db::Error readSheet(zip_t* z, const QString& part, const SheetContext& ctx, RawS
         Error,
         Date
     };
-    int row = -1;
-    int column = -1;
-    CellType type = CellType::Number;
-    bool dateStyle = false;
-    bool inValue = false;
-    bool inInline = false;
-    bool inInlineText = false;
-    int phonetic = 0;
-    bool hasValue = false;
-    QString value;
-    db::Error error;
 
-    auto finishCell = [&]() {
-        if (!hasValue)
+    const char* p;
+    const char* end;
+    const SheetContext& m_ctx;
+    RawSheet& m_sheet;
+    QVector<std::string_view> m_stack;
+    int m_row = -1;
+    int m_column = -1;
+    CellType m_type = CellType::Number;
+    bool m_dateStyle = false;
+    bool m_hasValue = false;
+    bool m_inCell = false;
+    bool m_inInline = false;
+    int m_phonetic = 0;
+    bool m_collect = false;
+    bool m_done = false;
+    std::string m_text;
+    db::Error m_error;
+    QHash<double, QDateTime> m_dates; // a sheet repeats few dates; each costs a time-zone look-up
+
+    const QDateTime& date(double serial)
+    {
+        auto it = m_dates.find(serial);
+        if (it == m_dates.end()) {
+            if (m_dates.size() > 100000)
+                m_dates.clear();
+            it = m_dates.insert(serial, dateFromSerial(serial, m_ctx.date1904));
+        }
+        return *it;
+    }
+
+    static db::Error broken() { return formatError(QStringLiteral("The sheet is not well formed.")); }
+
+    const char* find(std::string_view what) const
+    {
+        const std::string_view rest(p, size_t(end - p));
+        const size_t at = rest.find(what);
+        return at == std::string_view::npos ? nullptr : p + at;
+    }
+
+    static std::string_view localName(std::string_view qname)
+    {
+        const size_t colon = qname.find(':');
+        return colon == std::string_view::npos ? qname : qname.substr(colon + 1);
+    }
+
+    static bool isNameEnd(char ch)
+    {
+        return ch == ' ' || ch == '>' || ch == '/' || ch == '\t' || ch == '\n' || ch == '\r';
+    }
+
+    void appendText(const char* from, const char* to)
+    {
+        while (from < to) {
+            const char* amp = static_cast<const char*>(memchr(from, '&', size_t(to - from)));
+            if (!amp) {
+                m_text.append(from, size_t(to - from));
+                return;
+            }
+            m_text.append(from, size_t(amp - from));
+            const char* semi = static_cast<const char*>(memchr(amp, ';', size_t(to - amp)));
+            if (!semi) {
+                m_error = broken();
+                return;
+            }
+            appendEntity(std::string_view(amp + 1, size_t(semi - amp - 1)));
+            from = semi + 1;
+        }
+    }
+
+    void appendEntity(std::string_view e)
+    {
+        if (e == "amp")
+            m_text += '&';
+        else if (e == "lt")
+            m_text += '<';
+        else if (e == "gt")
+            m_text += '>';
+        else if (e == "quot")
+            m_text += '"';
+        else if (e == "apos")
+            m_text += '\'';
+        else if (e.size() > 1 && e[0] == '#') {
+            unsigned code = 0;
+            const bool hex = e[1] == 'x' || e[1] == 'X';
+            const char* b = e.data() + (hex ? 2 : 1);
+            const auto r = std::from_chars(b, e.data() + e.size(), code, hex ? 16 : 10);
+            if (r.ec != std::errc() || code == 0 || code > 0x10FFFF) {
+                m_error = broken();
+                return;
+            }
+            const char32_t c = char32_t(code);
+            m_text += QString::fromUcs4(&c, 1).toStdString();
+        } else {
+            m_error = broken();
+        }
+    }
+
+    // Attributes of the tag at p (after its name) up to ">" or "/>".
+    template <class F> bool attributes(bool* selfClosing, F&& onAttribute)
+    {
+        for (;;) {
+            while (p < end && (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r'))
+                ++p;
+            if (p >= end)
+                return false;
+            if (*p == '>') {
+                ++p;
+                *selfClosing = false;
+                return true;
+            }
+            if (*p == '/') {
+                if (p + 1 >= end || p[1] != '>')
+                    return false;
+                p += 2;
+                *selfClosing = true;
+                return true;
+            }
+            const char* nameStart = p;
+            while (p < end && *p != '=' && *p != ' ' && *p != '>')
+                ++p;
+            const std::string_view name(nameStart, size_t(p - nameStart));
+            while (p < end && *p == ' ')
+                ++p;
+            if (p >= end || *p != '=')
+                return false;
+            ++p;
+            while (p < end && *p == ' ')
+                ++p;
+            if (p >= end || (*p != '"' && *p != '\''))
+                return false;
+            const char quote = *p++;
+            const char* valueEnd = static_cast<const char*>(memchr(p, quote, size_t(end - p)));
+            if (!valueEnd)
+                return false;
+            onAttribute(localName(name), std::string_view(p, size_t(valueEnd - p)));
+            p = valueEnd + 1;
+        }
+    }
+
+    db::Error special()
+    {
+        if (end - p >= 3 && p[1] == '-' && p[2] == '-') {
+            const char* q = find("-->");
+            if (!q)
+                return broken();
+            p = q + 3;
+            return db::Error();
+        }
+        if (end - p >= 8 && std::string_view(p, 8) == "![CDATA[") {
+            p += 8;
+            const char* q = find("]]>");
+            if (!q)
+                return broken();
+            if (m_collect)
+                m_text.append(p, size_t(q - p));
+            p = q + 3;
+            return db::Error();
+        }
+        const char* q = static_cast<const char*>(memchr(p, '>', size_t(end - p)));
+        if (!q)
+            return broken();
+        p = q + 1;
+        return db::Error();
+    }
+
+    db::Error startTag()
+    {
+        const char* nameStart = p;
+        while (p < end && !isNameEnd(*p))
+            ++p;
+        const std::string_view qname(nameStart, size_t(p - nameStart));
+        const std::string_view name = localName(qname);
+        bool selfClosing = false;
+        bool ok = true;
+        if (name == "c") {
+            std::string_view ref, type, style;
+            ok = attributes(&selfClosing, [&](std::string_view n, std::string_view v) {
+                if (n == "r")
+                    ref = v;
+                else if (n == "t")
+                    type = v;
+                else if (n == "s")
+                    style = v;
+            });
+            if (ok)
+                startCell(ref, type, style);
+        } else if (name == "row") {
+            std::string_view number;
+            ok = attributes(&selfClosing, [&](std::string_view n, std::string_view v) {
+                if (n == "r")
+                    number = v;
+            });
+            int r = 0;
+            if (!number.empty() &&
+                std::from_chars(number.data(), number.data() + number.size(), r).ec == std::errc())
+                m_row = r - 1;
+            else
+                ++m_row;
+            m_column = -1;
+            if (m_row < 0 || m_row >= kMaxRows)
+                return formatError(QStringLiteral("A row lies beyond the last row."));
+        } else {
+            ok = attributes(&selfClosing, [](std::string_view, std::string_view) {});
+            if (ok && m_inCell) {
+                if (name == "v" && !m_inInline) {
+                    m_hasValue = true;
+                    m_text.clear();
+                    m_collect = !selfClosing;
+                } else if (name == "is") {
+                    m_inInline = !selfClosing;
+                    m_hasValue = true;
+                    m_text.clear();
+                } else if (name == "rPh" && m_inInline) {
+                    ++m_phonetic;
+                } else if (name == "t" && m_inInline && m_phonetic == 0) {
+                    m_collect = !selfClosing;
+                }
+            }
+            if (ok && selfClosing && name == "sheetData")
+                m_done = true;
+        }
+        if (!ok)
+            return broken();
+        if (!selfClosing) {
+            m_stack.push_back(qname);
+            if (name == "c")
+                m_inCell = true;
+        } else if (name == "c") {
+            finishCell();
+        }
+        return db::Error();
+    }
+
+    db::Error endTag()
+    {
+        ++p;
+        const char* nameStart = p;
+        const char* gt = static_cast<const char*>(memchr(p, '>', size_t(end - p)));
+        if (!gt)
+            return broken();
+        std::string_view qname(nameStart, size_t(gt - nameStart));
+        while (!qname.empty() && (qname.back() == ' ' || qname.back() == '\n' || qname.back() == '\r'))
+            qname.remove_suffix(1);
+        p = gt + 1;
+        if (m_stack.isEmpty() || m_stack.last() != qname)
+            return broken();
+        m_stack.removeLast();
+        const std::string_view name = localName(qname);
+        if (name == "c") {
+            finishCell();
+            m_inCell = false;
+        } else if (name == "v" || name == "t") {
+            m_collect = false;
+        } else if (name == "is") {
+            m_inInline = false;
+        } else if (name == "rPh") {
+            --m_phonetic;
+        } else if (name == "sheetData") {
+            m_done = true;
+        }
+        return db::Error();
+    }
+
+    void startCell(std::string_view ref, std::string_view type, std::string_view style)
+    {
+        int column = -1;
+        if (!ref.empty()) {
+            int c = 0;
+            size_t i = 0;
+            for (; i < ref.size(); ++i) {
+                const char ch = ref[i];
+                if (ch >= 'A' && ch <= 'Z')
+                    c = c * 26 + (ch - 'A' + 1);
+                else if (ch >= 'a' && ch <= 'z')
+                    c = c * 26 + (ch - 'a' + 1);
+                else
+                    break;
+                if (c > kMaxColumns)
+                    break;
+            }
+            if (i > 0)
+                column = c - 1;
+        }
+        m_column = column < 0 ? m_column + 1 : column;
+        if (m_row < 0)
+            m_row = 0;
+        if (m_column >= kMaxColumns)
+            m_error = formatError(QStringLiteral("A cell lies beyond the last column."));
+        if (type.empty() || type == "n")
+            m_type = CellType::Number;
+        else if (type == "s")
+            m_type = CellType::Shared;
+        else if (type == "inlineStr")
+            m_type = CellType::Inline;
+        else if (type == "b")
+            m_type = CellType::Boolean;
+        else if (type == "e")
+            m_type = CellType::Error;
+        else if (type == "d")
+            m_type = CellType::Date;
+        else
+            m_type = CellType::Text; // "str": a formula's text
+        int s = 0;
+        if (!style.empty() && std::from_chars(style.data(), style.data() + style.size(), s).ec != std::errc())
+            s = 0;
+        m_dateStyle = s >= 0 && s < m_ctx.dateStyle->size() && m_ctx.dateStyle->at(s);
+        m_hasValue = false;
+        m_collect = false;
+        m_inInline = false;
+        m_phonetic = 0;
+        m_text.clear();
+    }
+
+    std::string_view trimmedText() const
+    {
+        std::string_view t(m_text);
+        while (!t.empty() &&
+               (t.front() == ' ' || t.front() == '\n' || t.front() == '\r' || t.front() == '\t'))
+            t.remove_prefix(1);
+        while (!t.empty() && (t.back() == ' ' || t.back() == '\n' || t.back() == '\r' || t.back() == '\t'))
+            t.remove_suffix(1);
+        return t;
+    }
+
+    void finishCell()
+    {
+        m_collect = false;
+        if (!m_hasValue || m_error)
             return;
+        m_hasValue = false;
         db::Variant v;
-        switch (type) {
+        switch (m_type) {
         case CellType::Number: {
-            bool ok = false;
-            const double d = QStringView(value).trimmed().toDouble(&ok);
-            if (!ok)
+            const std::string_view t = trimmedText();
+            double d = 0;
+            const auto r = std::from_chars(t.data(), t.data() + t.size(), d);
+            if (t.empty() || r.ec != std::errc() || r.ptr != t.data() + t.size())
                 v = db::Variant::null();
-            else if (dateStyle)
-                v = db::Variant(dateFromSerial(d, ctx.date1904));
+            else if (m_dateStyle)
+                v = db::Variant(date(d));
             else
                 v = numberValue(d);
             break;
         }
         case CellType::Shared: {
-            bool ok = false;
-            const int i = QStringView(value).trimmed().toInt(&ok);
-            if (!ok || i < 0 || i >= ctx.strings->size()) {
-                error = formatError(QStringLiteral("A cell refers to a missing shared string."));
+            const std::string_view t = trimmedText();
+            int i = -1;
+            const auto r = std::from_chars(t.data(), t.data() + t.size(), i);
+            if (r.ec != std::errc() || i < 0 || i >= m_ctx.strings->size()) {
+                m_error = formatError(QStringLiteral("A cell refers to a missing shared string."));
                 return;
             }
-            v = db::Variant(ctx.strings->at(i));
+            v = db::Variant(m_ctx.strings->at(i));
             break;
         }
         case CellType::Inline:
-        case CellType::Text:
-            v = db::Variant(value.contains(u"_x") ? decodeEscapes(value) : value);
+        case CellType::Text: {
+            const QString s = QString::fromUtf8(m_text.data(), qsizetype(m_text.size()));
+            v = db::Variant(s.contains(u"_x") ? decodeEscapes(s) : s);
             break;
+        }
         case CellType::Boolean: {
-            const QStringView t = QStringView(value).trimmed();
-            v = db::Variant(t == u"1" || t.compare(u"true", Qt::CaseInsensitive) == 0);
+            const std::string_view t = trimmedText();
+            v = db::Variant(t == "1" || t == "true");
             break;
         }
         case CellType::Error:
             v = db::Variant::null();
             break;
         case CellType::Date: {
-            QDateTime dt = QDateTime::fromString(value.trimmed(), Qt::ISODateWithMs);
+            const QString s = QString::fromUtf8(trimmedText().data(), qsizetype(trimmedText().size()));
+            QDateTime dt = QDateTime::fromString(s, Qt::ISODateWithMs);
             if (!dt.isValid())
-                dt = QDateTime(QDate::fromString(value.trimmed(), Qt::ISODate), QTime(0, 0));
+                dt = QDateTime(QDate::fromString(s, Qt::ISODate), QTime(0, 0));
             v = dt.isValid() ? db::Variant(QDateTime(dt.date(), dt.time())) : db::Variant::null();
             break;
         }
         }
-        sheet.set(row, column, std::move(v));
-    };
+        m_sheet.set(m_row, m_column, std::move(v));
+    }
+};
 
-    const db::Error streamError = streamXml(z, part, [&](QXmlStreamReader& xml) {
-        switch (xml.tokenType()) {
-        case QXmlStreamReader::StartElement: {
-            const QStringView name = xml.name();
-            if (name == u"c") {
-                const QXmlStreamAttributes a = xml.attributes();
-                const QStringView ref = a.value(QLatin1String("r"));
-                const int c = ref.isEmpty() ? column + 1 : columnOf(ref);
-                column = c < 0 ? column + 1 : c;
-                if (row < 0)
-                    row = 0;
-                const QStringView t = a.value(QLatin1String("t"));
-                if (t.isEmpty() || t == u"n")
-                    type = CellType::Number;
-                else if (t == u"s")
-                    type = CellType::Shared;
-                else if (t == u"inlineStr")
-                    type = CellType::Inline;
-                else if (t == u"str")
-                    type = CellType::Text;
-                else if (t == u"b")
-                    type = CellType::Boolean;
-                else if (t == u"e")
-                    type = CellType::Error;
-                else if (t == u"d")
-                    type = CellType::Date;
-                else
-                    type = CellType::Text;
-                const QStringView s = a.value(QLatin1String("s"));
-                const int style = s.isEmpty() ? 0 : s.toInt();
-                dateStyle = style >= 0 && style < ctx.dateStyle->size() && ctx.dateStyle->at(style);
-                hasValue = false;
-                value.resize(0);
-                if (column >= kMaxColumns) {
-                    error = formatError(QStringLiteral("A cell lies beyond the last column."));
-                    return false;
-                }
-            } else if (name == u"v") {
-                inValue = true;
-                hasValue = true;
-                value.resize(0);
-            } else if (name == u"is") {
-                inInline = true;
-                hasValue = true;
-                value.resize(0);
-            } else if (inInline && name == u"rPh") {
-                ++phonetic;
-            } else if (inInline && phonetic == 0 && name == u"t") {
-                inInlineText = true;
-            } else if (name == u"row") {
-                const QStringView r = xml.attributes().value(QLatin1String("r"));
-                bool ok = false;
-                const int n = r.toInt(&ok);
-                row = ok ? n - 1 : row + 1;
-                column = -1;
-                if (row < 0 || row >= kMaxRows) {
-                    error = formatError(QStringLiteral("A row lies beyond the last row."));
-                    return false;
-                }
-            }
-            break;
-        }
-        case QXmlStreamReader::EndElement: {
-            const QStringView name = xml.name();
-            if (name == u"c") {
-                finishCell();
-                if (error)
-                    return false;
-                hasValue = false;
-            } else if (name == u"v") {
-                inValue = false;
-            } else if (name == u"is") {
-                inInline = false;
-            } else if (name == u"rPh") {
-                --phonetic;
-            } else if (name == u"t") {
-                inInlineText = false;
-            } else if (name == u"sheetData") {
-                return false; // nothing after the cells matters here
-            }
-            break;
-        }
-        case QXmlStreamReader::Characters:
-            if (inValue || inInlineText)
-                value += xml.text();
-            break;
-        default:
-            break;
-        }
-        return true;
-    });
-    return error ? error : streamError;
+db::Error readSheet(zip_t* z, const QString& part, const SheetContext& ctx, RawSheet& sheet)
+{
+    const db::Result<QByteArray> data = readEntry(z, part);
+    if (!data)
+        return data.error();
+    SheetScanner scanner(*data, ctx, sheet);
+    return scanner.run();
 }
 
 } // namespace
