@@ -261,7 +261,10 @@ void fnConvert(sqlite3_context* ctx, int, sqlite3_value** argv)
     sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(r));
 }
 
-void fnInt(sqlite3_context* ctx, int, sqlite3_value** argv)
+// Int and Fix: integers pass unchanged, other numbers are cut down (Int) or
+// towards zero (Fix).
+template <double (*Cut)(double)>
+void fnWhole(sqlite3_context* ctx, sqlite3_value** argv, const char* mismatch)
 {
     if (isNullArg(argv, 0)) {
         sqlite3_result_null(ctx);
@@ -273,28 +276,23 @@ void fnInt(sqlite3_context* ctx, int, sqlite3_value** argv)
     }
     double d = 0;
     if (!argNumber(argv, 0, &d)) {
-        sqlite3_result_error(ctx, "Type mismatch (Int)", -1);
+        sqlite3_result_error(ctx, mismatch, -1);
         return;
     }
-    sqlite3_result_double(ctx, std::floor(d));
+    sqlite3_result_double(ctx, Cut(d));
+}
+
+double floorOf(double d) { return std::floor(d); }
+double truncOf(double d) { return std::trunc(d); }
+
+void fnInt(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    fnWhole<floorOf>(ctx, argv, "Type mismatch (Int)");
 }
 
 void fnFix(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
-    if (isNullArg(argv, 0)) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    if (sqlite3_value_type(argv[0]) == SQLITE_INTEGER) {
-        sqlite3_result_value(ctx, argv[0]);
-        return;
-    }
-    double d = 0;
-    if (!argNumber(argv, 0, &d)) {
-        sqlite3_result_error(ctx, "Type mismatch (Fix)", -1);
-        return;
-    }
-    sqlite3_result_double(ctx, std::trunc(d));
+    fnWhole<truncOf>(ctx, argv, "Type mismatch (Fix)");
 }
 
 int datePart(const QString& interval, const QDateTime& dt, bool* ok)
