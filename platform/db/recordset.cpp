@@ -95,6 +95,30 @@ PkInfo primaryKey(sqlite3* h, const QString& database, const QString& table)
 
 namespace {
 
+// The rows are read: an expression column (no declared type) takes the type
+// of its first value, text when every value is Null; then the cursor opens on
+// the first row.
+Recordset openOverRows(const std::shared_ptr<RecordsetData>& data, const QVector<int>& declaredType)
+{
+    for (int c = 0; c < declaredType.size(); ++c) {
+        if (declaredType[c] >= 0)
+            continue;
+        int type = Type::VarWChar;
+        for (const RecordsetData::Row& row : std::as_const(data->rows))
+            if (!row.values[c].isMissing()) {
+                type = detail::typeOfValue(row.values[c]);
+                break;
+            }
+        data->fields[c].type = type;
+    }
+    auto impl = std::make_shared<Recordset::Impl>();
+    impl->data = data;
+    impl->open = true;
+    impl->rebuildView();
+    impl->pos = 0;
+    return Recordset(impl);
+}
+
 QString unbracket(QString name)
 {
     name = name.trimmed();
@@ -328,25 +352,7 @@ Result<Recordset> openQuery(const std::shared_ptr<Connection::Impl>& conn, const
         return e;
     }
     sqlite3_finalize(stmt);
-    // An expression column takes the type of its first value (text when all Null).
-    for (int c = 0; c < visible; ++c) {
-        if (declaredType[c] >= 0)
-            continue;
-        int type = Type::VarWChar;
-        for (const RecordsetData::Row& row : std::as_const(data->rows))
-            if (!row.values[c].isMissing()) {
-                type = detail::typeOfValue(row.values[c]);
-                break;
-            }
-        data->fields[c].type = type;
-    }
-
-    auto impl = std::make_shared<Recordset::Impl>();
-    impl->data = data;
-    impl->open = true;
-    impl->rebuildView();
-    impl->pos = 0;
-    return Recordset(impl);
+    return openOverRows(data, declaredType);
 }
 
 Result<Recordset> Connection::openRecordset(const QString& sql, CursorType cursor, LockType lock)
@@ -1351,21 +1357,7 @@ Result<Recordset> readOnlyRecordset(const std::shared_ptr<Connection::Impl>& con
         return e;
     }
     sqlite3_finalize(stmt);
-    for (int c = 0; c < n; ++c) {
-        if (declared[c] >= 0)
-            continue;
-        for (const RecordsetData::Row& row : std::as_const(data->rows))
-            if (!row.values[c].isMissing()) {
-                data->fields[c].type = detail::typeOfValue(row.values[c]);
-                break;
-            }
-    }
-    auto impl = std::make_shared<Recordset::Impl>();
-    impl->data = data;
-    impl->open = true;
-    impl->rebuildView();
-    impl->pos = 0;
-    return Recordset(impl);
+    return openOverRows(data, declared);
 }
 
 } // namespace db
