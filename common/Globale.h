@@ -199,3 +199,25 @@ inline void Reseteaza_Globale_Meniu()
     Mod_Macheta = 0;
     Conditie_Macheta.clear();
 }
+
+// --- The declaration's hand-over values (declaration/, import/, reports/):
+//     what an opener leaves for the declaration window and the report window.
+#include <QVariant>
+#include <QVariantList>
+
+// The WHERE clause (beginning with " WHERE ") of the lines the declaration
+// window shows; set by its opener, emptied when the window closes.
+inline QString Filtru_Intrastat;
+// The report window: the report's REP_ID, its mode ("0" builds the report)
+// and the opener's values (type, fiscal code, year, month, N/C letter).
+inline qint32 Numar_Raport = 0;
+inline QString Mod_Raport;
+inline QVariantList Parametri_Raport;
+
+inline void Reseteaza_Globale_Declaratie()
+{
+    Filtru_Intrastat.clear();
+    Numar_Raport = 0;
+    Mod_Raport.clear();
+    Parametri_Raport.clear();
+}
