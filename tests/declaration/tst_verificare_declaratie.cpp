@@ -249,12 +249,14 @@ void TestVerificareDeclaratie::vatNumberForms_data()
     QTest::newRow("digit and point") << u"1.345"_s << format;
     QTest::newRow("minus sign") << u"-1345"_s << format;
     QTest::newRow("blank and digit") << u" 1345"_s << format;
-    QTest::newRow("digit and letter") << u"1A345"_s << u" - VAT_ID = 1A ===> PREFIX TARA - COD TVA INCORECT "_s;
+    QTest::newRow("digit and letter")
+        << u"1A345"_s << u" - VAT_ID = 1A ===> PREFIX TARA - COD TVA INCORECT "_s;
     QTest::newRow("lower-case member state") << u"fr123"_s << QString();
     QTest::newRow("Greece as EL") << u"EL123"_s << QString();
     QTest::newRow("Greece as GR") << u"GR123"_s << QString();
     QTest::newRow("Northern Ireland") << u"XI123"_s << QString();
-    QTest::newRow("not a member state") << u"US123"_s << u" - VAT_ID = US ===> PREFIX TARA - COD TVA INCORECT "_s;
+    QTest::newRow("not a member state")
+        << u"US123"_s << u" - VAT_ID = US ===> PREFIX TARA - COD TVA INCORECT "_s;
 }
 
 void TestVerificareDeclaratie::vatNumberForms()
