@@ -65,54 +65,104 @@ const QStringList kVersiuni{u"CountryVer"_s,
                             u"LocalityVer"_s,
                             u"UnitVer"_s};
 
-QString Escape_XML(const QString& text)
+// Appends the text with "&", "<", ">" and '"' written as entities.
+void Adauga_Escape(QString& tinta, QStringView text)
 {
-    QString rezultat;
-    rezultat.reserve(text.size());
-    for (const QChar c : text) {
-        switch (c.unicode()) {
+    qsizetype inceput = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QLatin1StringView entitate;
+        switch (text[i].unicode()) {
         case u'&':
-            rezultat += u"&amp;"_s;
+            entitate = QLatin1StringView("&amp;");
             break;
         case u'<':
-            rezultat += u"&lt;"_s;
+            entitate = QLatin1StringView("&lt;");
             break;
         case u'>':
-            rezultat += u"&gt;"_s;
+            entitate = QLatin1StringView("&gt;");
             break;
         case u'"':
-            rezultat += u"&quot;"_s;
+            entitate = QLatin1StringView("&quot;");
             break;
         default:
-            rezultat += c;
+            continue;
         }
+        tinta.append(text.mid(inceput, i - inceput));
+        tinta.append(entitate);
+        inceput = i + 1;
     }
-    return rezultat;
+    tinta.append(text.mid(inceput));
 }
 
-// The document's text, line by line.
+// The document's text, line by line, written to the device in UTF-8
+// through a buffer.
 class Document_XML
 {
 public:
+    explicit Document_XML(QIODevice& iesire) : m_iesire(iesire) { m_text.reserve(kPrag + 4096); }
+
     void Linie(int indentare, const QString& continut)
     {
-        m_text += QString(indentare, u' ');
-        m_text += continut;
-        m_text += kCrLf;
+        Indentare(indentare);
+        m_text.append(continut);
+        Sfarsit_Linie();
     }
     // A leaf element on one line, its value escaped.
-    void Element(int indentare, const QString& nume, const QString& valoare)
+    void Element(int indentare, QStringView nume, const QString& valoare)
     {
-        Linie(indentare, u'<' + nume + u'>' + Escape_XML(valoare) + u"</"_s + nume + u'>');
+        Frunza(indentare, nume, valoare);
     }
-    void Element(int indentare, const QString& nume, const db::Variant& valoare)
+    void Element(int indentare, QStringView nume, const db::Variant& valoare)
     {
-        Element(indentare, nume, valoare.toText());
+        if (valoare.isText())
+            Frunza(indentare, nume, valoare.asText());
+        else
+            Frunza(indentare, nume, valoare.toText());
     }
-    QByteArray Utf8() const { return m_text.toUtf8(); }
+    // Writes what is left in the buffer; false when any write failed.
+    bool Termina()
+    {
+        Goleste();
+        return m_scris;
+    }
 
 private:
+    static constexpr qsizetype kPrag = 64 * 1024;
+
+    void Sfarsit_Linie()
+    {
+        m_text.append(kCrLf);
+        if (m_text.size() >= kPrag)
+            Goleste();
+    }
+    void Goleste()
+    {
+        const QByteArray utf8 = m_text.toUtf8();
+        if (m_iesire.write(utf8) != utf8.size())
+            m_scris = false;
+        m_text.resize(0);
+    }
+    void Frunza(int indentare, QStringView nume, QStringView valoare)
+    {
+        Indentare(indentare);
+        m_text.append(u'<');
+        m_text.append(nume);
+        m_text.append(u'>');
+        Adauga_Escape(m_text, valoare);
+        m_text.append(u"</");
+        m_text.append(nume);
+        m_text.append(u'>');
+        Sfarsit_Linie();
+    }
+    void Indentare(int blancuri)
+    {
+        static const QString kBlancuri(32, u' ');
+        m_text.append(QStringView(kBlancuri).left(blancuri));
+    }
+
+    QIODevice& m_iesire;
     QString m_text;
+    bool m_scris = true;
 };
 
 QString Implicit_Daca_Gol(const QString& text, const QString& implicit)
@@ -194,18 +244,12 @@ void Scrie_Articol(Document_XML& doc, const db::Statement& rand, qint64 numar, c
     doc.Linie(8, u"</"_s + element + u'>');
 }
 
-// The whole document, or the reason it cannot be made.
-struct Continut
+// The whole document written into the device; the reason it cannot be
+// made, or "" when it is complete.
+QString Compune_Document(QIODevice& iesire, const Date_Fisier_XML& date, const Perioada_Declaratie& perioada,
+                         const QString& numeCompanie, const std::function<void()>& formateazaGrila,
+                         qint64& articole)
 {
-    QByteArray text;
-    qint64 articole = 0;
-    QString eroare;
-};
-
-Continut Compune_Document(const Date_Fisier_XML& date, const Perioada_Declaratie& perioada,
-                          const QString& numeCompanie, const std::function<void()>& formateazaGrila)
-{
-    Continut rezultat;
     const QString& tip = date.cheie.tip;
     const bool sosire = tip == u"I"_s;
     const bool noua = date.tipDeclaratie.startsWith(u'N');
@@ -215,19 +259,15 @@ Continut Compune_Document(const Date_Fisier_XML& date, const Perioada_Declaratie
     const QString element = sosire ? u"InsArrivalItem"_s : u"InsDispatchItem"_s;
 
     auto versiuni = Alege_Versiune_Cod(Conexiune_Comun, perioada.luna, perioada.anul);
-    if (!versiuni) {
-        rezultat.eroare = u"Nu se pot citi versiunile nomenclatoarelor (InsCodeVersions): "_s +
-                          versiuni.error().description;
-        return rezultat;
-    }
-    if (versiuni->recordCount() < 1) {
-        rezultat.eroare = u"Nu exista versiunile nomenclatoarelor (InsCodeVersions) pentru luna "_s +
-                          date.cheie.luna + u", anul "_s + date.cheie.anul;
-        return rezultat;
-    }
+    if (!versiuni)
+        return u"Nu se pot citi versiunile nomenclatoarelor (InsCodeVersions): "_s +
+               versiuni.error().description;
+    if (versiuni->recordCount() < 1)
+        return u"Nu exista versiunile nomenclatoarelor (InsCodeVersions) pentru luna "_s + date.cheie.luna +
+               u", anul "_s + date.cheie.anul;
     versiuni->moveFirst();
 
-    Document_XML doc;
+    Document_XML doc(iesire);
     doc.Linie(0, u"<?xml version=\"1.0\" encoding=\"UTF-8\" ?>"_s);
     doc.Linie(0, u'<' + radacina + u" SchemaVersion=\"1.0\" xmlns=\""_s +
                      QString::fromUtf16(kSpatiuNumeIntrastat) + u"\">"_s);
@@ -241,49 +281,54 @@ Continut Compune_Document(const Date_Fisier_XML& date, const Perioada_Declaratie
     Scrie_Antet(doc, date, numeCompanie);
 
     const QString vedere = cuPartener ? u"Intrastat_Sursa_Generare_O"_s : u"Intrastat_Sursa_Generare"_s;
-    auto articole =
+    auto interogare =
         db::Statement::prepare(Conexiune_Firma, (cuPartener ? kSelectArticoleO : kSelectArticole) +
                                                     Clauza_Declaratie(tip, perioada));
-    if (!articole) {
-        rezultat.eroare =
-            u"Nu se pot citi articolele declaratiei ("_s + vedere + u"): "_s + articole.error().description;
-        return rezultat;
-    }
+    if (!interogare)
+        return u"Nu se pot citi articolele declaratiei ("_s + vedere + u"): "_s +
+               interogare.error().description;
     if (formateazaGrila)
         formateazaGrila();
-    db::Result<bool> rand = articole->step();
-    for (; rand && *rand; rand = articole->step())
-        Scrie_Articol(doc, *articole, ++rezultat.articole, element, sosire, cuPartener,
-                      date.valoareStatistica);
-    if (!rand) {
-        rezultat.eroare =
-            u"Nu se pot citi articolele declaratiei ("_s + vedere + u"): "_s + rand.error().description;
-        return rezultat;
-    }
+    db::Result<bool> rand = interogare->step();
+    for (; rand && *rand; rand = interogare->step())
+        Scrie_Articol(doc, *interogare, ++articole, element, sosire, cuPartener, date.valoareStatistica);
+    if (!rand)
+        return u"Nu se pot citi articolele declaratiei ("_s + vedere + u"): "_s + rand.error().description;
     doc.Linie(0, u"</"_s + radacina + u'>');
-    rezultat.text = doc.Utf8();
-    return rezultat;
+    if (!doc.Termina())
+        return u"Nu se poate scrie fisierul: "_s + iesire.errorString();
+    return QString();
 }
 
-// Writes the bytes to a temporary file beside the path and renames it over
-// the old file (also a read-only one) only when complete. The error text, or
-// "" on success.
-QString Scrie_Fisier(const QString& cale, const QByteArray& continut)
+// Opens a file that replaces the path only when committed: the text goes to
+// a temporary file beside it, renamed over the old file (also a read-only
+// one) at the end. The error text, or "" when open.
+QString Deschide_Pentru_Inlocuire(QSaveFile& fisier)
 {
-    const QFileInfo vechi(cale);
+    const QFileInfo vechi(fisier.fileName());
     if (vechi.exists() && !vechi.isWritable())
-        QFile::setPermissions(cale, vechi.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser);
-    QSaveFile fisier(cale);
-    if (!fisier.open(QIODevice::WriteOnly))
-        return fisier.errorString();
-    if (fisier.write(continut) != continut.size()) {
-        const QString eroare = fisier.errorString();
-        fisier.cancelWriting();
+        QFile::setPermissions(vechi.filePath(),
+                              vechi.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser);
+    return fisier.open(QIODevice::WriteOnly) ? QString() : fisier.errorString();
+}
+
+// Copies the file over the target, the same way. The error text, or "".
+QString Copiaza_Peste(const QString& sursa, const QString& tinta)
+{
+    QFile din(sursa);
+    if (!din.open(QIODevice::ReadOnly))
+        return din.errorString();
+    QSaveFile in(tinta);
+    if (const QString eroare = Deschide_Pentru_Inlocuire(in); !eroare.isEmpty())
         return eroare;
+    while (!din.atEnd()) {
+        const QByteArray bucata = din.read(1024 * 1024);
+        if (bucata.isEmpty() || in.write(bucata) != bucata.size()) {
+            in.cancelWriting();
+            return din.error() != QFileDevice::NoError ? din.errorString() : in.errorString();
+        }
     }
-    if (!fisier.commit())
-        return fisier.errorString();
-    return QString();
+    return in.commit() ? QString() : in.errorString();
 }
 
 void Eroare(const QString& text)
@@ -350,27 +395,34 @@ Rezultat_Fisier_XML Genereaza_Fisier_XML(const Date_Fisier_XML& date,
         Fisier_Negenerat(u"Nu exista directorul "_s + folder);
         return rezultat;
     }
-    const Continut continut = Compune_Document(date, *perioada, rezultat.numeCompanie, formateazaGrila);
-    if (!continut.eroare.isEmpty()) {
-        Fisier_Negenerat(continut.eroare);
+    const QString cale = folder + rezultat.numeFisier;
+    QSaveFile fisier(cale);
+    if (const QString eroare = Deschide_Pentru_Inlocuire(fisier); !eroare.isEmpty()) {
+        Fisier_Negenerat(u"Nu se poate scrie fisierul "_s + cale + kCrLf + eroare);
         return rezultat;
     }
-    const QString cale = folder + rezultat.numeFisier;
-    if (const QString eroare = Scrie_Fisier(cale, continut.text); !eroare.isEmpty()) {
-        Fisier_Negenerat(u"Nu se poate scrie fisierul "_s + cale + kCrLf + eroare);
+    qint64 articole = 0;
+    if (const QString cauza =
+            Compune_Document(fisier, date, *perioada, rezultat.numeCompanie, formateazaGrila, articole);
+        !cauza.isEmpty()) {
+        fisier.cancelWriting();
+        Fisier_Negenerat(cauza);
+        return rezultat;
+    }
+    if (!fisier.commit()) {
+        Fisier_Negenerat(u"Nu se poate scrie fisierul "_s + cale + kCrLf + fisier.errorString());
         return rezultat;
     }
     rezultat.generat = true;
     rezultat.fisier = cale;
-    rezultat.articole = continut.articole;
+    rezultat.articole = articole;
 
     // The copy in the save folder; none when the save folder is IntrastatSave itself.
     QString mesaj = cale;
     if (Exista_Director(Folder_Salvare_XML)) {
         if (QDir(Folder_Salvare_XML).canonicalPath() == QDir(folder).canonicalPath()) {
             mesaj = rezultat.caleAfisata;
-        } else if (const QString eroare = Scrie_Fisier(rezultat.caleAfisata, continut.text);
-                   eroare.isEmpty()) {
+        } else if (const QString eroare = Copiaza_Peste(cale, rezultat.caleAfisata); eroare.isEmpty()) {
             rezultat.copie = rezultat.caleAfisata;
             mesaj = rezultat.copie;
         } else {
