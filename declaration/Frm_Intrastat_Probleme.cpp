@@ -16,12 +16,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QRect Twips(int stanga, int sus, int latime, int inaltime)
-{
-    return QRect(grid::twipsToPixels(stanga), grid::twipsToPixels(sus), grid::twipsToPixels(latime),
-                 grid::twipsToPixels(inaltime));
-}
-
 // The text a box of another window shows: a text box's text, a combo box's
 // current text.
 QString Text_Caseta(const QWidget* fereastra, const QString& nume)
@@ -50,17 +44,17 @@ Frm_Intrastat_Probleme::Frm_Intrastat_Probleme(QWidget* parent)
     setFixedSize(grid::twipsToPixels(11205), grid::twipsToPixels(7635));
     Label1 = new QLabel(u"LISTA ERORILOR"_s, this);
     Label1->setObjectName(u"Label1"_s);
-    Label1->setGeometry(Twips(360, 360, 10455, 255));
+    Label1->setGeometry(grid::twipsToPixels(360, 360, 10455, 255));
     RichTextBox1 = new QTextEdit(this);
     RichTextBox1->setObjectName(u"RichTextBox1"_s);
-    RichTextBox1->setGeometry(Twips(360, 600, 10455, 6135));
+    RichTextBox1->setGeometry(grid::twipsToPixels(360, 600, 10455, 6135));
     RichTextBox1->setReadOnly(true);
     CmdClose = new QPushButton(u"Inchide fereastra"_s, this);
     CmdClose->setObjectName(u"CmdClose"_s);
-    CmdClose->setGeometry(Twips(960, 6960, 2415, 375));
+    CmdClose->setGeometry(grid::twipsToPixels(960, 6960, 2415, 375));
     CmdPrint = new QPushButton(u"Tipareste"_s, this);
     CmdPrint->setObjectName(u"CmdPrint"_s);
-    CmdPrint->setGeometry(Twips(8160, 6960, 1575, 375));
+    CmdPrint->setGeometry(grid::twipsToPixels(8160, 6960, 1575, 375));
     connect(CmdClose, &QPushButton::clicked, this, &Frm_Intrastat_Probleme::CmdClose_Click);
     connect(CmdPrint, &QPushButton::clicked, this, &Frm_Intrastat_Probleme::CmdPrint_Click);
     seteazaNumeAccesibile();

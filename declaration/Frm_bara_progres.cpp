@@ -7,25 +7,15 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QRect Twips(int stanga, int sus, int latime, int inaltime)
-{
-    return QRect(grid::twipsToPixels(stanga), grid::twipsToPixels(sus), grid::twipsToPixels(latime),
-                 grid::twipsToPixels(inaltime));
-}
-
-} // namespace
-
 Frm_bara_progres::Frm_bara_progres(QWidget* parent) : ui::Fereastra(u"Frm_bara_progres"_s, QString(), parent)
 {
     setFixedSize(grid::twipsToPixels(8550), grid::twipsToPixels(945));
     Bara_Titlu = new QLabel(this);
     Bara_Titlu->setObjectName(u"Bara_Titlu"_s);
-    Bara_Titlu->setGeometry(Twips(120, 120, 8295, 255));
+    Bara_Titlu->setGeometry(grid::twipsToPixels(120, 120, 8295, 255));
     Bara_Progres = new QProgressBar(this);
     Bara_Progres->setObjectName(u"Bara_Progres"_s);
-    Bara_Progres->setGeometry(Twips(120, 480, 8295, 255));
+    Bara_Progres->setGeometry(grid::twipsToPixels(120, 480, 8295, 255));
     Bara_Progres->setRange(0, 100);
     Bara_Progres->setValue(0);
     seteazaNumeAccesibile();

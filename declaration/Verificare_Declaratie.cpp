@@ -164,18 +164,6 @@ private:
     int m_procent = -1;
 };
 
-// Only blanks, as the tariff's descriptions are trimmed.
-QString Fara_Blancuri_Margine(const QString& text)
-{
-    qsizetype inceput = 0;
-    qsizetype sfarsit = text.size();
-    while (inceput < sfarsit && text.at(inceput) == u' ')
-        ++inceput;
-    while (sfarsit > inceput && text.at(sfarsit - 1) == u' ')
-        --sfarsit;
-    return text.mid(inceput, sfarsit - inceput);
-}
-
 // The first two characters of a VAT number read as a number: after trimming
 // they form a whole decimal number ("12", "1.", "-1", " 1"); "RO", "1A" do not.
 bool Prefix_Numeric(const QString& prefix)

@@ -141,36 +141,43 @@ private:
         db::Connection c;
         if (c.open(tarif))
             return false;
-        const db::Error e = c.executeScript(
-            QString::fromUtf8(schema.readAll()) +
-            QStringLiteral("INSERT INTO HS_8 (HS8_COD, HS12_COD, DESCRIERE, UM_SUPL, AN_START, "
-                           "AN_END, HS6_COD) VALUES "
-                           "('01012100', '010121000000', '  Reproducatori de rasa pura  ', "
-                           "'p/st', 2015, NULL, '010121'), "
-                           "('84713000', '847130000000', 'Masini portabile', NULL, 2015, NULL, "
-                           "'847130'), "
-                           "('55555555', '555555550000', 'Cod expirat', NULL, 2010, 2012, "
-                           "'555555');"));
-        if (e)
-            qWarning("%s", qPrintable(e.text()));
-        return !e;
+        return ruleaza(
+            c, QString::fromUtf8(schema.readAll()) +
+                   QStringLiteral("INSERT INTO HS_8 (HS8_COD, HS12_COD, DESCRIERE, UM_SUPL, AN_START, "
+                                  "AN_END, HS6_COD) VALUES "
+                                  "('01012100', '010121000000', '  Reproducatori de rasa pura  ', "
+                                  "'p/st', 2015, NULL, '010121'), "
+                                  "('84713000', '847130000000', 'Masini portabile', NULL, 2015, NULL, "
+                                  "'847130'), "
+                                  "('55555555', '555555550000', 'Cod expirat', NULL, 2010, 2012, "
+                                  "'555555');"));
     }
 
     bool versiuni()
     {
-        const db::Error e = Conexiune_Comun.executeScript(QStringLiteral(
-            "DELETE FROM InsCodeVersions;"
-            "INSERT INTO InsCodeVersions (Anul, Luna, Anul_End, Luna_End, CN_File, CountryVer, EuCountryVer, "
-            "CnVer, ModeOfTransportVer, DeliveryTermsVer, NatureOfTransactionAVer, NatureOfTransactionBVer, "
-            "CountyVer, LocalityVer, UnitVer) VALUES "
-            "(2014, 7, 2015, 6, 'CN2015.mdb', 'C14', 'E14', 'N14', 'M14', 'D14', 'A14', 'B14', 'J14', 'L14', "
-            "'U14'), "
-            "(2015, 7, 2015, 12, 'CN2015.mdb', 'C15', 'E15', 'N15', 'M15', 'D15', 'A15', 'B15', 'J15', "
-            "'L15', "
-            "'U15'), "
-            "(2016, 1, NULL, NULL, 'CN2015.mdb', 'C16', 'E16', 'N16', 'M16', 'D16', 'A16', NULL, 'J16', "
-            "'L16', "
-            "'U16');"));
+        return ruleaza(
+            Conexiune_Comun,
+            QStringLiteral(
+                "DELETE FROM InsCodeVersions;"
+                "INSERT INTO InsCodeVersions (Anul, Luna, Anul_End, Luna_End, CN_File, CountryVer, "
+                "EuCountryVer, "
+                "CnVer, ModeOfTransportVer, DeliveryTermsVer, NatureOfTransactionAVer, "
+                "NatureOfTransactionBVer, "
+                "CountyVer, LocalityVer, UnitVer) VALUES "
+                "(2014, 7, 2015, 6, 'CN2015.mdb', 'C14', 'E14', 'N14', 'M14', 'D14', 'A14', 'B14', 'J14', "
+                "'L14', "
+                "'U14'), "
+                "(2015, 7, 2015, 12, 'CN2015.mdb', 'C15', 'E15', 'N15', 'M15', 'D15', 'A15', 'B15', 'J15', "
+                "'L15', "
+                "'U15'), "
+                "(2016, 1, NULL, NULL, 'CN2015.mdb', 'C16', 'E16', 'N16', 'M16', 'D16', 'A16', NULL, 'J16', "
+                "'L16', "
+                "'U16');"));
+    }
+
+    static bool ruleaza(db::Connection& c, const QString& script)
+    {
+        const db::Error e = c.executeScript(script);
         if (e)
             qWarning("%s", qPrintable(e.text()));
         return !e;
