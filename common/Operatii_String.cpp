@@ -32,3 +32,14 @@ qint16 Imparte_String(QStringList& list, const QString& text, const QString& del
     list.append(pieces);
     return static_cast<qint16>(pieces.size());
 }
+
+QString Fara_Blancuri_Margine(const QString& text)
+{
+    qsizetype inceput = 0;
+    qsizetype sfarsit = text.size();
+    while (inceput < sfarsit && text.at(inceput) == u' ')
+        ++inceput;
+    while (sfarsit > inceput && text.at(sfarsit - 1) == u' ')
+        --sfarsit;
+    return text.mid(inceput, sfarsit - inceput);
+}

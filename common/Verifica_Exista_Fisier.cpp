@@ -1,5 +1,7 @@
 #include "common/Verifica_Exista_Fisier.h"
 
+#include "common/Operatii_String.h"
+
 #include <QFile>
 #include <filesystem>
 #include <system_error>
@@ -17,13 +19,7 @@ std::filesystem::path toPath(const QString& p)
 
 QString Scoate_Ghilimele(const QString& text)
 {
-    qsizetype from = 0;
-    qsizetype to = text.size();
-    while (from < to && text.at(from) == u' ')
-        ++from;
-    while (to > from && text.at(to - 1) == u' ')
-        --to;
-    QString s = text.mid(from, to - from);
+    QString s = Fara_Blancuri_Margine(text);
     if (s.size() >= 2 && s.front() == u'"' && s.back() == u'"')
         s = s.mid(1, s.size() - 2);
     return s;

@@ -10,6 +10,7 @@ packages=(
     libbenchmark-dev
     iso-codes xdg-utils
     xvfb xauth
+    poppler-utils
 )
 
 missing=()

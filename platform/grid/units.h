@@ -4,6 +4,7 @@
 // Colours: a number &HBBGGRR (red in the low byte): &HFF0000 is blue.
 
 #include <QColor>
+#include <QRect>
 #include <cmath>
 #include <cstdint>
 
@@ -12,6 +13,13 @@ namespace grid {
 inline int twipsToPixels(int twips, double dpi = 96.0)
 {
     return static_cast<int>(std::lround(twips * dpi / 1440.0));
+}
+
+// A control's rectangle given in twips (left, top, width, height), in pixels.
+inline QRect twipsToPixels(int left, int top, int width, int height, double dpi = 96.0)
+{
+    return QRect(twipsToPixels(left, dpi), twipsToPixels(top, dpi), twipsToPixels(width, dpi),
+                 twipsToPixels(height, dpi));
 }
 
 inline int pixelsToTwips(int pixels, double dpi = 96.0)
