@@ -9,6 +9,7 @@ packages=(
     libsqlite3-dev libxlsxwriter-dev libfreexl-dev libzip-dev
     libbenchmark-dev
     iso-codes xdg-utils
+    poppler-utils
     xvfb xauth
 )
 

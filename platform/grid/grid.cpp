@@ -18,12 +18,6 @@ namespace grid {
 
 namespace {
 
-Grid::PrintPreviewHandler& previewHandler()
-{
-    static Grid::PrintPreviewHandler handler;
-    return handler;
-}
-
 // Sets a flag for the length of a scope.
 class FlagGuard
 {
@@ -518,17 +512,6 @@ bool Grid::loadLayout(const QString& path, const QString& name, QString* error)
     return true;
 }
 
-void Grid::setPrintPreviewHandler(PrintPreviewHandler handler)
-{
-    previewHandler() = std::move(handler);
-}
-
-void Grid::printPreview()
-{
-    if (previewHandler())
-        previewHandler()(*this);
-}
-
 db::Variant Grid::cell(int column) const
 {
     return m_model->cell(row() < 0 ? 0 : row(), column);
@@ -560,15 +543,17 @@ void Grid::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    // Every character typed, control characters (Enter, Backspace, Esc)
+    // included; only a printable one can be changed.
     const QString text = event->text();
-    if (!text.isEmpty() && text.at(0).isPrint()) {
+    if (text.size() == 1) {
         QChar ch = text.at(0);
         emit keyPress(ch);
         if (ch.isNull()) {
             event->accept();
             return;
         }
-        if (ch != text.at(0)) {
+        if (ch != text.at(0) && ch.isPrint() && text.at(0).isPrint()) {
             QKeyEvent changed(event->type(), event->key(), event->modifiers(), QString(ch));
             QTableView::keyPressEvent(&changed);
             return;
@@ -587,6 +572,11 @@ void Grid::keyPressEvent(QKeyEvent* event)
         }
     }
     QTableView::keyPressEvent(event);
+}
+
+void Grid::keyboardSearch(const QString&)
+{
+    // Rows move by the program's own type-ahead search only.
 }
 
 void Grid::moveByEnter()
