@@ -601,8 +601,10 @@ void Grid::moveByEnter()
         next = m_model->index(i.row() - 1, i.column());
         break;
     }
-    if (next.isValid())
+    if (next.isValid() && next != i)
         setCurrentIndex(next);
+    else if (m_model->editRow() == i.row())
+        commitRow(); // with nowhere to go, Enter writes the row as leaving it would
 }
 
 void Grid::mousePressEvent(QMouseEvent* event)

@@ -36,6 +36,7 @@ private slots:
     void modalDialogInAnEventRunsOnce();
     void enterMovesAsSet_data();
     void enterMovesAsSet();
+    void enterOnTheLastCellWritesTheNewRow();
     void rowColoursFootersAndLockedColumns();
     void listGridIsReadOnly();
 
@@ -364,6 +365,30 @@ void TestGridWidget::rowColoursFootersAndLockedColumns()
     QVERIFY(m_grid->footersVisible());
     m_grid->setAllowUpdate(false);
     QVERIFY(!(m->flags(m->index(1, 0)) & Qt::ItemIsEditable));
+}
+
+void TestGridWidget::enterOnTheLastCellWritesTheNewRow()
+{
+    int written = 0;
+    connect(m_grid.get(), &grid::Grid::afterUpdate, this, [&] { ++written; });
+    m_grid->setAllowAddNew(true);
+    m_grid->setEnterAction(grid::EnterAction::Right);
+    m_grid->setCurrentCell(4, 0); // the new-row line
+    m_grid->setFocus();
+    for (const QString& text :
+         {QStringLiteral("C9"), QStringLiteral("D9"), QStringLiteral("1"), QStringLiteral("9")}) {
+        QTest::keyClick(m_grid.get(), Qt::Key_F2);
+        auto* editor = m_grid->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the closed editor
+    }
+    QCOMPARE(written, 1);
+    QCOMPARE(m_source->rowCount(), 5);
+    QCOMPARE(m_source->value(4, 0), Variant(QStringLiteral("C9")));
+    QCOMPARE(m_source->value(4, 3).toInt(), 9);
 }
 
 void TestGridWidget::listGridIsReadOnly()
