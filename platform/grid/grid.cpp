@@ -292,6 +292,16 @@ void Grid::setRowColours(const QColor& even, const QColor& odd)
     m_model->setRowColours(even, odd);
 }
 
+void Grid::setAlternatingRows(bool on)
+{
+    m_model->setAlternatingRows(on);
+}
+
+bool Grid::alternatingRows() const
+{
+    return m_model->alternatingRows();
+}
+
 void Grid::setSelectionColours(const QColor& back, const QColor& text)
 {
     QPalette p = palette();

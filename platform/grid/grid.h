@@ -73,6 +73,9 @@ public:
     void setRowHeightTwips(int twips);
     // Invalid colours switch the alternating rows off.
     void setRowColours(const QColor& even, const QColor& odd);
+    // Switches the row colours off (a print-out has none) and on again.
+    void setAlternatingRows(bool on);
+    bool alternatingRows() const;
     void setSelectionColours(const QColor& back, const QColor& text);
     void setFootersVisible(bool on);
     bool footersVisible() const { return m_footersVisible; }

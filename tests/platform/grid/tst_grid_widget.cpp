@@ -351,6 +351,11 @@ void TestGridWidget::rowColoursFootersAndLockedColumns()
     QAbstractItemModel* m = m_grid->model();
     QCOMPARE(m->index(0, 0).data(Qt::BackgroundRole).value<QColor>(), even);
     QCOMPARE(m->index(1, 0).data(Qt::BackgroundRole).value<QColor>(), odd);
+    // Switched off (for a print-out) and on again, the colours are kept.
+    m_grid->setAlternatingRows(false);
+    QVERIFY(!m->index(0, 0).data(Qt::BackgroundRole).isValid());
+    m_grid->setAlternatingRows(true);
+    QCOMPARE(m->index(0, 0).data(Qt::BackgroundRole).value<QColor>(), even);
     m_grid->column(2).backColor = QColor(Qt::yellow);
     m_grid->column(2).numberFormat = QStringLiteral("##,##0.00");
     m_grid->column(1).locked = true;
