@@ -660,7 +660,11 @@ void Grid::currentChanged(const QModelIndex& current, const QModelIndex& previou
             return;
         }
     }
-    QTableView::currentChanged(current, previous);
+    {
+        // An editor the view closes because the cell changed is no Enter.
+        FlagGuard guard(m_changingCell);
+        QTableView::currentChanged(current, previous);
+    }
     if (current.isValid() && current.row() != previous.row() && !m_followingSource) {
         if (RowSource* s = m_model->source(); s && current.row() < m_model->dataRowCount()) {
             FlagGuard guard(m_followingSource);
@@ -713,7 +717,8 @@ void Grid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
     // started it closes the editor afterwards.
     if (m_inCellCommit)
         return;
-    if (hint == QAbstractItemDelegate::SubmitModelCache && m_enterAction != EnterAction::None) {
+    if (hint == QAbstractItemDelegate::SubmitModelCache && m_enterAction != EnterAction::None &&
+        !m_changingCell) {
         QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
         moveByEnter();
         return;

@@ -178,6 +178,7 @@ private:
     bool m_inRowCommit = false;  // the row's events are running
     bool m_followingSource = false;
     bool m_restoringRow = false;
+    bool m_changingCell = false; // the view is moving to another cell
     bool m_inGeometry = false;
     int m_headingLines = 1;
 };

@@ -37,6 +37,7 @@ private slots:
     void enterMovesAsSet_data();
     void enterMovesAsSet();
     void enterOnTheLastCellWritesTheNewRow();
+    void movingAwayFromAnEditorIsNoEnter();
     void rowColoursFootersAndLockedColumns();
     void listGridIsReadOnly();
 
@@ -394,6 +395,19 @@ void TestGridWidget::enterOnTheLastCellWritesTheNewRow()
     QCOMPARE(m_source->rowCount(), 5);
     QCOMPARE(m_source->value(4, 0), Variant(QStringLiteral("C9")));
     QCOMPARE(m_source->value(4, 3).toInt(), 9);
+}
+
+void TestGridWidget::movingAwayFromAnEditorIsNoEnter()
+{
+    m_grid->setEnterAction(grid::EnterAction::Right);
+    m_grid->setCurrentCell(1, 1);
+    m_grid->setFocus();
+    QTest::keyClick(m_grid.get(), Qt::Key_F2);
+    QVERIFY(m_grid->isEditing());
+    m_grid->setCurrentCell(2, 0); // the program moves the cell; the editor closes
+    QVERIFY(!m_grid->isEditing());
+    QCOMPARE(m_grid->row(), 2);
+    QCOMPARE(m_grid->col(), 0);
 }
 
 void TestGridWidget::listGridIsReadOnly()
