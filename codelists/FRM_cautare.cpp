@@ -15,12 +15,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QRect Twips(int stanga, int sus, int latime, int inaltime)
-{
-    return QRect(grid::twipsToPixels(stanga), grid::twipsToPixels(sus), grid::twipsToPixels(latime),
-                 grid::twipsToPixels(inaltime));
-}
-
 void Mesaj(const QString& text)
 {
     ui::msgBox(text, ui::Icon::Critical, ui::Buttons::Ok, u"Mesaj"_s);
@@ -53,15 +47,15 @@ FRM_cautare::FRM_cautare(QWidget* parent) : ui::Fereastra(u"FRM_cautare"_s, u"Ca
         return l;
     };
     Label1 = eticheta(u"Label1"_s, u"Expresie de cautat"_s);
-    Label1->setGeometry(Twips(120, 1080, 1695, 255));
+    Label1->setGeometry(grid::twipsToPixels(120, 1080, 1695, 255));
     StringDeCautat = new QLineEdit(this);
     StringDeCautat->setObjectName(u"StringDeCautat"_s);
-    StringDeCautat->setGeometry(Twips(1800, 1080, 4935, 285));
+    StringDeCautat->setGeometry(grid::twipsToPixels(1800, 1080, 4935, 285));
     Label1->setBuddy(StringDeCautat);
 
     Frame1 = new QGroupBox(u"Optiuni de cautare"_s, this);
     Frame1->setObjectName(u"Frame1"_s);
-    Frame1->setGeometry(Twips(1440, 1800, 3375, 1815));
+    Frame1->setGeometry(grid::twipsToPixels(1440, 1800, 3375, 1815));
     const auto optiune = [this](const QString& nume, const QString& text, const QRect& loc, Mod_Cautare mod) {
         auto* o = new QRadioButton(text, Frame1);
         o->setObjectName(nume);
@@ -69,23 +63,24 @@ FRM_cautare::FRM_cautare(QWidget* parent) : ui::Fereastra(u"FRM_cautare"_s, u"Ca
         connect(o, &QRadioButton::clicked, this, [this, mod] { Option_Click(mod); });
         return o;
     };
-    Option1 =
-        optiune(u"Option1"_s, u"Doar textul respectiv"_s, Twips(240, 360, 3015, 195), Mod_Cautare::Identic);
-    Option2 = optiune(u"Option2"_s, u"Incepe cu textul respectiv"_s, Twips(240, 720, 2895, 195),
+    Option1 = optiune(u"Option1"_s, u"Doar textul respectiv"_s, grid::twipsToPixels(240, 360, 3015, 195),
+                      Mod_Cautare::Identic);
+    Option2 = optiune(u"Option2"_s, u"Incepe cu textul respectiv"_s, grid::twipsToPixels(240, 720, 2895, 195),
                       Mod_Cautare::IncepeCu);
-    Option3 = optiune(u"Option3"_s, u"Contine textul respectiv"_s, Twips(240, 1080, 2895, 195),
+    Option3 = optiune(u"Option3"_s, u"Contine textul respectiv"_s, grid::twipsToPixels(240, 1080, 2895, 195),
                       Mod_Cautare::Contine);
-    Option4 = optiune(u"Option4"_s, u"Cautare avansata"_s, Twips(240, 1440, 1935, 255), Mod_Cautare::Avansat);
+    Option4 = optiune(u"Option4"_s, u"Cautare avansata"_s, grid::twipsToPixels(240, 1440, 1935, 255),
+                      Mod_Cautare::Avansat);
 
     CmdCautare = new ButonPlat(u"Cautare"_s, this);
     CmdCautare->setObjectName(u"CmdCautare"_s);
-    CmdCautare->setGeometry(Twips(5040, 1920, 1455, 435));
+    CmdCautare->setGeometry(grid::twipsToPixels(5040, 1920, 1455, 435));
     CmdRenuntaCautare = new ButonPlat(u"Renunta"_s, this);
     CmdRenuntaCautare->setObjectName(u"CmdRenuntaCautare"_s);
-    CmdRenuntaCautare->setGeometry(Twips(5040, 3120, 1455, 375));
+    CmdRenuntaCautare->setGeometry(grid::twipsToPixels(5040, 3120, 1455, 375));
 
     LblInfo = eticheta(u"LblInfo"_s, QString());
-    LblInfo->setGeometry(Twips(120, 4080, 6615, 615));
+    LblInfo->setGeometry(grid::twipsToPixels(120, 4080, 6615, 615));
     LblInfo->setWordWrap(true);
     LblInfo->setAutoFillBackground(true);
     QPalette p = LblInfo->palette();

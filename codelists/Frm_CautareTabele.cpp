@@ -24,11 +24,6 @@ int Px(int twips)
     return grid::twipsToPixels(twips);
 }
 
-QRect Twips(int stanga, int sus, int latime, int inaltime)
-{
-    return QRect(Px(stanga), Px(sus), Px(latime), Px(inaltime));
-}
-
 // A grid's refused write as the data-error messages of the program show it.
 void Arata_Eroare_Grila(int numar, const QString& text)
 {
@@ -43,21 +38,21 @@ Frm_CautareTabele::Frm_CautareTabele(QWidget* parent)
 {
     GridCautare = new grid::ListGrid(this);
     GridCautare->setObjectName(u"GridCautare"_s);
-    GridCautare->setGeometry(Twips(240, 240, 9495, 6255));
+    GridCautare->setGeometry(grid::twipsToPixels(240, 240, 9495, 6255));
 
     CmdCautare = new ButonPlat(u"Cautare"_s, this);
     CmdCautare->setObjectName(u"CmdCautare"_s);
-    CmdCautare->setGeometry(Twips(480, 6600, 1215, 375));
+    CmdCautare->setGeometry(grid::twipsToPixels(480, 6600, 1215, 375));
     CmdAdd = new QPushButton(u"Adauga Inregistare Noua"_s, this);
     CmdAdd->setObjectName(u"CmdAdd"_s);
-    CmdAdd->setGeometry(Twips(4320, 6600, 2535, 375));
+    CmdAdd->setGeometry(grid::twipsToPixels(4320, 6600, 2535, 375));
 
     Label1 = new QLabel(u"[ENTER]  sau DUBLU CLICK- Pentru a selecta inregistrarea curenta    "_s, this);
     Label1->setObjectName(u"Label1"_s);
-    Label1->setGeometry(Twips(4680, 0, 5055, 255));
+    Label1->setGeometry(grid::twipsToPixels(4680, 0, 5055, 255));
     Label2 = new QLabel(this);
     Label2->setObjectName(u"Label2"_s);
-    Label2->setGeometry(Twips(120, 0, 15, 195));
+    Label2->setGeometry(grid::twipsToPixels(120, 0, 15, 195));
     Label2->setAutoFillBackground(true);
     QPalette p = Label2->palette();
     p.setColor(QPalette::WindowText, grid::fromVbColor(0x00FF00));
@@ -111,7 +106,7 @@ void Frm_CautareTabele::Form_Load()
 
 void Frm_CautareTabele::Ajusteaza_Dimensiuni()
 {
-    GridCautare->setGeometry(Twips(240, 240, 9495 + Delta_Latime, 6255 + Delta_Inaltime));
+    GridCautare->setGeometry(grid::twipsToPixels(240, 240, 9495 + Delta_Latime, 6255 + Delta_Inaltime));
     CmdAdd->move(Px(4320), Px(6600 + Delta_Inaltime));
     CmdCautare->move(Px(480), Px(6600 + Delta_Inaltime));
 }

@@ -4,6 +4,7 @@
 // Colours: a number &HBBGGRR (red in the low byte): &HFF0000 is blue.
 
 #include <QColor>
+#include <QRect>
 #include <cmath>
 #include <cstdint>
 
@@ -17,6 +18,13 @@ inline int twipsToPixels(int twips, double dpi = 96.0)
 inline int pixelsToTwips(int pixels, double dpi = 96.0)
 {
     return static_cast<int>(std::lround(pixels * 1440.0 / dpi));
+}
+
+// A rectangle given in twips (left, top, width, height), in pixels.
+inline QRect twipsToPixels(int left, int top, int width, int height, double dpi = 96.0)
+{
+    return QRect(twipsToPixels(left, dpi), twipsToPixels(top, dpi), twipsToPixels(width, dpi),
+                 twipsToPixels(height, dpi));
 }
 
 inline QColor fromVbColor(std::uint32_t bgr)

@@ -6,48 +6,54 @@
 
 #include <QList>
 
+// The fields of the declaration grid's 32 columns, in order.
+inline QList<grid::MemorySource::Field> Campuri_Grila_Declaratie()
+{
+    static const char* const coloane[32] = {"TIP",
+                                            "Cod_Fiscal",
+                                            "Anul",
+                                            "Luna",
+                                            "Record_ID",
+                                            "Cod_NC",
+                                            "Descriere_NC",
+                                            "Tara_Orig",
+                                            "Tara_Exp",
+                                            "Tara_Dest",
+                                            "Val_Fiscala",
+                                            "Val_Stat",
+                                            "Net",
+                                            "Cod_UMS",
+                                            "Val_UMS",
+                                            "Nat_Tranz",
+                                            "Incoterms",
+                                            "Mod_Transp",
+                                            "Document_Numar_Referinta",
+                                            "Document_Data_Referinta",
+                                            "Descriere",
+                                            "Cantitate",
+                                            "UM",
+                                            "Valoare_Valuta",
+                                            "Moneda",
+                                            "Curs_Schimb",
+                                            "VAT_ID",
+                                            "SourceFile",
+                                            "Data_Preluare",
+                                            "UserName",
+                                            "Probleme",
+                                            "Exista_UMS"};
+    QList<grid::MemorySource::Field> campuri;
+    for (const char* nume : coloane)
+        campuri.append({QString::fromLatin1(nume), 202});
+    campuri[31].type = 11;
+    return campuri;
+}
+
 class GrilaApelant : public grid::Grid
 {
 public:
     GrilaApelant()
     {
-        static const char* const coloane[32] = {"TIP",
-                                                "Cod_Fiscal",
-                                                "Anul",
-                                                "Luna",
-                                                "Record_ID",
-                                                "Cod_NC",
-                                                "Descriere_NC",
-                                                "Tara_Orig",
-                                                "Tara_Exp",
-                                                "Tara_Dest",
-                                                "Val_Fiscala",
-                                                "Val_Stat",
-                                                "Net",
-                                                "Cod_UMS",
-                                                "Val_UMS",
-                                                "Nat_Tranz",
-                                                "Incoterms",
-                                                "Mod_Transp",
-                                                "Document_Numar_Referinta",
-                                                "Document_Data_Referinta",
-                                                "Descriere",
-                                                "Cantitate",
-                                                "UM",
-                                                "Valoare_Valuta",
-                                                "Moneda",
-                                                "Curs_Schimb",
-                                                "VAT_ID",
-                                                "SourceFile",
-                                                "Data_Preluare",
-                                                "UserName",
-                                                "Probleme",
-                                                "Exista_UMS"};
-        QList<grid::MemorySource::Field> campuri;
-        for (const char* nume : coloane)
-            campuri.append({QString::fromLatin1(nume), 202});
-        campuri[31].type = 11;
-        randuri = new grid::MemorySource(campuri, this);
+        randuri = new grid::MemorySource(Campuri_Grila_Declaratie(), this);
         randuri->appendRow({db::Variant(QStringLiteral("I"))});
         setDataSource(randuri);
         setCurrentCell(0, 0);
