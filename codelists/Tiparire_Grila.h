@@ -31,7 +31,8 @@ inline constexpr Margini_Tiparire Margini_Tiparire_Lista{567, 567, 1000, 567};
 // its items captioned in Romanian; A4 portrait, first zoom 80%.
 grid::PrintSettings Setari_Tiparire_Grila(const QString& titlu, const Margini_Tiparire& margini);
 
-// Shows the grid's print preview with those settings. Meanwhile the grid has
+// Shows the grid's print preview with those settings (the window's CmdPrint
+// handler asks the click guard, Reseteaza_Buton, first). Meanwhile the grid has
 // no row colours and prints in Times New Roman; both come back afterwards,
 // whatever happened in the preview.
 void Tipareste_Grila(grid::Grid& grila, const QString& titlu, const Margini_Tiparire& margini);
