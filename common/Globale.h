@@ -130,6 +130,38 @@ inline void Reseteaza_Globale_Tarif()
     Parametri_Cautare_Tabele = Cerere_Cautare_Tabele();
 }
 
+// --- The column search and the list type-ahead (codelists/FRM_cautare,
+//     codelists/Frm_CautareTabele, codelists/Cautare_Rapida): the search
+//     block a list window fills before it opens the column search, the
+//     narrowed rows, and the prefix typed into a list grid.
+#include <QPointer>
+
+namespace grid {
+class Grid;
+}
+
+inline QString Filtrare_SQL;               // the query of the caller's record set
+inline QString Filtrare_Coloana;           // the column searched, "[Tara_DESC]"
+inline QPointer<grid::Grid> Filtrare_Grid; // the caller's grid, re-bound to RS_Filtrare
+inline bool Filtrare_PeComun = false;      // outside the company database (the tariff when Cautare_PeTarif)
+inline std::int32_t Filtrare_LockType = 0;
+inline std::int32_t Filtrare_CursorType = 0;
+// The narrowed rows of the last search; a grid that shows them holds them too.
+inline db::Recordset RS_Filtrare;
+// The type-ahead prefix shared by the list grids.
+inline QString Prefix_Cautare;
+
+inline void Reseteaza_Globale_Cautare()
+{
+    Filtrare_SQL.clear();
+    Filtrare_Coloana.clear();
+    Filtrare_Grid.clear();
+    Filtrare_PeComun = false;
+    Filtrare_LockType = Filtrare_CursorType = 0;
+    RS_Filtrare = db::Recordset();
+    Prefix_Cautare.clear();
+}
+
 // --- The settings (common/RegistriiOperatii_Setari, Public_Citeste_Registrii,
 //     EU_Registrii_Operatii): the store's back end, chosen once at start-up,
 //     and the values read from the settings at start-up and after the

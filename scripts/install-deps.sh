@@ -9,8 +9,8 @@ packages=(
     libsqlite3-dev libxlsxwriter-dev libfreexl-dev libzip-dev
     libbenchmark-dev
     iso-codes xdg-utils
-    xvfb xauth
     poppler-utils
+    xvfb xauth
 )
 
 missing=()

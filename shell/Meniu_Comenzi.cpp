@@ -1,6 +1,7 @@
 #include "shell/Meniu_Comenzi.h"
 
 #include "codelists/ConexiuneTarif.h"
+#include "codelists/Frm_CautareTabele.h"
 #include "common/Globale.h"
 #include "common/Inchide_Formuri.h"
 #include "common/Verifica_Exista_Fisier.h"
@@ -280,6 +281,7 @@ QString Adresa_Email_Producator()
 
 void Inregistreaza_Ferestre_Neconstruite()
 {
+    Inregistreaza_Ferestre_Cautare(); // the pick-list and the column search are built
     const auto adauga = [](const QString& nume, ui::FereastraStub::Captura captura) {
         if (!ui::Forms::isRegistered(nume))
             ui::FereastraStub::registerStub(nume, nume, std::move(captura));

@@ -18,12 +18,6 @@ namespace grid {
 
 namespace {
 
-Grid::PrintPreviewHandler& previewHandler()
-{
-    static Grid::PrintPreviewHandler handler;
-    return handler;
-}
-
 // Sets a flag for the length of a scope.
 class FlagGuard
 {
@@ -298,6 +292,16 @@ void Grid::setRowColours(const QColor& even, const QColor& odd)
     m_model->setRowColours(even, odd);
 }
 
+void Grid::setAlternatingRows(bool on)
+{
+    m_model->setAlternatingRows(on);
+}
+
+bool Grid::alternatingRows() const
+{
+    return m_model->alternatingRows();
+}
+
 void Grid::setSelectionColours(const QColor& back, const QColor& text)
 {
     QPalette p = palette();
@@ -518,17 +522,6 @@ bool Grid::loadLayout(const QString& path, const QString& name, QString* error)
     return true;
 }
 
-void Grid::setPrintPreviewHandler(PrintPreviewHandler handler)
-{
-    previewHandler() = std::move(handler);
-}
-
-void Grid::printPreview()
-{
-    if (previewHandler())
-        previewHandler()(*this);
-}
-
 db::Variant Grid::cell(int column) const
 {
     return m_model->cell(row() < 0 ? 0 : row(), column);
@@ -560,15 +553,17 @@ void Grid::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    // Every character typed, control characters (Enter, Backspace, Esc)
+    // included; only a printable one can be changed.
     const QString text = event->text();
-    if (!text.isEmpty() && text.at(0).isPrint()) {
+    if (text.size() == 1) {
         QChar ch = text.at(0);
         emit keyPress(ch);
         if (ch.isNull()) {
             event->accept();
             return;
         }
-        if (ch != text.at(0)) {
+        if (ch != text.at(0) && ch.isPrint() && text.at(0).isPrint()) {
             QKeyEvent changed(event->type(), event->key(), event->modifiers(), QString(ch));
             QTableView::keyPressEvent(&changed);
             return;
@@ -587,6 +582,11 @@ void Grid::keyPressEvent(QKeyEvent* event)
         }
     }
     QTableView::keyPressEvent(event);
+}
+
+void Grid::keyboardSearch(const QString&)
+{
+    // Rows move by the program's own type-ahead search only.
 }
 
 void Grid::moveByEnter()
@@ -611,8 +611,10 @@ void Grid::moveByEnter()
         next = m_model->index(i.row() - 1, i.column());
         break;
     }
-    if (next.isValid())
+    if (next.isValid() && next != i)
         setCurrentIndex(next);
+    else if (m_model->editRow() == i.row())
+        commitRow(); // with nowhere to go, Enter writes the row as leaving it would
 }
 
 void Grid::mousePressEvent(QMouseEvent* event)
@@ -658,7 +660,11 @@ void Grid::currentChanged(const QModelIndex& current, const QModelIndex& previou
             return;
         }
     }
-    QTableView::currentChanged(current, previous);
+    {
+        // An editor the view closes because the cell changed is no Enter.
+        FlagGuard guard(m_changingCell);
+        QTableView::currentChanged(current, previous);
+    }
     if (current.isValid() && current.row() != previous.row() && !m_followingSource) {
         if (RowSource* s = m_model->source(); s && current.row() < m_model->dataRowCount()) {
             FlagGuard guard(m_followingSource);
@@ -711,7 +717,8 @@ void Grid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
     // started it closes the editor afterwards.
     if (m_inCellCommit)
         return;
-    if (hint == QAbstractItemDelegate::SubmitModelCache && m_enterAction != EnterAction::None) {
+    if (hint == QAbstractItemDelegate::SubmitModelCache && m_enterAction != EnterAction::None &&
+        !m_changingCell) {
         QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
         moveByEnter();
         return;

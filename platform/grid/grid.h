@@ -17,7 +17,6 @@
 
 #include <QPointer>
 #include <QTableView>
-#include <functional>
 #include <memory>
 
 namespace grid {
@@ -74,6 +73,9 @@ public:
     void setRowHeightTwips(int twips);
     // Invalid colours switch the alternating rows off.
     void setRowColours(const QColor& even, const QColor& odd);
+    // Switches the row colours off (a print-out has none) and on again.
+    void setAlternatingRows(bool on);
+    bool alternatingRows() const;
     void setSelectionColours(const QColor& back, const QColor& text);
     void setFootersVisible(bool on);
     bool footersVisible() const { return m_footersVisible; }
@@ -108,15 +110,14 @@ public:
     bool saveLayout(const QString& path, const QString& name, QString* error = nullptr) const;
     bool loadLayout(const QString& path, const QString& name, QString* error = nullptr);
 
-    // The print preview is another window's; it registers here.
-    using PrintPreviewHandler = std::function<void(Grid&)>;
-    static void setPrintPreviewHandler(PrintPreviewHandler handler);
-    void printPreview();
-
     // The calling-grid side: the current row's cells by column index.
     db::Variant cell(int column) const override;
     void setCell(int column, const db::Variant& value) override;
     void takeFocus() override;
+
+    // Does nothing: the rows move by the type-ahead search (type_ahead.h)
+    // of the windows that want one, never by the view's own search.
+    void keyboardSearch(const QString& search) override;
 
     // Used by the cell delegate.
     bool commitEditorText(int row, int col, const QString& text);
@@ -138,7 +139,9 @@ signals:
     void headClick(int col);
     void dblClick();
     void keyDown(int key, Qt::KeyboardModifiers modifiers, bool& consume);
-    // The character typed; set it to a null QChar to swallow it, or change it.
+    // The character typed, control characters included (Enter "\r",
+    // Backspace, Esc); set it to a null QChar to swallow it, or change a
+    // printable one into another.
     void keyPress(QChar& ch);
     void rowColChange(int lastRow, int lastCol);
     void columnsRebuilt();
@@ -175,6 +178,7 @@ private:
     bool m_inRowCommit = false;  // the row's events are running
     bool m_followingSource = false;
     bool m_restoringRow = false;
+    bool m_changingCell = false; // the view is moving to another cell
     bool m_inGeometry = false;
     int m_headingLines = 1;
 };

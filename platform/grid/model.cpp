@@ -96,6 +96,15 @@ void GridModel::setRowColours(const QColor& even, const QColor& odd)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::BackgroundRole});
 }
 
+void GridModel::setAlternatingRows(bool on)
+{
+    if (on == m_alternating)
+        return;
+    m_alternating = on;
+    if (rowCount() > 0 && columnCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::BackgroundRole});
+}
+
 db::Variant GridModel::cell(int row, int col) const
 {
     if (col < 0 || col >= m_columns.size())
@@ -230,6 +239,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
     case Qt::BackgroundRole:
         if (c.backColor.isValid())
             return c.backColor;
+        if (!m_alternating)
+            return {};
         if (row % 2 == 0 && m_even.isValid())
             return m_even;
         if (row % 2 == 1 && m_odd.isValid())

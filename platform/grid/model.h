@@ -53,6 +53,9 @@ public:
     bool allowAddNew() const { return m_allowAddNew; }
     bool allowDelete() const { return m_allowDelete; }
     void setRowColours(const QColor& even, const QColor& odd);
+    // Switches the row colours off and on again, keeping them.
+    void setAlternatingRows(bool on);
+    bool alternatingRows() const { return m_alternating; }
     void setLocale(const QLocale& locale) { m_locale = locale; }
 
     // Rows of the source; the line after them is the new-row line when adding is allowed.
@@ -109,6 +112,7 @@ private:
     bool m_allowDelete = false;
     QColor m_even;
     QColor m_odd;
+    bool m_alternating = true;
     QLocale m_locale;
     int m_editRow = -1;
     QMap<int, db::Variant> m_pending; // column -> unsaved value

@@ -1,6 +1,7 @@
 // The look-up through a real grid edit: the value typed into a cell editor and
 // confirmed with Enter runs the look-up once, fills the row's columns, and on
 // a miss shows one message and opens the pick-list once.
+#include "calling_grid.h"
 #include "codelists/Cautare_Tabele.h"
 #include "fixture.h"
 #include "platform/grid/grid.h"
@@ -34,43 +35,6 @@ private:
     int m_pickLists = 0;
 };
 
-namespace {
-
-const char* const kColumns[32] = {"TIP",
-                                  "Cod_Fiscal",
-                                  "Anul",
-                                  "Luna",
-                                  "Record_ID",
-                                  "Cod_NC",
-                                  "Descriere_NC",
-                                  "Tara_Orig",
-                                  "Tara_Exp",
-                                  "Tara_Dest",
-                                  "Val_Fiscala",
-                                  "Val_Stat",
-                                  "Net",
-                                  "Cod_UMS",
-                                  "Val_UMS",
-                                  "Nat_Tranz",
-                                  "Incoterms",
-                                  "Mod_Transp",
-                                  "Document_Numar_Referinta",
-                                  "Document_Data_Referinta",
-                                  "Descriere",
-                                  "Cantitate",
-                                  "UM",
-                                  "Valoare_Valuta",
-                                  "Moneda",
-                                  "Curs_Schimb",
-                                  "VAT_ID",
-                                  "SourceFile",
-                                  "Data_Preluare",
-                                  "UserName",
-                                  "Probleme",
-                                  "Exista_UMS"};
-
-} // namespace
-
 void TestCautareGrila::initTestCase()
 {
     ui::testing::setEnabled(true);
@@ -98,11 +62,7 @@ void TestCautareGrila::init()
     m_pickLists = 0;
     m_grid.reset();
     m_grid = std::make_unique<grid::Grid>();
-    QList<grid::MemorySource::Field> fields;
-    for (const char* name : kColumns)
-        fields.append({QString::fromLatin1(name), 202});
-    fields[31].type = 11;
-    m_rows = new grid::MemorySource(fields, m_grid.get());
+    m_rows = new grid::MemorySource(Campuri_Grila_Declaratie(), m_grid.get());
     m_rows->appendRow({db::Variant(QStringLiteral("I"))});
     m_grid->setDataSource(m_rows);
     connect(m_grid.get(), &grid::Grid::beforeColUpdate, this, &TestCautareGrila::beforeColUpdate);

@@ -36,6 +36,8 @@ private slots:
     void modalDialogInAnEventRunsOnce();
     void enterMovesAsSet_data();
     void enterMovesAsSet();
+    void enterOnTheLastCellWritesTheNewRow();
+    void movingAwayFromAnEditorIsNoEnter();
     void rowColoursFootersAndLockedColumns();
     void listGridIsReadOnly();
 
@@ -350,6 +352,11 @@ void TestGridWidget::rowColoursFootersAndLockedColumns()
     QAbstractItemModel* m = m_grid->model();
     QCOMPARE(m->index(0, 0).data(Qt::BackgroundRole).value<QColor>(), even);
     QCOMPARE(m->index(1, 0).data(Qt::BackgroundRole).value<QColor>(), odd);
+    // Switched off (for a print-out) and on again, the colours are kept.
+    m_grid->setAlternatingRows(false);
+    QVERIFY(!m->index(0, 0).data(Qt::BackgroundRole).isValid());
+    m_grid->setAlternatingRows(true);
+    QCOMPARE(m->index(0, 0).data(Qt::BackgroundRole).value<QColor>(), even);
     m_grid->column(2).backColor = QColor(Qt::yellow);
     m_grid->column(2).numberFormat = QStringLiteral("##,##0.00");
     m_grid->column(1).locked = true;
@@ -364,6 +371,43 @@ void TestGridWidget::rowColoursFootersAndLockedColumns()
     QVERIFY(m_grid->footersVisible());
     m_grid->setAllowUpdate(false);
     QVERIFY(!(m->flags(m->index(1, 0)) & Qt::ItemIsEditable));
+}
+
+void TestGridWidget::enterOnTheLastCellWritesTheNewRow()
+{
+    int written = 0;
+    connect(m_grid.get(), &grid::Grid::afterUpdate, this, [&] { ++written; });
+    m_grid->setAllowAddNew(true);
+    m_grid->setEnterAction(grid::EnterAction::Right);
+    m_grid->setCurrentCell(4, 0); // the new-row line
+    m_grid->setFocus();
+    for (const QString& text :
+         {QStringLiteral("C9"), QStringLiteral("D9"), QStringLiteral("1"), QStringLiteral("9")}) {
+        QTest::keyClick(m_grid.get(), Qt::Key_F2);
+        auto* editor = m_grid->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the closed editor
+    }
+    QCOMPARE(written, 1);
+    QCOMPARE(m_source->rowCount(), 5);
+    QCOMPARE(m_source->value(4, 0), Variant(QStringLiteral("C9")));
+    QCOMPARE(m_source->value(4, 3).toInt(), 9);
+}
+
+void TestGridWidget::movingAwayFromAnEditorIsNoEnter()
+{
+    m_grid->setEnterAction(grid::EnterAction::Right);
+    m_grid->setCurrentCell(1, 1);
+    m_grid->setFocus();
+    QTest::keyClick(m_grid.get(), Qt::Key_F2);
+    QVERIFY(m_grid->isEditing());
+    m_grid->setCurrentCell(2, 0); // the program moves the cell; the editor closes
+    QVERIFY(!m_grid->isEditing());
+    QCOMPARE(m_grid->row(), 2);
+    QCOMPARE(m_grid->col(), 0);
 }
 
 void TestGridWidget::listGridIsReadOnly()

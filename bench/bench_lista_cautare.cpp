@@ -1,0 +1,202 @@
+// The pick-list and the list tools over a whole tariff: opening the list of
+// every CN8 code, the type-ahead search, the column search and the print-out
+// of the list; and the type-ahead over 100,000 rows.
+//
+// The tariff is built with the repository's schema from the CN8 codes of
+// QUORVEL_CN_CODES (a cnCodes_<year>.json of the published nomenclature),
+// or from 10,000 generated codes when it is not set.
+
+#include "codelists/Cautare_Coloana.h"
+#include "codelists/Frm_CautareTabele.h"
+#include "common/Globale.h"
+#include "platform/grid/grid.h"
+#include "platform/grid/print.h"
+#include "platform/grid/type_ahead.h"
+#include "platform/ui/forms.h"
+#include "platform/ui/mesaj.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Cod
+{
+    QString cod;
+    QString descriere;
+    QString um;
+};
+
+QList<Cod> coduri()
+{
+    QList<Cod> l;
+    QFile f(qEnvironmentVariable("QUORVEL_CN_CODES"));
+    if (f.open(QIODevice::ReadOnly)) {
+        const QJsonArray a = QJsonDocument::fromJson(f.readAll()).array();
+        for (const QJsonValue& v : a) {
+            const QJsonObject o = v.toObject();
+            l.append(
+                {o[u"code"_s].toString(), o[u"name"_s].toString(), o[u"supplementaryUnit"_s].toString()});
+        }
+    }
+    if (l.isEmpty())
+        for (int i = 0; i < 10000; ++i)
+            l.append({u"%1"_s.arg(10000000 + i * 8999, 8, 10, QChar(u'0')),
+                      u"Descrierea codului %1, cu cai si alte animale vii"_s.arg(i),
+                      i % 2 ? u"p/st"_s : QString()});
+    return l;
+}
+
+// The tariff database, built once, and Conexiune_CN open on it.
+struct Tarif
+{
+    QTemporaryDir dir;
+    int randuri = 0;
+    Tarif()
+    {
+        const QString cale = dir.filePath(u"CN.mdb"_s);
+        QFile schema(QStringLiteral(QUORVEL_SOURCE_DIR "/install/sql/cn_schema.sql"));
+        if (db::Connection::createDatabase(cale) || !schema.open(QIODevice::ReadOnly))
+            return;
+        db::Connection cn;
+        if (cn.open(cale) || cn.executeScript(QString::fromUtf8(schema.readAll())))
+            return;
+        db::Transaction tx(cn);
+        auto insert = db::Statement::prepare(
+            cn, u"INSERT INTO HS_8 (HS8_COD, HS12_COD, DESCRIERE, UM_SUPL, AN_START, HS6_COD) "
+                "VALUES (?1, ?1 || '0000', ?2, ?3, 2026, SUBSTR(?1, 1, 6))"_s);
+        if (!insert)
+            return;
+        for (const Cod& c : coduri()) {
+            insert->reset();
+            insert->bind(1, c.cod);
+            insert->bind(2, c.descriere);
+            insert->bind(3, c.um.isEmpty() ? db::Variant::null() : db::Variant(c.um));
+            if (insert->step())
+                ++randuri;
+        }
+        tx.commit();
+        Conexiune_CN.open(cale);
+    }
+    static Tarif& get()
+    {
+        static Tarif t;
+        return t;
+    }
+};
+
+void cerereTarif()
+{
+    Cerere_Cautare_Tabele& c = Parametri_Cautare_Tabele;
+    c.Cautare_SQL = u"SELECT * FROM HS8"_s;
+    c.Cautare_PeTarif = true;
+    c.Cautare_ValoareTastata = u"9701"_s;
+}
+
+void BM_PickListOpensTheTariff(benchmark::State& state)
+{
+    Tarif::get();
+    Inregistreaza_Ferestre_Cautare();
+    cerereTarif();
+    for (auto _ : state) {
+        auto* l = ui::Forms::load<Frm_CautareTabele>(u"Frm_CautareTabele"_s);
+        benchmark::DoNotOptimize(l->Lista().rowCount());
+        ui::Forms::unloadAllForTests();
+    }
+    state.counters["rows"] = Tarif::get().randuri;
+}
+BENCHMARK(BM_PickListOpensTheTariff)->Unit(benchmark::kMillisecond);
+
+// Two keys that find codes near the end of the list, then a key that misses.
+void BM_TypeAheadOnTheTariff(benchmark::State& state)
+{
+    Tarif::get();
+    auto rs = Conexiune_CN.openRecordset(u"SELECT * FROM HS8"_s);
+    grid::ListGrid g;
+    g.bind(*rs);
+    for (auto _ : state) {
+        QString prefix;
+        for (const QChar ch : u"97x"_s)
+            benchmark::DoNotOptimize(grid::typeAhead(g, prefix, ch));
+    }
+}
+BENCHMARK(BM_TypeAheadOnTheTariff)->Unit(benchmark::kMillisecond);
+
+void BM_TypeAheadMissOn100000Rows(benchmark::State& state)
+{
+    db::Recordset rs = db::Recordset::createInMemory();
+    rs.appendField(u"Cod"_s, db::Type::VarWChar, 20);
+    rs.open();
+    for (int i = 0; i < 100000; ++i) {
+        rs.addNew();
+        rs.setValue(0, db::Variant(u"C%1"_s.arg(i, 6, 10, QChar(u'0'))));
+        rs.update();
+    }
+    grid::ListGrid g;
+    g.bind(rs);
+    for (auto _ : state) {
+        QString prefix;
+        benchmark::DoNotOptimize(grid::typeAhead(g, prefix, u'X'));
+    }
+}
+BENCHMARK(BM_TypeAheadMissOn100000Rows)->Unit(benchmark::kMillisecond);
+
+void BM_ColumnSearchContains(benchmark::State& state)
+{
+    Tarif::get();
+    Filtrare_SQL = u"SELECT * FROM HS8"_s;
+    Filtrare_Coloana = u"[DESCRIERE]"_s;
+    Filtrare_PeComun = true;
+    Filtrare_CursorType = 3;
+    Filtrare_LockType = 3;
+    Parametri_Cautare_Tabele.Cautare_PeTarif = true;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Cauta_In_Coloana(u"horse"_s, Mod_Cautare::Contine));
+}
+BENCHMARK(BM_ColumnSearchContains)->Unit(benchmark::kMillisecond);
+
+void BM_PrintTheTariffList(benchmark::State& state)
+{
+    Tarif::get();
+    auto rs = Conexiune_CN.openRecordset(u"SELECT * FROM HS8"_s);
+    grid::Grid g;
+    g.bind(*rs);
+    g.column(1).widthTwips = 6500;
+    g.refreshColumns();
+    grid::PrintSettings s;
+    s.pageHeader = u"Quorvel  REPORT - LISTA"_s;
+    s.pageFooter = u"Pagina : \\p din \\P"_s;
+    QTemporaryDir dir;
+    int pages = 0;
+    for (auto _ : state) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(u"lista.pdf"_s));
+        printer.setPageLayout(grid::pageLayout(s));
+        pages = grid::printGrid(g, s, printer);
+    }
+    state.counters["pages"] = pages;
+}
+BENCHMARK(BM_PrintTheTariffList)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ui::testing::setEnabled(true);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    Reseteaza_Globale_Tarif();
+    return 0;
+}

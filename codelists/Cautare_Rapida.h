@@ -1,0 +1,20 @@
+#pragma once
+// The type-ahead search of the list windows (the pick-list, the tariff
+// browser, the code-list window): the keys typed into the list grid gather
+// in the shared prefix Prefix_Cautare, and a label of the window shows it.
+
+#include <QChar>
+
+class QLabel;
+
+namespace grid {
+class Grid;
+}
+
+// Runs from the grid's key-press event, which still gets the key. Tab, line
+// feed and Enter do nothing; any other character is added to Prefix_Cautare
+// and the grid goes to the first row whose current-column value begins with
+// it. The label then reads "In curs de cautare : " and the prefix, or the
+// text alone when no row matched (the prefix is emptied and the grid goes
+// back to its first row).
+void Cautare_Rapida_Lista(grid::Grid& grila, QLabel* eticheta, QChar caracter);

@@ -1,0 +1,295 @@
+#include "codelists/Frm_CautareTabele.h"
+
+#include "codelists/Cautare_Rapida.h"
+#include "codelists/Cautare_Tabele.h"
+#include "codelists/FRM_cautare.h"
+#include "common/BUTOANE.h"
+#include "common/Globale.h"
+#include "common/Tratare_Erori.h"
+#include "common/Verifica_Null.h"
+#include "platform/grid/grid.h"
+#include "platform/grid/units.h"
+#include "platform/ui/mesaj.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+int Px(int twips)
+{
+    return grid::twipsToPixels(twips);
+}
+
+// A grid's refused write as the data-error messages of the program show it.
+void Arata_Eroare_Grila(int numar, const QString& text)
+{
+    ui::msgBox(Text_Eroare(u"Frm_CautareTabele"_s, std::int16_t(numar), u"TDBGrid"_s, text),
+               ui::Icon::Critical, ui::Buttons::Ok, u"Mesaj"_s);
+}
+
+} // namespace
+
+Frm_CautareTabele::Frm_CautareTabele(QWidget* parent)
+    : ui::Fereastra(u"Frm_CautareTabele"_s, u"Selectie / Cautare"_s, parent)
+{
+    GridCautare = new grid::ListGrid(this);
+    GridCautare->setObjectName(u"GridCautare"_s);
+    GridCautare->setGeometry(grid::twipsToPixels(240, 240, 9495, 6255));
+
+    CmdCautare = new ButonPlat(u"Cautare"_s, this);
+    CmdCautare->setObjectName(u"CmdCautare"_s);
+    CmdCautare->setGeometry(grid::twipsToPixels(480, 6600, 1215, 375));
+    CmdAdd = new QPushButton(u"Adauga Inregistare Noua"_s, this);
+    CmdAdd->setObjectName(u"CmdAdd"_s);
+    CmdAdd->setGeometry(grid::twipsToPixels(4320, 6600, 2535, 375));
+
+    Label1 = new QLabel(u"[ENTER]  sau DUBLU CLICK- Pentru a selecta inregistrarea curenta    "_s, this);
+    Label1->setObjectName(u"Label1"_s);
+    Label1->setGeometry(grid::twipsToPixels(4680, 0, 5055, 255));
+    Label2 = new QLabel(this);
+    Label2->setObjectName(u"Label2"_s);
+    Label2->setGeometry(grid::twipsToPixels(120, 0, 15, 195));
+    Label2->setAutoFillBackground(true);
+    QPalette p = Label2->palette();
+    p.setColor(QPalette::WindowText, grid::fromVbColor(0x00FF00));
+    p.setColor(QPalette::Window, Qt::black);
+    Label2->setPalette(p);
+
+    connect(GridCautare, &grid::Grid::dblClick, this, &Frm_CautareTabele::GridCautare_DblClick);
+    connect(GridCautare, &grid::Grid::keyDown, this, &Frm_CautareTabele::GridCautare_KeyDown);
+    connect(GridCautare, &grid::Grid::keyPress, this, &Frm_CautareTabele::GridCautare_KeyPress);
+    connect(GridCautare, &grid::Grid::headClick, this, &Frm_CautareTabele::GridCautare_HeadClick);
+    connect(GridCautare, &grid::Grid::afterUpdate, this, &Frm_CautareTabele::GridCautare_AfterUpdate);
+    connect(GridCautare, &grid::Grid::dataError, this, &Frm_CautareTabele::GridCautare_Error);
+    connect(CmdAdd, &QPushButton::clicked, this, &Frm_CautareTabele::CmdAdd_Click);
+    connect(CmdCautare, &QPushButton::clicked, this, &Frm_CautareTabele::CmdCautare_Click);
+    seteazaNumeAccesibile();
+}
+
+Frm_CautareTabele::~Frm_CautareTabele() = default;
+
+void Frm_CautareTabele::Form_Load()
+{
+    const Cerere_Cautare_Tabele& c = Parametri_Cautare_Tabele;
+    setFixedSize(Px(9915 + Delta_Latime), Px(7215 + Delta_Inaltime));
+    Prefix_Cautare.clear();
+    CmdAdd->setVisible(true);
+
+    GridCautare->setAllowUpdate(false);
+    GridCautare->setAllowAddNew(false);
+    GridCautare->setAllowDelete(false);
+    GridCautare->setRowColours(grid::fromVbColor(std::uint32_t(Culoare_RandPar)),
+                               grid::fromVbColor(std::uint32_t(Culoare_RandImpar)));
+    GridCautare->setSelectionColours(grid::fromVbColor(std::uint32_t(Culoare_SelectieFundal)),
+                                     grid::fromVbColor(std::uint32_t(Culoare_SelectieText)));
+    GridCautare->setTabAcrossCells(true);
+    GridCautare->setEnterAction(grid::EnterAction::None);
+    GridCautare->setWrapCellPointer(true);
+    GridCautare->setHeadingBold(true);
+
+    if (Deschide_Lista(c.Cautare_SQL) && !Este_Null(db::Variant(c.Cautare_ValoareTastata)) &&
+        GridCautare->columnCount() > 0) {
+        // Positioned on the first code that begins with the typed value;
+        // with none the list has no current row.
+        const QString d = GridCautare->column(0).dataField;
+        const QString camp = d.startsWith(u'[') ? d : u'[' + d + u']';
+        m_rs.moveFirst();
+        if (!m_rs.find(camp + u" LIKE '"_s + db::quote(c.Cautare_ValoareTastata) + u"%'"_s) && m_rs.eof())
+            GridCautare->setCurrentIndex(QModelIndex());
+    }
+    Ajusteaza_Dimensiuni();
+}
+
+void Frm_CautareTabele::Ajusteaza_Dimensiuni()
+{
+    GridCautare->setGeometry(grid::twipsToPixels(240, 240, 9495 + Delta_Latime, 6255 + Delta_Inaltime));
+    CmdAdd->move(Px(4320), Px(6600 + Delta_Inaltime));
+    CmdCautare->move(Px(480), Px(6600 + Delta_Inaltime));
+}
+
+bool Frm_CautareTabele::Deschide_Lista(const QString& sql)
+{
+    const Cerere_Cautare_Tabele& c = Parametri_Cautare_Tabele;
+    db::Connection& cn = Conexiune_Cautare(c.Cautare_PeFirma, c.Cautare_PeTarif);
+    db::Result<db::Recordset> rs =
+        cn.isOpen()
+            ? cn.openRecordset(sql, db::CursorType::Static, db::LockType::Optimistic)
+            : db::Result<db::Recordset>(db::Error(db::Error::Kind::Closed, db::ErrorNumber::ObjectClosed,
+                                                  u"Baza de date nu este deschisa"_s));
+    if (!rs) {
+        ui::msgBox(u"EROARE : "_s + QString::number(rs.error().number) + u"\r\n"_s + rs.error().description,
+                   ui::Icon::Critical, ui::Buttons::Ok, u"Mesaj"_s);
+        return false;
+    }
+    db::Recordset vechi = m_rs;
+    m_rs = *rs;
+    GridCautare->bind(m_rs);
+    vechi.close();
+    return true;
+}
+
+void Frm_CautareTabele::showEvent(QShowEvent* eveniment)
+{
+    ui::Fereastra::showEvent(eveniment);
+    if (GridCautare->currentIndex().isValid())
+        GridCautare->scrollTo(GridCautare->currentIndex(), QAbstractItemView::PositionAtCenter);
+    GridCautare->setFocus();
+}
+
+bool Frm_CautareTabele::Copiaza_Selectia()
+{
+    if (m_returnat)
+        return false;
+    m_returnat = true;
+    Cerere_Cautare_Tabele& c = Parametri_Cautare_Tabele;
+    const int rand = GridCautare->row();
+    if (rand < 0 || rand >= GridCautare->dataRowCount())
+        return false; // an empty list, or no current row
+    const int n = c.Cautare_NrColoane;
+    if (grid::CallingGrid* apelant = c.Cautare_GridApelant; apelant && n >= 1 && n <= 8) {
+        for (int k = 1; k <= n; ++k)
+            apelant->setCell(c.Cautare_ColoaneDestinatie[k],
+                             GridCautare->cellValue(rand, c.Cautare_ColoaneSursa[k]));
+    }
+    c.Cautare_Rezultat = u"VALOARE GASITA: "_s + GridCautare->cellValue(rand, 0).toText() + u" : "_s +
+                         GridCautare->cellValue(rand, 1).toText();
+    return true;
+}
+
+void Frm_CautareTabele::Returneaza_Selectia()
+{
+    Copiaza_Selectia();
+    ui::Forms::unload(this);
+    if (grid::CallingGrid* apelant = Parametri_Cautare_Tabele.Cautare_GridApelant)
+        apelant->takeFocus();
+}
+
+void Frm_CautareTabele::Form_Unload(bool&)
+{
+    Copiaza_Selectia(); // closing the window picks the current row too
+    m_rs.close();
+    Prefix_Cautare.clear();
+}
+
+void Frm_CautareTabele::GridCautare_DblClick()
+{
+    if (!m_adaugare)
+        Returneaza_Selectia();
+}
+
+void Frm_CautareTabele::GridCautare_KeyDown(int tasta, Qt::KeyboardModifiers, bool& consuma)
+{
+    if ((tasta == Qt::Key_Return || tasta == Qt::Key_Enter) && !m_adaugare) {
+        consuma = true;
+        Returneaza_Selectia();
+    }
+}
+
+void Frm_CautareTabele::GridCautare_KeyPress(QChar& caracter)
+{
+    if (!m_adaugare)
+        Cautare_Rapida_Lista(*GridCautare, Label2, caracter);
+}
+
+void Frm_CautareTabele::GridCautare_HeadClick(int coloana)
+{
+    if (coloana < 0 || coloana >= GridCautare->columnCount())
+        return;
+    const QString ordine = u" ORDER BY ["_s + GridCautare->column(coloana).dataField + u']';
+    QString& sql = Parametri_Cautare_Tabele.Cautare_SQL;
+    if (const qsizetype p = sql.indexOf(u"ORDER BY"_s) + 1; p >= 2)
+        sql = sql.left(p - 2);
+    CmdAdd->setVisible(true);
+    Deschide_Lista(sql + ordine);
+}
+
+void Frm_CautareTabele::CmdAdd_Click()
+{
+    // A list that cannot take a row (a view, a grouped query) is refused here,
+    // as the grid would refuse the row.
+    if (!GridCautare->dataSource() || !GridCautare->dataSource()->canWrite()) {
+        Arata_Eroare_Grila(7, u"Aceasta lista nu poate fi modificata"_s);
+        return;
+    }
+    m_adaugare = true;
+    GridCautare->setAllowAddNew(true);
+    GridCautare->setAllowUpdate(true);
+    GridCautare->setTabAcrossCells(true);
+    GridCautare->setWrapCellPointer(true);
+    GridCautare->setEnterAction(grid::EnterAction::Right);
+    GridCautare->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                 QAbstractItemView::AnyKeyPressed);
+    GridCautare->setFocus();
+    GridCautare->setCurrentCell(GridCautare->dataRowCount(), 0); // the new-row line
+}
+
+void Frm_CautareTabele::Termina_Adaugarea()
+{
+    m_adaugare = false;
+    GridCautare->setAllowAddNew(false);
+    GridCautare->setAllowUpdate(false);
+    GridCautare->setEnterAction(grid::EnterAction::None);
+    GridCautare->setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+void Frm_CautareTabele::GridCautare_AfterUpdate()
+{
+    if (m_adaugare)
+        Termina_Adaugarea();
+}
+
+void Frm_CautareTabele::GridCautare_Error(int numar, const QString& text, bool& suprima)
+{
+    suprima = true;
+    Arata_Eroare_Grila(numar, text);
+    // The refused row is dropped and the list is a list again, once the
+    // grid's own write has unwound.
+    if (m_adaugare)
+        QTimer::singleShot(0, this, &Frm_CautareTabele::Termina_Adaugarea);
+}
+
+void Frm_CautareTabele::CmdCautare_Click()
+{
+    if (Reseteaza_Buton(CmdCautare))
+        return;
+    Filtrare_SQL = m_rs.source();
+    Filtrare_CursorType = static_cast<std::int32_t>(m_rs.cursorType());
+    Filtrare_LockType = static_cast<std::int32_t>(m_rs.lockType());
+    Filtrare_PeComun = !Parametri_Cautare_Tabele.Cautare_PeFirma;
+    Filtrare_Grid = GridCautare;
+    const int coloana = GridCautare->col() < 0 ? 0 : GridCautare->col();
+    if (coloana >= GridCautare->columnCount())
+        return;
+    if (!db::isTextType(GridCautare->gridModel()->fieldType(coloana)))
+        ui::msgBox(u"In aceasta coloana cautarea nu se poate realiza, rezultate obtinute inexacte"_s,
+                   ui::Icon::Critical, ui::Buttons::Ok, u"Mesaj"_s);
+    Filtrare_Coloana = u'[' + GridCautare->column(coloana).dataField + u']';
+    QWidget* cautare = ui::Forms::load(u"FRM_cautare"_s);
+    if (!cautare)
+        return;
+    cautare->setWindowTitle(u"Caut in coloana: "_s + Filtrare_Coloana);
+    ui::Forms::show(u"FRM_cautare"_s, true);
+}
+
+void Inregistreaza_Ferestre_Cautare()
+{
+    if (!ui::Forms::isRegistered(u"Frm_CautareTabele"_s))
+        ui::Forms::registerWindow(u"Frm_CautareTabele"_s, [] { return new Frm_CautareTabele; });
+    if (!ui::Forms::isRegistered(u"FRM_cautare"_s))
+        ui::Forms::registerWindow(u"FRM_cautare"_s, [] { return new FRM_cautare; });
+}
+
+void Arata_Lista_Selectie(const std::function<void(grid::Grid&)>& formeaza)
+{
+    Inregistreaza_Ferestre_Cautare();
+    auto* lista = ui::Forms::load<Frm_CautareTabele>(u"Frm_CautareTabele"_s);
+    if (!lista)
+        return;
+    if (formeaza)
+        formeaza(*lista->GridCautare);
+    ui::Forms::show(u"Frm_CautareTabele"_s, true);
+}

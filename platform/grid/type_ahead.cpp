@@ -1,0 +1,53 @@
+#include "type_ahead.h"
+
+#include "platform/grid/grid.h"
+#include "platform/grid/recordset_source.h"
+
+namespace grid {
+
+namespace {
+
+// The first row whose value begins with the prefix, -1 when none.
+int findPrefix(RowSource& source, const Column& column, const QString& prefix)
+{
+    if (auto* rs = dynamic_cast<RecordsetSource*>(&source)) {
+        db::Recordset r = rs->recordset();
+        r.moveFirst();
+        const QString criteria =
+            u'[' + column.dataField + QStringLiteral("] LIKE '") + db::quote(prefix) + QStringLiteral("*'");
+        if (r.find(criteria) || r.eof())
+            return -1;
+        return r.currentRow();
+    }
+    for (int row = 0; row < source.rowCount(); ++row)
+        if (source.value(row, column.field).toText().startsWith(prefix, Qt::CaseInsensitive))
+            return row;
+    return -1;
+}
+
+} // namespace
+
+TypeAhead typeAhead(Grid& grid, QString& prefix, QChar ch)
+{
+    if (ch == u'\t' || ch == u'\n' || ch == u'\r')
+        return TypeAhead::Ignored;
+    prefix += ch;
+    RowSource* source = grid.dataSource();
+    const int col = grid.col() >= 0 ? grid.col() : 0;
+    const int row = source && col < grid.columnCount() ? findPrefix(*source, grid.column(col), prefix) : -1;
+    if (row >= 0) {
+        source->setPosition(row);
+        return TypeAhead::Found;
+    }
+    prefix.clear();
+    if (source && source->rowCount() > 0) {
+        if (auto* rs = dynamic_cast<RecordsetSource*>(source))
+            db::Recordset(rs->recordset()).moveFirst();
+        else
+            source->setPosition(0);
+    }
+    grid.takeFocus();
+    return TypeAhead::Missed;
+}
+
+} // namespace grid
