@@ -4,10 +4,15 @@
 // lines in 24 periods. The company databases are copies of the template of
 // the build's program folder, filled by the tests' builder of lines.
 
+#include "common/Globale.h"
+#include "declaration/Ferestre_Declaratie.h"
 #include "declaration/Fixture_Declaratii.h"
+#include "declaration/Frm_INTRASTAT.h"
 #include "declaration/Linii_Intrastat.h"
 #include "declaration/Selectie_Intrastat.h"
 #include "platform/grid/grid.h"
+#include "platform/ui/forms.h"
+#include "platform/ui/mesaj.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -89,6 +94,42 @@ void BM_DeschideDeclaratia(benchmark::State& state)
     }
 }
 BENCHMARK(BM_DeschideDeclaratia)->Unit(benchmark::kMillisecond)->MinTime(2);
+
+// The whole window as the chooser opens it: load (record set, grid, look,
+// lists, totals), shown, drawn once.
+void BM_FereastraDeclaratiei(benchmark::State& state)
+{
+    Firma& f = declaratieMare();
+    QTemporaryDir sistem;
+    if (!f.ok || Conexiune_Comun.open(QStringLiteral(QUORVEL_COMMON_DB))) {
+        state.SkipWithError("no databases");
+        return;
+    }
+    Conexiune_Firma = f.cn;
+    Folder_Sistem = sistem.path() + u"/"_s; // no Default/ nor Layout/: nothing is kept
+    FirmaCurenta_CodFiscal = u"RO123"_s;
+    ui::testing::setEnabled(true);
+    Inregistreaza_Ferestre_Declaratie();
+    QPixmap ecran(1600, 900);
+    for (auto _ : state) {
+        Filtru_Intrastat = kFiltru;
+        auto* w = ui::Forms::load<Frm_INTRASTAT>(u"Frm_INTRASTAT"_s);
+        if (!w || w->Linii().recordCount() != 100000) {
+            state.SkipWithError("the window did not open on the lines");
+            return;
+        }
+        w->setWindowTitle(Titlu_Intrastat(u"2015"_s, u"3"_s));
+        ui::Forms::show(u"Frm_INTRASTAT"_s);
+        w->render(&ecran);
+        state.PauseTiming();
+        ui::Forms::unload(w);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+    Conexiune_Firma = db::Connection();
+    Conexiune_Comun.close();
+}
+BENCHMARK(BM_FereastraDeclaratiei)->Unit(benchmark::kMillisecond)->MinTime(2);
 
 // The record set alone.
 void BM_CitesteLiniile(benchmark::State& state)
