@@ -61,6 +61,13 @@ Frm_Recalculare_ValStat* ajustarea(Frm_INTRASTAT* f)
     return a;
 }
 
+// The arrivals of May added, their declaration open, the adjustment opened from it.
+Frm_Recalculare_ValStat* deschideAjustarea(Frm_INTRASTAT** declaratie)
+{
+    *declaratie = adaugaSosiri() ? declaratia() : nullptr;
+    return *declaratie ? ajustarea(*declaratie) : nullptr;
+}
+
 grid::Grid* grupe(QWidget* a)
 {
     return a->findChild<grid::Grid*>(u"GridAjustare"_s);
@@ -95,10 +102,8 @@ private slots:
     {
         Declaratie_Test d;
         VERIFICA_DECLARATIA(d);
-        QVERIFY(adaugaSosiri());
-        Frm_INTRASTAT* f = declaratia();
-        QVERIFY(f);
-        Frm_Recalculare_ValStat* a = ajustarea(f);
+        Frm_INTRASTAT* f = nullptr;
+        Frm_Recalculare_ValStat* a = deschideAjustarea(&f);
         QVERIFY(a);
         QCOMPARE(a->windowTitle(), u"Ajustare Valoare Statisitica"_s);
         QCOMPARE(a->TXT_Tip->text(), u"I"_s);
@@ -126,10 +131,8 @@ private slots:
     {
         Declaratie_Test d;
         VERIFICA_DECLARATIA(d);
-        QVERIFY(adaugaSosiri());
-        Frm_INTRASTAT* f = declaratia();
-        QVERIFY(f);
-        Frm_Recalculare_ValStat* a = ajustarea(f);
+        Frm_INTRASTAT* f = nullptr;
+        Frm_Recalculare_ValStat* a = deschideAjustarea(&f);
         QVERIFY(a);
         procent(a, u"DE"_s, u"10"_s);
         a->findChild<QPushButton*>(u"CmdAjustare"_s)->click();
@@ -152,10 +155,8 @@ private slots:
     {
         Declaratie_Test d;
         VERIFICA_DECLARATIA(d);
-        QVERIFY(adaugaSosiri());
-        Frm_INTRASTAT* f = declaratia();
-        QVERIFY(f);
-        Frm_Recalculare_ValStat* a = ajustarea(f);
+        Frm_INTRASTAT* f = nullptr;
+        Frm_Recalculare_ValStat* a = deschideAjustarea(&f);
         QVERIFY(a);
         procent(a, u"FR"_s, u"12.5"_s);
         QVERIFY(grupe(a)->update());
@@ -177,13 +178,11 @@ private slots:
     {
         Declaratie_Test d;
         VERIFICA_DECLARATIA(d);
-        QVERIFY(adaugaSosiri());
         QVERIFY(
             Conexiune_Firma.execute(u"CREATE TRIGGER refuz BEFORE UPDATE OF Val_Stat ON Intrastat "
                                     u"WHEN NEW.Tara_Exp = 'FR' BEGIN SELECT RAISE(ABORT, 'refuzat'); END"_s));
-        Frm_INTRASTAT* f = declaratia();
-        QVERIFY(f);
-        Frm_Recalculare_ValStat* a = ajustarea(f);
+        Frm_INTRASTAT* f = nullptr;
+        Frm_Recalculare_ValStat* a = deschideAjustarea(&f);
         QVERIFY(a);
         procent(a, u"DE"_s, u"10"_s);
         a->CmdAjustare_Click();
