@@ -397,8 +397,11 @@ void Frm_INTRASTAT::Form_Activate()
 void Frm_INTRASTAT::Form_Unload(bool& cancel)
 {
     (void)cancel;
-    // The layout is read off the grid's columns, which go with the lines.
-    // Missing Default/ or Layout/ folders: nothing is kept, silently.
+    // The layout and the lists' texts are read off the controls, which
+    // lose them when their rows go: both files are written first. Missing
+    // Default/ or Layout/ folders: nothing is kept, silently.
+    Scrie_Valori_Implicite(Fisier_Valori_Implicite(numeFereastra),
+                           Valori_Din_Controale(Controale_Implicite()));
     GridIntrastat->saveLayout(fisierLayout(), numeLayout);
     GridIntrastat->setDataSource(nullptr);
     m_linii.close();
@@ -411,8 +414,6 @@ void Frm_INTRASTAT::Form_Unload(bool& cancel)
     m_judete.close();
     m_orase.close();
     Filtru_Intrastat.clear();
-    Scrie_Valori_Implicite(Fisier_Valori_Implicite(numeFereastra),
-                           Valori_Din_Controale(Controale_Implicite()));
 }
 
 db::Error Frm_INTRASTAT::Deschide_Grila(const QString& sursa)

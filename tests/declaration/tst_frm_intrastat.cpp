@@ -290,6 +290,10 @@ private slots:
         caseta(f, u"TXT_Strada_Dec"_s)->setText(u"a\r\nb"_s);
         caseta(f, u"TXT_CUI_Dec"_s)->setText(u"RO777"_s);
         caseta(f, u"TXT_Judet_Dec"_s)->setText(u"40"_s);
+        auto* judet = f->findChild<grid::ListCombo*>(u"TDBCombo1"_s);
+        judet->setCurrentIndex(judet->rowOfBoundValue(u"40"_s));
+        const QString numeJudet = judet->currentText();
+        QVERIFY(!numeJudet.isEmpty());
         f->findChild<QCheckBox*>(u"Check_Dec_Tert"_s)->setChecked(true);
         inchide();
         QCOMPARE(Filtru_Intrastat, QString());
@@ -313,6 +317,8 @@ private slots:
         f = deschidePerioada(u"O"_s, 2015, 3);
         QCOMPARE(text(f, u"TXT_Strada_Dec"_s), u"a|b"_s);
         QCOMPARE(text(f, u"TXT_CUI_Dec"_s), u"RO777"_s);
+        QCOMPARE(text(f, u"TDBCombo1"_s), numeJudet);
+        QCOMPARE(f->findChild<grid::ListCombo*>(u"TDBCombo1"_s)->boundText(), u"40"_s);
         QCOMPARE(text(f, u"TXT_Tel"_s), u"0211"_s); // the company's
         QCOMPARE(text(f, u"Combo_Tip"_s), u"N-Noua"_s);
         f->findChild<QCheckBox*>(u"Check_Dec_Tert"_s)->setChecked(false);
@@ -324,6 +330,7 @@ private slots:
         f = deschidePerioada(u"O"_s, 2015, 3);
         QCOMPARE(text(f, u"TXT_Strada_Dec"_s), QString());
         QCOMPARE(text(f, u"TXT_CUI_Dec"_s), QString());
+        QCOMPARE(text(f, u"TDBCombo1"_s), QString());
         QCOMPARE(text(f, u"TXT_Judet_Dec"_s), u"40"_s);
     }
 
