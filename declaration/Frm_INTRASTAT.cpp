@@ -339,7 +339,6 @@ void Frm_INTRASTAT::Form_Load()
     Combo_Tip->clear();
     Combo_Tip->addItems({u"N-Noua"_s, u"C-Corectie"_s});
     Combo_Tip->setCurrentIndex(0);
-    TXT_NumeCompanie->setText(FirmaCurenta_Nume);
 
     const QString implicite = Fisier_Valori_Implicite(numeFereastra);
     const Valori_Controale valori = Citeste_Valori_Implicite(implicite);
@@ -377,9 +376,9 @@ void Frm_INTRASTAT::Form_Load()
     TXT_CodFiscal->setEnabled(false);
     TabIntrastat->setCurrentIndex(0);
 
-    m_numeFisierXml = Nume_Fisier_XML(TXT_CodFiscal->text(), TXT_Tip->text(), Combo_Tip->currentText(),
-                                      TXT_Anul->text(), TXT_Luna->text());
-    TXT_File_XML->setText(Folder_Salvare_XML + m_numeFisierXml);
+    TXT_File_XML->setText(Folder_Salvare_XML + Nume_Fisier_XML(TXT_CodFiscal->text(), TXT_Tip->text(),
+                                                               Combo_Tip->currentText(), TXT_Anul->text(),
+                                                               TXT_Luna->text()));
 
     GridIntrastat->loadLayout(fisierLayout(), numeLayout);
     Calculeaza_Totaluri(QString());

@@ -99,7 +99,6 @@ private:
     grid::RecordsetSource* m_sursaJudete = nullptr;
     grid::RecordsetSource* m_sursaOrase = nullptr;
     grid::FieldBinder* m_cheie = nullptr;
-    QString m_numeFisierXml;
 
     QTabWidget* TabIntrastat = nullptr;
     QComboBox* Combo_Tip = nullptr;
