@@ -6,6 +6,7 @@
 #include "common/Inchide_Formuri.h"
 #include "common/Verifica_Exista_Fisier.h"
 #include "common/Versiune_Fisier.h"
+#include "declaration/Ferestre_Declaratie.h"
 #include "platform/sys/clock.h"
 #include "platform/ui/fereastra_stub.h"
 #include "platform/ui/forms.h"
@@ -282,6 +283,8 @@ QString Adresa_Email_Producator()
 void Inregistreaza_Ferestre_Neconstruite()
 {
     Inregistreaza_Ferestre_Cautare(); // the pick-list and the column search are built
+    // The declaration's windows are built: the chooser opens the real ones.
+    Inregistreaza_Ferestre_Declaratie();
     const auto adauga = [](const QString& nume, ui::FereastraStub::Captura captura) {
         if (!ui::Forms::isRegistered(nume))
             ui::FereastraStub::registerStub(nume, nume, std::move(captura));
@@ -291,7 +294,11 @@ void Inregistreaza_Ferestre_Neconstruite()
     });
     adauga(u"Frm_Selectie_Mod_Preluare"_s, {});
     adauga(u"Frm_Preluare_Excel"_s, {});
-    adauga(u"Frm_Intrastat_Selectie"_s, {});
+    adauga(u"Frm_Report"_s, [] {
+        return QVariantMap{{u"Numar_Raport"_s, Numar_Raport},
+                           {u"Mod_Raport"_s, Mod_Raport},
+                           {u"Parametri_Raport"_s, Parametri_Raport}};
+    });
     adauga(u"Frm_Lista_tabele"_s, [] { return QVariantMap{{u"SQL_Lista"_s, SQL_Lista}}; });
     adauga(u"Frm_HS"_s, [] {
         return QVariantMap{{u"HS_SQL"_s, HS_SQL},

@@ -70,6 +70,7 @@ void Porneste_Document(const std::optional<Comanda_Document>& comanda);
 // "mailto:" + maker's e-mail + "?subject=Quorvel vers:" + major.minor.revision.
 QString Adresa_Email_Producator();
 
-// Registers a recording stand-in for every window the menu opens that is not
-// built yet (names already registered are left alone).
+// Registers the declaration's windows, and a recording stand-in for every
+// window the menu (or the declaration window) opens that is not built yet
+// (names already registered are left alone).
 void Inregistreaza_Ferestre_Neconstruite();

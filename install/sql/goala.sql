@@ -38,7 +38,9 @@ CREATE TABLE Intrastat (
     Pozitia                  INTEGER
 );
 -- Year and month lead: integer conditions reach the index through the grouped views.
-CREATE INDEX Intrastat_Cheie ON Intrastat (Anul, Luna, TIP, Cod_Fiscal);
+-- After the declaration key come the columns the chooser groups the imported
+-- files by, so its list is read from the index alone, already grouped.
+CREATE INDEX Intrastat_Cheie ON Intrastat (Anul, Luna, TIP, Cod_Fiscal, SourceFile, UserName, Data_Preluare);
 CREATE INDEX Intrastat_SourceFile_FullPath ON Intrastat (SourceFile_FullPath);
 CREATE INDEX Intrastat_SourceFile ON Intrastat (SourceFile);
 

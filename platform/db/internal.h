@@ -27,6 +27,35 @@ int typeOfValue(const Variant& v);
 // Binding and reading values.
 void bindValue(sqlite3_stmt* stmt, int position, const Variant& value);
 Variant readColumn(sqlite3_stmt* stmt, int column, int adoType);
+// Reads the rows of one statement column by column, keeping for each column
+// the values it read last: a stored text met again takes the value read
+// then (a shared string, no new one), so a column that holds few values on
+// many rows (codes, countries, an imported file's name and date) costs one
+// string per value instead of one per row. Dates are always kept, as a date
+// goes through the time zone when it becomes a value, which is slow; a text
+// column whose values rarely repeat stops being kept after its first rows.
+class ColumnReader
+{
+public:
+    explicit ColumnReader(const QVector<int>& adoTypes);
+    Variant read(sqlite3_stmt* stmt, int column);
+
+private:
+    struct Kept
+    {
+        QByteArray text;
+        Variant value;
+    };
+    struct Column
+    {
+        int type = -1;
+        bool keep = true;
+        int reads = 0;
+        int hits = 0;
+        QVector<Kept> kept;
+    };
+    QVector<Column> m_columns;
+};
 Variant fromSqliteValue(sqlite3_value* value);
 // A stored value read as the field's type: dates from ISO text, Yes/No as
 // booleans, numbers as numbers.

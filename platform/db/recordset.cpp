@@ -333,11 +333,12 @@ Result<Recordset> openQuery(const std::shared_ptr<Connection::Impl>& conn, const
     for (int i = 0; i < values.size(); ++i)
         detail::bindValue(stmt, i + 1, values[i]);
     int rc;
+    detail::ColumnReader reader(declaredType);
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         RecordsetData::Row row;
         row.values.reserve(visible);
         for (int c = 0; c < visible; ++c)
-            row.values.push_back(detail::readColumn(stmt, c, declaredType[c]));
+            row.values.push_back(reader.read(stmt, c));
         for (int k = 0; k < injected.size(); ++k) {
             const int col = visible + k;
             row.keys.push_back(sqlite3_column_type(stmt, col) == SQLITE_NULL
@@ -1345,10 +1346,12 @@ Result<Recordset> readOnlyRecordset(const std::shared_ptr<Connection::Impl>& con
     }
     data->fieldTable.fill(-1, n);
     int rc;
+    detail::ColumnReader reader(declared);
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         RecordsetData::Row row;
+        row.values.reserve(n);
         for (int c = 0; c < n; ++c)
-            row.values.push_back(detail::readColumn(stmt, c, declared[c]));
+            row.values.push_back(reader.read(stmt, c));
         data->rows.push_back(std::move(row));
     }
     if (rc != SQLITE_DONE) {

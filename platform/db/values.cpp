@@ -275,9 +275,45 @@ Variant fromSqliteValue(sqlite3_value* value)
     }
 }
 
+// The stored form "yyyy-MM-dd", "yyyy-MM-dd HH:mm:ss" (or with T), read
+// without a format parser; anything else is left to the formats.
+static bool parseIsoDate(const QString& t, QDateTime* out)
+{
+    const auto digits = [&](qsizetype from, qsizetype n, int* value) {
+        int v = 0;
+        for (qsizetype i = from; i < from + n; ++i) {
+            const char16_t c = t.at(i).unicode();
+            if (c < u'0' || c > u'9')
+                return false;
+            v = v * 10 + (c - u'0');
+        }
+        *value = v;
+        return true;
+    };
+    if (t.size() != 10 && t.size() != 19)
+        return false;
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
+    if (t.at(4) != u'-' || t.at(7) != u'-' || !digits(0, 4, &y) || !digits(5, 2, &mo) || !digits(8, 2, &d))
+        return false;
+    if (t.size() == 19 && ((t.at(10) != u' ' && t.at(10) != u'T') || t.at(13) != u':' || t.at(16) != u':' ||
+                           !digits(11, 2, &h) || !digits(14, 2, &mi) || !digits(17, 2, &s)))
+        return false;
+    const QDate date(y, mo, d);
+    const QTime time(h, mi, s);
+    if (!date.isValid() || !time.isValid())
+        return false;
+    *out = QDateTime(date, time);
+    return out->isValid();
+}
+
 static QDateTime parseDate(const QString& text, bool* ok)
 {
     const QString t = text.trimmed();
+    QDateTime iso;
+    if (parseIsoDate(t, &iso)) {
+        *ok = true;
+        return iso;
+    }
     static const QStringList formats = {
         QStringLiteral("yyyy-MM-dd HH:mm:ss"), QStringLiteral("yyyy-MM-dd HH:mm"),
         QStringLiteral("yyyy-MM-ddTHH:mm:ss"), QStringLiteral("dd.MM.yyyy HH:mm:ss"),
@@ -375,6 +411,60 @@ Variant readColumn(sqlite3_stmt* stmt, int column, int adoType)
         return Variant::null();
     }
     return adoType < 0 ? raw : convertRead(raw, adoType);
+}
+
+namespace {
+constexpr int keptSlots = 64;    // values kept per column, by hash
+constexpr int triedReads = 2048; // rows read before a column's hits are judged
+} // namespace
+
+ColumnReader::ColumnReader(const QVector<int>& adoTypes) : m_columns(adoTypes.size())
+{
+    for (int c = 0; c < adoTypes.size(); ++c) {
+        m_columns[c].type = adoTypes[c];
+        m_columns[c].kept.resize(keptSlots);
+    }
+}
+
+Variant ColumnReader::read(sqlite3_stmt* stmt, int column)
+{
+    if (column < 0 || column >= m_columns.size())
+        return readColumn(stmt, column, -1);
+    Column& col = m_columns[column];
+    const int storage = sqlite3_column_type(stmt, column);
+    if (storage == SQLITE_NULL)
+        return Variant::null();
+    if (storage != SQLITE_TEXT) {
+        const Variant raw = storage == SQLITE_INTEGER
+                                ? Variant(static_cast<std::int64_t>(sqlite3_column_int64(stmt, column)))
+                            : storage == SQLITE_FLOAT ? Variant(sqlite3_column_double(stmt, column))
+                                                      : readColumn(stmt, column, -1);
+        return col.type < 0 ? raw : convertRead(raw, col.type);
+    }
+    const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+    const int size = sqlite3_column_bytes(stmt, column);
+    const auto decode = [&] {
+        const Variant raw(QString::fromUtf8(text, size));
+        return col.type < 0 ? raw : convertRead(raw, col.type);
+    };
+    if (!col.keep)
+        return decode();
+    const QByteArrayView bytes(text, size);
+    Kept& k = col.kept[qHash(bytes) % keptSlots];
+    ++col.reads;
+    if (!k.value.isEmpty() && k.text == bytes) {
+        ++col.hits;
+        return k.value;
+    }
+    Variant v = decode();
+    if (col.type != Type::Date && col.reads >= triedReads && col.hits < col.reads / 4) {
+        col.keep = false; // mostly distinct values: keeping them only costs
+        col.kept.clear();
+        return v;
+    }
+    k.text = bytes.toByteArray();
+    k.value = v;
+    return v;
 }
 
 QString textOf(const Variant& v)

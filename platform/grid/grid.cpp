@@ -85,6 +85,19 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                          const QModelIndex& index) const
 {
     const int c = index.column();
+    if (c >= 0 && c < m_grid->columnCount() && m_grid->column(c).textButton) {
+        QStyleOptionButton b;
+        b.rect = option.rect.adjusted(1, 1, -1, -1);
+        b.text = index.data(Qt::DisplayRole).toString();
+        b.state = QStyle::State_Enabled | QStyle::State_Raised;
+        QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+        painter->save();
+        if (const QVariant f = index.data(Qt::FontRole); f.isValid())
+            painter->setFont(f.value<QFont>());
+        style->drawControl(QStyle::CE_PushButton, &b, painter, option.widget);
+        painter->restore();
+        return;
+    }
     const bool button = c >= 0 && c < m_grid->columnCount() && m_grid->column(c).button;
     if (!button) {
         QStyledItemDelegate::paint(painter, option, index);
@@ -100,6 +113,30 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     QApplication::style()->drawControl(QStyle::CE_PushButton, &b, painter);
 }
 
+bool CellDelegate::editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                               const QModelIndex& index)
+{
+    if (!(index.flags() & Qt::ItemIsUserCheckable))
+        return QStyledItemDelegate::editorEvent(event, model, option, index);
+    bool toggle = false;
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        QStyleOptionViewItem o = option;
+        initStyleOption(&o, index);
+        QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+        const QRect box = style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &o, option.widget);
+        toggle = mouse->button() == Qt::LeftButton && box.contains(mouse->position().toPoint());
+    } else if (event->type() == QEvent::KeyPress) {
+        toggle = static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space;
+    }
+    if (!toggle)
+        return event->type() == QEvent::MouseButtonDblClick; // no editor for a check box
+    const bool checked = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+    m_grid->commitEditorText(index.row(), index.column(),
+                             checked ? QStringLiteral("0") : QStringLiteral("-1"));
+    return true;
+}
+
 // ---------------------------------------------------------------- footer
 
 FooterBar::FooterBar(Grid* grid) : QWidget(grid), m_grid(grid) {}
@@ -107,7 +144,14 @@ FooterBar::FooterBar(Grid* grid) : QWidget(grid), m_grid(grid) {}
 void FooterBar::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.fillRect(rect(), palette().button());
+    const QColor back =
+        m_grid->footerBackColour().isValid() ? m_grid->footerBackColour() : palette().color(QPalette::Button);
+    const QColor text = m_grid->footerTextColour().isValid() ? m_grid->footerTextColour()
+                                                             : palette().color(QPalette::ButtonText);
+    p.fillRect(rect(), back);
+    QFont f = font();
+    f.setBold(m_grid->footerBold());
+    p.setFont(f);
     const QHeaderView* h = m_grid->horizontalHeader();
     for (int c = 0; c < m_grid->columnCount(); ++c) {
         if (h->isSectionHidden(c))
@@ -115,9 +159,11 @@ void FooterBar::paintEvent(QPaintEvent*)
         const QRect r(h->sectionViewportPosition(c), 0, h->sectionSize(c), height());
         p.setPen(palette().color(QPalette::Mid));
         p.drawRect(r.adjusted(0, 0, -1, -1));
-        p.setPen(palette().color(QPalette::ButtonText));
+        p.setPen(text);
         const Column& col = m_grid->column(c);
-        const Qt::Alignment a = col.alignment ? col.alignment : Qt::AlignLeft;
+        Qt::Alignment a = col.alignment ? col.alignment : Qt::AlignLeft;
+        if (m_grid->footerAlignment())
+            a = m_grid->footerAlignment();
         p.drawText(r.adjusted(3, 0, -3, 0), int(a | Qt::AlignVCenter), col.footerText);
     }
 }
@@ -319,6 +365,26 @@ void Grid::setFootersVisible(bool on)
     updateGeometries();
 }
 
+void Grid::setFooterStyle(bool bold, const QColor& text, const QColor& back, Qt::Alignment alignment)
+{
+    m_footerBold = bold;
+    m_footerText = text;
+    m_footerBack = back;
+    m_footerAlignment = alignment;
+    m_footer->update();
+}
+
+void Grid::setHeadingBackColour(const QColor& colour)
+{
+    m_headingBack = colour;
+    horizontalHeader()->setStyleSheet(
+        colour.isValid() ? QStringLiteral("QHeaderView::section { background-color: %1; border: 1px solid "
+                                          "#a0a0a0; border-left: none; border-top: none; padding: 1px 3px; }")
+                               .arg(colour.name())
+                         : QString());
+    setHeadingLines(m_headingLines);
+}
+
 int Grid::row() const
 {
     return currentIndex().isValid() ? currentIndex().row() : -1;
@@ -399,7 +465,7 @@ bool Grid::editCell(int col, const QString& text)
         r = 0;
     if (col < 0 || col >= m_model->columnCount())
         return false;
-    if (!(m_model->flags(m_model->index(r, col)) & Qt::ItemIsEditable))
+    if (!(m_model->flags(m_model->index(r, col)) & (Qt::ItemIsEditable | Qt::ItemIsUserCheckable)))
         return false;
     if (!fireBeforeColEdit(col))
         return false;
@@ -620,8 +686,10 @@ void Grid::moveByEnter()
 void Grid::mousePressEvent(QMouseEvent* event)
 {
     const QModelIndex i = indexAt(event->position().toPoint());
-    if (i.isValid() && m_model->column(i.column()).button &&
-        buttonRect(visualRect(i)).contains(event->position().toPoint())) {
+    const bool onButton = i.isValid() && ((m_model->column(i.column()).button &&
+                                           buttonRect(visualRect(i)).contains(event->position().toPoint())) ||
+                                          m_model->column(i.column()).textButton);
+    if (onButton) {
         setCurrentIndex(i);
         if (currentIndex() == i) {
             emit buttonClick(i.column());

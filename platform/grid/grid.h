@@ -79,6 +79,17 @@ public:
     void setSelectionColours(const QColor& back, const QColor& text);
     void setFootersVisible(bool on);
     bool footersVisible() const { return m_footersVisible; }
+    // The look of the footers: bold or not, text and back colours (invalid:
+    // the grid's own), and one alignment for all (none: each column's).
+    void setFooterStyle(bool bold, const QColor& text, const QColor& back, Qt::Alignment alignment = {});
+    bool footerBold() const { return m_footerBold; }
+    QColor footerTextColour() const { return m_footerText; }
+    QColor footerBackColour() const { return m_footerBack; }
+    Qt::Alignment footerAlignment() const { return m_footerAlignment; }
+    // The back colour of the column headers (invalid: the style's own).
+    void setHeadingBackColour(const QColor& colour);
+    QColor headingBackColour() const { return m_headingBack; }
+    int headingLines() const { return m_headingLines; }
 
     // The current cell. Rows from 0; the new-row line is dataRowCount().
     int row() const;
@@ -181,6 +192,11 @@ private:
     bool m_changingCell = false; // the view is moving to another cell
     bool m_inGeometry = false;
     int m_headingLines = 1;
+    bool m_footerBold = false;
+    QColor m_footerText;
+    QColor m_footerBack;
+    Qt::Alignment m_footerAlignment;
+    QColor m_headingBack;
 };
 
 // A list grid: the grid read-only, whole rows selected.

@@ -1,5 +1,7 @@
 #include "model.h"
 
+#include <QFont>
+
 namespace grid {
 
 GridModel::GridModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -225,9 +227,26 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
     const int row = index.row();
     const int col = index.column();
     const Column& c = m_columns[col];
+    // Yes/No values show as check boxes.
+    const bool yesNo = fieldType(col) == 11;
     switch (role) {
     case Qt::DisplayRole:
+        if (yesNo)
+            return {};
         return formatValue(cell(row, col), m_formats.value(col), m_locale);
+    case Qt::CheckStateRole: {
+        if (!yesNo || isNewRowLine(row))
+            return {};
+        const db::Variant v = cell(row, col);
+        return v.isMissing() ? QVariant() : QVariant(v.toBool() ? Qt::Checked : Qt::Unchecked);
+    }
+    case Qt::FontRole:
+        if (c.bold) {
+            QFont f;
+            f.setBold(true);
+            return f;
+        }
+        return {};
     case Qt::EditRole:
         return editText(cell(row, col), m_locale);
     case Qt::TextAlignmentRole: {
@@ -272,7 +291,7 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const
     const bool writable = m_source && m_source->canWrite() && !c.locked && c.field >= 0;
     const bool allowed = isNewRowLine(index.row()) ? m_allowAddNew : m_allowUpdate;
     if (writable && allowed)
-        f |= Qt::ItemIsEditable;
+        f |= fieldType(index.column()) == 11 ? Qt::ItemIsUserCheckable : Qt::ItemIsEditable;
     return f;
 }
 

@@ -27,6 +27,10 @@ struct Column
     QColor foreColor;        // invalid: the grid's own
     QColor backColor;
     bool button = false; // a button drawn in the cell of every row
+    // The whole cell drawn as a button bearing the cell's text, in every row;
+    // a click anywhere on it is a button click.
+    bool textButton = false;
+    bool bold = false;
     QString footerText;
 };
 

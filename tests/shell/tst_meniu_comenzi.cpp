@@ -11,6 +11,7 @@
 #include "shell/Meniu_Comenzi.h"
 #include "shell/Pornire.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -62,8 +63,6 @@ private slots:
             << Comanda(Meniu_Sterge_Macheta) << u"Frm_Selectie_Mod_Preluare"_s << QVariantMap() << true;
         QTest::newRow("Preluare fisier")
             << Comanda(Meniu_Preluare_Fisier) << u"Frm_Preluare_Excel"_s << QVariantMap() << true;
-        QTest::newRow("Declaratia Intrastat")
-            << Comanda(Meniu_Declaratie_Intrastat) << u"Frm_Intrastat_Selectie"_s << QVariantMap() << true;
         QTest::newRow("Tari")
             << Comanda([] { Meniu_Lista_Cod(Lista_Cod::Tari); }) << u"Frm_Lista_tabele"_s
             << QVariantMap{{u"SQL_Lista"_s,
@@ -119,6 +118,30 @@ private slots:
             QCOMPARE(d.at(0).values.value(it.key()).toString(), it.value().toString());
         QCOMPARE(ui::Forms::isLoaded(u"Frm_INTRASTAT"_s), !inchide);
         QVERIFY(ui::Forms::isLoaded(tinta));
+    }
+
+    // "Prelucrare Declaratia Intrastat" closes the work windows and opens the
+    // declaration chooser itself, on the working company's periods.
+    void declaratiaIntrastat()
+    {
+        Arbore_Test arbore;
+        QVERIFY(arbore.ok());
+        pregateste();
+        QVERIFY(!Conexiune_Comun.open(Cale_Comun));
+        QVERIFY(!Conexiune_Firma.open(arbore.folderBazaDate() + u"RO0000001.mdb"_s));
+        QVERIFY(Conexiune_Firma.execute(u"INSERT INTO Intrastat (TIP, Cod_Fiscal, Anul, Luna, SourceFile) "
+                                        u"VALUES ('I', 'RO0000001', 2026, 5, 'a.xlsx')"_s));
+        QVERIFY(ui::Forms::show(u"Frm_INTRASTAT"_s));
+        ui::FereastraStub::clearDeschideri();
+        Meniu_Declaratie_Intrastat();
+        QVERIFY(!ui::Forms::isLoaded(u"Frm_INTRASTAT"_s));
+        QWidget* f = ui::Forms::get(u"Frm_Intrastat_Selectie"_s);
+        QVERIFY(f);
+        QVERIFY(f->isVisible());
+        QCOMPARE(f->windowTitle(), u"Intrastat Selectie"_s);
+        QCOMPARE(f->findChild<QComboBox*>(u"Combo_Anul"_s)->itemText(0), u"I - 2026 - 5"_s);
+        QVERIFY(ui::FereastraStub::deschideri().isEmpty());
+        QVERIFY(Arbore_Test::mesaje().isEmpty());
     }
 
     // The list query joins the two levels of the code with a dot.

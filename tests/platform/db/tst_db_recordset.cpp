@@ -59,6 +59,7 @@ private slots:
     void typeCodes_data();
     void typeCodes();
     void valuesReadAsTheirType();
+    void repeatedValuesReadAsStored();
     void updateChecks_data();
     void updateChecks();
     void storedForms();
@@ -145,6 +146,42 @@ void TestDbRecordset::valuesReadAsTheirType()
     QCOMPARE(rs->fieldIndex(u"nu_exista"_s), -1);
     QCOMPARE(rs->source(), u"SELECT * FROM Tipuri"_s);
     QCOMPARE(rs->connectionString(), m_cn.connectionString());
+}
+
+// Values met again on later rows (dates, texts) read as stored, whether a
+// column repeats few values, alternates them or holds a new one on each row.
+void TestDbRecordset::repeatedValuesReadAsStored()
+{
+    QVERIFY(m_cn.execute(u"CREATE TABLE Multe (K INTEGER, T DATETIME, X TEXT(20), U TEXT(20))"_s));
+    db::Transaction tx(m_cn);
+    auto insert = db::Statement::prepare(m_cn, u"INSERT INTO Multe VALUES (?1, ?2, ?3, ?4)"_s);
+    QVERIFY(insert);
+    const int n = 5000;
+    for (int i = 0; i < n; ++i) {
+        insert->bind(1, i);
+        insert->bind(2, i % 500 < 250 ? u"2026-03-04"_s
+                                      : (i % 3 == 0 ? u"2026-03-05 10:20:30"_s : u"5.4.2026"_s));
+        insert->bind(3, i % 7 == 0 ? db::Variant::null()
+                                   : db::Variant(QString(u"v"_s + QString::number(i % 5))));
+        insert->bind(4, QString(u"u"_s + QString::number(i)));
+        QVERIFY(insert->step());
+        insert->reset();
+    }
+    QVERIFY(!tx.commit());
+    auto rs = m_cn.openRecordset(u"SELECT T, X, U FROM Multe ORDER BY K"_s);
+    QVERIFY(rs);
+    QCOMPARE(rs->rowCount(), n);
+    for (int i = 0; i < n; ++i) {
+        const QDateTime t = i % 500 < 250 ? QDateTime(QDate(2026, 3, 4), QTime(0, 0))
+                            : i % 3 == 0  ? QDateTime(QDate(2026, 3, 5), QTime(10, 20, 30))
+                                          : QDateTime(QDate(2026, 4, 5), QTime(0, 0));
+        QCOMPARE(rs->valueAt(i, 0).toDateTime(), t);
+        if (i % 7 == 0)
+            QVERIFY(rs->valueAt(i, 1).isNull());
+        else
+            QCOMPARE(rs->valueAt(i, 1).toText(), u"v"_s + QString::number(i % 5));
+        QCOMPARE(rs->valueAt(i, 2).toText(), u"u"_s + QString::number(i));
+    }
 }
 
 void TestDbRecordset::updateChecks_data()

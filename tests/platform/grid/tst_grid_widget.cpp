@@ -1,5 +1,6 @@
 // The grid on screen (offscreen): its events, the row cycle, the position,
 // re-binding, layouts and the re-entrancy of a modal dialog opened from an event.
+#include "platform/grid/binder.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/units.h"
 #include "platform/ui/mesaj.h"
@@ -40,6 +41,9 @@ private slots:
     void movingAwayFromAnEditorIsNoEnter();
     void rowColoursFootersAndLockedColumns();
     void listGridIsReadOnly();
+    void textButtonCells();
+    void yesNoAsCheckBoxes();
+    void boundBoxesFollowTheRow();
 
 private:
     grid::MemorySource* m_source = nullptr;
@@ -417,6 +421,88 @@ void TestGridWidget::listGridIsReadOnly()
     QVERIFY(!(list.model()->flags(list.model()->index(0, 0)) & Qt::ItemIsEditable));
     QVERIFY(!list.editCell(0, QStringLiteral("X")));
     QCOMPARE(list.model()->rowCount(), 4);
+}
+
+// A column drawn as a button bearing the cell's text: a click anywhere on it
+// is that column's button click.
+void TestGridWidget::textButtonCells()
+{
+    QList<int> buttons;
+    connect(m_grid.get(), &grid::Grid::buttonClick, this, [&](int c) { buttons.append(c); });
+    m_grid->column(1).textButton = true;
+    m_grid->column(1).bold = true;
+    m_grid->refreshColumns();
+    QAbstractItemModel* m = m_grid->model();
+    QCOMPARE(m->index(2, 1).data().toString(), QStringLiteral("D2"));
+    QVERIFY(m->index(2, 1).data(Qt::FontRole).value<QFont>().bold());
+    QVERIFY(!m->index(2, 0).data(Qt::FontRole).isValid());
+    const QRect cell = m_grid->visualRect(m->index(2, 1));
+    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, cell.topLeft() + QPoint(3, 3));
+    QCOMPARE(buttons, QList<int>{1});
+    QCOMPARE(m_grid->row(), 2);
+    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {},
+                      m_grid->visualRect(m->index(3, 0)).topLeft() + QPoint(3, 3));
+    QCOMPARE(buttons.size(), 1);
+}
+
+// Yes/No fields show as check boxes; ticking one goes through the cell's
+// events and is written as -1 or 0 with the row.
+void TestGridWidget::yesNoAsCheckBoxes()
+{
+    grid::MemorySource source({{QStringLiteral("Cod"), 202}, {QStringLiteral("Bifat"), 11}});
+    source.appendRow({Variant(QStringLiteral("A")), Variant(true)});
+    source.appendRow({Variant(QStringLiteral("B")), Variant(false)});
+    m_grid->setDataSource(&source);
+    QAbstractItemModel* m = m_grid->model();
+    QCOMPARE(m->index(0, 1).data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+    QCOMPARE(m->index(1, 1).data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
+    QVERIFY(m->index(0, 1).data().toString().isEmpty());
+    QVERIFY(m->flags(m->index(1, 1)) & Qt::ItemIsUserCheckable);
+    int updates = 0;
+    connect(m_grid.get(), &grid::Grid::beforeColUpdate, this, [&](int, const Variant&, bool&) { ++updates; });
+    m_grid->setCurrentCell(1, 1);
+    QStyleOptionViewItem o;
+    o.rect = m_grid->visualRect(m->index(1, 1));
+    o.features |= QStyleOptionViewItem::HasCheckIndicator;
+    o.widget = m_grid.get();
+    const QRect box =
+        m_grid->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &o, m_grid.get());
+    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, box.center());
+    QCOMPARE(updates, 1);
+    QCOMPARE(m->index(1, 1).data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+    QVERIFY(m_grid->update());
+    QCOMPARE(source.value(1, 1).toInt(), -1);
+    QVERIFY(m_grid->editCell(1, QStringLiteral("0")));
+    QVERIFY(m_grid->update());
+    QCOMPARE(source.value(1, 1).toInt(), 0);
+    m_grid->setDataSource(m_source);
+}
+
+// Bound boxes show the current row's fields, follow the grid, and are
+// emptied when there is no row; typing in them writes nothing.
+void TestGridWidget::boundBoxesFollowTheRow()
+{
+    QLineEdit cod;
+    QLineEdit nr;
+    grid::FieldBinder binder(m_grid.get());
+    binder.bind(&cod, QStringLiteral("cod"));
+    binder.bind(&nr, QStringLiteral("Nr"));
+    QCOMPARE(cod.text(), QStringLiteral("C1"));
+    QCOMPARE(nr.text(), QStringLiteral("1"));
+    m_grid->setCurrentCell(3, 2);
+    QCOMPARE(cod.text(), QStringLiteral("C3"));
+    m_source->setPosition(0);
+    QCOMPARE(cod.text(), QStringLiteral("C0"));
+    cod.setText(QStringLiteral("X"));
+    m_grid->setCurrentCell(2, 0);
+    QCOMPARE(cod.text(), QStringLiteral("C2"));
+    QCOMPARE(m_source->value(0, 0).toText(), QStringLiteral("C0"));
+    grid::MemorySource gol({{QStringLiteral("Cod"), 202}, {QStringLiteral("Nr"), 3}});
+    m_grid->setDataSource(&gol);
+    QCOMPARE(cod.text(), QString());
+    QCOMPARE(nr.text(), QString());
+    m_grid->setDataSource(m_source);
+    QCOMPARE(cod.text(), QStringLiteral("C2"));
 }
 
 QTEST_MAIN(TestGridWidget)

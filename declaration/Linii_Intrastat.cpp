@@ -1,0 +1,74 @@
+#include "declaration/Linii_Intrastat.h"
+
+#include "platform/grid/format.h"
+
+using namespace Qt::StringLiterals;
+
+const QString SQL_Grila_Intrastat =
+    u"SELECT TIP,Cod_Fiscal,Anul,Luna,Record_ID,Cod_NC,Descriere_NC,Tara_Orig,Tara_Exp,Tara_Dest,Val_Fiscala,"
+    u"Val_Stat,Net,Cod_UMS,Val_UMS,Nat_Tranz,Incoterms,Mod_Transp,Document_Numar_Referinta,"
+    u"Document_Data_Referinta,Descriere,Cantitate,UM,Valoare_Valuta,Moneda,Curs_Schimb,VAT_ID,SourceFile,"
+    u"Data_Preluare,UserName,Probleme,Exista_UMS FROM INTRASTAT"_s;
+
+const QString Ordine_Grila_Intrastat = u" ORDER BY Record_ID"_s;
+
+namespace {
+
+const QString parteInregistrari = u"  INREGISTRARI : "_s;
+
+} // namespace
+
+QString Sursa_Grila(const QString& interogare, const QString& filtru, const QString& conditie)
+{
+    return interogare + filtru + conditie + u" "_s + Ordine_Grila_Intrastat;
+}
+
+db::Result<db::Recordset> Deschide_Linii(db::Connection& firma, const QString& sursa)
+{
+    return firma.openRecordset(sursa, db::CursorType::Dynamic, db::LockType::Optimistic);
+}
+
+QString SQL_Totaluri(const QString& filtru, const QString& conditie)
+{
+    QString sql = u"SELECT SUM (Val_Fiscala), SUM(Val_Stat), SUM(Net) FROM INTRASTAT"_s + filtru;
+    if (!conditie.trimmed().isEmpty())
+        sql += conditie;
+    return sql;
+}
+
+db::Result<Totaluri_Intrastat> Calculeaza_Totaluri_Linii(db::Connection& firma, const QString& filtru,
+                                                         const QString& conditie)
+{
+    db::Result<db::Recordset> rs = firma.openRecordset(SQL_Totaluri(filtru, conditie),
+                                                       db::CursorType::ForwardOnly, db::LockType::ReadOnly);
+    if (!rs)
+        return rs.error();
+    Totaluri_Intrastat t;
+    if (!rs->eof()) {
+        // The sums of no lines are Null: they count as 0.
+        t.valFiscala = rs->value(0).toDouble();
+        t.valStat = rs->value(1).toDouble();
+        t.net = rs->value(2).toDouble();
+    }
+    rs->close();
+    return t;
+}
+
+QString Text_Total(double suma)
+{
+    return grid::formatValue(db::Variant(suma), u"##,##0"_s, QLocale());
+}
+
+QString Titlu_Intrastat(const QString& anul, const QString& luna, const QString& fisier)
+{
+    QString titlu = u"INTRASTAT -  ANUL: "_s + anul + u"   LUNA: "_s + luna;
+    if (!fisier.isEmpty())
+        titlu += u"   FISIER: "_s + fisier;
+    return titlu;
+}
+
+QString Titlu_Cu_Inregistrari(const QString& titlu, int numar)
+{
+    const qsizetype i = titlu.indexOf(parteInregistrari);
+    return (i < 0 ? titlu : titlu.left(i)) + parteInregistrari + QString::number(numar);
+}

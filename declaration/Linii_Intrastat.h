@@ -1,0 +1,41 @@
+#pragma once
+// The lines of table Intrastat as the declaration window shows them: the
+// 32-column grid query, the record set it binds, the totals of its footers
+// and the caption with the line count.
+
+#include "platform/db/db.h"
+
+#include <QString>
+
+// The built-in grid query, without WHERE and ORDER BY.
+extern const QString SQL_Grila_Intrastat;
+// The window's order clause.
+extern const QString Ordine_Grila_Intrastat; // " ORDER BY Record_ID"
+
+// query & filter & condition & " " & order: the source the grid opens on.
+QString Sursa_Grila(const QString& interogare, const QString& filtru, const QString& conditie = QString());
+
+// The updatable record set of the grid (dynamic, optimistic) on the source.
+db::Result<db::Recordset> Deschide_Linii(db::Connection& firma, const QString& sursa);
+
+// The sums of the fiscal value, the statistical value and the net mass of the
+// lines of the filter (and the further condition, which starts with AND). A
+// selection without lines sums to 0.
+struct Totaluri_Intrastat
+{
+    double valFiscala = 0;
+    double valStat = 0;
+    double net = 0;
+};
+QString SQL_Totaluri(const QString& filtru, const QString& conditie = QString());
+db::Result<Totaluri_Intrastat> Calculeaza_Totaluri_Linii(db::Connection& firma, const QString& filtru,
+                                                         const QString& conditie = QString());
+// A sum as its footer shows it: "##,##0" in the user's locale, as the grid's
+// cells ("123,456,789" in English).
+QString Text_Total(double suma);
+
+// "INTRASTAT -  ANUL: " & year & "   LUNA: " & month [& "   FISIER: " & file].
+QString Titlu_Intrastat(const QString& anul, const QString& luna, const QString& fisier = QString());
+// The caption followed by "  INREGISTRARI : " & count, replacing a count
+// that the caption carries already.
+QString Titlu_Cu_Inregistrari(const QString& titlu, int numar);

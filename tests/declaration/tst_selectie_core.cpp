@@ -1,0 +1,315 @@
+// The declaration's plain procedures: the chooser's checked period, its
+// filters and the deletion of one imported file; the totals of the footers;
+// the caption's count; the declarant's names, the file name and the control
+// defaults file.
+
+#include "Firma_Test.h"
+#include "declaration/Date_Declarant.h"
+#include "declaration/Linii_Intrastat.h"
+#include "declaration/Fisier_XML_Intrastat.h"
+#include "declaration/Selectie_Intrastat.h"
+#include "declaration/Valori_Implicite.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+class TestSelectieCore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void perioadaVerificata_data()
+    {
+        QTest::addColumn<QString>("tip");
+        QTest::addColumn<QString>("anul");
+        QTest::addColumn<QString>("luna");
+        QTest::addColumn<QString>("filtru"); // empty: refused
+        QTest::addColumn<QString>("mesaj");
+        QTest::newRow("as listed")
+            << u"O"_s << u"2015"_s << u"3"_s
+            << u" WHERE [TIP]='O' AND [Cod_Fiscal]='RO123' AND [Anul]=2015 AND [Luna]=3"_s << QString();
+        QTest::newRow("small type, blanks, leading zero")
+            << u" i "_s << u" 2015 "_s << u"03"_s
+            << u" WHERE [TIP]='I' AND [Cod_Fiscal]='RO123' AND [Anul]=2015 AND [Luna]=3"_s << QString();
+        QTest::newRow("month pasted with SQL")
+            << u"O"_s << u"2015"_s << u"3 OR 1=1"_s << QString()
+            << u"LUNA  -  Trebuie sa fie un numar intreg intre 1 si 12 !"_s;
+        QTest::newRow("month 13") << u"O"_s << u"2015"_s << u"13"_s << QString()
+                                  << u"LUNA  -  Trebuie sa fie un numar intreg intre 1 si 12 !"_s;
+        QTest::newRow("month 0") << u"O"_s << u"2015"_s << u"0"_s << QString()
+                                 << u"LUNA  -  Trebuie sa fie un numar intreg intre 1 si 12 !"_s;
+        QTest::newRow("two-digit year") << u"O"_s << u"15"_s << u"3"_s << QString()
+                                        << u"ANUL  -  Trebuie sa fie un numar intreg de 4 cifre !"_s;
+        QTest::newRow("year with SQL") << u"O"_s << u"2015 OR 1=1"_s << u"3"_s << QString()
+                                       << u"ANUL  -  Trebuie sa fie un numar intreg de 4 cifre !"_s;
+        QTest::newRow("type X") << u"X"_s << u"2015"_s << u"3"_s << QString()
+                                << u"TIP  -  Trebuie sa fie I sau O !"_s;
+        QTest::newRow("type with quote")
+            << u"O' OR '1'='1"_s << u"2015"_s << u"3"_s << QString() << u"TIP  -  Trebuie sa fie I sau O !"_s;
+    }
+    void perioadaVerificata()
+    {
+        QFETCH(QString, tip);
+        QFETCH(QString, anul);
+        QFETCH(QString, luna);
+        QFETCH(QString, filtru);
+        QFETCH(QString, mesaj);
+        const Perioada_Verificata v = Verifica_Perioada(tip, anul, luna);
+        QCOMPARE(v.perioada.has_value(), !filtru.isEmpty());
+        QCOMPARE(v.mesaj, mesaj);
+        if (v.perioada)
+            QCOMPARE(Filtru_Perioada(*v.perioada, u"RO123"_s), filtru);
+    }
+
+    void perioadaDinLista_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("bucati"); // empty list: nothing chosen
+        QTest::newRow("item") << u"O - 2015 - 3"_s << QStringList{u"O"_s, u"2015"_s, u"3"_s};
+        QTest::newRow("blank") << u" "_s << QStringList();
+        QTest::newRow("no separator") << u"O 2015 3"_s << QStringList();
+        QTest::newRow("two pieces") << u"I - 2016"_s << QStringList{u"I"_s, u"2016"_s};
+    }
+    void perioadaDinLista()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, bucati);
+        const std::optional<QStringList> b = Imparte_Perioada(text);
+        QCOMPARE(b.has_value(), !bucati.isEmpty());
+        if (b)
+            QCOMPARE(*b, bucati);
+    }
+
+    // Newest year first, newest month first, then the type; every company.
+    void perioadeSiFisiere()
+    {
+        Firma_Test firma;
+        QVERIFY(firma.ok());
+        QVERIFY(!Populeaza_Firma_Standard(Conexiune_Firma));
+        const db::Result<QStringList> p = Perioade_Intrastat(Conexiune_Firma);
+        QVERIFY(p);
+        QCOMPARE(*p, (QStringList{u"O - 2016 - 1"_s, u"I - 2015 - 12"_s, u"O - 2015 - 12"_s,
+                                  u"O - 2015 - 4"_s, u"I - 2015 - 3"_s, u"O - 2015 - 3"_s}));
+        db::Result<db::Recordset> lista = Conexiune_Firma.openRecordset(SQL_Fisiere_Intrastat);
+        QVERIFY(lista);
+        QCOMPARE(lista->recordCount(), Fisiere_Standard().size());
+        QCOMPARE(lista->field(lista->fieldCount() - 1).name, u"STREGE"_s);
+        QCOMPARE(lista->valueAt(0, lista->fieldIndex(u"STREGE"_s)).toText(), u"STERGE"_s);
+    }
+
+    // The filter of one file doubles the quote of its name and finds its lines.
+    void filtruFisier()
+    {
+        Firma_Test firma;
+        QVERIFY(firma.ok());
+        QVERIFY(!Populeaza_Firma_Standard(Conexiune_Firma));
+        db::Result<db::Recordset> lista = Conexiune_Firma.openRecordset(SQL_Fisiere_Intrastat);
+        QVERIFY(lista);
+        int rand = -1;
+        for (int r = 0; r < lista->rowCount(); ++r)
+            if (Fisier_Din_Lista(*lista, r).fisier.toText() == u"O'Neil.xlsx")
+                rand = r;
+        QVERIFY(rand >= 0);
+        const Fisier_Preluat f = Fisier_Din_Lista(*lista, rand);
+        QCOMPARE(
+            Filtru_Fisier(f),
+            u" WHERE SourceFile='O''Neil.xlsx' AND Cod_Fiscal='RO123' AND Anul=2015 AND Luna=3 AND Tip='O'"_s);
+        db::Result<db::Recordset> linii =
+            Deschide_Linii(Conexiune_Firma, Sursa_Grila(SQL_Grila_Intrastat, Filtru_Fisier(f)));
+        QVERIFY2(linii, qPrintable(linii.error().text()));
+        QCOMPARE(linii->recordCount(), 3);
+        QCOMPARE(Intrebare_Stergere(f),
+                 u"Stergeti toate cele 3 inregistrari aferente fisierului preluat ?"_s);
+    }
+
+    // The deletion removes exactly the lines of the row: the same file
+    // imported again by another user, of another month or of another type
+    // stays; a name with a quote and lines without user work as well.
+    void stergereFisier_data()
+    {
+        QTest::addColumn<QString>("fisier");
+        QTest::addColumn<QString>("tip");
+        QTest::addColumn<int>("luna");
+        QTest::addColumn<QString>("utilizator");
+        QTest::addColumn<int>("sterse");
+        QTest::newRow("imported twice") << u"ian.xlsx"_s << u"O"_s << 1 << u"ion"_s << 3;
+        QTest::newRow("same name, other month and type") << u"a.xlsx"_s << u"O"_s << 3 << u"ion"_s << 12;
+        QTest::newRow("quote in the name") << u"O'Neil.xlsx"_s << u"O"_s << 3 << u"ion"_s << 3;
+        QTest::newRow("no user") << u"Factura_Export_Antet"_s << u"O"_s << 3 << QString() << 2;
+    }
+    void stergereFisier()
+    {
+        QFETCH(QString, fisier);
+        QFETCH(QString, tip);
+        QFETCH(int, luna);
+        QFETCH(QString, utilizator);
+        QFETCH(int, sterse);
+        Firma_Test firma;
+        QVERIFY(firma.ok());
+        QVERIFY(!Populeaza_Firma_Standard(Conexiune_Firma));
+        Linie_Intrastat preluata;
+        preluata.sourceFile = u"Factura_Export_Antet"_s;
+        preluata.userName = db::Variant::null();
+        QVERIFY(!Adauga_Linii(Conexiune_Firma, {preluata, preluata}));
+        const int inainte = Firma_Test::numar(u"1=1"_s);
+        db::Result<db::Recordset> lista = Conexiune_Firma.openRecordset(SQL_Fisiere_Intrastat);
+        QVERIFY(lista);
+        int rand = -1;
+        for (int r = 0; r < lista->rowCount(); ++r) {
+            const Fisier_Preluat f = Fisier_Din_Lista(*lista, r);
+            if (f.fisier.toText() == fisier && f.tip == tip && f.luna == luna &&
+                f.utilizator.toText() == utilizator && f.codFiscal == u"RO123")
+                rand = r;
+        }
+        QVERIFY(rand >= 0);
+        const Fisier_Preluat f = Fisier_Din_Lista(*lista, rand);
+        QCOMPARE(f.nrInregistrari, sterse);
+        const db::Result<qint64> n = Sterge_Fisier_Preluat(Conexiune_Firma, f);
+        QVERIFY2(n, qPrintable(n.error().text()));
+        QCOMPARE(*n, qint64(sterse));
+        QCOMPARE(Firma_Test::numar(u"1=1"_s), inainte - sterse);
+        QCOMPARE(Firma_Test::numar(u"SourceFile="_s + db::quoted(fisier) + u" AND Tip='"_s + tip +
+                                   u"' AND Luna="_s + QString::number(luna) + u" AND Cod_Fiscal='RO123'"_s),
+                 0 + (fisier == u"ian.xlsx" ? 2 : 0));
+    }
+
+    // A row that no longer matches the table deletes nothing.
+    void stergereRefuzata()
+    {
+        Firma_Test firma;
+        QVERIFY(firma.ok());
+        QVERIFY(!Populeaza_Firma_Standard(Conexiune_Firma));
+        db::Result<db::Recordset> lista = Conexiune_Firma.openRecordset(SQL_Fisiere_Intrastat);
+        QVERIFY(lista);
+        Fisier_Preluat f = Fisier_Din_Lista(*lista, 0);
+        QVERIFY(
+            Conexiune_Firma.execute(u"DELETE FROM Intrastat WHERE Record_ID = (SELECT MAX(Record_ID) FROM "
+                                    u"Intrastat WHERE SourceFile="_s +
+                                    db::quoted(f.fisier.toText()) + u")"_s));
+        const int inainte = Firma_Test::numar(u"1=1"_s);
+        const db::Result<qint64> n = Sterge_Fisier_Preluat(Conexiune_Firma, f);
+        QVERIFY(!n);
+        QVERIFY(n.error().description.contains(u"NU S-A STERS NIMIC"_s));
+        QCOMPARE(Firma_Test::numar(u"1=1"_s), inainte);
+    }
+
+    // Sums in double precision, 0 for no lines, the further condition.
+    void totaluri()
+    {
+        Firma_Test firma;
+        QVERIFY(firma.ok());
+        Linie_Intrastat a;
+        a.valFiscala = 123456788.0;
+        a.valStat = 0.4;
+        a.net = 1.25;
+        Linie_Intrastat b;
+        b.codNC = u"01012100"_s;
+        b.valFiscala = 1.0;
+        b.valStat = 0.4;
+        b.net = db::Variant();
+        QVERIFY(!Adauga_Linii(Conexiune_Firma, {a, b}));
+        const QString filtru = u" WHERE [TIP]='O' AND [Cod_Fiscal]='RO123' AND [Anul]=2015 AND [Luna]=3"_s;
+        db::Result<Totaluri_Intrastat> t = Calculeaza_Totaluri_Linii(Conexiune_Firma, filtru);
+        QVERIFY(t);
+        QCOMPARE(t->valFiscala, 123456789.0);
+        QCOMPARE(Text_Total(t->valFiscala), u"123,456,789"_s);
+        QCOMPARE(Text_Total(t->valStat), u"1"_s);
+        QCOMPARE(Text_Total(t->net), u"1"_s);
+        t = Calculeaza_Totaluri_Linii(Conexiune_Firma, filtru, u" AND [Cod_NC] LIKE '0101%'"_s);
+        QVERIFY(t);
+        QCOMPARE(t->valFiscala, 1.0);
+        t = Calculeaza_Totaluri_Linii(Conexiune_Firma, QString(filtru).replace(u"2015"_s, u"2016"_s));
+        QVERIFY(t);
+        QCOMPARE(Text_Total(t->valFiscala), u"0"_s);
+        QCOMPARE(SQL_Totaluri(u" WHERE X"_s, u" "_s),
+                 u"SELECT SUM (Val_Fiscala), SUM(Val_Stat), SUM(Net) FROM INTRASTAT WHERE X"_s);
+    }
+
+    void titlu()
+    {
+        const QString t = Titlu_Intrastat(u"2015"_s, u"3"_s);
+        QCOMPARE(t, u"INTRASTAT -  ANUL: 2015   LUNA: 3"_s);
+        QCOMPARE(Titlu_Intrastat(u"2015"_s, u"3"_s, u"a.xlsx"_s),
+                 u"INTRASTAT -  ANUL: 2015   LUNA: 3   FISIER: a.xlsx"_s);
+        QString c = t;
+        for (int i = 0; i < 5; ++i)
+            c = Titlu_Cu_Inregistrari(c, 12 + i);
+        QCOMPARE(c, u"INTRASTAT -  ANUL: 2015   LUNA: 3  INREGISTRARI : 16"_s);
+        QCOMPARE(Titlu_Cu_Inregistrari(u"INTRASTAT"_s, 0), u"INTRASTAT  INREGISTRARI : 0"_s);
+    }
+
+    void persoana_data()
+    {
+        QTest::addColumn<QString>("persoana");
+        QTest::addColumn<QString>("nume");
+        QTest::addColumn<QString>("prenume");
+        QTest::newRow("two names") << u"Ion Popescu"_s << u"Ion "_s << u" Popescu"_s;
+        QTest::newRow("blanks around") << u"  Ion Popescu "_s << u"Ion "_s << u" Popescu"_s;
+        QTest::newRow("three names") << u"Ion Maria Pop"_s << u"Ion "_s << u" Maria Pop"_s;
+        QTest::newRow("one name") << u"Popescu"_s << QString() << u"Popescu"_s;
+    }
+    void persoana()
+    {
+        QFETCH(QString, persoana);
+        QFETCH(QString, nume);
+        QFETCH(QString, prenume);
+        const Nume_Declarant n = Imparte_Persoana(persoana);
+        QCOMPARE(n.nume, nume);
+        QCOMPARE(n.prenume, prenume);
+    }
+
+    void numeFisier_data()
+    {
+        QTest::addColumn<QString>("cod");
+        QTest::addColumn<QString>("tip");
+        QTest::addColumn<QString>("fel");
+        QTest::addColumn<QString>("luna");
+        QTest::addColumn<QString>("nume");
+        QTest::newRow("arrivals, new")
+            << u"RO1234567"_s << u"I"_s << u"N-Noua"_s << u"3"_s << u"0001234567_A_20153.xml"_s;
+        QTest::newRow("arrivals, correction")
+            << u"RO1234567"_s << u"I"_s << u"C-Corectie"_s << u"3"_s << u"0001234567_AR_20153.xml"_s;
+        QTest::newRow("dispatches, December")
+            << u"1234567"_s << u"O"_s << u"N-Noua"_s << u"12"_s << u"0001234567_D_201512.xml"_s;
+        QTest::newRow("dispatches, correction, long code")
+            << u"RO12345678901"_s << u"O"_s << u"C-Corectie"_s << u"3"_s << u"12345678901_DR_20153.xml"_s;
+    }
+    void numeFisier()
+    {
+        QFETCH(QString, cod);
+        QFETCH(QString, tip);
+        QFETCH(QString, fel);
+        QFETCH(QString, luna);
+        QFETCH(QString, nume);
+        QCOMPARE(Nume_Fisier_XML(cod, tip, fel, u"2015"_s, luna), nume);
+    }
+
+    // Lines ended by CR LF, line breaks inside values as "|"; read back with
+    // LF lines too; a missing folder writes nothing.
+    void valoriImplicite()
+    {
+        QTemporaryDir dir;
+        const QString cale = dir.filePath(u"Frm_Test.txt"_s);
+        QVERIFY(Scrie_Valori_Implicite(cale, {{u"TXT_Tel"_s, u"0211"_s},
+                                              {u"TXT_Strada_Dec"_s, u"a\r\nb\nc"_s},
+                                              {u"Check_Dec_Tert"_s, u"1"_s}}));
+        QFile f(cale);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("TXT_Tel=0211\r\nTXT_Strada_Dec=a|b|c\r\nCheck_Dec_Tert=1\r\n"));
+        f.close();
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("A=1=2\nfara egal\nB=\n");
+        f.close();
+        QCOMPARE(Citeste_Valori_Implicite(cale), (Valori_Controale{{u"A"_s, u"1=2"_s}, {u"B"_s, QString()}}));
+        QVERIFY(!Scrie_Valori_Implicite(dir.filePath(u"Lipsa/Frm_Test.txt"_s), {{u"A"_s, u"1"_s}}));
+        QVERIFY(!QFile::exists(dir.filePath(u"Lipsa"_s)));
+        QVERIFY(Citeste_Valori_Implicite(dir.filePath(u"nu.txt"_s)).isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSelectieCore)
+#include "tst_selectie_core.moc"
