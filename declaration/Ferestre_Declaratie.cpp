@@ -1,5 +1,6 @@
 #include "declaration/Ferestre_Declaratie.h"
 
+#include "declaration/Ecran_Verificare_Ferestre.h"
 #include "declaration/Frm_INTRASTAT.h"
 #include "declaration/Frm_Intrastat_Selectie.h"
 #include "declaration/Frm_Recalculare_ValStat.h"
@@ -12,4 +13,5 @@ void Inregistreaza_Ferestre_Declaratie()
     ui::Forms::registerWindow(u"Frm_Intrastat_Selectie"_s, [] { return new Frm_Intrastat_Selectie; });
     ui::Forms::registerWindow(u"Frm_INTRASTAT"_s, [] { return new Frm_INTRASTAT; });
     ui::Forms::registerWindow(u"Frm_Recalculare_ValStat"_s, [] { return new Frm_Recalculare_ValStat; });
+    Inregistreaza_Ferestre_Verificare();
 }

@@ -9,10 +9,12 @@
 #include "declaration/Coloane_Intrastat.h"
 #include "declaration/Culori_Grila.h"
 #include "declaration/Date_Declarant.h"
+#include "declaration/Ecran_Verificare_Ferestre.h"
+#include "declaration/Fisier_XML_Intrastat.h"
 #include "declaration/Frm_Recalculare_ValStat.h"
 #include "declaration/Linii_Intrastat.h"
-#include "declaration/Fisier_XML_Intrastat.h"
 #include "declaration/Valori_Controale.h"
+#include "declaration/Verificare_Declaratie.h"
 #include "platform/grid/binder.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/recordset_source.h"
@@ -627,12 +629,50 @@ void Frm_INTRASTAT::Cmd_Print_Click()
     QApplication::restoreOverrideCursor();
 }
 
+Cheie_Declaratie Frm_INTRASTAT::Cheie() const
+{
+    return {TXT_Tip->text(), TXT_CodFiscal->text(), TXT_Anul->text(), TXT_Luna->text()};
+}
+
 void Frm_INTRASTAT::Cmd_Verifica_Click()
 {
-    // The verification of the whole month comes with its own work.
+    if (!m_linii.isOpen() || Reseteaza_Buton(Cmd_Verifica))
+        return;
+    // The button stays off while the run repaints its progress, so a second
+    // click cannot start a run inside this one.
+    Cmd_Verifica->setEnabled(false);
+    Ecran_Verificare_Ferestre ecran([this] { CmdRefresh_Click(); });
+    Verifica_Declaratie(Cheie(), ecran);
+    Cmd_Verifica->setEnabled(true);
 }
 
 void Frm_INTRASTAT::Cmd_Fisier_Click()
 {
-    // The declaration file comes with its own work.
+    if (!m_linii.isOpen() || Reseteaza_Buton(Cmd_Fisier))
+        return;
+    Date_Fisier_XML date;
+    date.cheie = Cheie();
+    date.numeCompanie = TXT_NumeCompanie->text();
+    date.tipDeclaratie = Combo_Tip->currentText();
+    date.valoareStatistica = Check_ValStatistica->isChecked();
+    date.numePrenume = TXT_Nume_Prenume->text();
+    date.numePersoana = TXT_Nume_Pers->text();
+    date.email = TXT_Email->text();
+    date.telefon = TXT_Tel->text();
+    date.fax = TXT_Fax->text();
+    date.pozitieCompanie = TXT_PozitieCompanie->text();
+    date.declarantTert = Check_Dec_Tert->isChecked();
+    date.codFiscalDeclarant = TXT_CUI_Dec->text();
+    date.numeDeclarant = TXT_Nume_Dec->text();
+    date.strada = TXT_Strada_Dec->text();
+    date.numar = TXT_Nr_Dec->text();
+    date.bloc = TXT_BL_Dec->text();
+    date.scara = TXT_Sc_Dec->text();
+    date.apartament = TXT_Ap_Dec->text();
+    date.oras = TXT_Oras_Dec->text();
+    date.judet = TXT_Judet_Dec->text();
+    date.codPostal = TXT_CodPostal_Dec->text();
+    const Rezultat_Fisier_XML rezultat = Genereaza_Fisier_XML(date, [this] { Formateaza_GridIntrastat(); });
+    // The box keeps the name as the file declares it.
+    TXT_NumeCompanie->setText(rezultat.numeCompanie);
 }

@@ -10,6 +10,7 @@
 // the caption; closing saves the control defaults and the grid layout and
 // empties Filtru_Intrastat.
 
+#include "declaration/Cheie_Declaratie.h"
 #include "platform/db/db.h"
 #include "platform/ui/fereastra.h"
 
@@ -87,8 +88,11 @@ private:
     void CmdRecalcValStat_Click();
     void Cmd_Excel_Click();
     void Cmd_Print_Click();
-    // The verification and the declaration file come with their own work.
+    // The key boxes, as the verification and the declaration file read them.
+    Cheie_Declaratie Cheie() const;
+    // "Verifica Date": the verification of the whole declaration of the key.
     void Cmd_Verifica_Click();
+    // "Generare Fisier Intrastat (XML)": the declaration file of the key.
     void Cmd_Fisier_Click();
 
     bool eventFilter(QObject* obiect, QEvent* eveniment) override;

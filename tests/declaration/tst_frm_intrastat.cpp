@@ -531,6 +531,53 @@ private slots:
         bifa->click();
         QCOMPARE(ajustare->isEnabled(), !firma);
     }
+
+    // "Verifica Date" verifies the whole month of the key, whatever the grid
+    // shows, and reloads the grid with the flags; "Generare Fisier Intrastat
+    // (XML)" writes the month's file from the window's boxes.
+    void verificareSiFisier()
+    {
+        Declaratie_Test d;
+        VERIFICA_DECLARATIA(d);
+        // One line of the month with a code the tariff does not know.
+        QVERIFY(Conexiune_Firma.execute(
+            u"UPDATE Intrastat SET Cod_NC='00000001' WHERE Record_ID=(SELECT MIN(Record_ID) FROM Intrastat "
+            "WHERE TIP='O' AND Anul=2015 AND Luna=3 AND SourceFile='O''Neil.xlsx')"_s));
+        Frm_INTRASTAT* f = Declaratie_Test::deschide<Frm_INTRASTAT>(
+            u" WHERE [SourceFile]='a.xlsx' AND [Cod_Fiscal]='RO123' AND [Anul]=2015 AND [Luna]=3 AND [TIP]='O'"_s,
+            Titlu_Intrastat(u"2015"_s, u"3"_s, u"a.xlsx"_s));
+        QVERIFY(f);
+        QVERIFY(Conexiune_CN.isOpen());
+        ui::testing::clear();
+
+        f->findChild<QPushButton*>(u"Cmd_Verifica"_s)->click();
+        const QList<ui::testing::Call> mesaje = ui::testing::messages();
+        QVERIFY(!mesaje.isEmpty());
+        QCOMPARE(mesaje.first().text, u"SE ACTUALIZEAZA UM SUPLIMENTARE (doar daca este cazul)"_s);
+        const QString jurnal = Folder_Sistem + u"Verificare/RO123_O_3_2015.txt"_s;
+        QVERIFY(citeste(jurnal).contains(u"Pozitia: "_s));
+        QVERIFY(ui::Forms::isLoaded(u"Frm_Intrastat_Probleme"_s));
+        // The flag is on the line of the other file, outside the grid's filter.
+        QCOMPARE(Declaratie_Test::valoare(u"SELECT COUNT(*) FROM Intrastat WHERE Probleme<>0 AND "
+                                          "SourceFile='O''Neil.xlsx' AND Cod_NC='00000001'"_s)
+                     .toInt64(),
+                 1);
+        // The grid was reloaded on the window's own lines.
+        QCOMPARE(f->GridIntrastat->dataRowCount(), 12);
+        QVERIFY(f->findChild<QPushButton*>(u"Cmd_Verifica"_s)->isEnabled());
+
+        ui::testing::clear();
+        caseta(f, u"TXT_NumeCompanie"_s)->setText(u"A&B <SRL>"_s);
+        f->findChild<QPushButton*>(u"Cmd_Fisier"_s)->click();
+        const QString fisier = Folder_Sistem + u"IntrastatSave/0000000123_D_20153.xml"_s;
+        const QString xml = citeste(fisier);
+        QVERIFY(xml.contains(u"<InsNewDispatch "_s));
+        QVERIFY(xml.contains(u"<FirmName>A-B -SRL-</FirmName>"_s));
+        // Both files of the month are declared, not only the grid's.
+        QVERIFY(xml.contains(u"<Cn8Code>00000001</Cn8Code>"_s));
+        QCOMPARE(text(f, u"TXT_NumeCompanie"_s), u"A-B -SRL-"_s);
+        QCOMPARE(ui::testing::messages().last().text, u"A fost generat fisierul \r\n"_s + fisier);
+    }
 };
 
 QTEST_MAIN(TestFrmIntrastat)
