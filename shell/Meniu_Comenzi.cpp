@@ -288,8 +288,8 @@ void Inregistreaza_Ferestre_Neconstruite()
         return QVariantMap{{u"Mod_Macheta"_s, Mod_Macheta}, {u"Conditie_Macheta"_s, Conditie_Macheta}};
     });
     adauga(u"Frm_Selectie_Mod_Preluare"_s, {});
-    adauga(u"Frm_Preluare_Excel"_s, {});
     adauga(u"Frm_Intrastat_Selectie"_s, {});
+    adauga(u"Frm_INTRASTAT"_s, [] { return QVariantMap{{u"Filtru_Intrastat"_s, Filtru_Intrastat}}; });
     adauga(u"Frm_Lista_tabele"_s, [] { return QVariantMap{{u"SQL_Lista"_s, SQL_Lista}}; });
     adauga(u"Frm_HS"_s, [] {
         return QVariantMap{{u"HS_SQL"_s, HS_SQL},

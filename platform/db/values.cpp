@@ -509,4 +509,15 @@ Result<Variant> checkValue(const Field& field, const Variant& value)
 }
 
 } // namespace detail
+
+double roundHalfEven(double x, int digits)
+{
+    return detail::roundHalfEven(x, digits);
+}
+
+Result<Variant> checkFieldValue(const Field& field, const Variant& value)
+{
+    return detail::checkValue(field, value);
+}
+
 } // namespace db

@@ -8,6 +8,7 @@
 #include "shell/FRM_About.h"
 #include "shell/Frm_Creare_Firma.h"
 #include "shell/Frm_Setari.h"
+#include "import/Frm_Preluare_Excel.h"
 #include "shell/Meniu_Comenzi.h"
 #include "shell/Pornire.h"
 
@@ -60,8 +61,6 @@ private slots:
             << Comanda(Meniu_Modificare_Macheta) << u"Frm_Selectie_Mod_Preluare"_s << QVariantMap() << true;
         QTest::newRow("Sterge Macheta")
             << Comanda(Meniu_Sterge_Macheta) << u"Frm_Selectie_Mod_Preluare"_s << QVariantMap() << true;
-        QTest::newRow("Preluare fisier")
-            << Comanda(Meniu_Preluare_Fisier) << u"Frm_Preluare_Excel"_s << QVariantMap() << true;
         QTest::newRow("Declaratia Intrastat")
             << Comanda(Meniu_Declaratie_Intrastat) << u"Frm_Intrastat_Selectie"_s << QVariantMap() << true;
         QTest::newRow("Tari")
@@ -119,6 +118,25 @@ private slots:
             QCOMPARE(d.at(0).values.value(it.key()).toString(), it.value().toString());
         QCOMPARE(ui::Forms::isLoaded(u"Frm_INTRASTAT"_s), !inchide);
         QVERIFY(ui::Forms::isLoaded(tinta));
+    }
+
+    // "Quorvel (Preluare fisier)" closes the work windows and opens the real
+    // import window.
+    void preluareFisier()
+    {
+        Arbore_Test arbore;
+        QVERIFY(arbore.ok());
+        pregateste();
+        ui::Forms::registerWindow(u"Frm_Preluare_Excel"_s, [] { return new Frm_Preluare_Excel; });
+        QVERIFY(ui::Forms::show(u"Frm_INTRASTAT"_s));
+
+        Meniu_Preluare_Fisier();
+
+        QVERIFY(!ui::Forms::isLoaded(u"Frm_INTRASTAT"_s));
+        auto* f = ui::Forms::get<Frm_Preluare_Excel>(u"Frm_Preluare_Excel"_s);
+        QVERIFY(f);
+        QVERIFY(f->isVisible());
+        QCOMPARE(f->windowTitle(), u"Preluare date din Excel"_s);
     }
 
     // The list query joins the two levels of the code with a dot.
