@@ -125,6 +125,7 @@ private:
     QHash<QByteArray, std::shared_ptr<db::Statement>> m_inserari;
     db::Statement m_punct, m_eliberare, m_revenire;
     QHash<QString, QString> m_tarife; // code -> look-up result
+    const db::Variant m_azi = db::Variant(sys::Clock::today());
     QStringList m_erori;
 };
 
@@ -204,7 +205,7 @@ void Copiere::umple(int randSursa, int n)
     pune(u"Luna"_s, db::Variant(m_cheie.luna));
     pune(u"Cod_Fiscal"_s, db::Variant(m_cheie.codFiscal));
     pune(u"Pozitia"_s, db::Variant(n));
-    pune(u"Data_Preluare"_s, db::Variant(sys::Clock::today()));
+    pune(u"Data_Preluare"_s, m_azi);
     pune(u"UserName"_s, db::Variant(Utilizator_Windows));
     pune(u"SourceFile_FullPath"_s, db::Variant(Cale_Sursa(m_cheie.cale)));
     pune(u"SourceFile"_s, db::Variant(Fisier_Sursa(m_cheie.cale)));

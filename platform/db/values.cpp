@@ -275,9 +275,44 @@ Variant fromSqliteValue(sqlite3_value* value)
     }
 }
 
+// The forms the layer stores, "yyyy-mm-dd" and "yyyy-mm-dd hh:mm:ss", read
+// without the format parser (a column of dates is read on every open).
+static bool parseStoredDate(const QString& t, QDateTime* out)
+{
+    const qsizetype n = t.size();
+    if (n != 10 && n != 19)
+        return false;
+    int v[6] = {0, 0, 0, 0, 0, 0};
+    static const int starts[6] = {0, 5, 8, 11, 14, 17};
+    static const int lengths[6] = {4, 2, 2, 2, 2, 2};
+    const int parts = n == 10 ? 3 : 6;
+    if (t.at(4) != u'-' || t.at(7) != u'-' ||
+        (n == 19 && (t.at(10) != u' ' || t.at(13) != u':' || t.at(16) != u':')))
+        return false;
+    for (int p = 0; p < parts; ++p) {
+        for (int i = starts[p]; i < starts[p] + lengths[p]; ++i) {
+            const char16_t c = t.at(i).unicode();
+            if (c < u'0' || c > u'9')
+                return false;
+            v[p] = v[p] * 10 + (c - u'0');
+        }
+    }
+    const QDate d(v[0], v[1], v[2]);
+    const QTime time(v[3], v[4], v[5]);
+    if (!d.isValid() || !time.isValid())
+        return false;
+    *out = QDateTime(d, time);
+    return true;
+}
+
 static QDateTime parseDate(const QString& text, bool* ok)
 {
     const QString t = text.trimmed();
+    QDateTime stored;
+    if (parseStoredDate(t, &stored)) {
+        *ok = true;
+        return stored;
+    }
     static const QStringList formats = {
         QStringLiteral("yyyy-MM-dd HH:mm:ss"), QStringLiteral("yyyy-MM-dd HH:mm"),
         QStringLiteral("yyyy-MM-ddTHH:mm:ss"), QStringLiteral("dd.MM.yyyy HH:mm:ss"),
