@@ -77,7 +77,7 @@ private slots:
         QVERIFY(!f->Combo_Tip->isEditable());
         QCOMPARE(f->Txt_ExcelFile->text(), QString());
         QCOMPARE(f->Txt_SheetName->currentText(), u"Sheet1"_s);
-        QCOMPARE(f->Combo_NumeMacheta->count(), 1);
+        QCOMPARE(f->Combo_NumeMacheta->count(), 2); // with the demonstration's own
         QVERIFY(f->CmdReadFile->isVisible());
         QVERIFY(!f->CmdExit->isVisible());
     }

@@ -98,6 +98,7 @@ private slots:
         QFETCH(QString, lipsa);
         Mediu m;
         QVERIFY(m.gata());
+        QVERIFY(Sterge_Macheta(Conexiune_Firma, u"Exemplu Livrari"_s)); // the demonstration's own
         const QString nume = u"Macheta D'Arc"_s;
         const db::Error e = machetaNoua(nume, tip);
         QVERIFY2(!e, qPrintable(e.text()));
@@ -136,6 +137,7 @@ private slots:
     {
         Mediu m;
         QVERIFY(m.gata());
+        QVERIFY(Sterge_Macheta(Conexiune_Firma, u"Exemplu Livrari"_s)); // the demonstration's own
         QVERIFY(m.macheta(u"S"_s, u"LIVRARE"_s, {}));
         db::Recordset schema = db::Recordset::createInMemory();
         for (const auto& [camp, tip] : std::initializer_list<std::pair<QString, int>>{
@@ -181,6 +183,7 @@ private slots:
     {
         Mediu m;
         QVERIFY(m.gata());
+        QVERIFY(Sterge_Macheta(Conexiune_Firma, u"Exemplu Livrari"_s)); // the demonstration's own
         QVERIFY(!machetaNoua(u"Livrari"_s, u"LIVRARE"_s));
         const int randuri = Mediu::valoare(u"SELECT COUNT(*) FROM StructuraFisiereContinut"_s).toInt();
         for (const QString& nume : {u"LIVRARI"_s, u" "_s}) {
@@ -201,6 +204,7 @@ private slots:
     {
         Mediu m;
         QVERIFY(m.gata());
+        QVERIFY(Sterge_Macheta(Conexiune_Firma, u"Exemplu Livrari"_s)); // the demonstration's own
         QVERIFY(m.macheta(u"Veche'"_s, u"ACHIZITIE"_s, {{u"Cod_NC"_s, 1, {}, {}}}));
         auto adaugat = Adauga_Rand_Tara_Origine(Conexiune_Firma, u"Veche'"_s);
         QVERIFY2(adaugat, qPrintable(adaugat.error().text()));
@@ -225,6 +229,7 @@ private slots:
     {
         Mediu m;
         QVERIFY(m.gata());
+        QVERIFY(Sterge_Macheta(Conexiune_Firma, u"Exemplu Livrari"_s)); // the demonstration's own
         QVERIFY(!machetaNoua(u"A'1"_s, u"LIVRARE"_s));
         QVERIFY(!machetaNoua(u"B"_s, u"ACHIZITIE"_s));
         auto set = Deschide_Set_Macheta(Conexiune_Firma, QString());

@@ -396,6 +396,34 @@ private slots:
         QCOMPARE(mesaje(), QStringList());
     }
 
+    // The demonstration company's template reads the sample workbook of the
+    // program folder as it is shipped.
+    void demonstration()
+    {
+        Mediu m;
+        QVERIFY(m.gata());
+        const QString exemplu =
+            Mediu::valoare(u"SELECT SampleExcelFile FROM StructuraFisiereAntet WHERE Nume_structura = "
+                           u"'Exemplu Livrari'"_s)
+                .toText();
+        QVERIFY2(QFile::exists(exemplu), qPrintable(exemplu));
+        QCOMPARE(Mediu::valoare(u"SELECT Locatie_Implicita FROM StructuraFisiereAntet"_s).toText() +
+                     u"Exemplu_Livrari.xlsx"_s,
+                 exemplu);
+        Jurnal j;
+        const Rezultat_Preluare r = Preia_Fisier_Excel(intrari(exemplu, kLivrari, u"Exemplu Livrari"_s), j);
+        QCOMPARE(r.salvate, 8);
+        QVERIFY2(r.erori.isEmpty(), qPrintable(r.erori.join(QString())));
+        QCOMPARE(rand(2).value(u"Cod_NC"_s).toText(), u"84182151"_s);
+        QCOMPARE(rand(2).value(u"Cod_UMS"_s).toText(), u"p/st"_s);
+        QCOMPARE(rand(3).value(u"Tara_Orig"_s).toText(), u"RO"_s);
+        QCOMPARE(rand(3).value(u"Nat_Tranz"_s).toText(), u"11"_s);
+        QCOMPARE(rand(7).value(u"Cod_NC"_s).toText(), u"04011010"_s);
+        QCOMPARE(rand(7).value(u"Exista_UMS"_s).toBool(), false);
+        QCOMPARE(rand(1).value(u"Document_Data_Referinta"_s).toText(), u"2026-03-03"_s);
+        QCOMPARE(rand(1).value(u"VAT_ID"_s).toText(), u"DE123456789"_s);
+    }
+
     void names()
     {
         QCOMPARE(Fisier_Sursa(u"/home/ion/Facturi/martie.xlsx"_s), u"martie.xlsx"_s);
