@@ -361,6 +361,37 @@ private slots:
         QCOMPARE(Mediu::numarRanduri(), 0);
     }
 
+    // A damaged, truncated or encrypted workbook (an encrypted .xlsx is an OLE
+    // file) is an unreadable sheet, never a crash.
+    void damagedWorkbook_data()
+    {
+        QTest::addColumn<QByteArray>("octeti");
+        QFile xls(preluare_test::fixtura(u"preluare.xls"_s));
+        QVERIFY(xls.open(QIODevice::ReadOnly));
+        const QByteArray intreg = xls.readAll();
+        QTest::newRow("truncated") << intreg.left(intreg.size() / 2);
+        QTest::newRow("garbage") << QByteArray(5000, 'q');
+        QTest::newRow("encrypted") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) +
+                                          QByteArray(4000, '\0');
+    }
+    void damagedWorkbook()
+    {
+        QFETCH(QByteArray, octeti);
+        Mediu m;
+        QVERIFY(m.gata());
+        QVERIFY(m.machetaLivrare());
+        const QString cale = m.cale(u"stricat.xlsx"_s);
+        QFile f(cale);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(octeti);
+        f.close();
+        Jurnal j;
+        QVERIFY(!Preia_Fisier_Excel(intrari(cale), j).terminata);
+        QCOMPARE(mesaje(),
+                 QStringList{u"Fisierul Excel NU poate fi citit, verificati macheta de preluare"_s});
+        QCOMPARE(Mediu::numarRanduri(), 0);
+    }
+
     // The tariff used is always the one of the import's period, whatever
     // tariff was open before.
     void tariffOfThePeriod()

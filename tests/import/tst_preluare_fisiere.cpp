@@ -5,6 +5,8 @@
 #include "Mediu_Preluare.h"
 #include "import/Preluare_Fisiere.h"
 
+#include <QProcess>
+#include <QStandardPaths>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -185,6 +187,43 @@ private slots:
             QCOMPARE(c.buttons, ui::Buttons::Ok);
             QVERIFY(!c.title);
         }
+    }
+
+    // Workbooks saved by LibreOffice, when it is installed: the same rows
+    // through the same template, from .xlsx and from .xls.
+    void savedByLibreOffice_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::newRow("xlsx") << u"xlsx"_s;
+        QTest::newRow("xls") << u"xls"_s;
+    }
+    void savedByLibreOffice()
+    {
+        QFETCH(QString, format);
+        const QString soffice = QStandardPaths::findExecutable(u"soffice"_s);
+        if (soffice.isEmpty())
+            QSKIP("LibreOffice (soffice) is not installed");
+        QTemporaryDir iesire;
+        QProcess p;
+        p.start(soffice, {u"--headless"_s, u"--convert-to"_s, format, u"--outdir"_s, iesire.path(), m_carte});
+        QVERIFY(p.waitForFinished(120000));
+        const QString cale = iesire.filePath(u"carte."_s + format);
+        QVERIFY2(QFile::exists(cale), p.readAllStandardError().constData());
+        preluare_test::Mediu mediu;
+        QVERIFY(mediu.gata());
+        QVERIFY(mediu.macheta(u"T"_s, u"LIVRARE"_s,
+                              {{u"Cod_NC"_s, 1, {}, {}},
+                               {u"Net"_s, 4, u"0"_s, {}},
+                               {u"Document_Data_Referinta"_s, 5, {}, {}}}));
+        auto rs = Selecteaza_Excel_Dupa_Macheta(cale, u"Sheet1"_s, u"T"_s);
+        QVERIFY2(rs, qPrintable(rs.error().text()));
+        QCOMPARE(rs->recordCount(), 3);
+        QCOMPARE(rs->value(u"Cod_NC"_s).toText(), u"8471 30.00-1"_s);
+        QCOMPARE(rs->value(u"Net"_s).toDouble(), 10.49);
+        QCOMPARE(rs->value(u"Document_Data_Referinta"_s).toDateTime().date(), QDate(2026, 3, 15));
+        rs->moveNext();
+        QCOMPARE(rs->value(u"Cod_NC"_s).toText(), u"84713000"_s);
+        QCOMPARE(rs->value(u"Net"_s).toInt(), 0);
     }
 
     void sheetList()
