@@ -109,6 +109,8 @@ private:
     // Sets column j of the new row; false when the column cannot take the value.
     bool atribuie(int j, const db::Variant& valoare);
     const db::Variant& citeste(int j) const { return m_rand[j]; }
+    // The Intrastat column of that name, -1 when none.
+    int col(const QString& nume) const;
     void umple(int randSursa, int n);
     bool salveaza();
     QString tarif(const QString& cod);
@@ -117,11 +119,12 @@ private:
     const Rezultat_Preluare& m_cheie;
     bool m_cuTarif = false;
 
-    QList<db::Field> m_campuri;    // of Intrastat
-    QVector<int> m_tinte;          // per source field: the Intrastat column, -1 when none
-    QHash<QString, int> m_coloane; // lower-case name -> column
-    QVector<db::Variant> m_rand;   // the new row
-    QByteArray m_setate;           // which columns the new row sets
+    QList<db::Field> m_campuri;             // of Intrastat
+    QVector<int> m_tinte;                   // per source field: the Intrastat column, -1 when none
+    QHash<QString, int> m_coloane;          // lower-case name -> column
+    mutable QHash<QString, int> m_dupaNume; // the names asked for, as written
+    QVector<db::Variant> m_rand;            // the new row
+    QByteArray m_setate;                    // which columns the new row sets
     QHash<QByteArray, std::shared_ptr<db::Statement>> m_inserari;
     db::Statement m_punct, m_eliberare, m_revenire;
     QHash<QString, QString> m_tarife; // code -> look-up result
@@ -158,6 +161,16 @@ bool Copiere::pregateste()
            pregatita(u"ROLLBACK TO Rand_Preluare"_s, m_revenire);
 }
 
+int Copiere::col(const QString& nume) const
+{
+    const auto it = m_dupaNume.constFind(nume);
+    if (it != m_dupaNume.constEnd())
+        return *it;
+    const int c = coloana(m_coloane, nume);
+    m_dupaNume.insert(nume, c);
+    return c;
+}
+
 bool Copiere::atribuie(int j, const db::Variant& valoare)
 {
     if (j < 0)
@@ -189,7 +202,6 @@ void Copiere::umple(int randSursa, int n)
 {
     m_rand.fill(db::Variant::null(), m_campuri.size());
     m_setate.fill(0, m_campuri.size());
-    const auto col = [&](const QString& nume) { return coloana(m_coloane, nume); };
     const auto pune = [&](const QString& nume, const db::Variant& v) {
         if (!atribuie(col(nume), v))
             eroareRand(n);
