@@ -253,3 +253,14 @@ inline void Reseteaza_Globale_Declaratie()
     Mod_Raport.clear();
     Parametri_Raport.clear();
 }
+
+// --- The import (import/Preluare_Fisiere, import/Frm_Preluare_Excel): the
+//     worksheet rows last read, by the template editor's sample preview or by
+//     the import. Whoever fills it closes the previous record set first.
+inline db::Recordset RS_Preluare;
+
+inline void Reseteaza_Globale_Preluare()
+{
+    RS_Preluare.close();
+    RS_Preluare = db::Recordset();
+}

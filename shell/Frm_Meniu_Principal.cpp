@@ -3,6 +3,7 @@
 #include "common/Globale.h"
 #include "common/Meniu_Culori.h"
 #include "common/Verifica_Exista_Fisier.h"
+#include "import/Frm_Preluare_Excel.h"
 #include "platform/ui/forms.h"
 #include "shell/FRM_About.h"
 #include "shell/Frm_Setari.h"
@@ -39,6 +40,8 @@ Frm_Meniu_Principal::Frm_Meniu_Principal(QWidget* parent)
         ui::Forms::registerWindow(u"Frm_Setari"_s, [] { return new Frm_Setari; });
     if (!ui::Forms::isRegistered(u"FRM_About"_s))
         ui::Forms::registerWindow(u"FRM_About"_s, [] { return new FRM_About; });
+    if (!ui::Forms::isRegistered(u"Frm_Preluare_Excel"_s))
+        ui::Forms::registerWindow(u"Frm_Preluare_Excel"_s, [] { return new Frm_Preluare_Excel; });
     Inregistreaza_Ferestre_Neconstruite();
 
     setWindowIcon(Icoana_Program());

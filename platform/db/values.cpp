@@ -4,6 +4,7 @@
 
 #include <QRegularExpression>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 namespace db {
@@ -225,9 +226,22 @@ int typeOfValue(const Variant& v)
 
 static QByteArray isoText(const QDateTime& dt)
 {
-    if (dt.time() == QTime(0, 0))
-        return dt.date().toString(Qt::ISODate).toUtf8();
-    return dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8();
+    // Date and time are taken once each (a local time is resolved on every
+    // call) and written without the format parser: dates are bound by the
+    // column.
+    const QDate d = dt.date();
+    const QTime t = dt.time();
+    if (!d.isValid() || d.year() < 1 || d.year() > 9999) {
+        if (t == QTime(0, 0))
+            return d.toString(Qt::ISODate).toUtf8();
+        return dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8();
+    }
+    char text[24];
+    const int n = t == QTime(0, 0)
+                      ? std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year(), d.month(), d.day())
+                      : std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", d.year(), d.month(),
+                                      d.day(), t.hour(), t.minute(), t.second());
+    return QByteArray(text, n);
 }
 
 void bindValue(sqlite3_stmt* stmt, int position, const Variant& value)
@@ -599,4 +613,15 @@ Result<Variant> checkValue(const Field& field, const Variant& value)
 }
 
 } // namespace detail
+
+double roundHalfEven(double x, int digits)
+{
+    return detail::roundHalfEven(x, digits);
+}
+
+Result<Variant> checkFieldValue(const Field& field, const Variant& value)
+{
+    return detail::checkValue(field, value);
+}
+
 } // namespace db

@@ -8,6 +8,7 @@
 #include "shell/FRM_About.h"
 #include "shell/Frm_Creare_Firma.h"
 #include "shell/Frm_Setari.h"
+#include "import/Frm_Preluare_Excel.h"
 #include "shell/Meniu_Comenzi.h"
 #include "shell/Pornire.h"
 
@@ -61,8 +62,6 @@ private slots:
             << Comanda(Meniu_Modificare_Macheta) << u"Frm_Selectie_Mod_Preluare"_s << QVariantMap() << true;
         QTest::newRow("Sterge Macheta")
             << Comanda(Meniu_Sterge_Macheta) << u"Frm_Selectie_Mod_Preluare"_s << QVariantMap() << true;
-        QTest::newRow("Preluare fisier")
-            << Comanda(Meniu_Preluare_Fisier) << u"Frm_Preluare_Excel"_s << QVariantMap() << true;
         QTest::newRow("Tari")
             << Comanda([] { Meniu_Lista_Cod(Lista_Cod::Tari); }) << u"Frm_Lista_tabele"_s
             << QVariantMap{{u"SQL_Lista"_s,
@@ -142,6 +141,25 @@ private slots:
         QCOMPARE(f->findChild<QComboBox*>(u"Combo_Anul"_s)->itemText(0), u"I - 2026 - 5"_s);
         QVERIFY(ui::FereastraStub::deschideri().isEmpty());
         QVERIFY(Arbore_Test::mesaje().isEmpty());
+    }
+
+    // "Quorvel (Preluare fisier)" closes the work windows and opens the real
+    // import window.
+    void preluareFisier()
+    {
+        Arbore_Test arbore;
+        QVERIFY(arbore.ok());
+        pregateste();
+        ui::Forms::registerWindow(u"Frm_Preluare_Excel"_s, [] { return new Frm_Preluare_Excel; });
+        QVERIFY(ui::Forms::show(u"Frm_INTRASTAT"_s));
+
+        Meniu_Preluare_Fisier();
+
+        QVERIFY(!ui::Forms::isLoaded(u"Frm_INTRASTAT"_s));
+        auto* f = ui::Forms::get<Frm_Preluare_Excel>(u"Frm_Preluare_Excel"_s);
+        QVERIFY(f);
+        QVERIFY(f->isVisible());
+        QCOMPARE(f->windowTitle(), u"Preluare date din Excel"_s);
     }
 
     // The list query joins the two levels of the code with a dot.

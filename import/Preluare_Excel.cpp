@@ -1,0 +1,464 @@
+#include "import/Preluare_Excel.h"
+
+#include "codelists/Cautare_Tarif.h"
+#include "codelists/ConexiuneTarif.h"
+#include "common/Globale.h"
+#include "common/Operatii_String.h"
+#include "common/Verifica_Exista_Fisier.h"
+#include "common/Verifica_Null.h"
+#include "import/Preluare_Fisiere.h"
+#include "platform/sys/clock.h"
+#include "platform/ui/mesaj.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kNecitit = u"Fisierul Excel NU poate fi citit, verificati macheta de preluare"_s;
+const QString kCrLf = u"\r\n"_s;
+// How often the window is told of the progress.
+constexpr qint64 kIntervalProgresMs = 250;
+
+void eroare(const QString& text)
+{
+    ui::msgBox(text, ui::Icon::Critical, ui::Buttons::Ok, u"EROARE"_s);
+}
+
+bool intreabaDa(const QString& text)
+{
+    return ui::msgBox(text, ui::Icon::Question, ui::Buttons::YesNo, u"RASPUNDETI"_s) == ui::Answer::Yes;
+}
+
+// The seven required inputs, each with its own message, in this order.
+bool intrariCompletate(const Intrari_Preluare& in)
+{
+    const std::pair<const QString*, QString> obligatorii[] = {
+        {&in.anul, u"Anul"_s},
+        {&in.luna, u"Luna"_s},
+        {&in.cale, u"Nume fisier"_s},
+        {&in.foaie, u"Sheet Name"_s},
+        {&in.codFiscal, u"Cod inreg fiscala"_s},
+        {&in.macheta, u"Nume Macheta"_s},
+        {&in.tip, u"Tip Operatiune"_s},
+    };
+    bool complete = true;
+    for (const auto& [valoare, eticheta] : obligatorii)
+        if (Este_Null(db::Variant(*valoare), eticheta, true))
+            complete = false;
+    return complete;
+}
+
+// Year and month as whole numbers: a year of four digits, a month 1 to 12.
+bool perioadaValida(const Intrari_Preluare& in, int& anul, int& luna)
+{
+    static const QRegularExpression an(u"^\\d{4}$"_s);
+    static const QRegularExpression lunaRe(u"^\\d{1,2}$"_s);
+    const QString a = in.anul.trimmed();
+    const QString l = in.luna.trimmed();
+    if (!an.match(a).hasMatch() || a.toInt() < 1000) {
+        eroare(u"Anul  -  Trebuie sa fie un an de 4 cifre !"_s);
+        return false;
+    }
+    if (!lunaRe.match(l).hasMatch() || l.toInt() < 1 || l.toInt() > 12) {
+        eroare(u"Luna  -  Trebuie sa fie un numar intre 1 si 12 !"_s);
+        return false;
+    }
+    anul = a.toInt();
+    luna = l.toInt();
+    return true;
+}
+
+// The tariff of the import's period: kept when the open one is that
+// period's file, opened otherwise. False when it cannot be had.
+bool tarifPerioada(int luna, int anul)
+{
+    if (Conexiune_CN.isOpen() && Conexiune_Comun.isOpen()) {
+        auto v = Alege_Versiune_Cod(Conexiune_Comun, luna, anul);
+        if (v && v->recordCount() > 0) {
+            v->moveFirst();
+            const QFileInfo fisier(Folder_BazaDate + u"CN/"_s + v->value(u"CN_File"_s).toText());
+            if (fisier.exists() &&
+                fisier.canonicalFilePath() == QFileInfo(Conexiune_CN.path()).canonicalFilePath())
+                return true;
+        }
+    }
+    return Deschide_Conexiune_Tarif(static_cast<short>(luna), static_cast<short>(anul));
+}
+
+// The copy of the sheet's rows into Intrastat.
+class Copiere
+{
+public:
+    Copiere(db::Recordset sursa, const Rezultat_Preluare& cheie, bool cuTarif)
+        : m_sursa(std::move(sursa)), m_cheie(cheie), m_cuTarif(cuTarif)
+    {
+    }
+
+    // Fills rezultat's counts and error lines.
+    void ruleaza(Rezultat_Preluare& rezultat, Observator_Preluare& observator);
+
+private:
+    bool pregateste();
+    void eroareRand(int n) { m_erori << kCrLf + u"EROARE Inregistrarea : "_s + QString::number(n); }
+    // Sets column j of the new row; false when the column cannot take the value.
+    bool atribuie(int j, const db::Variant& valoare);
+    const db::Variant& citeste(int j) const { return m_rand[j]; }
+    // The Intrastat column of that name, -1 when none.
+    int col(const QString& nume) const;
+    void umple(int randSursa, int n);
+    bool salveaza();
+    QString tarif(const QString& cod);
+
+    db::Recordset m_sursa;
+    const Rezultat_Preluare& m_cheie;
+    bool m_cuTarif = false;
+
+    QList<db::Field> m_campuri;             // of Intrastat
+    QVector<int> m_tinte;                   // per source field: the Intrastat column, -1 when none
+    QHash<QString, int> m_coloane;          // lower-case name -> column
+    mutable QHash<QString, int> m_dupaNume; // the names asked for, as written
+    QVector<db::Variant> m_rand;            // the new row
+    QByteArray m_setate;                    // which columns the new row sets
+    QHash<QByteArray, std::shared_ptr<db::Statement>> m_inserari;
+    db::Statement m_punct, m_eliberare, m_revenire;
+    QHash<QString, QString> m_tarife; // code -> look-up result
+    const db::Variant m_azi = db::Variant(sys::Clock::today());
+    QStringList m_erori;
+};
+
+int coloana(const QHash<QString, int>& coloane, const QString& nume)
+{
+    return coloane.value(nume.toLower(), -1);
+}
+
+bool Copiere::pregateste()
+{
+    auto tinta = Conexiune_Firma.openRecordset(u"SELECT TOP 1 * FROM Intrastat"_s, db::CursorType::Dynamic,
+                                               db::LockType::Optimistic);
+    if (!tinta)
+        return false;
+    m_campuri = tinta->fields();
+    tinta->close();
+    for (int j = 0; j < m_campuri.size(); ++j)
+        m_coloane.insert(m_campuri.at(j).name.toLower(), j);
+    for (int i = 0; i < m_sursa.fieldCount(); ++i)
+        m_tinte << coloana(m_coloane, m_sursa.field(i).name);
+    const auto pregatita = [](const QString& sql, db::Statement& s) {
+        auto r = db::Statement::prepare(Conexiune_Firma, sql);
+        if (!r)
+            return false;
+        s = std::move(*r);
+        return true;
+    };
+    return pregatita(u"SAVEPOINT Rand_Preluare"_s, m_punct) &&
+           pregatita(u"RELEASE Rand_Preluare"_s, m_eliberare) &&
+           pregatita(u"ROLLBACK TO Rand_Preluare"_s, m_revenire);
+}
+
+int Copiere::col(const QString& nume) const
+{
+    const auto it = m_dupaNume.constFind(nume);
+    if (it != m_dupaNume.constEnd())
+        return *it;
+    const int c = coloana(m_coloane, nume);
+    m_dupaNume.insert(nume, c);
+    return c;
+}
+
+bool Copiere::atribuie(int j, const db::Variant& valoare)
+{
+    if (j < 0)
+        return false;
+    const db::Field& f = m_campuri.at(j);
+    if (!f.writable || f.autoIncrement)
+        return false;
+    db::Result<db::Variant> v = db::checkFieldValue(f, valoare);
+    if (!v)
+        return false;
+    m_rand[j] = std::move(*v);
+    m_setate[j] = 1;
+    return true;
+}
+
+QString Copiere::tarif(const QString& cod)
+{
+    if (!m_cuTarif)
+        return QString();
+    auto it = m_tarife.constFind(cod);
+    if (it != m_tarife.constEnd())
+        return *it;
+    const QString r = Cauta_Cod_Tarif(cod);
+    m_tarife.insert(cod, r);
+    return r;
+}
+
+void Copiere::umple(int randSursa, int n)
+{
+    m_rand.fill(db::Variant::null(), m_campuri.size());
+    m_setate.fill(0, m_campuri.size());
+    const auto pune = [&](const QString& nume, const db::Variant& v) {
+        if (!atribuie(col(nume), v))
+            eroareRand(n);
+    };
+
+    // 1. The template's columns, as read.
+    for (int i = 0; i < m_tinte.size(); ++i)
+        if (!atribuie(m_tinte.at(i), m_sursa.valueAt(randSursa, i)))
+            eroareRand(n);
+    // 2-9. The declaration key and the bookkeeping columns.
+    pune(u"TIP"_s, db::Variant(m_cheie.tip));
+    pune(u"Anul"_s, db::Variant(m_cheie.anul));
+    pune(u"Luna"_s, db::Variant(m_cheie.luna));
+    pune(u"Cod_Fiscal"_s, db::Variant(m_cheie.codFiscal));
+    pune(u"Pozitia"_s, db::Variant(n));
+    pune(u"Data_Preluare"_s, m_azi);
+    pune(u"UserName"_s, db::Variant(Utilizator_Windows));
+    pune(u"SourceFile_FullPath"_s, db::Variant(Cale_Sursa(m_cheie.cale)));
+    pune(u"SourceFile"_s, db::Variant(Fisier_Sursa(m_cheie.cale)));
+    pune(u"Probleme"_s, db::Variant(false));
+    // 10. The CN code without blanks, full stops and hyphens.
+    const int cCod = col(u"Cod_NC"_s);
+    if (cCod < 0 || citeste(cCod).isMissing()) {
+        eroareRand(n);
+    } else {
+        QString cod = citeste(cCod).toText();
+        cod.remove(u' ').remove(u'.').remove(u'-');
+        pune(u"Cod_NC"_s, db::Variant(cod));
+    }
+    // 11-12. Amounts rounded half to even.
+    const auto rotunjeste = [&](const QString& nume, int zecimale) {
+        const int c = col(nume);
+        if (c < 0) {
+            eroareRand(n);
+            return;
+        }
+        if (citeste(c).isMissing())
+            return;
+        bool ok = false;
+        const double d = citeste(c).toDouble(&ok);
+        if (!ok || !atribuie(c, db::Variant(db::roundHalfEven(d, zecimale))))
+            eroareRand(n);
+    };
+    rotunjeste(u"Val_Fiscala"_s, 0);
+    rotunjeste(u"Val_Stat"_s, 0);
+    rotunjeste(u"Net"_s, 0);
+    rotunjeste(u"Valoare_Valuta"_s, 4);
+    rotunjeste(u"Curs_Schimb"_s, 4);
+    // 13. Country and delivery codes in capitals.
+    for (const QString& nume : {u"Tara_Orig"_s, u"Tara_Exp"_s, u"Tara_Dest"_s, u"Incoterms"_s}) {
+        const int c = col(nume);
+        if (c >= 0 && !citeste(c).isMissing())
+            pune(nume, db::Variant(citeste(c).toText().toUpper()));
+    }
+    // 14-15. Romania on the side of the flow; the origin of a dispatch.
+    const bool intrare = m_cheie.tip == u"I";
+    pune(intrare ? u"Tara_Dest"_s : u"Tara_Exp"_s, db::Variant(u"RO"_s));
+    if (!intrare) {
+        const int c = col(u"Tara_Orig"_s);
+        if (c >= 0 && Este_Null(citeste(c)))
+            pune(u"Tara_Orig"_s, db::Variant(u"RO"_s));
+    }
+    // 16. The tariff columns of the code, when the tariff knows it.
+    const QString r = cCod >= 0 ? tarif(citeste(cCod).toText()) : QString();
+    if (r.size() >= 3) {
+        QStringList piese;
+        Imparte_String(piese, r, u"|"_s);
+        pune(u"Descriere_NC"_s, db::Variant(piese.value(1).trimmed()));
+        const QString unitate = piese.value(2);
+        pune(u"Cod_UMS"_s, unitate.isEmpty() ? db::Variant::null() : db::Variant(unitate));
+        pune(u"Exista_UMS"_s, db::Variant(piese.value(3) == u"1"));
+        const int cExista = col(u"Exista_UMS"_s);
+        if (cExista >= 0 && citeste(cExista).toBool()) {
+            const int cCant = col(u"Cantitate"_s);
+            const db::Variant cantitate = cCant >= 0 ? citeste(cCant) : db::Variant::null();
+            const double d = Este_Null(cantitate) ? 0.0 : cantitate.toDouble();
+            pune(u"Val_UMS"_s, db::Variant(db::roundHalfEven(d, 0)));
+        } else {
+            pune(u"Val_UMS"_s, db::Variant::null());
+        }
+    }
+}
+
+bool Copiere::salveaza()
+{
+    std::shared_ptr<db::Statement>& inserare = m_inserari[m_setate];
+    if (!inserare) {
+        QStringList nume, semne;
+        for (int j = 0; j < m_campuri.size(); ++j)
+            if (m_setate.at(j)) {
+                nume << u"["_s + m_campuri.at(j).name + u"]"_s;
+                semne << u"?"_s + QString::number(semne.size() + 1);
+            }
+        auto s = db::Statement::prepare(Conexiune_Firma, u"INSERT INTO Intrastat ("_s + nume.join(u", "_s) +
+                                                             u") VALUES ("_s + semne.join(u", "_s) + u")"_s);
+        if (!s)
+            return false;
+        inserare = std::make_shared<db::Statement>(std::move(*s));
+    }
+    const auto ruleaza = [](db::Statement& s) {
+        s.reset();
+        const bool ok = bool(s.step());
+        s.reset();
+        return ok;
+    };
+    if (!ruleaza(m_punct))
+        return false;
+    int pozitie = 1;
+    for (int j = 0; j < m_campuri.size(); ++j)
+        if (m_setate.at(j))
+            inserare->bind(pozitie++, m_rand.at(j));
+    if (ruleaza(*inserare))
+        return ruleaza(m_eliberare);
+    ruleaza(m_revenire);
+    ruleaza(m_eliberare);
+    return false;
+}
+
+void Copiere::ruleaza(Rezultat_Preluare& rezultat, Observator_Preluare& observator)
+{
+    const std::int32_t total = rezultat.total;
+    const bool gata = pregateste();
+    observator.inceputCopiere();
+    QElapsedTimer ceas;
+    std::int32_t n = 0;
+    std::int32_t salvate = 0;
+    for (std::int32_t r = 0; r < total; ++r) {
+        if (gata) {
+            umple(r, n + 1);
+            if (salveaza())
+                ++salvate;
+            else
+                eroareRand(n + 1);
+        } else {
+            eroareRand(n + 1);
+        }
+        ++n;
+        if (!ceas.isValid() || ceas.elapsed() >= kIntervalProgresMs || n == total) {
+            ceas.start();
+            Progres_Preluare p;
+            p.rand = n;
+            p.total = total;
+            p.procent = int(db::roundHalfEven(double(n) / total * 100.0, 0));
+            p.erori = &m_erori;
+            observator.progres(p);
+        }
+    }
+    rezultat.randuri = n;
+    rezultat.salvate = salvate;
+    rezultat.erori = m_erori;
+}
+
+} // namespace
+
+QString Cale_Sursa(const QString& cale)
+{
+    return cale.left(255);
+}
+
+QString Fisier_Sursa(const QString& cale)
+{
+    return cale.mid(cale.lastIndexOf(u'/') + 1).left(50);
+}
+
+std::pair<int, int> Luna_Precedenta(const QDate& zi)
+{
+    const QDate d = zi.addMonths(-1);
+    return {d.year(), d.month()};
+}
+
+QString Filtru_Preluare(const Rezultat_Preluare& r)
+{
+    return u" WHERE SourceFile_FullPath='"_s + db::quote(Cale_Sursa(r.cale)) + u"' AND Cod_Fiscal='"_s +
+           db::quote(r.codFiscal) + u"' AND Anul="_s + QString::number(r.anul) + u" AND Luna="_s +
+           QString::number(r.luna) + u" AND Tip='"_s + r.tip + u"'"_s;
+}
+
+QString Titlu_Declaratie_Preluare(const Rezultat_Preluare& r)
+{
+    return u"INTRASTAT -  ANUL: "_s + QString::number(r.anul) + u"   LUNA: "_s + QString::number(r.luna) +
+           u"   FISIER: "_s + r.cale;
+}
+
+Rezultat_Preluare Preia_Fisier_Excel(const Intrari_Preluare& in, Observator_Preluare& observator)
+{
+    Rezultat_Preluare rezultat;
+    if (!intrariCompletate(in))
+        return rezultat;
+    int anul = 0, luna = 0;
+    if (!perioadaValida(in, anul, luna))
+        return rezultat;
+    if (!Exista_Fisier(in.cale)) {
+        ui::msgBox(u"Nu exista fisierul : "_s + in.cale, ui::Icon::Critical);
+        return rezultat;
+    }
+    const QString cod = in.codFiscal.trimmed();
+    if (!FirmaCurenta_CodFiscal.isEmpty() &&
+        cod.compare(FirmaCurenta_CodFiscal.trimmed(), Qt::CaseInsensitive) != 0 &&
+        !intreabaDa(u"Codul fiscal : "_s + cod + kCrLf + u"NU ESTE AL FIRMEI DE LUCRU ("_s +
+                    FirmaCurenta_CodFiscal + u"), CONTINUATI ?"_s))
+        return rezultat;
+    rezultat.tip = in.tip.trimmed().left(1).toUpper();
+    rezultat.codFiscal = cod;
+    rezultat.anul = anul;
+    rezultat.luna = luna;
+    rezultat.cale = in.cale;
+    const bool cuTarif = tarifPerioada(luna, anul);
+
+    // Imported before for the same company and period?
+    auto exista = Conexiune_Firma.openRecordset(
+        u"SELECT TOP 1 * FROM Intrastat "_s + u"WHERE SourceFile_FullPath='"_s +
+            db::quote(Cale_Sursa(in.cale)) + u"' AND Cod_Fiscal='"_s + db::quote(cod) + u"' AND Anul="_s +
+            QString::number(anul) + u" AND Luna="_s + QString::number(luna),
+        db::CursorType::Static, db::LockType::ReadOnly);
+    if (!exista) {
+        eroare(u"NU SE POATE VERIFICA DACA FISIERUL A MAI FOST PRELUAT"_s + kCrLf +
+               exista.error().description);
+        return rezultat;
+    }
+    const bool preluatDeja = exista->recordCount() > 0;
+    exista->close();
+    if (preluatDeja &&
+        !intreabaDa(u"Fisierul : "_s + in.cale + kCrLf + u"A MAI FOST PRELUAT, CONTINUATI ?"_s))
+        return rezultat;
+
+    // Reading the sheet.
+    if (RS_Preluare.isOpen())
+        RS_Preluare.close();
+    observator.adauga(kCrLf + u"Se citeste fisiereul excel : "_s + in.cale);
+    auto randuri = Selecteaza_Excel_Dupa_Macheta(in.cale, in.foaie, in.macheta);
+    RS_Preluare = randuri ? *randuri : db::Recordset();
+    if (!randuri || RS_Preluare.recordCount() < 1) {
+        ui::msgBox(kNecitit, ui::Icon::Critical);
+        observator.adauga(kCrLf + u"EROARE - "_s + kNecitit);
+        RS_Preluare.close();
+        return rezultat;
+    }
+    rezultat.total = RS_Preluare.recordCount();
+    observator.adauga(kCrLf + u"TOTAL INREGISTRARI CITITE: "_s + QString::number(rezultat.total));
+
+    // The copy, in one transaction.
+    {
+        db::Transaction tranzactie(Conexiune_Firma);
+        if (tranzactie.error()) {
+            eroare(tranzactie.error().description);
+            RS_Preluare.close();
+            return rezultat;
+        }
+        Copiere(RS_Preluare, rezultat, cuTarif).ruleaza(rezultat, observator);
+        if (const db::Error e = tranzactie.commit()) {
+            eroare(u"DATELE NU AU PUTUT FI SALVATE"_s + kCrLf + e.description);
+            rezultat.erori << kCrLf + u"EROARE - "_s + e.description;
+            rezultat.salvate = 0;
+        }
+    }
+    observator.adauga(kCrLf + kCrLf + u"OPERATIE TERMINATA . . ."_s);
+    RS_Preluare.close();
+    rezultat.terminata = true;
+    return rezultat;
+}

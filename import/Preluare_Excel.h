@@ -1,0 +1,89 @@
+#pragma once
+// The Excel import: one worksheet read through an import template and
+// appended to Intrastat as the lines of one declaration (type, fiscal code,
+// year, month), with the tariff columns looked up in the tariff of that
+// period. The import window reads its boxes into Intrari_Preluare and calls
+// Preia_Fisier_Excel; messages and questions go through ui::msgBox.
+//
+// The copy runs in one transaction on the company connection, each row in a
+// savepoint of its own: a row that cannot be saved is left out and reported,
+// the rest is committed at the end, and an import that is interrupted leaves
+// no row at all.
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <utility>
+
+// The window's boxes, as typed.
+struct Intrari_Preluare
+{
+    QString anul;      // TXT_Anul
+    QString luna;      // TXT_Luna
+    QString cale;      // Txt_ExcelFile
+    QString foaie;     // Txt_SheetName
+    QString codFiscal; // TXT_CodFiscal
+    QString macheta;   // Combo_NumeMacheta
+    QString tip;       // Combo_Tip: "I - ..." or "O - ..."
+};
+
+// Where the import stands after each row (at most a few times a second, and
+// always after the last row).
+struct Progres_Preluare
+{
+    std::int32_t rand = 0;              // rows processed so far
+    std::int32_t total = 0;             // rows read
+    int procent = 0;                    // 0..100
+    const QStringList* erori = nullptr; // the error lines so far, each "\r\nEROARE Inregistrarea : n"
+};
+
+// What the window shows while the import runs.
+class Observator_Preluare
+{
+public:
+    virtual ~Observator_Preluare() = default;
+    // Text appended to the message area (it carries its own CR LF).
+    virtual void adauga(const QString& text) = 0;
+    // The copy starts: the message area's text now is the base of the progress display.
+    virtual void inceputCopiere() = 0;
+    // After a row; the window shows the base text, the error lines and the
+    // line "SE RETIN DATELE - Inregistrarea : <rand>".
+    virtual void progres(const Progres_Preluare& progres) = 0;
+};
+
+struct Rezultat_Preluare
+{
+    // Whether the copy ran (false: stopped at an input, a question or the reading).
+    bool terminata = false;
+    std::int32_t total = 0;   // rows read
+    std::int32_t randuri = 0; // rows processed
+    std::int32_t salvate = 0; // rows saved
+    QStringList erori;        // error lines of the copy
+    // The declaration the rows belong to, as the import wrote it.
+    QString tip; // "I" or "O"
+    QString codFiscal;
+    int anul = 0;
+    int luna = 0;
+    QString cale; // the workbook path as typed
+};
+
+// Runs the whole action of "1. Preluare Date": the input checks and their
+// messages, the question when the fiscal code is not the working company's,
+// the tariff of the period, the question when the workbook was imported for
+// the same company and period before, the reading into RS_Preluare and the
+// copy into Intrastat.
+Rezultat_Preluare Preia_Fisier_Excel(const Intrari_Preluare& intrari, Observator_Preluare& observator);
+
+// The path as Intrastat keeps it (first 255 characters), and the workbook's
+// name (the text after the last "/", first 50 characters).
+QString Cale_Sursa(const QString& cale);
+QString Fisier_Sursa(const QString& cale);
+
+// The hand-over to the declaration window after an import: the filter of the
+// imported rows (Filtru_Intrastat) and the window's caption.
+QString Filtru_Preluare(const Rezultat_Preluare& rezultat);
+QString Titlu_Declaratie_Preluare(const Rezultat_Preluare& rezultat);
+
+// The previous month of a day: (year, month).
+std::pair<int, int> Luna_Precedenta(const QDate& zi);

@@ -1,0 +1,159 @@
+#pragma once
+// The import tests' ground: a fresh copy of the seeded program folder with
+// the demonstration company chosen (its database and the common database
+// open, its fiscal code "RO0000001", user "ion"), templates written row by
+// row, and workbooks written with libxlsxwriter.
+
+#include "common/Globale.h"
+#include "platform/sys/clock.h"
+#include "shell/Arbore_Test.h"
+
+#include <QFile>
+#include <QVariant>
+#include <xlsxwriter.h>
+
+namespace preluare_test {
+
+// One row of a template: the Intrastat column, taken from sheet column
+// `numar` (0: not from the sheet), its default and its maximum (null QVariant: none).
+struct Rand
+{
+    QString coloana;
+    int numar = 0;
+    QVariant implicit;
+    QVariant marime;
+};
+
+class Mediu : public Arbore_Test
+{
+public:
+    Mediu()
+    {
+        Reseteaza_Globale_Tarif();
+        Reseteaza_Globale_Preluare();
+        Reseteaza_Globale_Declaratie();
+        m_gata = ok() && !Conexiune_Comun.open(Cale_Comun) &&
+                 !Conexiune_Firma.open(Folder_BazaDate + QStringLiteral("RO0000001.mdb"));
+        Cale_Firma = Folder_BazaDate + QStringLiteral("RO0000001.mdb");
+        FirmaCurenta_CodFiscal = QStringLiteral("RO0000001");
+        Utilizator_Windows = QStringLiteral("ion");
+        sys::Clock::set(QDateTime(QDate(2026, 4, 20), QTime(9, 30)));
+    }
+    ~Mediu()
+    {
+        Reseteaza_Globale_Preluare();
+        Reseteaza_Globale_Tarif();
+        Reseteaza_Globale_Declaratie();
+        sys::Clock::reset();
+    }
+
+    bool gata() const { return m_gata; }
+
+    // A template with its header and rows, written straight into the tables.
+    static bool macheta(const QString& nume, const QString& tip, const QList<Rand>& randuri,
+                        const QString& locatie = QString(), const QString& foaie = QString())
+    {
+        const auto v = [](const QVariant& q) {
+            if (!q.isValid())
+                return db::Variant::null();
+            if (q.typeId() == QMetaType::Int)
+                return db::Variant(q.toInt());
+            return db::Variant(q.toString());
+        };
+        auto a = Conexiune_Firma.execute(
+            QStringLiteral("INSERT INTO StructuraFisiereAntet (Nume_structura, TIP, Locatie_Implicita, "
+                           "Work_Sheet_Name) VALUES (?, ?, ?, ?)"),
+            {db::Variant(nume), db::Variant(tip), v(locatie.isEmpty() ? QVariant() : QVariant(locatie)),
+             v(foaie.isEmpty() ? QVariant() : QVariant(foaie))});
+        if (!a) {
+            qWarning("%s", qPrintable(a.error().text()));
+            return false;
+        }
+        int ordine = 0;
+        for (const Rand& r : randuri) {
+            auto c = Conexiune_Firma.execute(
+                QStringLiteral("INSERT INTO StructuraFisiereContinut (Nume_Structura, Dest_ColumnName, "
+                               "Exista_Coloana, Numar_Coloana, Valoare_Implicita, Marime_Maxima, Sort_Order) "
+                               "VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                {db::Variant(nume), db::Variant(r.coloana), db::Variant(r.numar > 0),
+                 r.numar > 0 ? db::Variant(r.numar) : db::Variant::null(), v(r.implicit), v(r.marime),
+                 db::Variant(++ordine)});
+            if (!c) {
+                qWarning("%s", qPrintable(c.error().text()));
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // The fixture's dispatch template: Cod_NC <- 1, Tara_Dest <- 2 (max 2),
+    // Val_Fiscala <- 3, Net <- 4 (default 0), Cantitate <- 5, Nat_Tranz "11".
+    static bool machetaLivrare(const QString& nume = QStringLiteral("Livrari"),
+                               const QString& tip = QStringLiteral("LIVRARE"))
+    {
+        return macheta(nume, tip,
+                       {{QStringLiteral("Cod_NC"), 1, {}, {}},
+                        {QStringLiteral("Tara_Dest"), 2, {}, 2},
+                        {QStringLiteral("Val_Fiscala"), 3, {}, {}},
+                        {QStringLiteral("Net"), 4, QStringLiteral("0"), {}},
+                        {QStringLiteral("Cantitate"), 5, {}, {}},
+                        {QStringLiteral("Nat_Tranz"), 0, QStringLiteral("11"), 2}});
+    }
+
+    // A single value of the company database.
+    static db::Variant valoare(const QString& sql)
+    {
+        auto rs = Conexiune_Firma.openRecordset(sql, db::CursorType::Static, db::LockType::ReadOnly);
+        if (!rs || rs->eof())
+            return db::Variant();
+        return rs->value(0);
+    }
+    static int numarRanduri() { return valoare(QStringLiteral("SELECT COUNT(*) FROM Intrastat")).toInt(); }
+
+private:
+    bool m_gata = false;
+};
+
+// Writes an .xlsx whose first sheet holds the rows (the first is the heading
+// row): numbers as numbers, texts as texts, dates as dates, invalid values
+// left empty. Further sheets by name, heading "X" only.
+inline bool scrieXlsx(const QString& cale, const QList<QVariantList>& randuri,
+                      const QString& foaie = QStringLiteral("Sheet1"), const QStringList& alteFoi = {})
+{
+    const QByteArray fisier = QFile::encodeName(cale);
+    lxw_workbook* wb = workbook_new(fisier.constData());
+    if (!wb)
+        return false;
+    lxw_format* data = workbook_add_format(wb);
+    format_set_num_format(data, "dd/mm/yyyy");
+    lxw_worksheet* s = workbook_add_worksheet(wb, foaie.toUtf8().constData());
+    for (int r = 0; r < randuri.size(); ++r) {
+        for (int c = 0; c < randuri.at(r).size(); ++c) {
+            const QVariant& v = randuri.at(r).at(c);
+            const auto rr = lxw_row_t(r);
+            const auto cc = lxw_col_t(c);
+            if (!v.isValid())
+                continue;
+            if (v.typeId() == QMetaType::QString)
+                worksheet_write_string(s, rr, cc, v.toString().toUtf8().constData(), nullptr);
+            else if (v.typeId() == QMetaType::QDate) {
+                const QDate d = v.toDate();
+                lxw_datetime dt{d.year(), d.month(), d.day(), 0, 0, 0};
+                worksheet_write_datetime(s, rr, cc, &dt, data);
+            } else
+                worksheet_write_number(s, rr, cc, v.toDouble(), nullptr);
+        }
+    }
+    for (const QString& alta : alteFoi) {
+        lxw_worksheet* a = workbook_add_worksheet(wb, alta.toUtf8().constData());
+        worksheet_write_string(a, 0, 0, "X", nullptr);
+    }
+    return workbook_close(wb) == LXW_NO_ERROR;
+}
+
+inline QString fixtura(const QString& nume)
+{
+    return qEnvironmentVariable("QUORVEL_SOURCE_DIR") + QStringLiteral("/tests/fixtures/") + nume;
+}
+
+} // namespace preluare_test

@@ -1,0 +1,527 @@
+// The Excel import as the window runs it: the row filling of every column,
+// the input checks and their messages, the questions, the tariff of the
+// import's period, the rows that cannot be saved, and an import killed in the
+// middle of its copy.
+
+#include "Mediu_Preluare.h"
+#include "codelists/ConexiuneTarif.h"
+#include "import/Preluare_Excel.h"
+
+#include <QProcess>
+#include <QtTest>
+#include <thread>
+
+using namespace Qt::StringLiterals;
+using preluare_test::Mediu;
+
+Q_DECLARE_METATYPE(Intrari_Preluare)
+
+namespace {
+
+const QString kLivrari = u"O - Pentru livrari (IESIRI)"_s;
+const QString kAchizitii = u"I - Pentru achizitii (INTRARI)"_s;
+
+class Jurnal : public Observator_Preluare
+{
+public:
+    void adauga(const QString& text) override { texte << text; }
+    void inceputCopiere() override { ++inceputuri; }
+    void progres(const Progres_Preluare& p) override
+    {
+        procente << p.procent;
+        ultimulRand = p.rand;
+        erori = *p.erori;
+    }
+    QStringList texte;
+    QList<int> procente;
+    int inceputuri = 0;
+    int ultimulRand = 0;
+    QStringList erori;
+};
+
+Intrari_Preluare intrari(const QString& cale, const QString& tip = kLivrari,
+                         const QString& macheta = u"Livrari"_s)
+{
+    return {u"2026"_s, u"3"_s, cale, u"Sheet1"_s, u"RO0000001"_s, macheta, tip};
+}
+
+// The row at a 1-based sheet position, every column by name.
+db::Recordset rand(int pozitia)
+{
+    auto rs = Conexiune_Firma.openRecordset(u"SELECT * FROM Intrastat WHERE Pozitia = "_s +
+                                                QString::number(pozitia) + u" ORDER BY Record_ID"_s,
+                                            db::CursorType::Static, db::LockType::ReadOnly);
+    return rs ? *rs : db::Recordset();
+}
+
+QStringList mesaje()
+{
+    QStringList t;
+    for (const ui::testing::Call& c : ui::testing::messages())
+        t << c.text;
+    return t;
+}
+
+// The child of killedImport: imports and stops, never to return, once the
+// copy has passed half the rows.
+class Oprire : public Observator_Preluare
+{
+public:
+    void adauga(const QString&) override {}
+    void inceputCopiere() override {}
+    void progres(const Progres_Preluare& p) override
+    {
+        if (p.rand * 2 < p.total)
+            return;
+        std::fputs("COPIERE\n", stdout);
+        std::fflush(stdout);
+        std::this_thread::sleep_for(std::chrono::minutes(5));
+    }
+};
+
+int copil(const QString& arbore, const QString& cale)
+{
+    Folder_BazaDate = arbore + u"/System/DataBase/"_s;
+    if (Conexiune_Comun.open(Folder_BazaDate + u"Comun.mdb"_s) ||
+        Conexiune_Firma.open(Folder_BazaDate + u"RO0000001.mdb"_s))
+        return 2;
+    FirmaCurenta_CodFiscal = u"RO0000001"_s;
+    ui::testing::setEnabled(true);
+    Oprire oprire;
+    Preia_Fisier_Excel(intrari(cale), oprire);
+    return 3; // never reached while the parent kills it in time
+}
+
+} // namespace
+
+class TestPreluareExcel : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString m_xls;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        // A folder name with an apostrophe, as real folders have them.
+        QVERIFY(QDir().mkpath(m_dir.filePath(u"Facturi D'Arc"_s)));
+        m_xls = m_dir.filePath(u"Facturi D'Arc/book.xls"_s);
+        QVERIFY(QFile::copy(preluare_test::fixtura(u"preluare.xls"_s), m_xls));
+    }
+
+    // Every column of a dispatch row, from an .xls sheet.
+    void dispatchRows()
+    {
+        Mediu m;
+        QVERIFY(m.gata());
+        QVERIFY(m.machetaLivrare());
+        Jurnal j;
+        const Rezultat_Preluare r = Preia_Fisier_Excel(intrari(m_xls), j);
+        QVERIFY(r.terminata);
+        QCOMPARE(r.total, 3);
+        QCOMPARE(r.randuri, 3);
+        QCOMPARE(r.salvate, 3);
+        QVERIFY2(r.erori.isEmpty(), qPrintable(r.erori.join(QString())));
+        QCOMPARE(mesaje(), QStringList());
+        QCOMPARE(j.texte,
+                 (QStringList{u"\r\nSe citeste fisiereul excel : "_s + m_xls,
+                              u"\r\nTOTAL INREGISTRARI CITITE: 3"_s, u"\r\n\r\nOPERATIE TERMINATA . . ."_s}));
+        QCOMPARE(j.procente.last(), 100);
+        QVERIFY(!RS_Preluare.isOpen());
+
+        db::Recordset r1 = rand(1);
+        QCOMPARE(r1.recordCount(), 1);
+        const QList<std::pair<QString, QString>> asteptat{
+            {u"TIP"_s, u"O"_s},
+            {u"Cod_Fiscal"_s, u"RO0000001"_s},
+            {u"Anul"_s, u"2026"_s},
+            {u"Luna"_s, u"3"_s},
+            {u"Cod_NC"_s, u"84713000"_s},
+            {u"Tara_Dest"_s, u"DE"_s},
+            {u"Tara_Exp"_s, u"RO"_s},
+            {u"Tara_Orig"_s, u"RO"_s},
+            {u"Val_Fiscala"_s, u"1234"_s},
+            {u"Net"_s, u"10"_s},
+            {u"Nat_Tranz"_s, u"11"_s},
+            {u"Probleme"_s, u"False"_s},
+            {u"SourceFile"_s, u"book.xls"_s},
+            {u"SourceFile_FullPath"_s, m_xls},
+            {u"UserName"_s, u"ion"_s},
+            {u"Data_Preluare"_s, u"2026-04-20"_s},
+            {u"Cod_UMS"_s, u"p/st"_s},
+            {u"Exista_UMS"_s, u"True"_s},
+            {u"Val_UMS"_s, u"4"_s}, // 3.5 to even
+        };
+        for (const auto& [coloana, valoare] : asteptat)
+            QCOMPARE(coloana + u'=' + r1.value(coloana).toText(), coloana + u'=' + valoare);
+        QVERIFY(r1.value(u"Descriere_NC"_s).toText().startsWith(u"Mașini automate"_s));
+
+        // A code written with a blank, dots and a hyphen, unknown to the
+        // tariff; an empty mass takes the template's default.
+        db::Recordset r2 = rand(2);
+        QCOMPARE(r2.value(u"Cod_NC"_s).toText(), u"847130001"_s);
+        QCOMPARE(r2.value(u"Val_Fiscala"_s).toText(), u"1236"_s); // 1235.5 to even
+        QCOMPARE(r2.value(u"Net"_s).toText(), u"0"_s);
+        QCOMPARE(r2.value(u"Tara_Dest"_s).toText(), u"FR"_s);
+        QVERIFY(r2.value(u"Cod_UMS"_s).isNull());
+        QVERIFY(r2.value(u"Val_UMS"_s).isNull());
+        QVERIFY(r2.value(u"Descriere_NC"_s).isNull());
+        // A code typed as a number; no quantity for a code with a unit gives 0.
+        db::Recordset r3 = rand(3);
+        QCOMPARE(r3.value(u"Cod_NC"_s).toText(), u"84713000"_s);
+        QCOMPARE(r3.value(u"Val_UMS"_s).toText(), u"0"_s);
+    }
+
+    // Arrivals: Romania is the destination whatever the sheet says, a blank
+    // origin stays blank, codes in capitals, quantities to even.
+    void arrivalRows()
+    {
+        Mediu m;
+        QVERIFY(m.gata());
+        QVERIFY(m.macheta(u"Achizitii"_s, u"ACHIZITIE"_s,
+                          {{u"Cod_NC"_s, 1, {}, {}},
+                           {u"Tara_Exp"_s, 2, {}, 2},
+                           {u"Tara_Dest"_s, 2, {}, 2},
+                           {u"Incoterms"_s, 3, {}, 3},
+                           {u"Cantitate"_s, 4, {}, {}},
+                           {u"Valoare_Valuta"_s, 5, {}, {}}}));
+        const QString cale = m_dir.filePath(u"intrari.xlsx"_s);
+        QVERIFY(preluare_test::scrieXlsx(cale, {{u"Cod"_s, u"Tara"_s, u"Livrare"_s, u"Cant"_s, u"Valuta"_s},
+                                                {u"8471 30 00"_s, u"hu"_s, u"exw"_s, 2.5, 10.12345},
+                                                {u"84714100"_s, u"at"_s, QVariant(), 7.5, 0.00005}}));
+        Jurnal j;
+        const Rezultat_Preluare r = Preia_Fisier_Excel(intrari(cale, kAchizitii, u"Achizitii"_s), j);
+        QCOMPARE(r.salvate, 2);
+        db::Recordset r1 = rand(1);
+        QCOMPARE(r1.value(u"TIP"_s).toText(), u"I"_s);
+        QCOMPARE(r1.value(u"Tara_Dest"_s).toText(), u"RO"_s);
+        QCOMPARE(r1.value(u"Tara_Exp"_s).toText(), u"HU"_s);
+        QVERIFY(r1.value(u"Tara_Orig"_s).isNull());
+        QCOMPARE(r1.value(u"Incoterms"_s).toText(), u"EXW"_s);
+        QCOMPARE(r1.value(u"Val_UMS"_s).toText(), u"2"_s); // 2.5 to even
+        QCOMPARE(r1.value(u"Valoare_Valuta"_s).toDouble(), 10.1234);
+        QCOMPARE(rand(2).value(u"Val_UMS"_s).toText(), u"8"_s);
+        QCOMPARE(rand(2).value(u"Valoare_Valuta"_s).toDouble(), 0.0);
+    }
+
+    void inputs_data()
+    {
+        QTest::addColumn<Intrari_Preluare>("in");
+        QTest::addColumn<QStringList>("asteptat");
+        const QString o = u"  -  Obligatoriu de completat !"_s;
+        QTest::newRow("all blank") << Intrari_Preluare{u" "_s, {}, {}, {}, {}, {}, {}}
+                                   << QStringList{u"Anul"_s + o,
+                                                  u"Luna"_s + o,
+                                                  u"Nume fisier"_s + o,
+                                                  u"Sheet Name"_s + o,
+                                                  u"Cod inreg fiscala"_s + o,
+                                                  u"Nume Macheta"_s + o,
+                                                  u"Tip Operatiune"_s + o};
+        Intrari_Preluare an = intrari(u"/nu/exista.xls"_s);
+        an.anul = u"20x6"_s;
+        QTest::newRow("year not a number")
+            << an << QStringList{u"Anul  -  Trebuie sa fie un an de 4 cifre !"_s};
+        an.anul = u"26"_s;
+        QTest::newRow("year of two digits")
+            << an << QStringList{u"Anul  -  Trebuie sa fie un an de 4 cifre !"_s};
+        Intrari_Preluare luna = intrari(u"/nu/exista.xls"_s);
+        luna.luna = u"13"_s;
+        const QString l = u"Luna  -  Trebuie sa fie un numar intre 1 si 12 !"_s;
+        QTest::newRow("month 13") << luna << QStringList{l};
+        luna.luna = u"0"_s;
+        QTest::newRow("month 0") << luna << QStringList{l};
+        luna.luna = u"3.5"_s;
+        QTest::newRow("month with a fraction") << luna << QStringList{l};
+        QTest::newRow("missing workbook")
+            << intrari(u"/nu/exista.xls"_s) << QStringList{u"Nu exista fisierul : /nu/exista.xls"_s};
+    }
+    void inputs()
+    {
+        QFETCH(Intrari_Preluare, in);
+        QFETCH(QStringList, asteptat);
+        Mediu m;
+        QVERIFY(m.gata());
+        QVERIFY(m.machetaLivrare());
+        Jurnal j;
+        const Rezultat_Preluare r = Preia_Fisier_Excel(in, j);
+        QVERIFY(!r.terminata);
+        QCOMPARE(mesaje(), asteptat);
+        for (const ui::testing::Call& c : ui::testing::messages()) {
+            QCOMPARE(c.icon, ui::Icon::Critical);
+            if (c.text.startsWith(u"Nu exista"_s))
+                QVERIFY(!c.title);
+            else
+                QCOMPARE(c.title.value_or(QString()), u"EROARE"_s);
+        }
+        QVERIFY(j.texte.isEmpty());
+        QCOMPARE(Mediu::numarRanduri(), 0);
+    }
+
+    // The same workbook, company and period imported before, even for the
+    // other flow: No writes nothing, Yes appends.
+    void importedBefore()
+    {
+        Mediu m;
+        QVERIFY(m.gata());
+        QVERIFY(m.machetaLivrare());
+        Jurnal j;
+        QCOMPARE(Preia_Fisier_Excel(intrari(m_xls), j).salvate, 3);
+        ui::testing::clear();
+        ui::testing::pushAnswer(ui::Answer::No);
+        QVERIFY(!Preia_Fisier_Excel(intrari(m_xls, kAchizitii), j).terminata);
+        QCOMPARE(Mediu::numarRanduri(), 3);
+        const QList<ui::testing::Call> intrebari = ui::testing::messages();
+        QCOMPARE(intrebari.size(), 1);
+        QCOMPARE(intrebari.at(0).text, u"Fisierul : "_s + m_xls + u"\r\nA MAI FOST PRELUAT, CONTINUATI ?"_s);
+        QCOMPARE(intrebari.at(0).buttons, ui::Buttons::YesNo);
+        QCOMPARE(intrebari.at(0).icon, ui::Icon::Question);
+        QCOMPARE(intrebari.at(0).title.value_or(QString()), u"RASPUNDETI"_s);
+        ui::testing::pushAnswer(ui::Answer::Yes);
+        QCOMPARE(Preia_Fisier_Excel(intrari(m_xls, kAchizitii), j).salvate, 3);
+        QCOMPARE(Mediu::numarRanduri(), 6);
+        QCOMPARE(Mediu::valoare(u"SELECT COUNT(*) FROM Intrastat WHERE TIP = 'I'"_s).toInt(), 3);
+    }
+
+    // A fiscal code other than the working company's is imported only when confirmed.
+    void otherFiscalCode()
+    {
+        Mediu m;
+        QVERIFY(m.gata());
+        QVERIFY(m.machetaLivrare());
+        Intrari_Preluare in = intrari(m_xls);
+        in.codFiscal = u"RO1234567"_s;
+        Jurnal j;
+        ui::testing::pushAnswer(ui::Answer::No);
+        QVERIFY(!Preia_Fisier_Excel(in, j).terminata);
+        QCOMPARE(mesaje(), QStringList{u"Codul fiscal : RO1234567\r\nNU ESTE AL FIRMEI DE LUCRU (RO0000001), "
+                                       u"CONTINUATI ?"_s});
+        QCOMPARE(Mediu::numarRanduri(), 0);
+        ui::testing::pushAnswer(ui::Answer::Yes);
+        QCOMPARE(Preia_Fisier_Excel(in, j).salvate, 3);
+        QCOMPARE(Mediu::valoare(u"SELECT COUNT(*) FROM Intrastat WHERE Cod_Fiscal = 'RO1234567'"_s).toInt(),
+                 3);
+        // The same code in other letters is the company's own: no question.
+        ui::testing::clear();
+        in.codFiscal = u"ro0000001"_s;
+        QVERIFY(Preia_Fisier_Excel(in, j).terminata);
+        QCOMPARE(mesaje(), QStringList());
+    }
+
+    // Three rows, the second refused by the database: it is left out and
+    // reported, the others are saved.
+    void unsavableRow()
+    {
+        Mediu m;
+        QVERIFY(m.gata());
+        QVERIFY(m.machetaLivrare());
+        QVERIFY(Conexiune_Firma.execute(u"CREATE TRIGGER Refuza BEFORE INSERT ON Intrastat WHEN NEW.Cod_NC = "
+                                        u"'847130001' BEGIN SELECT RAISE(ABORT, 'refuzat'); END"_s));
+        Jurnal j;
+        const Rezultat_Preluare r = Preia_Fisier_Excel(intrari(m_xls), j);
+        QVERIFY(r.terminata);
+        QCOMPARE(r.salvate, 2);
+        QCOMPARE(r.randuri, 3);
+        QCOMPARE(r.erori, QStringList{u"\r\nEROARE Inregistrarea : 2"_s});
+        QCOMPARE(j.erori, r.erori);
+        QCOMPARE(j.procente.last(), 100);
+        QCOMPARE(j.ultimulRand, 3);
+        QCOMPARE(Mediu::valoare(u"SELECT GROUP_CONCAT(Pozitia) FROM (SELECT Pozitia FROM Intrastat ORDER BY "
+                                u"Pozitia)"_s)
+                     .toText(),
+                 u"1,3"_s);
+    }
+
+    // A sheet the template cannot read, or without rows: nothing is written.
+    void unreadableSheet_data()
+    {
+        QTest::addColumn<QString>("foaie");
+        QTest::addColumn<int>("coloana");
+        QTest::newRow("column beyond the sheet") << u"Sheet1"_s << 9;
+        QTest::newRow("missing sheet") << u"Foaie"_s << 1;
+        QTest::newRow("heading row only") << u"Date"_s << 1;
+    }
+    void unreadableSheet()
+    {
+        QFETCH(QString, foaie);
+        QFETCH(int, coloana);
+        Mediu m;
+        QVERIFY(m.gata());
+        QVERIFY(m.macheta(u"Livrari"_s, u"LIVRARE"_s, {{u"Cod_NC"_s, coloana, {}, {}}}));
+        Intrari_Preluare in = intrari(m_xls);
+        in.foaie = foaie;
+        Jurnal j;
+        QVERIFY(!Preia_Fisier_Excel(in, j).terminata);
+        const QString t = u"Fisierul Excel NU poate fi citit, verificati macheta de preluare"_s;
+        QCOMPARE(mesaje(), QStringList{t});
+        QCOMPARE(j.texte.last(), u"\r\nEROARE - "_s + t);
+        QCOMPARE(j.inceputuri, 0);
+        QCOMPARE(Mediu::numarRanduri(), 0);
+    }
+
+    // A damaged, truncated or encrypted workbook (an encrypted .xlsx is an OLE
+    // file) is an unreadable sheet, never a crash.
+    void damagedWorkbook_data()
+    {
+        QTest::addColumn<QByteArray>("octeti");
+        QFile xls(preluare_test::fixtura(u"preluare.xls"_s));
+        QVERIFY(xls.open(QIODevice::ReadOnly));
+        const QByteArray intreg = xls.readAll();
+        QTest::newRow("truncated") << intreg.left(intreg.size() / 2);
+        QTest::newRow("garbage") << QByteArray(5000, 'q');
+        QTest::newRow("encrypted") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) +
+                                          QByteArray(4000, '\0');
+    }
+    void damagedWorkbook()
+    {
+        QFETCH(QByteArray, octeti);
+        Mediu m;
+        QVERIFY(m.gata());
+        QVERIFY(m.machetaLivrare());
+        const QString cale = m.cale(u"stricat.xlsx"_s);
+        QFile f(cale);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(octeti);
+        f.close();
+        Jurnal j;
+        QVERIFY(!Preia_Fisier_Excel(intrari(cale), j).terminata);
+        QCOMPARE(mesaje(),
+                 QStringList{u"Fisierul Excel NU poate fi citit, verificati macheta de preluare"_s});
+        QCOMPARE(Mediu::numarRanduri(), 0);
+    }
+
+    // The tariff used is always the one of the import's period, whatever
+    // tariff was open before.
+    void tariffOfThePeriod()
+    {
+        Mediu m;
+        QVERIFY(m.gata());
+        QVERIFY(m.machetaLivrare());
+        const QString cn2025 = Folder_BazaDate + u"CN/CN2025.mdb"_s;
+        QVERIFY(QFile::copy(Folder_BazaDate + u"CN/CN2026.mdb"_s, cn2025));
+        {
+            db::Connection vechi;
+            QVERIFY(!vechi.open(cn2025));
+            QVERIFY(vechi.execute(u"UPDATE HS_8 SET UM_SUPL = 'buc' WHERE HS8_COD = '84713000'"_s));
+        }
+        QVERIFY(
+            Conexiune_Comun.execute(u"INSERT INTO InsCodeVersions (Anul, Luna, Anul_End, Luna_End, CN_File) "
+                                    u"VALUES (2025, 1, 2025, 12, 'CN2025.mdb')"_s));
+        // The tariff menu opens the current month's tariff.
+        QVERIFY(Deschide_Conexiune_Tarif(4, 2026));
+        Jurnal j;
+        Intrari_Preluare in = intrari(m_xls);
+        in.anul = u"2025"_s;
+        in.luna = u"12"_s;
+        QCOMPARE(Preia_Fisier_Excel(in, j).salvate, 3);
+        QCOMPARE(
+            Mediu::valoare(u"SELECT Cod_UMS FROM Intrastat WHERE Anul = 2025 AND Pozitia = 1"_s).toText(),
+            u"buc"_s);
+        QVERIFY(Conexiune_CN.path().endsWith(u"CN2025.mdb"_s));
+        QCOMPARE(Preia_Fisier_Excel(intrari(m_xls), j).salvate, 3);
+        QCOMPARE(
+            Mediu::valoare(u"SELECT Cod_UMS FROM Intrastat WHERE Anul = 2026 AND Pozitia = 1"_s).toText(),
+            u"p/st"_s);
+        QCOMPARE(mesaje(), QStringList());
+    }
+
+    // The demonstration company's template reads the sample workbook of the
+    // program folder as it is shipped.
+    void demonstration()
+    {
+        Mediu m;
+        QVERIFY(m.gata());
+        const QString exemplu =
+            Mediu::valoare(u"SELECT SampleExcelFile FROM StructuraFisiereAntet WHERE Nume_structura = "
+                           u"'Exemplu Livrari'"_s)
+                .toText();
+        QVERIFY2(QFile::exists(exemplu), qPrintable(exemplu));
+        QCOMPARE(Mediu::valoare(u"SELECT Locatie_Implicita FROM StructuraFisiereAntet"_s).toText() +
+                     u"Exemplu_Livrari.xlsx"_s,
+                 exemplu);
+        Jurnal j;
+        const Rezultat_Preluare r = Preia_Fisier_Excel(intrari(exemplu, kLivrari, u"Exemplu Livrari"_s), j);
+        QCOMPARE(r.salvate, 8);
+        QVERIFY2(r.erori.isEmpty(), qPrintable(r.erori.join(QString())));
+        QCOMPARE(rand(2).value(u"Cod_NC"_s).toText(), u"84182151"_s);
+        QCOMPARE(rand(2).value(u"Cod_UMS"_s).toText(), u"p/st"_s);
+        QCOMPARE(rand(3).value(u"Tara_Orig"_s).toText(), u"RO"_s);
+        QCOMPARE(rand(3).value(u"Nat_Tranz"_s).toText(), u"11"_s);
+        QCOMPARE(rand(7).value(u"Cod_NC"_s).toText(), u"04011010"_s);
+        QCOMPARE(rand(7).value(u"Exista_UMS"_s).toBool(), false);
+        QCOMPARE(rand(1).value(u"Document_Data_Referinta"_s).toText(), u"2026-03-03"_s);
+        QCOMPARE(rand(1).value(u"VAT_ID"_s).toText(), u"DE123456789"_s);
+    }
+
+    void names()
+    {
+        QCOMPARE(Fisier_Sursa(u"/home/ion/Facturi/martie.xlsx"_s), u"martie.xlsx"_s);
+        QCOMPARE(Fisier_Sursa(u"martie.xls"_s), u"martie.xls"_s);
+        QCOMPARE(Fisier_Sursa(u"/a/"_s + QString(60, u'x')), QString(50, u'x'));
+        QCOMPARE(Cale_Sursa(u"/"_s + QString(300, u'p')).size(), 255);
+        QCOMPARE(Luna_Precedenta(QDate(2027, 1, 15)), std::make_pair(2026, 12));
+        QCOMPARE(Luna_Precedenta(QDate(2026, 3, 31)), std::make_pair(2026, 2));
+        Rezultat_Preluare r;
+        r.cale = u"/home/ion/D'Arc/book.xls"_s;
+        r.codFiscal = u"RO0000001"_s;
+        r.anul = 2026;
+        r.luna = 3;
+        r.tip = u"O"_s;
+        QCOMPARE(Filtru_Preluare(r), u" WHERE SourceFile_FullPath='/home/ion/D''Arc/book.xls' AND "
+                                     u"Cod_Fiscal='RO0000001' AND Anul=2026 AND Luna=3 AND Tip='O'"_s);
+        QCOMPARE(Titlu_Declaratie_Preluare(r),
+                 u"INTRASTAT -  ANUL: 2026   LUNA: 3   FISIER: /home/ion/D'Arc/book.xls"_s);
+    }
+
+    // An import killed in the middle of its copy leaves Intrastat as it was.
+    void killedImport()
+    {
+        Mediu m;
+        QVERIFY(m.gata());
+        QVERIFY(m.machetaLivrare());
+        Jurnal j;
+        QCOMPARE(Preia_Fisier_Excel(intrari(m_xls), j).salvate, 3);
+        QList<QVariantList> randuri{{u"Cod"_s, u"Tara"_s, u"Valoare"_s, u"Masa"_s, u"Cantitate"_s}};
+        for (int i = 0; i < 20000; ++i)
+            randuri.push_back({u"84713000"_s, u"de"_s, 100 + i, 1.5, 2});
+        const QString mare = m.cale(u"mare.xlsx"_s);
+        QVERIFY(preluare_test::scrieXlsx(mare, randuri));
+
+        QProcess copil;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"QUORVEL_PRELUARE_COPIL"_s, m.radacina());
+        env.insert(u"QUORVEL_PRELUARE_FISIER"_s, mare);
+        copil.setProcessEnvironment(env);
+        copil.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(copil.waitForStarted());
+        QByteArray iesire;
+        while (!iesire.contains("COPIERE") && copil.state() == QProcess::Running &&
+               copil.waitForReadyRead(60000))
+            iesire += copil.readAllStandardOutput();
+        QVERIFY2(iesire.contains("COPIERE"), iesire.constData());
+        // Rows of the copy are written, but not committed, when the process dies.
+        QVERIFY(QFile::exists(Folder_BazaDate + u"RO0000001.mdb-journal"_s));
+        copil.kill();
+        QVERIFY(copil.waitForFinished());
+
+        QCOMPARE(Mediu::numarRanduri(), 3);
+        QCOMPARE(Mediu::valoare(u"PRAGMA integrity_check"_s).toText(), u"ok"_s);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    const QString arbore = qEnvironmentVariable("QUORVEL_PRELUARE_COPIL");
+    if (!arbore.isEmpty()) {
+        QCoreApplication app(argc, argv);
+        return copil(arbore, qEnvironmentVariable("QUORVEL_PRELUARE_FISIER"));
+    }
+    QApplication app(argc, argv);
+    TestPreluareExcel test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_preluare_excel.moc"
