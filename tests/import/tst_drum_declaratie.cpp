@@ -62,8 +62,8 @@ private slots:
         ui::Forms::registerWindow(u"Frm_Preluare_Excel"_s, [] { return new Frm_Preluare_Excel; });
 
         // A dispatch template: code, country, value (fiscal and statistical),
-        // mass, quantity and the
-        // partner's VAT number from the sheet; the rest from defaults.
+        // mass, quantity and the partner's VAT number from the sheet; the
+        // rest from defaults.
         QVERIFY(Mediu::macheta(u"Vanzari UE"_s, u"LIVRARE"_s,
                                {{u"Cod_NC"_s, 1, {}, {}},
                                 {u"Tara_Dest"_s, 2, {}, 2},
