@@ -31,17 +31,6 @@ db::Error machetaNoua(const QString& nume, const QString& tip)
     return Initializeaza_Continut_Macheta(Conexiune_Firma, nume, tip, *schema);
 }
 
-QStringList coloane(const QString& nume)
-{
-    QStringList c;
-    auto rs = Conexiune_Firma.openRecordset(u"SELECT Dest_ColumnName FROM StructuraFisiereContinut WHERE "
-                                            u"Nume_Structura = ? ORDER BY Sort_Order"_s,
-                                            {db::Variant(nume)});
-    for (; rs && !rs->eof(); rs->moveNext())
-        c << rs->value(0).toText();
-    return c;
-}
-
 const QStringList kDescrise{u"Cod_NC"_s,
                             u"Descriere_NC"_s,
                             u"Tara_Orig"_s,
@@ -105,7 +94,7 @@ private slots:
         QVERIFY2(!e, qPrintable(e.text()));
         QStringList asteptat = kDescrise;
         asteptat.removeAll(lipsa);
-        QCOMPARE(coloane(nume), asteptat);
+        QCOMPARE(Mediu::coloaneMacheta(nume), asteptat);
         QCOMPARE(Mediu::valoare(u"SELECT TIP FROM StructuraFisiereAntet"_s).toText(), tip);
         QCOMPARE(Mediu::valoare(u"SELECT Work_Sheet_Name FROM StructuraFisiereAntet"_s).toText(),
                  u"Sheet1"_s);
@@ -130,7 +119,7 @@ private slots:
         auto schema = Citeste_Schema_Intrastat(Conexiune_Firma);
         QVERIFY(schema);
         QVERIFY(!Initializeaza_Continut_Macheta(Conexiune_Firma, nume, tip, *schema));
-        QCOMPARE(coloane(nume).size(), asteptat.size());
+        QCOMPARE(Mediu::coloaneMacheta(nume).size(), asteptat.size());
     }
 
     // The seeding rules on schema rows of every kind.
@@ -242,8 +231,8 @@ private slots:
         auto sters = Sterge_Macheta(Conexiune_Firma, u"A'1"_s);
         QVERIFY(sters);
         QCOMPARE(*sters, 1);
-        QCOMPARE(coloane(u"A'1"_s), QStringList());
-        QCOMPARE(coloane(u"B"_s).size(), 21);
+        QCOMPARE(Mediu::coloaneMacheta(u"A'1"_s), QStringList());
+        QCOMPARE(Mediu::coloaneMacheta(u"B"_s).size(), 21);
     }
 
     // "Retine Modificari" on a new template: the header, its rows once, the
@@ -268,10 +257,10 @@ private slots:
         QCOMPARE(set.recordCount(), 1);
         QCOMPARE(set.value(u"Nume_structura"_s).toText(), u"Noua"_s);
         QCOMPARE(set.chapter(u"ChildCMD"_s).recordCount(), 21);
-        QVERIFY(!coloane(u"Noua"_s).contains(u"Tara_Dest"_s));
+        QVERIFY(!Mediu::coloaneMacheta(u"Noua"_s).contains(u"Tara_Dest"_s));
         // Again: nothing more.
         QVERIFY(!Retine_Macheta(Conexiune_Firma, set, true, *schema));
-        QCOMPARE(coloane(u"Noua"_s).size(), 21);
+        QCOMPARE(Mediu::coloaneMacheta(u"Noua"_s).size(), 21);
 
         const int randuri = Mediu::valoare(u"SELECT COUNT(*) FROM StructuraFisiereContinut"_s).toInt();
         auto [dublura, altSet] = salveaza(u"EXEMPLU livrari"_s);
@@ -292,17 +281,17 @@ private slots:
     {
         Mediu m;
         QVERIFY(m.gata());
-        const int randuri = coloane(u"Exemplu Livrari"_s).size();
+        const int randuri = Mediu::coloaneMacheta(u"Exemplu Livrari"_s).size();
         QVERIFY(randuri > 0);
         QVERIFY(Conexiune_Firma.execute(u"CREATE TRIGGER refuz BEFORE DELETE ON StructuraFisiereAntet "
                                         u"BEGIN SELECT RAISE(ABORT, 'refuzat'); END"_s));
         QVERIFY(!Sterge_Macheta(Conexiune_Firma, u"Exemplu Livrari"_s));
-        QCOMPARE(coloane(u"Exemplu Livrari"_s).size(), randuri);
+        QCOMPARE(Mediu::coloaneMacheta(u"Exemplu Livrari"_s).size(), randuri);
         QVERIFY(Conexiune_Firma.execute(u"DROP TRIGGER refuz"_s));
         auto sters = Sterge_Macheta(Conexiune_Firma, u"Exemplu Livrari"_s);
         QVERIFY(sters);
         QCOMPARE(*sters, 1);
-        QCOMPARE(coloane(u"Exemplu Livrari"_s), QStringList());
+        QCOMPARE(Mediu::coloaneMacheta(u"Exemplu Livrari"_s), QStringList());
     }
 
     // The columns of a sample sheet: number, heading (named by the reader
