@@ -3,10 +3,10 @@
 #include "common/Globale.h"
 #include "common/Selecteaza_Text_control.h"
 #include "common/Verifica_Null.h"
+#include "import/Culori_Liste.h"
 #include "import/Preluare_Fisiere.h"
 #include "platform/grid/dropdown.h"
 #include "platform/grid/recordset_source.h"
-#include "platform/grid/units.h"
 #include "platform/sys/clock.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/mesaj.h"
@@ -21,7 +21,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTableView>
 
 using namespace Qt::StringLiterals;
 
@@ -202,24 +201,8 @@ void Frm_Preluare_Excel::Form_Load()
         Combo_NumeMacheta->setColumnVisible(2, false);
         Combo_NumeMacheta->setColumnVisible(3, false);
         Combo_NumeMacheta->bind(m_machete.get());
-        grid::GridModel& model = Combo_NumeMacheta->listModel();
-        if (model.columns().size() >= 2) {
-            model.column(0).caption = u"Nume Macheta"_s;
-            model.column(0).widthTwips = 1500;
-            model.column(1).caption = u"TIP"_s;
-            model.column(1).widthTwips = 3300;
-            model.refreshColumns();
-        }
-        model.setRowColours(grid::fromVbColor(std::uint32_t(Culoare_RandPar)),
-                            grid::fromVbColor(std::uint32_t(Culoare_RandImpar)));
-        if (auto* vedere = qobject_cast<QTableView*>(Combo_NumeMacheta->view())) {
-            vedere->setColumnWidth(0, grid::twipsToPixels(1500));
-            vedere->setColumnWidth(1, grid::twipsToPixels(3300));
-            QPalette p = vedere->palette();
-            p.setColor(QPalette::Highlight, grid::fromVbColor(std::uint32_t(Culoare_SelectieFundal)));
-            p.setColor(QPalette::HighlightedText, grid::fromVbColor(std::uint32_t(Culoare_SelectieText)));
-            vedere->setPalette(p);
-        }
+        Formateaza_Lista(*Combo_NumeMacheta, Combo_NumeMacheta,
+                         {{u"Nume Macheta"_s, 1500}, {u"TIP"_s, 3300}});
     }
 
     TXT_CodFiscal->setText(FirmaCurenta_CodFiscal);

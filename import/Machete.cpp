@@ -1,6 +1,10 @@
 #include "import/Machete.h"
 
+#include "common/Globale.h"
 #include "common/Verifica_Null.h"
+
+#include <QFile>
+#include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 
@@ -62,6 +66,23 @@ db::Error Salveaza_Antet(db::Recordset& set)
     return set.update();
 }
 
+db::Error Retine_Macheta(db::Connection& cn, db::Recordset& set, bool noua, const db::Recordset& schema)
+{
+    const QString nume = set.value(u"Nume_structura"_s).toText();
+    const QString tip = set.value(u"TIP"_s).toText();
+    if (db::Error e = Salveaza_Antet(set)) {
+        if (e.kind == db::Error::Kind::Duplicate)
+            return eroare(db::Error::Kind::Duplicate, db::ErrorNumber::IntegrityViolation,
+                          u"Exista deja o macheta cu numele : "_s + nume + u"\r\nAlegeti alt nume."_s);
+        return e;
+    }
+    if (!noua)
+        return db::Error();
+    if (db::Error e = Initializeaza_Continut_Macheta(cn, nume, tip, schema))
+        return e;
+    return Indreapta_Set_Spre_Macheta(set, nume);
+}
+
 db::Result<db::Recordset> Citeste_Schema_Intrastat(db::Connection& cn)
 {
     auto schema = cn.columnsSchema(u"Intrastat"_s);
@@ -98,6 +119,9 @@ db::Error Initializeaza_Continut_Macheta(db::Connection& cn, const QString& nume
         return are.error();
     if (*are)
         return db::Error();
+    if (!schema.isOpen())
+        return eroare(db::Error::Kind::Closed, db::ErrorNumber::ObjectClosed,
+                      u"Coloanele tabelei Intrastat nu au putut fi citite."_s);
     const QString insert =
         u"INSERT INTO StructuraFisiereContinut (Nume_Structura, Dest_ColumnDescription, Dest_ColumnName, "
         u"Sort_Order, Valoare_Implicita, Marime_Maxima, Format) VALUES (?, ?, ?, ?, ?, ?, ?)"_s;
@@ -174,8 +198,21 @@ db::Result<bool> Adauga_Rand_Tara_Origine(db::Connection& cn, const QString& num
 
 db::Result<qint64> Sterge_Macheta(db::Connection& cn, const QString& nume)
 {
-    return cn.execute(u"DELETE FROM [StructuraFisiereAntet] WHERE [Nume_structura]='"_s + db::quote(nume) +
-                      u"'"_s);
+    // The rows go with their header even where the database would keep them.
+    db::Transaction tr(cn);
+    if (tr.error())
+        return tr.error();
+    const auto randuri =
+        cn.execute(u"DELETE FROM StructuraFisiereContinut WHERE Nume_Structura = ?"_s, {db::Variant(nume)});
+    if (!randuri)
+        return randuri.error();
+    const auto antet = cn.execute(u"DELETE FROM [StructuraFisiereAntet] WHERE [Nume_structura]='"_s +
+                                  db::quote(nume) + u"'"_s);
+    if (!antet)
+        return antet.error();
+    if (db::Error e = tr.commit())
+        return e;
+    return *antet;
 }
 
 db::Recordset Lista_Coloane_Foaie()
@@ -186,4 +223,39 @@ db::Recordset Lista_Coloane_Foaie()
     rs.appendField(u"Prima Valoare"_s, db::Type::VarWChar, 250);
     rs.open();
     return rs;
+}
+
+db::Recordset Lista_Coloane_Din_Foaie(const db::Recordset& foaie)
+{
+    db::Recordset lista = Lista_Coloane_Foaie();
+    if (!foaie.isOpen())
+        return lista;
+    for (int i = 0; i < foaie.fieldCount(); ++i) {
+        const QString nume = foaie.field(i).name;
+        const db::Variant valoare = foaie.value(i);
+        db::Variant prima;
+        if (!valoare.isMissing()) {
+            const QString text = valoare.toText();
+            prima = db::Variant(text.isEmpty() ? u" "_s : text.left(200));
+        }
+        lista.addNew();
+        lista.setValue(0, db::Variant(i + 1));
+        lista.setValue(1, db::Variant(nume.isEmpty() ? u" "_s : nume.left(100)));
+        lista.setValue(2, prima);
+        lista.update();
+    }
+    lista.moveFirst();
+    return lista;
+}
+
+QStringList Elemente_Combo(const QString& fereastra, const QString& control)
+{
+    QFile fisier(Folder_Sistem + u"ComboBox/"_s + fereastra + u'.' + control + u".txt"_s);
+    if (!fisier.open(QIODevice::ReadOnly))
+        return {};
+    QStringList linii = QString::fromUtf8(fisier.readAll()).split(QRegularExpression(u"\\r\\n|\\n|\\r"_s));
+    // The line end of the last line ends the file; it opens no empty item.
+    if (!linii.isEmpty() && linii.last().isEmpty())
+        linii.removeLast();
+    return linii;
 }

@@ -10,6 +10,7 @@
 #include "platform/db/db.h"
 
 #include <QString>
+#include <QStringList>
 
 // " WHERE [Nume_structura]='<name>'": the condition of one template that the
 // chooser hands to the editor (Conditie_Macheta); "" stands for every template.
@@ -31,6 +32,16 @@ db::Error Creeaza_Antet(db::Recordset& set);
 // without regard to case) is refused by the database. Either way the header
 // stays pending in the set, so the caller can correct it or cancel it.
 db::Error Salveaza_Antet(db::Recordset& set);
+
+// "Retine Modificari" on the set whose current header holds what the editor
+// shows: writes the header; for a new template (noua) seeds its rows from the
+// schema rows when it has none, then points the set at it (take ChildCMD
+// anew). A name already in use is refused with the message
+// "Exista deja o macheta cu numele : <name>" + CR LF + "Alegeti alt nume."
+// (kind Duplicate) and nothing is written. The header is written before the
+// seeding: when the seeding fails the header stays without rows and the next
+// call seeds it.
+db::Error Retine_Macheta(db::Connection& cn, db::Recordset& set, bool noua, const db::Recordset& schema);
 
 // The columns of Intrastat that carry a description: the schema rows
 // (COLUMN_NAME, ORDINAL_POSITION, COLUMN_DEFAULT, CHARACTER_MAXIMUM_LENGTH,
@@ -58,11 +69,24 @@ db::Error Indreapta_Set_Spre_Macheta(db::Recordset& set, const QString& nume);
 // row was added, false when the template had one already.
 db::Result<bool> Adauga_Rand_Tara_Origine(db::Connection& cn, const QString& nume);
 
-// Deletes a template: its header and, with it, its rows. Gives the number of
-// headers deleted.
+// Deletes a template: its rows and its header, in one transaction. Gives the
+// number of headers deleted.
 db::Result<qint64> Sterge_Macheta(db::Connection& cn, const QString& nume);
 
 // The in-memory list of a sample sheet's columns the editor fills: "Numar
 // Coloana" (32-bit whole number), "Nume Coloana" (text of 100), "Prima
 // Valoare" (text of 250), empty and open.
 db::Recordset Lista_Coloane_Foaie();
+
+// The list filled from a sheet's first rows (Deschide_Sheet_Excel), one row
+// per field in field order: its 1-based number, its name (" " when empty) and
+// its value in the current row as text (" " for empty text, Null for an
+// empty cell); the name is cut to 100 characters, the value to 200. Empty
+// when the sheet is not open.
+db::Recordset Lista_Coloane_Din_Foaie(const db::Recordset& foaie);
+
+// The items of a window's combo box: the lines of the text file
+// "<Folder_Sistem>ComboBox/<window>.<control>.txt" in file order, each
+// without its line end (CR LF, LF or CR), neither skipped nor trimmed. Empty
+// when the file cannot be read.
+QStringList Elemente_Combo(const QString& fereastra, const QString& control);

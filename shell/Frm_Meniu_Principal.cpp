@@ -4,6 +4,8 @@
 #include "common/Meniu_Culori.h"
 #include "common/Verifica_Exista_Fisier.h"
 #include "import/Frm_Preluare_Excel.h"
+#include "import/Frm_Selectie_Mod_Preluare.h"
+#include "import/Frm_Structura_Fisiere.h"
 #include "platform/ui/forms.h"
 #include "shell/FRM_About.h"
 #include "shell/Frm_Setari.h"
@@ -42,6 +44,11 @@ Frm_Meniu_Principal::Frm_Meniu_Principal(QWidget* parent)
         ui::Forms::registerWindow(u"FRM_About"_s, [] { return new FRM_About; });
     if (!ui::Forms::isRegistered(u"Frm_Preluare_Excel"_s))
         ui::Forms::registerWindow(u"Frm_Preluare_Excel"_s, [] { return new Frm_Preluare_Excel; });
+    if (!ui::Forms::isRegistered(u"Frm_Structura_Fisiere"_s))
+        ui::Forms::registerWindow(u"Frm_Structura_Fisiere"_s, [] { return new Frm_Structura_Fisiere; });
+    if (!ui::Forms::isRegistered(u"Frm_Selectie_Mod_Preluare"_s))
+        ui::Forms::registerWindow(u"Frm_Selectie_Mod_Preluare"_s,
+                                  [] { return new Frm_Selectie_Mod_Preluare; });
     Inregistreaza_Ferestre_Neconstruite();
 
     setWindowIcon(Icoana_Program());

@@ -289,10 +289,6 @@ void Inregistreaza_Ferestre_Neconstruite()
         if (!ui::Forms::isRegistered(nume))
             ui::FereastraStub::registerStub(nume, nume, std::move(captura));
     };
-    adauga(u"Frm_Structura_Fisiere"_s, [] {
-        return QVariantMap{{u"Mod_Macheta"_s, Mod_Macheta}, {u"Conditie_Macheta"_s, Conditie_Macheta}};
-    });
-    adauga(u"Frm_Selectie_Mod_Preluare"_s, {});
     adauga(u"Frm_Report"_s, [] {
         return QVariantMap{{u"Numar_Raport"_s, Numar_Raport},
                            {u"Mod_Raport"_s, Mod_Raport},

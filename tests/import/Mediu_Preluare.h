@@ -110,6 +110,19 @@ public:
     }
     static int numarRanduri() { return valoare(QStringLiteral("SELECT COUNT(*) FROM Intrastat")).toInt(); }
 
+    // The Intrastat columns a template's rows fill, in their display order.
+    static QStringList coloaneMacheta(const QString& nume)
+    {
+        QStringList c;
+        auto rs = Conexiune_Firma.openRecordset(
+            QStringLiteral("SELECT Dest_ColumnName FROM StructuraFisiereContinut WHERE Nume_Structura = ? "
+                           "ORDER BY Sort_Order"),
+            {db::Variant(nume)});
+        for (; rs && !rs->eof(); rs->moveNext())
+            c << rs->value(0).toText();
+        return c;
+    }
+
 private:
     bool m_gata = false;
 };

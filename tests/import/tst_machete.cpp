@@ -4,6 +4,7 @@
 
 #include "Mediu_Preluare.h"
 #include "import/Machete.h"
+#include "import/Preluare_Fisiere.h"
 
 #include <QtTest>
 
@@ -28,17 +29,6 @@ db::Error machetaNoua(const QString& nume, const QString& tip)
     if (!schema)
         return schema.error();
     return Initializeaza_Continut_Macheta(Conexiune_Firma, nume, tip, *schema);
-}
-
-QStringList coloane(const QString& nume)
-{
-    QStringList c;
-    auto rs = Conexiune_Firma.openRecordset(u"SELECT Dest_ColumnName FROM StructuraFisiereContinut WHERE "
-                                            u"Nume_Structura = ? ORDER BY Sort_Order"_s,
-                                            {db::Variant(nume)});
-    for (; rs && !rs->eof(); rs->moveNext())
-        c << rs->value(0).toText();
-    return c;
 }
 
 const QStringList kDescrise{u"Cod_NC"_s,
@@ -104,7 +94,7 @@ private slots:
         QVERIFY2(!e, qPrintable(e.text()));
         QStringList asteptat = kDescrise;
         asteptat.removeAll(lipsa);
-        QCOMPARE(coloane(nume), asteptat);
+        QCOMPARE(Mediu::coloaneMacheta(nume), asteptat);
         QCOMPARE(Mediu::valoare(u"SELECT TIP FROM StructuraFisiereAntet"_s).toText(), tip);
         QCOMPARE(Mediu::valoare(u"SELECT Work_Sheet_Name FROM StructuraFisiereAntet"_s).toText(),
                  u"Sheet1"_s);
@@ -129,7 +119,7 @@ private slots:
         auto schema = Citeste_Schema_Intrastat(Conexiune_Firma);
         QVERIFY(schema);
         QVERIFY(!Initializeaza_Continut_Macheta(Conexiune_Firma, nume, tip, *schema));
-        QCOMPARE(coloane(nume).size(), asteptat.size());
+        QCOMPARE(Mediu::coloaneMacheta(nume).size(), asteptat.size());
     }
 
     // The seeding rules on schema rows of every kind.
@@ -241,8 +231,129 @@ private slots:
         auto sters = Sterge_Macheta(Conexiune_Firma, u"A'1"_s);
         QVERIFY(sters);
         QCOMPARE(*sters, 1);
-        QCOMPARE(coloane(u"A'1"_s), QStringList());
-        QCOMPARE(coloane(u"B"_s).size(), 21);
+        QCOMPARE(Mediu::coloaneMacheta(u"A'1"_s), QStringList());
+        QCOMPARE(Mediu::coloaneMacheta(u"B"_s).size(), 21);
+    }
+
+    // "Retine Modificari" on a new template: the header, its rows once, the
+    // set pointed at it; a name in use is refused with its message.
+    void saveNewTemplate()
+    {
+        Mediu m;
+        QVERIFY(m.gata());
+        auto schema = Citeste_Schema_Intrastat(Conexiune_Firma);
+        QVERIFY(schema);
+        const auto salveaza = [&](const QString& nume) {
+            auto set = Deschide_Set_Macheta(Conexiune_Firma, QString());
+            if (!set || Creeaza_Antet(*set))
+                return std::make_pair(db::Error(db::Error::Kind::General, 1, u"set"_s), db::Recordset());
+            set->setValue(u"Nume_structura"_s, db::Variant(nume));
+            set->setValue(u"TIP"_s, db::Variant(u"Achizitie"_s));
+            const db::Error e = Retine_Macheta(Conexiune_Firma, *set, true, *schema);
+            return std::make_pair(e, *set);
+        };
+        auto [e, set] = salveaza(u"Noua"_s);
+        QVERIFY2(!e, qPrintable(e.text()));
+        QCOMPARE(set.recordCount(), 1);
+        QCOMPARE(set.value(u"Nume_structura"_s).toText(), u"Noua"_s);
+        QCOMPARE(set.chapter(u"ChildCMD"_s).recordCount(), 21);
+        QVERIFY(!Mediu::coloaneMacheta(u"Noua"_s).contains(u"Tara_Dest"_s));
+        // Again: nothing more.
+        QVERIFY(!Retine_Macheta(Conexiune_Firma, set, true, *schema));
+        QCOMPARE(Mediu::coloaneMacheta(u"Noua"_s).size(), 21);
+
+        const int randuri = Mediu::valoare(u"SELECT COUNT(*) FROM StructuraFisiereContinut"_s).toInt();
+        auto [dublura, altSet] = salveaza(u"EXEMPLU livrari"_s);
+        QCOMPARE(dublura.kind, db::Error::Kind::Duplicate);
+        QCOMPARE(dublura.description,
+                 u"Exista deja o macheta cu numele : EXEMPLU livrari\r\nAlegeti alt nume."_s);
+        QCOMPARE(altSet.editMode(), db::EditMode::Add);
+        QCOMPARE(Mediu::valoare(u"SELECT COUNT(*) FROM StructuraFisiereAntet"_s).toInt(), 2);
+        QCOMPARE(Mediu::valoare(u"SELECT COUNT(*) FROM StructuraFisiereContinut"_s).toInt(), randuri);
+        QCOMPARE(Mediu::valoare(u"SELECT TIP FROM StructuraFisiereAntet WHERE Nume_structura = 'Exemplu "
+                                u"Livrari'"_s)
+                     .toText(),
+                 u"LIVRARE"_s);
+    }
+
+    // The delete takes the rows with the header or leaves both.
+    void deleteIsOneAction()
+    {
+        Mediu m;
+        QVERIFY(m.gata());
+        const int randuri = Mediu::coloaneMacheta(u"Exemplu Livrari"_s).size();
+        QVERIFY(randuri > 0);
+        QVERIFY(Conexiune_Firma.execute(u"CREATE TRIGGER refuz BEFORE DELETE ON StructuraFisiereAntet "
+                                        u"BEGIN SELECT RAISE(ABORT, 'refuzat'); END"_s));
+        QVERIFY(!Sterge_Macheta(Conexiune_Firma, u"Exemplu Livrari"_s));
+        QCOMPARE(Mediu::coloaneMacheta(u"Exemplu Livrari"_s).size(), randuri);
+        QVERIFY(Conexiune_Firma.execute(u"DROP TRIGGER refuz"_s));
+        auto sters = Sterge_Macheta(Conexiune_Firma, u"Exemplu Livrari"_s);
+        QVERIFY(sters);
+        QCOMPARE(*sters, 1);
+        QCOMPARE(Mediu::coloaneMacheta(u"Exemplu Livrari"_s), QStringList());
+    }
+
+    // The columns of a sample sheet: number, heading (named by the reader
+    // when empty, cut to the list's width) and first value.
+    void sheetColumns()
+    {
+        Mediu m;
+        QVERIFY(m.gata());
+        QTemporaryDir dir;
+        const QString lung = QString(150, u'L');
+        const QString cale = dir.filePath(u"mostra.xlsx"_s);
+        QVERIFY(preluare_test::scrieXlsx(cale, {{u"Cod"_s, QVariant(), u"Masa"_s, lung},
+                                                {u"84713000"_s, QVariant(), 12.5, QString(300, u'v')},
+                                                {u"x"_s, u"y"_s, 1, 2}}));
+        db::Recordset foaie = Deschide_Sheet_Excel(cale, u"Sheet1"_s);
+        db::Recordset l = Lista_Coloane_Din_Foaie(foaie);
+        QStringList randuri;
+        for (l.moveFirst(); !l.eof(); l.moveNext())
+            randuri << l.value(0).toText() + u'|' + l.value(1).toText() + u'|' +
+                           (l.value(2).isNull() ? u"-"_s : l.value(2).toText());
+        QCOMPARE(randuri, (QStringList{u"1|Cod|84713000"_s, u"2|F2|-"_s, u"3|Masa|12.5"_s,
+                                       u"4|"_s + lung.left(100) + u'|' + QString(200, u'v')}));
+
+        // A heading row alone gives the columns without values; a sheet that
+        // cannot be read gives none.
+        QVERIFY(preluare_test::scrieXlsx(cale, {{u"Cod"_s, u"Masa"_s}}));
+        l = Lista_Coloane_Din_Foaie(Deschide_Sheet_Excel(cale, u"Sheet1"_s));
+        QCOMPARE(l.recordCount(), 2);
+        QVERIFY(l.value(2).isNull());
+        QCOMPARE(Lista_Coloane_Din_Foaie(Deschide_Sheet_Excel(cale, u"Alta"_s)).recordCount(), 0);
+        QCOMPARE(Lista_Coloane_Din_Foaie(db::Recordset()).recordCount(), 0);
+        QCOMPARE(Arbore_Test::mesaje().size(), 1); // the reader's own message for the missing sheet
+    }
+
+    void comboItems_data()
+    {
+        QTest::addColumn<QByteArray>("continut");
+        QTest::addColumn<QStringList>("elemente");
+        QTest::newRow("CR LF") << QByteArray("ACHIZITIE\r\nLIVRARE\r\n")
+                               << QStringList{u"ACHIZITIE"_s, u"LIVRARE"_s};
+        QTest::newRow("LF, no end") << QByteArray("ACHIZITIE\nLIVRARE")
+                                    << QStringList{u"ACHIZITIE"_s, u"LIVRARE"_s};
+        QTest::newRow("CR") << QByteArray("ACHIZITIE\rLIVRARE\r")
+                            << QStringList{u"ACHIZITIE"_s, u"LIVRARE"_s};
+        QTest::newRow("kept as written")
+            << QByteArray("A\r\n\r\n B \n") << QStringList{u"A"_s, QString(), u" B "_s};
+        QTest::newRow("empty") << QByteArray() << QStringList();
+    }
+    void comboItems()
+    {
+        QFETCH(QByteArray, continut);
+        QFETCH(QStringList, elemente);
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkpath(dir.filePath(u"ComboBox"_s)));
+        Folder_Sistem = dir.path() + u'/';
+        QFile f(dir.filePath(u"ComboBox/Frm_X.Lista.txt"_s));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(continut);
+        f.close();
+        QCOMPARE(Elemente_Combo(u"Frm_X"_s, u"Lista"_s), elemente);
+        QCOMPARE(Elemente_Combo(u"Frm_X"_s, u"Alta"_s), QStringList());
+        Folder_Sistem.clear();
     }
 
     void sheetColumnList()

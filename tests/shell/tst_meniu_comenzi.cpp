@@ -3,12 +3,15 @@
 // work window was closed first.
 
 #include "Arbore_Test.h"
+#include "import/Frm_Preluare_Excel.h"
+#include "import/Frm_Selectie_Mod_Preluare.h"
+#include "import/Frm_Structura_Fisiere.h"
+#include "platform/grid/dropdown.h"
 #include "platform/sys/clock.h"
 #include "platform/ui/fereastra_stub.h"
 #include "shell/FRM_About.h"
 #include "shell/Frm_Creare_Firma.h"
 #include "shell/Frm_Setari.h"
-#include "import/Frm_Preluare_Excel.h"
 #include "shell/Meniu_Comenzi.h"
 #include "shell/Pornire.h"
 
@@ -41,6 +44,17 @@ private:
         ui::FereastraStub::clearDeschideri();
     }
 
+    // The real template windows, on the demonstration company.
+    static bool pregatesteMachete(const Arbore_Test& arbore)
+    {
+        pregateste();
+        ui::Forms::registerWindow(u"Frm_Structura_Fisiere"_s, [] { return new Frm_Structura_Fisiere; });
+        ui::Forms::registerWindow(u"Frm_Selectie_Mod_Preluare"_s,
+                                  [] { return new Frm_Selectie_Mod_Preluare; });
+        return !Conexiune_Comun.open(Cale_Comun) &&
+               !Conexiune_Firma.open(arbore.folderBazaDate() + u"RO0000001.mdb"_s);
+    }
+
 private slots:
     void cleanup()
     {
@@ -55,13 +69,6 @@ private slots:
         QTest::addColumn<QVariantMap>("valori");
         QTest::addColumn<bool>("inchide");
 
-        QTest::newRow("Macheta Noua")
-            << Comanda(Meniu_Macheta_Noua) << u"Frm_Structura_Fisiere"_s
-            << QVariantMap{{u"Mod_Macheta"_s, 2}, {u"Conditie_Macheta"_s, QString()}} << true;
-        QTest::newRow("Modificare Macheta")
-            << Comanda(Meniu_Modificare_Macheta) << u"Frm_Selectie_Mod_Preluare"_s << QVariantMap() << true;
-        QTest::newRow("Sterge Macheta")
-            << Comanda(Meniu_Sterge_Macheta) << u"Frm_Selectie_Mod_Preluare"_s << QVariantMap() << true;
         QTest::newRow("Tari")
             << Comanda([] { Meniu_Lista_Cod(Lista_Cod::Tari); }) << u"Frm_Lista_tabele"_s
             << QVariantMap{{u"SQL_Lista"_s,
@@ -191,14 +198,49 @@ private slots:
         QCOMPARE(ui::FereastraStub::deschideri().at(0).values.value(u"Conexiune_CN"_s).toBool(), true);
     }
 
+    // The template commands close the work windows and open the real
+    // template windows: the editor of a new template, and the chooser with
+    // only the button of the command.
+    void machete()
+    {
+        Arbore_Test arbore;
+        QVERIFY(arbore.ok());
+        QVERIFY(pregatesteMachete(arbore));
+        QVERIFY(ui::Forms::show(u"Frm_INTRASTAT"_s));
+        ui::FereastraStub::clearDeschideri();
+
+        Meniu_Macheta_Noua();
+        QVERIFY(!ui::Forms::isLoaded(u"Frm_INTRASTAT"_s));
+        auto* editor = ui::Forms::get<Frm_Structura_Fisiere>(u"Frm_Structura_Fisiere"_s);
+        QVERIFY(editor);
+        QVERIFY(editor->isVisible());
+        QCOMPARE(editor->windowTitle(), u"Definire machete fisiere excel"_s);
+        QCOMPARE(editor->NumeSalvare->text(), QString());
+        QVERIFY(!editor->NumeSalvare->isReadOnly());
+
+        for (const bool modifica : {true, false}) {
+            modifica ? Meniu_Modificare_Macheta() : Meniu_Sterge_Macheta();
+            QVERIFY(!ui::Forms::isLoaded(u"Frm_Structura_Fisiere"_s));
+            auto* alegere = ui::Forms::get<Frm_Selectie_Mod_Preluare>(u"Frm_Selectie_Mod_Preluare"_s);
+            QVERIFY(alegere);
+            QVERIFY(alegere->isVisible());
+            QCOMPARE(alegere->CmdModifica->isVisible(), modifica);
+            QCOMPARE(alegere->CmdSterge->isVisible(), !modifica);
+            QCOMPARE(alegere->TDBSelectieModPreluare->count(), 1); // the demonstration's template
+        }
+        QVERIFY(ui::FereastraStub::deschideri().isEmpty());
+        QVERIFY(Arbore_Test::mesaje().isEmpty());
+    }
+
     // The template editor closing clears Conditie_Macheta: the command sets
     // its values after closing.
     void machetaNouaDupaInchidere()
     {
         Arbore_Test arbore;
         QVERIFY(arbore.ok());
-        pregateste();
+        QVERIFY(pregatesteMachete(arbore));
         Meniu_Macheta_Noua();
+        QVERIFY(ui::Forms::isLoaded(u"Frm_Structura_Fisiere"_s));
         Conditie_Macheta = u"x"_s;
         Mod_Macheta = 1;
         Meniu_Macheta_Noua();
