@@ -1,5 +1,7 @@
-// The comparison of file versions.
+// The comparison of file versions, and the version record the built
+// updater carries.
 
+#include "common/Versiune_Program.h"
 #include "updater/VerificaVersiuneFile.h"
 
 #include <QFile>
@@ -65,6 +67,14 @@ private slots:
         QCOMPARE(Compara_Versiune_Fisier(dir.filePath(u"vechi"_s), dir.filePath(u"nou"_s)),
                  std::optional<qint16>(-1));
         QVERIFY(!Compara_Versiune_Fisier(dir.filePath(u"nou"_s), dir.filePath(u"fara"_s)).has_value());
+    }
+
+    // The updater the build lays out carries the release's record.
+    void updaterulConstruit()
+    {
+        QCOMPARE(Versiune_Fisier_Text(QStringLiteral(QUORVEL_UPDATER_EXE)),
+                 QString::number(Versiune_Major) + u'.' + QString::number(Versiune_Minor) + u'.' +
+                     QString::number(Versiune_Build) + u'.' + QString::number(Versiune_Revizie));
     }
 };
 
