@@ -15,6 +15,7 @@
 // message box instead. Registry failures are silent, as the registry calls
 // report them by their result codes.
 
+#include "common/RegistriiOperatii_Citire.h"
 #include "platform/db/variant.h"
 #include "platform/registry/registry.h"
 
@@ -25,10 +26,6 @@
 namespace db {
 struct Error;
 }
-
-// The handle of one of the seven root names, compared with case; 0 for any
-// other name.
-reg::HKEY Return_HKEY(const QString& numeRadacina);
 
 bool Exista_Cheie(reg::HKEY radacina, const QString& cheie, db::Error* eroare = nullptr);
 // Creates the key (registry: with every missing key above it); 0 when it was
@@ -51,12 +48,10 @@ db::Variant Citeste_Valoare(reg::HKEY radacina, const QString& cheie, const QStr
 bool Scrie_Registru_Windows(reg::HKEY radacina, const QString& cheie, const QString& nume,
                             const db::Variant& valoare, int tip);
 
-// Registry only, on a key already open. Writing returns the registry's code
-// (87 when the value does not convert to the type; nothing is written for
-// another type). Reading returns 0, the failing code with the value left as
-// it was, or -1 for a value of another type.
+// Registry only, on a key already open: returns the registry's code (87 when
+// the value does not convert to the type; nothing is written for another
+// type). Its reader is Citeste_Valoare_Cheie_Deschisa.
 long Scrie_Valoare_Cheie_Deschisa(reg::HKEY cheie, const QString& nume, int tip, const db::Variant& valoare);
-long Citeste_Valoare_Cheie_Deschisa(reg::HKEY cheie, const QString& nume, db::Variant& valoare);
 
 // The settings database's file: program folder + "/System/Registry/reg.mdb".
 QString Cale_Baza_Registri();
