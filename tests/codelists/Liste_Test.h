@@ -8,12 +8,17 @@
 #include "codelists/Ferestre_Liste.h"
 #include "common/Globale.h"
 #include "common/Transfera_Excel.h"
+#include "platform/grid/print.h"
 #include "platform/sys/clock.h"
 #include "platform/ui/fereastra_stub.h"
 #include "platform/ui/forms.h"
 #include "shell/Arbore_Test.h"
 
+#include <QApplication>
+#include <QPageLayout>
+#include <QScopeGuard>
 #include <QTest>
+#include <QTimer>
 
 class Liste_Test
 {
@@ -78,6 +83,27 @@ public:
             return false;
         fereastra->activateWindow();
         return QTest::qWaitForWindowActive(fereastra);
+    }
+
+    // Runs the check while the grid's print preview is up, then closes it.
+    static void laPrevizualizare(QObject* context, bool* vazut,
+                                 std::function<void(grid::PrintPreview&)> verifica)
+    {
+        QTimer::singleShot(0, context, [vazut, verifica] {
+            auto* preview = qobject_cast<grid::PrintPreview*>(QApplication::activeModalWidget());
+            if (!preview)
+                return;
+            *vazut = true;
+            const auto inchide = qScopeGuard([preview] { preview->reject(); });
+            verifica(*preview);
+        });
+    }
+
+    // The top and bottom margins of the preview's page, in twips.
+    static QPair<int, int> margini(grid::PrintPreview& preview)
+    {
+        const QMarginsF m = preview.printer().pageLayout().margins(QPageLayout::Point);
+        return {qRound(m.top() * 20), qRound(m.bottom() * 20)};
     }
 
     // One value of the first row of a query.

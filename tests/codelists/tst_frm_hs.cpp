@@ -107,6 +107,7 @@ private slots:
     void notesOfTheSelectedCode();
     void closedTariffOpensAnEmptyBrowser();
     void typingJumpsToACode();
+    void printsUnderItsCaptionWithTheCount();
 };
 
 void TestFrmHS::sectionsFromTheMenu()
@@ -355,6 +356,28 @@ void TestFrmHS::typingJumpsToACode()
     QCOMPARE(f->Label2->text(), u"In curs de cautare : 8"_s);
     QVERIFY(ui::Forms::unload(f));
     QCOMPARE(Prefix_Cautare, QString());
+}
+
+void TestFrmHS::printsUnderItsCaptionWithTheCount()
+{
+    Liste_Test t;
+    VERIFICA_LISTE(t);
+    Frm_HS* f = deschide(2);
+    QVERIFY(f && Liste_Test::activeaza(f));
+    const QString titlu = u"CAPITOLE -"_s + total(f->Grid_HS->dataRowCount());
+    QCOMPARE(f->windowTitle(), titlu);
+    bool vazut = false;
+    QString titluPrevizualizare;
+    QPair<int, int> margini;
+    Liste_Test::laPrevizualizare(this, &vazut, [&](grid::PrintPreview& p) {
+        titluPrevizualizare = p.windowTitle();
+        margini = Liste_Test::margini(p);
+    });
+    f->CmdPrint->click();
+    QVERIFY(vazut);
+    QCOMPARE(titluPrevizualizare, titlu.toUpper());
+    QCOMPARE(margini, (QPair<int, int>(500, 200)));
+    QVERIFY(f->Grid_HS->alternatingRows());
 }
 
 QTEST_MAIN(TestFrmHS)

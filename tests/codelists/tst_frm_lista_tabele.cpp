@@ -68,6 +68,15 @@ void TestFrmListaTabele::countriesWithTheirTotal()
     QCOMPARE(f->ListaDate->column(1).caption, u"DESCRIERE TARA"_s);
     QCOMPARE(f->ListaDate->column(1).widthTwips, 11655 - 1500 - 600);
     QVERIFY(!f->ListaDate->allowUpdate() && !f->ListaDate->allowAddNew() && !f->ListaDate->allowDelete());
+
+    // The print-out: the wider margins of the code lists.
+    bool vazut = false;
+    QPair<int, int> margini;
+    Liste_Test::laPrevizualizare(this, &vazut,
+                                 [&](grid::PrintPreview& p) { margini = Liste_Test::margini(p); });
+    f->CmdPrint->click();
+    QVERIFY(vazut);
+    QCOMPARE(margini, (QPair<int, int>(1000, 567)));
     QVERIFY(Arbore_Test::mesaje().isEmpty());
 }
 
