@@ -11,6 +11,7 @@
 #include "platform/grid/recordset_source.h"
 #include "platform/grid/units.h"
 #include "platform/ui/forms.h"
+#include "platform/ui/mesaj.h"
 
 #include <QLabel>
 
@@ -50,6 +51,21 @@ ButonPlat* Buton_Plat(QWidget* fereastra, const QString& nume, const QString& te
     b->setObjectName(nume);
     b->setGeometry(grid::twipsToPixels(locTwips.x(), locTwips.y(), locTwips.width(), locTwips.height()));
     return b;
+}
+
+db::Result<db::Recordset> Deschide_Lista_Fereastra(db::Connection& conexiune, const QString& sql,
+                                                   db::CursorType cursor, db::LockType blocare)
+{
+    if (!conexiune.isOpen())
+        return db::Error(db::Error::Kind::Closed, db::ErrorNumber::ObjectClosed,
+                         u"Baza de date nu este deschisa"_s);
+    return conexiune.openRecordset(sql, cursor, blocare);
+}
+
+void Arata_Eroare_Lista(const db::Error& eroare)
+{
+    ui::msgBox(u"EROARE : "_s + QString::number(eroare.number) + u"\r\n"_s + eroare.description,
+               ui::Icon::Critical, ui::Buttons::Ok, u"EROARE"_s);
 }
 
 void Coloreaza_Grila(grid::Grid& grila)

@@ -30,12 +30,6 @@ constexpr int kGrilaLatime = 11415;
 constexpr int kGrilaInaltime = 6975;
 constexpr int kButoaneSus = 7560;
 
-void Arata_Eroare(const db::Error& eroare)
-{
-    ui::msgBox(u"EROARE : "_s + QString::number(eroare.number) + u"\r\n"_s + eroare.description,
-               ui::Icon::Critical, ui::Buttons::Ok, u"EROARE"_s);
-}
-
 // The tariff-code look-ups of the editor run on the tariff of the current
 // month, opened when no tariff is open.
 void Pregateste_Tarif()
@@ -134,7 +128,7 @@ void Frm_Actualizari_Generale::Configureaza(const Configuratie_Actualizare& conf
             : db::Result<db::Recordset>(db::Error(db::Error::Kind::Closed, db::ErrorNumber::ObjectClosed,
                                                   u"Baza de date nu este deschisa"_s));
     if (!rs) {
-        Arata_Eroare(rs.error());
+        Arata_Eroare_Lista(rs.error());
         return;
     }
     m_coloane = Coloane_Pastrate();
@@ -193,13 +187,10 @@ void Frm_Actualizari_Generale::Leaga_Lista(grid::DropDown* lista, Lista_Coduri c
     sursa.reset();
     rs.close();
     db::Result<db::Recordset> r =
-        Conexiune_Comun.isOpen()
-            ? Conexiune_Comun.openRecordset(Interogare_Lista_Coduri(coduri), db::CursorType::ForwardOnly,
-                                            db::LockType::ReadOnly)
-            : db::Result<db::Recordset>(db::Error(db::Error::Kind::Closed, db::ErrorNumber::ObjectClosed,
-                                                  u"Baza de date nu este deschisa"_s));
+        Deschide_Lista_Fereastra(Conexiune_Comun, Interogare_Lista_Coduri(coduri),
+                                 db::CursorType::ForwardOnly, db::LockType::ReadOnly);
     if (!r) {
-        Arata_Eroare(r.error());
+        Arata_Eroare_Lista(r.error());
         return;
     }
     rs = *r;
@@ -335,36 +326,33 @@ void Frm_Actualizari_Generale::Deschide_Lista(int rand, int coloana)
             lista->showPopup();
 }
 
-void Frm_Actualizari_Generale::Cauta_Cod_Vamal(int coloana)
+void Frm_Actualizari_Generale::Cerere_Cod_Vamal(int coloana, const QString& sql)
 {
     Cerere_Cautare_Tabele& c = Parametri_Cautare_Tabele;
     c.Cautare_GridApelant = Grid_Actualizare;
     c.Cautare_ValoareTastata = Grid_Actualizare->cell(coloana).toText();
-    c.Cautare_SQL =
-        Interogare_Cautare(u"SELECT * FROM HS8"_s, u" WHERE [HS8_COD]='"_s, c.Cautare_ValoareTastata);
+    c.Cautare_SQL = sql.isEmpty() ? Interogare_Cautare(u"SELECT * FROM HS8"_s, u" WHERE [HS8_COD]='"_s,
+                                                       c.Cautare_ValoareTastata)
+                                  : sql;
     c.Cautare_PeFirma = false;
     c.Cautare_Suprascrie = true;
     c.Cautare_NrColoane = 1;
     c.Cautare_ColoaneDestinatie[1] = coloana;
     c.Cautare_ColoaneSursa[1] = 0;
     Pregateste_Tarif();
+}
+
+void Frm_Actualizari_Generale::Cauta_Cod_Vamal(int coloana)
+{
+    Cerere_Cod_Vamal(coloana, QString());
     if (!Cauta_Si_Completeaza())
         Lista_Coduri_Vamale(coloana);
-    Lbl_Mesaj->setText(c.Cautare_Rezultat);
+    Lbl_Mesaj->setText(Parametri_Cautare_Tabele.Cautare_Rezultat);
 }
 
 void Frm_Actualizari_Generale::Lista_Coduri_Vamale(int coloana)
 {
-    Cerere_Cautare_Tabele& c = Parametri_Cautare_Tabele;
-    c.Cautare_ValoareTastata = Grid_Actualizare->cell(coloana).toText();
-    c.Cautare_SQL = u"SELECT * FROM HS8 ORDER BY HS8_COD"_s;
-    c.Cautare_PeFirma = false;
-    c.Cautare_Suprascrie = true;
-    c.Cautare_GridApelant = Grid_Actualizare;
-    c.Cautare_NrColoane = 1;
-    c.Cautare_ColoaneDestinatie[1] = coloana;
-    c.Cautare_ColoaneSursa[1] = 0;
-    Pregateste_Tarif();
+    Cerere_Cod_Vamal(coloana, u"SELECT * FROM HS8 ORDER BY HS8_COD"_s);
     Arata_Lista_Selectie([](grid::Grid& lista) {
         if (lista.columnCount() > 1) {
             lista.column(1).wrap = true;
@@ -423,7 +411,7 @@ void Frm_Actualizari_Generale::Grid_Actualizare_HeadClick(int coloana)
         cn.openRecordset(Interogare_Sortata(*m_config, Grid_Actualizare->column(coloana).dataField),
                          db::CursorType::Dynamic, db::LockType::Optimistic);
     if (!rs) {
-        Arata_Eroare(rs.error());
+        Arata_Eroare_Lista(rs.error());
         return;
     }
     Leaga_Tabela(*rs);

@@ -82,6 +82,7 @@ private:
     const Coloana_Actualizare* Coloana(int index) const;
     // The tariff-code column of raw materials: the look-up of a typed code
     // and the list of all codes.
+    void Cerere_Cod_Vamal(int coloana, const QString& sql); // empty sql: the look-up of the cell's code
     void Cauta_Cod_Vamal(int coloana);
     void Lista_Coduri_Vamale(int coloana);
     // The cell's list opened again after a value was refused.

@@ -1,5 +1,6 @@
 #include "codelists/Frm_Explicativ.h"
 
+#include "codelists/Ferestre_Liste.h"
 #include "codelists/Note_Explicative.h"
 #include "common/Globale.h"
 #include "common/RTF_Operatii.h"
@@ -93,9 +94,7 @@ void Frm_Explicativ::Afiseaza_Note(int cifre)
         return;
     const db::Result<QString> note = Note_Explicative(Conexiune_Comun, cod, cifre);
     if (!note) {
-        ui::msgBox(u"EROARE : "_s + QString::number(note.error().number) + u"\r\n"_s +
-                       note.error().description,
-                   ui::Icon::Critical, ui::Buttons::Ok, u"EROARE"_s);
+        Arata_Eroare_Lista(note.error());
         return;
     }
     // The document anew: the marks of an earlier search go with the old notes.

@@ -137,8 +137,7 @@ void Frm_HS::Deschide_Nivel()
     db::Result<db::Recordset> rs =
         Conexiune_CN.openRecordset(HS_SQL, db::CursorType::ForwardOnly, db::LockType::ReadOnly);
     if (!rs) {
-        ui::msgBox(u"EROARE : "_s + QString::number(rs.error().number) + u"\r\n"_s + rs.error().description,
-                   ui::Icon::Critical, ui::Buttons::Ok, u"EROARE"_s);
+        Arata_Eroare_Lista(rs.error());
         return;
     }
     m_rs = *rs;

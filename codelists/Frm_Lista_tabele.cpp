@@ -48,16 +48,12 @@ void Frm_Lista_tabele::Form_Load()
 {
     Prefix_Cautare.clear();
     setWindowState(windowState() | Qt::WindowMaximized);
-    db::Result<db::Recordset> rs =
-        Conexiune_Comun.isOpen()
-            ? Conexiune_Comun.openRecordset(SQL_Lista, db::CursorType::ForwardOnly, db::LockType::ReadOnly)
-            : db::Result<db::Recordset>(db::Error(db::Error::Kind::Closed, db::ErrorNumber::ObjectClosed,
-                                                  u"Baza de date nu este deschisa"_s));
+    db::Result<db::Recordset> rs = Deschide_Lista_Fereastra(
+        Conexiune_Comun, SQL_Lista, db::CursorType::ForwardOnly, db::LockType::ReadOnly);
     if (rs)
         m_rs = *rs;
     else
-        ui::msgBox(u"EROARE : "_s + QString::number(rs.error().number) + u"\r\n"_s + rs.error().description,
-                   ui::Icon::Critical, ui::Buttons::Ok, u"EROARE"_s);
+        Arata_Eroare_Lista(rs.error());
 
     ListaDate->setAllowAddNew(false);
     ListaDate->setAllowDelete(false);
