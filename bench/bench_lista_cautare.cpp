@@ -1,13 +1,16 @@
 // The pick-list and the list tools over a whole tariff: opening the list of
-// every CN8 code, the type-ahead search, the column search and the print-out
-// of the list; and the type-ahead over 100,000 rows.
+// every CN8 code, the tariff browser on the codes in force, the type-ahead
+// search, the column search and the print-out of the list; and the
+// type-ahead over 100,000 rows.
 //
 // The tariff is built with the repository's schema from the CN8 codes of
 // QUORVEL_CN_CODES (a cnCodes_<year>.json of the published nomenclature),
 // or from 10,000 generated codes when it is not set.
 
 #include "codelists/Cautare_Coloana.h"
+#include "codelists/Ferestre_Liste.h"
 #include "codelists/Frm_CautareTabele.h"
+#include "codelists/Frm_HS.h"
 #include "common/Globale.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/print.h"
@@ -113,6 +116,23 @@ void BM_PickListOpensTheTariff(benchmark::State& state)
     state.counters["rows"] = Tarif::get().randuri;
 }
 BENCHMARK(BM_PickListOpensTheTariff)->Unit(benchmark::kMillisecond);
+
+// The tariff browser at level 8, as the menu opens it: every code in force
+// with its columns shaped, and closed again.
+void BM_BrowserOpensTheCodesInForce(benchmark::State& state)
+{
+    Tarif::get();
+    Inregistreaza_Ferestre_Liste();
+    for (auto _ : state) {
+        Deschide_Nivel_Tarif(8, Definitie_Nivel_Tarif(8)->sql);
+        auto* f = ui::Forms::get<Frm_HS>(u"Frm_HS"_s);
+        benchmark::DoNotOptimize(f->Nivel().rowCount());
+        ui::Forms::unload(f);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    state.counters["rows"] = Tarif::get().randuri;
+}
+BENCHMARK(BM_BrowserOpensTheCodesInForce)->Unit(benchmark::kMillisecond);
 
 // Two keys that find codes near the end of the list, then a key that misses.
 void BM_TypeAheadOnTheTariff(benchmark::State& state)

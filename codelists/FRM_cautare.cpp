@@ -150,3 +150,23 @@ void FRM_cautare::CmdRenuntaCautare_Click()
 {
     ui::Forms::unload(this);
 }
+
+void Arata_Cautare_Coloana(grid::Grid& grila, const db::Recordset& rs, bool peComun)
+{
+    Filtrare_SQL = rs.source();
+    Filtrare_CursorType = static_cast<std::int32_t>(rs.cursorType());
+    Filtrare_LockType = static_cast<std::int32_t>(rs.lockType());
+    Filtrare_PeComun = peComun;
+    Filtrare_Grid = &grila;
+    const int coloana = grila.col() < 0 ? 0 : grila.col();
+    if (coloana >= grila.columnCount())
+        return;
+    if (!db::isTextType(grila.gridModel()->fieldType(coloana)))
+        Mesaj(u"In aceasta coloana cautarea nu se poate realiza, rezultate obtinute inexacte"_s);
+    Filtrare_Coloana = u'[' + grila.column(coloana).dataField + u']';
+    QWidget* cautare = ui::Forms::load(u"FRM_cautare"_s);
+    if (!cautare)
+        return;
+    cautare->setWindowTitle(u"Caut in coloana: "_s + Filtrare_Coloana);
+    ui::Forms::show(u"FRM_cautare"_s, true);
+}

@@ -14,6 +14,13 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 
+namespace db {
+class Recordset;
+}
+namespace grid {
+class Grid;
+}
+
 class FRM_cautare : public ui::Fereastra
 {
     Q_OBJECT
@@ -45,3 +52,10 @@ public:
 
 // The explanation of a mode, as LblInfo shows it.
 QString Text_Mod_Cautare(Mod_Cautare mod);
+
+// How a list or editing window opens the column search on its grid: the
+// search block filled from the window's own record set (its query, cursor
+// and lock types), the database choice and the grid's current column; a
+// column that is not text is warned about and searched all the same; the
+// dialog captioned "Caut in coloana: [field]" and shown modally.
+void Arata_Cautare_Coloana(grid::Grid& grila, const db::Recordset& rs, bool peComun);

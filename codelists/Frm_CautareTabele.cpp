@@ -256,23 +256,7 @@ void Frm_CautareTabele::CmdCautare_Click()
 {
     if (Reseteaza_Buton(CmdCautare))
         return;
-    Filtrare_SQL = m_rs.source();
-    Filtrare_CursorType = static_cast<std::int32_t>(m_rs.cursorType());
-    Filtrare_LockType = static_cast<std::int32_t>(m_rs.lockType());
-    Filtrare_PeComun = !Parametri_Cautare_Tabele.Cautare_PeFirma;
-    Filtrare_Grid = GridCautare;
-    const int coloana = GridCautare->col() < 0 ? 0 : GridCautare->col();
-    if (coloana >= GridCautare->columnCount())
-        return;
-    if (!db::isTextType(GridCautare->gridModel()->fieldType(coloana)))
-        ui::msgBox(u"In aceasta coloana cautarea nu se poate realiza, rezultate obtinute inexacte"_s,
-                   ui::Icon::Critical, ui::Buttons::Ok, u"Mesaj"_s);
-    Filtrare_Coloana = u'[' + GridCautare->column(coloana).dataField + u']';
-    QWidget* cautare = ui::Forms::load(u"FRM_cautare"_s);
-    if (!cautare)
-        return;
-    cautare->setWindowTitle(u"Caut in coloana: "_s + Filtrare_Coloana);
-    ui::Forms::show(u"FRM_cautare"_s, true);
+    Arata_Cautare_Coloana(*GridCautare, m_rs, !Parametri_Cautare_Tabele.Cautare_PeFirma);
 }
 
 void Inregistreaza_Ferestre_Cautare()

@@ -1,7 +1,10 @@
 #include "shell/Meniu_Comenzi.h"
 
 #include "codelists/ConexiuneTarif.h"
-#include "codelists/Frm_CautareTabele.h"
+#include "codelists/Ferestre_Liste.h"
+#include "codelists/Frm_HS.h"
+#include "codelists/Frm_Lista_tabele.h"
+#include "codelists/Nivele_Tarif.h"
 #include "common/Globale.h"
 #include "common/Inchide_Formuri.h"
 #include "common/Verifica_Exista_Fisier.h"
@@ -11,7 +14,6 @@
 #include "platform/ui/fereastra_stub.h"
 #include "platform/ui/forms.h"
 
-#include <QAbstractButton>
 #include <QLabel>
 #include <QProcess>
 #include <QWidget>
@@ -129,6 +131,8 @@ void Meniu_Lista_Cod(Lista_Cod lista)
     QWidget* f = ui::Forms::load(u"Frm_Lista_tabele"_s);
     if (f)
         f->setWindowTitle(d.titlu);
+    if (auto* lista = qobject_cast<Frm_Lista_tabele*>(f))
+        lista->Seteaza_Coloane(d.coloane);
     arata(u"Frm_Lista_tabele"_s);
 }
 
@@ -138,52 +142,9 @@ void Meniu_Tarif(Nivel_Tarif nivel)
         const QDate azi = sys::Clock::today();
         Deschide_Conexiune_Tarif(static_cast<short>(azi.month()), static_cast<short>(azi.year()));
     }
-    struct Nivel
-    {
-        QString sql;
-        QString titlu;
-        QString legatura;
-    };
-    Nivel n;
-    switch (nivel) {
-    case Nivel_Tarif::HS_1:
-        n = {u"SELECT [HS1_COD], [HS1_DESC] FROM [HS_1] ORDER BY [HS1_COD]"_s, u"SECTIUNI -"_s, QString()};
-        break;
-    case Nivel_Tarif::HS_2:
-        n = {u"SELECT [HS2_COD], [HS2_DESC] FROM [HS_2] ORDER BY [HS2_COD]"_s, u"CAPITOLE -"_s,
-             u"Legatura Grupe"_s};
-        break;
-    case Nivel_Tarif::HS_4:
-        n = {u"SELECT [HS4_COD], [HS4_DESC] FROM [HS_4] ORDER BY [HS4_COD]"_s, u"GRUPE -"_s,
-             u"Legatura HS6"_s};
-        break;
-    case Nivel_Tarif::HS_6:
-        n = {u"SELECT [HS6_COD], [HS6_DESC] FROM [HS_6] ORDER BY [HS6_COD]"_s, u"HS 6 -"_s,
-             u"Legatura Cod vamal"_s};
-        break;
-    case Nivel_Tarif::HS_8:
-        n = {
-            u"SELECT [HS8_COD],[HS12_COD], [DESCRIERE],[UM_SUPL], [AN_START] FROM [HS_8] WHERE [AN_END] IS NULL"_s
-            u" ORDER BY [HS12_COD]"_s,
-            u"Cod Vamal -"_s, QString()};
-        break;
-    }
-    HS_SQL = n.sql;
-    HS_Comentarii = false;
-    HS_NrColoane = nivel == Nivel_Tarif::HS_8 ? 5 : 2;
-    HS_Nivel = static_cast<quint8>(nivel);
-    inchideCelelalte();
-    QWidget* f = ui::Forms::load(u"Frm_HS"_s);
-    if (f) {
-        f->setWindowTitle(n.titlu);
-        if (auto* link = f->findChild<QAbstractButton*>(u"CmdLink"_s)) {
-            if (nivel == Nivel_Tarif::HS_8)
-                link->setVisible(false);
-            else if (!n.legatura.isEmpty())
-                link->setText(n.legatura);
-        }
-    }
-    arata(u"Frm_HS"_s);
+    const quint8 n = static_cast<quint8>(nivel);
+    if (const std::optional<Nivel_Tarif_HS> definitie = Definitie_Nivel_Tarif(n))
+        Deschide_Nivel_Tarif(n, definitie->sql);
 }
 
 void Meniu_Explicativ_Selectie()
@@ -282,7 +243,9 @@ QString Adresa_Email_Producator()
 
 void Inregistreaza_Ferestre_Neconstruite()
 {
-    Inregistreaza_Ferestre_Cautare(); // the pick-list and the column search are built
+    // The code-list windows are built: the pick-list, the column search, the
+    // tariff browser, the code lists, the grid editor and the notes.
+    Inregistreaza_Ferestre_Liste();
     // The declaration's windows are built: the chooser opens the real ones.
     Inregistreaza_Ferestre_Declaratie();
     const auto adauga = [](const QString& nume, ui::FereastraStub::Captura captura) {
@@ -293,17 +256,5 @@ void Inregistreaza_Ferestre_Neconstruite()
         return QVariantMap{{u"Numar_Raport"_s, Numar_Raport},
                            {u"Mod_Raport"_s, Mod_Raport},
                            {u"Parametri_Raport"_s, Parametri_Raport}};
-    });
-    adauga(u"Frm_Lista_tabele"_s, [] { return QVariantMap{{u"SQL_Lista"_s, SQL_Lista}}; });
-    adauga(u"Frm_HS"_s, [] {
-        return QVariantMap{{u"HS_SQL"_s, HS_SQL},
-                           {u"HS_Comentarii"_s, HS_Comentarii},
-                           {u"HS_NrColoane"_s, HS_NrColoane},
-                           {u"HS_Nivel"_s, HS_Nivel},
-                           {u"Conexiune_CN"_s, Conexiune_CN.isOpen()}};
-    });
-    adauga(u"Frm_Explicativ"_s, {});
-    adauga(u"Frm_Actualizari_Generale"_s, [] {
-        return QVariantMap{{u"Tip_Actualizare"_s, Tip_Actualizare}};
     });
 }

@@ -228,7 +228,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
     const int col = index.column();
     const Column& c = m_columns[col];
     // Yes/No values show as check boxes.
-    const bool yesNo = fieldType(col) == 11;
+    const bool yesNo = fieldType(col) == 11 || c.checkBox;
     switch (role) {
     case Qt::DisplayRole:
         if (yesNo)
@@ -291,7 +291,7 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const
     const bool writable = m_source && m_source->canWrite() && !c.locked && c.field >= 0;
     const bool allowed = isNewRowLine(index.row()) ? m_allowAddNew : m_allowUpdate;
     if (writable && allowed)
-        f |= fieldType(index.column()) == 11 ? Qt::ItemIsUserCheckable : Qt::ItemIsEditable;
+        f |= fieldType(index.column()) == 11 || c.checkBox ? Qt::ItemIsUserCheckable : Qt::ItemIsEditable;
     return f;
 }
 

@@ -31,6 +31,8 @@ struct Column
     // a click anywhere on it is a button click.
     bool textButton = false;
     bool bold = false;
+    // Shown as a check box (Yes/No fields always are): checked is -1, cleared 0.
+    bool checkBox = false;
     QString footerText;
 };
 

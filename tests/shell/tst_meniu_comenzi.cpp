@@ -39,6 +39,22 @@ private:
         Inregistreaza_Ferestre_Pornire();
         ui::Forms::registerWindow(u"Frm_Setari"_s, [] { return new Frm_Setari; });
         ui::Forms::registerWindow(u"FRM_About"_s, [] { return new FRM_About; });
+        // The code-list windows record what the menu hands them (their own
+        // tests open the real ones).
+        ui::FereastraStub::registerStub(u"Frm_Lista_tabele"_s, u"Frm_Lista_tabele"_s, [] {
+            return QVariantMap{{u"SQL_Lista"_s, SQL_Lista}};
+        });
+        ui::FereastraStub::registerStub(u"Frm_HS"_s, u"Frm_HS"_s, [] {
+            return QVariantMap{{u"HS_SQL"_s, HS_SQL},
+                               {u"HS_Comentarii"_s, HS_Comentarii},
+                               {u"HS_NrColoane"_s, HS_NrColoane},
+                               {u"HS_Nivel"_s, HS_Nivel},
+                               {u"Conexiune_CN"_s, Conexiune_CN.isOpen()}};
+        });
+        ui::FereastraStub::registerStub(u"Frm_Explicativ"_s, u"Frm_Explicativ"_s);
+        ui::FereastraStub::registerStub(u"Frm_Actualizari_Generale"_s, u"Frm_Actualizari_Generale"_s, [] {
+            return QVariantMap{{u"Tip_Actualizare"_s, Tip_Actualizare}};
+        });
         Inregistreaza_Ferestre_Neconstruite();
         ui::FereastraStub::registerStub(u"Frm_INTRASTAT"_s, u"Frm_INTRASTAT"_s);
         ui::FereastraStub::clearDeschideri();

@@ -1,0 +1,123 @@
+#include "codelists/Ferestre_Liste.h"
+
+#include "codelists/Frm_Actualizari_Generale.h"
+#include "codelists/Frm_CautareTabele.h"
+#include "codelists/Frm_Explicativ.h"
+#include "codelists/Frm_HS.h"
+#include "codelists/Frm_Lista_tabele.h"
+#include "common/BUTOANE.h"
+#include "common/Globale.h"
+#include "platform/grid/grid.h"
+#include "platform/grid/recordset_source.h"
+#include "platform/grid/units.h"
+#include "platform/ui/forms.h"
+#include "platform/ui/mesaj.h"
+
+#include <QLabel>
+
+using namespace Qt::StringLiterals;
+
+QLabel* Eticheta_Cautare_Rapida(QWidget* fereastra, int susTwips)
+{
+    auto* l = new QLabel(fereastra);
+    l->setObjectName(u"Label2"_s);
+    l->move(grid::twipsToPixels(120), grid::twipsToPixels(susTwips));
+    l->setAutoFillBackground(true);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, grid::fromVbColor(0x00FF00));
+    p.setColor(QPalette::Window, Qt::black);
+    l->setPalette(p);
+    l->adjustSize();
+    return l;
+}
+
+QLabel* Eticheta_Indiciu(QWidget* fereastra, const QRect& locTwips)
+{
+    auto* l =
+        new QLabel(u"Pentru cautare tastati inceputul de cuvint pe care doriti sa-l gasiti."_s, fereastra);
+    l->setObjectName(u"Label4"_s);
+    l->setGeometry(grid::twipsToPixels(locTwips.x(), locTwips.y(), locTwips.width(), locTwips.height()));
+    l->setAutoFillBackground(true);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, grid::fromVbColor(0xFF0000));
+    p.setColor(QPalette::Window, grid::fromVbColor(0xFFFF80));
+    l->setPalette(p);
+    return l;
+}
+
+ButonPlat* Buton_Plat(QWidget* fereastra, const QString& nume, const QString& text, const QRect& locTwips)
+{
+    auto* b = new ButonPlat(text, fereastra);
+    b->setObjectName(nume);
+    b->setGeometry(grid::twipsToPixels(locTwips.x(), locTwips.y(), locTwips.width(), locTwips.height()));
+    return b;
+}
+
+db::Result<db::Recordset> Deschide_Lista_Fereastra(db::Connection& conexiune, const QString& sql,
+                                                   db::CursorType cursor, db::LockType blocare)
+{
+    if (!conexiune.isOpen())
+        return db::Error(db::Error::Kind::Closed, db::ErrorNumber::ObjectClosed,
+                         u"Baza de date nu este deschisa"_s);
+    return conexiune.openRecordset(sql, cursor, blocare);
+}
+
+void Arata_Eroare_Lista(const db::Error& eroare)
+{
+    ui::msgBox(u"EROARE : "_s + QString::number(eroare.number) + u"\r\n"_s + eroare.description,
+               ui::Icon::Critical, ui::Buttons::Ok, u"EROARE"_s);
+}
+
+void Coloreaza_Grila(grid::Grid& grila)
+{
+    grila.setRowColours(grid::fromVbColor(std::uint32_t(Culoare_RandPar)),
+                        grid::fromVbColor(std::uint32_t(Culoare_RandImpar)));
+    grila.setAlternatingRows(true);
+    grila.setSelectionColours(grid::fromVbColor(std::uint32_t(Culoare_SelectieFundal)),
+                              grid::fromVbColor(std::uint32_t(Culoare_SelectieText)));
+    grila.setHeadingBold(true);
+}
+
+db::Recordset Randuri_Grila(const grid::Grid& grila)
+{
+    if (const auto* sursa = dynamic_cast<const grid::RecordsetSource*>(grila.dataSource()))
+        return sursa->recordset();
+    return db::Recordset();
+}
+
+void Coloane_Pastrate::retine(grid::Grid& grila)
+{
+    m_coloane.clear();
+    for (int c = 0; c < grila.columnCount(); ++c)
+        m_coloane.append(grila.column(c));
+}
+
+void Coloane_Pastrate::aplica(grid::Grid& grila) const
+{
+    bool schimbat = false;
+    for (const grid::Column& pastrata : m_coloane) {
+        const int c = grila.columnForField(pastrata.dataField);
+        if (c < 0)
+            continue;
+        grid::Column& coloana = grila.column(c);
+        const int camp = coloana.field;
+        coloana = pastrata;
+        coloana.field = camp;
+        schimbat = true;
+    }
+    if (schimbat)
+        grila.refreshColumns();
+}
+
+void Inregistreaza_Ferestre_Liste()
+{
+    Inregistreaza_Ferestre_Cautare();
+    const auto inregistreaza = [](const QString& nume, ui::Forms::Factory fabrica) {
+        if (!ui::Forms::isRegistered(nume))
+            ui::Forms::registerWindow(nume, std::move(fabrica));
+    };
+    inregistreaza(u"Frm_HS"_s, [] { return new Frm_HS; });
+    inregistreaza(u"Frm_Lista_tabele"_s, [] { return new Frm_Lista_tabele; });
+    inregistreaza(u"Frm_Actualizari_Generale"_s, [] { return new Frm_Actualizari_Generale; });
+    inregistreaza(u"Frm_Explicativ"_s, [] { return new Frm_Explicativ; });
+}
