@@ -158,6 +158,10 @@ QString quote(const QString& text);
 // quote() inside the quotes: "D'Arc" -> "'D''Arc'".
 QString quoted(const QString& text);
 
+// Rounds half to even at the given number of decimals, as the SQL ROUND does
+// (a value within rounding noise of a half counts as the half: 2.5 -> 2).
+double roundHalfEven(double x, int digits);
+
 // One field (column) of a record set.
 struct Field
 {

@@ -599,4 +599,10 @@ Result<Variant> checkValue(const Field& field, const Variant& value)
 }
 
 } // namespace detail
+
+double roundHalfEven(double x, int digits)
+{
+    return detail::roundHalfEven(x, digits);
+}
+
 } // namespace db
