@@ -126,7 +126,8 @@ void Pregateste_Cautare(const Cautare_Coloana& cautare, const QString& valoare, 
 
 const QList<int>& Coloane_Obligatorii()
 {
-    static const QList<int> coloane{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 15, 16, 17};
+    // Record_ID is not among them: the database gives it to a new line.
+    static const QList<int> coloane{0, 1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 15, 16, 17};
     return coloane;
 }
 
@@ -156,9 +157,11 @@ Linii_Sortate Deschide_Linii_Sortate(db::Connection& firma, const QString& fisie
         } else {
             s.interogare = QString::fromUtf8(f.readLine()).trimmed();
             s.linii = deschide(s.interogare);
-            if (!s.linii)
+            if (!s.linii) {
                 s.eroareFisier = s.linii.error();
-            else if (const db::Error e = Verifica_Campuri(*s.linii, fisier))
+                s.eroareFisier.description = u"Interogarea din fisierul "_s + fisier +
+                                             u" nu poate fi deschisa: "_s + s.eroareFisier.description;
+            } else if (const db::Error e = Verifica_Campuri(*s.linii, fisier))
                 s.eroareFisier = e;
             if (!s.eroareFisier)
                 return s;

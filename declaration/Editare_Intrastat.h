@@ -57,7 +57,7 @@ void Pregateste_Cautare(const Cautare_Coloana& cautare, const QString& valoare, 
                         bool cuConditie);
 
 // The columns a line is written with, tested in this order: 0 to 12, then
-// 15 to 17.
+// 15 to 17, except Record_ID (4), which the database gives a new line.
 const QList<int>& Coloane_Obligatorii();
 
 // The order of a header click: the column's data field between brackets
