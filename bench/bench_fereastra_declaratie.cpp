@@ -1,7 +1,8 @@
 // The declaration on a large company: one declaration of 100,000 lines (32
 // columns) opened as the declaration window opens it, to its first painted
-// rows; the totals of its footers; and the chooser's two lists over 200,000
-// lines in 24 periods. The company databases are copies of the template of
+// rows; the totals of its footers; the bulk update of all its lines; one
+// line written from the grid with the totals after it; and the chooser's two
+// lists over 200,000 lines in 24 periods. The company databases are copies of the template of
 // the build's program folder, filled by the tests' builder of lines.
 
 #include "common/Globale.h"
@@ -9,6 +10,7 @@
 #include "declaration/Fixture_Declaratii.h"
 #include "declaration/Frm_INTRASTAT.h"
 #include "declaration/Linii_Intrastat.h"
+#include "declaration/Modificari_Intrastat.h"
 #include "declaration/Selectie_Intrastat.h"
 #include "platform/grid/grid.h"
 #include "platform/ui/forms.h"
@@ -162,6 +164,72 @@ void BM_Totaluri(benchmark::State& state)
     }
 }
 BENCHMARK(BM_Totaluri)->Unit(benchmark::kMillisecond);
+
+// One UPDATE over the 100,000 lines of the declaration, in one transaction,
+// as "Aplica Modificari" runs it (without the grid's reload after it).
+void BM_ActualizareInBloc(benchmark::State& state)
+{
+    Firma& f = declaratieMare();
+    if (!f.ok) {
+        state.SkipWithError("no company database");
+        return;
+    }
+    const QString clauza = Clauza_Linii_Declaratie(kFiltru, kFiltru);
+    const QString conditie = state.range(0) ? u" AND [Net] > 0"_s : QString();
+    int i = 0;
+    for (auto _ : state) {
+        const db::Result<QString> sql =
+            Comanda_Actualizare(u"Incoterms"_s, u"T"_s, i++ % 2 ? u"EXW"_s : u"DAP"_s, 3, clauza, conditie);
+        const db::Result<qint64> n = Actualizeaza_Linii(f.cn, *sql);
+        if (!n || *n != 100000) {
+            state.SkipWithError("the lines were not all changed");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_ActualizareInBloc)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The window open on the 100,000 lines: one line edited in the grid and
+// written (its defaults and required columns, the write, the totals of the
+// footers), as the user leaves the line; the grid is not read again.
+void BM_ScrieLiniaSiTotaluri(benchmark::State& state)
+{
+    Firma& f = declaratieMare();
+    QTemporaryDir sistem;
+    if (!f.ok || Conexiune_Comun.open(QStringLiteral(QUORVEL_COMMON_DB))) {
+        state.SkipWithError("no databases");
+        return;
+    }
+    Conexiune_Firma = f.cn;
+    Folder_Sistem = sistem.path() + u"/"_s;
+    FirmaCurenta_CodFiscal = u"RO123"_s;
+    ui::testing::setEnabled(true);
+    Inregistreaza_Ferestre_Declaratie();
+    Filtru_Intrastat = kFiltru;
+    auto* w = ui::Forms::load<Frm_INTRASTAT>(u"Frm_INTRASTAT"_s);
+    if (!w || w->Linii().recordCount() != 100000) {
+        state.SkipWithError("the window did not open on the lines");
+        return;
+    }
+    grid::Grid* g = w->GridIntrastat;
+    const int descriere = g->columnForField(u"Descriere"_s);
+    int i = 0;
+    for (auto _ : state) {
+        const int rand = (i * 7919) % 100000;
+        g->setCurrentCell(rand, descriere);
+        if (!g->editCell(descriere, u"Marfa "_s + QString::number(i++)) || !g->update()) {
+            state.SkipWithError("the line was not written");
+            break;
+        }
+    }
+    if (!ui::testing::messages().isEmpty())
+        state.SkipWithError(qPrintable(ui::testing::messages().first().text));
+    ui::Forms::unload(w);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Conexiune_Firma = db::Connection();
+    Conexiune_Comun.close();
+}
+BENCHMARK(BM_ScrieLiniaSiTotaluri)->Unit(benchmark::kMillisecond);
 
 // The chooser's period combo and its file list, as its load reads them.
 void BM_ListeleSelectiei(benchmark::State& state)
