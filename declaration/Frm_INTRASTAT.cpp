@@ -926,6 +926,9 @@ void Frm_INTRASTAT::CmdFilter_Click()
     if (const db::Error e =
             Deschide_Grila(Sursa_Grila(Interogare_Grila, Filtru_Selectie(Filtru_Intrastat, *conditie))))
         Arata_Eroare(e);
+    // The grid's columns are those of the new lines: they take the look of
+    // the declaration's columns again.
+    Formateaza_GridIntrastat();
     m_conditieSelectie = *conditie;
     Calculeaza_Totaluri(m_conditieSelectie);
     setWindowTitle(Titlu_Cu_Inregistrari(Titlu_Intrastat(TXT_Anul->text(), TXT_Luna->text()),

@@ -377,6 +377,25 @@ private slots:
         QCOMPARE(numar(cheieO), 15);
     }
 
+    // A line added where no line is shown has no key to take: it is refused,
+    // naming the first key column, and nothing is written.
+    void linieFaraCheie()
+    {
+        Declaratie_Test d;
+        VERIFICA_DECLARATIA(d);
+        Frm_INTRASTAT* f = Declaratie_Test::deschide<Frm_INTRASTAT>(
+            u" WHERE [TIP]='O' AND [Cod_Fiscal]='RO123' AND [Anul]=2015 AND [Luna]=9"_s,
+            Titlu_Intrastat(u"2015"_s, u"9"_s));
+        QVERIFY(f);
+        const int toate = numar(u"1=1"_s);
+        grid::Grid* g = f->GridIntrastat;
+        QCOMPARE(g->dataRowCount(), 0);
+        tasteaza(g, 0, 20, u"Marfa"_s);
+        QVERIFY(g->update() == false);
+        QCOMPARE(Arbore_Test::mesaje(), QStringList{u"TIP  -  Obligatoriu de completat !"_s});
+        QCOMPARE(numar(u"1=1"_s), toate);
+    }
+
     // Writing a line puts "RO" in the column of Romania, whatever it held.
     void taraRomania_data()
     {

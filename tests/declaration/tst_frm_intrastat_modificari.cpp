@@ -211,6 +211,10 @@ private slots:
             QVERIFY(g->cellValue(r, id).toInt64() > g->cellValue(r - 1, id).toInt64());
         // 1000 + 10 i for i = 6 to 11.
         QCOMPARE(g->column(10).footerText, u"6,510"_s);
+        // The columns keep their look.
+        QCOMPARE(g->column(5).caption, u"Cod NC"_s);
+        QVERIFY(g->isColumnHidden(0));
+        QVERIFY(g->column(8).locked);
         g->setCurrentCell(0, 11);
         QVERIFY(g->editCell(11, u"2060"_s));
         QVERIFY(g->update());
