@@ -97,39 +97,77 @@ void BM_DeschideDeclaratia(benchmark::State& state)
 }
 BENCHMARK(BM_DeschideDeclaratia)->Unit(benchmark::kMillisecond)->MinTime(2);
 
+// What the declaration window reads, on the large company: the two
+// connections, the working company, a system folder without Default/ nor
+// Layout/ (nothing is kept). Undone, with the window closed, at the end.
+class Mediu_Fereastra
+{
+public:
+    explicit Mediu_Fereastra(benchmark::State& state)
+    {
+        Firma& f = declaratieMare();
+        m_ok = f.ok && !Conexiune_Comun.open(QStringLiteral(QUORVEL_COMMON_DB));
+        if (!m_ok) {
+            state.SkipWithError("no databases");
+            return;
+        }
+        Conexiune_Firma = f.cn;
+        Folder_Sistem = m_sistem.path() + u"/"_s;
+        FirmaCurenta_CodFiscal = u"RO123"_s;
+        ui::testing::setEnabled(true);
+        Inregistreaza_Ferestre_Declaratie();
+    }
+    ~Mediu_Fereastra()
+    {
+        inchide();
+        Conexiune_Firma = db::Connection();
+        Conexiune_Comun.close();
+    }
+    Mediu_Fereastra(const Mediu_Fereastra&) = delete;
+    Mediu_Fereastra& operator=(const Mediu_Fereastra&) = delete;
+
+    bool ok() const { return m_ok; }
+    // Loads the window on the declaration as the chooser does; nothing
+    // (and the benchmark skipped) when it does not show all the lines.
+    static Frm_INTRASTAT* deschide(benchmark::State& state)
+    {
+        Filtru_Intrastat = kFiltru;
+        auto* w = ui::Forms::load<Frm_INTRASTAT>(u"Frm_INTRASTAT"_s);
+        if (w && w->Linii().recordCount() == 100000)
+            return w;
+        state.SkipWithError("the window did not open on the lines");
+        return nullptr;
+    }
+    static void inchide()
+    {
+        ui::Forms::unload(u"Frm_INTRASTAT"_s);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+private:
+    QTemporaryDir m_sistem;
+    bool m_ok = false;
+};
+
 // The whole window as the chooser opens it: load (record set, grid, look,
 // lists, totals), shown, drawn once.
 void BM_FereastraDeclaratiei(benchmark::State& state)
 {
-    Firma& f = declaratieMare();
-    QTemporaryDir sistem;
-    if (!f.ok || Conexiune_Comun.open(QStringLiteral(QUORVEL_COMMON_DB))) {
-        state.SkipWithError("no databases");
+    Mediu_Fereastra mediu(state);
+    if (!mediu.ok())
         return;
-    }
-    Conexiune_Firma = f.cn;
-    Folder_Sistem = sistem.path() + u"/"_s; // no Default/ nor Layout/: nothing is kept
-    FirmaCurenta_CodFiscal = u"RO123"_s;
-    ui::testing::setEnabled(true);
-    Inregistreaza_Ferestre_Declaratie();
     QPixmap ecran(1600, 900);
     for (auto _ : state) {
-        Filtru_Intrastat = kFiltru;
-        auto* w = ui::Forms::load<Frm_INTRASTAT>(u"Frm_INTRASTAT"_s);
-        if (!w || w->Linii().recordCount() != 100000) {
-            state.SkipWithError("the window did not open on the lines");
+        Frm_INTRASTAT* w = Mediu_Fereastra::deschide(state);
+        if (!w)
             return;
-        }
         w->setWindowTitle(Titlu_Intrastat(u"2015"_s, u"3"_s));
         ui::Forms::show(u"Frm_INTRASTAT"_s);
         w->render(&ecran);
         state.PauseTiming();
-        ui::Forms::unload(w);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Mediu_Fereastra::inchide();
         state.ResumeTiming();
     }
-    Conexiune_Firma = db::Connection();
-    Conexiune_Comun.close();
 }
 BENCHMARK(BM_FereastraDeclaratiei)->Unit(benchmark::kMillisecond)->MinTime(2);
 
@@ -194,40 +232,22 @@ BENCHMARK(BM_ActualizareInBloc)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 // footers), as the user leaves the line; the grid is not read again.
 void BM_ScrieLiniaSiTotaluri(benchmark::State& state)
 {
-    Firma& f = declaratieMare();
-    QTemporaryDir sistem;
-    if (!f.ok || Conexiune_Comun.open(QStringLiteral(QUORVEL_COMMON_DB))) {
-        state.SkipWithError("no databases");
+    Mediu_Fereastra mediu(state);
+    Frm_INTRASTAT* w = mediu.ok() ? Mediu_Fereastra::deschide(state) : nullptr;
+    if (!w)
         return;
-    }
-    Conexiune_Firma = f.cn;
-    Folder_Sistem = sistem.path() + u"/"_s;
-    FirmaCurenta_CodFiscal = u"RO123"_s;
-    ui::testing::setEnabled(true);
-    Inregistreaza_Ferestre_Declaratie();
-    Filtru_Intrastat = kFiltru;
-    auto* w = ui::Forms::load<Frm_INTRASTAT>(u"Frm_INTRASTAT"_s);
-    if (!w || w->Linii().recordCount() != 100000) {
-        state.SkipWithError("the window did not open on the lines");
-        return;
-    }
     grid::Grid* g = w->GridIntrastat;
     const int descriere = g->columnForField(u"Descriere"_s);
     int i = 0;
     for (auto _ : state) {
-        const int rand = (i * 7919) % 100000;
-        g->setCurrentCell(rand, descriere);
+        g->setCurrentCell((i * 7919) % 100000, descriere);
         if (!g->editCell(descriere, u"Marfa "_s + QString::number(i++)) || !g->update()) {
             state.SkipWithError("the line was not written");
-            break;
+            return;
         }
     }
     if (!ui::testing::messages().isEmpty())
         state.SkipWithError(qPrintable(ui::testing::messages().first().text));
-    ui::Forms::unload(w);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    Conexiune_Firma = db::Connection();
-    Conexiune_Comun.close();
 }
 BENCHMARK(BM_ScrieLiniaSiTotaluri)->Unit(benchmark::kMillisecond);
 
