@@ -66,6 +66,15 @@ void tasteaza(grid::Grid* g, int rand, int col, const QString& text)
     QCoreApplication::processEvents();
 }
 
+// Types the cells of a line on the new-row line; gives that line's row.
+int tasteazaLinieNoua(grid::Grid* g, const QList<QPair<int, QString>>& celule)
+{
+    const int nou = g->dataRowCount();
+    for (const auto& [col, text] : celule)
+        tasteaza(g, nou, col, text);
+    return nou;
+}
+
 // Leaves the line with an arrow key, which writes it.
 void paraseste(grid::Grid* g, Qt::Key tasta = Qt::Key_Down)
 {
@@ -324,12 +333,16 @@ private slots:
         Frm_INTRASTAT* f = deschide();
         QVERIFY(f);
         grid::Grid* g = f->GridIntrastat;
-        const int nou = g->dataRowCount();
-        const QList<QPair<int, QString>> celule{
-            {5, u"01012100"_s}, {7, u"DE"_s},  {9, u"FR"_s},   {10, u"500"_s}, {11, u"550"_s},
-            {12, u"3.5"_s},     {15, u"11"_s}, {16, u"EXW"_s}, {17, u"3"_s},   {21, u"7"_s}};
-        for (const auto& [col, text] : celule)
-            tasteaza(g, nou, col, text);
+        tasteazaLinieNoua(g, {{5, u"01012100"_s},
+                              {7, u"DE"_s},
+                              {9, u"FR"_s},
+                              {10, u"500"_s},
+                              {11, u"550"_s},
+                              {12, u"3.5"_s},
+                              {15, u"11"_s},
+                              {16, u"EXW"_s},
+                              {17, u"3"_s},
+                              {21, u"7"_s}});
         QCOMPARE(f->TXT_Tip->text(), u"O"_s); // the key of the lines shown stays
         QCOMPARE(f->TXT_Anul->text(), u"2015"_s);
         paraseste(g, Qt::Key_Up);
@@ -358,10 +371,8 @@ private slots:
         Frm_INTRASTAT* f = deschide();
         QVERIFY(f);
         grid::Grid* g = f->GridIntrastat;
-        const int nou = g->dataRowCount();
-        for (const auto& [col, text] : QList<QPair<int, QString>>{
-                 {5, u"01012100"_s}, {7, u"DE"_s}, {9, u"FR"_s}, {10, u"500"_s}, {11, u"550"_s}})
-            tasteaza(g, nou, col, text);
+        const int nou = tasteazaLinieNoua(
+            g, {{5, u"01012100"_s}, {7, u"DE"_s}, {9, u"FR"_s}, {10, u"500"_s}, {11, u"550"_s}});
         paraseste(g, Qt::Key_Up);
         const QList<ui::testing::Call> m = ui::testing::messages();
         QCOMPARE(m.size(), 1);

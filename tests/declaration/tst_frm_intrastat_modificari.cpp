@@ -54,17 +54,35 @@ int schimbate(const QStringList& inainte, const QStringList& dupa)
     return n;
 }
 
-class Tab
+Frm_INTRASTAT* deschide(const QString& filtru)
+{
+    return Declaratie_Test::deschide<Frm_INTRASTAT>(filtru, Titlu_Intrastat(u"2015"_s, u"3"_s, u"a.xlsx"_s));
+}
+
+// The standard company (changed first by the statement given), its lines as
+// they were, and the window open on the filter with the tab of the bulk
+// changes shown.
+class Fereastra_Test
 {
 public:
-    explicit Tab(Frm_INTRASTAT* f) : m_f(f)
+    explicit Fereastra_Test(const QString& filtru = filtruFisier, const QString& pregatire = QString())
     {
-        f->findChild<QTabWidget*>(u"TabIntrastat"_s)->setCurrentIndex(2);
+        if (!m_d.ok() || (!pregatire.isEmpty() && !Conexiune_Firma.execute(pregatire)))
+            return;
+        inainte = liniile();
+        f = deschide(filtru);
+        if (f)
+            f->findChild<QTabWidget*>(u"TabIntrastat"_s)->setCurrentIndex(2);
         QCoreApplication::processEvents();
     }
-    grid::ListCombo* lista(const QString& nume) const { return m_f->findChild<grid::ListCombo*>(nume); }
-    QLineEdit* caseta(const QString& nume) const { return m_f->findChild<QLineEdit*>(nume); }
-    QPushButton* buton(const QString& nume) const { return m_f->findChild<QPushButton*>(nume); }
+    bool ok() const { return f != nullptr; }
+
+    Frm_INTRASTAT* f = nullptr;
+    QStringList inainte;
+
+    grid::ListCombo* lista(const QString& nume) const { return f->findChild<grid::ListCombo*>(nume); }
+    QLineEdit* caseta(const QString& nume) const { return f->findChild<QLineEdit*>(nume); }
+    QPushButton* buton(const QString& nume) const { return f->findChild<QPushButton*>(nume); }
 
     // Picks the row shown as text, then leaves the list for the value box
     // next to it, as the user does.
@@ -95,16 +113,11 @@ public:
         alege(u"CmbSemn"_s, semn, u"Txt_ValueUpdateWhere"_s);
         scrie(u"Txt_ValueUpdateWhere"_s, valoare);
     }
-    QString inregistrari() const { return m_f->findChild<QLabel*>(u"Lbl_Inreg"_s)->text(); }
+    QString inregistrari() const { return f->findChild<QLabel*>(u"Lbl_Inreg"_s)->text(); }
 
 private:
-    Frm_INTRASTAT* m_f;
+    Declaratie_Test m_d;
 };
-
-Frm_INTRASTAT* deschide(const QString& filtru)
-{
-    return Declaratie_Test::deschide<Frm_INTRASTAT>(filtru, Titlu_Intrastat(u"2015"_s, u"3"_s, u"a.xlsx"_s));
-}
 
 } // namespace
 
@@ -118,11 +131,8 @@ private slots:
     // fragment.
     void liste()
     {
-        Declaratie_Test d;
-        VERIFICA_DECLARATIA(d);
-        Frm_INTRASTAT* f = deschide(filtruFisier);
-        QVERIFY(f);
-        Tab t(f);
+        Fereastra_Test t;
+        QVERIFY(t.ok());
         QCOMPARE(t.lista(u"CmbColoanaUpdate"_s)->count(), 32);
         QCOMPARE(t.lista(u"CmbColoanaWhere"_s)->itemText(31), u"Exista_UMS"_s);
         QCOMPARE(t.lista(u"CmbSemn"_s)->count(), 24);
@@ -154,13 +164,8 @@ private slots:
     void faraConditie()
     {
         QFETCH(ui::Answer, raspuns);
-        Declaratie_Test d;
-        VERIFICA_DECLARATIA(d);
-        QVERIFY(Conexiune_Firma.execute(u"UPDATE Intrastat SET Incoterms='DAP'"_s));
-        const QStringList inainte = liniile();
-        Frm_INTRASTAT* f = deschide(filtruFisier);
-        QVERIFY(f);
-        Tab t(f);
+        Fereastra_Test t(filtruFisier, u"UPDATE Intrastat SET Incoterms='DAP'"_s);
+        QVERIFY(t.ok());
         t.modificare(u"Incoterms"_s, u"EXW"_s);
         ui::testing::pushAnswer(raspuns);
         t.buton(u"CmdExecuteUpdate"_s)->click();
@@ -176,9 +181,9 @@ private slots:
         QCOMPARE(t.inregistrari(), da ? u"Inregistrari modificate : 12"_s : QString());
         QCOMPARE(numar(liniiFisier + u" AND Incoterms='EXW'"_s), da ? 12 : 0);
         QCOMPARE(numar(u"Incoterms='EXW'"_s), da ? 12 : 0);
-        QCOMPARE(schimbate(inainte, liniile()), da ? 12 : 0);
+        QCOMPARE(schimbate(t.inainte, liniile()), da ? 12 : 0);
         // The grid reads the lines again.
-        QCOMPARE(f->GridIntrastat->cellValue(0, 16).toText(), da ? u"EXW"_s : u"DAP"_s);
+        QCOMPARE(t.f->GridIntrastat->cellValue(0, 16).toText(), da ? u"EXW"_s : u"DAP"_s);
     }
 
     // With a condition: only the lines of the file that meet it change; the
@@ -186,12 +191,8 @@ private slots:
     // written there keeps the footers on them; Refresh shows all again.
     void cuConditie()
     {
-        Declaratie_Test d;
-        VERIFICA_DECLARATIA(d);
-        const QStringList inainte = liniile();
-        Frm_INTRASTAT* f = deschide(filtruFisier);
-        QVERIFY(f);
-        Tab t(f);
+        Fereastra_Test t;
+        QVERIFY(t.ok());
         t.modificare(u"Descriere"_s, u"O'Neil mare"_s);
         t.conditie(u"Net"_s, u"> mai mare decat"_s, u"15,5"_s);
         t.buton(u"CmdExecuteUpdate"_s)->click();
@@ -199,13 +200,13 @@ private slots:
         // Net is 10 + i on line i: lines 6 to 11.
         QCOMPARE(t.inregistrari(), u"Inregistrari modificate : 6"_s);
         QCOMPARE(numar(liniiFisier + u" AND Net > 15.5 AND Descriere='O''Neil mare'"_s), 6);
-        QCOMPARE(schimbate(inainte, liniile()), 6);
-        QCOMPARE(f->GridIntrastat->dataRowCount(), 12);
+        QCOMPARE(schimbate(t.inainte, liniile()), 6);
+        QCOMPARE(t.f->GridIntrastat->dataRowCount(), 12);
 
         t.buton(u"CmdFilter"_s)->click();
-        grid::Grid* g = f->GridIntrastat;
+        grid::Grid* g = t.f->GridIntrastat;
         QCOMPARE(g->dataRowCount(), 6);
-        QCOMPARE(f->windowTitle(), u"INTRASTAT -  ANUL: 2015   LUNA: 3  INREGISTRARI : 6"_s);
+        QCOMPARE(t.f->windowTitle(), u"INTRASTAT -  ANUL: 2015   LUNA: 3  INREGISTRARI : 6"_s);
         const int id = g->columnForField(u"Record_ID"_s);
         for (int r = 1; r < 6; ++r)
             QVERIFY(g->cellValue(r, id).toInt64() > g->cellValue(r - 1, id).toInt64());
@@ -220,7 +221,7 @@ private slots:
         QVERIFY(g->update());
         QCOMPARE(g->column(10).footerText, u"6,510"_s);
         QCOMPARE(g->column(11).footerText, u"7,510"_s);
-        f->findChild<QPushButton*>(u"CmdRefresh"_s)->click();
+        t.f->findChild<QPushButton*>(u"CmdRefresh"_s)->click();
         QCOMPARE(g->dataRowCount(), 12);
     }
 
@@ -236,12 +237,8 @@ private slots:
     void coloanaBlocata()
     {
         QFETCH(QString, coloana);
-        Declaratie_Test d;
-        VERIFICA_DECLARATIA(d);
-        const QStringList inainte = liniile();
-        Frm_INTRASTAT* f = deschide(filtruFisier);
-        QVERIFY(f);
-        Tab t(f);
+        Fereastra_Test t;
+        QVERIFY(t.ok());
         t.alege(u"CmbColoanaUpdate"_s, coloana, u"Txt_ValueUpdate"_s);
         t.caseta(u"Txt_ValueUpdate"_s)->setText(u"5"_s);
         QList<ui::testing::Call> m = ui::testing::messages();
@@ -255,17 +252,14 @@ private slots:
         // Said again, and no question about the lines follows.
         QCOMPARE(m.size(), 2);
         QCOMPARE(m.at(1).text, u"Coloana "_s + coloana + u" NU SE POATE ACTUALIZA"_s);
-        QCOMPARE(liniile(), inainte);
+        QCOMPARE(liniile(), t.inainte);
     }
 
     // The new value and the column are both required, each said.
     void obligatorii()
     {
-        Declaratie_Test d;
-        VERIFICA_DECLARATIA(d);
-        Frm_INTRASTAT* f = deschide(filtruFisier);
-        QVERIFY(f);
-        Tab t(f);
+        Fereastra_Test t;
+        QVERIFY(t.ok());
         t.buton(u"CmdExecuteUpdate"_s)->click();
         QCOMPARE(Arbore_Test::mesaje(),
                  (QStringList{u"Valoare Nou  -  Obligatoriu de completat !"_s,
@@ -300,37 +294,29 @@ private slots:
         QFETCH(QString, valoare);
         QFETCH(QString, stocat);
         QFETCH(QString, mesaj);
-        Declaratie_Test d;
-        VERIFICA_DECLARATIA(d);
-        const QStringList inainte = liniile();
-        Frm_INTRASTAT* f = deschide(filtruFisier);
-        QVERIFY(f);
-        Tab t(f);
+        Fereastra_Test t;
+        QVERIFY(t.ok());
         t.modificare(coloana, valoare);
         ui::testing::pushAnswer(ui::Answer::Yes);
         t.buton(u"CmdExecuteUpdate"_s)->click();
         if (stocat.isEmpty()) {
             QCOMPARE(Arbore_Test::mesaje().last(), mesaj);
-            QCOMPARE(liniile(), inainte);
+            QCOMPARE(liniile(), t.inainte);
             return;
         }
         QCOMPARE(t.inregistrari(), u"Inregistrari modificate : 12"_s);
         QCOMPARE(numar(u"CAST("_s + coloana + u" AS TEXT)="_s + db::quoted(stocat)), 12);
-        QCOMPARE(schimbate(inainte, liniile()), 12);
+        QCOMPARE(schimbate(t.inainte, liniile()), 12);
     }
 
     // Opened without a filter the window shows every line; the update still
     // reaches only the declaration of the line shown.
     void faraFiltru()
     {
-        Declaratie_Test d;
-        VERIFICA_DECLARATIA(d);
-        const QStringList inainte = liniile();
-        Frm_INTRASTAT* f = deschide(QString());
-        QVERIFY(f);
-        QCOMPARE(f->GridIntrastat->dataRowCount(), inainte.size());
-        QCOMPARE(f->TXT_Tip->text(), u"O"_s);
-        Tab t(f);
+        Fereastra_Test t{QString()};
+        QVERIFY(t.ok());
+        QCOMPARE(t.f->GridIntrastat->dataRowCount(), t.inainte.size());
+        QCOMPARE(t.f->TXT_Tip->text(), u"O"_s);
         t.modificare(u"Incoterms"_s, u"CPT"_s);
         t.conditie(u"Net"_s, u"> mai mare decat"_s, u"15"_s);
         t.buton(u"CmdExecuteUpdate"_s)->click();
@@ -341,26 +327,23 @@ private slots:
         QCOMPARE(numar(liniiFisier + u" AND Incoterms='CPT'"_s), 6);
         // The filtered view without a filter reads the condition alone.
         t.buton(u"CmdFilter"_s)->click();
-        QCOMPARE(f->GridIntrastat->dataRowCount(), numar(u"Net > 15"_s));
+        QCOMPARE(t.f->GridIntrastat->dataRowCount(), numar(u"Net > 15"_s));
     }
 
     // The filtered view needs a condition; "Anuleza selectie" empties the
     // pickers and the values, and keeps the kinds.
     void faraConditieSiAnulare()
     {
-        Declaratie_Test d;
-        VERIFICA_DECLARATIA(d);
-        Frm_INTRASTAT* f = deschide(filtruFisier);
-        QVERIFY(f);
-        Tab t(f);
+        Fereastra_Test t;
+        QVERIFY(t.ok());
         t.modificare(u"Net"_s, u"5"_s);
         t.buton(u"CmdFilter"_s)->click();
-        QCOMPARE(f->GridIntrastat->dataRowCount(), 12);
+        QCOMPARE(t.f->GridIntrastat->dataRowCount(), 12);
         QVERIFY(ui::testing::messages().isEmpty());
         t.conditie(u"Cod_NC"_s, u"incepe cu"_s, u"0101"_s);
         QCOMPARE(t.caseta(u"TXT_SemnExpresie"_s)->text(), u"LIKE 'Valoare%'"_s);
         t.buton(u"CmdFilter"_s)->click();
-        QCOMPARE(f->GridIntrastat->dataRowCount(), 9);
+        QCOMPARE(t.f->GridIntrastat->dataRowCount(), 9);
         t.buton(u"Command1"_s)->click();
         for (const QString& nume : {u"CmbColoanaUpdate"_s, u"CmbColoanaWhere"_s, u"CmbSemn"_s})
             QCOMPARE(t.lista(nume)->currentText(), QString());
@@ -368,7 +351,7 @@ private slots:
         QCOMPARE(t.caseta(u"Txt_ValueUpdateWhere"_s)->text(), QString());
         QCOMPARE(t.caseta(u"TXT_ColoanaUpdate_Fel"_s)->text(), u"N"_s);
         QCOMPARE(t.caseta(u"TXT_SemnExpresie"_s)->text(), u"LIKE 'Valoare%'"_s);
-        QCOMPARE(f->GridIntrastat->dataRowCount(), 9);
+        QCOMPARE(t.f->GridIntrastat->dataRowCount(), 9);
     }
 };
 
