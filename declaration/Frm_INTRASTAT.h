@@ -105,6 +105,23 @@ private:
     void Seteaza_Coloanele_Tarilor();
     void Arata_Eroare(const db::Error& eroare);
 
+    // The key of the shown lines: the key boxes, or while they are blank the
+    // key the window last showed for the whole filter.
+    Cheie_Declaratie Cheie_Afisata() const;
+    void Retine_Cheia();
+    // Writes the line being edited, if any; false when it stays unwritten.
+    bool Scrie_Linia();
+
+    void Incarca_Lista_Coloane();
+    void Initializeaza_Combo_Coloane();
+    // The pickers on leaving them; true keeps the focus in the picker.
+    bool CmbColoanaUpdate_Validate();
+    void CmbColoanaWhere_Validate();
+    void CmbSemn_Validate();
+    // The condition of the pickers, checked; nothing (after its message)
+    // when the value does not suit the column.
+    std::optional<QString> Conditie_Aleasa();
+
     void Incarca_Judete_Orase();
     void Leaga_Lista(grid::ListCombo* lista, db::Recordset& rs, grid::RecordsetSource*& sursa,
                      const QString& sql, const QString& afisat, const QString& cod);
@@ -123,23 +140,6 @@ private:
     // The verification and the declaration file come with their own work.
     void Cmd_Verifica_Click();
     void Cmd_Fisier_Click();
-
-    // The key of the shown lines: the key boxes, or while they are blank the
-    // key the window last showed for the whole filter.
-    Cheie_Declaratie Cheie_Afisata() const;
-    void Retine_Cheia();
-    // Writes the line being edited, if any; false when it stays unwritten.
-    bool Scrie_Linia();
-
-    void Incarca_Lista_Coloane();
-    void Initializeaza_Combo_Coloane();
-    // The pickers on leaving them; true keeps the focus in the picker.
-    bool CmbColoanaUpdate_Validate();
-    void CmbColoanaWhere_Validate();
-    void CmbSemn_Validate();
-    // The condition of the pickers, checked; nothing (after its message)
-    // when the value does not suit the column.
-    std::optional<QString> Conditie_Aleasa();
 
     bool eventFilter(QObject* obiect, QEvent* eveniment) override;
 

@@ -158,8 +158,8 @@ QString quote(const QString& text);
 // quote() inside the quotes: "D'Arc" -> "'D''Arc'".
 QString quoted(const QString& text);
 
-// Rounds half to even at the given number of decimals, as the SQL ROUND does
-// (a value within rounding noise of a half counts as the half: 2.5 -> 2).
+// Rounds half to even at the given number of decimals (2.5 -> 2, 3.5 -> 4),
+// as the SQL ROUND() of every connection does.
 double roundHalfEven(double x, int digits);
 
 // One field (column) of a record set.
@@ -349,6 +349,12 @@ public:
 private:
     std::shared_ptr<Impl> d;
 };
+
+// A value as a field of that type and width takes it, checked as update()
+// checks it: Null for Null or Empty; an error for a text longer than the
+// field, a non-number in a number column or a non-date in a date column.
+// For writers that insert through a prepared statement.
+Result<Variant> checkFieldValue(const Field& field, const Variant& value);
 
 // One parameter of a saved procedure.
 struct Parameter

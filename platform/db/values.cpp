@@ -605,4 +605,9 @@ double roundHalfEven(double x, int digits)
     return detail::roundHalfEven(x, digits);
 }
 
+Result<Variant> checkFieldValue(const Field& field, const Variant& value)
+{
+    return detail::checkValue(field, value);
+}
+
 } // namespace db
