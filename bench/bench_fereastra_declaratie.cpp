@@ -1,7 +1,8 @@
 // The declaration on a large company: one declaration of 100,000 lines (32
 // columns) opened as the declaration window opens it, to its first painted
-// rows; the totals of its footers; and the chooser's two lists over 200,000
-// lines in 24 periods. The company databases are copies of the template of
+// rows; the totals of its footers; the bulk update of all its lines; one
+// line written from the grid with the totals after it; and the chooser's two
+// lists over 200,000 lines in 24 periods. The company databases are copies of the template of
 // the build's program folder, filled by the tests' builder of lines.
 
 #include "common/Globale.h"
@@ -9,6 +10,7 @@
 #include "declaration/Fixture_Declaratii.h"
 #include "declaration/Frm_INTRASTAT.h"
 #include "declaration/Linii_Intrastat.h"
+#include "declaration/Modificari_Intrastat.h"
 #include "declaration/Selectie_Intrastat.h"
 #include "platform/grid/grid.h"
 #include "platform/ui/forms.h"
@@ -95,39 +97,77 @@ void BM_DeschideDeclaratia(benchmark::State& state)
 }
 BENCHMARK(BM_DeschideDeclaratia)->Unit(benchmark::kMillisecond)->MinTime(2);
 
+// What the declaration window reads, on the large company: the two
+// connections, the working company, a system folder without Default/ nor
+// Layout/ (nothing is kept). Undone, with the window closed, at the end.
+class Mediu_Fereastra
+{
+public:
+    explicit Mediu_Fereastra(benchmark::State& state)
+    {
+        Firma& f = declaratieMare();
+        m_ok = f.ok && !Conexiune_Comun.open(QStringLiteral(QUORVEL_COMMON_DB));
+        if (!m_ok) {
+            state.SkipWithError("no databases");
+            return;
+        }
+        Conexiune_Firma = f.cn;
+        Folder_Sistem = m_sistem.path() + u"/"_s;
+        FirmaCurenta_CodFiscal = u"RO123"_s;
+        ui::testing::setEnabled(true);
+        Inregistreaza_Ferestre_Declaratie();
+    }
+    ~Mediu_Fereastra()
+    {
+        inchide();
+        Conexiune_Firma = db::Connection();
+        Conexiune_Comun.close();
+    }
+    Mediu_Fereastra(const Mediu_Fereastra&) = delete;
+    Mediu_Fereastra& operator=(const Mediu_Fereastra&) = delete;
+
+    bool ok() const { return m_ok; }
+    // Loads the window on the declaration as the chooser does; nothing
+    // (and the benchmark skipped) when it does not show all the lines.
+    static Frm_INTRASTAT* deschide(benchmark::State& state)
+    {
+        Filtru_Intrastat = kFiltru;
+        auto* w = ui::Forms::load<Frm_INTRASTAT>(u"Frm_INTRASTAT"_s);
+        if (w && w->Linii().recordCount() == 100000)
+            return w;
+        state.SkipWithError("the window did not open on the lines");
+        return nullptr;
+    }
+    static void inchide()
+    {
+        ui::Forms::unload(u"Frm_INTRASTAT"_s);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+private:
+    QTemporaryDir m_sistem;
+    bool m_ok = false;
+};
+
 // The whole window as the chooser opens it: load (record set, grid, look,
 // lists, totals), shown, drawn once.
 void BM_FereastraDeclaratiei(benchmark::State& state)
 {
-    Firma& f = declaratieMare();
-    QTemporaryDir sistem;
-    if (!f.ok || Conexiune_Comun.open(QStringLiteral(QUORVEL_COMMON_DB))) {
-        state.SkipWithError("no databases");
+    Mediu_Fereastra mediu(state);
+    if (!mediu.ok())
         return;
-    }
-    Conexiune_Firma = f.cn;
-    Folder_Sistem = sistem.path() + u"/"_s; // no Default/ nor Layout/: nothing is kept
-    FirmaCurenta_CodFiscal = u"RO123"_s;
-    ui::testing::setEnabled(true);
-    Inregistreaza_Ferestre_Declaratie();
     QPixmap ecran(1600, 900);
     for (auto _ : state) {
-        Filtru_Intrastat = kFiltru;
-        auto* w = ui::Forms::load<Frm_INTRASTAT>(u"Frm_INTRASTAT"_s);
-        if (!w || w->Linii().recordCount() != 100000) {
-            state.SkipWithError("the window did not open on the lines");
+        Frm_INTRASTAT* w = Mediu_Fereastra::deschide(state);
+        if (!w)
             return;
-        }
         w->setWindowTitle(Titlu_Intrastat(u"2015"_s, u"3"_s));
         ui::Forms::show(u"Frm_INTRASTAT"_s);
         w->render(&ecran);
         state.PauseTiming();
-        ui::Forms::unload(w);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Mediu_Fereastra::inchide();
         state.ResumeTiming();
     }
-    Conexiune_Firma = db::Connection();
-    Conexiune_Comun.close();
 }
 BENCHMARK(BM_FereastraDeclaratiei)->Unit(benchmark::kMillisecond)->MinTime(2);
 
@@ -162,6 +202,54 @@ void BM_Totaluri(benchmark::State& state)
     }
 }
 BENCHMARK(BM_Totaluri)->Unit(benchmark::kMillisecond);
+
+// One UPDATE over the 100,000 lines of the declaration, in one transaction,
+// as "Aplica Modificari" runs it (without the grid's reload after it).
+void BM_ActualizareInBloc(benchmark::State& state)
+{
+    Firma& f = declaratieMare();
+    if (!f.ok) {
+        state.SkipWithError("no company database");
+        return;
+    }
+    const QString clauza = Clauza_Linii_Declaratie(kFiltru, kFiltru);
+    const QString conditie = state.range(0) ? u" AND [Net] > 0"_s : QString();
+    int i = 0;
+    for (auto _ : state) {
+        const db::Result<QString> sql =
+            Comanda_Actualizare(u"Incoterms"_s, u"T"_s, i++ % 2 ? u"EXW"_s : u"DAP"_s, 3, clauza, conditie);
+        const db::Result<qint64> n = Actualizeaza_Linii(f.cn, *sql);
+        if (!n || *n != 100000) {
+            state.SkipWithError("the lines were not all changed");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_ActualizareInBloc)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The window open on the 100,000 lines: one line edited in the grid and
+// written (its defaults and required columns, the write, the totals of the
+// footers), as the user leaves the line; the grid is not read again.
+void BM_ScrieLiniaSiTotaluri(benchmark::State& state)
+{
+    Mediu_Fereastra mediu(state);
+    Frm_INTRASTAT* w = mediu.ok() ? Mediu_Fereastra::deschide(state) : nullptr;
+    if (!w)
+        return;
+    grid::Grid* g = w->GridIntrastat;
+    const int descriere = g->columnForField(u"Descriere"_s);
+    int i = 0;
+    for (auto _ : state) {
+        g->setCurrentCell((i * 7919) % 100000, descriere);
+        if (!g->editCell(descriere, u"Marfa "_s + QString::number(i++)) || !g->update()) {
+            state.SkipWithError("the line was not written");
+            return;
+        }
+    }
+    if (!ui::testing::messages().isEmpty())
+        state.SkipWithError(qPrintable(ui::testing::messages().first().text));
+}
+BENCHMARK(BM_ScrieLiniaSiTotaluri)->Unit(benchmark::kMillisecond);
 
 // The chooser's period combo and its file list, as its load reads them.
 void BM_ListeleSelectiei(benchmark::State& state)

@@ -232,6 +232,19 @@ inline void Reseteaza_Globale_Meniu()
     Conditie_Macheta.clear();
 }
 
+// --- The declaration grid's editing (declaration/Frm_INTRASTAT): the order
+//     of the last header-click sort and the answer of the last question box.
+// "[column],[POZITIA]" of the last sort by a clicked column.
+inline QString Ordine_Intrastat;
+// The button of the last question (ui::Answer: 6 = Yes).
+inline qint32 Raspuns_Mesaj = 0;
+
+inline void Reseteaza_Globale_Editare()
+{
+    Ordine_Intrastat.clear();
+    Raspuns_Mesaj = 0;
+}
+
 // --- The declaration's hand-over values (declaration/, import/, reports/):
 //     what an opener leaves for the declaration window and the report window.
 #include <QVariant>

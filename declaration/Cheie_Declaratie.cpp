@@ -30,9 +30,14 @@ std::optional<Perioada_Declaratie> Perioada_Sau_Mesaj(const Cheie_Declaratie& ch
 
 QString Clauza_Declaratie(const QString& tip, const Perioada_Declaratie& perioada)
 {
-    return u" WHERE [TIP]="_s + db::quoted(tip) + u" AND [Cod_Fiscal]="_s +
-           db::quoted(FirmaCurenta_CodFiscal) + u" AND [Anul]="_s + QString::number(perioada.anul) +
-           u" AND [Luna]="_s + QString::number(perioada.luna);
+    return Clauza_Declaratie(tip, FirmaCurenta_CodFiscal, perioada);
+}
+
+QString Clauza_Declaratie(const QString& tip, const QString& codFiscal, const Perioada_Declaratie& perioada)
+{
+    return u" WHERE [TIP]="_s + db::quoted(tip) + u" AND [Cod_Fiscal]="_s + db::quoted(codFiscal) +
+           u" AND [Anul]="_s + QString::number(perioada.anul) + u" AND [Luna]="_s +
+           QString::number(perioada.luna);
 }
 
 bool Expediere_Dupa_2014(const QString& tip, const Perioada_Declaratie& perioada)

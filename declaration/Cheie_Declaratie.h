@@ -32,6 +32,8 @@ std::optional<Perioada_Declaratie> Perioada_Sau_Mesaj(const Cheie_Declaratie& ch
 // " WHERE [TIP]='<type>' AND [Cod_Fiscal]='<FirmaCurenta_CodFiscal>' AND
 // [Anul]=<year> AND [Luna]=<month>", the texts quoted.
 QString Clauza_Declaratie(const QString& tip, const Perioada_Declaratie& perioada);
+// The same clause for the given fiscal code.
+QString Clauza_Declaratie(const QString& tip, const QString& codFiscal, const Perioada_Declaratie& perioada);
 
 // A dispatch under the rules from 2015 on: the type exactly "O" and a year
 // after 2014. These declare the partner's VAT number.

@@ -1,18 +1,24 @@
 #include "declaration/Frm_INTRASTAT.h"
 
+#include "codelists/Cautare_Tabele.h"
 #include "codelists/Cautare_Tarif.h"
 #include "codelists/ConexiuneTarif.h"
+#include "codelists/Frm_CautareTabele.h"
 #include "common/BUTOANE.h"
 #include "common/Globale.h"
 #include "common/Meniu_Culori.h"
 #include "common/Transfera_Excel.h"
+#include "common/Tratare_Erori.h"
+#include "common/Verifica_Null_Control.h"
 #include "declaration/Coloane_Intrastat.h"
 #include "declaration/Culori_Grila.h"
 #include "declaration/Date_Declarant.h"
 #include "declaration/Ecran_Verificare_Ferestre.h"
+#include "declaration/Editare_Intrastat.h"
 #include "declaration/Fisier_XML_Intrastat.h"
 #include "declaration/Frm_Recalculare_ValStat.h"
 #include "declaration/Linii_Intrastat.h"
+#include "declaration/Modificari_Intrastat.h"
 #include "declaration/Valori_Controale.h"
 #include "declaration/Verificare_Declaratie.h"
 #include "platform/grid/binder.h"
@@ -32,6 +38,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -164,6 +171,27 @@ Frm_INTRASTAT::Frm_INTRASTAT(QWidget* parent) : ui::Fereastra(numeFereastra, u"I
     connect(Cmd_Fisier, &QPushButton::clicked, this, &Frm_INTRASTAT::Cmd_Fisier_Click);
     TDBCombo1->installEventFilter(this);
     TDBCombo2->installEventFilter(this);
+
+    grid::Grid* g = GridIntrastat;
+    connect(g, &grid::Grid::afterColUpdate, this, &Frm_INTRASTAT::GridIntrastat_AfterColUpdate);
+    connect(g, &grid::Grid::afterUpdate, this, &Frm_INTRASTAT::GridIntrastat_AfterChange);
+    connect(g, &grid::Grid::afterDelete, this, &Frm_INTRASTAT::GridIntrastat_AfterChange);
+    connect(g, &grid::Grid::beforeColUpdate, this, &Frm_INTRASTAT::GridIntrastat_BeforeColUpdate);
+    connect(g, &grid::Grid::beforeUpdate, this, &Frm_INTRASTAT::GridIntrastat_BeforeUpdate);
+    connect(g, &grid::Grid::beforeDelete, this, &Frm_INTRASTAT::GridIntrastat_BeforeDelete);
+    connect(g, &grid::Grid::buttonClick, this, &Frm_INTRASTAT::GridIntrastat_ButtonClick);
+    connect(g, &grid::Grid::dataError, this, &Frm_INTRASTAT::GridIntrastat_Error);
+    connect(g, &grid::Grid::headClick, this, &Frm_INTRASTAT::GridIntrastat_HeadClick);
+    connect(g, &grid::Grid::keyDown, this, &Frm_INTRASTAT::GridIntrastat_KeyDown);
+    connect(g, &grid::Grid::columnsRebuilt, this, &Frm_INTRASTAT::GridIntrastat_ReloadLayout);
+    connect(g, &grid::Grid::lookupClosed, this, &Frm_INTRASTAT::GridIntrastat_CloseLookup);
+
+    connect(CmdExecuteUpdate, &QPushButton::clicked, this, &Frm_INTRASTAT::CmdExecuteUpdate_Click);
+    connect(CmdFilter, &QPushButton::clicked, this, &Frm_INTRASTAT::CmdFilter_Click);
+    connect(Command1, &QPushButton::clicked, this, &Frm_INTRASTAT::Command1_Click);
+    for (QWidget* w : {static_cast<QWidget*>(CmbColoanaUpdate), static_cast<QWidget*>(CmbColoanaWhere),
+                       static_cast<QWidget*>(CmbSemn)})
+        w->installEventFilter(this);
 }
 
 Frm_INTRASTAT::~Frm_INTRASTAT()
@@ -265,19 +293,19 @@ void Frm_INTRASTAT::Construieste_Modificari(QWidget* pagina)
         c->setMinimumWidth(px(2200));
         return c;
     };
-    auto* CmbColoanaUpdate = lista(u"CmbColoanaUpdate"_s);
-    auto* TXT_ColoanaUpdate_Fel = caseta(pagina, u"TXT_ColoanaUpdate_Fel"_s, 400);
-    auto* Txt_ValueUpdate = caseta(pagina, u"Txt_ValueUpdate"_s, 2500);
-    auto* CmbColoanaWhere = lista(u"CmbColoanaWhere"_s);
-    auto* TXT_ColoanaWhere_Fel = caseta(pagina, u"TXT_ColoanaWhere_Fel"_s, 400);
-    auto* CmbSemn = lista(u"CmbSemn"_s);
-    auto* TXT_SemnExpresie = caseta(pagina, u"TXT_SemnExpresie"_s, 1500);
-    auto* Txt_ValueUpdateWhere = caseta(pagina, u"Txt_ValueUpdateWhere"_s, 2500);
-    auto* Lbl_Inreg = new QLabel(pagina);
+    CmbColoanaUpdate = lista(u"CmbColoanaUpdate"_s);
+    TXT_ColoanaUpdate_Fel = caseta(pagina, u"TXT_ColoanaUpdate_Fel"_s, 400);
+    Txt_ValueUpdate = caseta(pagina, u"Txt_ValueUpdate"_s, 2500);
+    CmbColoanaWhere = lista(u"CmbColoanaWhere"_s);
+    TXT_ColoanaWhere_Fel = caseta(pagina, u"TXT_ColoanaWhere_Fel"_s, 400);
+    CmbSemn = lista(u"CmbSemn"_s);
+    TXT_SemnExpresie = caseta(pagina, u"TXT_SemnExpresie"_s, 1500);
+    Txt_ValueUpdateWhere = caseta(pagina, u"Txt_ValueUpdateWhere"_s, 2500);
+    Lbl_Inreg = new QLabel(pagina);
     Lbl_Inreg->setObjectName(u"Lbl_Inreg"_s);
-    auto* CmdExecuteUpdate = buton(pagina, u"CmdExecuteUpdate"_s, u"Aplica Modificari"_s);
-    auto* CmdFilter = buton(pagina, u"CmdFilter"_s, u"Vizualizare Selectie"_s);
-    auto* Command1 = buton(pagina, u"Command1"_s, u"Anuleza selectie"_s);
+    CmdExecuteUpdate = buton(pagina, u"CmdExecuteUpdate"_s, u"Aplica Modificari"_s);
+    CmdFilter = buton(pagina, u"CmdFilter"_s, u"Vizualizare Selectie"_s);
+    Command1 = buton(pagina, u"Command1"_s, u"Anuleza selectie"_s);
     CmdRecalcValStat = buton(pagina, u"CmdRecalcValStat"_s, u"Ajustare Val. Stat"_s);
 
     auto* f = new QGridLayout(pagina);
@@ -378,12 +406,17 @@ void Frm_INTRASTAT::Form_Load()
     TXT_CodFiscal->setEnabled(false);
     TabIntrastat->setCurrentIndex(0);
 
+    Incarca_Lista_Coloane();
+    Initializeaza_Combo_Coloane();
+
     TXT_File_XML->setText(Folder_Salvare_XML + Nume_Fisier_XML(TXT_CodFiscal->text(), TXT_Tip->text(),
                                                                Combo_Tip->currentText(), TXT_Anul->text(),
                                                                TXT_Luna->text()));
 
     GridIntrastat->loadLayout(fisierLayout(), numeLayout);
+    m_layoutIncarcat = true;
     Calculeaza_Totaluri(QString());
+    Retine_Cheia();
 }
 
 void Frm_INTRASTAT::Form_Activate()
@@ -414,6 +447,14 @@ void Frm_INTRASTAT::Form_Unload(bool& cancel)
     m_sursaOrase = nullptr;
     m_judete.close();
     m_orase.close();
+    for (grid::ListCombo* c : {CmbColoanaUpdate, CmbColoanaWhere, CmbSemn})
+        c->setListSource(nullptr);
+    for (grid::RecordsetSource** sursa : {&m_sursaColoaneUpdate, &m_sursaColoaneWhere, &m_sursaSemne}) {
+        delete *sursa;
+        *sursa = nullptr;
+    }
+    m_coloane.close();
+    m_semne.close();
     Filtru_Intrastat.clear();
 }
 
@@ -482,7 +523,7 @@ void Frm_INTRASTAT::Seteaza_Coloanele_Tarilor()
 void Frm_INTRASTAT::Calculeaza_Totaluri(const QString& conditie)
 {
     const db::Result<Totaluri_Intrastat> t =
-        Calculeaza_Totaluri_Linii(Conexiune_Firma, Filtru_Intrastat, conditie);
+        Calculeaza_Totaluri_Linii(Conexiune_Firma, Filtru_Selectie(Filtru_Intrastat, conditie));
     const QList<QPair<int, double>> subsoluri{{Coloana_Val_Fiscala, t ? t->valFiscala : 0},
                                               {Coloana_Val_Stat, t ? t->valStat : 0},
                                               {Coloana_Net, t ? t->net : 0}};
@@ -491,7 +532,7 @@ void Frm_INTRASTAT::Calculeaza_Totaluri(const QString& conditie)
             // A selection the database refuses has no totals to show.
             GridIntrastat->column(coloana).footerText = t ? Text_Total(suma) : QString();
     }
-    GridIntrastat->refreshColumns();
+    GridIntrastat->refreshFooters();
 }
 
 void Frm_INTRASTAT::CmdRefresh_Click()
@@ -502,9 +543,408 @@ void Frm_INTRASTAT::CmdRefresh_Click()
         return;
     }
     Formateaza_GridIntrastat();
+    m_conditieSelectie.clear();
     Calculeaza_Totaluri(QString());
     setWindowTitle(
         Titlu_Cu_Inregistrari(Titlu_Intrastat(TXT_Anul->text(), TXT_Luna->text()), m_linii.recordCount()));
+    Retine_Cheia();
+}
+
+// ---------------------------------------------------------------- editing
+
+namespace {
+
+// A key box's text as the key column takes it: year and month as numbers.
+db::Variant Valoare_Cheie(const QString& text, bool numar)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return db::Variant::null();
+    bool ok = false;
+    const int n = t.toInt(&ok);
+    return numar && ok ? db::Variant(n) : db::Variant(text);
+}
+
+} // namespace
+
+Cheie_Declaratie Frm_INTRASTAT::Cheie_Afisata() const
+{
+    const Cheie_Declaratie casete = Cheie();
+    if (Perioada(casete) || !Perioada(m_cheieDeclaratie))
+        return casete;
+    return m_cheieDeclaratie;
+}
+
+void Frm_INTRASTAT::Retine_Cheia()
+{
+    const Cheie_Declaratie casete = Cheie();
+    if (Perioada(casete))
+        m_cheieDeclaratie = casete;
+}
+
+bool Frm_INTRASTAT::Scrie_Linia()
+{
+    if (!GridIntrastat->isEditing() && !GridIntrastat->rowDataChanged())
+        return true;
+    return GridIntrastat->update();
+}
+
+void Frm_INTRASTAT::GridIntrastat_AfterColUpdate(int coloana)
+{
+    if (coloana != Coloana_Valoare_Valuta && coloana != Coloana_Curs_Schimb)
+        return;
+    grid::Grid* g = GridIntrastat;
+    const int valFiscala = g->columnForField(u"Val_Fiscala"_s);
+    const int valStat = g->columnForField(u"Val_Stat"_s);
+    const std::optional<Valori_Lei> v = Recalculeaza_Valori(g->cell(g->columnForField(u"Valoare_Valuta"_s)),
+                                                            g->cell(g->columnForField(u"Curs_Schimb"_s)),
+                                                            g->cell(valFiscala), g->cell(valStat));
+    if (!v)
+        return;
+    g->setCell(valFiscala, v->valFiscala);
+    g->setCell(valStat, v->valStat);
+}
+
+void Frm_INTRASTAT::GridIntrastat_AfterChange()
+{
+    Calculeaza_Totaluri(m_conditieSelectie);
+}
+
+void Frm_INTRASTAT::GridIntrastat_BeforeColUpdate(int coloana, const db::Variant& vechi, bool& cancel)
+{
+    (void)vechi;
+    const Cautare_Coloana* cautare = Cautare_Pentru_Coloana(coloana);
+    if (!cautare)
+        return;
+    grid::Grid* g = GridIntrastat;
+    // An emptied cell holds no code to look for.
+    if (Este_Null(g->cell(coloana)))
+        return;
+    if (coloana == Coloana_Cod_UMS && Este_Null(g->cell(Coloana_Val_UMS))) {
+        // A unit without a quantity in it is taken as typed.
+        g->setCell(Coloana_Val_UMS, db::Variant::null());
+        return;
+    }
+    Pregateste_Cautare(*cautare, g->cell(coloana).toText(), g, true);
+    if (!Cauta_Si_Completeaza()) {
+        cancel = true;
+        GridIntrastat_ButtonClick(coloana);
+        cancel = false;
+    }
+    Lbl_Mesaj->setText(Parametri_Cautare_Tabele.Cautare_Rezultat);
+}
+
+void Frm_INTRASTAT::GridIntrastat_BeforeUpdate(bool& cancel)
+{
+    grid::Grid* g = GridIntrastat;
+    const Cheie_Declaratie cheie = Cheie_Afisata();
+    g->setCell(0, Valoare_Cheie(cheie.tip, false));
+    g->setCell(1, Valoare_Cheie(cheie.codFiscal, false));
+    g->setCell(2, Valoare_Cheie(cheie.anul, true));
+    g->setCell(3, Valoare_Cheie(cheie.luna, true));
+    if (cheie.tip == u"O")
+        g->setCell(Coloana_Tara_Exp, u"RO"_s);
+    else if (cheie.tip == u"I")
+        g->setCell(Coloana_Tara_Dest, u"RO"_s);
+    const int existaUms = g->columnForField(u"Exista_UMS"_s);
+    const int valUms = g->columnForField(u"Val_UMS"_s);
+    if (!Este_Null(g->cell(g->columnForField(u"Cod_UMS"_s)))) {
+        g->setCell(existaUms, true);
+        if (Este_Null(g->cell(valUms)))
+            g->setCell(valUms, g->cell(g->columnForField(u"Cantitate"_s)));
+    } else {
+        g->setCell(existaUms, false);
+    }
+    for (int c : Coloane_Obligatorii()) {
+        if (c >= g->columnCount())
+            continue;
+        // The key columns have no caption: their field names say which.
+        const QString titlu = g->column(c).caption.isEmpty() ? g->column(c).dataField : g->column(c).caption;
+        if (Este_Null(g->cell(c), titlu, true)) {
+            cancel = true;
+            return;
+        }
+    }
+}
+
+void Frm_INTRASTAT::GridIntrastat_BeforeDelete(bool& cancel)
+{
+    const ui::Answer raspuns =
+        ui::msgBox(u"Stergeti inregistrarea ?"_s, ui::Icon::Question, ui::Buttons::YesNoCancel);
+    Raspuns_Mesaj = static_cast<qint32>(raspuns);
+    if (raspuns != ui::Answer::Yes)
+        cancel = true;
+}
+
+void Frm_INTRASTAT::GridIntrastat_ButtonClick(int coloana)
+{
+    const Cautare_Coloana* cautare = Cautare_Pentru_Coloana(coloana);
+    if (!cautare)
+        return;
+    Pregateste_Cautare(*cautare, GridIntrastat->cell(coloana).toText(), GridIntrastat, false);
+    Arata_Lista_Selectie([coloana](grid::Grid& lista) {
+        // The tariff's descriptions are long.
+        if (coloana != Coloana_Cod_NC || lista.columnCount() < 2)
+            return;
+        lista.column(1).widthTwips = 6500;
+        lista.column(1).wrap = true;
+        lista.setRowHeightTwips(400);
+        lista.refreshColumns();
+    });
+    Lbl_Mesaj->setText(Parametri_Cautare_Tabele.Cautare_Rezultat);
+}
+
+void Frm_INTRASTAT::GridIntrastat_Error(int numar, const QString& text, bool& suprima)
+{
+    suprima = true;
+    if (numar != 0)
+        ui::msgBox(Text_Eroare(numeFereastra, static_cast<std::int16_t>(numar), u"TDBGrid"_s, text),
+                   ui::Icon::Critical, ui::Buttons::Ok, u"EROARE"_s);
+}
+
+void Frm_INTRASTAT::GridIntrastat_HeadClick(int coloana)
+{
+    if (coloana < 0 || coloana >= GridIntrastat->columnCount() || !Scrie_Linia())
+        return;
+    Ordine_Intrastat = Ordine_Dupa_Coloana(GridIntrastat->column(coloana).dataField);
+    GridIntrastat->setDataSource(nullptr);
+    m_linii.close();
+    Linii_Sortate sortate = Deschide_Linii_Sortate(Conexiune_Firma, Fisier_Interogare_Grila(),
+                                                   Filtru_Intrastat, Ordine_Intrastat);
+    // A query file that cannot serve is said; the lines come from the
+    // program's own query.
+    if (sortate.eroareFisier)
+        Arata_Eroare(sortate.eroareFisier);
+    if (!sortate.linii) {
+        m_linii = db::Recordset();
+        Arata_Eroare(sortate.linii.error());
+        return;
+    }
+    Interogare_Grila = sortate.interogare;
+    m_linii = *sortate.linii;
+    GridIntrastat->bind(m_linii);
+    Formateaza_GridIntrastat();
+    // The sort shows every line of the filter again: so do the footers.
+    if (!m_conditieSelectie.isEmpty()) {
+        m_conditieSelectie.clear();
+        Calculeaza_Totaluri(QString());
+    }
+}
+
+void Frm_INTRASTAT::GridIntrastat_KeyDown(int tasta, Qt::KeyboardModifiers modificatori, bool& consuma)
+{
+    (void)modificatori;
+    if (tasta != Qt::Key_Escape || GridIntrastat->cellDataChanged())
+        return;
+    GridIntrastat->cancelUpdate();
+    consuma = true;
+    if (m_linii.isOpen() && m_linii.editMode() != db::EditMode::None)
+        m_linii.cancelUpdate();
+}
+
+void Frm_INTRASTAT::GridIntrastat_ReloadLayout()
+{
+    if (m_layoutIncarcat)
+        GridIntrastat->loadLayout(fisierLayout(), numeLayout);
+}
+
+void Frm_INTRASTAT::GridIntrastat_CloseLookup()
+{
+    if (ui::Forms::isLoaded(u"Frm_CautareTabele"_s))
+        ui::Forms::unload(u"Frm_CautareTabele"_s);
+}
+
+// ---------------------------------------------------------------- bulk changes
+
+namespace {
+
+// The row of the list that the picker shows, -1 when its text names none.
+int Rand_Ales(const grid::ListCombo* lista)
+{
+    const QString text = lista->currentText();
+    if (text.trimmed().isEmpty())
+        return -1;
+    const int r = lista->currentIndex();
+    if (r >= 0 && lista->listTextAt(r).compare(text, Qt::CaseInsensitive) == 0)
+        return r;
+    return lista->rowOfListText(text);
+}
+
+// The kind of the column list's row, "T" when it has none.
+QString Fel_Rand(grid::ListCombo* lista, int rand)
+{
+    const QString fel = lista->listModel().cell(rand, lista->listModel().columnForField(u"Tip"_s)).toText();
+    return fel.isEmpty() ? u"T"_s : fel;
+}
+
+void Arata_Refuz(const QString& coloana, const db::Error& eroare)
+{
+    ui::msgBox(u"Coloana "_s + coloana + u" : "_s + eroare.description, ui::Icon::Critical, ui::Buttons::Ok,
+               u"EROARE"_s);
+}
+
+} // namespace
+
+void Frm_INTRASTAT::Incarca_Lista_Coloane()
+{
+    m_coloane.close();
+    if (db::Result<db::Recordset> lista = Lista_Coloane(m_linii))
+        m_coloane = *lista;
+    m_semne.close();
+    if (db::Result<db::Recordset> semne =
+            Conexiune_Comun.openRecordset(SQL_Semne_Cautare, db::CursorType::Static, db::LockType::ReadOnly))
+        m_semne = *semne;
+}
+
+void Frm_INTRASTAT::Initializeaza_Combo_Coloane()
+{
+    Leaga_Sursa(CmbColoanaUpdate, m_coloane, m_sursaColoaneUpdate, u"Nume_Coloana"_s, u"Nume_Coloana"_s,
+                {0, 1});
+    Leaga_Sursa(CmbColoanaWhere, m_coloane, m_sursaColoaneWhere, u"Nume_Coloana"_s, u"Nume_Coloana"_s,
+                {0, 1});
+    // Semn and DescSemn show; the kind and the row number do not.
+    Leaga_Sursa(CmbSemn, m_semne, m_sursaSemne, u"DescSemn"_s, u"DescSemn"_s, {0, 2});
+}
+
+bool Frm_INTRASTAT::CmbColoanaUpdate_Validate()
+{
+    const int rand = Rand_Ales(CmbColoanaUpdate);
+    if (rand < 0)
+        return false;
+    CmbColoanaUpdate->setCurrentIndex(rand);
+    TXT_ColoanaUpdate_Fel->setText(Fel_Rand(CmbColoanaUpdate, rand));
+    const QString nume = CmbColoanaUpdate->listTextAt(rand);
+    const int coloana = GridIntrastat->columnForField(nume);
+    if (coloana < 0 || !GridIntrastat->column(coloana).locked)
+        return false;
+    ui::msgBox(u"Coloana "_s + nume + u" NU SE POATE ACTUALIZA"_s, ui::Icon::Information, ui::Buttons::Ok);
+    return true;
+}
+
+void Frm_INTRASTAT::CmbColoanaWhere_Validate()
+{
+    const int rand = Rand_Ales(CmbColoanaWhere);
+    if (rand < 0)
+        return;
+    CmbColoanaWhere->setCurrentIndex(rand);
+    const QString fel = Fel_Rand(CmbColoanaWhere, rand);
+    TXT_ColoanaWhere_Fel->setText(fel);
+    // Only the operators of the column's kind, shown by their text.
+    m_semne.close();
+    CmbSemn->setListSource(nullptr);
+    if (db::Result<db::Recordset> semne =
+            Conexiune_Comun.openRecordset(SQL_Semne_Fel(fel), db::CursorType::Static, db::LockType::ReadOnly))
+        m_semne = *semne;
+    Leaga_Sursa(CmbSemn, m_semne, m_sursaSemne, u"DescSemn"_s, u"DescSemn"_s, {2});
+}
+
+void Frm_INTRASTAT::CmbSemn_Validate()
+{
+    const int rand = Rand_Ales(CmbSemn);
+    if (rand < 0)
+        return;
+    CmbSemn->setCurrentIndex(rand);
+    const QString semn = CmbSemn->listModel().cell(rand, 0).toText();
+    TXT_SemnExpresie->setText(semn.isEmpty() ? u"="_s : semn);
+}
+
+std::optional<QString> Frm_INTRASTAT::Conditie_Aleasa()
+{
+    const QString coloana = CmbColoanaWhere->currentText();
+    const QString fel = TXT_ColoanaWhere_Fel->text().isEmpty() ? u"T"_s : TXT_ColoanaWhere_Fel->text();
+    const db::Result<QString> conditie =
+        Conditie_Verificata(coloana, fel, TXT_SemnExpresie->text(), Txt_ValueUpdateWhere->text());
+    if (!conditie) {
+        Arata_Refuz(coloana, conditie.error());
+        return std::nullopt;
+    }
+    return *conditie;
+}
+
+void Frm_INTRASTAT::CmdExecuteUpdate_Click()
+{
+    // Both are tested, each saying so when blank.
+    const bool faraValoare = Este_Null(Txt_ValueUpdate, u"Valoare Nou"_s, true);
+    const bool faraColoana = Este_Null(CmbColoanaUpdate, u"Coloana Actulizata"_s, true);
+    if (faraValoare || faraColoana)
+        return;
+    const int rand = Rand_Ales(CmbColoanaUpdate);
+    if (rand < 0 || CmbColoanaUpdate_Validate()) {
+        if (rand < 0)
+            ui::msgBox(u"Coloana "_s + CmbColoanaUpdate->currentText() + u" NU SE POATE ACTUALIZA"_s,
+                       ui::Icon::Information, ui::Buttons::Ok);
+        CmbColoanaUpdate->setFocus();
+        return;
+    }
+    QString conditie;
+    if (Este_Null(CmbSemn) || Este_Null(CmbColoanaWhere)) {
+        const ui::Answer raspuns = ui::msgBox(
+            u"NU ati selectat nici o conditie, se vor actualiza toate inregistrarile. Continuati ?"_s,
+            ui::Icon::Question, ui::Buttons::YesNo);
+        Raspuns_Mesaj = static_cast<qint32>(raspuns);
+        if (raspuns != ui::Answer::Yes)
+            return;
+    } else {
+        const std::optional<QString> aleasa = Conditie_Aleasa();
+        if (!aleasa)
+            return;
+        conditie = *aleasa;
+    }
+    // Only the lines of the declaration shown, whatever the filter holds.
+    const Cheie_Declaratie cheie = Cheie_Afisata();
+    const std::optional<Perioada_Declaratie> perioada = Perioada_Sau_Mesaj(cheie);
+    if (!perioada)
+        return;
+    const QString clauza =
+        Clauza_Linii_Declaratie(Clauza_Declaratie(cheie.tip, cheie.codFiscal, *perioada), Filtru_Intrastat);
+    const QString coloana = CmbColoanaUpdate->listTextAt(rand);
+    const int camp = m_linii.isOpen() ? m_linii.fieldIndex(coloana) : -1;
+    const db::Result<QString> comanda =
+        Comanda_Actualizare(coloana, TXT_ColoanaUpdate_Fel->text(), Txt_ValueUpdate->text(),
+                            camp >= 0 ? m_linii.field(camp).definedSize : 0, clauza, conditie);
+    if (!comanda) {
+        Arata_Refuz(coloana, comanda.error());
+        return;
+    }
+    // A line being edited is written first: the lines are read anew after.
+    if (!Scrie_Linia())
+        return;
+    const db::Result<qint64> schimbate = Actualizeaza_Linii(Conexiune_Firma, *comanda);
+    if (!schimbate) {
+        Arata_Eroare(schimbate.error());
+        return;
+    }
+    Lbl_Inreg->setText(u"Inregistrari modificate : "_s + QString::number(*schimbate));
+    CmdRefresh_Click();
+}
+
+void Frm_INTRASTAT::CmdFilter_Click()
+{
+    if (Este_Null(CmbColoanaWhere) || Este_Null(CmbSemn))
+        return;
+    const std::optional<QString> conditie = Conditie_Aleasa();
+    if (!conditie || !Scrie_Linia())
+        return;
+    if (const db::Error e =
+            Deschide_Grila(Sursa_Grila(Interogare_Grila, Filtru_Selectie(Filtru_Intrastat, *conditie))))
+        Arata_Eroare(e);
+    // The grid's columns are those of the new lines: they take the look of
+    // the declaration's columns again.
+    Formateaza_GridIntrastat();
+    m_conditieSelectie = *conditie;
+    Calculeaza_Totaluri(m_conditieSelectie);
+    setWindowTitle(Titlu_Cu_Inregistrari(Titlu_Intrastat(TXT_Anul->text(), TXT_Luna->text()),
+                                         m_linii.isOpen() ? m_linii.recordCount() : 0));
+}
+
+void Frm_INTRASTAT::Command1_Click()
+{
+    for (grid::ListCombo* c : {CmbColoanaUpdate, CmbColoanaWhere, CmbSemn}) {
+        c->setCurrentIndex(-1);
+        c->setEditText(QString());
+    }
+    Txt_ValueUpdate->clear();
+    Txt_ValueUpdateWhere->clear();
 }
 
 void Frm_INTRASTAT::Incarca_Judete_Orase()
@@ -522,6 +962,26 @@ void Frm_INTRASTAT::Incarca_Judete_Orase()
     TDBCombo2->setEditText(oras);
 }
 
+void Frm_INTRASTAT::Leaga_Sursa(grid::ListCombo* lista, const db::Recordset& rs,
+                                grid::RecordsetSource*& sursa, const QString& afisat, const QString& cod,
+                                const QList<int>& vizibile)
+{
+    lista->setListSource(nullptr);
+    delete sursa;
+    sursa = nullptr;
+    if (!rs.isOpen())
+        return;
+    sursa = new grid::RecordsetSource(rs, this);
+    lista->setListField(afisat);
+    lista->setBoundField(cod);
+    lista->setColumnHeaders(false);
+    lista->setLimitToList(true);
+    for (int c = 0; c < rs.fieldCount(); ++c)
+        lista->setColumnVisible(c, vizibile.contains(c));
+    lista->bind(sursa);
+    lista->setAutoCompletion(true);
+}
+
 void Frm_INTRASTAT::Leaga_Lista(grid::ListCombo* lista, db::Recordset& rs, grid::RecordsetSource*& sursa,
                                 const QString& sql, const QString& afisat, const QString& cod)
 {
@@ -535,16 +995,8 @@ void Frm_INTRASTAT::Leaga_Lista(grid::ListCombo* lista, db::Recordset& rs, grid:
     if (!r)
         return;
     rs = *r;
-    sursa = new grid::RecordsetSource(rs, this);
-    lista->setListField(afisat);
-    lista->setBoundField(cod);
-    lista->setColumnHeaders(false);
-    lista->setLimitToList(true);
     // Only the name shows; the code and the county reference stay hidden.
-    for (int c = 0; c < rs.fieldCount(); ++c)
-        lista->setColumnVisible(c, rs.field(c).name.compare(afisat, Qt::CaseInsensitive) == 0);
-    lista->bind(sursa);
-    lista->setAutoCompletion(true);
+    Leaga_Sursa(lista, rs, sursa, afisat, cod, {rs.fieldIndex(afisat)});
     const int gasit = lista->rowOfListText(text);
     if (gasit >= 0)
         lista->setCurrentIndex(gasit);
@@ -578,13 +1030,27 @@ bool Frm_INTRASTAT::eventFilter(QObject* obiect, QEvent* eveniment)
 {
     const bool intrare = eveniment->type() == QEvent::FocusIn;
     const bool iesire = eveniment->type() == QEvent::FocusOut;
-    if ((intrare || iesire) && static_cast<QFocusEvent*>(eveniment)->reason() != Qt::PopupFocusReason) {
+    const Qt::FocusReason motiv =
+        intrare || iesire ? static_cast<QFocusEvent*>(eveniment)->reason() : Qt::OtherFocusReason;
+    if ((intrare || iesire) && motiv != Qt::PopupFocusReason) {
         if (obiect == TDBCombo1 && iesire)
             TDBCombo1_Validate();
         else if (obiect == TDBCombo2 && intrare)
             TDBCombo2_GotFocus();
         else if (obiect == TDBCombo2 && iesire)
             TDBCombo2_Validate();
+    }
+    // The pickers of the bulk changes, on leaving them for another control
+    // of the window (a message box of their own taking the focus is none).
+    if (iesire && motiv != Qt::PopupFocusReason && motiv != Qt::ActiveWindowFocusReason && !m_validare) {
+        m_validare = true;
+        if (obiect == CmbColoanaUpdate && CmbColoanaUpdate_Validate())
+            QTimer::singleShot(0, CmbColoanaUpdate, [c = CmbColoanaUpdate] { c->setFocus(); });
+        else if (obiect == CmbColoanaWhere)
+            CmbColoanaWhere_Validate();
+        else if (obiect == CmbSemn)
+            CmbSemn_Validate();
+        m_validare = false;
     }
     return ui::Fereastra::eventFilter(obiect, eveniment);
 }

@@ -15,6 +15,7 @@
 #include "platform/ui/fereastra.h"
 
 #include <QList>
+#include <optional>
 
 class ButonPlat;
 class QCheckBox;
@@ -68,6 +69,33 @@ public:
     // its look, totals and caption.
     void CmdRefresh_Click();
 
+    // The grid's events while the user edits the lines.
+    // Currency value or rate changed: the values in lei follow.
+    void GridIntrastat_AfterColUpdate(int coloana);
+    // A line was written: the totals.
+    void GridIntrastat_AfterChange();
+    // A code typed: looked up, the line's columns filled; not found: the
+    // pick-list. The typed value is never refused.
+    void GridIntrastat_BeforeColUpdate(int coloana, const db::Variant& vechi, bool& cancel);
+    // A line about to be written: its key, "RO", the supplementary unit,
+    // then the first blank column that a line must have refuses it.
+    void GridIntrastat_BeforeUpdate(bool& cancel);
+    void GridIntrastat_BeforeDelete(bool& cancel);
+    // The pick-list of a code column.
+    void GridIntrastat_ButtonClick(int coloana);
+    void GridIntrastat_Error(int numar, const QString& text, bool& suprima);
+    // Sorts by the column, then by the line's place in its file.
+    void GridIntrastat_HeadClick(int coloana);
+    // Esc drops the unsaved changes of the line.
+    void GridIntrastat_KeyDown(int tasta, Qt::KeyboardModifiers modificatori, bool& consuma);
+    void GridIntrastat_ReloadLayout();
+    void GridIntrastat_CloseLookup();
+
+    // The bulk changes of the tab "Modificari - Ajustari ".
+    void CmdExecuteUpdate_Click();
+    void CmdFilter_Click();
+    void Command1_Click();
+
 private:
     void Construieste_Date_Generale(QWidget* pagina);
     void Construieste_Declarant_Tert(QWidget* pagina);
@@ -77,9 +105,30 @@ private:
     void Seteaza_Coloanele_Tarilor();
     void Arata_Eroare(const db::Error& eroare);
 
+    // The key of the shown lines: the key boxes, or while they are blank the
+    // key the window last showed for the whole filter.
+    Cheie_Declaratie Cheie_Afisata() const;
+    void Retine_Cheia();
+    // Writes the line being edited, if any; false when it stays unwritten.
+    bool Scrie_Linia();
+
+    void Incarca_Lista_Coloane();
+    void Initializeaza_Combo_Coloane();
+    // The pickers on leaving them; true keeps the focus in the picker.
+    bool CmbColoanaUpdate_Validate();
+    void CmbColoanaWhere_Validate();
+    void CmbSemn_Validate();
+    // The condition of the pickers, checked; nothing (after its message)
+    // when the value does not suit the column.
+    std::optional<QString> Conditie_Aleasa();
+
     void Incarca_Judete_Orase();
     void Leaga_Lista(grid::ListCombo* lista, db::Recordset& rs, grid::RecordsetSource*& sursa,
                      const QString& sql, const QString& afisat, const QString& cod);
+    // Binds the list to the rows, showing the field afisat and returning
+    // cod; the columns not in vizibile are hidden.
+    void Leaga_Sursa(grid::ListCombo* lista, const db::Recordset& rs, grid::RecordsetSource*& sursa,
+                     const QString& afisat, const QString& cod, const QList<int>& vizibile);
     void TDBCombo1_Validate();
     void TDBCombo2_GotFocus();
     void TDBCombo2_Validate();
@@ -103,6 +152,16 @@ private:
     grid::RecordsetSource* m_sursaJudete = nullptr;
     grid::RecordsetSource* m_sursaOrase = nullptr;
     grid::FieldBinder* m_cheie = nullptr;
+    Cheie_Declaratie m_cheieDeclaratie;
+    // The condition of the filtered view shown ("" for every line).
+    QString m_conditieSelectie;
+    bool m_layoutIncarcat = false;
+    bool m_validare = false;
+    db::Recordset m_coloane;
+    db::Recordset m_semne;
+    grid::RecordsetSource* m_sursaColoaneUpdate = nullptr;
+    grid::RecordsetSource* m_sursaColoaneWhere = nullptr;
+    grid::RecordsetSource* m_sursaSemne = nullptr;
 
     QTabWidget* TabIntrastat = nullptr;
     QComboBox* Combo_Tip = nullptr;
@@ -128,6 +187,18 @@ private:
     QLineEdit* TXT_Judet_Dec = nullptr;
     grid::ListCombo* TDBCombo2 = nullptr;
     QLineEdit* TXT_Oras_Dec = nullptr;
+    grid::ListCombo* CmbColoanaUpdate = nullptr;
+    QLineEdit* TXT_ColoanaUpdate_Fel = nullptr;
+    QLineEdit* Txt_ValueUpdate = nullptr;
+    grid::ListCombo* CmbColoanaWhere = nullptr;
+    QLineEdit* TXT_ColoanaWhere_Fel = nullptr;
+    grid::ListCombo* CmbSemn = nullptr;
+    QLineEdit* TXT_SemnExpresie = nullptr;
+    QLineEdit* Txt_ValueUpdateWhere = nullptr;
+    QLabel* Lbl_Inreg = nullptr;
+    ButonPlat* CmdExecuteUpdate = nullptr;
+    ButonPlat* CmdFilter = nullptr;
+    ButonPlat* Command1 = nullptr;
     ButonPlat* CmdRecalcValStat = nullptr;
     QLineEdit* TXT_File_XML = nullptr;
     ButonPlat* Cmd_Verifica = nullptr;

@@ -32,6 +32,10 @@ void FieldBinder::refresh()
     if (!m_grid)
         return;
     int row = m_grid->row();
+    // The new-row line has no values of its own yet: the boxes keep showing
+    // the last line's, so that a line added there is read with them.
+    if (row >= 0 && m_grid->dataSource() && m_grid->gridModel()->isNewRowLine(row))
+        return;
     if (row < 0 && m_grid->dataRowCount() > 0 && m_grid->dataSource())
         row = m_grid->dataSource()->position();
     for (const auto& [box, field] : std::as_const(m_boxes)) {

@@ -3,7 +3,8 @@
 // in the grid's current row and follows the grid as it moves, is re-bound or
 // re-read. One way: what the user types stays in the box and is never
 // written to the row (so a key box cannot move a line to another
-// declaration by accident).
+// declaration by accident). While the new-row line is current the boxes keep
+// the values of the line shown before it.
 
 #include <QList>
 #include <QObject>

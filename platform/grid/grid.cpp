@@ -588,17 +588,28 @@ bool Grid::loadLayout(const QString& path, const QString& name, QString* error)
     return true;
 }
 
+int Grid::callingRow() const
+{
+    // The row under edit is the one its events work on, even when the view
+    // has already moved to the row the user clicked.
+    if (m_model->editRow() >= 0)
+        return m_model->editRow();
+    return row() < 0 ? 0 : row();
+}
+
 db::Variant Grid::cell(int column) const
 {
-    return m_model->cell(row() < 0 ? 0 : row(), column);
+    return m_model->cell(callingRow(), column);
 }
 
 void Grid::setCell(int column, const db::Variant& value)
 {
-    const int r = row() < 0 ? 0 : row();
-    if (m_model->editRow() >= 0 && m_model->editRow() != r)
-        return;
-    m_model->setPending(r, column, value);
+    m_model->setPending(callingRow(), column, value);
+}
+
+void Grid::refreshFooters()
+{
+    m_footer->update();
 }
 
 void Grid::takeFocus()
@@ -719,6 +730,16 @@ void Grid::currentChanged(const QModelIndex& current, const QModelIndex& previou
     if (m_restoringRow) {
         QTableView::currentChanged(current, previous);
         return;
+    }
+    if (previous.isValid() && current.row() != previous.row() && state() == EditingState) {
+        // The value still in the editor belongs to the row being left: it is
+        // taken (with its events) and the editor closed before the row is
+        // written, so that nothing typed stays behind unsaved.
+        if (QWidget* editor = indexWidget(previous)) {
+            commitData(editor);
+            if (indexWidget(previous) == editor)
+                QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
     }
     if (previous.isValid() && current.row() != previous.row() && m_model->editRow() == previous.row()) {
         if (!commitRow()) {

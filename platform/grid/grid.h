@@ -53,6 +53,8 @@ public:
     Column& column(int index);
     int columnForField(const QString& dataField) const;
     void refreshColumns();
+    // Shows changed footer texts (and nothing else of the columns).
+    void refreshFooters();
     void setColumnDropDown(int column, DropDown* dropDown);
 
     // Grid-wide switches.
@@ -121,7 +123,8 @@ public:
     bool saveLayout(const QString& path, const QString& name, QString* error = nullptr) const;
     bool loadLayout(const QString& path, const QString& name, QString* error = nullptr);
 
-    // The calling-grid side: the current row's cells by column index.
+    // The calling-grid side: the cells of the row under edit (the current
+    // row when none is) by column index.
     db::Variant cell(int column) const override;
     void setCell(int column, const db::Variant& value) override;
     void takeFocus() override;
@@ -172,6 +175,7 @@ protected:
 
 private:
     bool commitRow();
+    int callingRow() const;
     void reportError(const WriteError& e);
     void onSourcePosition(int row);
     void onColumnsRebuilt();

@@ -23,6 +23,7 @@ public:
             return;
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         Reseteaza_Globale_Declaratie();
+        Reseteaza_Globale_Editare();
         Reseteaza_Globale_Tarif();
         ui::Forms::resetForTests();
         Inregistreaza_Ferestre_Declaratie();
@@ -48,6 +49,7 @@ public:
     {
         ui::Forms::resetForTests();
         Reseteaza_Globale_Declaratie();
+        Reseteaza_Globale_Editare();
         Reseteaza_Globale_Tarif();
         ui::FereastraStub::clearDeschideri();
     }

@@ -44,6 +44,8 @@ private slots:
     void textButtonCells();
     void yesNoAsCheckBoxes();
     void boundBoxesFollowTheRow();
+    void boundBoxesKeepTheLastLineOnTheNewRow();
+    void clickingAnotherRowWritesWhatWasTyped();
 
 private:
     grid::MemorySource* m_source = nullptr;
@@ -503,6 +505,57 @@ void TestGridWidget::boundBoxesFollowTheRow()
     QCOMPARE(nr.text(), QString());
     m_grid->setDataSource(m_source);
     QCOMPARE(cod.text(), QStringLiteral("C2"));
+}
+
+// The new-row line has no values: the boxes keep the line shown before it.
+void TestGridWidget::boundBoxesKeepTheLastLineOnTheNewRow()
+{
+    QLineEdit cod;
+    grid::FieldBinder binder(m_grid.get());
+    binder.bind(&cod, QStringLiteral("Cod"));
+    m_grid->setAllowAddNew(true);
+    m_grid->setCurrentCell(2, 0);
+    QCOMPARE(cod.text(), QStringLiteral("C2"));
+    m_grid->setCurrentCell(m_grid->dataRowCount(), 1);
+    QCOMPARE(cod.text(), QStringLiteral("C2"));
+    QVERIFY(m_grid->editCell(1, QStringLiteral("Noua")));
+    QCOMPARE(cod.text(), QStringLiteral("C2"));
+    m_grid->setCurrentCell(0, 0);
+    QCOMPARE(cod.text(), QStringLiteral("C0"));
+}
+
+// Typing into a cell and clicking another row: the value typed goes through
+// its events on its own row (whose cells the handler reads and writes), and
+// that row is written before the other becomes current.
+void TestGridWidget::clickingAnotherRowWritesWhatWasTyped()
+{
+    Variant seen;
+    int updates = 0;
+    connect(m_grid.get(), &grid::Grid::beforeColUpdate, this, [&](int col, const Variant&, bool&) {
+        seen = m_grid->cell(col);
+        m_grid->setCell(0, Variant(QStringLiteral("X")));
+    });
+    connect(m_grid.get(), &grid::Grid::beforeUpdate, this, [&](bool&) {
+        ++updates;
+        m_grid->setCell(3, Variant(7));
+    });
+    m_grid->setCurrentCell(1, 1);
+    m_grid->setFocus();
+    QTest::keyClick(m_grid.get(), Qt::Key_F2);
+    auto* editor = m_grid->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("Nou"));
+    const QRect r = m_grid->visualRect(m_grid->model()->index(3, 1));
+    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, r.center());
+    QCOMPARE(seen, Variant(QStringLiteral("Nou")));
+    QCOMPARE(updates, 1);
+    QCOMPARE(m_grid->row(), 3);
+    QVERIFY(!m_grid->rowDataChanged());
+    QCOMPARE(m_source->value(1, 1), Variant(QStringLiteral("Nou")));
+    QCOMPARE(m_source->value(1, 0), Variant(QStringLiteral("X")));
+    QCOMPARE(m_source->value(1, 3).toInt(), 7);
+    QCOMPARE(m_source->value(3, 1), Variant(QStringLiteral("D3")));
 }
 
 QTEST_MAIN(TestGridWidget)

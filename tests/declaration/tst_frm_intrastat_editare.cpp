@@ -1,0 +1,568 @@
+// Editing the declaration in its grid, as the user does it: values typed
+// into the cells and confirmed with Enter, the line written by moving to
+// another with the arrow keys, Delete and Esc pressed, headers and cell
+// buttons clicked, the messages and the pick-list answered; then the
+// company database read back.
+
+#include "Declaratie_Test.h"
+#include "codelists/Frm_CautareTabele.h"
+#include "declaration/Frm_INTRASTAT.h"
+#include "declaration/Linii_Intrastat.h"
+#include "platform/grid/grid.h"
+#include "platform/grid/units.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString cheieO = u"TIP='O' AND Cod_Fiscal='RO123' AND Anul=2015 AND Luna=3"_s;
+
+Frm_INTRASTAT* deschide(const QString& tip = u"O"_s)
+{
+    return Declaratie_Test::deschide<Frm_INTRASTAT>(
+        u" WHERE [TIP]='"_s + tip + u"' AND [Cod_Fiscal]='RO123' AND [Anul]=2015 AND [Luna]=3"_s,
+        Titlu_Intrastat(u"2015"_s, u"3"_s));
+}
+
+int numar(const QString& conditie)
+{
+    return Declaratie_Test::valoare(u"SELECT COUNT(*) FROM Intrastat WHERE "_s + conditie).toInt();
+}
+
+// The Record_ID of the first line of the dispatches of March 2015.
+qint64 primaLinie()
+{
+    return Declaratie_Test::valoare(u"SELECT MIN(Record_ID) FROM Intrastat WHERE "_s + cheieO).toInt64();
+}
+
+db::Variant coloana(qint64 id, const QString& nume)
+{
+    return Declaratie_Test::valoare(u"SELECT "_s + nume + u" FROM Intrastat WHERE Record_ID="_s +
+                                    QString::number(id));
+}
+
+// Types into a cell as the user does: F2, the text over the old one, Enter.
+void tasteaza(grid::Grid* g, int rand, int col, const QString& text)
+{
+    g->setCurrentCell(rand, col);
+    g->setFocus();
+    QTest::keyClick(g, Qt::Key_F2);
+    if (!g->isEditing())
+        QFAIL("the cell did not open for editing");
+    // The cell's own editor (those of earlier cells may not be gone yet).
+    auto* editor = qobject_cast<QLineEdit*>(g->indexWidget(g->currentIndex()));
+    if (!editor)
+        QFAIL("the cell has no text editor");
+    editor->selectAll();
+    QTest::keyClick(editor, Qt::Key_Delete);
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+}
+
+// Types the cells of a line on the new-row line; gives that line's row.
+int tasteazaLinieNoua(grid::Grid* g, const QList<QPair<int, QString>>& celule)
+{
+    const int nou = g->dataRowCount();
+    for (const auto& [col, text] : celule)
+        tasteaza(g, nou, col, text);
+    return nou;
+}
+
+// Leaves the line with an arrow key, which writes it.
+void paraseste(grid::Grid* g, Qt::Key tasta = Qt::Key_Down)
+{
+    g->setFocus();
+    QTest::keyClick(g, tasta);
+    QCoreApplication::processEvents();
+}
+
+// Watches for the pick-list: each time it shows, runs the action on it (by
+// default nothing: it is closed, which picks no row when it has no current
+// one) and closes it when the action left it open.
+class Lista_Selectie : public QObject
+{
+public:
+    explicit Lista_Selectie(std::function<void(Frm_CautareTabele&)> actiune = {})
+        : m_actiune(std::move(actiune))
+    {
+        connect(&m_ceas, &QTimer::timeout, this, [this] {
+            auto* lista = ui::Forms::get<Frm_CautareTabele>(u"Frm_CautareTabele"_s);
+            if (!lista || !lista->isVisible())
+                return;
+            ++deschideri;
+            if (m_actiune)
+                m_actiune(*lista);
+            if (ui::Forms::isLoaded(u"Frm_CautareTabele"_s))
+                ui::Forms::unload(u"Frm_CautareTabele"_s);
+        });
+        m_ceas.start(5);
+    }
+    int deschideri = 0;
+
+private:
+    std::function<void(Frm_CautareTabele&)> m_actiune;
+    QTimer m_ceas;
+};
+
+bool scrie(const QString& cale, const QByteArray& continut)
+{
+    QFile f(cale);
+    return f.open(QIODevice::WriteOnly) && f.write(continut) == continut.size();
+}
+
+QString mesaj(const Frm_INTRASTAT* f)
+{
+    return f->findChild<QLabel*>(u"Lbl_Mesaj"_s)->text();
+}
+
+} // namespace
+
+class TestFrmIntrastatEditare : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // The values in lei follow the currency value and the rate, keeping the
+    // ratio of an adjusted statistical value, halves to even.
+    void recalculare_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("tastat");
+        QTest::addColumn<QVariantList>("inainte"); // VV, CS, VF, VS (invalid: Null)
+        QTest::addColumn<double>("vf");
+        QTest::addColumn<double>("vs");
+        QTest::newRow("currency value, ratio 1.1")
+            << 23 << u"200"_s << QVariantList{100.0, 4.5, 450.0, 495.0} << 900.0 << 990.0;
+        QTest::newRow("rate 2.5 gives 2") << 25 << u"2.5"_s << QVariantList{1.0, 1.0, 1.0, 1.0} << 2.0 << 2.0;
+        QTest::newRow("rate 3.5 gives 4") << 25 << u"3.5"_s << QVariantList{1.0, 1.0, 1.0, 1.0} << 4.0 << 4.0;
+        QTest::newRow("statistical value blank")
+            << 23 << u"200"_s << QVariantList{100.0, 4.5, 450.0, QVariant()} << 900.0 << 900.0;
+        QTest::newRow("fiscal value 0")
+            << 23 << u"200"_s << QVariantList{100.0, 4.5, 0.0, 495.0} << 900.0 << 900.0;
+        QTest::newRow("rate cleared")
+            << 25 << QString() << QVariantList{100.0, 4.5, 450.0, 495.0} << 450.0 << 495.0;
+    }
+    void recalculare()
+    {
+        QFETCH(int, col);
+        QFETCH(QString, tastat);
+        QFETCH(QVariantList, inainte);
+        QFETCH(double, vf);
+        QFETCH(double, vs);
+        Declaratie_Test d;
+        VERIFICA_DECLARATIA(d);
+        const qint64 id = primaLinie();
+        QVector<db::Variant> valori;
+        for (const QVariant& v : inainte)
+            valori << (v.isValid() ? db::Variant(v.toDouble()) : db::Variant::null());
+        QVERIFY(Conexiune_Firma.execute(
+            u"UPDATE Intrastat SET Valoare_Valuta=?1, Curs_Schimb=?2, Val_Fiscala=?3, "
+            u"Val_Stat=?4 WHERE Record_ID="_s +
+                QString::number(id),
+            valori));
+        Frm_INTRASTAT* f = deschide();
+        QVERIFY(f);
+        tasteaza(f->GridIntrastat, 0, col, tastat);
+        paraseste(f->GridIntrastat);
+        QCOMPARE(coloana(id, u"Val_Fiscala"_s).toDouble(), vf);
+        QCOMPARE(coloana(id, u"Val_Stat"_s).toDouble(), vs);
+        QVERIFY(ui::testing::messages().isEmpty());
+    }
+
+    // A code typed is looked up with the column's own query: found, it
+    // fills the line's columns and says so below the grid, with no box.
+    void cautareGasita_data()
+    {
+        QTest::addColumn<int>("rand"); // a line whose value differs from the one typed
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("tastat");
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("rezultat");
+        QTest::newRow("tariff code") << 3 << 5 << u"01012100"_s
+                                     << u"SELECT * FROM HS8 WHERE [HS8_COD]='01012100'"_s
+                                     << u"VALOARE GASITA: 01012100 : Reproducători de rasă pură"_s;
+        QTest::newRow("origin") << 3 << 7 << u"FR"_s
+                                << u"SELECT [Tara_COD] ,[Tara_DESC] FROM [Tari] WHERE [Tara_COD]='FR'"_s
+                                << u"VALOARE GASITA: FR : Franța"_s;
+        QTest::newRow("destination") << 3 << 9 << u"de"_s
+                                     << u"SELECT [Tara_COD] ,[Tara_DESC] FROM [Tari] WHERE [Tara_COD]='de'"_s
+                                     << u"VALOARE GASITA: DE : Germania"_s;
+        QTest::newRow("unit") << 3 << 13 << u"P/ST"_s
+                              << u"SELECT [UM_COD] ,[UM_DESC] FROM [UM] WHERE [UM_COD]='P/ST'"_s
+                              << u"VALOARE GASITA: p/st : Numar de bucati"_s;
+        QTest::newRow("transaction")
+            << 2 << 15 << u"11"_s << u"SELECT COD, TR_DESC FROM Tranzactii_Unit WHERE COD ='11'"_s
+            << u"VALOARE GASITA: 11 : Cumparare/vanzare ferma, cu exceptia comertului "
+               u"direct cu/de catre consumatori privati"_s;
+        QTest::newRow("delivery terms")
+            << 1 << 16 << u"EXW"_s
+            << u"SELECT [Incoterms_COD],[Incoterms_DESC] FROM [Incoterms] WHERE [Incoterms_COD]='EXW'"_s
+            << u"VALOARE GASITA: EXW : Franco fabrica (Ex Works) - locul convenit"_s;
+        QTest::newRow("transport")
+            << 3 << 17 << u"3"_s
+            << u"SELECT [COD_MOD_TRANS],[DESC_MOD_TRANS] FROM [MOD_TRANS] WHERE [COD_MOD_TRANS]='3'"_s
+            << u"VALOARE GASITA: 3 : Transport rutier"_s;
+    }
+    void cautareGasita()
+    {
+        QFETCH(int, rand);
+        QFETCH(int, col);
+        QFETCH(QString, tastat);
+        QFETCH(QString, sql);
+        QFETCH(QString, rezultat);
+        Declaratie_Test d;
+        VERIFICA_DECLARATIA(d);
+        Frm_INTRASTAT* f = deschide();
+        QVERIFY(f);
+        grid::Grid* g = f->GridIntrastat;
+        Lista_Selectie lista;
+        tasteaza(g, rand, col, tastat);
+        QCOMPARE(Parametri_Cautare_Tabele.Cautare_SQL, sql);
+        QCOMPARE(Parametri_Cautare_Tabele.Cautare_PeTarif, col == 5);
+        QCOMPARE(mesaj(f), rezultat);
+        QVERIFY(ui::testing::messages().isEmpty());
+        QCOMPARE(lista.deschideri, 0);
+        // The list's code is what the cell keeps.
+        QCOMPARE(g->cellValue(rand, col).toText(), rezultat.section(u' ', 2, 2));
+        if (col == 5) {
+            QCOMPARE(g->cellValue(rand, 6).toText(), u"Reproducători de rasă pură"_s);
+            QCOMPARE(g->cellValue(rand, 13).toText(), u"p/st"_s);
+            QVERIFY(g->cellValue(rand, 31).toBool());
+        }
+        paraseste(g);
+        QVERIFY(ui::testing::messages().isEmpty());
+        QVERIFY(!g->rowDataChanged());
+    }
+
+    // A code not found: "NU GASESC : " once, then the column's pick-list
+    // once; closed without a choice, the typed value stays and is written.
+    // A value with a quote is looked for as typed. A look-up that cannot run
+    // at all (no tariff open) counts as a code not found; the window goes on.
+    void cautareNegasita_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("tastat");
+        QTest::addColumn<bool>("tarifInchis");
+        QTest::addColumn<QString>("lista");
+        QTest::newRow("tariff code") << 5 << u"99999999"_s << false << u"SELECT * FROM HS8"_s;
+        QTest::newRow("a quote") << 7 << u"O'"_s << false
+                                 << u"SELECT [Tara_COD] ,[Tara_DESC] FROM [Tari] ORDER BY [Tara_COD]"_s;
+        QTest::newRow("no tariff") << 5 << u"01012100"_s << true << u"SELECT * FROM HS8"_s;
+    }
+    void cautareNegasita()
+    {
+        QFETCH(int, col);
+        QFETCH(QString, tastat);
+        QFETCH(bool, tarifInchis);
+        QFETCH(QString, lista);
+        Declaratie_Test d;
+        VERIFICA_DECLARATIA(d);
+        Frm_INTRASTAT* f = deschide();
+        QVERIFY(f);
+        if (tarifInchis)
+            Conexiune_CN.close();
+        const qint64 id = primaLinie();
+        grid::Grid* g = f->GridIntrastat;
+        Lista_Selectie selectie;
+        tasteaza(g, 0, col, tastat);
+        QCOMPARE(selectie.deschideri, 1);
+        QCOMPARE(Parametri_Cautare_Tabele.Cautare_SQL, lista);
+        const QList<ui::testing::Call> m = ui::testing::messages();
+        QVERIFY(!m.isEmpty());
+        QCOMPARE(m.first().text, u"NU GASESC : "_s + tastat);
+        QCOMPARE(m.size(), tarifInchis ? 2 : 1); // without a tariff the list says it cannot open
+        QCOMPARE(mesaj(f), u"VALOARE NEGASITA : "_s + tastat);
+        QCOMPARE(g->cellValue(0, col).toText(), tastat);
+        paraseste(g);
+        QCOMPARE(coloana(id, g->column(col).dataField).toText(), tastat);
+    }
+
+    // The cell button opens the pick-list of the column; the tariff's with
+    // long, wrapped descriptions. The row chosen fills the line.
+    void butonCelula()
+    {
+        Declaratie_Test d;
+        VERIFICA_DECLARATIA(d);
+        Frm_INTRASTAT* f = deschide();
+        QVERIFY(f);
+        grid::Grid* g = f->GridIntrastat;
+        int latime = 0;
+        bool incadrat = false;
+        int inaltime = 0;
+        Lista_Selectie lista([&](Frm_CautareTabele& l) {
+            latime = l.GridCautare->column(1).widthTwips;
+            incadrat = l.GridCautare->column(1).wrap;
+            inaltime = l.GridCautare->verticalHeader()->defaultSectionSize();
+            QVERIFY(l.Lista().isOpen());
+            // The row of 01012100, chosen with Enter.
+            for (int i = 0; i < l.GridCautare->dataRowCount(); ++i) {
+                if (l.GridCautare->cellValue(i, 0).toText() == u"01012100") {
+                    l.GridCautare->setCurrentCell(i, 0);
+                    break;
+                }
+            }
+            QTest::keyClick(l.GridCautare, Qt::Key_Return);
+        });
+        g->setCurrentCell(2, 5);
+        const QRect celula = g->visualRect(g->model()->index(2, 5));
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->buttonRect(celula).center());
+        QCOMPARE(lista.deschideri, 1);
+        QCOMPARE(Parametri_Cautare_Tabele.Cautare_SQL, u"SELECT * FROM HS8"_s);
+        QCOMPARE(latime, 6500);
+        QVERIFY(incadrat);
+        QCOMPARE(inaltime, grid::twipsToPixels(400, g->logicalDpiY()));
+        QCOMPARE(g->cellValue(2, 5).toText(), u"01012100"_s);
+        QCOMPARE(g->cellValue(2, 13).toText(), u"p/st"_s);
+        QCOMPARE(mesaj(f), u"VALOARE GASITA: 01012100 : Reproducători de rasă pură"_s);
+        QVERIFY(!ui::Forms::isLoaded(u"Frm_CautareTabele"_s));
+    }
+
+    // A line added on the new-row line takes the declaration's key, "RO" as
+    // the country of dispatch, the unit's quantity; the footers follow.
+    void linieNoua()
+    {
+        Declaratie_Test d;
+        VERIFICA_DECLARATIA(d);
+        Frm_INTRASTAT* f = deschide();
+        QVERIFY(f);
+        grid::Grid* g = f->GridIntrastat;
+        tasteazaLinieNoua(g, {{5, u"01012100"_s},
+                              {7, u"DE"_s},
+                              {9, u"FR"_s},
+                              {10, u"500"_s},
+                              {11, u"550"_s},
+                              {12, u"3.5"_s},
+                              {15, u"11"_s},
+                              {16, u"EXW"_s},
+                              {17, u"3"_s},
+                              {21, u"7"_s}});
+        QCOMPARE(f->TXT_Tip->text(), u"O"_s); // the key of the lines shown stays
+        QCOMPARE(f->TXT_Anul->text(), u"2015"_s);
+        paraseste(g, Qt::Key_Up);
+        QVERIFY2(ui::testing::messages().isEmpty(), qPrintable(Arbore_Test::mesaje().join(u'\n')));
+        QCOMPARE(numar(cheieO), 16);
+        const qint64 id = Declaratie_Test::valoare(u"SELECT MAX(Record_ID) FROM Intrastat"_s).toInt64();
+        QCOMPARE(coloana(id, u"TIP || Cod_Fiscal || Anul || '/' || Luna"_s).toText(), u"ORO1232015/3"_s);
+        QCOMPARE(coloana(id, u"Tara_Exp"_s).toText(), u"RO"_s);
+        QCOMPARE(coloana(id, u"Descriere_NC"_s).toText(), u"Reproducători de rasă pură"_s);
+        QCOMPARE(coloana(id, u"Cod_UMS"_s).toText(), u"p/st"_s);
+        QCOMPARE(coloana(id, u"Val_UMS"_s).toDouble(), 7.0);
+        QCOMPARE(coloana(id, u"Exista_UMS"_s).toInt(), -1);
+        QCOMPARE(g->dataRowCount(), 16);
+        // 15,690 and the new line's values, from one query.
+        QCOMPARE(g->column(10).footerText, u"16,190"_s);
+        QCOMPARE(g->column(11).footerText, u"16,240"_s);
+        QCOMPARE(g->column(12).footerText, u"223"_s);
+    }
+
+    // The first blank column a line must have is named, alone; nothing is
+    // written and the line keeps its values until Esc drops them.
+    void obligatoriu()
+    {
+        Declaratie_Test d;
+        VERIFICA_DECLARATIA(d);
+        Frm_INTRASTAT* f = deschide();
+        QVERIFY(f);
+        grid::Grid* g = f->GridIntrastat;
+        const int nou = tasteazaLinieNoua(
+            g, {{5, u"01012100"_s}, {7, u"DE"_s}, {9, u"FR"_s}, {10, u"500"_s}, {11, u"550"_s}});
+        paraseste(g, Qt::Key_Up);
+        const QList<ui::testing::Call> m = ui::testing::messages();
+        QCOMPARE(m.size(), 1);
+        QCOMPARE(m.first().text, u"Net [Kg]  -  Obligatoriu de completat !"_s);
+        QCOMPARE(m.first().title, std::optional<QString>(u"EROARE"_s));
+        QCOMPARE(m.first().icon, ui::Icon::Critical);
+        QCOMPARE(numar(cheieO), 15);
+        QCOMPARE(g->row(), nou);
+        QCOMPARE(g->cellValue(nou, 10).toDouble(), 500.0);
+        QTest::keyClick(g, Qt::Key_Escape);
+        QVERIFY(!g->rowDataChanged());
+        QVERIFY(g->cellValue(nou, 10).isMissing());
+        QCOMPARE(numar(cheieO), 15);
+    }
+
+    // A line added where no line is shown has no key to take: it is refused,
+    // naming the first key column, and nothing is written.
+    void linieFaraCheie()
+    {
+        Declaratie_Test d;
+        VERIFICA_DECLARATIA(d);
+        Frm_INTRASTAT* f = Declaratie_Test::deschide<Frm_INTRASTAT>(
+            u" WHERE [TIP]='O' AND [Cod_Fiscal]='RO123' AND [Anul]=2015 AND [Luna]=9"_s,
+            Titlu_Intrastat(u"2015"_s, u"9"_s));
+        QVERIFY(f);
+        const int toate = numar(u"1=1"_s);
+        grid::Grid* g = f->GridIntrastat;
+        QCOMPARE(g->dataRowCount(), 0);
+        tasteaza(g, 0, 20, u"Marfa"_s);
+        QVERIFY(g->update() == false);
+        QCOMPARE(Arbore_Test::mesaje(), QStringList{u"TIP  -  Obligatoriu de completat !"_s});
+        QCOMPARE(numar(u"1=1"_s), toate);
+    }
+
+    // Writing a line puts "RO" in the column of Romania, whatever it held.
+    void taraRomania_data()
+    {
+        QTest::addColumn<QString>("tip");
+        QTest::addColumn<QString>("coloanaRO");
+        QTest::newRow("dispatch") << u"O"_s << u"Tara_Exp"_s;
+        QTest::newRow("arrival") << u"I"_s << u"Tara_Dest"_s;
+    }
+    void taraRomania()
+    {
+        QFETCH(QString, tip);
+        QFETCH(QString, coloanaRO);
+        Declaratie_Test d;
+        VERIFICA_DECLARATIA(d);
+        const QString cheie = u"TIP='"_s + tip + u"' AND Anul=2015 AND Luna=3 AND Cod_Fiscal='RO123'"_s;
+        const qint64 id =
+            Declaratie_Test::valoare(u"SELECT MIN(Record_ID) FROM Intrastat WHERE "_s + cheie).toInt64();
+        QVERIFY(Conexiune_Firma.execute(u"UPDATE Intrastat SET "_s + coloanaRO + u"='DE' WHERE Record_ID="_s +
+                                        QString::number(id)));
+        Frm_INTRASTAT* f = deschide(tip);
+        QVERIFY(f);
+        tasteaza(f->GridIntrastat, 0, 20, u"Marfa"_s);
+        paraseste(f->GridIntrastat);
+        QCOMPARE(coloana(id, coloanaRO).toText(), u"RO"_s);
+        QCOMPARE(coloana(id, u"Descriere"_s).toText(), u"Marfa"_s);
+        QCOMPARE(numar(cheie), tip == u"O" ? 15 : 4);
+    }
+
+    // Delete asks; only Yes removes the line, and the footers follow.
+    void stergere_data()
+    {
+        QTest::addColumn<ui::Answer>("raspuns");
+        QTest::newRow("yes") << ui::Answer::Yes;
+        QTest::newRow("no") << ui::Answer::No;
+        QTest::newRow("cancel") << ui::Answer::Cancel;
+    }
+    void stergere()
+    {
+        QFETCH(ui::Answer, raspuns);
+        Declaratie_Test d;
+        VERIFICA_DECLARATIA(d);
+        Frm_INTRASTAT* f = deschide();
+        QVERIFY(f);
+        const qint64 id = primaLinie();
+        f->GridIntrastat->setCurrentCell(0, 5);
+        ui::testing::pushAnswer(raspuns);
+        QTest::keyClick(f->GridIntrastat, Qt::Key_Delete);
+        const QList<ui::testing::Call> m = ui::testing::messages();
+        QCOMPARE(m.size(), 1);
+        QCOMPARE(m.first().text, u"Stergeti inregistrarea ?"_s);
+        QCOMPARE(m.first().icon, ui::Icon::Question);
+        QCOMPARE(m.first().buttons, ui::Buttons::YesNoCancel);
+        QCOMPARE(m.first().title, std::optional<QString>());
+        QCOMPARE(Raspuns_Mesaj, static_cast<qint32>(raspuns));
+        const bool sters = raspuns == ui::Answer::Yes;
+        QCOMPARE(numar(u"Record_ID="_s + QString::number(id)), sters ? 0 : 1);
+        QCOMPARE(f->GridIntrastat->dataRowCount(), sters ? 14 : 15);
+        QCOMPARE(f->GridIntrastat->column(10).footerText, sters ? u"14,690"_s : u"15,690"_s);
+    }
+
+    // A header click sorts by that column, then by the line's place in its
+    // file, with the query file's query, or the built-in one without the
+    // file or when the file's query cannot serve (said, not silent).
+    // Refresh goes back to the order of the lines.
+    void sortare_data()
+    {
+        QTest::addColumn<QByteArray>("fisier"); // "-": the file removed; "": as shipped
+        QTest::addColumn<bool>("eroare");
+        QTest::newRow("shipped file") << QByteArray() << false;
+        QTest::newRow("no file") << QByteArray("-") << false;
+        QTest::newRow("broken file") << QByteArray("SELECT FROM WHERE") << true;
+    }
+    void sortare()
+    {
+        QFETCH(QByteArray, fisier);
+        QFETCH(bool, eroare);
+        Declaratie_Test d;
+        VERIFICA_DECLARATIA(d);
+        const QString cale = d.arbore().cale(u"System/SQL/Intrastat.txt"_s);
+        QVERIFY(QFile::exists(cale));
+        if (fisier == "-")
+            QVERIFY(QFile::remove(cale));
+        else if (!fisier.isEmpty())
+            QVERIFY(scrie(cale, fisier));
+        Frm_INTRASTAT* f = deschide();
+        QVERIFY(f);
+        grid::Grid* g = f->GridIntrastat;
+        QHeaderView* h = g->horizontalHeader();
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
+                          QPoint(h->sectionViewportPosition(5) + h->sectionSize(5) / 2, h->height() / 2));
+        QCOMPARE(Ordine_Intrastat, u"[Cod_NC],[POZITIA]"_s);
+        QVERIFY(f->Linii().source().endsWith(u" ORDER BY [Cod_NC],[POZITIA]"_s));
+        QCOMPARE(f->Interogare_Grila, SQL_Grila_Intrastat);
+        QCOMPARE(g->columnCount(), 32);
+        QCOMPARE(g->columnForField(u"Exista_UMS"_s), 31);
+        QCOMPARE(g->dataRowCount(), 15);
+        QCOMPARE(g->column(5).caption, u"Cod NC"_s);
+        QCOMPARE(f->TXT_Tip->text(), u"O"_s);
+        const QList<ui::testing::Call> m = ui::testing::messages();
+        QCOMPARE(m.size(), eroare ? 1 : 0);
+        if (eroare) {
+            QVERIFY(m.first().text.contains(u"Intrastat.txt"_s));
+            QCOMPARE(m.first().title, std::optional<QString>(u"EROARE"_s));
+        }
+        QString anterior;
+        for (int r = 0; r < g->dataRowCount(); ++r) {
+            QVERIFY(g->cellValue(r, 5).toText() >= anterior);
+            anterior = g->cellValue(r, 5).toText();
+        }
+        f->CmdRefresh_Click();
+        QVERIFY(f->Linii().source().endsWith(u" ORDER BY Record_ID"_s));
+    }
+
+    // Esc drops the unsaved changes of the line; nothing is written.
+    void esc()
+    {
+        Declaratie_Test d;
+        VERIFICA_DECLARATIA(d);
+        Frm_INTRASTAT* f = deschide();
+        QVERIFY(f);
+        const qint64 id = primaLinie();
+        grid::Grid* g = f->GridIntrastat;
+        tasteaza(g, 0, 20, u"Alta marfa"_s);
+        tasteaza(g, 0, 12, u"99"_s);
+        QVERIFY(g->rowDataChanged());
+        QTest::keyClick(g, Qt::Key_Escape);
+        QVERIFY(!g->rowDataChanged());
+        QCOMPARE(g->cellValue(0, 12).toDouble(), 10.0);
+        paraseste(g);
+        QCOMPARE(coloana(id, u"Net"_s).toDouble(), 10.0);
+        QCOMPARE(coloana(id, u"Descriere"_s).toText(), u"Marfa 1"_s);
+    }
+
+    // A value the column refuses is said through the error texts; the line
+    // keeps what the user typed and stays unwritten.
+    void eroareGrila()
+    {
+        Declaratie_Test d;
+        VERIFICA_DECLARATIA(d);
+        Frm_INTRASTAT* f = deschide();
+        QVERIFY(f);
+        grid::Grid* g = f->GridIntrastat;
+        tasteaza(g, 0, 12, u"abc"_s);
+        paraseste(g);
+        const QList<ui::testing::Call> m = ui::testing::messages();
+        QCOMPARE(m.size(), 1);
+        QVERIFY2(m.first().text.startsWith(u"Eroare nr: 2\r\nDescriere Eroare: Valoarea introdusa nu este un "
+                                           u"numar\r\n"_s),
+                 qPrintable(m.first().text));
+        QCOMPARE(m.first().title, std::optional<QString>(u"EROARE"_s));
+        QCOMPARE(m.first().icon, ui::Icon::Critical);
+        QCOMPARE(g->row(), 0);
+        QCOMPARE(g->cellValue(0, 12).toText(), u"abc"_s);
+        QCOMPARE(coloana(primaLinie(), u"Net"_s).toDouble(), 10.0);
+    }
+};
+
+QTEST_MAIN(TestFrmIntrastatEditare)
+#include "tst_frm_intrastat_editare.moc"
