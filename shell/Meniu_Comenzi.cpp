@@ -10,6 +10,7 @@
 #include "platform/sys/clock.h"
 #include "platform/ui/fereastra_stub.h"
 #include "platform/ui/forms.h"
+#include "reports/Ferestre_Rapoarte.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -285,6 +286,7 @@ void Inregistreaza_Ferestre_Neconstruite()
     Inregistreaza_Ferestre_Cautare(); // the pick-list and the column search are built
     // The declaration's windows are built: the chooser opens the real ones.
     Inregistreaza_Ferestre_Declaratie();
+    Inregistreaza_Ferestre_Rapoarte(); // the report window
     const auto adauga = [](const QString& nume, ui::FereastraStub::Captura captura) {
         if (!ui::Forms::isRegistered(nume))
             ui::FereastraStub::registerStub(nume, nume, std::move(captura));
@@ -293,11 +295,6 @@ void Inregistreaza_Ferestre_Neconstruite()
         return QVariantMap{{u"Mod_Macheta"_s, Mod_Macheta}, {u"Conditie_Macheta"_s, Conditie_Macheta}};
     });
     adauga(u"Frm_Selectie_Mod_Preluare"_s, {});
-    adauga(u"Frm_Report"_s, [] {
-        return QVariantMap{{u"Numar_Raport"_s, Numar_Raport},
-                           {u"Mod_Raport"_s, Mod_Raport},
-                           {u"Parametri_Raport"_s, Parametri_Raport}};
-    });
     adauga(u"Frm_Lista_tabele"_s, [] { return QVariantMap{{u"SQL_Lista"_s, SQL_Lista}}; });
     adauga(u"Frm_HS"_s, [] {
         return QVariantMap{{u"HS_SQL"_s, HS_SQL},
