@@ -286,7 +286,7 @@ void Inregistreaza_Ferestre_Neconstruite()
     Inregistreaza_Ferestre_Cautare(); // the pick-list and the column search are built
     // The declaration's windows are built: the chooser opens the real ones.
     Inregistreaza_Ferestre_Declaratie();
-    Inregistreaza_Ferestre_Rapoarte(); // the report window
+    Inregistreaza_Ferestre_Rapoarte(); // the report window and the query builder
     const auto adauga = [](const QString& nume, ui::FereastraStub::Captura captura) {
         if (!ui::Forms::isRegistered(nume))
             ui::FereastraStub::registerStub(nume, nume, std::move(captura));
