@@ -73,6 +73,20 @@ bool incarca(report::Report& r)
                    u"Declaratie_Intrastat"_s);
 }
 
+// The report loaded, its data set and its pages laid out; false (and the
+// benchmark skipped) when any of it fails.
+bool randat(benchmark::State& state, report::Report& r)
+{
+    Date_Raport& d = date();
+    if (!d.ok || !incarca(r)) {
+        state.SkipWithError("no report");
+        return false;
+    }
+    r.setDataSource(d.linii());
+    r.render();
+    return true;
+}
+
 void BM_DeschideDateRaport(benchmark::State& state)
 {
     Date_Raport& d = date();
@@ -110,14 +124,9 @@ BENCHMARK(BM_PaginiRaport)->Unit(benchmark::kMillisecond);
 
 void BM_DeseneazaPagina(benchmark::State& state)
 {
-    Date_Raport& d = date();
     report::Report r;
-    if (!d.ok || !incarca(r)) {
-        state.SkipWithError("no report");
+    if (!randat(state, r))
         return;
-    }
-    r.setDataSource(d.linii());
-    r.render();
     // A page as wide as a full-HD screen.
     const QSizeF pagina = r.printableSizeTwips();
     const double scara = 1900.0 / pagina.width();

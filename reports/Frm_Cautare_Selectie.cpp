@@ -43,10 +43,30 @@ QColor Culoare_Setare(qint32 valoare)
     return Culoare_Qt(Translateaza_Culoare(static_cast<std::uint32_t>(valoare)));
 }
 
-void Culori_Lista(grid::ListColumns& lista, QComboBox* caseta)
+// Binds a list to its rows, showing only the field that it also returns,
+// under its heading and width, in the settings' row colours. Binding picks
+// no row, so no choice runs.
+void Leaga_Lista(grid::ListCombo* lista, grid::RowSource* randuri, const QString& camp, const QString& titlu,
+                 int latime)
 {
-    lista.listModel().setRowColours(Culoare_Setare(Culoare_RandPar), Culoare_Setare(Culoare_RandImpar));
-    if (auto* vedere = qobject_cast<QTableView*>(caseta ? caseta->view() : nullptr)) {
+    lista->setListField(camp);
+    lista->setBoundField(camp);
+    for (int c = 0; c < randuri->fieldCount(); ++c)
+        lista->setColumnVisible(c, randuri->fieldName(c).compare(camp, Qt::CaseInsensitive) == 0);
+    {
+        const QSignalBlocker oprit(lista);
+        lista->bind(randuri);
+    }
+    lista->setAutoCompletion(true);
+    grid::GridModel& model = lista->listModel();
+    model.setRowColours(Culoare_Setare(Culoare_RandPar), Culoare_Setare(Culoare_RandImpar));
+    const int coloana = model.columnForField(camp);
+    if (coloana >= 0) {
+        model.column(coloana).caption = titlu;
+        model.column(coloana).widthTwips = latime;
+        model.refreshColumns();
+    }
+    if (auto* vedere = qobject_cast<QTableView*>(lista->view())) {
         QPalette p = vedere->palette();
         p.setColor(QPalette::Highlight, Culoare_Setare(Culoare_SelectieFundal));
         p.setColor(QPalette::HighlightedText, Culoare_Setare(Culoare_SelectieText));
@@ -54,22 +74,9 @@ void Culori_Lista(grid::ListColumns& lista, QComboBox* caseta)
         QFont bold = vedere->horizontalHeader()->font();
         bold.setBold(true);
         vedere->horizontalHeader()->setFont(bold);
-    }
-}
-
-// One shown column of a list: its caption and width.
-void Coloana_Lista(grid::ListColumns& lista, QComboBox* caseta, int coloana, const QString& titlu, int latime,
-                   int latimeLista)
-{
-    grid::GridModel& model = lista.listModel();
-    if (coloana < model.columns().size()) {
-        model.column(coloana).caption = titlu;
-        model.column(coloana).widthTwips = latime;
-        model.refreshColumns();
-    }
-    if (auto* vedere = qobject_cast<QTableView*>(caseta ? caseta->view() : nullptr)) {
-        vedere->setColumnWidth(coloana, grid::twipsToPixels(latime));
-        vedere->setMinimumWidth(grid::twipsToPixels(latimeLista));
+        if (coloana >= 0)
+            vedere->setColumnWidth(coloana, grid::twipsToPixels(latime));
+        vedere->setMinimumWidth(grid::twipsToPixels(latime));
     }
 }
 
@@ -201,18 +208,7 @@ void Frm_Cautare_Selectie::Form_Load()
     }
     m_scripturi = *scripturi;
     m_sursaScripturi = std::make_unique<grid::RecordsetSource>(m_scripturi);
-    CmbScriptName->setListField(u"Script_Name"_s);
-    CmbScriptName->setBoundField(u"Script_Name"_s);
-    for (int c = 0; c < m_scripturi.fieldCount(); ++c)
-        CmbScriptName->setColumnVisible(c, c == 0);
-    {
-        // Binding picks no row: no script is loaded by it.
-        const QSignalBlocker oprit(CmbScriptName);
-        CmbScriptName->bind(m_sursaScripturi.get());
-    }
-    CmbScriptName->setAutoCompletion(true);
-    Culori_Lista(*CmbScriptName, CmbScriptName);
-    Coloana_Lista(*CmbScriptName, CmbScriptName, 0, u"Nume Script"_s, 3800, 3800);
+    Leaga_Lista(CmbScriptName, m_sursaScripturi.get(), u"Script_Name"_s, u"Nume Script"_s, 3800);
 }
 
 void Frm_Cautare_Selectie::Incarca_Tabele()
@@ -224,16 +220,8 @@ void Frm_Cautare_Selectie::Incarca_Tabele()
     }
     m_tabele = *tabele;
     m_sursaTabele = std::make_unique<grid::RecordsetSource>(m_tabele);
-    Cmb_Tabele->setListField(u"TableName"_s);
-    Cmb_Tabele->setBoundField(u"TableName"_s);
     Cmb_Tabele->setLimitToList(true);
-    {
-        const QSignalBlocker oprit(Cmb_Tabele);
-        Cmb_Tabele->bind(m_sursaTabele.get());
-    }
-    Cmb_Tabele->setAutoCompletion(true);
-    Culori_Lista(*Cmb_Tabele, Cmb_Tabele);
-    Coloana_Lista(*Cmb_Tabele, Cmb_Tabele, 0, u"Nume Tabel"_s, 3700, 3700);
+    Leaga_Lista(Cmb_Tabele, m_sursaTabele.get(), u"TableName"_s, u"Nume Tabel"_s, 3700);
 }
 
 void Frm_Cautare_Selectie::Form_Activate()

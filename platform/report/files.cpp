@@ -35,13 +35,24 @@ QString cssFamily(QString family)
     return u'\'' + family + u'\'';
 }
 
+// Why a report cannot be printed or written now; none when it can.
+db::Error unableToRender(const Report& r)
+{
+    if (r.busy())
+        return db::Error(db::Error::Kind::General, ErrorNumber::BadArgument, u"The report is busy"_s,
+                         u"report"_s);
+    if (!r.isLoaded())
+        return db::Error(db::Error::Kind::General, ErrorNumber::BadArgument, u"No report is loaded"_s,
+                         u"report"_s);
+    return {};
+}
+
 } // namespace
 
 db::Error Report::print(QPagedPaintDevice& device, const std::function<bool(int, int)>& progress)
 {
-    if (d->busy)
-        return db::Error(db::Error::Kind::General, ErrorNumber::BadArgument, u"The report is busy"_s,
-                         u"report"_s);
+    if (db::Error e = unableToRender(*this))
+        return e;
     if (d->pages.isEmpty())
         render();
     d->busy = true;
@@ -76,12 +87,8 @@ db::Error Report::print(QPagedPaintDevice& device, const std::function<bool(int,
 
 db::Error Report::renderToFile(const QString& path, FileFormat format)
 {
-    if (d->busy)
-        return db::Error(db::Error::Kind::General, ErrorNumber::BadArgument, u"The report is busy"_s,
-                         u"report"_s);
-    if (!d->loaded)
-        return db::Error(db::Error::Kind::General, ErrorNumber::BadArgument, u"No report is loaded"_s,
-                         u"report"_s);
+    if (db::Error e = unableToRender(*this))
+        return e;
     if (d->pages.isEmpty())
         render();
     QSaveFile file(path);

@@ -444,6 +444,8 @@ void Report::Impl::paintBand(QPainter& p, const Band& band, int page) const
 void Report::render()
 {
     clear();
+    if (!d->loaded)
+        return;
     d->busy = true;
     const auto done = qScopeGuard([this] { d->busy = false; });
     d->prepare();

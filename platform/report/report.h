@@ -159,7 +159,8 @@ public:
     bool busy() const;
 
     // Lays the pages out from the definition, the fields' texts and the data
-    // as they are now. Until then, and after clear(), there are no pages.
+    // as they are now. Until then, after clear(), and while no report is
+    // loaded, there are no pages.
     void render();
     void clear();
     int pageCount() const;
@@ -168,7 +169,8 @@ public:
     void paintPage(QPainter& painter, int page) const;
 
     // Every page on a printer or a PDF writer, from the page layout of the
-    // report. Renders first when there are no pages. progress (optional) is
+    // report. Renders first when there are no pages; refused while no report
+    // is loaded. progress (optional) is
     // called before each page with the page (from 1) and the page count and
     // may stop the job by returning false.
     db::Error print(QPagedPaintDevice& device, const std::function<bool(int, int)>& progress = {});

@@ -1,19 +1,15 @@
 #pragma once
-// The report windows on a fresh copy of the seeded program folder: the
-// demonstration company's database holds the standard declaration lines
-// (working company RO123), the common database is the tree's, the windows
-// are registered, and the viewer and the workbook opener are recorded
-// instead of started.
+// The report windows on the declaration tests' company: a fresh copy of the
+// seeded program folder whose demonstration company holds the standard
+// declaration lines (working company RO123), with the real report windows
+// registered over the stand-in, the working company's address filled, and
+// the viewer and the workbook opener recorded instead of started.
 
-#include "common/Globale.h"
 #include "common/Transfera_Excel.h"
-#include "declaration/Fixture_Declaratii.h"
-#include "platform/ui/forms.h"
+#include "declaration/Declaratie_Test.h"
 #include "reports/Exporta_Raport.h"
 #include "reports/Ferestre_Rapoarte.h"
-#include "shell/Arbore_Test.h"
 
-#include <QLocale>
 #include <QStandardPaths>
 
 class Raport_Test
@@ -28,12 +24,9 @@ public:
 
     Raport_Test()
     {
-        if (!m_arbore.ok())
+        if (!m_declaratie.ok())
             return;
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         QStandardPaths::setTestModeEnabled(true);
-        Reseteaza_Globale_Declaratie();
-        ui::Forms::resetForTests();
         Inregistreaza_Ferestre_Rapoarte();
         pornite().clear();
         Seteaza_Pornire_Vizualizator([](const QString& program, const QStringList& argumente) {
@@ -45,11 +38,6 @@ public:
             exportate().append(cale);
             return true;
         });
-        Cale_Firma = m_arbore.folderBazaDate() + QStringLiteral("RO0000001.mdb");
-        m_ok = !Conexiune_Comun.open(Cale_Comun) && !Conexiune_Firma.open(Cale_Firma) &&
-               !Populeaza_Firma_Standard(Conexiune_Firma);
-        FirmaCurenta_CodFiscal = QStringLiteral("RO123");
-        FirmaCurenta_Nume = QStringLiteral("FIRMA TEST SRL");
         FirmaCurenta_Adresa = QStringLiteral("Str. Lunga 1");
         FirmaCurenta_Oras = QStringLiteral("Brasov");
         FirmaCurenta_CodPostal = QStringLiteral("500001");
@@ -59,11 +47,10 @@ public:
         Nume_Calculator = QStringLiteral("birou1");
         Producator_NumeFirma = QStringLiteral("VELMORANT SRL");
         Producator_Telefon = QStringLiteral("0700000000");
+        m_ok = true;
     }
     ~Raport_Test()
     {
-        ui::Forms::resetForTests();
-        Reseteaza_Globale_Declaratie();
         Seteaza_Pornire_Vizualizator({});
         Seteaza_Deschidere_Export({});
     }
@@ -71,8 +58,8 @@ public:
     Raport_Test& operator=(const Raport_Test&) = delete;
 
     bool ok() const { return m_ok; }
-    const Arbore_Test& arbore() const { return m_arbore; }
-    QString cale(const QString& relativ) const { return m_arbore.cale(relativ); }
+    const Arbore_Test& arbore() const { return m_declaratie.arbore(); }
+    QString cale(const QString& relativ) const { return arbore().cale(relativ); }
 
     static QList<Pornire>& pornite()
     {
@@ -103,7 +90,7 @@ public:
     }
 
 private:
-    Arbore_Test m_arbore;
+    Declaratie_Test m_declaratie;
     bool m_ok = false;
 };
 

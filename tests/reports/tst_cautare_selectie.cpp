@@ -101,6 +101,16 @@ bool scrie(Frm_Cautare_Selectie* f, const QString& coloana, int celula, const QS
     return f->GridCampuri->editCell(celula, text);
 }
 
+// The window open on the test table, chosen in its list.
+struct Pe_Tabel
+{
+    Raport_Test t;
+    Frm_Cautare_Selectie* f = nullptr;
+    bool ok = false;
+
+    Pe_Tabel() { ok = t.ok() && tabelTest() && (f = deschide()) != nullptr && alege(f, u"Test_Tabel"_s); }
+};
+
 } // namespace
 
 class TestCautareSelectie : public QObject
@@ -308,11 +318,9 @@ void TestCautareSelectie::fereastra()
 // operator empties the value and the fragment.
 void TestCautareSelectie::semnulDinLista()
 {
-    Raport_Test t;
-    VERIFICA_RAPORT(t);
-    QVERIFY(tabelTest());
-    Frm_Cautare_Selectie* f = deschide();
-    QVERIFY(alege(f, u"Test_Tabel"_s));
+    Pe_Tabel p;
+    QVERIFY(p.ok);
+    Frm_Cautare_Selectie* f = p.f;
     const int c = randCamp(f, u"C"_s);
     QVERIFY(scrie(f, u"C"_s, 5, u"= egal cu"_s));
     QCOMPARE(f->GridCampuri->cellValue(c, 4).toText(), u"= Valoare"_s);
@@ -342,11 +350,9 @@ void TestCautareSelectie::semnulDinLista()
 
 void TestCautareSelectie::genereazaSiRuleaza()
 {
-    Raport_Test t;
-    VERIFICA_RAPORT(t);
-    QVERIFY(tabelTest());
-    Frm_Cautare_Selectie* f = deschide();
-    QVERIFY(alege(f, u"Test_Tabel"_s));
+    Pe_Tabel p;
+    QVERIFY(p.ok);
+    Frm_Cautare_Selectie* f = p.f;
     QVERIFY(scrie(f, u"A"_s, 7, u"-1"_s));
     QVERIFY(scrie(f, u"D"_s, 5, u">= incepand cu"_s));
     QVERIFY(scrie(f, u"D"_s, 6, u"2026-02-15"_s));
@@ -368,11 +374,9 @@ void TestCautareSelectie::genereazaSiRuleaza()
 
 void TestCautareSelectie::valoareLipsaPastreazaTextul()
 {
-    Raport_Test t;
-    VERIFICA_RAPORT(t);
-    QVERIFY(tabelTest());
-    Frm_Cautare_Selectie* f = deschide();
-    QVERIFY(alege(f, u"Test_Tabel"_s));
+    Pe_Tabel p;
+    QVERIFY(p.ok);
+    Frm_Cautare_Selectie* f = p.f;
     f->Txt_SQL->setPlainText(u"SELECT B FROM Test_Tabel"_s);
     f->CmdRunSQL->click();
     QVERIFY(!f->GridRezultat->isHidden());
@@ -441,11 +445,9 @@ void TestCautareSelectie::salvareSiIncarcare()
 
 void TestCautareSelectie::alegereaAltuiTabel()
 {
-    Raport_Test t;
-    VERIFICA_RAPORT(t);
-    QVERIFY(tabelTest());
-    Frm_Cautare_Selectie* f = deschide();
-    QVERIFY(alege(f, u"Test_Tabel"_s));
+    Pe_Tabel p;
+    QVERIFY(p.ok);
+    Frm_Cautare_Selectie* f = p.f;
     QVERIFY(scrie(f, u"A"_s, 7, u"-1"_s));
     f->Txt_SQL->setPlainText(u"SELECT A FROM Test_Tabel"_s);
     f->CmdRunSQL->click();

@@ -6,8 +6,8 @@
 
 #include "Raport_Test.h"
 #include "common/Pdf_Test.h"
-#include "declaration/Ferestre_Declaratie.h"
 #include "declaration/Frm_INTRASTAT.h"
+#include "platform/report/Html_Test.h"
 #include "platform/report/preview.h"
 #include "platform/sys/clock.h"
 #include "platform/ui/imprimanta.h"
@@ -100,15 +100,6 @@ Frm_Report* deschide(qint32 numar, const QString& mod = u"0"_s, const QVariantLi
 }
 
 const QVariantList kMartie{u"O"_s, u"RO123"_s, u"2015"_s, u"3"_s, u"N"_s};
-
-QStringList textePagina(const QString& html)
-{
-    QStringList texte;
-    static const QRegularExpression span(u"<span[^>]*>([^<]*)</span>"_s);
-    for (auto it = span.globalMatch(html); it.hasNext();)
-        texte << it.next().captured(1);
-    return texte;
-}
 
 QAction* comanda(QWidget* f, const QString& nume)
 {
@@ -234,7 +225,7 @@ void TestFrmReport::doarLiniileDeclaratiei()
     QCOMPARE(f->Raport.Date.recordCount(), linii);
     const QString html = t.cale(u"d.htm"_s);
     QVERIFY(!f->Raport.SursaReport.renderToFile(html, report::FileFormat::Html));
-    const QStringList texte = textePagina(citeste(html));
+    const QStringList texte = html::texte(citeste(html));
     if (!flux.isEmpty())
         QVERIFY(texte.contains(flux));
     QVERIFY(texte.contains(QString::number(linii)));
@@ -354,7 +345,7 @@ void TestFrmReport::subrapoarte()
     QCOMPARE(a->text, u"Cod=Cod"_s);
     const QString html = t.cale(u"sub.htm"_s);
     QVERIFY(!f->Raport.SursaReport.renderToFile(html, report::FileFormat::Html));
-    QCOMPARE(textePagina(citeste(html)),
+    QCOMPARE(html::texte(citeste(html)),
              (QStringList{u"20001"_s, u"DE"_s, u"A:Germania"_s, u"FR"_s, u"A:Franța"_s, u"RO"_s,
                           u"A:România"_s, u"B:DE"_s, u"B:FR"_s, u"B:RO"_s}));
 }
@@ -645,7 +636,6 @@ void TestFrmReport::dinFereastraDeclaratiei()
 {
     Raport_Test t;
     VERIFICA_RAPORT(t);
-    Inregistreaza_Ferestre_Declaratie();
     Filtru_Intrastat = u" WHERE [TIP]='I' AND [Cod_Fiscal]='RO123' AND [Anul]=2015 AND [Luna]=3"_s;
     auto* d = ui::Forms::load<Frm_INTRASTAT>(u"Frm_INTRASTAT"_s);
     QVERIFY(d);

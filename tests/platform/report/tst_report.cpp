@@ -2,6 +2,7 @@
 // out from the data (sorted rows, page headers and footers, totals, page
 // numbers, sub-reports), written to PDF (read back with the poppler tools)
 // and HTML, and shown in the preview with its zoom modes and printing.
+#include "Html_Test.h"
 #include "common/Pdf_Test.h"
 #include "platform/report/preview.h"
 #include "platform/report/report.h"
@@ -94,16 +95,6 @@ QString readText(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
-
-// The texts of an HTML export in document order, tags dropped.
-QStringList htmlTexts(const QString& html)
-{
-    QStringList texts;
-    static const QRegularExpression span(u"<span[^>]*>([^<]*)</span>"_s);
-    for (auto it = span.globalMatch(html); it.hasNext();)
-        texts << it.next().captured(1);
-    return texts;
 }
 
 } // namespace
@@ -261,7 +252,7 @@ void TestReport::htmlHoldsTheTextsEscaped()
     QVERIFY(html.startsWith(u"<!DOCTYPE html>"_s));
     QCOMPARE(html.count(u"<div class=\"p\""_s), r.pageCount());
     QVERIFY(!html.contains(u"<b>"_s));
-    const QStringList texts = htmlTexts(html);
+    const QStringList texts = html::texte(html);
     // "<b>" sorts before "A&B"; a value the list does not name shows as it is.
     QCOMPARE(texts, (QStringList{u"LISTA &lt;A&amp;B&gt;"_s, u"COLCOD"_s, u"COLVALOARE"_s, u"&lt;b&gt;"_s,
                                  u"x"_s, u"1,234.50"_s, u"A&amp;B"_s, u"Expedieri"_s, u"2"_s, u"1,234.50"_s,
@@ -276,8 +267,9 @@ void TestReport::noRowsStillPrintsHeaderAndFooter()
     const QString path = m_dir.filePath(u"gol.htm"_s);
     QVERIFY(!r.renderToFile(path, report::FileFormat::Html));
     QCOMPARE(r.pageCount(), 1);
-    QCOMPARE(htmlTexts(readText(path)), (QStringList{u"LISTA &lt;A&amp;B&gt;"_s, u"COLCOD"_s, u"COLVALOARE"_s,
-                                                     u"0"_s, u"0.00"_s, u"Pagina 1 din 1 / "_s}));
+    QCOMPARE(html::texte(readText(path)),
+             (QStringList{u"LISTA &lt;A&amp;B&gt;"_s, u"COLCOD"_s, u"COLVALOARE"_s, u"0"_s, u"0.00"_s,
+                          u"Pagina 1 din 1 / "_s}));
 }
 
 void TestReport::subreportRowsFollowTheirParent()
@@ -304,7 +296,7 @@ void TestReport::subreportRowsFollowTheirParent()
     camp->visible = true;
     r.render();
     QVERIFY(!r.renderToFile(path, report::FileFormat::Html));
-    QStringList texts = htmlTexts(readText(path));
+    QStringList texts = html::texte(readText(path));
     texts = texts.mid(3, texts.size() - 3 - 3); // without the headers and the report's footer
     QCOMPARE(texts, (QStringList{u"C000"_s, u"Sosiri"_s, u"0.25"_s, u"Piulita"_s, u"Cantitate"_s, u"5"_s,
                                  u"C001"_s, u"Expedieri"_s, u"1.25"_s, u"Surub"_s, u"Saiba"_s, u"Cantitate"_s,
@@ -336,7 +328,9 @@ void TestReport::failedFileLeavesNothing()
 {
     report::Report r;
     const QString missingFolder = m_dir.filePath(u"nu_exista/lista.pdf"_s);
-    // Nothing loaded: nothing to write.
+    // Nothing loaded: no pages, nothing to write.
+    r.render();
+    QCOMPARE(r.pageCount(), 0);
     QCOMPARE(r.renderToFile(m_dir.filePath(u"gol.pdf"_s), report::FileFormat::Pdf).number, 5);
     QVERIFY(!QFile::exists(m_dir.filePath(u"gol.pdf"_s)));
     QVERIFY(!r.load(definition(), u"Lista"_s));
