@@ -127,9 +127,9 @@ void BM_DeseneazaPagina(benchmark::State& state)
     report::Report r;
     if (!randat(state, r))
         return;
-    // A page as wide as a full-HD screen.
+    // A page as wide as a full-HD screen, and as a thumbnail of "all pages".
     const QSizeF pagina = r.printableSizeTwips();
-    const double scara = 1900.0 / pagina.width();
+    const double scara = double(state.range(0)) / pagina.width();
     QImage ecran(int(pagina.width() * scara), int(pagina.height() * scara), QImage::Format_RGB32);
     int i = 0;
     for (auto _ : state) {
@@ -139,7 +139,7 @@ void BM_DeseneazaPagina(benchmark::State& state)
         r.paintPage(p, i++ % r.pageCount());
     }
 }
-BENCHMARK(BM_DeseneazaPagina)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeseneazaPagina)->Arg(1900)->Arg(60)->Unit(benchmark::kMillisecond);
 
 void BM_FisierRaport(benchmark::State& state)
 {
