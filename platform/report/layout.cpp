@@ -386,6 +386,7 @@ void Report::Impl::paintBand(QPainter& p, const Band& band, int page) const
     // Text smaller than this on the device is drawn as a grey bar.
     const double deviceScale = p.worldTransform().m22();
     QVarLengthArray<QRect, 32> frames;
+    p.setPen(Qt::black);
     for (const Field& f : band.section->fields) {
         if (!f.visible || f.subreport)
             continue;
@@ -407,8 +408,9 @@ void Report::Impl::paintBand(QPainter& p, const Band& band, int page) const
                        QColor(160, 160, 160));
             continue;
         }
-        p.setFont(font);
-        p.setPen(Qt::black);
+        // Most fields of a band share a font: the painter changes font only when it must.
+        if (!(p.font() == font))
+            p.setFont(font);
         const bool lines = f.wrap || text.contains(u'\n') || text.contains(u'\r');
         if (!lines && plan != r.plans.cend()) {
             // One line that fits its box: placed here, without a text layout.
