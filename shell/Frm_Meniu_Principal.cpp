@@ -36,8 +36,7 @@ int px(int twips)
 Frm_Meniu_Principal::Frm_Meniu_Principal(QWidget* parent)
     : ui::Fereastra(u"Frm_Meniu_Principal"_s, u"Quorvel"_s, parent)
 {
-    // The windows this menu opens: its own two, and stand-ins for those not
-    // built yet (a window registered already is left as it is).
+    // The windows this menu opens (a window registered already is left as it is).
     if (!ui::Forms::isRegistered(u"Frm_Setari"_s))
         ui::Forms::registerWindow(u"Frm_Setari"_s, [] { return new Frm_Setari; });
     if (!ui::Forms::isRegistered(u"FRM_About"_s))
@@ -49,7 +48,7 @@ Frm_Meniu_Principal::Frm_Meniu_Principal(QWidget* parent)
     if (!ui::Forms::isRegistered(u"Frm_Selectie_Mod_Preluare"_s))
         ui::Forms::registerWindow(u"Frm_Selectie_Mod_Preluare"_s,
                                   [] { return new Frm_Selectie_Mod_Preluare; });
-    Inregistreaza_Ferestre_Neconstruite();
+    Inregistreaza_Ferestre_Meniu();
 
     setWindowIcon(Icoana_Program());
     auto eticheta = [this](const QString& nume) {

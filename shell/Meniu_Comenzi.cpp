@@ -11,8 +11,8 @@
 #include "common/Versiune_Fisier.h"
 #include "declaration/Ferestre_Declaratie.h"
 #include "platform/sys/clock.h"
-#include "platform/ui/fereastra_stub.h"
 #include "platform/ui/forms.h"
+#include "reports/Ferestre_Rapoarte.h"
 
 #include <QLabel>
 #include <QProcess>
@@ -241,20 +241,11 @@ QString Adresa_Email_Producator()
            Text_Versiune_Completa();
 }
 
-void Inregistreaza_Ferestre_Neconstruite()
+void Inregistreaza_Ferestre_Meniu()
 {
-    // The code-list windows are built: the pick-list, the column search, the
-    // tariff browser, the code lists, the grid editor and the notes.
+    // The pick-list, the column search, the tariff browser, the code lists,
+    // the grid editor and the notes.
     Inregistreaza_Ferestre_Liste();
-    // The declaration's windows are built: the chooser opens the real ones.
     Inregistreaza_Ferestre_Declaratie();
-    const auto adauga = [](const QString& nume, ui::FereastraStub::Captura captura) {
-        if (!ui::Forms::isRegistered(nume))
-            ui::FereastraStub::registerStub(nume, nume, std::move(captura));
-    };
-    adauga(u"Frm_Report"_s, [] {
-        return QVariantMap{{u"Numar_Raport"_s, Numar_Raport},
-                           {u"Mod_Raport"_s, Mod_Raport},
-                           {u"Parametri_Raport"_s, Parametri_Raport}};
-    });
+    Inregistreaza_Ferestre_Rapoarte(); // the report window and the query builder
 }

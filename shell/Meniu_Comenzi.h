@@ -70,7 +70,6 @@ void Porneste_Document(const std::optional<Comanda_Document>& comanda);
 // "mailto:" + maker's e-mail + "?subject=Quorvel vers:" + major.minor.revision.
 QString Adresa_Email_Producator();
 
-// Registers the declaration's windows, and a recording stand-in for every
-// window the menu (or the declaration window) opens that is not built yet
-// (names already registered are left alone).
-void Inregistreaza_Ferestre_Neconstruite();
+// Registers the windows of the code lists, the declaration and the reports,
+// which the menu and the declaration window open.
+void Inregistreaza_Ferestre_Meniu();

@@ -18,6 +18,7 @@ struct SeamState
     QList<Answer> answers;
     QStringList fileNames;
     QList<std::optional<Colour>> colours;
+    QStringList inputs;
 };
 
 SeamState& state()
@@ -161,6 +162,26 @@ std::optional<Colour> chooseColor(std::optional<Colour> initial)
     return std::nullopt;
 }
 
+QString inputBox(const QString& prompt, std::optional<QString> title, const QString& text)
+{
+    SeamState& s = state();
+    const QString caption = title ? *title : programTitle();
+    if (s.testMode) {
+        testing::Call call;
+        call.kind = DialogKind::Input;
+        call.text = prompt;
+        call.title = title;
+        if (!s.inputs.isEmpty())
+            call.typed = s.inputs.takeFirst();
+        s.calls.append(call);
+        return call.typed;
+    }
+    if (s.presenter)
+        return s.presenter->input(prompt, caption, text);
+    printToStderr(caption, prompt + u" (no input box available)"_s);
+    return QString();
+}
+
 QString qtFilter(const QString& filter)
 {
     if (!filter.contains(u'|'))
@@ -222,6 +243,11 @@ void pushColour(std::optional<Colour> colour)
     state().colours.append(colour);
 }
 
+void pushInput(const QString& text)
+{
+    state().inputs.append(text);
+}
+
 const QList<Call>& calls()
 {
     return state().calls;
@@ -243,6 +269,7 @@ void clear()
     s.answers.clear();
     s.fileNames.clear();
     s.colours.clear();
+    s.inputs.clear();
 }
 
 int pendingAnswers()

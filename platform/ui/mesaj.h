@@ -79,6 +79,11 @@ QString chooseFolder(const QString& caption, const QString& dir);
 using Colour = std::uint32_t;
 std::optional<Colour> chooseColor(std::optional<Colour> initial = std::nullopt);
 
+// An input box: the prompt, a title (none: the program's title) and the text
+// it starts with. Gives the text typed, or "" when the user cancels.
+QString inputBox(const QString& prompt, std::optional<QString> title = std::nullopt,
+                 const QString& text = QString());
+
 // A filter in the Windows edition's "caption|pattern|caption|pattern" form
 // turned into Qt's "caption (pattern);;..." form, order kept; a filter with
 // no "|" is returned unchanged.
@@ -102,7 +107,8 @@ enum class DialogKind
     OpenFile,
     SaveFile,
     Folder,
-    Colour
+    Colour,
+    Input
 };
 
 struct FileRequest
@@ -121,6 +127,14 @@ public:
     virtual Answer message(const MessageRequest& request) = 0;
     virtual QString fileName(const FileRequest& request) = 0;
     virtual std::optional<Colour> colour(std::optional<Colour> initial) = 0;
+    // The input box; a presenter without one answers as cancelled.
+    virtual QString input(const QString& prompt, const QString& caption, const QString& text)
+    {
+        (void)prompt;
+        (void)caption;
+        (void)text;
+        return QString();
+    }
 };
 
 // Takes ownership; nullptr removes the presenter.
@@ -143,6 +157,7 @@ struct Call
     Answer answer = Answer::Ok;   // what the message box returned
     QString fileName;             // what the file or folder dialog returned
     std::optional<Colour> colour; // what the colour dialog returned
+    QString typed;                // what the input box returned
 };
 
 // In test mode nothing is shown: every call is recorded and answered from
@@ -155,6 +170,8 @@ bool enabled();
 void pushAnswer(Answer answer);
 void pushFileName(const QString& fileName);
 void pushColour(std::optional<Colour> colour);
+// The next input box returns the text ("" as if cancelled).
+void pushInput(const QString& text);
 
 const QList<Call>& calls();
 QList<Call> messages(); // the message boxes only, in order

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -125,6 +127,14 @@ public:
         if (!c.isValid())
             return std::nullopt;
         return fromQColor(c);
+    }
+
+    QString input(const QString& prompt, const QString& caption, const QString& text) override
+    {
+        bool ok = false;
+        const QString typed = QInputDialog::getText(QApplication::activeWindow(), caption, prompt,
+                                                    QLineEdit::Normal, text, &ok);
+        return ok ? typed : QString();
     }
 };
 

@@ -55,7 +55,7 @@ private:
         ui::FereastraStub::registerStub(u"Frm_Actualizari_Generale"_s, u"Frm_Actualizari_Generale"_s, [] {
             return QVariantMap{{u"Tip_Actualizare"_s, Tip_Actualizare}};
         });
-        Inregistreaza_Ferestre_Neconstruite();
+        Inregistreaza_Ferestre_Meniu();
         ui::FereastraStub::registerStub(u"Frm_INTRASTAT"_s, u"Frm_INTRASTAT"_s);
         ui::FereastraStub::clearDeschideri();
     }

@@ -1,0 +1,40 @@
+#pragma once
+// The report window's HTML and PDF exports: the file is named after the
+// document the report shows, written under the system folder's
+// Rapoarte/HTML/ or Rapoarte/PDF/, and offered to the web browser or the PDF
+// reader found at start-up.
+
+#include "reports/Raport_Definit.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+enum class Format_Export
+{
+    HTML,
+    PDF
+};
+
+// The export's file name (without folder and extension) from the window
+// caption: the text two characters after its first ":" without blanks, or,
+// when that text is blank, the report caption, "_" and the date as
+// "dd.mm.yyyy"; then "." "/" "\" become "_" and "," "!" "@" "%" "$" "+" "-"
+// "*" "&" ";" ":" are removed.
+QString Nume_Fisier_Export(const QString& titluFereastra, const QString& captiuneRaport, const QDate& azi);
+
+// The full path of the export file of that name.
+QString Cale_Fisier_Export(Format_Export format, const QString& nume);
+
+// Renders the report into its export file and asks whether to open it
+// ("DESCHID FISIERUL ?"); on Yes the viewer found at start-up opens it. A
+// failed export shows "Error " with the number and the description instead.
+// Gives the timing text for the preview's navigation bar, or an empty text
+// when the report is busy and nothing was done.
+QString Exporta_Raport(Raport_Definit& raport, Format_Export format, const QString& titluFereastra);
+
+// How a viewer is started: by default detached, the file as its one argument.
+// Tests put their own here.
+using Pornire_Vizualizator = std::function<bool(const QString& program, const QStringList& argumente)>;
+void Seteaza_Pornire_Vizualizator(Pornire_Vizualizator pornire);
