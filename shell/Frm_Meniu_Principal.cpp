@@ -3,6 +3,7 @@
 #include "common/Globale.h"
 #include "common/Meniu_Culori.h"
 #include "common/Verifica_Exista_Fisier.h"
+#include "import/Frm_Intrastat_Preluare.h"
 #include "import/Frm_Preluare_Excel.h"
 #include "import/Frm_Selectie_Mod_Preluare.h"
 #include "import/Frm_Structura_Fisiere.h"
@@ -49,6 +50,9 @@ Frm_Meniu_Principal::Frm_Meniu_Principal(QWidget* parent)
     if (!ui::Forms::isRegistered(u"Frm_Selectie_Mod_Preluare"_s))
         ui::Forms::registerWindow(u"Frm_Selectie_Mod_Preluare"_s,
                                   [] { return new Frm_Selectie_Mod_Preluare; });
+    // No menu item opens the take-over from the accounting tables.
+    if (!ui::Forms::isRegistered(u"Frm_Intrastat_Preluare"_s))
+        ui::Forms::registerWindow(u"Frm_Intrastat_Preluare"_s, [] { return new Frm_Intrastat_Preluare; });
     Inregistreaza_Ferestre_Neconstruite();
 
     setWindowIcon(Icoana_Program());
