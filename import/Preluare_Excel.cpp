@@ -54,26 +54,6 @@ bool intrariCompletate(const Intrari_Preluare& in)
     return complete;
 }
 
-// Year and month as whole numbers: a year of four digits, a month 1 to 12.
-bool perioadaValida(const Intrari_Preluare& in, int& anul, int& luna)
-{
-    static const QRegularExpression an(u"^\\d{4}$"_s);
-    static const QRegularExpression lunaRe(u"^\\d{1,2}$"_s);
-    const QString a = in.anul.trimmed();
-    const QString l = in.luna.trimmed();
-    if (!an.match(a).hasMatch() || a.toInt() < 1000) {
-        eroare(u"Anul  -  Trebuie sa fie un an de 4 cifre !"_s);
-        return false;
-    }
-    if (!lunaRe.match(l).hasMatch() || l.toInt() < 1 || l.toInt() > 12) {
-        eroare(u"Luna  -  Trebuie sa fie un numar intre 1 si 12 !"_s);
-        return false;
-    }
-    anul = a.toInt();
-    luna = l.toInt();
-    return true;
-}
-
 // The tariff of the import's period: kept when the open one is that
 // period's file, opened otherwise. False when it cannot be had.
 bool tarifPerioada(int luna, int anul)
@@ -366,6 +346,44 @@ QString Fisier_Sursa(const QString& cale)
     return cale.mid(cale.lastIndexOf(u'/') + 1).left(50);
 }
 
+namespace {
+
+bool anIntreg(const QString& anul)
+{
+    static const QRegularExpression an(u"^\\d{4}$"_s);
+    return an.match(anul).hasMatch() && anul.toInt() >= 1000;
+}
+
+bool lunaIntreaga(const QString& luna)
+{
+    static const QRegularExpression lunaRe(u"^\\d{1,2}$"_s);
+    return lunaRe.match(luna).hasMatch() && luna.toInt() >= 1 && luna.toInt() <= 12;
+}
+
+} // namespace
+
+std::optional<std::pair<int, int>> Perioada_Intreaga(const QString& anul, const QString& luna)
+{
+    const QString a = anul.trimmed();
+    const QString l = luna.trimmed();
+    if (!anIntreg(a) || !lunaIntreaga(l))
+        return std::nullopt;
+    return std::pair{a.toInt(), l.toInt()};
+}
+
+std::optional<std::pair<int, int>> Perioada_Intreaga_Sau_Mesaj(const QString& anul, const QString& luna)
+{
+    if (!anIntreg(anul.trimmed())) {
+        eroare(u"Anul  -  Trebuie sa fie un an de 4 cifre !"_s);
+        return std::nullopt;
+    }
+    if (!lunaIntreaga(luna.trimmed())) {
+        eroare(u"Luna  -  Trebuie sa fie un numar intre 1 si 12 !"_s);
+        return std::nullopt;
+    }
+    return Perioada_Intreaga(anul, luna);
+}
+
 std::pair<int, int> Luna_Precedenta(const QDate& zi)
 {
     const QDate d = zi.addMonths(-1);
@@ -390,9 +408,10 @@ Rezultat_Preluare Preia_Fisier_Excel(const Intrari_Preluare& in, Observator_Prel
     Rezultat_Preluare rezultat;
     if (!intrariCompletate(in))
         return rezultat;
-    int anul = 0, luna = 0;
-    if (!perioadaValida(in, anul, luna))
+    const auto perioada = Perioada_Intreaga_Sau_Mesaj(in.anul, in.luna);
+    if (!perioada)
         return rezultat;
+    const auto [anul, luna] = *perioada;
     if (!Exista_Fisier(in.cale)) {
         ui::msgBox(u"Nu exista fisierul : "_s + in.cale, ui::Icon::Critical);
         return rezultat;

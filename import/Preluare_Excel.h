@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 // The window's boxes, as typed.
@@ -84,6 +85,12 @@ QString Fisier_Sursa(const QString& cale);
 // imported rows (Filtru_Intrastat) and the window's caption.
 QString Filtru_Preluare(const Rezultat_Preluare& rezultat);
 QString Titlu_Declaratie_Preluare(const Rezultat_Preluare& rezultat);
+
+// Year and month as whole numbers, (year, month): a year of four digits, a
+// month 1 to 12, blanks around them ignored; nothing when either is not.
+std::optional<std::pair<int, int>> Perioada_Intreaga(const QString& anul, const QString& luna);
+// The same; when either is not, it says which (critical icon, title "EROARE").
+std::optional<std::pair<int, int>> Perioada_Intreaga_Sau_Mesaj(const QString& anul, const QString& luna);
 
 // The previous month of a day: (year, month).
 std::pair<int, int> Luna_Precedenta(const QDate& zi);

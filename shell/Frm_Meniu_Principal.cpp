@@ -3,6 +3,7 @@
 #include "common/Globale.h"
 #include "common/Meniu_Culori.h"
 #include "common/Verifica_Exista_Fisier.h"
+#include "import/Frm_Intrastat_Preluare.h"
 #include "import/Frm_Preluare_Excel.h"
 #include "import/Frm_Selectie_Mod_Preluare.h"
 #include "import/Frm_Structura_Fisiere.h"
@@ -37,17 +38,17 @@ Frm_Meniu_Principal::Frm_Meniu_Principal(QWidget* parent)
     : ui::Fereastra(u"Frm_Meniu_Principal"_s, u"Quorvel"_s, parent)
 {
     // The windows this menu opens (a window registered already is left as it is).
-    if (!ui::Forms::isRegistered(u"Frm_Setari"_s))
-        ui::Forms::registerWindow(u"Frm_Setari"_s, [] { return new Frm_Setari; });
-    if (!ui::Forms::isRegistered(u"FRM_About"_s))
-        ui::Forms::registerWindow(u"FRM_About"_s, [] { return new FRM_About; });
-    if (!ui::Forms::isRegistered(u"Frm_Preluare_Excel"_s))
-        ui::Forms::registerWindow(u"Frm_Preluare_Excel"_s, [] { return new Frm_Preluare_Excel; });
-    if (!ui::Forms::isRegistered(u"Frm_Structura_Fisiere"_s))
-        ui::Forms::registerWindow(u"Frm_Structura_Fisiere"_s, [] { return new Frm_Structura_Fisiere; });
-    if (!ui::Forms::isRegistered(u"Frm_Selectie_Mod_Preluare"_s))
-        ui::Forms::registerWindow(u"Frm_Selectie_Mod_Preluare"_s,
-                                  [] { return new Frm_Selectie_Mod_Preluare; });
+    const auto inregistreaza = [](const QString& nume, ui::Forms::Factory fabrica) {
+        if (!ui::Forms::isRegistered(nume))
+            ui::Forms::registerWindow(nume, std::move(fabrica));
+    };
+    inregistreaza(u"Frm_Setari"_s, [] { return new Frm_Setari; });
+    inregistreaza(u"FRM_About"_s, [] { return new FRM_About; });
+    inregistreaza(u"Frm_Preluare_Excel"_s, [] { return new Frm_Preluare_Excel; });
+    inregistreaza(u"Frm_Structura_Fisiere"_s, [] { return new Frm_Structura_Fisiere; });
+    inregistreaza(u"Frm_Selectie_Mod_Preluare"_s, [] { return new Frm_Selectie_Mod_Preluare; });
+    // No menu item opens the take-over from the accounting tables.
+    inregistreaza(u"Frm_Intrastat_Preluare"_s, [] { return new Frm_Intrastat_Preluare; });
     Inregistreaza_Ferestre_Meniu();
 
     setWindowIcon(Icoana_Program());

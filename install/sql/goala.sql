@@ -260,7 +260,13 @@ CREATE TABLE Factura_Export_Linii (
 );
 CREATE INDEX Factura_Export_Linii_Factura ON Factura_Export_Linii (Numar_Factura);
 
--- Saved procedures.
+-- Saved procedures. The take-over of a month (Intrastat_I, Intrastat_O) replaces
+-- its lines in one run; the accounting program may have written texts wider
+-- than the Intrastat columns, so each text is cut to its column's width, and
+-- Pozitia keeps the accounting line's whole Record_ID. The documents are read
+-- first and their lines through the lines' index, so the run follows the size
+-- of the month rather than of the whole accounting history; the lines keep
+-- the order in which they were entered.
 INSERT INTO _Proceduri (Nume, Corp) VALUES ('Intrastat_Verifica_Existenta',
 'SELECT CASE WHEN EXISTS (SELECT 1 FROM Intrastat WHERE TIP = ?1 AND Cod_Fiscal = ?2
          AND Anul = CAST(?3 AS INTEGER) AND Luna = CAST(?4 AS INTEGER))
@@ -281,20 +287,21 @@ INSERT INTO Intrastat (TIP, Cod_Fiscal, Anul, Luna, Cod_NC, Tara_Orig, Tara_Exp,
        Document_Numar_Referinta, Document_Data_Referinta, Descriere, Cantitate, UM,
        Valoare_Valuta, Moneda, Curs_Schimb, VAT_ID, SourceFile, SourceFile_FullPath,
        Data_Preluare, Probleme, Exista_UMS, Pozitia)
-SELECT ?1, ?2, CAST(?3 AS INTEGER), CAST(?4 AS INTEGER), m.Cod_Vamal,
-       UPPER(m.Tara_Orig), UPPER(IFNULL(a.Tara_Exp, f.Tara_Expeditie)), ''RO'',
+SELECT ?1, ?2, CAST(?3 AS INTEGER), CAST(?4 AS INTEGER), substr(m.Cod_Vamal, 1, 20),
+       substr(UPPER(m.Tara_Orig), 1, 2), substr(UPPER(IFNULL(a.Tara_Exp, f.Tara_Expeditie)), 1, 2), ''RO'',
        ROUND(l.Valoare_Valuta * a.Curs_Schimb, 0), ROUND(l.Valoare_Valuta * a.Curs_Schimb, 0),
-       ROUND(l.Cantitate * m.Greutate_Neta, 0), IFNULL(a.Nat_Tranz, f.Nat_Tranz),
-       UPPER(IFNULL(a.Incoterms, f.Incoterms)), IFNULL(a.Mod_Transp, f.Mod_Transp),
-       a.Numar_Factura, a.Data_Factura, m.Descriere_RO, l.Cantitate, l.UM,
-       l.Valoare_Valuta, a.Moneda, a.Curs_Schimb, f.VAT_ID,
-       ''Intrari_Antet'', ''Intrari_Antet'', Date(), 0, 0, l.Record_ID
-FROM Intrari_Linii AS l
-JOIN Intrari_Antet AS a ON a.Document_Intern_Nr = l.Document_Intern_Nr
+       ROUND(l.Cantitate * m.Greutate_Neta, 0), substr(IFNULL(a.Nat_Tranz, f.Nat_Tranz), 1, 2),
+       substr(UPPER(IFNULL(a.Incoterms, f.Incoterms)), 1, 3), substr(IFNULL(a.Mod_Transp, f.Mod_Transp), 1, 2),
+       substr(a.Numar_Factura, 1, 50), substr(a.Data_Factura, 1, 50), substr(m.Descriere_RO, 1, 255),
+       l.Cantitate, substr(l.UM, 1, 20), l.Valoare_Valuta, substr(a.Moneda, 1, 3), a.Curs_Schimb,
+       substr(f.VAT_ID, 1, 20), ''Intrari_Antet'', ''Intrari_Antet'', Date(), 0, 0, l.Record_ID
+FROM Intrari_Antet AS a
+CROSS JOIN Intrari_Linii AS l ON l.Document_Intern_Nr = a.Document_Intern_Nr
 LEFT JOIN MA AS m ON m.Cod_MA_PF = l.Cod_MA_PF
 LEFT JOIN Furnizori AS f ON f.Cod_Partener = a.Cod_Partener
 WHERE CAST(strftime(''%Y'', a.Document_Intern_Data) AS INTEGER) = CAST(?3 AS INTEGER)
-  AND CAST(strftime(''%m'', a.Document_Intern_Data) AS INTEGER) = CAST(?4 AS INTEGER)');
+  AND CAST(strftime(''%m'', a.Document_Intern_Data) AS INTEGER) = CAST(?4 AS INTEGER)
+ORDER BY l.Record_ID');
 INSERT INTO _Parametri (Procedura, Pozitie, Nume, Tip, Directie) VALUES
     ('Intrastat_I', 0, 'RETURN_VALUE', 3, 4),
     ('Intrastat_I', 1, 'TIP', 202, 1),
@@ -310,20 +317,21 @@ INSERT INTO Intrastat (TIP, Cod_Fiscal, Anul, Luna, Cod_NC, Tara_Orig, Tara_Exp,
        Document_Numar_Referinta, Document_Data_Referinta, Descriere, Cantitate, UM,
        Valoare_Valuta, Moneda, Curs_Schimb, VAT_ID, SourceFile, SourceFile_FullPath,
        Data_Preluare, Probleme, Exista_UMS, Pozitia)
-SELECT ?1, ?2, CAST(?3 AS INTEGER), CAST(?4 AS INTEGER), m.Cod_Vamal,
-       UPPER(IFNULL(m.Tara_Orig, ''RO'')), ''RO'', UPPER(IFNULL(a.Tara_Dest, f.Cod_Tara)),
+SELECT ?1, ?2, CAST(?3 AS INTEGER), CAST(?4 AS INTEGER), substr(m.Cod_Vamal, 1, 20),
+       substr(UPPER(IFNULL(m.Tara_Orig, ''RO'')), 1, 2), ''RO'', substr(UPPER(IFNULL(a.Tara_Dest, f.Cod_Tara)), 1, 2),
        ROUND(l.Valoare_Valuta * a.Curs_Schimb, 0), ROUND(l.Valoare_Valuta * a.Curs_Schimb, 0),
-       ROUND(l.Cantitate * m.Greutate_Neta, 0), IFNULL(a.Nat_Tranz, f.Nat_Tranz),
-       UPPER(IFNULL(a.Incoterms, f.Incoterms)), IFNULL(a.Mod_Transp, f.Mod_Transp),
-       a.Numar_Factura, a.Data_Factura, m.Descriere_RO, l.Cantitate, l.UM,
-       l.Valoare_Valuta, a.Moneda, a.Curs_Schimb, f.VAT_ID,
-       ''Factura_Export_Antet'', ''Factura_Export_Antet'', Date(), 0, 0, l.Record_ID
-FROM Factura_Export_Linii AS l
-JOIN Factura_Export_Antet AS a ON a.Numar_Factura = l.Numar_Factura
+       ROUND(l.Cantitate * m.Greutate_Neta, 0), substr(IFNULL(a.Nat_Tranz, f.Nat_Tranz), 1, 2),
+       substr(UPPER(IFNULL(a.Incoterms, f.Incoterms)), 1, 3), substr(IFNULL(a.Mod_Transp, f.Mod_Transp), 1, 2),
+       substr(a.Numar_Factura, 1, 50), substr(a.Data_Factura, 1, 50), substr(m.Descriere_RO, 1, 255),
+       l.Cantitate, substr(l.UM, 1, 20), l.Valoare_Valuta, substr(a.Moneda, 1, 3), a.Curs_Schimb,
+       substr(f.VAT_ID, 1, 20), ''Factura_Export_Antet'', ''Factura_Export_Antet'', Date(), 0, 0, l.Record_ID
+FROM Factura_Export_Antet AS a
+CROSS JOIN Factura_Export_Linii AS l ON l.Numar_Factura = a.Numar_Factura
 LEFT JOIN MA AS m ON m.Cod_MA_PF = l.Cod_MA_PF
 LEFT JOIN Furnizori AS f ON f.Cod_Partener = a.Cod_Partener
 WHERE CAST(strftime(''%Y'', a.Data_Livrarii) AS INTEGER) = CAST(?3 AS INTEGER)
-  AND CAST(strftime(''%m'', a.Data_Livrarii) AS INTEGER) = CAST(?4 AS INTEGER)');
+  AND CAST(strftime(''%m'', a.Data_Livrarii) AS INTEGER) = CAST(?4 AS INTEGER)
+ORDER BY l.Record_ID');
 INSERT INTO _Parametri (Procedura, Pozitie, Nume, Tip, Directie) VALUES
     ('Intrastat_O', 0, 'RETURN_VALUE', 3, 4),
     ('Intrastat_O', 1, 'TIP', 202, 1),

@@ -110,6 +110,90 @@ public:
     }
     static int numarRanduri() { return valoare(QStringLiteral("SELECT COUNT(*) FROM Intrastat")).toInt(); }
 
+    // The accounting documents of the demonstration company, as the
+    // accounting program writes them (nothing checks the widths there):
+    // arrivals in March 2026 (two lines, the second with Record_ID 70000, a
+    // description of 300 characters and a unit of 25), February 2026 and
+    // December 2025; dispatches in March 2026 (two lines) and January 2026.
+    static bool contabilitate()
+    {
+        const QStringList comenzi{
+            QStringLiteral(
+                "INSERT INTO Furnizori (Cod_Partener, Nume_Partener, VAT_ID, Cod_Tara, Tara_Expeditie, "
+                "Mod_Transp, Nat_Tranz, Incoterms) VALUES "
+                "('P1', 'Furnizor', 'DE123456789', 'DE', 'AT', '3', '11', 'dap')"),
+            QStringLiteral(
+                "INSERT INTO Furnizori (Cod_Partener, Nume_Partener, VAT_ID, Cod_Tara, Mod_Transp, "
+                "Nat_Tranz, Incoterms) VALUES ('C1', 'Client', 'FR12345678901', 'FR', '3', '11', 'exw')"),
+            QStringLiteral(
+                "INSERT INTO MA (Cod_MA_PF, Descriere_RO, Cod_Vamal, Greutate_Neta, Tara_Orig) VALUES "
+                "('M1', 'Laptop', '84713000', 2.25, 'cn')"),
+            QStringLiteral("INSERT INTO MA (Cod_MA_PF, Descriere_RO, Cod_Vamal, Greutate_Neta) VALUES "
+                           "('M2', '") +
+                QString(300, u'x') + QStringLiteral("', '01012100', 400)"),
+            QStringLiteral(
+                "INSERT INTO Intrari_Antet (Document_Intern_Nr, Document_Intern_Data, Cod_Partener, "
+                "Numar_Factura, Data_Factura, Moneda, Curs_Schimb) VALUES "
+                "('NIR 1', '2026-03-15', 'P1', 'F100', '2026-03-14', 'EUR', 5)"),
+            QStringLiteral(
+                "INSERT INTO Intrari_Antet (Document_Intern_Nr, Document_Intern_Data, Cod_Partener, "
+                "Numar_Factura, Data_Factura, Moneda, Curs_Schimb, Incoterms, Tara_Exp) VALUES "
+                "('NIR 2', '2026-03-31', 'P1', 'F101', '2026-03-30', 'EUR', 5, 'fca', 'de')"),
+            QStringLiteral(
+                "INSERT INTO Intrari_Antet (Document_Intern_Nr, Document_Intern_Data, Cod_Partener, "
+                "Curs_Schimb) VALUES ('NIR 3', '2026-02-10', 'P1', 5)"),
+            QStringLiteral(
+                "INSERT INTO Intrari_Antet (Document_Intern_Nr, Document_Intern_Data, Cod_Partener, "
+                "Curs_Schimb) VALUES ('NIR 4', '2025-12-05', 'P1', 5)"),
+            QStringLiteral("INSERT INTO Intrari_Linii (Document_Intern_Nr, Cod_MA_PF, Cantitate, UM, "
+                           "Valoare_Valuta) VALUES ('NIR 1', 'M1', 2, 'buc', 100.5)"),
+            QStringLiteral(
+                "INSERT INTO Intrari_Linii (Record_ID, Document_Intern_Nr, Cod_MA_PF, Cantitate, UM, "
+                "Valoare_Valuta) VALUES (70000, 'NIR 2', 'M2', 1, '") +
+                QString(25, u'u') + QStringLiteral("', 1000)"),
+            QStringLiteral(
+                "INSERT INTO Intrari_Linii (Document_Intern_Nr, Cod_MA_PF, Cantitate, Valoare_Valuta) "
+                "VALUES ('NIR 3', 'M1', 1, 10)"),
+            QStringLiteral(
+                "INSERT INTO Intrari_Linii (Document_Intern_Nr, Cod_MA_PF, Cantitate, Valoare_Valuta) "
+                "VALUES ('NIR 4', 'M1', 1, 10)"),
+            QStringLiteral("INSERT INTO Factura_Export_Antet (Numar_Factura, Data_Factura, Data_Livrarii, "
+                           "Cod_Partener, Moneda, Curs_Schimb) VALUES "
+                           "('FE 1', '2026-03-01', '2026-03-02', 'C1', 'EUR', 4)"),
+            QStringLiteral("INSERT INTO Factura_Export_Antet (Numar_Factura, Data_Livrarii, Cod_Partener, "
+                           "Curs_Schimb, Tara_Dest) VALUES ('FE 2', '2026-01-12', 'C1', 4, 'it')"),
+            QStringLiteral("INSERT INTO Factura_Export_Linii (Numar_Factura, Cod_MA_PF, Cantitate, UM, "
+                           "Valoare_Valuta) VALUES ('FE 1', 'M1', 3, 'buc', 10.5)"),
+            QStringLiteral("INSERT INTO Factura_Export_Linii (Numar_Factura, Cod_MA_PF, Cantitate, UM, "
+                           "Valoare_Valuta) VALUES ('FE 1', 'M2', 1, 'buc', 20)"),
+            QStringLiteral(
+                "INSERT INTO Factura_Export_Linii (Numar_Factura, Cod_MA_PF, Cantitate, Valoare_Valuta) "
+                "VALUES ('FE 2', 'M1', 1, 1)"),
+        };
+        for (const QString& sql : comenzi) {
+            auto r = Conexiune_Firma.execute(sql);
+            if (!r) {
+                qWarning("%s", qPrintable(r.error().text()));
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // One declaration line with the key, as another import would have left it.
+    static bool linie(const QString& tip, const QString& codFiscal, int anul, int luna,
+                      const QString& fisier = QStringLiteral("martie.xlsx"))
+    {
+        auto r = Conexiune_Firma.execute(
+            QStringLiteral("INSERT INTO Intrastat (TIP, Cod_Fiscal, Anul, Luna, Cod_NC, SourceFile) "
+                           "VALUES (?, ?, ?, ?, '84713000', ?)"),
+            {db::Variant(tip), db::Variant(codFiscal), db::Variant(anul), db::Variant(luna),
+             db::Variant(fisier)});
+        if (!r)
+            qWarning("%s", qPrintable(r.error().text()));
+        return r.ok();
+    }
+
     // The Intrastat columns a template's rows fill, in their display order.
     static QStringList coloaneMacheta(const QString& nume)
     {
