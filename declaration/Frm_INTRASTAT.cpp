@@ -486,19 +486,19 @@ void Frm_INTRASTAT::Formateaza_GridIntrastat()
     g->setWrapCellPointer(true);
     const QList<Coloana_Intrastat>& coloane = Coloane_GridIntrastat();
     for (int i = 0; i < coloane.size() && i < g->columnCount(); ++i) {
-        const Coloana_Intrastat& spec = i == Coloana_Tara_Exp || i == Coloana_Tara_Dest
-                                            ? Coloana_Tara(i, TXT_Tip->text())
-                                            : coloane.at(i);
+        const Coloana_Intrastat& definitie = i == Coloana_Tara_Exp || i == Coloana_Tara_Dest
+                                                 ? Coloana_Tara(i, TXT_Tip->text())
+                                                 : coloane.at(i);
         grid::Column& c = g->column(i);
-        c.caption = spec.titlu;
-        c.alignment = spec.aliniere;
-        c.foreColor = spec.vizibila ? Culoare_Qt(Culoare_Text_Coloane) : QColor();
-        c.backColor = spec.legenda ? Culoare_Qt(Culoare_Legenda) : QColor();
-        c.widthTwips = spec.latime;
-        c.visible = spec.vizibila;
-        c.numberFormat = spec.format;
-        c.button = spec.buton;
-        c.locked = spec.blocata;
+        c.caption = definitie.titlu;
+        c.alignment = definitie.aliniere;
+        c.foreColor = definitie.vizibila ? Culoare_Qt(Culoare_Text_Coloane) : QColor();
+        c.backColor = definitie.legenda ? Culoare_Qt(Culoare_Legenda) : QColor();
+        c.widthTwips = definitie.latime;
+        c.visible = definitie.vizibila;
+        c.numberFormat = definitie.format;
+        c.button = definitie.buton;
+        c.locked = definitie.blocata;
     }
     g->setFootersVisible(true);
     g->setFooterStyle(true, Culoare_Qt(Culoare_Text_Coloane), Culoare_Qt(Culoare_Fundal_Subsol),
@@ -511,11 +511,11 @@ void Frm_INTRASTAT::Seteaza_Coloanele_Tarilor()
     for (int i : {Coloana_Tara_Exp, Coloana_Tara_Dest}) {
         if (i >= GridIntrastat->columnCount())
             return;
-        const Coloana_Intrastat spec = Coloana_Tara(i, TXT_Tip->text());
+        const Coloana_Intrastat definitie = Coloana_Tara(i, TXT_Tip->text());
         grid::Column& c = GridIntrastat->column(i);
-        c.button = spec.buton;
-        c.locked = spec.blocata;
-        c.backColor = spec.legenda ? Culoare_Qt(Culoare_Legenda) : QColor();
+        c.button = definitie.buton;
+        c.locked = definitie.blocata;
+        c.backColor = definitie.legenda ? Culoare_Qt(Culoare_Legenda) : QColor();
     }
     GridIntrastat->refreshColumns();
 }
