@@ -6,6 +6,7 @@
 #include "codelists/Frm_HS.h"
 #include "codelists/Frm_Lista_tabele.h"
 #include "common/BUTOANE.h"
+#include "common/Culori_Grila.h"
 #include "common/Globale.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/recordset_source.h"
@@ -70,11 +71,8 @@ void Arata_Eroare_Lista(const db::Error& eroare)
 
 void Coloreaza_Grila(grid::Grid& grila)
 {
-    grila.setRowColours(grid::fromVbColor(std::uint32_t(Culoare_RandPar)),
-                        grid::fromVbColor(std::uint32_t(Culoare_RandImpar)));
+    Aplica_Culori_Setari(&grila);
     grila.setAlternatingRows(true);
-    grila.setSelectionColours(grid::fromVbColor(std::uint32_t(Culoare_SelectieFundal)),
-                              grid::fromVbColor(std::uint32_t(Culoare_SelectieText)));
     grila.setHeadingBold(true);
 }
 

@@ -4,6 +4,7 @@
 #include "codelists/Cautare_Tabele.h"
 #include "codelists/FRM_cautare.h"
 #include "common/BUTOANE.h"
+#include "common/Culori_Grila.h"
 #include "common/Globale.h"
 #include "common/Tratare_Erori.h"
 #include "common/Verifica_Null.h"
@@ -82,10 +83,7 @@ void Frm_CautareTabele::Form_Load()
     GridCautare->setAllowUpdate(false);
     GridCautare->setAllowAddNew(false);
     GridCautare->setAllowDelete(false);
-    GridCautare->setRowColours(grid::fromVbColor(std::uint32_t(Culoare_RandPar)),
-                               grid::fromVbColor(std::uint32_t(Culoare_RandImpar)));
-    GridCautare->setSelectionColours(grid::fromVbColor(std::uint32_t(Culoare_SelectieFundal)),
-                                     grid::fromVbColor(std::uint32_t(Culoare_SelectieText)));
+    Aplica_Culori_Setari(GridCautare);
     GridCautare->setTabAcrossCells(true);
     GridCautare->setEnterAction(grid::EnterAction::None);
     GridCautare->setWrapCellPointer(true);

@@ -1,8 +1,8 @@
 #include "declaration/Frm_Intrastat_Selectie.h"
 
+#include "common/Culori_Grila.h"
 #include "common/Globale.h"
 #include "common/Verifica_Null_Control.h"
-#include "declaration/Culori_Grila.h"
 #include "declaration/Linii_Intrastat.h"
 #include "declaration/Selectie_Intrastat.h"
 #include "platform/grid/grid.h"

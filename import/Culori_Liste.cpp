@@ -1,28 +1,13 @@
 #include "import/Culori_Liste.h"
 
+#include "common/Culori_Grila.h"
 #include "common/Globale.h"
-#include "common/Meniu_Culori.h"
 #include "platform/grid/dropdown.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/units.h"
 
 #include <QComboBox>
 #include <QTableView>
-
-namespace {
-
-QColor culoare(qint32 valoare)
-{
-    return Culoare_Qt(Translateaza_Culoare(static_cast<std::uint32_t>(valoare)));
-}
-
-} // namespace
-
-void Aplica_Culori_Grila(grid::Grid* grila)
-{
-    grila->setRowColours(culoare(Culoare_RandPar), culoare(Culoare_RandImpar));
-    grila->setSelectionColours(culoare(Culoare_SelectieFundal), culoare(Culoare_SelectieText));
-}
 
 void Formateaza_Lista(grid::ListColumns& lista, QComboBox* cutie, const QList<QPair<QString, int>>& coloane)
 {
@@ -32,14 +17,14 @@ void Formateaza_Lista(grid::ListColumns& lista, QComboBox* cutie, const QList<QP
         model.column(i).widthTwips = coloane.at(i).second;
     }
     model.refreshColumns();
-    model.setRowColours(culoare(Culoare_RandPar), culoare(Culoare_RandImpar));
+    model.setRowColours(Culoare_Setare(Culoare_RandPar), Culoare_Setare(Culoare_RandImpar));
     auto* vedere = cutie ? qobject_cast<QTableView*>(cutie->view()) : nullptr;
     if (!vedere)
         return;
     for (int i = 0; i < coloane.size(); ++i)
         vedere->setColumnWidth(i, grid::twipsToPixels(coloane.at(i).second));
     QPalette p = vedere->palette();
-    p.setColor(QPalette::Highlight, culoare(Culoare_SelectieFundal));
-    p.setColor(QPalette::HighlightedText, culoare(Culoare_SelectieText));
+    p.setColor(QPalette::Highlight, Culoare_Setare(Culoare_SelectieFundal));
+    p.setColor(QPalette::HighlightedText, Culoare_Setare(Culoare_SelectieText));
     vedere->setPalette(p);
 }

@@ -1,6 +1,7 @@
 #include "import/Frm_Structura_Fisiere.h"
 
 #include "common/BUTOANE.h"
+#include "common/Culori_Grila.h"
 #include "common/Globale.h"
 #include "common/Meniu_Culori.h"
 #include "common/Selecteaza_Text_control.h"
@@ -343,7 +344,7 @@ void Frm_Structura_Fisiere::Formateaza_ListaTabel()
     ListaTabel->setAllowDelete(true);
     ListaTabel->setTabAcrossCells(true);
     ListaTabel->setWrapCellPointer(true);
-    Aplica_Culori_Grila(ListaTabel);
+    Aplica_Culori_Setari(ListaTabel);
     ListaTabel->setHeadingLines(2);
     ListaTabel->setHeadingBold(true);
     ListaTabel->setHeadingBackColour(Culoare_Qt(0xC0E0FF));
@@ -368,7 +369,7 @@ void Frm_Structura_Fisiere::Formateaza_Liste_Coloane()
 {
     GridStructuraExcel->bind(m_coloane);
     GridStructuraExcel->setHeadingLines(2);
-    Aplica_Culori_Grila(GridStructuraExcel);
+    Aplica_Culori_Setari(GridStructuraExcel);
     const std::pair<QString, int> coloane[] = {
         {u"Nr. Coloana"_s, 500}, {u"Cap Coloana"_s, 1500}, {u"Prima Valoare"_s, 1000}};
     for (int i = 0; i < GridStructuraExcel->columnCount() && i < 3; ++i) {
