@@ -24,8 +24,11 @@ int typeFromDeclared(const QString& declared, int* size);
 // ADO type code of a value (for expression columns).
 int typeOfValue(const Variant& v);
 
-// Binding and reading values.
-void bindValue(sqlite3_stmt* stmt, int position, const Variant& value);
+// Binding and reading values. A text or a date is bound as UTF-8: copied by
+// SQLite, or, given `kept`, written into it and bound from there without a
+// copy; `kept` must then stay as it is while the statement may read the
+// parameter (until it is bound again or the statement is finalized).
+void bindValue(sqlite3_stmt* stmt, int position, const Variant& value, QByteArray* kept = nullptr);
 Variant readColumn(sqlite3_stmt* stmt, int column, int adoType);
 // Reads the rows of one statement column by column, keeping for each column
 // the values it read last: a stored text met again takes the value read

@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 namespace db {
@@ -224,7 +225,8 @@ int typeOfValue(const Variant& v)
     }
 }
 
-static QByteArray isoText(const QDateTime& dt)
+// The stored form of a date, "yyyy-MM-dd" or "yyyy-MM-dd HH:mm:ss", into out.
+static void isoText(const QDateTime& dt, QByteArray& out)
 {
     // Date and time are taken once each (a local time is resolved on every
     // call) and written without the format parser: dates are bound by the
@@ -233,19 +235,49 @@ static QByteArray isoText(const QDateTime& dt)
     const QTime t = dt.time();
     if (!d.isValid() || d.year() < 1 || d.year() > 9999) {
         if (t == QTime(0, 0))
-            return d.toString(Qt::ISODate).toUtf8();
-        return dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8();
+            out = d.toString(Qt::ISODate).toUtf8();
+        else
+            out = dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8();
+        return;
     }
     char text[24];
     const int n = t == QTime(0, 0)
                       ? std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year(), d.month(), d.day())
                       : std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", d.year(), d.month(),
                                       d.day(), t.hour(), t.minute(), t.second());
-    return QByteArray(text, n);
+    out.resize(n);
+    std::memcpy(out.data(), text, size_t(n));
 }
 
-void bindValue(sqlite3_stmt* stmt, int position, const Variant& value)
+// The UTF-8 form of a text into out, whose room is reused: a text of ASCII
+// characters only (most are) is copied byte for byte.
+static void utf8Text(const QString& text, QByteArray& out)
 {
+    const qsizetype n = text.size();
+    const QChar* from = text.constData();
+    out.resize(n);
+    char* to = out.data();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (from[i].unicode() >= 0x80) {
+            out = text.toUtf8();
+            return;
+        }
+        to[i] = char(from[i].unicode());
+    }
+}
+
+void bindValue(sqlite3_stmt* stmt, int position, const Variant& value, QByteArray* kept)
+{
+    const auto bindText = [&](auto write) {
+        if (kept) {
+            write(*kept);
+            sqlite3_bind_text(stmt, position, kept->constData(), int(kept->size()), SQLITE_STATIC);
+        } else {
+            QByteArray u;
+            write(u);
+            sqlite3_bind_text(stmt, position, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+        }
+    };
     switch (value.kind()) {
     case Variant::Kind::Empty:
     case Variant::Kind::Null:
@@ -260,16 +292,12 @@ void bindValue(sqlite3_stmt* stmt, int position, const Variant& value)
     case Variant::Kind::Double:
         sqlite3_bind_double(stmt, position, value.asDouble());
         break;
-    case Variant::Kind::Text: {
-        const QByteArray u = value.asText().toUtf8();
-        sqlite3_bind_text(stmt, position, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+    case Variant::Kind::Text:
+        bindText([&](QByteArray& out) { utf8Text(value.asText(), out); });
         break;
-    }
-    case Variant::Kind::Date: {
-        const QByteArray u = isoText(value.asDate());
-        sqlite3_bind_text(stmt, position, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+    case Variant::Kind::Date:
+        bindText([&](QByteArray& out) { isoText(value.asDate(), out); });
         break;
-    }
     }
 }
 
