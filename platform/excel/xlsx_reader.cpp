@@ -596,6 +596,8 @@ private:
         if (!ok)
             return broken();
         if (!selfClosing) {
+            if (qname == "c" && plainValue())
+                return db::Error();
             m_stack.push_back(qname);
             if (name == "c")
                 m_inCell = true;
@@ -603,6 +605,27 @@ private:
             finishCell();
         }
         return db::Error();
+    }
+
+    // Most cells are "<c ...><v>text</v></c>" with no entity in the text:
+    // such a cell, just started, is read to its end at once. False, with
+    // nothing read, for any other content.
+    bool plainValue()
+    {
+        constexpr std::string_view open = "<v>";
+        constexpr std::string_view close = "</v></c>";
+        if (size_t(end - p) < open.size() || std::string_view(p, open.size()) != open)
+            return false;
+        const char* from = p + open.size();
+        const char* lt = static_cast<const char*>(memchr(from, '<', size_t(end - from)));
+        if (!lt || size_t(end - lt) < close.size() || std::string_view(lt, close.size()) != close ||
+            memchr(from, '&', size_t(lt - from)))
+            return false;
+        m_text.assign(from, size_t(lt - from));
+        m_hasValue = true;
+        finishCell();
+        p = lt + close.size();
+        return true;
     }
 
     db::Error endTag()
