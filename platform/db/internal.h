@@ -24,6 +24,11 @@ int typeFromDeclared(const QString& declared, int* size);
 // ADO type code of a value (for expression columns).
 int typeOfValue(const Variant& v);
 
+// The stored text of a date: "yyyy-MM-dd", or "yyyy-MM-dd HH:mm:ss" when the
+// time is not midnight, written into text (room for 20 characters) without
+// the format parser; 0 for an invalid date or time or a year outside 1-9999.
+int isoDateText(const QDate& date, const QTime& time, char* text);
+
 // Binding and reading values. A text or a date is bound as UTF-8: copied by
 // SQLite, or, given `kept`, written into it and bound from there without a
 // copy; `kept` must then stay as it is while the statement may read the

@@ -225,26 +225,32 @@ int typeOfValue(const Variant& v)
     }
 }
 
-// The stored form of a date, "yyyy-MM-dd" or "yyyy-MM-dd HH:mm:ss", into out.
+int isoDateText(const QDate& d, const QTime& t, char* text)
+{
+    if (!d.isValid() || !t.isValid() || d.year() < 1 || d.year() > 9999)
+        return 0;
+    if (t == QTime(0, 0))
+        return std::snprintf(text, 24, "%04d-%02d-%02d", d.year(), d.month(), d.day());
+    return std::snprintf(text, 24, "%04d-%02d-%02d %02d:%02d:%02d", d.year(), d.month(), d.day(), t.hour(),
+                         t.minute(), t.second());
+}
+
+// The stored form of a date into out.
 static void isoText(const QDateTime& dt, QByteArray& out)
 {
     // Date and time are taken once each (a local time is resolved on every
-    // call) and written without the format parser: dates are bound by the
-    // column.
+    // call): dates are bound by the column.
     const QDate d = dt.date();
     const QTime t = dt.time();
-    if (!d.isValid() || d.year() < 1 || d.year() > 9999) {
+    char text[24];
+    const int n = isoDateText(d, t, text);
+    if (n == 0) {
         if (t == QTime(0, 0))
             out = d.toString(Qt::ISODate).toUtf8();
         else
             out = dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8();
         return;
     }
-    char text[24];
-    const int n = t == QTime(0, 0)
-                      ? std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year(), d.month(), d.day())
-                      : std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", d.year(), d.month(),
-                                      d.day(), t.hour(), t.minute(), t.second());
     out.resize(n);
     std::memcpy(out.data(), text, size_t(n));
 }
@@ -520,7 +526,9 @@ double roundHalfEven(double x, int digits)
         return x;
     if (digits > 15)
         return x;
-    const double p = std::pow(10.0, digits);
+    static constexpr double powers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const double p = digits >= 0 ? powers[digits] : std::pow(10.0, digits);
     const double y = x * p;
     if (!std::isfinite(y) || std::fabs(y) >= 9e15)
         return x;
@@ -546,15 +554,14 @@ Result<Variant> checkValue(const Field& field, const Variant& value)
         return Variant::null();
     const int type = field.type;
     if (isTextType(type)) {
-        QString text = value.kind() == Variant::Kind::Date ? value.toText() : value.toText();
-        if (value.kind() == Variant::Kind::Bool)
-            text = value.asBool() ? QStringLiteral("True") : QStringLiteral("False");
+        // A text is kept as it is; anything else becomes its text (a Yes/No "True" or "False").
+        const Variant text = value.isText() ? value : Variant(value.toText());
         if (type != Type::LongVarWChar && type != Type::LongVarChar && field.definedSize > 0 &&
-            text.size() > field.definedSize)
+            text.asText().size() > field.definedSize)
             return fail(
                 Error::Kind::TooLong, ErrorNumber::MultipleStep,
                 QStringLiteral("The text is longer than the field's %1 characters").arg(field.definedSize));
-        return Variant(text);
+        return text;
     }
     if (isNumberType(type)) {
         double d = 0;
