@@ -102,6 +102,8 @@ private:
 
     bool pregateste();
     void eroareRand(int n) { m_erori << kCrLf + u"EROARE Inregistrarea : "_s + QString::number(n); }
+    // Column j when the copy can write it, else nullptr.
+    const db::Field* deScris(int j) const;
     // The value as column j takes it; nothing when the column cannot take it.
     std::optional<db::Variant> verifica(int j, const db::Variant& valoare) const;
     // Sets column j of the new row; false when the column cannot take the value.
@@ -144,6 +146,12 @@ private:
     Fixa m_roOrigine;                         // the origin of a dispatch
     Fixa m_faraUms;                           // no supplementary quantity
 };
+
+// Este_Null without making the text of a number, which is never blank.
+bool gol(const db::Variant& v)
+{
+    return !v.isNumber() && Este_Null(v);
+}
 
 int coloana(const QHash<QString, int>& coloane, const QString& nume)
 {
@@ -205,14 +213,20 @@ int Copiere::col(const QString& nume) const
     return coloana(m_coloane, nume);
 }
 
-std::optional<db::Variant> Copiere::verifica(int j, const db::Variant& valoare) const
+const db::Field* Copiere::deScris(int j) const
 {
     if (j < 0)
-        return std::nullopt;
+        return nullptr;
     const db::Field& f = m_campuri.at(j);
-    if (!f.writable || f.autoIncrement)
+    return f.writable && !f.autoIncrement ? &f : nullptr;
+}
+
+std::optional<db::Variant> Copiere::verifica(int j, const db::Variant& valoare) const
+{
+    const db::Field* f = deScris(j);
+    if (!f)
         return std::nullopt;
-    db::Result<db::Variant> v = db::checkFieldValue(f, valoare);
+    db::Result<db::Variant> v = db::checkFieldValue(*f, valoare);
     if (!v)
         return std::nullopt;
     return std::move(*v);
@@ -220,7 +234,10 @@ std::optional<db::Variant> Copiere::verifica(int j, const db::Variant& valoare) 
 
 bool Copiere::atribuie(int j, const db::Variant& valoare)
 {
-    std::optional<db::Variant> v = verifica(j, valoare);
+    const db::Field* f = deScris(j);
+    if (!f)
+        return false;
+    db::Result<db::Variant> v = db::checkFieldValue(*f, valoare);
     if (!v)
         return false;
     m_rand[j] = std::move(*v);
@@ -297,7 +314,7 @@ void Copiere::umple(int randSursa, int n)
             pune(c, db::Variant(citeste(c).toText().toUpper()), n);
     // 14-15. Romania on the side of the flow; the origin of a dispatch.
     pune(m_ro, n);
-    if (m_cheie.tip != u"I" && m_cTaraOrig >= 0 && Este_Null(citeste(m_cTaraOrig)))
+    if (m_cheie.tip != u"I" && m_cTaraOrig >= 0 && gol(citeste(m_cTaraOrig)))
         pune(m_roOrigine, n);
     // 16. The tariff columns of the code, when the tariff knows it.
     if (m_cCod < 0)
@@ -310,7 +327,7 @@ void Copiere::umple(int randSursa, int n)
     pune(t.exista, n);
     if (m_cExista >= 0 && citeste(m_cExista).toBool()) {
         const db::Variant cantitate = m_cCantitate >= 0 ? citeste(m_cCantitate) : db::Variant::null();
-        const double d = Este_Null(cantitate) ? 0.0 : cantitate.toDouble();
+        const double d = gol(cantitate) ? 0.0 : cantitate.toDouble();
         pune(m_cValUms, db::Variant(db::roundHalfEven(d, 0)), n);
     } else {
         pune(m_faraUms, n);
