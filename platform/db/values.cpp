@@ -227,12 +227,28 @@ int typeOfValue(const Variant& v)
 
 int isoDateText(const QDate& d, const QTime& t, char* text)
 {
-    if (!d.isValid() || !t.isValid() || d.year() < 1 || d.year() > 9999)
+    int year = 0, month = 0, day = 0;
+    d.getDate(&year, &month, &day);
+    if (!d.isValid() || !t.isValid() || year < 1 || year > 9999)
         return 0;
+    const auto digits = [&](int at, int value, int count) {
+        for (int i = count - 1; i >= 0; --i, value /= 10)
+            text[at + i] = char('0' + value % 10);
+    };
+    digits(0, year, 4);
+    text[4] = '-';
+    digits(5, month, 2);
+    text[7] = '-';
+    digits(8, day, 2);
     if (t == QTime(0, 0))
-        return std::snprintf(text, 24, "%04d-%02d-%02d", d.year(), d.month(), d.day());
-    return std::snprintf(text, 24, "%04d-%02d-%02d %02d:%02d:%02d", d.year(), d.month(), d.day(), t.hour(),
-                         t.minute(), t.second());
+        return 10;
+    text[10] = ' ';
+    digits(11, t.hour(), 2);
+    text[13] = ':';
+    digits(14, t.minute(), 2);
+    text[16] = ':';
+    digits(17, t.second(), 2);
+    return 19;
 }
 
 // The stored form of a date into out.
