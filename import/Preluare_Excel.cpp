@@ -134,7 +134,8 @@ private:
     QByteArray m_setate;           // which columns the new row sets
     QHash<QByteArray, std::shared_ptr<db::Statement>> m_inserari;
     db::Statement m_punct, m_eliberare, m_revenire;
-    QHash<QString, Tarif> m_tarife; // code -> what the tariff gives
+    QVector<Tarif> m_tarife;      // what the tariff gives for each code met
+    QHash<QString, int> m_coduri; // code -> its entry in m_tarife
     QStringList m_erori;
 
     // The columns filled by name.
@@ -257,9 +258,9 @@ void Copiere::pune(const Fixa& f, int n)
 
 const Copiere::Tarif& Copiere::tarif(const QString& cod)
 {
-    auto it = m_tarife.constFind(cod);
-    if (it != m_tarife.constEnd())
-        return *it;
+    const auto it = m_coduri.constFind(cod);
+    if (it != m_coduri.constEnd())
+        return m_tarife.at(*it);
     Tarif t;
     const QString r = m_cuTarif ? Cauta_Cod_Tarif(cod) : QString();
     if (r.size() >= 3) {
@@ -271,7 +272,9 @@ const Copiere::Tarif& Copiere::tarif(const QString& cod)
         t.unitate = fixa(u"Cod_UMS"_s, unitate.isEmpty() ? db::Variant::null() : db::Variant(unitate));
         t.exista = fixa(m_cExista, db::Variant(piese.value(3) == u"1"));
     }
-    return *m_tarife.insert(cod, t);
+    m_coduri.insert(cod, int(m_tarife.size()));
+    m_tarife.push_back(std::move(t));
+    return m_tarife.constLast();
 }
 
 void Copiere::umple(int randSursa, int n)
