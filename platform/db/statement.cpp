@@ -12,10 +12,8 @@ struct Statement::Impl
     std::shared_ptr<Connection::Impl> connection;
     quint64 generation = 0;
     sqlite3_stmt* stmt = nullptr;
-    QVector<int> types; // declared ADO type per column, -1 for an expression
-    // Per parameter: the UTF-8 of the text or date bound to it, which SQLite
-    // reads from here until the parameter is bound again.
-    QVector<QByteArray> texts;
+    QVector<int> types;               // declared ADO type per column, -1 for an expression
+    QVector<detail::BoundText> texts; // per parameter
     ~Impl()
     {
         if (stmt)

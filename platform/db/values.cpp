@@ -288,12 +288,14 @@ static void utf8Text(const QString& text, QByteArray& out)
     }
 }
 
-void bindValue(sqlite3_stmt* stmt, int position, const Variant& value, QByteArray* kept)
+void bindValue(sqlite3_stmt* stmt, int position, const Variant& value, BoundText* kept)
 {
     const auto bindText = [&](auto write) {
         if (kept) {
-            write(*kept);
-            sqlite3_bind_text(stmt, position, kept->constData(), int(kept->size()), SQLITE_STATIC);
+            write(kept->next);
+            if (sqlite3_bind_text(stmt, position, kept->next.constData(), int(kept->next.size()),
+                                  SQLITE_STATIC) == SQLITE_OK)
+                kept->bound.swap(kept->next);
         } else {
             QByteArray u;
             write(u);
