@@ -71,7 +71,9 @@ bool tarifPerioada(int luna, int anul)
     return Deschide_Conexiune_Tarif(static_cast<short>(luna), static_cast<short>(anul));
 }
 
-// The copy of the sheet's rows into Intrastat.
+// The copy of the sheet's rows into Intrastat. What is the same for every
+// row (the columns filled by name, the declaration key, the bookkeeping
+// values, what the tariff says of a code) is looked up and checked once.
 class Copiere
 {
 public:
@@ -84,33 +86,73 @@ public:
     void ruleaza(Rezultat_Preluare& rezultat, Observator_Preluare& observator);
 
 private:
+    // A value written to the same column on every row, as the column takes
+    // it; no value when the column is missing or cannot take it.
+    struct Fixa
+    {
+        int coloana = -1;
+        std::optional<db::Variant> valoare;
+    };
+    // What the tariff gives for a code.
+    struct Tarif
+    {
+        bool gasit = false;
+        Fixa descriere, unitate, exista;
+    };
+
     bool pregateste();
     void eroareRand(int n) { m_erori << kCrLf + u"EROARE Inregistrarea : "_s + QString::number(n); }
+    // Column j when the copy can write it, else nullptr.
+    const db::Field* deScris(int j) const;
+    // The value as column j takes it; nothing when the column cannot take it.
+    std::optional<db::Variant> verifica(int j, const db::Variant& valoare) const;
     // Sets column j of the new row; false when the column cannot take the value.
     bool atribuie(int j, const db::Variant& valoare);
+    void pune(int j, const db::Variant& valoare, int n)
+    {
+        if (!atribuie(j, valoare))
+            eroareRand(n);
+    }
+    void pune(const Fixa& f, int n);
+    Fixa fixa(const QString& nume, const db::Variant& valoare) const { return fixa(col(nume), valoare); }
+    Fixa fixa(int j, const db::Variant& valoare) const { return Fixa{j, verifica(j, valoare)}; }
     const db::Variant& citeste(int j) const { return m_rand[j]; }
     // The Intrastat column of that name, -1 when none.
     int col(const QString& nume) const;
     void umple(int randSursa, int n);
     bool salveaza();
-    QString tarif(const QString& cod);
+    const Tarif& tarif(const QString& cod);
 
     db::Recordset m_sursa;
     const Rezultat_Preluare& m_cheie;
     bool m_cuTarif = false;
 
-    QList<db::Field> m_campuri;             // of Intrastat
-    QVector<int> m_tinte;                   // per source field: the Intrastat column, -1 when none
-    QHash<QString, int> m_coloane;          // lower-case name -> column
-    mutable QHash<QString, int> m_dupaNume; // the names asked for, as written
-    QVector<db::Variant> m_rand;            // the new row
-    QByteArray m_setate;                    // which columns the new row sets
+    QList<db::Field> m_campuri;    // of Intrastat
+    QVector<int> m_tinte;          // per source field: the Intrastat column, -1 when none
+    QHash<QString, int> m_coloane; // lower-case name -> column
+    QVector<db::Variant> m_rand;   // the new row
+    QByteArray m_setate;           // which columns the new row sets
     QHash<QByteArray, std::shared_ptr<db::Statement>> m_inserari;
     db::Statement m_punct, m_eliberare, m_revenire;
-    QHash<QString, QString> m_tarife; // code -> look-up result
-    const db::Variant m_azi = db::Variant(sys::Clock::today());
+    QVector<Tarif> m_tarife;      // what the tariff gives for each code met
+    QHash<QString, int> m_coduri; // code -> its entry in m_tarife
     QStringList m_erori;
+
+    // The columns filled by name.
+    int m_cPozitia = -1, m_cCod = -1, m_cTaraOrig = -1, m_cExista = -1, m_cCantitate = -1, m_cValUms = -1;
+    QVector<Fixa> m_fixe;                     // the declaration key and the bookkeeping columns
+    QVector<std::pair<int, int>> m_rotunjite; // column, decimals (-1: no such column)
+    QVector<int> m_majuscule;                 // country and delivery code columns
+    Fixa m_ro;                                // Romania on the side of the flow
+    Fixa m_roOrigine;                         // the origin of a dispatch
+    Fixa m_faraUms;                           // no supplementary quantity
 };
+
+// Este_Null without making the text of a number, which is never blank.
+bool gol(const db::Variant& v)
+{
+    return !v.isNumber() && Este_Null(v);
+}
 
 int coloana(const QHash<QString, int>& coloane, const QString& nume)
 {
@@ -129,6 +171,32 @@ bool Copiere::pregateste()
         m_coloane.insert(m_campuri.at(j).name.toLower(), j);
     for (int i = 0; i < m_sursa.fieldCount(); ++i)
         m_tinte << coloana(m_coloane, m_sursa.field(i).name);
+
+    m_cPozitia = col(u"Pozitia"_s);
+    m_cCod = col(u"Cod_NC"_s);
+    m_cTaraOrig = col(u"Tara_Orig"_s);
+    m_cExista = col(u"Exista_UMS"_s);
+    m_cCantitate = col(u"Cantitate"_s);
+    m_cValUms = col(u"Val_UMS"_s);
+    m_fixe = {fixa(u"TIP"_s, db::Variant(m_cheie.tip)),
+              fixa(u"Anul"_s, db::Variant(m_cheie.anul)),
+              fixa(u"Luna"_s, db::Variant(m_cheie.luna)),
+              fixa(u"Cod_Fiscal"_s, db::Variant(m_cheie.codFiscal)),
+              fixa(u"Data_Preluare"_s, db::Variant(sys::Clock::today())),
+              fixa(u"UserName"_s, db::Variant(Utilizator_Windows)),
+              fixa(u"SourceFile_FullPath"_s, db::Variant(Cale_Sursa(m_cheie.cale))),
+              fixa(u"SourceFile"_s, db::Variant(Fisier_Sursa(m_cheie.cale))),
+              fixa(u"Probleme"_s, db::Variant(false))};
+    for (const auto& [nume, zecimale] :
+         {std::pair{u"Val_Fiscala"_s, 0}, std::pair{u"Val_Stat"_s, 0}, std::pair{u"Net"_s, 0},
+          std::pair{u"Valoare_Valuta"_s, 4}, std::pair{u"Curs_Schimb"_s, 4}})
+        m_rotunjite.push_back({col(nume), zecimale});
+    for (const QString& nume : {u"Tara_Orig"_s, u"Tara_Exp"_s, u"Tara_Dest"_s, u"Incoterms"_s})
+        m_majuscule.push_back(col(nume));
+    m_ro = fixa(m_cheie.tip == u"I" ? u"Tara_Dest"_s : u"Tara_Exp"_s, db::Variant(u"RO"_s));
+    m_roOrigine = fixa(m_cTaraOrig, db::Variant(u"RO"_s));
+    m_faraUms = fixa(m_cValUms, db::Variant::null());
+
     const auto pregatita = [](const QString& sql, db::Statement& s) {
         auto r = db::Statement::prepare(Conexiune_Firma, sql);
         if (!r)
@@ -143,22 +211,34 @@ bool Copiere::pregateste()
 
 int Copiere::col(const QString& nume) const
 {
-    const auto it = m_dupaNume.constFind(nume);
-    if (it != m_dupaNume.constEnd())
-        return *it;
-    const int c = coloana(m_coloane, nume);
-    m_dupaNume.insert(nume, c);
-    return c;
+    return coloana(m_coloane, nume);
+}
+
+const db::Field* Copiere::deScris(int j) const
+{
+    if (j < 0)
+        return nullptr;
+    const db::Field& f = m_campuri.at(j);
+    return f.writable && !f.autoIncrement ? &f : nullptr;
+}
+
+std::optional<db::Variant> Copiere::verifica(int j, const db::Variant& valoare) const
+{
+    const db::Field* f = deScris(j);
+    if (!f)
+        return std::nullopt;
+    db::Result<db::Variant> v = db::checkFieldValue(*f, valoare);
+    if (!v)
+        return std::nullopt;
+    return std::move(*v);
 }
 
 bool Copiere::atribuie(int j, const db::Variant& valoare)
 {
-    if (j < 0)
+    const db::Field* f = deScris(j);
+    if (!f)
         return false;
-    const db::Field& f = m_campuri.at(j);
-    if (!f.writable || f.autoIncrement)
-        return false;
-    db::Result<db::Variant> v = db::checkFieldValue(f, valoare);
+    db::Result<db::Variant> v = db::checkFieldValue(*f, valoare);
     if (!v)
         return false;
     m_rand[j] = std::move(*v);
@@ -166,102 +246,94 @@ bool Copiere::atribuie(int j, const db::Variant& valoare)
     return true;
 }
 
-QString Copiere::tarif(const QString& cod)
+void Copiere::pune(const Fixa& f, int n)
 {
-    if (!m_cuTarif)
-        return QString();
-    auto it = m_tarife.constFind(cod);
-    if (it != m_tarife.constEnd())
-        return *it;
-    const QString r = Cauta_Cod_Tarif(cod);
-    m_tarife.insert(cod, r);
-    return r;
+    if (!f.valoare) {
+        eroareRand(n);
+        return;
+    }
+    m_rand[f.coloana] = *f.valoare;
+    m_setate[f.coloana] = 1;
+}
+
+const Copiere::Tarif& Copiere::tarif(const QString& cod)
+{
+    const auto it = m_coduri.constFind(cod);
+    if (it != m_coduri.constEnd())
+        return m_tarife.at(*it);
+    Tarif t;
+    const QString r = m_cuTarif ? Cauta_Cod_Tarif(cod) : QString();
+    if (r.size() >= 3) {
+        QStringList piese;
+        Imparte_String(piese, r, u"|"_s);
+        const QString unitate = piese.value(2);
+        t.gasit = true;
+        t.descriere = fixa(u"Descriere_NC"_s, db::Variant(piese.value(1).trimmed()));
+        t.unitate = fixa(u"Cod_UMS"_s, unitate.isEmpty() ? db::Variant::null() : db::Variant(unitate));
+        t.exista = fixa(m_cExista, db::Variant(piese.value(3) == u"1"));
+    }
+    m_coduri.insert(cod, int(m_tarife.size()));
+    m_tarife.push_back(std::move(t));
+    return m_tarife.constLast();
 }
 
 void Copiere::umple(int randSursa, int n)
 {
     m_rand.fill(db::Variant::null(), m_campuri.size());
     m_setate.fill(0, m_campuri.size());
-    const auto pune = [&](const QString& nume, const db::Variant& v) {
-        if (!atribuie(col(nume), v))
-            eroareRand(n);
-    };
 
     // 1. The template's columns, as read.
     for (int i = 0; i < m_tinte.size(); ++i)
         if (!atribuie(m_tinte.at(i), m_sursa.valueAt(randSursa, i)))
             eroareRand(n);
     // 2-9. The declaration key and the bookkeeping columns.
-    pune(u"TIP"_s, db::Variant(m_cheie.tip));
-    pune(u"Anul"_s, db::Variant(m_cheie.anul));
-    pune(u"Luna"_s, db::Variant(m_cheie.luna));
-    pune(u"Cod_Fiscal"_s, db::Variant(m_cheie.codFiscal));
-    pune(u"Pozitia"_s, db::Variant(n));
-    pune(u"Data_Preluare"_s, m_azi);
-    pune(u"UserName"_s, db::Variant(Utilizator_Windows));
-    pune(u"SourceFile_FullPath"_s, db::Variant(Cale_Sursa(m_cheie.cale)));
-    pune(u"SourceFile"_s, db::Variant(Fisier_Sursa(m_cheie.cale)));
-    pune(u"Probleme"_s, db::Variant(false));
+    for (const Fixa& f : std::as_const(m_fixe))
+        pune(f, n);
+    pune(m_cPozitia, db::Variant(n), n);
     // 10. The CN code without blanks, full stops and hyphens.
-    const int cCod = col(u"Cod_NC"_s);
-    if (cCod < 0 || citeste(cCod).isMissing()) {
+    if (m_cCod < 0 || citeste(m_cCod).isMissing()) {
         eroareRand(n);
     } else {
-        QString cod = citeste(cCod).toText();
+        QString cod = citeste(m_cCod).toText();
         cod.remove(u' ').remove(u'.').remove(u'-');
-        pune(u"Cod_NC"_s, db::Variant(cod));
+        pune(m_cCod, db::Variant(cod), n);
     }
     // 11-12. Amounts rounded half to even.
-    const auto rotunjeste = [&](const QString& nume, int zecimale) {
-        const int c = col(nume);
+    for (const auto& [c, zecimale] : std::as_const(m_rotunjite)) {
         if (c < 0) {
             eroareRand(n);
-            return;
+            continue;
         }
         if (citeste(c).isMissing())
-            return;
+            continue;
         bool ok = false;
         const double d = citeste(c).toDouble(&ok);
         if (!ok || !atribuie(c, db::Variant(db::roundHalfEven(d, zecimale))))
             eroareRand(n);
-    };
-    rotunjeste(u"Val_Fiscala"_s, 0);
-    rotunjeste(u"Val_Stat"_s, 0);
-    rotunjeste(u"Net"_s, 0);
-    rotunjeste(u"Valoare_Valuta"_s, 4);
-    rotunjeste(u"Curs_Schimb"_s, 4);
+    }
     // 13. Country and delivery codes in capitals.
-    for (const QString& nume : {u"Tara_Orig"_s, u"Tara_Exp"_s, u"Tara_Dest"_s, u"Incoterms"_s}) {
-        const int c = col(nume);
+    for (const int c : std::as_const(m_majuscule))
         if (c >= 0 && !citeste(c).isMissing())
-            pune(nume, db::Variant(citeste(c).toText().toUpper()));
-    }
+            pune(c, db::Variant(citeste(c).toText().toUpper()), n);
     // 14-15. Romania on the side of the flow; the origin of a dispatch.
-    const bool intrare = m_cheie.tip == u"I";
-    pune(intrare ? u"Tara_Dest"_s : u"Tara_Exp"_s, db::Variant(u"RO"_s));
-    if (!intrare) {
-        const int c = col(u"Tara_Orig"_s);
-        if (c >= 0 && Este_Null(citeste(c)))
-            pune(u"Tara_Orig"_s, db::Variant(u"RO"_s));
-    }
+    pune(m_ro, n);
+    if (m_cheie.tip != u"I" && m_cTaraOrig >= 0 && gol(citeste(m_cTaraOrig)))
+        pune(m_roOrigine, n);
     // 16. The tariff columns of the code, when the tariff knows it.
-    const QString r = cCod >= 0 ? tarif(citeste(cCod).toText()) : QString();
-    if (r.size() >= 3) {
-        QStringList piese;
-        Imparte_String(piese, r, u"|"_s);
-        pune(u"Descriere_NC"_s, db::Variant(piese.value(1).trimmed()));
-        const QString unitate = piese.value(2);
-        pune(u"Cod_UMS"_s, unitate.isEmpty() ? db::Variant::null() : db::Variant(unitate));
-        pune(u"Exista_UMS"_s, db::Variant(piese.value(3) == u"1"));
-        const int cExista = col(u"Exista_UMS"_s);
-        if (cExista >= 0 && citeste(cExista).toBool()) {
-            const int cCant = col(u"Cantitate"_s);
-            const db::Variant cantitate = cCant >= 0 ? citeste(cCant) : db::Variant::null();
-            const double d = Este_Null(cantitate) ? 0.0 : cantitate.toDouble();
-            pune(u"Val_UMS"_s, db::Variant(db::roundHalfEven(d, 0)));
-        } else {
-            pune(u"Val_UMS"_s, db::Variant::null());
-        }
+    if (m_cCod < 0)
+        return;
+    const Tarif& t = tarif(citeste(m_cCod).toText());
+    if (!t.gasit)
+        return;
+    pune(t.descriere, n);
+    pune(t.unitate, n);
+    pune(t.exista, n);
+    if (m_cExista >= 0 && citeste(m_cExista).toBool()) {
+        const db::Variant cantitate = m_cCantitate >= 0 ? citeste(m_cCantitate) : db::Variant::null();
+        const double d = gol(cantitate) ? 0.0 : cantitate.toDouble();
+        pune(m_cValUms, db::Variant(db::roundHalfEven(d, 0)), n);
+    } else {
+        pune(m_faraUms, n);
     }
 }
 

@@ -24,8 +24,26 @@ int typeFromDeclared(const QString& declared, int* size);
 // ADO type code of a value (for expression columns).
 int typeOfValue(const Variant& v);
 
-// Binding and reading values.
-void bindValue(sqlite3_stmt* stmt, int position, const Variant& value);
+// The stored text of a date: "yyyy-MM-dd", or "yyyy-MM-dd HH:mm:ss" when the
+// time is not midnight, written into text (room for 20 characters) without
+// the format parser; 0 for an invalid date or time or a year outside 1-9999.
+int isoDateText(const QDate& date, const QTime& time, char* text);
+
+// Where a statement keeps the UTF-8 of the text or date bound to one of its
+// parameters, which SQLite then reads without a copy of its own. A new value
+// is written to `next` and the two change places once SQLite takes it: a
+// bind SQLite refuses (the statement has run and was not reset) leaves the
+// value it still reads untouched.
+struct BoundText
+{
+    QByteArray bound;
+    QByteArray next;
+};
+
+// Binding and reading values. A text or a date is bound as UTF-8: copied by
+// SQLite, or, given `kept` (which must live as long as the statement), from
+// there.
+void bindValue(sqlite3_stmt* stmt, int position, const Variant& value, BoundText* kept = nullptr);
 Variant readColumn(sqlite3_stmt* stmt, int column, int adoType);
 // Reads the rows of one statement column by column, keeping for each column
 // the values it read last: a stored text met again takes the value read

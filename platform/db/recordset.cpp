@@ -758,7 +758,7 @@ Variant Recordset::valueAt(int row, int column) const
         return Variant();
     if (d->mode == EditMode::InProgress && row == d->pos && !d->onDeleted)
         return d->buffer.value(column);
-    return d->data->rows[d->view[row]].values[column];
+    return d->data->rows.at(d->view.at(row)).values.at(column);
 }
 
 Bookmark Recordset::bookmarkAt(int row) const

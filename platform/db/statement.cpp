@@ -12,7 +12,8 @@ struct Statement::Impl
     std::shared_ptr<Connection::Impl> connection;
     quint64 generation = 0;
     sqlite3_stmt* stmt = nullptr;
-    QVector<int> types; // declared ADO type per column, -1 for an expression
+    QVector<int> types;               // declared ADO type per column, -1 for an expression
+    QVector<detail::BoundText> texts; // per parameter
     ~Impl()
     {
         if (stmt)
@@ -37,6 +38,7 @@ Result<Statement> Statement::prepare(Connection& connection, const QString& sql)
     s.d->connection = conn;
     s.d->generation = conn->generation;
     s.d->stmt = st.value();
+    s.d->texts.resize(sqlite3_bind_parameter_count(st.value()));
     const int n = sqlite3_column_count(st.value());
     for (int c = 0; c < n; ++c) {
         int size = 0;
@@ -56,10 +58,10 @@ Error Statement::bind(int position, const Variant& value)
     if (!isValid())
         return makeError(Error::Kind::Closed, ErrorNumber::ObjectClosed,
                          QStringLiteral("The statement is not prepared."));
-    if (position < 1 || position > sqlite3_bind_parameter_count(d->stmt))
+    if (position < 1 || position > d->texts.size())
         return makeError(Error::Kind::InvalidArgument, ErrorNumber::InvalidArgument,
                          QStringLiteral("The statement has no parameter %1.").arg(position));
-    detail::bindValue(d->stmt, position, value);
+    detail::bindValue(d->stmt, position, value, &d->texts[position - 1]);
     return Error();
 }
 

@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 namespace db {
@@ -224,28 +225,83 @@ int typeOfValue(const Variant& v)
     }
 }
 
-static QByteArray isoText(const QDateTime& dt)
+int isoDateText(const QDate& d, const QTime& t, char* text)
 {
-    // Date and time are taken once each (a local time is resolved on every
-    // call) and written without the format parser: dates are bound by the
-    // column.
-    const QDate d = dt.date();
-    const QTime t = dt.time();
-    if (!d.isValid() || d.year() < 1 || d.year() > 9999) {
-        if (t == QTime(0, 0))
-            return d.toString(Qt::ISODate).toUtf8();
-        return dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8();
-    }
-    char text[24];
-    const int n = t == QTime(0, 0)
-                      ? std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year(), d.month(), d.day())
-                      : std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", d.year(), d.month(),
-                                      d.day(), t.hour(), t.minute(), t.second());
-    return QByteArray(text, n);
+    int year = 0, month = 0, day = 0;
+    d.getDate(&year, &month, &day);
+    if (!d.isValid() || !t.isValid() || year < 1 || year > 9999)
+        return 0;
+    const auto digits = [&](int at, int value, int count) {
+        for (int i = count - 1; i >= 0; --i, value /= 10)
+            text[at + i] = char('0' + value % 10);
+    };
+    digits(0, year, 4);
+    text[4] = '-';
+    digits(5, month, 2);
+    text[7] = '-';
+    digits(8, day, 2);
+    if (t == QTime(0, 0))
+        return 10;
+    text[10] = ' ';
+    digits(11, t.hour(), 2);
+    text[13] = ':';
+    digits(14, t.minute(), 2);
+    text[16] = ':';
+    digits(17, t.second(), 2);
+    return 19;
 }
 
-void bindValue(sqlite3_stmt* stmt, int position, const Variant& value)
+// The stored form of a date into out.
+static void isoText(const QDateTime& dt, QByteArray& out)
 {
+    // Date and time are taken once each (a local time is resolved on every
+    // call): dates are bound by the column.
+    const QDate d = dt.date();
+    const QTime t = dt.time();
+    char text[24];
+    const int n = isoDateText(d, t, text);
+    if (n == 0) {
+        if (t == QTime(0, 0))
+            out = d.toString(Qt::ISODate).toUtf8();
+        else
+            out = dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8();
+        return;
+    }
+    out.resize(n);
+    std::memcpy(out.data(), text, size_t(n));
+}
+
+// The UTF-8 form of a text into out, whose room is reused: a text of ASCII
+// characters only (most are) is copied byte for byte.
+static void utf8Text(const QString& text, QByteArray& out)
+{
+    const qsizetype n = text.size();
+    const QChar* from = text.constData();
+    out.resize(n);
+    char* to = out.data();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (from[i].unicode() >= 0x80) {
+            out = text.toUtf8();
+            return;
+        }
+        to[i] = char(from[i].unicode());
+    }
+}
+
+void bindValue(sqlite3_stmt* stmt, int position, const Variant& value, BoundText* kept)
+{
+    const auto bindText = [&](auto write) {
+        if (kept) {
+            write(kept->next);
+            if (sqlite3_bind_text(stmt, position, kept->next.constData(), int(kept->next.size()),
+                                  SQLITE_STATIC) == SQLITE_OK)
+                kept->bound.swap(kept->next);
+        } else {
+            QByteArray u;
+            write(u);
+            sqlite3_bind_text(stmt, position, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+        }
+    };
     switch (value.kind()) {
     case Variant::Kind::Empty:
     case Variant::Kind::Null:
@@ -260,16 +316,12 @@ void bindValue(sqlite3_stmt* stmt, int position, const Variant& value)
     case Variant::Kind::Double:
         sqlite3_bind_double(stmt, position, value.asDouble());
         break;
-    case Variant::Kind::Text: {
-        const QByteArray u = value.asText().toUtf8();
-        sqlite3_bind_text(stmt, position, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+    case Variant::Kind::Text:
+        bindText([&](QByteArray& out) { utf8Text(value.asText(), out); });
         break;
-    }
-    case Variant::Kind::Date: {
-        const QByteArray u = isoText(value.asDate());
-        sqlite3_bind_text(stmt, position, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+    case Variant::Kind::Date:
+        bindText([&](QByteArray& out) { isoText(value.asDate(), out); });
         break;
-    }
     }
 }
 
@@ -492,7 +544,9 @@ double roundHalfEven(double x, int digits)
         return x;
     if (digits > 15)
         return x;
-    const double p = std::pow(10.0, digits);
+    static constexpr double powers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const double p = digits >= 0 ? powers[digits] : std::pow(10.0, digits);
     const double y = x * p;
     if (!std::isfinite(y) || std::fabs(y) >= 9e15)
         return x;
@@ -518,15 +572,14 @@ Result<Variant> checkValue(const Field& field, const Variant& value)
         return Variant::null();
     const int type = field.type;
     if (isTextType(type)) {
-        QString text = value.kind() == Variant::Kind::Date ? value.toText() : value.toText();
-        if (value.kind() == Variant::Kind::Bool)
-            text = value.asBool() ? QStringLiteral("True") : QStringLiteral("False");
+        // A text is kept as it is; anything else becomes its text (a Yes/No "True" or "False").
+        const Variant text = value.isText() ? value : Variant(value.toText());
         if (type != Type::LongVarWChar && type != Type::LongVarChar && field.definedSize > 0 &&
-            text.size() > field.definedSize)
+            text.asText().size() > field.definedSize)
             return fail(
                 Error::Kind::TooLong, ErrorNumber::MultipleStep,
                 QStringLiteral("The text is longer than the field's %1 characters").arg(field.definedSize));
-        return Variant(text);
+        return text;
     }
     if (isNumberType(type)) {
         double d = 0;

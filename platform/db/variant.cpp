@@ -1,5 +1,7 @@
 #include "variant.h"
 
+#include "platform/db/internal.h"
+
 #include <cmath>
 
 namespace db {
@@ -45,8 +47,13 @@ QString Variant::toText() const
         return asText();
     case Kind::Date: {
         const QDateTime& dt = asDate();
-        if (dt.time() == QTime(0, 0))
-            return dt.date().toString(Qt::ISODate);
+        const QDate d = dt.date();
+        const QTime t = dt.time();
+        char text[24];
+        if (const int n = detail::isoDateText(d, t, text))
+            return QString::fromLatin1(text, n);
+        if (t == QTime(0, 0))
+            return d.toString(Qt::ISODate);
         return dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     }
     }

@@ -23,8 +23,12 @@ struct RawSheet
         if (row >= rows.size())
             rows.resize(row + 1);
         QVector<db::Variant>& r = rows[row];
-        if (column >= r.size())
+        if (column >= r.size()) {
+            // A new row takes the room the row above it took, at once.
+            if (r.isEmpty() && row > 0)
+                r.reserve(std::max(column + 1, int(rows.at(row - 1).size())));
             r.resize(column + 1, db::Variant::null());
+        }
         r[column] = std::move(value);
     }
 };

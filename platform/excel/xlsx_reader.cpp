@@ -338,19 +338,16 @@ public:
             if (p >= end)
                 return broken();
             if (*p == '/') {
-                if (db::Error e = endTag())
-                    return e;
+                endTag();
             } else if (*p == '!') {
-                if (db::Error e = special())
-                    return e;
+                special();
             } else if (*p == '?') {
                 const char* q = find("?>");
                 if (!q)
                     return broken();
                 p = q + 2;
             } else {
-                if (db::Error e = startTag())
-                    return e;
+                startTag();
             }
             if (m_error)
                 return m_error;
@@ -391,6 +388,34 @@ private:
     db::Error m_error;
     QHash<double, QDateTime> m_dates; // a sheet repeats few dates; each costs a time-zone look-up
 
+    // Texts of cells repeat (codes, countries, units): a short one is decoded
+    // once and shared by the cells that hold it.
+    struct KeptText
+    {
+        bool used = false;
+        std::string bytes;
+        QString text;
+    };
+    QVector<KeptText> m_texts = QVector<KeptText>(1024);
+
+    QString text()
+    {
+        const auto decode = [&] {
+            const QString s = QString::fromUtf8(m_text.data(), qsizetype(m_text.size()));
+            return s.contains(u"_x") ? decodeEscapes(s) : s;
+        };
+        if (m_text.size() > 64)
+            return decode();
+        KeptText& k =
+            m_texts[qHash(QByteArrayView(m_text.data(), qsizetype(m_text.size()))) % m_texts.size()];
+        if (!k.used || k.bytes != m_text) {
+            k.used = true;
+            k.bytes = m_text;
+            k.text = decode();
+        }
+        return k.text;
+    }
+
     const QDateTime& date(double serial)
     {
         auto it = m_dates.find(serial);
@@ -403,6 +428,7 @@ private:
     }
 
     static db::Error broken() { return formatError(QStringLiteral("The sheet is not well formed.")); }
+    void fail(db::Error e) { m_error = std::move(e); }
 
     const char* find(std::string_view what) const
     {
@@ -511,33 +537,34 @@ private:
         }
     }
 
-    db::Error special()
+    // A comment, a CDATA section or a declaration; errors go to m_error, as
+    // in startTag() and endTag().
+    void special()
     {
         if (end - p >= 3 && p[1] == '-' && p[2] == '-') {
             const char* q = find("-->");
             if (!q)
-                return broken();
+                return fail(broken());
             p = q + 3;
-            return db::Error();
+            return;
         }
         if (end - p >= 8 && std::string_view(p, 8) == "![CDATA[") {
             p += 8;
             const char* q = find("]]>");
             if (!q)
-                return broken();
+                return fail(broken());
             if (m_collect)
                 m_text.append(p, size_t(q - p));
             p = q + 3;
-            return db::Error();
+            return;
         }
         const char* q = static_cast<const char*>(memchr(p, '>', size_t(end - p)));
         if (!q)
-            return broken();
+            return fail(broken());
         p = q + 1;
-        return db::Error();
     }
 
-    db::Error startTag()
+    void startTag()
     {
         const char* nameStart = p;
         while (p < end && !isNameEnd(*p))
@@ -572,7 +599,7 @@ private:
                 ++m_row;
             m_column = -1;
             if (m_row < 0 || m_row >= kMaxRows)
-                return formatError(QStringLiteral("A row lies beyond the last row."));
+                return fail(formatError(QStringLiteral("A row lies beyond the last row.")));
         } else {
             ok = attributes(&selfClosing, [](std::string_view, std::string_view) {});
             if (ok && m_inCell) {
@@ -594,30 +621,53 @@ private:
                 m_done = true;
         }
         if (!ok)
-            return broken();
+            return fail(broken());
         if (!selfClosing) {
+            if (qname == "c" && plainValue())
+                return;
             m_stack.push_back(qname);
             if (name == "c")
                 m_inCell = true;
         } else if (name == "c") {
             finishCell();
         }
-        return db::Error();
     }
 
-    db::Error endTag()
+    // Most cells are "<c ...><v>text</v></c>" or "<c ...><is><t>text</t></is></c>"
+    // with no entity in the text: such a cell, just started, is read to its
+    // end at once. False, with nothing read, for any other content.
+    bool plainValue()
+    {
+        const auto plain = [&](std::string_view open, std::string_view close) {
+            if (size_t(end - p) < open.size() || std::string_view(p, open.size()) != open)
+                return false;
+            const char* from = p + open.size();
+            const char* lt = static_cast<const char*>(memchr(from, '<', size_t(end - from)));
+            if (!lt || size_t(end - lt) < close.size() || std::string_view(lt, close.size()) != close ||
+                memchr(from, '&', size_t(lt - from)))
+                return false;
+            m_text.assign(from, size_t(lt - from));
+            m_hasValue = true;
+            finishCell();
+            p = lt + close.size();
+            return true;
+        };
+        return plain("<v>", "</v></c>") || plain("<is><t>", "</t></is></c>");
+    }
+
+    void endTag()
     {
         ++p;
         const char* nameStart = p;
         const char* gt = static_cast<const char*>(memchr(p, '>', size_t(end - p)));
         if (!gt)
-            return broken();
+            return fail(broken());
         std::string_view qname(nameStart, size_t(gt - nameStart));
         while (!qname.empty() && (qname.back() == ' ' || qname.back() == '\n' || qname.back() == '\r'))
             qname.remove_suffix(1);
         p = gt + 1;
         if (m_stack.isEmpty() || m_stack.last() != qname)
-            return broken();
+            return fail(broken());
         m_stack.removeLast();
         const std::string_view name = localName(qname);
         if (name == "c") {
@@ -632,7 +682,6 @@ private:
         } else if (name == "sheetData") {
             m_done = true;
         }
-        return db::Error();
     }
 
     void startCell(std::string_view ref, std::string_view type, std::string_view style)
@@ -728,11 +777,9 @@ private:
             break;
         }
         case CellType::Inline:
-        case CellType::Text: {
-            const QString s = QString::fromUtf8(m_text.data(), qsizetype(m_text.size()));
-            v = db::Variant(s.contains(u"_x") ? decodeEscapes(s) : s);
+        case CellType::Text:
+            v = db::Variant(text());
             break;
-        }
         case CellType::Boolean: {
             const std::string_view t = trimmedText();
             v = db::Variant(t == "1" || t == "true");

@@ -59,6 +59,7 @@ private slots:
     void tariffLookUp_data();
     void tariffLookUp();
     void preparedStatementReused();
+    void boundValuesKept();
     void closedConnectionGivesErrors();
 
 private:
@@ -369,6 +370,42 @@ void TestDbConnection::preparedStatementReused()
     auto done = insert->step();
     QVERIFY(!done);
     QCOMPARE(done.error().kind, db::Error::Kind::Duplicate);
+}
+
+// Bound texts and dates stay as bound across runs of the statement until
+// their parameter is bound again, whatever is bound to the others; a bind
+// refused because the statement was not reset leaves the bound value whole.
+void TestDbConnection::boundValuesKept()
+{
+    auto st = db::Statement::prepare(m_cn, u"SELECT ?1, ?2, ?3"_s);
+    QVERIFY(st);
+    const QString lung = u"Mașini automate de prelucrare a datelor "_s.repeated(20);
+    QVERIFY(!st->bind(1, lung));
+    QVERIFY(!st->bind(2, u"DE"_s));
+    QVERIFY(!st->bind(3, QDateTime(QDate(2026, 3, 15), QTime(12, 5, 7))));
+    const auto rand = [&] {
+        auto step = st->step();
+        const QStringList r =
+            step && step.value()
+                ? QStringList{st->column(0).toText(), st->column(1).toText(), st->column(2).toText()}
+                : QStringList();
+        st->reset();
+        return r;
+    };
+    const QStringList primul{lung, u"DE"_s, u"2026-03-15 12:05:07"_s};
+    QCOMPARE(rand(), primul);
+    QCOMPARE(rand(), primul);
+    auto pas = st->step();
+    QVERIFY(pas && pas.value());
+    st->bind(1, u"ro"_s); // refused: the statement is on its row
+    st->reset();
+    QCOMPARE(rand(), primul);
+    QVERIFY(!st->bind(1, u"ro"_s));
+    QVERIFY(!st->bind(3, QDate(2026, 4, 1)));
+    QCOMPARE(rand(), (QStringList{u"ro"_s, u"DE"_s, u"2026-04-01"_s}));
+    QVERIFY(!st->bind(2, QString()));
+    QVERIFY(!st->bind(1, lung));
+    QCOMPARE(rand(), (QStringList{lung, QString(), u"2026-04-01"_s}));
 }
 
 void TestDbConnection::closedConnectionGivesErrors()

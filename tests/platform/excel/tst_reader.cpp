@@ -13,6 +13,7 @@
 #include <zip.h>
 
 using db::Variant;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -190,6 +191,8 @@ private slots:
     void mainFixture_data();
     void mainFixture();
     void handMadeCells();
+    void cellForms_data();
+    void cellForms();
     void date1904();
     void xlsCells();
     void sheetNames_data();
@@ -318,6 +321,49 @@ void TestReader::handMadeCells()
     QVERIFY(s.cell(1, 4).isNull());
     QCOMPARE(s.cell(1, 5), Variant(QStringLiteral("linie\r")));
     QVERIFY(s.cell(1, 6).isNull()); // a formula without a cached value
+}
+
+// The same text read whatever XML form its cell takes: entities, escapes,
+// a prefixed name, blanks before the end of the cell, a text met again.
+void TestReader::cellForms_data()
+{
+    QTest::addColumn<QByteArray>("cells");
+    QTest::addColumn<QStringList>("texts");
+    const QByteArray inl = "<c t=\"inlineStr\"><is><t>";
+    const QByteArray end = "</t></is></c>";
+    QTest::newRow("entities") << "<c t=\"str\"><v>a &amp; b</v></c>" + inl + "x &lt; y" + end + inl +
+                                     "&#x218;ina" + end
+                              << QStringList{u"a & b"_s, u"x < y"_s, u"\u0218ina"_s};
+    QTest::newRow("escapes") << inl + "a_x000D_b" + end + inl + "a_x000D_b" + end + inl + "_x0009_" + end
+                             << QStringList{u"a\rb"_s, u"a\rb"_s, u"\t"_s};
+    QTest::newRow("a text met again")
+        << inl + "de" + end + inl + "DE" + end + inl + "de" + end << QStringList{u"de"_s, u"DE"_s, u"de"_s};
+    QTest::newRow("prefixed names") << QByteArray(
+                                           "<x:c><x:v>5</x:v></x:c><x:c t=\"inlineStr\"><x:is><x:t>p</x:t>"
+                                           "</x:is></x:c><x:c><x:v>2.5</x:v></x:c>")
+                                    << QStringList{u"5"_s, u"p"_s, u"2.5"_s};
+    QTest::newRow("blanks in the cell")
+        << QByteArray("<c><v>7</v> </c><c t=\"inlineStr\"><is><t>t</t> </is></c>"
+                      "<c>\n<v>8</v></c>")
+        << QStringList{u"7"_s, u"t"_s, u"8"_s};
+}
+
+void TestReader::cellForms()
+{
+    QFETCH(QByteArray, cells);
+    QFETCH(QStringList, texts);
+    const QString path = m_dir.filePath(QStringLiteral("forms.xlsx"));
+    QVERIFY(writeParts(path, handMadeParts("<row r=\"1\"><c><v>1</v></c><c><v>2</v></c><c><v>3</v></c></row>"
+                                           "<row r=\"2\">" +
+                                           cells + "</row>")));
+    const db::Result<excel::Workbook> book = excel::readWorkbook(path);
+    QVERIFY2(book, qPrintable(book.error().text()));
+    const excel::Sheet& s = book->sheets.at(0);
+    QCOMPARE(s.rowCount(), 1);
+    QStringList read;
+    for (int c = 0; c < s.columnCount(); ++c)
+        read << s.cell(0, c).toText();
+    QCOMPARE(read, texts);
 }
 
 void TestReader::date1904()
