@@ -1102,7 +1102,9 @@ Cheie_Declaratie Frm_INTRASTAT::Cheie() const
 
 void Frm_INTRASTAT::Cmd_Verifica_Click()
 {
-    if (!m_linii.isOpen() || Reseteaza_Buton(Cmd_Verifica))
+    // A line being edited is written first: the run reads the lines from
+    // the database and reloads the grid.
+    if (!m_linii.isOpen() || Reseteaza_Buton(Cmd_Verifica) || !Scrie_Linia())
         return;
     // The button stays off while the run repaints its progress, so a second
     // click cannot start a run inside this one.
@@ -1114,7 +1116,8 @@ void Frm_INTRASTAT::Cmd_Verifica_Click()
 
 void Frm_INTRASTAT::Cmd_Fisier_Click()
 {
-    if (!m_linii.isOpen() || Reseteaza_Buton(Cmd_Fisier))
+    // A line being edited is written first: the file reads the lines from the database.
+    if (!m_linii.isOpen() || Reseteaza_Buton(Cmd_Fisier) || !Scrie_Linia())
         return;
     Date_Fisier_XML date;
     date.cheie = Cheie();

@@ -1,6 +1,7 @@
 #include "declaration/Selectie_Intrastat.h"
 
 #include "common/Operatii_String.h"
+#include "declaration/Cheie_Declaratie.h"
 
 #include <QRegularExpression>
 
@@ -72,9 +73,7 @@ Perioada_Verificata Verifica_Perioada(const QString& tip, const QString& anul, c
 
 QString Filtru_Perioada(const Perioada_Intrastat& perioada, const QString& codFiscal)
 {
-    return u" WHERE [TIP]='"_s + db::quote(perioada.tip) + u"'"_s + u" AND [Cod_Fiscal]='"_s +
-           db::quote(codFiscal) + u"'"_s + u" AND [Anul]="_s + QString::number(perioada.anul) +
-           u" AND [Luna]="_s + QString::number(perioada.luna);
+    return Clauza_Declaratie(perioada.tip, codFiscal, Perioada_Declaratie{perioada.anul, perioada.luna});
 }
 
 Fisier_Preluat Fisier_Din_Lista(const db::Recordset& lista, int rand)

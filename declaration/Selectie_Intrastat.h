@@ -35,7 +35,8 @@ struct Perioada_Verificata
 };
 Perioada_Verificata Verifica_Perioada(const QString& tip, const QString& anul, const QString& luna);
 
-// " WHERE [TIP]='..' AND [Cod_Fiscal]='..' AND [Anul]=.. AND [Luna]=..".
+// The declaration's clause (Clauza_Declaratie) of the period and the fiscal
+// code: " WHERE [TIP]='..' AND [Cod_Fiscal]='..' AND [Anul]=.. AND [Luna]=..".
 QString Filtru_Perioada(const Perioada_Intrastat& perioada, const QString& codFiscal);
 
 // One row of the file list: the lines of one file imported for one period

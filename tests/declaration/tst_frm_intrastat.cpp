@@ -578,6 +578,56 @@ private slots:
         QCOMPARE(text(f, u"TXT_NumeCompanie"_s), u"A-B -SRL-"_s);
         QCOMPARE(ui::testing::messages().last().text, u"A fost generat fisierul \r\n"_s + fisier);
     }
+
+    // A line being edited is written before "Verifica Date" or "Generare
+    // Fisier Intrastat (XML)" reads the month from the database; a line the
+    // window refuses to write stops the command before it starts.
+    void linieInEditareScrisaIntai_data()
+    {
+        QTest::addColumn<QString>("buton");
+        QTest::addColumn<int>("coloana");
+        QTest::addColumn<QString>("valoare");
+        QTest::addColumn<bool>("scrisa");
+        QTest::newRow("verification, line written") << u"Cmd_Verifica"_s << 20 << u"SCRISA INTAI"_s << true;
+        QTest::newRow("file, line written") << u"Cmd_Fisier"_s << 20 << u"SCRISA INTAI"_s << true;
+        QTest::newRow("verification, line refused") << u"Cmd_Verifica"_s << 10 << QString() << false;
+        QTest::newRow("file, line refused") << u"Cmd_Fisier"_s << 10 << QString() << false;
+    }
+    void linieInEditareScrisaIntai()
+    {
+        QFETCH(QString, buton);
+        QFETCH(int, coloana);
+        QFETCH(QString, valoare);
+        QFETCH(bool, scrisa);
+        Declaratie_Test d;
+        VERIFICA_DECLARATIA(d);
+        Frm_INTRASTAT* f = deschidePerioada(u"O"_s, 2015, 3);
+        QVERIFY(f);
+        grid::Grid* g = f->GridIntrastat;
+        g->setCurrentCell(1, coloana);
+        const QString linie =
+            u" FROM Intrastat WHERE Record_ID="_s + QString::number(g->cellValue(1, 4).toInt64());
+        const QString camp = g->column(coloana).dataField;
+        const db::Variant inainte = Declaratie_Test::valoare(u"SELECT "_s + camp + linie);
+        QVERIFY(g->editCell(coloana, valoare));
+        QVERIFY(g->rowDataChanged());
+        ui::testing::clear();
+
+        f->findChild<QPushButton*>(buton)->click();
+        const QList<ui::testing::Call> mesaje = ui::testing::messages();
+        QVERIFY(!mesaje.isEmpty());
+        if (scrisa) {
+            QCOMPARE(Declaratie_Test::valoare(u"SELECT "_s + camp + linie).toText(), valoare);
+            QVERIFY(!g->rowDataChanged());
+            QCOMPARE(g->cellValue(1, coloana).toText(), valoare);
+        } else {
+            QVERIFY(!inainte.isMissing());
+            QCOMPARE(Declaratie_Test::valoare(u"SELECT "_s + camp + linie).toText(), inainte.toText());
+            QCOMPARE(mesaje.size(), 1);
+            QCOMPARE(mesaje.first().text, u"Valoare Fiscala  -  Obligatoriu de completat !"_s);
+            QVERIFY(g->rowDataChanged());
+        }
+    }
 };
 
 QTEST_MAIN(TestFrmIntrastat)
