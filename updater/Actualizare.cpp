@@ -288,17 +288,6 @@ Rezultat_Actualizare oprire(const QString& motiv)
 
 } // namespace
 
-db::Variant Citeste_Valoare_Registru(reg::HKEY radacina, const QString& cheie, const QString& nume)
-{
-    reg::HKEY h = 0;
-    db::Variant valoare;
-    if (reg::openKey(radacina, cheie, reg::KEY_ALL_SPECIFIC, &h) != reg::ERROR_SUCCESS)
-        return valoare;
-    Citeste_Valoare_Cheie_Deschisa(h, nume, valoare);
-    reg::closeKey(h);
-    return valoare;
-}
-
 void Citeste_Foldere_Registru()
 {
     const reg::HKEY hklm = Return_HKEY(u"HKEY_LOCAL_MACHINE"_s);
