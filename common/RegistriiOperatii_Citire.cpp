@@ -34,3 +34,14 @@ long Citeste_Valoare_Cheie_Deschisa(reg::HKEY cheie, const QString& nume, db::Va
     }
     return -1;
 }
+
+db::Variant Citeste_Valoare_Registru(reg::HKEY radacina, const QString& cheie, const QString& nume)
+{
+    reg::HKEY h = 0;
+    db::Variant valoare;
+    if (reg::openKey(radacina, cheie, reg::KEY_ALL_SPECIFIC, &h) != reg::ERROR_SUCCESS)
+        return valoare;
+    Citeste_Valoare_Cheie_Deschisa(h, nume, valoare);
+    reg::closeKey(h);
+    return valoare;
+}

@@ -172,14 +172,8 @@ void Seteaza_Valoare(reg::HKEY radacina, const QString& cheie, const QString& nu
 
 db::Variant Citeste_Valoare(reg::HKEY radacina, const QString& cheie, const QString& nume, db::Error* eroare)
 {
-    if (Drepturi_HKLM) {
-        reg::HKEY h = 0;
-        reg::openKey(radacina, cheie, reg::KEY_ALL_SPECIFIC, &h);
-        db::Variant valoare;
-        Citeste_Valoare_Cheie_Deschisa(h, nume, valoare);
-        reg::closeKey(h);
-        return valoare;
-    }
+    if (Drepturi_HKLM)
+        return Citeste_Valoare_Registru(radacina, cheie, nume);
     db::Connection cn;
     if (const db::Error e = deschide(cn)) {
         preda(e, eroare);

@@ -1,5 +1,6 @@
 #include "shell/Frm_Setari.h"
 
+#include "common/Culori_Grila.h"
 #include "common/Globale.h"
 #include "common/Meniu_Culori.h"
 #include "platform/ui/forms.h"
@@ -145,7 +146,7 @@ void Frm_Setari::Seteaza_Culoare_Swatch(QLabel* swatch, qint32 culoare)
 {
     swatch->setProperty(proprietateCuloare, culoare);
     QPalette p = swatch->palette();
-    p.setColor(QPalette::Window, Culoare_Qt(Translateaza_Culoare(static_cast<std::uint32_t>(culoare))));
+    p.setColor(QPalette::Window, Culoare_Setare(culoare));
     swatch->setPalette(p);
 }
 

@@ -131,8 +131,8 @@ void Meniu_Lista_Cod(Lista_Cod lista)
     QWidget* f = ui::Forms::load(u"Frm_Lista_tabele"_s);
     if (f)
         f->setWindowTitle(d.titlu);
-    if (auto* lista = qobject_cast<Frm_Lista_tabele*>(f))
-        lista->Seteaza_Coloane(d.coloane);
+    if (auto* fereastra = qobject_cast<Frm_Lista_tabele*>(f))
+        fereastra->Seteaza_Coloane(d.coloane);
     arata(u"Frm_Lista_tabele"_s);
 }
 

@@ -3,6 +3,7 @@
 #include "common/Operatii_String.h"
 #include "common/RegistriiOperatii_Citire.h"
 #include "common/Verifica_Exista_Fisier.h"
+#include "platform/db/rewrite.h"
 #include "platform/sys/clock.h"
 #include "updater/Globale_Update.h"
 #include "updater/VerificaVersiuneFile.h"
@@ -89,15 +90,6 @@ std::optional<QList<Script_Actualizare>> citesteScripturi(const QString& folder,
     return scripturi;
 }
 
-QString primulCuvant(const QString& comanda)
-{
-    const QString t = comanda.trimmed();
-    qsizetype i = 0;
-    while (i < t.size() && t.at(i).isLetter())
-        ++i;
-    return t.left(i).toUpper();
-}
-
 std::optional<Esec_Script> executaScripturi(db::Connection& conexiune,
                                             const QList<Script_Actualizare>& scripturi,
                                             const std::function<void()>& dupaFisier)
@@ -108,8 +100,9 @@ std::optional<Esec_Script> executaScripturi(db::Connection& conexiune,
     for (const Script_Actualizare& s : scripturi) {
         for (qsizetype i = 0; i < s.comenzi.size(); ++i) {
             const QString& comanda = s.comenzi.at(i);
-            const QString cuvant = primulCuvant(comanda);
-            // The scripts of a database already run in one transaction.
+            // The scripts of a database already run in one transaction; the
+            // word is found past any comment, as the database reads it.
+            const QString cuvant = db::firstWord(comanda);
             if (cuvant == u"BEGIN" || cuvant == u"COMMIT" || cuvant == u"END")
                 continue;
             if (cuvant == u"ROLLBACK" || cuvant == u"SAVEPOINT" || cuvant == u"RELEASE")
@@ -287,17 +280,6 @@ Rezultat_Actualizare oprire(const QString& motiv)
 }
 
 } // namespace
-
-db::Variant Citeste_Valoare_Registru(reg::HKEY radacina, const QString& cheie, const QString& nume)
-{
-    reg::HKEY h = 0;
-    db::Variant valoare;
-    if (reg::openKey(radacina, cheie, reg::KEY_ALL_SPECIFIC, &h) != reg::ERROR_SUCCESS)
-        return valoare;
-    Citeste_Valoare_Cheie_Deschisa(h, nume, valoare);
-    reg::closeKey(h);
-    return valoare;
-}
 
 void Citeste_Foldere_Registru()
 {

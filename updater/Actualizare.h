@@ -19,7 +19,6 @@
 // failed or was skipped is told at the end.
 
 #include "platform/db/db.h"
-#include "platform/registry/registry.h"
 
 #include <QDate>
 #include <QList>
@@ -32,10 +31,6 @@
 inline const QString Cheie_Program_Update = QStringLiteral("Software\\VELMORANT\\Quorvel");
 inline const QString Cheie_FileLocation_Update =
     QStringLiteral("Software\\VELMORANT\\Quorvel\\Setari\\FileLocation");
-
-// One value of the registry: the key opened with access 63, read, closed.
-// Text, or a number for a 32-bit value; Empty when it cannot be read.
-db::Variant Citeste_Valoare_Registru(reg::HKEY radacina, const QString& cheie, const QString& nume);
 
 // Folder_BazaDate_Update from DataBase and Folder_Program_Update from
 // AppPath; a value that cannot be read leaves its folder empty.

@@ -291,16 +291,30 @@ private slots:
     }
 
     // A script's own transaction commands neither commit nor roll back the
-    // commands before them: the database's transaction stays whole.
+    // commands before them: the database's transaction stays whole, also
+    // when a comment stands before the command.
+    void comenziDeTranzactie_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::newRow("bare") << QByteArray("BEGIN TRANSACTION\r\nGO\r\n"
+                                            "INSERT INTO Versiune_DB (Nr) VALUES (3)\r\nGO\r\n"
+                                            "COMMIT\r\nGO\r\nROLLBACK");
+        QTest::newRow("comment before the commit")
+            << QByteArray("BEGIN TRANSACTION\r\nGO\r\n"
+                          "INSERT INTO Versiune_DB (Nr) VALUES (3)\r\nGO\r\n"
+                          "-- keep what ran\r\nCOMMIT\r\nGO\r\nROLLBACK");
+        QTest::newRow("comments before every command")
+            << QByteArray("/* start */ BEGIN TRANSACTION\r\nGO\r\n"
+                          "INSERT INTO Versiune_DB (Nr) VALUES (3)\r\nGO\r\n"
+                          "/* keep */ COMMIT\r\nGO\r\n-- undo\r\nROLLBACK");
+    }
     void comenziDeTranzactie()
     {
+        QFETCH(QByteArray, script);
         Mediu_Actualizare m;
         VERIFICA_MEDIU(m);
         QVERIFY(m.scriePachetComplet(u"2.4.0.0"_s));
-        QVERIFY(m.scriePachet(u"SQL/DB/03_tranzactie.sql"_s,
-                              "BEGIN TRANSACTION\r\nGO\r\n"
-                              "INSERT INTO Versiune_DB (Nr) VALUES (3)\r\nGO\r\n"
-                              "COMMIT\r\nGO\r\nROLLBACK"));
+        QVERIFY(m.scriePachet(u"SQL/DB/03_tranzactie.sql"_s, script));
 
         const Rezultat_Actualizare r = Actualizeaza_Quorvel();
 
