@@ -432,6 +432,14 @@ bool lunaIntreaga(const QString& luna)
     return lunaRe.match(luna).hasMatch() && luna.toInt() >= 1 && luna.toInt() <= 12;
 }
 
+// The rows of the workbook imported for the company and period, of either flow.
+QString conditiePreluare(const Rezultat_Preluare& r)
+{
+    return u" WHERE SourceFile_FullPath='"_s + db::quote(Cale_Sursa(r.cale)) + u"' AND Cod_Fiscal='"_s +
+           db::quote(r.codFiscal) + u"' AND Anul="_s + QString::number(r.anul) + u" AND Luna="_s +
+           QString::number(r.luna);
+}
+
 } // namespace
 
 std::optional<std::pair<int, int>> Perioada_Intreaga(const QString& anul, const QString& luna)
@@ -464,9 +472,7 @@ std::pair<int, int> Luna_Precedenta(const QDate& zi)
 
 QString Filtru_Preluare(const Rezultat_Preluare& r)
 {
-    return u" WHERE SourceFile_FullPath='"_s + db::quote(Cale_Sursa(r.cale)) + u"' AND Cod_Fiscal='"_s +
-           db::quote(r.codFiscal) + u"' AND Anul="_s + QString::number(r.anul) + u" AND Luna="_s +
-           QString::number(r.luna) + u" AND Tip='"_s + r.tip + u"'"_s;
+    return conditiePreluare(r) + u" AND Tip='"_s + db::quote(r.tip) + u"'"_s;
 }
 
 QString Titlu_Declaratie_Preluare(const Rezultat_Preluare& r)
@@ -502,11 +508,9 @@ Rezultat_Preluare Preia_Fisier_Excel(const Intrari_Preluare& in, Observator_Prel
     const bool cuTarif = tarifPerioada(luna, anul);
 
     // Imported before for the same company and period?
-    auto exista = Conexiune_Firma.openRecordset(
-        u"SELECT TOP 1 * FROM Intrastat "_s + u"WHERE SourceFile_FullPath='"_s +
-            db::quote(Cale_Sursa(in.cale)) + u"' AND Cod_Fiscal='"_s + db::quote(cod) + u"' AND Anul="_s +
-            QString::number(anul) + u" AND Luna="_s + QString::number(luna),
-        db::CursorType::Static, db::LockType::ReadOnly);
+    auto exista =
+        Conexiune_Firma.openRecordset(u"SELECT TOP 1 * FROM Intrastat"_s + conditiePreluare(rezultat),
+                                      db::CursorType::Static, db::LockType::ReadOnly);
     if (!exista) {
         eroare(u"NU SE POATE VERIFICA DACA FISIERUL A MAI FOST PRELUAT"_s + kCrLf +
                exista.error().description);
