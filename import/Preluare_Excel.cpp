@@ -378,19 +378,18 @@ void Copiere::ruleaza(Rezultat_Preluare& rezultat, Observator_Preluare& observat
     const bool gata = pregateste();
     observator.inceputCopiere();
     QElapsedTimer ceas;
-    std::int32_t n = 0;
     std::int32_t salvate = 0;
-    for (std::int32_t r = 0; r < total; ++r) {
+    // n: the row's 1-based position among the sheet's rows.
+    for (std::int32_t n = 1; n <= total; ++n) {
         if (gata) {
-            umple(r, n + 1);
+            umple(n - 1, n);
             if (salveaza())
                 ++salvate;
             else
-                eroareRand(n + 1);
+                eroareRand(n);
         } else {
-            eroareRand(n + 1);
+            eroareRand(n);
         }
-        ++n;
         if (!ceas.isValid() || ceas.elapsed() >= kIntervalProgresMs || n == total) {
             ceas.start();
             Progres_Preluare p;
@@ -401,7 +400,7 @@ void Copiere::ruleaza(Rezultat_Preluare& rezultat, Observator_Preluare& observat
             observator.progres(p);
         }
     }
-    rezultat.randuri = n;
+    rezultat.randuri = total;
     rezultat.salvate = salvate;
     rezultat.erori = m_erori;
 }
