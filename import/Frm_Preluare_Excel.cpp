@@ -4,6 +4,7 @@
 #include "common/Selecteaza_Text_control.h"
 #include "common/Verifica_Null.h"
 #include "import/Culori_Liste.h"
+#include "import/Preluare_Contabilitate.h"
 #include "import/Preluare_Fisiere.h"
 #include "platform/grid/dropdown.h"
 #include "platform/grid/recordset_source.h"
@@ -25,9 +26,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QString kIntrari = u"I - Pentru achizitii (INTRARI)"_s;
-const QString kIesiri = u"O - Pentru livrari (IESIRI)"_s;
 
 QString pentruAfisare(QString text)
 {
@@ -210,7 +208,7 @@ void Frm_Preluare_Excel::Form_Load()
     TXT_Anul->setText(QString::number(anul));
     TXT_Luna->setText(QString::number(luna));
     Combo_Tip->clear();
-    Combo_Tip->addItems({kIntrari, kIesiri});
+    Combo_Tip->addItems(Fluxuri_Preluare());
     Combo_Tip->setCurrentIndex(-1);
     Txt_ExcelFile->clear();
     Txt_SheetName->setEditText(u"Sheet1"_s);
@@ -254,7 +252,8 @@ void Frm_Preluare_Excel::Combo_NumeMacheta_Validate()
         return;
     Combo_NumeMacheta->setCurrentIndex(r);
     const auto valoare = [&](int camp) { return m_machete->value(r, camp); };
-    Combo_Tip->setCurrentText(valoare(1).toText() == u"ACHIZITIE" ? kIntrari : kIesiri);
+    // Arrivals are the first flow of the list, dispatches the second.
+    Combo_Tip->setCurrentIndex(valoare(1).toText() == u"ACHIZITIE" ? 0 : 1);
     // A template without a folder proposes the user's home folder.
     Txt_ExcelFile->setText(Null_La_Valoare(valoare(2), db::Variant(QDir::homePath() + u'/')).toText());
     Txt_SheetName->setEditText(Null_La_Valoare(valoare(3), db::Variant(u"Sheet1"_s)).toText());

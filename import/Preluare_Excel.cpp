@@ -378,19 +378,18 @@ void Copiere::ruleaza(Rezultat_Preluare& rezultat, Observator_Preluare& observat
     const bool gata = pregateste();
     observator.inceputCopiere();
     QElapsedTimer ceas;
-    std::int32_t n = 0;
     std::int32_t salvate = 0;
-    for (std::int32_t r = 0; r < total; ++r) {
+    // n: the row's 1-based position among the sheet's rows.
+    for (std::int32_t n = 1; n <= total; ++n) {
         if (gata) {
-            umple(r, n + 1);
+            umple(n - 1, n);
             if (salveaza())
                 ++salvate;
             else
-                eroareRand(n + 1);
+                eroareRand(n);
         } else {
-            eroareRand(n + 1);
+            eroareRand(n);
         }
-        ++n;
         if (!ceas.isValid() || ceas.elapsed() >= kIntervalProgresMs || n == total) {
             ceas.start();
             Progres_Preluare p;
@@ -401,7 +400,7 @@ void Copiere::ruleaza(Rezultat_Preluare& rezultat, Observator_Preluare& observat
             observator.progres(p);
         }
     }
-    rezultat.randuri = n;
+    rezultat.randuri = total;
     rezultat.salvate = salvate;
     rezultat.erori = m_erori;
 }
@@ -430,6 +429,14 @@ bool lunaIntreaga(const QString& luna)
 {
     static const QRegularExpression lunaRe(u"^\\d{1,2}$"_s);
     return lunaRe.match(luna).hasMatch() && luna.toInt() >= 1 && luna.toInt() <= 12;
+}
+
+// The rows of the workbook imported for the company and period, of either flow.
+QString conditiePreluare(const Rezultat_Preluare& r)
+{
+    return u" WHERE SourceFile_FullPath='"_s + db::quote(Cale_Sursa(r.cale)) + u"' AND Cod_Fiscal='"_s +
+           db::quote(r.codFiscal) + u"' AND Anul="_s + QString::number(r.anul) + u" AND Luna="_s +
+           QString::number(r.luna);
 }
 
 } // namespace
@@ -464,9 +471,7 @@ std::pair<int, int> Luna_Precedenta(const QDate& zi)
 
 QString Filtru_Preluare(const Rezultat_Preluare& r)
 {
-    return u" WHERE SourceFile_FullPath='"_s + db::quote(Cale_Sursa(r.cale)) + u"' AND Cod_Fiscal='"_s +
-           db::quote(r.codFiscal) + u"' AND Anul="_s + QString::number(r.anul) + u" AND Luna="_s +
-           QString::number(r.luna) + u" AND Tip='"_s + r.tip + u"'"_s;
+    return conditiePreluare(r) + u" AND Tip='"_s + db::quote(r.tip) + u"'"_s;
 }
 
 QString Titlu_Declaratie_Preluare(const Rezultat_Preluare& r)
@@ -502,11 +507,9 @@ Rezultat_Preluare Preia_Fisier_Excel(const Intrari_Preluare& in, Observator_Prel
     const bool cuTarif = tarifPerioada(luna, anul);
 
     // Imported before for the same company and period?
-    auto exista = Conexiune_Firma.openRecordset(
-        u"SELECT TOP 1 * FROM Intrastat "_s + u"WHERE SourceFile_FullPath='"_s +
-            db::quote(Cale_Sursa(in.cale)) + u"' AND Cod_Fiscal='"_s + db::quote(cod) + u"' AND Anul="_s +
-            QString::number(anul) + u" AND Luna="_s + QString::number(luna),
-        db::CursorType::Static, db::LockType::ReadOnly);
+    auto exista =
+        Conexiune_Firma.openRecordset(u"SELECT TOP 1 * FROM Intrastat"_s + conditiePreluare(rezultat),
+                                      db::CursorType::Static, db::LockType::ReadOnly);
     if (!exista) {
         eroare(u"NU SE POATE VERIFICA DACA FISIERUL A MAI FOST PRELUAT"_s + kCrLf +
                exista.error().description);

@@ -37,29 +37,28 @@ db::Result<QString> element(const db::Recordset& rand, const QStringList& campur
     const QString v = implicit.toText();
     const bool areMarime = !gol(marime);
     const bool areImplicit = !gol(implicit);
+    const QString alias = u" AS "_s + d;
     if (!dinFoaie) {
         if (!areImplicit)
             return QString();
         if (areMarime)
-            return QString(u"'"_s + QString(v).replace(u'\'', u"''"_s) + u"'"_s + u" AS "_s + d);
-        return QString(v + u" AS "_s + d);
+            return QString(u"'"_s + QString(v).replace(u'\'', u"''"_s) + u"'"_s + alias);
+        return QString(v + alias);
     }
     bool ok = false;
     const int numar = rand.value(u"Numar_Coloana"_s).toInt(&ok);
     if (!ok || numar < 1 || numar > campuri.size())
         return eroare(u"Coloana %1 a machetei (%2) nu exista in foaie."_s.arg(
             rand.value(u"Numar_Coloana"_s).toText(), d));
-    const QString c = campuri.at(numar - 1);
+    const QString c = u"["_s + campuri.at(numar - 1) + u"]"_s;
     if (!areMarime && !areImplicit)
-        return QString(u"["_s + c + u"]"_s + u" AS "_s + d);
+        return QString(c + alias);
     if (!areMarime)
-        return QString(u"IIF("_s + u"ISNULL("_s + u"["_s + c + u"]"_s + u"),"_s + v + u" ,"_s + u"["_s + c +
-                       u"]"_s + u")"_s + u" AS "_s + d);
+        return QString(u"IIF(ISNULL("_s + c + u"),"_s + v + u" ,"_s + c + u")"_s + alias);
     if (!areImplicit)
-        return QString(u"LEFT("_s + u"["_s + c + u"]"_s + u" ,"_s + m + u")"_s + u" AS "_s + d);
-    return QString(u"LEFT("_s + u"IIF("_s + u"ISNULL("_s + u"["_s + c + u"]"_s + u"),"_s + u"\""_s +
-                   QString(v).replace(u'"', u"\"\""_s) + u"\""_s + u" ,"_s + u"["_s + c + u"]"_s + u")"_s +
-                   u" ,"_s + m + u")"_s + u" AS "_s + d);
+        return QString(u"LEFT("_s + c + u" ,"_s + m + u")"_s + alias);
+    return QString(u"LEFT(IIF(ISNULL("_s + c + u"),\""_s + QString(v).replace(u'"', u"\"\""_s) + u"\" ,"_s +
+                   c + u") ,"_s + m + u")"_s + alias);
 }
 
 } // namespace

@@ -471,6 +471,8 @@ private slots:
         r.tip = u"O"_s;
         QCOMPARE(Filtru_Preluare(r), u" WHERE SourceFile_FullPath='/home/ion/D''Arc/book.xls' AND "
                                      u"Cod_Fiscal='RO0000001' AND Anul=2026 AND Luna=3 AND Tip='O'"_s);
+        r.tip = u"'"_s;
+        QVERIFY(Filtru_Preluare(r).endsWith(u" AND Tip=''''"_s));
         QCOMPARE(Titlu_Declaratie_Preluare(r),
                  u"INTRASTAT -  ANUL: 2026   LUNA: 3   FISIER: /home/ion/D'Arc/book.xls"_s);
     }
