@@ -143,17 +143,12 @@ BENCHMARK(BM_DeseneazaPagina)->Arg(1900)->Arg(60)->Unit(benchmark::kMillisecond)
 
 void BM_FisierRaport(benchmark::State& state)
 {
-    Date_Raport& d = date();
     report::Report r;
-    if (!d.ok || !incarca(r)) {
-        state.SkipWithError("no report");
+    if (!randat(state, r))
         return;
-    }
-    r.setDataSource(d.linii());
-    r.render();
     const auto format = report::FileFormat(state.range(0));
     const QString cale =
-        d.dir.filePath(format == report::FileFormat::Pdf ? u"raport.pdf"_s : u"raport.htm"_s);
+        date().dir.filePath(format == report::FileFormat::Pdf ? u"raport.pdf"_s : u"raport.htm"_s);
     for (auto _ : state) {
         if (const db::Error e = r.renderToFile(cale, format)) {
             state.SkipWithError(qPrintable(e.text()));

@@ -497,32 +497,17 @@ Variant ColumnReader::read(sqlite3_stmt* stmt, int column)
     if (column < 0 || column >= m_columns.size())
         return readColumn(stmt, column, -1);
     Column& col = m_columns[column];
-    const int storage = sqlite3_column_type(stmt, column);
-    if (storage == SQLITE_NULL)
-        return Variant::null();
-    if (storage != SQLITE_TEXT) {
-        const Variant raw = storage == SQLITE_INTEGER
-                                ? Variant(static_cast<std::int64_t>(sqlite3_column_int64(stmt, column)))
-                            : storage == SQLITE_FLOAT ? Variant(sqlite3_column_double(stmt, column))
-                                                      : readColumn(stmt, column, -1);
-        return col.type < 0 ? raw : convertRead(raw, col.type);
-    }
-    const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
-    const int size = sqlite3_column_bytes(stmt, column);
-    const auto decode = [&] {
-        const Variant raw(QString::fromUtf8(text, size));
-        return col.type < 0 ? raw : convertRead(raw, col.type);
-    };
-    if (!col.keep)
-        return decode();
-    const QByteArrayView bytes(text, size);
+    if (!col.keep || sqlite3_column_type(stmt, column) != SQLITE_TEXT)
+        return readColumn(stmt, column, col.type);
+    const QByteArrayView bytes(reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
+                               sqlite3_column_bytes(stmt, column));
     Kept& k = col.kept[qHash(bytes) % keptSlots];
     ++col.reads;
     if (!k.value.isEmpty() && k.text == bytes) {
         ++col.hits;
         return k.value;
     }
-    Variant v = decode();
+    Variant v = readColumn(stmt, column, col.type);
     if (col.type != Type::Date && col.reads >= triedReads && col.hits < col.reads / 4) {
         col.keep = false; // mostly distinct values: keeping them only costs
         col.kept.clear();

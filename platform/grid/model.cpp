@@ -220,6 +220,11 @@ int GridModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : int(m_columns.size());
 }
 
+bool GridModel::showsCheckBox(int col) const
+{
+    return fieldType(col) == 11 || m_columns[col].checkBox;
+}
+
 QVariant GridModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.column() >= m_columns.size())
@@ -227,8 +232,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
     const int row = index.row();
     const int col = index.column();
     const Column& c = m_columns[col];
-    // Yes/No values show as check boxes.
-    const bool yesNo = fieldType(col) == 11 || c.checkBox;
+    const bool yesNo = showsCheckBox(col);
     switch (role) {
     case Qt::DisplayRole:
         if (yesNo)
@@ -291,7 +295,7 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const
     const bool writable = m_source && m_source->canWrite() && !c.locked && c.field >= 0;
     const bool allowed = isNewRowLine(index.row()) ? m_allowAddNew : m_allowUpdate;
     if (writable && allowed)
-        f |= fieldType(index.column()) == 11 || c.checkBox ? Qt::ItemIsUserCheckable : Qt::ItemIsEditable;
+        f |= showsCheckBox(index.column()) ? Qt::ItemIsUserCheckable : Qt::ItemIsEditable;
     return f;
 }
 

@@ -97,6 +97,8 @@ signals:
     void columnsRebuilt();
 
 private:
+    // Whether the column shows its values as check boxes: a Yes/No field, or checkBox set.
+    bool showsCheckBox(int col) const;
     void rebuildColumns();
     void onReset();
     void onRowChanged(int row);

@@ -2,6 +2,7 @@
 
 #include "platform/grid/grid.h"
 #include "platform/grid/units.h"
+#include "platform/ui/imprimanta.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -9,7 +10,6 @@
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QVBoxLayout>
 
@@ -284,8 +284,7 @@ PrintPreview::~PrintPreview() = default;
 
 void PrintPreview::print()
 {
-    QPrintDialog dialog(&m_printer, this);
-    if (dialog.exec() == QDialog::Accepted)
+    if (ui::choosePrinter(m_printer, this))
         m_preview->print();
 }
 

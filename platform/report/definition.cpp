@@ -339,14 +339,18 @@ bool Report::setOrientation(int code)
     return true;
 }
 
+QPageLayout Report::Impl::pageLayout() const
+{
+    QPageSize::PageSizeId id = QPageSize::A4;
+    paperOfCode(paper, &id);
+    const QMarginsF margins(marginLeft / 20.0, marginTop / 20.0, marginRight / 20.0, marginBottom / 20.0);
+    return QPageLayout(QPageSize(id), orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       margins, QPageLayout::Point, QMarginsF());
+}
+
 QPageLayout Report::pageLayout() const
 {
-    QPageSize::PageSizeId paper = QPageSize::A4;
-    paperOfCode(d->paper, &paper);
-    const QMarginsF margins(d->marginLeft / 20.0, d->marginTop / 20.0, d->marginRight / 20.0,
-                            d->marginBottom / 20.0);
-    return QPageLayout(QPageSize(paper), d->orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait,
-                       margins, QPageLayout::Point, QMarginsF());
+    return d->pageLayout();
 }
 
 QSizeF Report::printableSizeTwips() const

@@ -79,11 +79,10 @@ class Layout
 public:
     explicit Layout(Report::Impl& main) : m_main(main)
     {
-        const QRectF r = pageLayoutOf(main).paintRect(QPageLayout::Point);
+        const QRectF r = main.pageLayout().paintRect(QPageLayout::Point);
         m_pageHeight = int(std::floor(r.height() * 20.0));
         const Section& pf = main.sectionAt(PageFooterIndex);
-        m_footerHeight = pf.visible ? pf.height : 0;
-        m_body = m_pageHeight - m_footerHeight;
+        m_body = m_pageHeight - (pf.visible ? pf.height : 0);
     }
 
     void run()
@@ -105,16 +104,6 @@ public:
     }
 
 private:
-    static QPageLayout pageLayoutOf(const Report::Impl& r)
-    {
-        QPageSize::PageSizeId paper = QPageSize::A4;
-        paperOfCode(r.paper, &paper);
-        return QPageLayout(
-            QPageSize(paper), r.orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait,
-            QMarginsF(r.marginLeft / 20.0, r.marginTop / 20.0, r.marginRight / 20.0, r.marginBottom / 20.0),
-            QPageLayout::Point, QMarginsF());
-    }
-
     void printRows(int scope, int x, int depth)
     {
         const Report::Impl& r = *m_main.scopes[scope].report;
@@ -212,7 +201,6 @@ private:
     Report::Impl& m_main;
     Report::Impl::Page m_page;
     int m_pageHeight = 0;
-    int m_footerHeight = 0;
     int m_body = 0;
     int m_y = 0;
     int m_contentStart = 0;

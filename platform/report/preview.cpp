@@ -16,10 +16,16 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 using namespace Qt::StringLiterals;
 
 namespace report {
+
+namespace {
+// The zoom mode of each item of the bar's zoom list.
+constexpr int kListModes[] = {Preview::WholePage, Preview::PageWidth, Preview::TwoPages, Preview::AllPages};
+} // namespace
 
 // The pages laid out in rows and columns at one scale.
 class PagesView : public QAbstractScrollArea
@@ -235,9 +241,8 @@ Preview::Preview(QWidget* parent) : QWidget(parent)
     connect(m_last, &QToolButton::clicked, this, [this] { setCurrentPage(pageCount()); });
     connect(m_view->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { updateBar(); });
     connect(m_zoomList, &QComboBox::activated, this, [this](int index) {
-        static constexpr int modes[] = {WholePage, PageWidth, TwoPages, AllPages};
-        if (index >= 0 && index < 4)
-            setZoomMode(modes[index]);
+        if (index >= 0 && index < int(std::size(kListModes)))
+            setZoomMode(kListModes[index]);
     });
     updateBar();
 }
@@ -395,8 +400,8 @@ void Preview::updateBar()
     m_previous->setEnabled(page > 1);
     m_next->setEnabled(page < n);
     m_last->setEnabled(page < n);
-    static constexpr int items[] = {-1, 3, 2, 0, 1}; // list item of each mode
-    m_zoomList->setCurrentIndex(zoomMode() >= 1 && zoomMode() <= 4 ? items[zoomMode()] : -1);
+    const auto* item = std::find(std::begin(kListModes), std::end(kListModes), zoomMode());
+    m_zoomList->setCurrentIndex(item == std::end(kListModes) ? -1 : int(item - std::begin(kListModes)));
 }
 
 } // namespace report

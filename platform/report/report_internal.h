@@ -91,6 +91,9 @@ struct Report::Impl
     // Made by prepare() for this report's fields.
     QHash<const Field*, FieldPlan> plans;
 
+    // The paper, orientation and margins.
+    QPageLayout pageLayout() const;
+
     Section& sectionAt(int index) { return sections[index]; }
     const Section& sectionAt(int index) const { return sections[index]; }
     void resetSections();

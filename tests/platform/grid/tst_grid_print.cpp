@@ -4,6 +4,7 @@
 #include "pdf_pages.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/print.h"
+#include "platform/ui/imprimanta.h"
 #include "platform/ui/mesaj.h"
 
 #include <QAction>
@@ -31,6 +32,8 @@ private slots:
     void marginsAndPaper_data();
     void marginsAndPaper();
     void previewWindow();
+    void previewPrintAsksForThePrinter_data();
+    void previewPrintAsksForThePrinter();
 
 private:
     // Prints the grid to a PDF file; gives the number of pages.
@@ -219,6 +222,36 @@ void TestGridPrint::previewWindow()
     QVERIFY(!QApplication::activeModalWidget());
     QVERIFY(pdf::pageText(pdfPath(), 1).contains(u"Lista de test"_s));
     QVERIFY(!pdf::hasInk(pdf::pageImage(pdfPath(), 1, 72), QRect(0, 0, 595, 49)));
+}
+
+void TestGridPrint::previewPrintAsksForThePrinter_data()
+{
+    QTest::addColumn<bool>("confirmed");
+    QTest::newRow("printer chosen") << true;
+    QTest::newRow("dialog cancelled") << false;
+}
+
+// The preview's Print asks for the printer through the program's printer
+// dialog, as every print command does; a cancelled dialog prints nothing.
+void TestGridPrint::previewPrintAsksForThePrinter()
+{
+    QFETCH(bool, confirmed);
+    ui::testing::clearPrinters();
+    ui::testing::pushPrinter(confirmed ? pdfPath() : QString());
+    bool seen = false;
+    QTimer::singleShot(0, this, [&] {
+        auto* preview = qobject_cast<grid::PrintPreview*>(QApplication::activeModalWidget());
+        QVERIFY(preview);
+        seen = true;
+        const auto closer = qScopeGuard([preview] { preview->reject(); });
+        preview->findChild<QAction*>(u"Print"_s)->trigger();
+    });
+    grid::printPreview(*m_grid, m_settings);
+    QVERIFY(seen);
+    QCOMPARE(ui::testing::printerDialogs(), 1);
+    QCOMPARE(QFile::exists(pdfPath()), confirmed);
+    if (confirmed)
+        QVERIFY(pdf::pageText(pdfPath(), 1).contains(u"Pagina 1 din"_s));
 }
 
 QTEST_MAIN(TestGridPrint)

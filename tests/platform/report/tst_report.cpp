@@ -9,6 +9,7 @@
 #include "platform/ui/imprimanta.h"
 #include "platform/ui/mesaj.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLocale>
@@ -115,6 +116,8 @@ private slots:
     void paperAndOrientation();
     void failedFileLeavesNothing();
     void previewZoomAndPages();
+    void previewZoomList_data();
+    void previewZoomList();
     void previewPrintsEveryPage();
 
 private:
@@ -400,6 +403,34 @@ void TestReport::previewZoomAndPages()
     QCOMPARE(preview.navBarText(), u"Raport generat in: .5 secunde"_s);
     preview.setNavBar(0);
     QVERIFY(!preview.findChild<QWidget*>(u"BaraNavigare"_s)->isVisible());
+}
+
+void TestReport::previewZoomList_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("item");
+    QTest::newRow("whole page") << int(report::Preview::WholePage) << 0;
+    QTest::newRow("page width") << int(report::Preview::PageWidth) << 1;
+    QTest::newRow("two pages") << int(report::Preview::TwoPages) << 2;
+    QTest::newRow("all pages") << int(report::Preview::AllPages) << 3;
+}
+
+// The bar's zoom list shows the mode in force (no item for a percentage),
+// and the item chosen there sets its mode.
+void TestReport::previewZoomList()
+{
+    QFETCH(int, mode);
+    QFETCH(int, item);
+    report::Preview preview;
+    auto* list = preview.findChild<QComboBox*>(u"ListaZoom"_s);
+    QVERIFY(list);
+    preview.setZoomMode(mode);
+    QCOMPARE(list->currentIndex(), item);
+    preview.setZoom(50);
+    QCOMPARE(list->currentIndex(), -1);
+    emit list->activated(item);
+    QCOMPARE(preview.zoomMode(), mode);
+    QCOMPARE(list->currentIndex(), item);
 }
 
 void TestReport::previewPrintsEveryPage()
