@@ -65,8 +65,8 @@ bool Deschide_Conexiune_Tarif(const short& Luna, const short& Anul)
     // The new file is opened before the old connection is let go, so a file
     // that is damaged or locked leaves the earlier tariff in use.
     db::Connection noua;
-    const db::Error e = noua.open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source='") + cale +
-                                  QStringLiteral("';Mode=Read|Write"));
+    const db::Error e = noua.open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
+                                  db::quoted(cale) + QStringLiteral(";Mode=Read|Write"));
     if (e) {
         Arata_Eroare(kMesajFisier + QStringLiteral("\r\n") + cale + QStringLiteral("\r\n") + e.description);
         return false;

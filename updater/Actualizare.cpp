@@ -171,8 +171,8 @@ QString copiaza(const QString& sursa, const QString& tinta)
 
 db::Error deschideBaza(db::Connection& conexiune, const QString& cale)
 {
-    return conexiune.open(u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source='"_s + cale +
-                          u"';Mode=Read|Write"_s);
+    return conexiune.open(u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source="_s + db::quoted(cale) +
+                          u";Mode=Read|Write"_s);
 }
 
 QString textDeschidere(const QString& cale, const db::Error& e)

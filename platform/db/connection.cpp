@@ -63,45 +63,20 @@ ConnectionText parseConnectionText(const QString& text)
 {
     ConnectionText out;
     const QString t = text.trimmed();
-    if (!t.contains(u'=')) {
-        out.path = unquote(t);
-        return out;
-    }
-    // split on ; outside quotes
-    QStringList parts;
-    QString current;
-    QChar inQuote;
-    for (QChar c : t) {
-        if (!inQuote.isNull()) {
-            if (c == inQuote)
-                inQuote = QChar();
-            current += c;
-        } else if (c == u'\'' || c == u'"') {
-            inQuote = c;
-            current += c;
-        } else if (c == u';') {
-            parts << current;
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    parts << current;
     bool sawKey = false;
-    for (const QString& p : parts) {
-        const qsizetype eq = p.indexOf(u'=');
-        if (eq < 0)
-            continue;
-        const QString key = p.left(eq).trimmed().toLower();
-        const QString value = unquote(p.mid(eq + 1));
-        if (key == u"data source" || key == u"datasource" || key == u"dbq" || key == u"database") {
-            out.path = value;
-            sawKey = true;
-        } else if (key == u"mode") {
-            const QString m = value.toLower();
-            out.readOnly = m.contains(QStringLiteral("read")) && !m.contains(QStringLiteral("write"));
+    if (t.contains(u'=')) {
+        for (const auto& [rawKey, value] : connectionPairs(t)) {
+            const QString key = rawKey.toLower();
+            if (key == u"data source" || key == u"datasource" || key == u"dbq" || key == u"database") {
+                out.path = value;
+                sawKey = true;
+            } else if (key == u"mode") {
+                const QString m = value.toLower();
+                out.readOnly = m.contains(QStringLiteral("read")) && !m.contains(QStringLiteral("write"));
+            }
         }
     }
+    // A bare path, which may itself hold "=".
     if (!sawKey)
         out.path = unquote(t);
     return out;
@@ -918,6 +893,58 @@ Error Transaction::commit()
                                    QStringLiteral("The transaction is no longer active."));
     m_active = false;
     return m_connection.commit();
+}
+
+QVector<std::pair<QString, QString>> connectionPairs(const QString& text)
+{
+    QVector<std::pair<QString, QString>> pairs;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n) {
+        while (i < n && (text.at(i) == u';' || text.at(i).isSpace()))
+            ++i;
+        const qsizetype eq = text.indexOf(u'=', i);
+        if (eq < 0)
+            break;
+        const QString key = text.mid(i, eq - i).trimmed();
+        i = eq + 1;
+        while (i < n && text.at(i) == u' ')
+            ++i;
+        QString value;
+        if (i < n && (text.at(i) == u'"' || text.at(i) == u'\'')) {
+            const QChar q = text.at(i++);
+            while (i < n) {
+                if (text.at(i) == q) {
+                    if (i + 1 < n && text.at(i + 1) == q) {
+                        value += q;
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                value += text.at(i++);
+            }
+            const qsizetype semi = text.indexOf(u';', i);
+            i = semi < 0 ? n : semi + 1;
+        } else {
+            qsizetype semi = text.indexOf(u';', i);
+            if (semi < 0)
+                semi = n;
+            value = text.mid(i, semi - i).trimmed();
+            i = semi + 1;
+        }
+        pairs.push_back({key, value});
+    }
+    return pairs;
+}
+
+QString connectionValue(const QString& text, QStringView key)
+{
+    for (const auto& [k, value] : connectionPairs(text))
+        if (k.compare(key, Qt::CaseInsensitive) == 0)
+            return value;
+    return QString();
 }
 
 } // namespace db

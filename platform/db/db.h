@@ -158,6 +158,16 @@ QString quote(const QString& text);
 // quote() inside the quotes: "D'Arc" -> "'D''Arc'".
 QString quoted(const QString& text);
 
+// The key=value pairs of a connection text such as
+// "Provider=...;Data Source='<path>';Mode=Read". A value that starts with a
+// single or double quote runs to its closing quote and may hold ";"; inside
+// it the quote doubled stands for itself, so quoted() makes any path safe to
+// put there ("Data Source=" + quoted(path)). Any other value runs to the next
+// ";", apostrophes and all.
+QVector<std::pair<QString, QString>> connectionPairs(const QString& text);
+// The value of key (case-insensitive) in a connection text; empty if absent.
+QString connectionValue(const QString& text, QStringView key);
+
 // Rounds half to even at the given number of decimals (2.5 -> 2, 3.5 -> 4),
 // as the SQL ROUND() of every connection does.
 double roundHalfEven(double x, int digits);

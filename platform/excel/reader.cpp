@@ -176,54 +176,6 @@ QString driverTableName(const QString& sheetName)
 
 namespace {
 
-// The key=value pairs of a connection text; a value may be in single or
-// double quotes, which then may hold ";".
-QVector<std::pair<QString, QString>> connectionPairs(const QString& text)
-{
-    QVector<std::pair<QString, QString>> pairs;
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n) {
-        while (i < n && (text.at(i) == u';' || text.at(i).isSpace()))
-            ++i;
-        const qsizetype eq = text.indexOf(u'=', i);
-        if (eq < 0)
-            break;
-        const QString key = text.mid(i, eq - i).trimmed();
-        i = eq + 1;
-        while (i < n && text.at(i) == u' ')
-            ++i;
-        QString value;
-        if (i < n && (text.at(i) == u'"' || text.at(i) == u'\'')) {
-            const QChar q = text.at(i);
-            qsizetype end = text.indexOf(q, i + 1);
-            if (end < 0)
-                end = n;
-            value = text.mid(i + 1, end - i - 1);
-            i = end + 1;
-            const qsizetype semi = text.indexOf(u';', i);
-            i = semi < 0 ? n : semi + 1;
-        } else {
-            qsizetype semi = text.indexOf(u';', i);
-            if (semi < 0)
-                semi = n;
-            value = text.mid(i, semi - i).trimmed();
-            i = semi + 1;
-        }
-        pairs.push_back({key, value});
-    }
-    return pairs;
-}
-
-QString pairValue(const QString& text, QStringView key)
-{
-    const auto pairs = connectionPairs(text);
-    for (const auto& p : pairs)
-        if (p.first.compare(key, Qt::CaseInsensitive) == 0)
-            return p.second;
-    return QString();
-}
-
 QString sqlIdent(const QString& name)
 {
     QString s = name;
@@ -290,7 +242,7 @@ QString columnType(const Sheet& sheet, int column)
 
 db::Result<QString> workbookPath(const QString& connectionText)
 {
-    const QString path = pairValue(connectionText, u"Data Source");
+    const QString path = db::connectionValue(connectionText, u"Data Source");
     if (path.isEmpty())
         return db::Error(db::Error::Kind::InvalidArgument, db::ErrorNumber::General,
                          QStringLiteral("The connection text names no workbook file."));
@@ -299,7 +251,7 @@ db::Result<QString> workbookPath(const QString& connectionText)
 
 bool isWorkbookConnection(const QString& connectionText)
 {
-    return pairValue(connectionText, u"Extended Properties")
+    return db::connectionValue(connectionText, u"Extended Properties")
         .trimmed()
         .startsWith(u"Excel", Qt::CaseInsensitive);
 }

@@ -42,6 +42,8 @@ private slots:
     void openMissingFails();
     void openConnectionTexts_data();
     void openConnectionTexts();
+    void openPathsWithQuotes_data();
+    void openPathsWithQuotes();
     void openRefusesNonDatabase();
     void readOnlyModeRefusesWrites();
     void createDatabaseRefusesExisting();
@@ -126,6 +128,37 @@ void TestDbConnection::openConnectionTexts()
     // the journal stays a rollback journal
     QCOMPARE(dbtest::scalar(cn, u"PRAGMA journal_mode"_s), u"delete"_s);
     QCOMPARE(dbtest::scalar(cn, u"PRAGMA foreign_keys"_s), u"1"_s);
+}
+
+// A folder such as /home/o'neil must not stop a database opening, whichever
+// way the connection text carries the path.
+void TestDbConnection::openPathsWithQuotes_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("quoted(), apostrophe") << u"o'neil"_s << u"Provider=Jet;Data Source=%1;Mode=Read|Write"_s;
+    QTest::newRow("quoted(), apostrophe and ;") << u"o'neil; martie"_s << u"Data Source=%1;Mode=Read"_s;
+    QTest::newRow("quoted(), two apostrophes") << u"d''arc'"_s << u"Data Source=%1"_s;
+    QTest::newRow("bare value, apostrophe") << u"o'neil"_s << u"Data Source=%2;Mode=Read|Write"_s;
+    QTest::newRow("double quotes, apostrophe") << u"o'neil; x"_s << u"Data Source=\"%2\";Mode=Read"_s;
+    QTest::newRow("bare path, apostrophe") << u"o'neil"_s << u"%2"_s;
+}
+
+void TestDbConnection::openPathsWithQuotes()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, text);
+    QVERIFY(QDir(m_dir->path()).mkdir(folder));
+    const QString path = m_dir->filePath(folder + u"/c.mdb"_s);
+    QVERIFY(QFile::copy(m_path, path));
+    QString full = text;
+    full.replace(u"%1"_s, db::quoted(path)).replace(u"%2"_s, path);
+    db::Connection cn;
+    QVERIFY2(!cn.open(full), qPrintable(full));
+    QCOMPARE(cn.path(), path);
+    QCOMPARE(dbtest::scalar(cn, u"SELECT Nume FROM Tari WHERE Cod = 'ro'"_s), u"Romania"_s);
+    if (full.contains(u'='))
+        QCOMPARE(db::connectionValue(full, u"data source"), path);
 }
 
 void TestDbConnection::openRefusesNonDatabase()
