@@ -6,6 +6,7 @@
 #include "codelists/Frm_CautareTabele.h"
 #include "codelists/Tiparire_Grila.h"
 #include "common/BUTOANE.h"
+#include "common/Culori_Grila.h"
 #include "common/Globale.h"
 #include "common/Transfera_Excel.h"
 #include "common/Tratare_Erori.h"
@@ -200,8 +201,7 @@ void Frm_Actualizari_Generale::Leaga_Lista(grid::DropDown* lista, Lista_Coduri c
     lista->setBoundField(cod);
     lista->setListField(cod);
     grid::GridModel& model = lista->listModel();
-    model.setRowColours(grid::fromVbColor(std::uint32_t(Culoare_RandPar)),
-                        grid::fromVbColor(std::uint32_t(Culoare_RandImpar)));
+    model.setRowColours(Culoare_Setare(Culoare_RandPar), Culoare_Setare(Culoare_RandImpar));
     const QStringList titluri{u"Cod"_s, u"Descriere"_s};
     for (int c = 0; c < model.columnCount() && c < titluri.size(); ++c) {
         model.column(c).caption = titluri[c];
