@@ -122,12 +122,8 @@ void Frm_Actualizari_Generale::Configureaza(const Configuratie_Actualizare& conf
         Leaga_Lista(Lista_Derulanta(l), l);
 
     setWindowTitle(config.titlu);
-    db::Connection& cn = Conexiune();
     db::Result<db::Recordset> rs =
-        cn.isOpen()
-            ? cn.openRecordset(config.sql, db::CursorType::Dynamic, db::LockType::Optimistic)
-            : db::Result<db::Recordset>(db::Error(db::Error::Kind::Closed, db::ErrorNumber::ObjectClosed,
-                                                  u"Baza de date nu este deschisa"_s));
+        Deschide_Lista_Fereastra(Conexiune(), config.sql, db::CursorType::Dynamic, db::LockType::Optimistic);
     if (!rs) {
         Arata_Eroare_Lista(rs.error());
         return;

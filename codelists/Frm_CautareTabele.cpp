@@ -114,10 +114,7 @@ bool Frm_CautareTabele::Deschide_Lista(const QString& sql)
     const Cerere_Cautare_Tabele& c = Parametri_Cautare_Tabele;
     db::Connection& cn = Conexiune_Cautare(c.Cautare_PeFirma, c.Cautare_PeTarif);
     db::Result<db::Recordset> rs =
-        cn.isOpen()
-            ? cn.openRecordset(sql, db::CursorType::Static, db::LockType::Optimistic)
-            : db::Result<db::Recordset>(db::Error(db::Error::Kind::Closed, db::ErrorNumber::ObjectClosed,
-                                                  u"Baza de date nu este deschisa"_s));
+        Deschide_Lista_Fereastra(cn, sql, db::CursorType::Static, db::LockType::Optimistic);
     if (!rs) {
         ui::msgBox(u"EROARE : "_s + QString::number(rs.error().number) + u"\r\n"_s + rs.error().description,
                    ui::Icon::Critical, ui::Buttons::Ok, u"Mesaj"_s);
