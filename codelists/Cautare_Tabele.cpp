@@ -39,6 +39,15 @@ db::Connection& Conexiune_Cautare(bool peFirma, bool peTarif)
     return Conexiune_Comun;
 }
 
+db::Result<db::Recordset> Deschide_Lista_Fereastra(db::Connection& conexiune, const QString& sql,
+                                                   db::CursorType cursor, db::LockType blocare)
+{
+    if (!conexiune.isOpen())
+        return db::Error(db::Error::Kind::Closed, db::ErrorNumber::ObjectClosed,
+                         QStringLiteral("Baza de date nu este deschisa"));
+    return conexiune.openRecordset(sql, cursor, blocare);
+}
+
 QString Interogare_Cautare(const QString& interogare, const QString& conditie, const QString& valoare)
 {
     return interogare + conditie + db::quote(valoare) + u'\'';
@@ -49,9 +58,7 @@ bool Cauta_Si_Completeaza()
     Cerere_Cautare_Tabele& c = Parametri_Cautare_Tabele;
     db::Connection& cn = Conexiune_Cautare(c.Cautare_PeFirma, c.Cautare_PeTarif);
     db::Result<db::Recordset> rs =
-        cn.isOpen() ? cn.openRecordset(c.Cautare_SQL, db::CursorType::ForwardOnly, db::LockType::ReadOnly)
-                    : db::Result<db::Recordset>(db::Error(
-                          db::Error::Kind::Closed, db::ErrorNumber::ObjectClosed, QStringLiteral("closed")));
+        Deschide_Lista_Fereastra(cn, c.Cautare_SQL, db::CursorType::ForwardOnly, db::LockType::ReadOnly);
     if (rs && rs->recordCount() > 0) {
         rs->moveFirst();
         const int n = c.Cautare_NrColoane;

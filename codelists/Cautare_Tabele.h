@@ -11,6 +11,11 @@
 // peFirma, else the common database.
 db::Connection& Conexiune_Cautare(bool peFirma, bool peTarif);
 
+// A record set of a list's query; a closed connection is an error like any
+// other ("Baza de date nu este deschisa").
+db::Result<db::Recordset> Deschide_Lista_Fereastra(db::Connection& conexiune, const QString& sql,
+                                                   db::CursorType cursor, db::LockType blocare);
+
 // A look-up query: the list query, the condition up to the opening quote
 // (" WHERE [Tara_COD]='"), the typed value with its quotes doubled, and "'".
 QString Interogare_Cautare(const QString& interogare, const QString& conditie, const QString& valoare);

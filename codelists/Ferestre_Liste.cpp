@@ -54,15 +54,6 @@ ButonPlat* Buton_Plat(QWidget* fereastra, const QString& nume, const QString& te
     return b;
 }
 
-db::Result<db::Recordset> Deschide_Lista_Fereastra(db::Connection& conexiune, const QString& sql,
-                                                   db::CursorType cursor, db::LockType blocare)
-{
-    if (!conexiune.isOpen())
-        return db::Error(db::Error::Kind::Closed, db::ErrorNumber::ObjectClosed,
-                         u"Baza de date nu este deschisa"_s);
-    return conexiune.openRecordset(sql, cursor, blocare);
-}
-
 void Arata_Eroare_Lista(const db::Error& eroare)
 {
     ui::msgBox(u"EROARE : "_s + QString::number(eroare.number) + u"\r\n"_s + eroare.description,

@@ -26,10 +26,6 @@ QLabel* Eticheta_Indiciu(QWidget* fereastra, const QRect& locTwips);
 // A flat button named and placed (twips) on the window.
 ButonPlat* Buton_Plat(QWidget* fereastra, const QString& nume, const QString& text, const QRect& locTwips);
 
-// A record set of a list window's query; a closed connection is an error
-// like any other.
-db::Result<db::Recordset> Deschide_Lista_Fereastra(db::Connection& conexiune, const QString& sql,
-                                                   db::CursorType cursor, db::LockType blocare);
 // A database error as the list windows show it: "EROARE : " number, a line
 // break and the description, titled "EROARE".
 void Arata_Eroare_Lista(const db::Error& eroare);

@@ -6,6 +6,7 @@
 #include "codelists/Frm_CautareTabele.h"
 #include "codelists/Tiparire_Grila.h"
 #include "common/BUTOANE.h"
+#include "common/Culori_Grila.h"
 #include "common/Globale.h"
 #include "common/Transfera_Excel.h"
 #include "common/Tratare_Erori.h"
@@ -121,12 +122,8 @@ void Frm_Actualizari_Generale::Configureaza(const Configuratie_Actualizare& conf
         Leaga_Lista(Lista_Derulanta(l), l);
 
     setWindowTitle(config.titlu);
-    db::Connection& cn = Conexiune();
     db::Result<db::Recordset> rs =
-        cn.isOpen()
-            ? cn.openRecordset(config.sql, db::CursorType::Dynamic, db::LockType::Optimistic)
-            : db::Result<db::Recordset>(db::Error(db::Error::Kind::Closed, db::ErrorNumber::ObjectClosed,
-                                                  u"Baza de date nu este deschisa"_s));
+        Deschide_Lista_Fereastra(Conexiune(), config.sql, db::CursorType::Dynamic, db::LockType::Optimistic);
     if (!rs) {
         Arata_Eroare_Lista(rs.error());
         return;
@@ -200,8 +197,7 @@ void Frm_Actualizari_Generale::Leaga_Lista(grid::DropDown* lista, Lista_Coduri c
     lista->setBoundField(cod);
     lista->setListField(cod);
     grid::GridModel& model = lista->listModel();
-    model.setRowColours(grid::fromVbColor(std::uint32_t(Culoare_RandPar)),
-                        grid::fromVbColor(std::uint32_t(Culoare_RandImpar)));
+    model.setRowColours(Culoare_Setare(Culoare_RandPar), Culoare_Setare(Culoare_RandImpar));
     const QStringList titluri{u"Cod"_s, u"Descriere"_s};
     for (int c = 0; c < model.columnCount() && c < titluri.size(); ++c) {
         model.column(c).caption = titluri[c];

@@ -3,6 +3,7 @@
 #include "codelists/Cautare_Rapida.h"
 #include "codelists/Cautare_Tabele.h"
 #include "codelists/FRM_cautare.h"
+#include "codelists/Ferestre_Liste.h"
 #include "common/BUTOANE.h"
 #include "common/Culori_Grila.h"
 #include "common/Globale.h"
@@ -51,14 +52,7 @@ Frm_CautareTabele::Frm_CautareTabele(QWidget* parent)
     Label1 = new QLabel(u"[ENTER]  sau DUBLU CLICK- Pentru a selecta inregistrarea curenta    "_s, this);
     Label1->setObjectName(u"Label1"_s);
     Label1->setGeometry(grid::twipsToPixels(4680, 0, 5055, 255));
-    Label2 = new QLabel(this);
-    Label2->setObjectName(u"Label2"_s);
-    Label2->setGeometry(grid::twipsToPixels(120, 0, 15, 195));
-    Label2->setAutoFillBackground(true);
-    QPalette p = Label2->palette();
-    p.setColor(QPalette::WindowText, grid::fromVbColor(0x00FF00));
-    p.setColor(QPalette::Window, Qt::black);
-    Label2->setPalette(p);
+    Label2 = Eticheta_Cautare_Rapida(this, 0);
 
     connect(GridCautare, &grid::Grid::dblClick, this, &Frm_CautareTabele::GridCautare_DblClick);
     connect(GridCautare, &grid::Grid::keyDown, this, &Frm_CautareTabele::GridCautare_KeyDown);
@@ -114,10 +108,7 @@ bool Frm_CautareTabele::Deschide_Lista(const QString& sql)
     const Cerere_Cautare_Tabele& c = Parametri_Cautare_Tabele;
     db::Connection& cn = Conexiune_Cautare(c.Cautare_PeFirma, c.Cautare_PeTarif);
     db::Result<db::Recordset> rs =
-        cn.isOpen()
-            ? cn.openRecordset(sql, db::CursorType::Static, db::LockType::Optimistic)
-            : db::Result<db::Recordset>(db::Error(db::Error::Kind::Closed, db::ErrorNumber::ObjectClosed,
-                                                  u"Baza de date nu este deschisa"_s));
+        Deschide_Lista_Fereastra(cn, sql, db::CursorType::Static, db::LockType::Optimistic);
     if (!rs) {
         ui::msgBox(u"EROARE : "_s + QString::number(rs.error().number) + u"\r\n"_s + rs.error().description,
                    ui::Icon::Critical, ui::Buttons::Ok, u"Mesaj"_s);

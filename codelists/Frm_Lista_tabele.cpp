@@ -1,6 +1,7 @@
 #include "codelists/Frm_Lista_tabele.h"
 
 #include "codelists/Cautare_Rapida.h"
+#include "codelists/Cautare_Tabele.h"
 #include "codelists/Ferestre_Liste.h"
 #include "codelists/Nivele_Tarif.h"
 #include "codelists/Tiparire_Grila.h"

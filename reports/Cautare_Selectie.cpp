@@ -117,9 +117,10 @@ Script_Generat Genereaza_Script_SQL(db::Recordset& campuri)
             continue;
         if (campuri.value(u"DataType"_s).toText() == u"D"_s) {
             const QString data = Formateaza_Data_Cautare(campuri.value(u"Valoare"_s).toText());
-            if (db::Error e = campuri.setValue(u"Valoare"_s, db::Variant(data)); !e)
+            db::Error e = campuri.setValue(u"Valoare"_s, db::Variant(data));
+            if (!e)
                 e = campuri.update();
-            else {
+            if (e) {
                 g.eroare = e;
                 return g;
             }

@@ -1,8 +1,8 @@
 #include "reports/Frm_Cautare_Selectie.h"
 
 #include "common/BUTOANE.h"
+#include "common/Culori_Grila.h"
 #include "common/Globale.h"
-#include "common/Meniu_Culori.h"
 #include "common/Transfera_Excel.h"
 #include "common/Verifica_Null.h"
 #include "platform/grid/dropdown.h"
@@ -37,11 +37,6 @@ enum Coloana_Campuri
     Col_Afiseaza = 7,
     Nr_Coloane = 9
 };
-
-QColor Culoare_Setare(qint32 valoare)
-{
-    return Culoare_Qt(Translateaza_Culoare(static_cast<std::uint32_t>(valoare)));
-}
 
 // Binds a list to its rows, showing only the field that it also returns,
 // under its heading and width, in the settings' row colours. Binding picks
@@ -272,9 +267,7 @@ void Frm_Cautare_Selectie::Incarca_Campuri(const QString& tabel)
 
 void Frm_Cautare_Selectie::Formateaza_Grid_Campuri()
 {
-    GridCampuri->setRowColours(Culoare_Setare(Culoare_RandPar), Culoare_Setare(Culoare_RandImpar));
-    GridCampuri->setSelectionColours(Culoare_Setare(Culoare_SelectieFundal),
-                                     Culoare_Setare(Culoare_SelectieText));
+    Aplica_Culori_Setari(GridCampuri);
     Aspect_Grila(GridCampuri);
     struct Aspect
     {

@@ -47,6 +47,8 @@ void Seteaza_Text(report::Report& r, const QString& sectiune, const QString& cam
 }
 
 // The sub-reports of Return_Report_SUB, at most three, in the query's order.
+// Their data query is the same for all of them: it is read once, at the
+// first sub-report, and each gets its own cursor over those rows.
 db::Error Ataseaza_Subrapoarte(Raport_Definit& raport, qint32 numar, const QString& fisier,
                                db::Connection& conexiune, const QString& sql)
 {
@@ -55,16 +57,20 @@ db::Error Ataseaza_Subrapoarte(Raport_Definit& raport, qint32 numar, const QStri
         db::LockType::ReadOnly);
     if (!sub)
         return sub.error();
+    db::Recordset date;
     std::size_t contor = 0;
     for (; !sub->eof() && contor < raport.SUB_SursaReport.size(); sub->moveNext(), ++contor) {
-        db::Result<db::Recordset> date =
-            conexiune.openRecordset(sql, db::CursorType::Static, db::LockType::ReadOnly);
-        if (!date)
-            return date.error();
+        if (!date.isOpen()) {
+            db::Result<db::Recordset> citite =
+                conexiune.openRecordset(sql, db::CursorType::Static, db::LockType::ReadOnly);
+            if (!citite)
+                return citite.error();
+            date = *citite;
+        }
         report::Report& membru = raport.SUB_SursaReport[contor];
         if (const db::Error e = membru.load(fisier, sub->value(u"REP_NAME"_s).toText()))
             return e;
-        membru.setDataSource(*date);
+        membru.setDataSource(date.clone());
         const QString sectiune = sub->value(u"SUB_LOCATIE"_s).toText();
         const QString nume = sub->value(u"SUB_NAME"_s).toText();
         report::Field* camp = raport.SursaReport.field(sectiune, nume);

@@ -9,6 +9,7 @@
 #include "codelists/Frm_Actualizari_Generale.h"
 #include "codelists/Frm_CautareTabele.h"
 #include "common/BUTOANE.h"
+#include "common/Culori_Grila.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/units.h"
 
@@ -92,6 +93,7 @@ private slots:
     void escUndoesTheCellThenTheRow();
     void countryCodesMustBeListed_data();
     void countryCodesMustBeListed();
+    void listRowsInTheSettingsColours();
     void tariffCodeLookedUpOrPicked();
     void rowDefaultsBeforeSaving();
     void deletionAsks();
@@ -379,6 +381,22 @@ void TestFrmActualizariGenerale::countryCodesMustBeListed()
     QTRY_VERIFY(editorDeschis(g));
     QCOMPARE(g->col(), coloana);
     QCOMPARE(Liste_Test::valoare(Conexiune_Firma, u"SELECT Cod_Tara FROM Furnizori"_s).toText(), u"IT"_s);
+}
+
+void TestFrmActualizariGenerale::listRowsInTheSettingsColours()
+{
+    Liste_Test t;
+    VERIFICA_LISTE(t);
+    const auto refacere = qScopeGuard([] { Culoare_RandPar = Culoare_RandImpar = 0; });
+    // A system colour code (the window background) and a plain colour.
+    Culoare_RandPar = static_cast<qint32>(0x80000005u);
+    Culoare_RandImpar = 0xC0FFFF;
+    Frm_Actualizari_Generale* f = deschide(2);
+    QVERIFY(f);
+    grid::GridModel& lista = f->DropDown_Tara->listModel();
+    QVERIFY(lista.rowCount() > 1);
+    QCOMPARE(lista.index(0, 0).data(Qt::BackgroundRole).value<QColor>(), Culoare_Setare(Culoare_RandPar));
+    QCOMPARE(lista.index(1, 0).data(Qt::BackgroundRole).value<QColor>(), QColor(255, 255, 192));
 }
 
 void TestFrmActualizariGenerale::tariffCodeLookedUpOrPicked()

@@ -120,6 +120,7 @@ private slots:
     void genereaza_data();
     void genereaza();
     void valoareLipsa();
+    void dataRefuzata();
     void cuvinteInterzise_data();
     void cuvinteInterzise();
     void scriptGol();
@@ -203,6 +204,30 @@ void TestCautareSelectie::valoareLipsa()
     QVERIFY(!g.ok);
     QCOMPARE(g.fara_valoare, u"C"_s);
     QVERIFY(g.text.isEmpty());
+}
+
+// The date written back in its new form is refused by the fields' table: the
+// generation stops with that error, instead of going round the refused row
+// for ever.
+void TestCautareSelectie::dataRefuzata()
+{
+    Raport_Test t;
+    VERIFICA_RAPORT(t);
+    QVERIFY(Raport_Test::executa(Conexiune_Firma,
+                                 u"CREATE TABLE Campuri_Test (FieldName TEXT(50), DataType TEXT(1), "
+                                 u"TableName TEXT(50), Semn TEXT(50), "
+                                 u"Valoare TEXT(50) CHECK (Valoare <> '02-01-2026'), Afiseaza YESNO)"_s));
+    QVERIFY(Raport_Test::executa(Conexiune_Firma, u"INSERT INTO Campuri_Test VALUES ('D', 'D', 'Test_Tabel', "
+                                                  u"'>= #Valoare#', '01.02.2026', 0)"_s));
+    db::Result<db::Recordset> campuri = Conexiune_Firma.openRecordset(
+        u"SELECT * FROM Campuri_Test"_s, db::CursorType::Static, db::LockType::Optimistic);
+    QVERIFY2(campuri, qPrintable(campuri.error().text()));
+    const Script_Generat g = Genereaza_Script_SQL(*campuri);
+    QVERIFY(!g.ok);
+    QVERIFY(g.text.isEmpty());
+    QVERIFY(g.eroare.isError());
+    QCOMPARE(Raport_Test::valoare(Conexiune_Firma, u"SELECT Valoare FROM Campuri_Test"_s).toText(),
+             u"01.02.2026"_s);
 }
 
 void TestCautareSelectie::cuvinteInterzise_data()
