@@ -5,6 +5,8 @@
 #include "common/Verifica_Exista_Fisier.h"
 #include "platform/ui/mesaj.h"
 
+#include <QFileInfo>
+
 namespace {
 
 const QString kMesajTabela = QStringLiteral("Nu se poate identifica tabela tarif vamal");
@@ -61,6 +63,12 @@ bool Deschide_Conexiune_Tarif(const short& Luna, const short& Anul)
         Arata_Eroare(kMesajFisier + QStringLiteral("\r\n") + cale);
         return false;
     }
+
+    // The period's file already open is kept, and with it the look-ups it
+    // has prepared.
+    if (Conexiune_CN.isOpen() &&
+        QFileInfo(cale).canonicalFilePath() == QFileInfo(Conexiune_CN.path()).canonicalFilePath())
+        return true;
 
     // The new file is opened before the old connection is let go, so a file
     // that is damaged or locked leaves the earlier tariff in use.

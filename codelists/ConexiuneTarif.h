@@ -20,5 +20,6 @@ db::Result<db::Recordset> Alege_Versiune_Cod(db::Connection& comun, int luna, in
 
 // Opens Conexiune_CN on the tariff file of the period (month first). On a
 // missing version, a missing file or a file that cannot be opened it says so
-// (title "EROARE") and leaves Conexiune_CN as it was. True when opened.
+// (title "EROARE") and leaves Conexiune_CN as it was. The period's file
+// already open is kept. True when the period's tariff is open.
 bool Deschide_Conexiune_Tarif(const short& Luna, const short& Anul);

@@ -11,7 +11,6 @@
 #include "platform/ui/mesaj.h"
 
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
 #include <memory>
@@ -52,23 +51,6 @@ bool intrariCompletate(const Intrari_Preluare& in)
         if (Este_Null(db::Variant(*valoare), eticheta, true))
             complete = false;
     return complete;
-}
-
-// The tariff of the import's period: kept when the open one is that
-// period's file, opened otherwise. False when it cannot be had.
-bool tarifPerioada(int luna, int anul)
-{
-    if (Conexiune_CN.isOpen() && Conexiune_Comun.isOpen()) {
-        auto v = Alege_Versiune_Cod(Conexiune_Comun, luna, anul);
-        if (v && v->recordCount() > 0) {
-            v->moveFirst();
-            const QFileInfo fisier(Folder_BazaDate + u"CN/"_s + v->value(u"CN_File"_s).toText());
-            if (fisier.exists() &&
-                fisier.canonicalFilePath() == QFileInfo(Conexiune_CN.path()).canonicalFilePath())
-                return true;
-        }
-    }
-    return Deschide_Conexiune_Tarif(static_cast<short>(luna), static_cast<short>(anul));
 }
 
 // The copy of the sheet's rows into Intrastat. What is the same for every
@@ -504,7 +486,7 @@ Rezultat_Preluare Preia_Fisier_Excel(const Intrari_Preluare& in, Observator_Prel
     rezultat.anul = anul;
     rezultat.luna = luna;
     rezultat.cale = in.cale;
-    const bool cuTarif = tarifPerioada(luna, anul);
+    const bool cuTarif = Deschide_Conexiune_Tarif(static_cast<short>(luna), static_cast<short>(anul));
 
     // Imported before for the same company and period?
     auto exista =

@@ -182,6 +182,13 @@ void TestConexiuneTarif::reopensAnOpenConnection()
     QVERIFY(Deschide_Conexiune_Tarif(short(3), short(2015)));
     QCOMPARE(openFile(), QStringLiteral("B.mdb"));
     QVERIFY(!earlier.isOpen()); // the earlier connection was closed
+
+    // Another month of the same file keeps the connection as it is.
+    QVERIFY(Conexiune_CN.execute(QStringLiteral("CREATE TEMP TABLE Semn (x INTEGER)")));
+    const db::Connection same = Conexiune_CN;
+    QVERIFY(Deschide_Conexiune_Tarif(short(7), short(2016)));
+    QVERIFY(same.isOpen());
+    QVERIFY(Conexiune_CN.openRecordset(QStringLiteral("SELECT COUNT(*) FROM temp.Semn")));
 }
 
 QTEST_GUILESS_MAIN(TestConexiuneTarif)
