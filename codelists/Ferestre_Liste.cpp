@@ -101,12 +101,9 @@ void Coloane_Pastrate::aplica(grid::Grid& grila) const
 void Inregistreaza_Ferestre_Liste()
 {
     Inregistreaza_Ferestre_Cautare();
-    const auto inregistreaza = [](const QString& nume, ui::Forms::Factory fabrica) {
-        if (!ui::Forms::isRegistered(nume))
-            ui::Forms::registerWindow(nume, std::move(fabrica));
-    };
-    inregistreaza(u"Frm_HS"_s, [] { return new Frm_HS; });
-    inregistreaza(u"Frm_Lista_tabele"_s, [] { return new Frm_Lista_tabele; });
-    inregistreaza(u"Frm_Actualizari_Generale"_s, [] { return new Frm_Actualizari_Generale; });
-    inregistreaza(u"Frm_Explicativ"_s, [] { return new Frm_Explicativ; });
+    ui::Forms::registerWindowIfAbsent(u"Frm_HS"_s, [] { return new Frm_HS; });
+    ui::Forms::registerWindowIfAbsent(u"Frm_Lista_tabele"_s, [] { return new Frm_Lista_tabele; });
+    ui::Forms::registerWindowIfAbsent(u"Frm_Actualizari_Generale"_s,
+                                      [] { return new Frm_Actualizari_Generale; });
+    ui::Forms::registerWindowIfAbsent(u"Frm_Explicativ"_s, [] { return new Frm_Explicativ; });
 }

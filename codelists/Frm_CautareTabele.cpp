@@ -250,10 +250,8 @@ void Frm_CautareTabele::CmdCautare_Click()
 
 void Inregistreaza_Ferestre_Cautare()
 {
-    if (!ui::Forms::isRegistered(u"Frm_CautareTabele"_s))
-        ui::Forms::registerWindow(u"Frm_CautareTabele"_s, [] { return new Frm_CautareTabele; });
-    if (!ui::Forms::isRegistered(u"FRM_cautare"_s))
-        ui::Forms::registerWindow(u"FRM_cautare"_s, [] { return new FRM_cautare; });
+    ui::Forms::registerWindowIfAbsent(u"Frm_CautareTabele"_s, [] { return new Frm_CautareTabele; });
+    ui::Forms::registerWindowIfAbsent(u"FRM_cautare"_s, [] { return new FRM_cautare; });
 }
 
 void Arata_Lista_Selectie(const std::function<void(grid::Grid&)>& formeaza)

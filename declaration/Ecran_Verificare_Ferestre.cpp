@@ -17,10 +17,8 @@ const QString kProbleme = u"Frm_Intrastat_Probleme"_s;
 
 void Inregistreaza_Ferestre_Verificare()
 {
-    if (!ui::Forms::isRegistered(kProgres))
-        ui::Forms::registerWindow(kProgres, [] { return new Frm_bara_progres; });
-    if (!ui::Forms::isRegistered(kProbleme))
-        ui::Forms::registerWindow(kProbleme, [] { return new Frm_Intrastat_Probleme; });
+    ui::Forms::registerWindowIfAbsent(kProgres, [] { return new Frm_bara_progres; });
+    ui::Forms::registerWindowIfAbsent(kProbleme, [] { return new Frm_Intrastat_Probleme; });
 }
 
 Ecran_Verificare_Ferestre::Ecran_Verificare_Ferestre(std::function<void()> reimprospateaza)

@@ -38,17 +38,14 @@ Frm_Meniu_Principal::Frm_Meniu_Principal(QWidget* parent)
     : ui::Fereastra(u"Frm_Meniu_Principal"_s, u"Quorvel"_s, parent)
 {
     // The windows this menu opens (a window registered already is left as it is).
-    const auto inregistreaza = [](const QString& nume, ui::Forms::Factory fabrica) {
-        if (!ui::Forms::isRegistered(nume))
-            ui::Forms::registerWindow(nume, std::move(fabrica));
-    };
-    inregistreaza(u"Frm_Setari"_s, [] { return new Frm_Setari; });
-    inregistreaza(u"FRM_About"_s, [] { return new FRM_About; });
-    inregistreaza(u"Frm_Preluare_Excel"_s, [] { return new Frm_Preluare_Excel; });
-    inregistreaza(u"Frm_Structura_Fisiere"_s, [] { return new Frm_Structura_Fisiere; });
-    inregistreaza(u"Frm_Selectie_Mod_Preluare"_s, [] { return new Frm_Selectie_Mod_Preluare; });
+    ui::Forms::registerWindowIfAbsent(u"Frm_Setari"_s, [] { return new Frm_Setari; });
+    ui::Forms::registerWindowIfAbsent(u"FRM_About"_s, [] { return new FRM_About; });
+    ui::Forms::registerWindowIfAbsent(u"Frm_Preluare_Excel"_s, [] { return new Frm_Preluare_Excel; });
+    ui::Forms::registerWindowIfAbsent(u"Frm_Structura_Fisiere"_s, [] { return new Frm_Structura_Fisiere; });
+    ui::Forms::registerWindowIfAbsent(u"Frm_Selectie_Mod_Preluare"_s,
+                                      [] { return new Frm_Selectie_Mod_Preluare; });
     // No menu item opens the take-over from the accounting tables.
-    inregistreaza(u"Frm_Intrastat_Preluare"_s, [] { return new Frm_Intrastat_Preluare; });
+    ui::Forms::registerWindowIfAbsent(u"Frm_Intrastat_Preluare"_s, [] { return new Frm_Intrastat_Preluare; });
     Inregistreaza_Ferestre_Meniu();
 
     setWindowIcon(Icoana_Program());

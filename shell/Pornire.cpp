@@ -54,8 +54,7 @@ void Inregistreaza_Ferestre_Pornire()
     ui::Forms::registerWindow(u"Frm_Inceput"_s, [] { return new Frm_Inceput; });
     ui::Forms::registerWindow(u"Frm_Selectie_Firma"_s, [] { return new Frm_Selectie_Firma; });
     ui::Forms::registerWindow(u"Frm_Creare_Firma"_s, [] { return new Frm_Creare_Firma; });
-    if (!ui::Forms::isRegistered(u"Frm_Meniu_Principal"_s))
-        ui::Forms::registerWindow(u"Frm_Meniu_Principal"_s, [] { return new Frm_Meniu_Principal; });
+    ui::Forms::registerWindowIfAbsent(u"Frm_Meniu_Principal"_s, [] { return new Frm_Meniu_Principal; });
 }
 
 std::optional<int> Main()

@@ -147,6 +147,12 @@ void Forms::registerWindow(const QString& name, Factory factory)
     registry().factories.insert(keyOf(name), std::move(factory));
 }
 
+void Forms::registerWindowIfAbsent(const QString& name, Factory factory)
+{
+    if (!isRegistered(name))
+        registerWindow(name, std::move(factory));
+}
+
 bool Forms::isRegistered(const QString& name)
 {
     return registry().factories.contains(keyOf(name));

@@ -40,6 +40,9 @@ public:
     // Registers (or replaces) the factory of a window name. Names are
     // matched without regard to case.
     static void registerWindow(const QString& name, Factory factory);
+    // Registers the factory unless the name has one already, so a window a
+    // caller registered first (such as a test's stand-in) stays.
+    static void registerWindowIfAbsent(const QString& name, Factory factory);
     static bool isRegistered(const QString& name);
 
     // Creates the window and runs its load routine; a loaded window is

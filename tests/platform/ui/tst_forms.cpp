@@ -107,6 +107,15 @@ private slots:
         QCOMPARE(first->windowTitle(), u"Fereastra Frm_A"_s);
     }
 
+    // A factory registered first (a test's stand-in) is kept, whatever the case of the name.
+    void registerIfAbsentKeepsTheFirst()
+    {
+        Forms::registerWindowIfAbsent(u"frm_a"_s, [] { return new QWidget; });
+        QVERIFY(Forms::load<Numarator>(u"Frm_A"_s));
+        Forms::registerWindowIfAbsent(u"Frm_Nou"_s, [] { return new Numarator(u"Frm_Nou"_s); });
+        QVERIFY(Forms::load<Numarator>(u"Frm_Nou"_s));
+    }
+
     void unknownNameLoadsNothing()
     {
         QCOMPARE(Forms::load(u"Frm_Nimic"_s), nullptr);
