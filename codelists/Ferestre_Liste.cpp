@@ -54,12 +54,6 @@ ButonPlat* Buton_Plat(QWidget* fereastra, const QString& nume, const QString& te
     return b;
 }
 
-void Arata_Eroare_Lista(const db::Error& eroare)
-{
-    ui::msgBox(u"EROARE : "_s + QString::number(eroare.number) + u"\r\n"_s + eroare.description,
-               ui::Icon::Critical, ui::Buttons::Ok, u"EROARE"_s);
-}
-
 void Coloreaza_Grila(grid::Grid& grila)
 {
     Aplica_Culori_Setari(&grila);

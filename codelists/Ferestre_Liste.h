@@ -26,10 +26,6 @@ QLabel* Eticheta_Indiciu(QWidget* fereastra, const QRect& locTwips);
 // A flat button named and placed (twips) on the window.
 ButonPlat* Buton_Plat(QWidget* fereastra, const QString& nume, const QString& text, const QRect& locTwips);
 
-// A database error as the list windows show it: "EROARE : " number, a line
-// break and the description, titled "EROARE".
-void Arata_Eroare_Lista(const db::Error& eroare);
-
 // The grid's rows in the colours of the settings (even and odd rows, the
 // selected row and its text) with bold headings.
 void Coloreaza_Grila(grid::Grid& grila);

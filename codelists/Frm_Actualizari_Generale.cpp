@@ -125,7 +125,7 @@ void Frm_Actualizari_Generale::Configureaza(const Configuratie_Actualizare& conf
     db::Result<db::Recordset> rs =
         Deschide_Lista_Fereastra(Conexiune(), config.sql, db::CursorType::Dynamic, db::LockType::Optimistic);
     if (!rs) {
-        Arata_Eroare_Lista(rs.error());
+        Arata_Eroare_Baza(rs.error());
         return;
     }
     m_coloane = Coloane_Pastrate();
@@ -187,7 +187,7 @@ void Frm_Actualizari_Generale::Leaga_Lista(grid::DropDown* lista, Lista_Coduri c
         Deschide_Lista_Fereastra(Conexiune_Comun, Interogare_Lista_Coduri(coduri),
                                  db::CursorType::ForwardOnly, db::LockType::ReadOnly);
     if (!r) {
-        Arata_Eroare_Lista(r.error());
+        Arata_Eroare_Baza(r.error());
         return;
     }
     rs = *r;
@@ -407,7 +407,7 @@ void Frm_Actualizari_Generale::Grid_Actualizare_HeadClick(int coloana)
         cn.openRecordset(Interogare_Sortata(*m_config, Grid_Actualizare->column(coloana).dataField),
                          db::CursorType::Dynamic, db::LockType::Optimistic);
     if (!rs) {
-        Arata_Eroare_Lista(rs.error());
+        Arata_Eroare_Baza(rs.error());
         return;
     }
     Leaga_Tabela(*rs);

@@ -110,8 +110,7 @@ bool Frm_CautareTabele::Deschide_Lista(const QString& sql)
     db::Result<db::Recordset> rs =
         Deschide_Lista_Fereastra(cn, sql, db::CursorType::Static, db::LockType::Optimistic);
     if (!rs) {
-        ui::msgBox(u"EROARE : "_s + QString::number(rs.error().number) + u"\r\n"_s + rs.error().description,
-                   ui::Icon::Critical, ui::Buttons::Ok, u"Mesaj"_s);
+        Arata_Eroare_Baza(rs.error(), u"Mesaj"_s);
         return false;
     }
     db::Recordset vechi = m_rs;

@@ -4,6 +4,7 @@
 #include "codelists/Note_Explicative.h"
 #include "common/Globale.h"
 #include "common/RTF_Operatii.h"
+#include "common/Tratare_Erori.h"
 #include "common/Verifica_Null.h"
 #include "platform/grid/units.h"
 #include "platform/ui/imprimanta.h"
@@ -94,7 +95,7 @@ void Frm_Explicativ::Afiseaza_Note(int cifre)
         return;
     const db::Result<QString> note = Note_Explicative(Conexiune_Comun, cod, cifre);
     if (!note) {
-        Arata_Eroare_Lista(note.error());
+        Arata_Eroare_Baza(note.error());
         return;
     }
     // The document anew: the marks of an earlier search go with the old notes.

@@ -8,6 +8,7 @@
 #include "common/Globale.h"
 #include "common/Inchide_Formuri.h"
 #include "common/Transfera_Excel.h"
+#include "common/Tratare_Erori.h"
 #include "common/Verifica_Null.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/units.h"
@@ -137,7 +138,7 @@ void Frm_HS::Deschide_Nivel()
     db::Result<db::Recordset> rs =
         Conexiune_CN.openRecordset(HS_SQL, db::CursorType::ForwardOnly, db::LockType::ReadOnly);
     if (!rs) {
-        Arata_Eroare_Lista(rs.error());
+        Arata_Eroare_Baza(rs.error());
         return;
     }
     m_rs = *rs;

@@ -8,6 +8,7 @@
 #include "common/BUTOANE.h"
 #include "common/Globale.h"
 #include "common/Transfera_Excel.h"
+#include "common/Tratare_Erori.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/units.h"
 #include "platform/ui/mesaj.h"
@@ -54,7 +55,7 @@ void Frm_Lista_tabele::Form_Load()
     if (rs)
         m_rs = *rs;
     else
-        Arata_Eroare_Lista(rs.error());
+        Arata_Eroare_Baza(rs.error());
 
     ListaDate->setAllowAddNew(false);
     ListaDate->setAllowDelete(false);

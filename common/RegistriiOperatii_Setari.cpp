@@ -2,6 +2,7 @@
 
 #include "common/Folder_Program.h"
 #include "common/Globale.h"
+#include "common/Tratare_Erori.h"
 #include "platform/db/db.h"
 #include "platform/ui/mesaj.h"
 
@@ -39,8 +40,7 @@ void preda(const db::Error& e, db::Error* eroare)
         *eroare = e;
         return;
     }
-    ui::msgBox(u"EROARE : "_s + QString::number(e.number) + u"\r\n"_s + e.description, ui::Icon::Critical,
-               ui::Buttons::Ok, u"EROARE"_s);
+    Arata_Eroare_Baza(e);
 }
 
 db::Error deschide(db::Connection& cn)

@@ -1,6 +1,7 @@
 #include "common/Tratare_Erori.h"
 
 #include "common/Globale.h"
+#include "platform/ui/mesaj.h"
 
 using namespace Qt::StringLiterals;
 
@@ -26,4 +27,10 @@ QString Text_Eroare(const QString& /*numeFereastra*/, std::int16_t numar, const 
         return u"Sursa Eroare:"_s + sursa + u"\r\n"_s + u"Descriere Eroare: "_s + descriere;
     return u"Eroare nr: "_s + QString::number(numar) + u"\r\n"_s + u"Descriere Eroare: "_s +
            cunoscuta.toText() + u"\r\n"_s + descriere;
+}
+
+void Arata_Eroare_Baza(const db::Error& eroare, std::optional<QString> titlu)
+{
+    ui::msgBox(u"EROARE : "_s + QString::number(eroare.number) + u"\r\n"_s + eroare.description,
+               ui::Icon::Critical, ui::Buttons::Ok, std::move(titlu));
 }

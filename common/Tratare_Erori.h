@@ -1,8 +1,11 @@
 #pragma once
-// Error texts for the data errors of the grids (module Tratare_Erori).
+// Error texts and error boxes (module Tratare_Erori).
+
+#include "platform/db/db.h"
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 // The text a grid's data error is shown with. Asks Comun.mdb's procedure
 // Return_Error (on Conexiune_Comun) for the description of (source, number):
@@ -14,3 +17,8 @@
 // window name is accepted for the callers' sake and not used.
 QString Text_Eroare(const QString& numeFereastra, std::int16_t numar, const QString& sursa,
                     const QString& descriere);
+
+// Shows a database error as "EROARE : " + number + CRLF + description, with
+// the critical icon and Ok; the title "EROARE" unless another is given
+// (nullopt: the program's title).
+void Arata_Eroare_Baza(const db::Error& eroare, std::optional<QString> titlu = QStringLiteral("EROARE"));

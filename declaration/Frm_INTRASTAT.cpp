@@ -349,8 +349,7 @@ QList<QWidget*> Frm_INTRASTAT::Controale_Implicite() const
 
 void Frm_INTRASTAT::Arata_Eroare(const db::Error& eroare)
 {
-    ui::msgBox(u"EROARE : "_s + QString::number(eroare.number) + u"\r\n"_s + eroare.description,
-               ui::Icon::Critical, ui::Buttons::Ok, u"EROARE"_s);
+    Arata_Eroare_Baza(eroare);
 }
 
 void Frm_INTRASTAT::Form_Load()

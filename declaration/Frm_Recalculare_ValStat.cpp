@@ -3,6 +3,7 @@
 #include "common/BUTOANE.h"
 #include "common/Globale.h"
 #include "common/Meniu_Culori.h"
+#include "common/Tratare_Erori.h"
 #include "declaration/Ajustare_Valoare_Statistica.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/units.h"
@@ -65,9 +66,7 @@ void Frm_Recalculare_ValStat::Form_Activate()
     db::Result<db::Recordset> grupe =
         Deschide_Grupe_Ajustare(Conexiune_Firma, TXT_Tip->text(), Filtru_Intrastat);
     if (!grupe) {
-        ui::msgBox(u"EROARE : "_s + QString::number(grupe.error().number) + u"\r\n"_s +
-                       grupe.error().description,
-                   ui::Icon::Critical, ui::Buttons::Ok, u"EROARE"_s);
+        Arata_Eroare_Baza(grupe.error());
         return;
     }
     m_grupe = *grupe;

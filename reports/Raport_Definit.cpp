@@ -2,6 +2,7 @@
 
 #include "common/Folder_Program.h"
 #include "common/Globale.h"
+#include "common/Tratare_Erori.h"
 #include "common/Verifica_Exista_Fisier.h"
 #include "platform/ui/mesaj.h"
 
@@ -16,8 +17,7 @@ const QString kTitluEroare = u"EROARE TIPARIRE"_s;
 
 void Arata_Eroare(const db::Error& e)
 {
-    ui::msgBox(u"EROARE : "_s + QString::number(e.number) + u"\r\n"_s + e.description, ui::Icon::Critical,
-               ui::Buttons::Ok, kTitluEroare);
+    Arata_Eroare_Baza(e, kTitluEroare);
 }
 
 db::Error Eroare_Definitie(const QString& text)

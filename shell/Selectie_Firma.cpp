@@ -2,6 +2,7 @@
 
 #include "common/Globale.h"
 #include "common/Module_UserName.h"
+#include "common/Tratare_Erori.h"
 #include "common/Verifica_Exista_Fisier.h"
 #include "common/Verifica_Null.h"
 #include "platform/ui/mesaj.h"
@@ -18,8 +19,7 @@ QString text(const db::Recordset& rand, const QString& coloana, const QString& i
 
 void arataEroare(const db::Error& eroare)
 {
-    ui::msgBox(u"EROARE : "_s + QString::number(eroare.number) + u"\r\n"_s + eroare.description,
-               ui::Icon::Critical, ui::Buttons::Ok);
+    Arata_Eroare_Baza(eroare, std::nullopt);
 }
 
 } // namespace
