@@ -9,7 +9,8 @@ using namespace Qt::StringLiterals;
 bool Este_Null(const db::Variant& value, const QString& label, bool show)
 {
     bool blank = value.isMissing();
-    if (!blank) {
+    // A number's text is never blank: no need to make it.
+    if (!blank && !value.isNumber()) {
         const QString text = value.toText();
         blank = text.isEmpty() || text == u" "_s;
     }

@@ -131,11 +131,6 @@ private:
 };
 
 // Este_Null without making the text of a number, which is never blank.
-bool gol(const db::Variant& v)
-{
-    return !v.isNumber() && Este_Null(v);
-}
-
 int coloana(const QHash<QString, int>& coloane, const QString& nume)
 {
     return coloane.value(nume.toLower(), -1);
@@ -299,7 +294,7 @@ void Copiere::umple(int randSursa, int n)
             pune(c, db::Variant(citeste(c).toText().toUpper()), n);
     // 14-15. Romania on the side of the flow; the origin of a dispatch.
     pune(m_ro, n);
-    if (m_cheie.tip != u"I" && m_cTaraOrig >= 0 && gol(citeste(m_cTaraOrig)))
+    if (m_cheie.tip != u"I" && m_cTaraOrig >= 0 && Este_Null(citeste(m_cTaraOrig)))
         pune(m_roOrigine, n);
     // 16. The tariff columns of the code, when the tariff knows it.
     if (m_cCod < 0)
@@ -312,7 +307,7 @@ void Copiere::umple(int randSursa, int n)
     pune(t.exista, n);
     if (m_cExista >= 0 && citeste(m_cExista).toBool()) {
         const db::Variant cantitate = m_cCantitate >= 0 ? citeste(m_cCantitate) : db::Variant::null();
-        const double d = gol(cantitate) ? 0.0 : cantitate.toDouble();
+        const double d = Este_Null(cantitate) ? 0.0 : cantitate.toDouble();
         pune(m_cValUms, db::Variant(db::roundHalfEven(d, 0)), n);
     } else {
         pune(m_faraUms, n);
