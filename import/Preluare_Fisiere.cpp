@@ -65,13 +65,13 @@ db::Result<QString> element(const db::Recordset& rand, const QStringList& campur
 
 QString Conexiune_Excel_Previzualizare(const QString& cale)
 {
-    return u"Provider=Microsoft.Jet.OLEDB.4.0;"_s + u"Data Source="_s + cale + u";"_s +
+    return u"Provider=Microsoft.Jet.OLEDB.4.0;"_s + u"Data Source="_s + db::quoted(cale) + u";"_s +
            u"Extended Properties=\"Excel 8.0\""_s;
 }
 
 QString Conexiune_Excel_Import(const QString& cale)
 {
-    return u"Provider=Microsoft.Jet.OLEDB.4.0;"_s + u"Data Source="_s + cale + u";"_s +
+    return u"Provider=Microsoft.Jet.OLEDB.4.0;"_s + u"Data Source="_s + db::quoted(cale) + u";"_s +
            u"Extended Properties=\"Excel 8.0; IMEX=1;\""_s;
 }
 
@@ -142,7 +142,8 @@ db::Result<db::Recordset> Selecteaza_Excel_Dupa_Macheta(const QString& cale, con
 QStringList Foi_Excel(const QString& cale)
 {
     QStringList foi;
-    auto schema = excel::tablesSchema(u"Data Source="_s + cale + u";Extended Properties=Excel 8.0;"_s);
+    auto schema =
+        excel::tablesSchema(u"Data Source="_s + db::quoted(cale) + u";Extended Properties=Excel 8.0;"_s);
     if (!schema)
         return foi;
     for (schema->moveFirst(); !schema->eof(); schema->moveNext()) {

@@ -226,6 +226,25 @@ private slots:
         QCOMPARE(rs->value(u"Net"_s).toInt(), 0);
     }
 
+    // A workbook whose name holds an apostrophe and a ";" is read like any other.
+    void oddFileName()
+    {
+        QVERIFY(QDir(m_dir.path()).mkdir(u"o'neil"_s));
+        const QString cale = m_dir.filePath(u"o'neil/luna; martie.xlsx"_s);
+        QVERIFY(QFile::copy(m_carte, cale));
+        QCOMPARE(Foi_Excel(cale), (QStringList{u"Sheet1"_s, u"Date"_s}));
+        db::Recordset rs = Deschide_Sheet_Excel(cale, u"Sheet1"_s);
+        QVERIFY(rs.isOpen());
+        QCOMPARE(rs.value(u"Cod"_s).toText(), u"8471 30.00-1"_s);
+        preluare_test::Mediu mediu;
+        QVERIFY(mediu.gata());
+        QVERIFY(mediu.macheta(u"T"_s, u"LIVRARE"_s, {{u"Cod_NC"_s, 1, {}, 8}}));
+        auto randuri = Selecteaza_Excel_Dupa_Macheta(cale, u"Sheet1"_s, u"T"_s);
+        QVERIFY2(randuri, qPrintable(randuri.error().text()));
+        QCOMPARE(randuri->recordCount(), 3);
+        QVERIFY(ui::testing::messages().isEmpty());
+    }
+
     void sheetList()
     {
         QCOMPARE(Foi_Excel(m_carte), (QStringList{u"Sheet1"_s, u"Date"_s}));
