@@ -65,16 +65,17 @@ QString Exporta_Raport(Raport_Definit& raport, Format_Export format, const QStri
     const db::Error e =
         raport.SursaReport.renderToFile(cale, html ? report::FileFormat::Html : report::FileFormat::Pdf);
     if (e) {
-        // Nothing was written: no offer to open a file that is not there.
+        // Nothing was written: no offer to open a file that is not there,
+        // and no time of a file made.
         ui::msgBox(u"Error "_s + QString::number(e.number) + u"\r\n"_s + e.description, ui::Icon::None);
-    } else {
-        const ui::Answer raspuns = ui::msgBox(u"A FOST GENERAT FISIERUL: "_s + u"\r\n"_s + cale + u"\r\n"_s +
-                                                  u"DESCHID FISIERUL ?"_s,
-                                              ui::Icon::None, ui::Buttons::YesNoCancel, u"MESAJ"_s);
-        const bool gasit = html ? Exista_IExplore : Exista_AcroRd32;
-        if (raspuns == ui::Answer::Yes && gasit)
-            pornire()(html ? Cale_IExplore : Cale_AcroRd32, {cale});
+        return QString();
     }
+    const ui::Answer raspuns =
+        ui::msgBox(u"A FOST GENERAT FISIERUL: "_s + u"\r\n"_s + cale + u"\r\n"_s + u"DESCHID FISIERUL ?"_s,
+                   ui::Icon::None, ui::Buttons::YesNoCancel, u"MESAJ"_s);
+    const bool gasit = html ? Exista_IExplore : Exista_AcroRd32;
+    if (raspuns == ui::Answer::Yes && gasit)
+        pornire()(html ? Cale_IExplore : Cale_AcroRd32, {cale});
     return (html ? u"HTML - Raport generat in: "_s : u"PDF - Raport generat in: "_s) +
            Format_Secunde(double(ceas.elapsed()) / 1000.0) + u" secunde"_s;
 }

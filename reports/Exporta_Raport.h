@@ -31,7 +31,7 @@ QString Cale_Fisier_Export(Format_Export format, const QString& nume);
 // ("DESCHID FISIERUL ?"); on Yes the viewer found at start-up opens it. A
 // failed export shows "Error " with the number and the description instead.
 // Gives the timing text for the preview's navigation bar, or an empty text
-// when the report is busy and nothing was done.
+// when the report is busy or the export failed.
 QString Exporta_Raport(Raport_Definit& raport, Format_Export format, const QString& titluFereastra);
 
 // How a viewer is started: by default detached, the file as its one argument.
