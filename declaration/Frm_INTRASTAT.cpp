@@ -162,7 +162,8 @@ Frm_INTRASTAT::Frm_INTRASTAT(QWidget* parent) : ui::Fereastra(numeFereastra, u"I
     connect(Check_ValStatistica, &QCheckBox::clicked, this, &Frm_INTRASTAT::Check_ValStatistica_Click);
     connect(CmdRecalcValStat, &QPushButton::clicked, this, &Frm_INTRASTAT::CmdRecalcValStat_Click);
     connect(CmdRefresh, &QPushButton::clicked, this, [this] {
-        if (!Reseteaza_Buton(CmdRefresh))
+        // A line being edited is written first, or the reload would drop it.
+        if (!Reseteaza_Buton(CmdRefresh) && Scrie_Linia())
             CmdRefresh_Click();
     });
     connect(Cmd_Excel, &QPushButton::clicked, this, &Frm_INTRASTAT::Cmd_Excel_Click);
@@ -1074,7 +1075,8 @@ void Frm_INTRASTAT::CmdRecalcValStat_Click()
 
 void Frm_INTRASTAT::Cmd_Excel_Click()
 {
-    if (Reseteaza_Buton(Cmd_Excel) || !m_linii.isOpen())
+    // A line being edited is written first, so the copy holds it as shown.
+    if (Reseteaza_Buton(Cmd_Excel) || !m_linii.isOpen() || !Scrie_Linia())
         return;
     db::Recordset copie = m_linii.clone();
     Exporta_In_Excel(copie);
@@ -1082,7 +1084,8 @@ void Frm_INTRASTAT::Cmd_Excel_Click()
 
 void Frm_INTRASTAT::Cmd_Print_Click()
 {
-    if (Reseteaza_Buton(Cmd_Print))
+    // A line being edited is written first: the report reads the database.
+    if (Reseteaza_Buton(Cmd_Print) || !Scrie_Linia())
         return;
     Numar_Raport = 10001;
     Parametri_Raport = {TXT_Tip->text(), TXT_CodFiscal->text(), TXT_Anul->text(), TXT_Luna->text(),
