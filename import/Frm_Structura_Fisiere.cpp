@@ -425,6 +425,15 @@ void Frm_Structura_Fisiere::CmdUpdate_Click()
     const bool faraFlux = Este_Null(ModPreluare, u"Se foloseste la"_s, true);
     if (faraNume || faraFlux)
         return;
+    // The click can come right after the flow field refused its text (the
+    // field keeps the focus then, and has said so): a flow not in the list
+    // is never saved.
+    if (ModPreluare->isEnabled() && !fluxCunoscut(ModPreluare->currentText())) {
+        if (!ModPreluare->hasFocus())
+            ModPreluare_Validate();
+        ModPreluare->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     Scrie_Antet();
     const bool noua = m_mod == 2;
     if (const db::Error e = Retine_Macheta(Conexiune_Firma, m_set, noua, m_schema)) {

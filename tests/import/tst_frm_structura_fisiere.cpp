@@ -612,6 +612,32 @@ private slots:
         if (!primit)
             QCOMPARE(ui::testing::messages().at(0).title, std::nullopt);
         QCOMPARE(f->ModPreluare->hasFocus(), !primit);
+
+        // "Retine Modificari" right after: the field has said it already.
+        ui::testing::clear();
+        f->NumeSalvare->setText(u"Flux"_s);
+        f->CmdUpdate->click();
+        if (text.isEmpty())
+            return; // the blank check's own message
+        QCOMPARE(mesaje(), QStringList());
+        QCOMPARE(numar(u"SELECT COUNT(*) FROM StructuraFisiereAntet WHERE Nume_structura='Flux'"_s),
+                 primit ? 1 : 0);
+    }
+
+    // A flow not in the list is never saved, even when the field was never
+    // left and so never checked.
+    void flowSavedOnlyFromList()
+    {
+        Mediu m;
+        QVERIFY(m.gata());
+        Frm_Structura_Fisiere* f = deschideNoua();
+        salveaza(f, u"Flux"_s, u"IMPORT"_s);
+        QCOMPARE(mesaje(), QStringList{u"Selectati o valoare din lista"_s});
+        QCOMPARE(numar(u"SELECT COUNT(*) FROM StructuraFisiereAntet WHERE Nume_structura='Flux'"_s), 0);
+        ui::testing::clear();
+        salveaza(f, u"Flux"_s, u"LIVRARE"_s);
+        QCOMPARE(mesaje(), QStringList());
+        QCOMPARE(numar(u"SELECT COUNT(*) FROM StructuraFisiereAntet WHERE Nume_structura='Flux'"_s), 1);
     }
 
     // The whole road: a dispatch template made in the window from a sample
