@@ -1,65 +1,30 @@
-// The tariff code look-up over a tariff of 10,000 codes: once per imported row
-// and per verified line, so it must stay cheap warm (the statement reused).
+// The tariff code look-up over a tariff of 10,000 made-up codes: once per
+// imported row and per verified line, so it must stay cheap warm (the
+// statement reused).
+#include "bench/tarif_cn.h"
 #include "codelists/Cautare_Tarif.h"
 #include "common/Globale.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-constexpr int kCodes = 10000;
-
-QString code(int i)
-{
-    return QStringLiteral("%1").arg(10000000 + i * 7919 % 89999999, 8, 10, QLatin1Char('0'));
-}
-
 struct Tariff
 {
     QTemporaryDir dir;
     QString path;
+    QList<bench::Cod_CN> codes = bench::Coduri_Inventate(10000);
     bool ok = false;
 
     Tariff()
     {
         path = dir.filePath(QStringLiteral("CN.mdb"));
-        QFile f(QStringLiteral(QUORVEL_SOURCE_DIR "/install/sql/cn_schema.sql"));
-        if (!f.open(QIODevice::ReadOnly)) {
-            qWarning("no schema script %s", qPrintable(f.fileName()));
-            return;
-        }
-        if (const db::Error e = db::Connection::createDatabase(path)) {
+        const db::Error e = bench::Creeaza_Tarif(path, codes);
+        if (e)
             qWarning("%s", qPrintable(e.text()));
-            return;
-        }
-        db::Connection c;
-        db::Error e = c.open(path);
-        if (!e)
-            e = c.executeScript(QString::fromUtf8(f.readAll()));
-        if (e) {
-            qWarning("%s", qPrintable(e.text()));
-            return;
-        }
-        db::Transaction t(c);
-        for (int i = 0; i < kCodes; ++i) {
-            const QString cod = code(i);
-            if (auto r = c.execute(
-                    QStringLiteral(
-                        "INSERT INTO HS_8 (HS8_COD, HS12_COD, DESCRIERE, UM_SUPL, AN_START, AN_END, "
-                        "HS6_COD) VALUES (?1, ?2, ?3, ?4, 2026, NULL, ?5)"),
-                    {db::Variant(cod), db::Variant(cod + QStringLiteral("0000")),
-                     db::Variant(QStringLiteral("Descrierea codului ") + cod),
-                     i % 2 ? db::Variant(QStringLiteral("p/st")) : db::Variant::null(),
-                     db::Variant(cod.left(6))});
-                !r) {
-                qWarning("%s", qPrintable(r.error().text()));
-                return;
-            }
-        }
-        ok = !t.commit();
+        ok = !e;
     }
 };
 
@@ -77,7 +42,7 @@ void BM_CautaCodTarifWarm(benchmark::State& state)
     }
     QList<QString> codes;
     for (int i = 0; i < 1000; ++i)
-        codes.append(code(i * 10));
+        codes.append(tariff().codes.at(i * 10).cod);
     Cauta_Cod_Tarif(codes[0]); // prepares the statement
     qsizetype i = 0;
     for (auto _ : state) {

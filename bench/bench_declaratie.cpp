@@ -1,9 +1,9 @@
 // The verification of a month of a large company and its declaration file.
 //
 // The company database and Comun.mdb are copies of the build's seeded ones;
-// the tariff is built at run time from the full combined nomenclature
-// (cnCodes_2026.json of the folder named by QUORVEL_CN_DATA, by default
-// ../shared/data/cn beside the repository), never kept in the repository.
+// the tariff is built at run time from the full CN8 nomenclature
+// (cnCodes_2026.json of the folder named by QUORVEL_CN_DATA, else of the
+// shared data folder beside the repository); without it the benchmarks fail.
 // The message boxes are answered by the seam's test mode.
 //
 //   BM_Verificare/N: both passes over N lines of one declaration with 2,000
@@ -11,6 +11,7 @@
 //     is written by pass 1), some lines at fault.
 //   BM_FisierXml: the declaration file of 40,000 items.
 
+#include "bench/tarif_cn.h"
 #include "codelists/Cautare_Tarif.h"
 #include "common/Globale.h"
 #include "declaration/Fisier_XML_Intrastat.h"
@@ -20,9 +21,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -30,12 +28,6 @@ namespace {
 
 constexpr int kCoduriDistincte = 2000;
 constexpr int kArticoleXml = 40000;
-
-QString Folder_Date_CN()
-{
-    const QString env = qEnvironmentVariable("QUORVEL_CN_DATA");
-    return env.isEmpty() ? QStringLiteral(QUORVEL_SOURCE_DIR "/../shared/data/cn") : env;
-}
 
 // A program folder of its own with the company, the common database and a
 // full-size tariff, open as the three connections.
@@ -108,43 +100,21 @@ private:
 
     void Tarif(const QString& cale)
     {
-        QFile json(Folder_Date_CN() + QStringLiteral("/cnCodes_2026.json"));
-        QFile schema(QStringLiteral(QUORVEL_SOURCE_DIR "/install/sql/cn_schema.sql"));
-        if (!json.open(QIODevice::ReadOnly) || !schema.open(QIODevice::ReadOnly)) {
-            m_eroare =
-                QStringLiteral("cannot read ") + json.fileName() + QStringLiteral(" (set QUORVEL_CN_DATA)");
+        const bench::Lista_CN lista = bench::Citeste_Coduri_CN();
+        if (!lista.eroare.isEmpty()) {
+            m_eroare = lista.eroare;
             return;
         }
-        const QJsonArray coduri = QJsonDocument::fromJson(json.readAll()).array();
-        db::Connection cn;
-        if (db::Connection::createDatabase(cale) || cn.open(cale) ||
-            cn.executeScript(QString::fromUtf8(schema.readAll()))) {
-            m_eroare = QStringLiteral("cannot build the tariff");
+        if (const db::Error e = bench::Creeaza_Tarif(cale, lista.coduri)) {
+            m_eroare = QStringLiteral("cannot build the tariff: ") + e.text();
             return;
         }
-        db::Transaction t(cn);
-        auto st = db::Statement::prepare(
-            cn, QStringLiteral("INSERT INTO HS_8 (HS8_COD, HS12_COD, DESCRIERE, UM_SUPL, "
-                               "AN_START, AN_END, HS6_COD) VALUES (?1, ?2, ?3, ?4, 2026, "
-                               "NULL, ?5)"));
-        for (const QJsonValue& v : coduri) {
-            const QJsonObject o = v.toObject();
-            const QString cod = o.value(QStringLiteral("code")).toString();
-            const QJsonValue um = o.value(QStringLiteral("supplementaryUnit"));
-            st->reset();
-            st->bind(1, cod);
-            st->bind(2, QString(cod + QStringLiteral("0000")));
-            st->bind(3, o.value(QStringLiteral("name")).toString());
-            st->bind(4, um.isString() ? db::Variant(um.toString()) : db::Variant::null());
-            st->bind(5, cod.left(6));
-            st->step();
-            m_coduri << cod;
-        }
-        st->reset();
-        t.commit();
-        cn.close();
-        if (m_coduri.size() < 9000 || Conexiune_CN.open(cale))
+        for (const bench::Cod_CN& c : lista.coduri)
+            m_coduri << c.cod;
+        if (m_coduri.size() < 9000)
             m_eroare = QStringLiteral("the tariff has %1 codes").arg(m_coduri.size());
+        else if (Conexiune_CN.open(cale))
+            m_eroare = QStringLiteral("cannot open the tariff");
     }
 
     QTemporaryDir m_dir;
@@ -201,6 +171,7 @@ void BM_Verificare(benchmark::State& state)
         }
     }
     state.SetItemsProcessed(state.iterations() * n);
+    state.counters["tariff_codes"] = static_cast<double>(m.coduri().size());
 }
 BENCHMARK(BM_Verificare)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
@@ -245,6 +216,7 @@ void BM_FisierXml(benchmark::State& state)
         }
     }
     state.SetItemsProcessed(state.iterations() * kArticoleXml);
+    state.counters["tariff_codes"] = static_cast<double>(m.coduri().size());
 }
 BENCHMARK(BM_FisierXml)->Unit(benchmark::kMillisecond);
 

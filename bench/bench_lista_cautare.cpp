@@ -4,9 +4,11 @@
 // type-ahead over 100,000 rows.
 //
 // The tariff is built with the repository's schema from the CN8 codes of
-// QUORVEL_CN_CODES (a cnCodes_<year>.json of the published nomenclature),
-// or from 10,000 generated codes when it is not set.
+// cnCodes_2026.json in the folder named by QUORVEL_CN_DATA (else in the
+// shared data folder beside the repository), or from 10,000 made-up codes
+// when the list is not at hand.
 
+#include "bench/tarif_cn.h"
 #include "codelists/Cautare_Coloana.h"
 #include "codelists/Ferestre_Liste.h"
 #include "codelists/Frm_CautareTabele.h"
@@ -19,10 +21,6 @@
 #include "platform/ui/mesaj.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -30,68 +28,40 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Cod
-{
-    QString cod;
-    QString descriere;
-    QString um;
-};
-
-QList<Cod> coduri()
-{
-    QList<Cod> l;
-    QFile f(qEnvironmentVariable("QUORVEL_CN_CODES"));
-    if (f.open(QIODevice::ReadOnly)) {
-        const QJsonArray a = QJsonDocument::fromJson(f.readAll()).array();
-        for (const QJsonValue& v : a) {
-            const QJsonObject o = v.toObject();
-            l.append(
-                {o[u"code"_s].toString(), o[u"name"_s].toString(), o[u"supplementaryUnit"_s].toString()});
-        }
-    }
-    if (l.isEmpty())
-        for (int i = 0; i < 10000; ++i)
-            l.append({u"%1"_s.arg(10000000 + i * 8999, 8, 10, QChar(u'0')),
-                      u"Descrierea codului %1, cu cai si alte animale vii"_s.arg(i),
-                      i % 2 ? u"p/st"_s : QString()});
-    return l;
-}
-
 // The tariff database, built once, and Conexiune_CN open on it.
 struct Tarif
 {
     QTemporaryDir dir;
     int randuri = 0;
+    QString eroare;
     Tarif()
     {
-        const QString cale = dir.filePath(u"CN.mdb"_s);
-        QFile schema(QStringLiteral(QUORVEL_SOURCE_DIR "/install/sql/cn_schema.sql"));
-        if (db::Connection::createDatabase(cale) || !schema.open(QIODevice::ReadOnly))
-            return;
-        db::Connection cn;
-        if (cn.open(cale) || cn.executeScript(QString::fromUtf8(schema.readAll())))
-            return;
-        db::Transaction tx(cn);
-        auto insert = db::Statement::prepare(
-            cn, u"INSERT INTO HS_8 (HS8_COD, HS12_COD, DESCRIERE, UM_SUPL, AN_START, HS6_COD) "
-                "VALUES (?1, ?1 || '0000', ?2, ?3, 2026, SUBSTR(?1, 1, 6))"_s);
-        if (!insert)
-            return;
-        for (const Cod& c : coduri()) {
-            insert->reset();
-            insert->bind(1, c.cod);
-            insert->bind(2, c.descriere);
-            insert->bind(3, c.um.isEmpty() ? db::Variant::null() : db::Variant(c.um));
-            if (insert->step())
-                ++randuri;
+        bench::Lista_CN lista = bench::Citeste_Coduri_CN();
+        if (!lista.eroare.isEmpty()) {
+            qWarning("%s: 10,000 made-up codes instead", qPrintable(lista.eroare));
+            lista.coduri = bench::Coduri_Inventate(10000);
         }
-        tx.commit();
-        Conexiune_CN.open(cale);
+        const QString cale = dir.filePath(u"CN.mdb"_s);
+        db::Error e = bench::Creeaza_Tarif(cale, lista.coduri);
+        if (!e)
+            e = Conexiune_CN.open(cale);
+        if (e)
+            eroare = u"cannot build the tariff: "_s + e.text();
+        else
+            randuri = static_cast<int>(lista.coduri.size());
     }
     static Tarif& get()
     {
         static Tarif t;
         return t;
+    }
+    // False, with the benchmark failed, when there is no tariff to work on.
+    static bool gata(benchmark::State& state)
+    {
+        if (get().eroare.isEmpty())
+            return true;
+        state.SkipWithError(qPrintable(get().eroare));
+        return false;
     }
 };
 
@@ -105,7 +75,8 @@ void cerereTarif()
 
 void BM_PickListOpensTheTariff(benchmark::State& state)
 {
-    Tarif::get();
+    if (!Tarif::gata(state))
+        return;
     Inregistreaza_Ferestre_Cautare();
     cerereTarif();
     for (auto _ : state) {
@@ -121,7 +92,8 @@ BENCHMARK(BM_PickListOpensTheTariff)->Unit(benchmark::kMillisecond);
 // with its columns shaped, and closed again.
 void BM_BrowserOpensTheCodesInForce(benchmark::State& state)
 {
-    Tarif::get();
+    if (!Tarif::gata(state))
+        return;
     Inregistreaza_Ferestre_Liste();
     for (auto _ : state) {
         Deschide_Nivel_Tarif(8, Definitie_Nivel_Tarif(8)->sql);
@@ -137,8 +109,13 @@ BENCHMARK(BM_BrowserOpensTheCodesInForce)->Unit(benchmark::kMillisecond);
 // Two keys that find codes near the end of the list, then a key that misses.
 void BM_TypeAheadOnTheTariff(benchmark::State& state)
 {
-    Tarif::get();
+    if (!Tarif::gata(state))
+        return;
     auto rs = Conexiune_CN.openRecordset(u"SELECT * FROM HS8"_s);
+    if (!rs) {
+        state.SkipWithError(qPrintable(rs.error().text()));
+        return;
+    }
     grid::ListGrid g;
     g.bind(*rs);
     for (auto _ : state) {
@@ -170,7 +147,8 @@ BENCHMARK(BM_TypeAheadMissOn100000Rows)->Unit(benchmark::kMillisecond);
 
 void BM_ColumnSearchContains(benchmark::State& state)
 {
-    Tarif::get();
+    if (!Tarif::gata(state))
+        return;
     Filtrare_SQL = u"SELECT * FROM HS8"_s;
     Filtrare_Coloana = u"[DESCRIERE]"_s;
     Filtrare_PeComun = true;
@@ -184,8 +162,13 @@ BENCHMARK(BM_ColumnSearchContains)->Unit(benchmark::kMillisecond);
 
 void BM_PrintTheTariffList(benchmark::State& state)
 {
-    Tarif::get();
+    if (!Tarif::gata(state))
+        return;
     auto rs = Conexiune_CN.openRecordset(u"SELECT * FROM HS8"_s);
+    if (!rs) {
+        state.SkipWithError(qPrintable(rs.error().text()));
+        return;
+    }
     grid::Grid g;
     g.bind(*rs);
     g.column(1).widthTwips = 6500;

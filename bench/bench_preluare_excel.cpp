@@ -2,14 +2,16 @@
 // columns feed a template of 22 columns (every column a template can feed),
 // imported into the demonstration company of a copy of the seeded program
 // folder, with the tariff of the period holding the full CN8 nomenclature
-// when its list is at hand (QUORVEL_CN_JSON, or the shared data folder beside
-// the repository), else 10,000 generated codes.
+// when its list is at hand (cnCodes_2026.json in the folder named by
+// QUORVEL_CN_DATA, else in the shared data folder beside the repository),
+// else 10,000 made-up codes.
 //
 // Each iteration also times the two floors on the same data: loading the
 // workbook alone, and a bare prepared INSERT of the same rows in one
 // transaction. Counters: load_ms, insert_ms, import_ms and ratio, the
 // import's time over the sum of the floors.
 
+#include "bench/tarif_cn.h"
 #include "common/Globale.h"
 #include "import/Preluare_Excel.h"
 #include "import/Preluare_Fisiere.h"
@@ -19,9 +21,6 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <xlsxwriter.h>
@@ -92,65 +91,25 @@ struct Setup
         writeWorkbook();
     }
 
-    static QString cnJson()
-    {
-        QStringList candidates{qEnvironmentVariable("QUORVEL_CN_JSON")};
-        for (const char* up :
-             {"/../shared/data/cn/cnCodes_2026.json", "/../../shared/data/cn/cnCodes_2026.json"})
-            candidates << QStringLiteral(QUORVEL_SOURCE_DIR) + QLatin1String(up);
-        for (const QString& c : candidates)
-            if (!c.isEmpty() && QFile::exists(c))
-                return c;
-        return QString();
-    }
-
     // The tariff of the period with every CN8 code.
     bool fullTariff()
     {
+        bench::Lista_CN list = bench::Citeste_Coduri_CN();
+        if (!list.eroare.isEmpty()) {
+            qWarning("%s: 10,000 made-up codes instead", qPrintable(list.eroare));
+            list.coduri = bench::Coduri_Inventate(10000);
+        }
         db::Connection cn;
-        if (cn.open(Folder_BazaDate + QStringLiteral("CN/CN2026.mdb"))) {
-            error = QStringLiteral("no tariff");
+        db::Error e = cn.open(Folder_BazaDate + QStringLiteral("CN/CN2026.mdb"));
+        if (!e)
+            e = bench::Umple_HS_8(cn, list.coduri);
+        if (e) {
+            error = QStringLiteral("cannot fill the tariff: ") + e.text();
             return false;
         }
-        struct Code
-        {
-            QString code, name, unit;
-        };
-        QVector<Code> list;
-        QFile json(cnJson());
-        if (json.open(QIODevice::ReadOnly)) {
-            const QJsonArray a = QJsonDocument::fromJson(json.readAll()).array();
-            for (const auto& v : a) {
-                const QJsonObject o = v.toObject();
-                list.push_back({o.value(QStringLiteral("code")).toString(),
-                                o.value(QStringLiteral("name")).toString(),
-                                o.value(QStringLiteral("supplementaryUnit")).toString()});
-            }
-        } else {
-            for (int i = 0; i < 10000; ++i)
-                list.push_back(
-                    {QStringLiteral("%1").arg(10000000 + i * 7919 % 89999999, 8, 10, QLatin1Char('0')),
-                     QStringLiteral("Descrierea codului %1").arg(i),
-                     i % 2 ? QStringLiteral("p/st") : QString()});
-        }
-        db::Transaction tx(cn);
-        cn.execute(QStringLiteral("DELETE FROM HS_8"));
-        auto insert = db::Statement::prepare(
-            cn, QStringLiteral("INSERT INTO HS_8 (HS8_COD, HS12_COD, DESCRIERE, UM_SUPL, AN_START, AN_END, "
-                               "HS6_COD) VALUES (?1, ?1 || '0000', ?2, ?3, 2026, NULL, substr(?1, 1, 6))"));
-        if (!insert) {
-            error = insert.error().text();
-            return false;
-        }
-        for (const Code& c : list) {
-            insert->reset();
-            insert->bind(1, c.code);
-            insert->bind(2, c.name);
-            insert->bind(3, c.unit.isEmpty() ? db::Variant::null() : db::Variant(c.unit));
-            insert->step();
-            codes << c.code;
-        }
-        return !tx.commit();
+        for (const bench::Cod_CN& c : list.coduri)
+            codes << c.cod;
+        return true;
     }
 
     void makeTemplate()
