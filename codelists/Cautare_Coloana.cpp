@@ -34,15 +34,37 @@ std::optional<QString> Conditie_Avansata(const QString& coloana, const QString& 
     return u'(' + termeni.join(u" OR "_s) + u')';
 }
 
-// The WHERE part with the condition on every alternative of its ORs: the
-// condition goes in front of each " OR " and at the end.
-QString Conditie_Pe_Alternative(const QString& where, const QString& conditie)
+// The positions of the " OR "s of a WHERE part outside its quoted values
+// ('...' or "..."; a doubled quote stays inside), so a value such as
+// 'A OR B' is never taken for two alternatives.
+QList<qsizetype> Pozitii_Sau(const QString& where)
 {
     const QString sau = u" OR "_s;
+    QList<qsizetype> pozitii;
+    QChar ghilimea;
+    for (qsizetype i = 0; i < where.size(); ++i) {
+        const QChar c = where.at(i);
+        if (!ghilimea.isNull()) {
+            if (c == ghilimea)
+                ghilimea = QChar(); // a doubled quote closes and opens again
+        } else if (c == u'\'' || c == u'"') {
+            ghilimea = c;
+        } else if (QStringView(where).mid(i).startsWith(sau)) {
+            pozitii << i;
+        }
+    }
+    return pozitii;
+}
+
+// The WHERE part with the condition on every alternative of its ORs: the
+// condition goes in front of each " OR " and at the end.
+QString Conditie_Pe_Alternative(const QString& where, const QList<qsizetype>& pozitiiSau,
+                                const QString& conditie)
+{
     const QString si = u" AND "_s + conditie;
     QString rezultat;
     qsizetype de_la = 0;
-    for (qsizetype r = where.indexOf(sau); r >= 0; r = where.indexOf(sau, r + 1)) {
+    for (const qsizetype r : pozitiiSau) {
         rezultat += where.mid(de_la, r + 1 - de_la) + si;
         de_la = r;
     }
@@ -98,8 +120,9 @@ std::optional<QString> Interogare_Cautare_Coloana(const QString& sql, const QStr
         cap = sql;
     }
 
-    if (areWhere && where.contains(u" OR "_s))
-        return cap + u' ' + Conditie_Pe_Alternative(where, *conditie) + u' ' + coada;
+    const QList<qsizetype> sau = areWhere ? Pozitii_Sau(where) : QList<qsizetype>();
+    if (!sau.isEmpty())
+        return cap + u' ' + Conditie_Pe_Alternative(where, sau, *conditie) + u' ' + coada;
     return cap + u' ' + where + (areWhere ? u" AND"_s : QString()) + u' ' + *conditie + u' ' + coada;
 }
 

@@ -90,6 +90,14 @@ void TestCautareColoana::narrowedQuery_data()
     QTest::newRow("two ORs: every alternative")
         << u"SELECT * FROM T WHERE a=1 OR b=2 OR c=3 ORDER BY a"_s << u"[C]"_s << 1 << u"x"_s
         << u"SELECT * FROM T WHERE a=1  AND [C] = 'x' OR b=2  AND [C] = 'x' OR c=3 AND [C] = 'x' ORDER BY a"_s;
+    QTest::newRow("OR inside quoted values: no alternative")
+        << u"SELECT * FROM T WHERE d='A OR B' OR e=\"C OR D\" OR f='it''s OR x'"_s << u"[C]"_s << 1 << u"x"_s
+        << u"SELECT * FROM T WHERE d='A OR B'  AND [C] = 'x' OR e=\"C OR D\"  AND [C] = 'x' OR f='it''s OR "
+           u"x' "
+           "AND [C] = 'x' "_s;
+    QTest::newRow("OR only inside a quoted value")
+        << u"SELECT * FROM T WHERE d='A OR B' ORDER BY d"_s << u"[C]"_s << 1 << u"x"_s
+        << u"SELECT * FROM T WHERE d='A OR B' AND [C] = 'x' ORDER BY d"_s;
     QTest::newRow("words found in exact case only")
         << u"SELECT * FROM Tari where 1=1 order by Tara_COD"_s << u"[Tara_COD]"_s << 2 << u"R"_s
         << u"SELECT * FROM Tari where 1=1 order by Tara_COD WHERE [Tara_COD] LIKE 'R%' "_s;
