@@ -4,6 +4,8 @@
 #include "common/Globale.h"
 #include "common/Operatii_String.h"
 
+#include <QRegularExpression>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -71,6 +73,29 @@ QString Conditie_Pe_Alternative(const QString& where, const QList<qsizetype>& po
     return rezultat + where.mid(de_la) + si;
 }
 
+// The column as the condition names it. A name the list's select list takes
+// from a table by name (Reports.REP_ID in a join whose other table has a
+// REP_ID too) is named with that table, since a WHERE does not see the
+// select list's names and the bare name would be ambiguous there.
+QString Coloana_Conditie(const QString& sql, const QString& coloana)
+{
+    if (!coloana.startsWith(u'[') || !coloana.endsWith(u']'))
+        return coloana;
+    const QString nume = coloana.mid(1, coloana.size() - 2);
+    const qsizetype sfarsit = sql.indexOf(u"FROM"_s, 0, Qt::CaseInsensitive);
+    if (nume.isEmpty() || sfarsit < 0)
+        return coloana;
+    const QString numeRe = QRegularExpression::escape(nume);
+    const QRegularExpression calificat(u"(?:\\[([^\\]]+)\\]|\\b([A-Za-z_][A-Za-z0-9_]*))\\s*\\.\\s*(?:\\["_s +
+                                           numeRe + u"\\]|"_s + numeRe + u"(?![A-Za-z0-9_]))"_s,
+                                       QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = calificat.match(sql.left(sfarsit));
+    if (!m.hasMatch())
+        return coloana;
+    const QString tabel = m.captured(1).isEmpty() ? m.captured(2) : m.captured(1);
+    return u'[' + tabel + u"]."_s + coloana;
+}
+
 } // namespace
 
 std::optional<QString> Conditie_Cautare_Coloana(const QString& coloana, const QString& text, Mod_Cautare mod)
@@ -91,7 +116,7 @@ std::optional<QString> Conditie_Cautare_Coloana(const QString& coloana, const QS
 std::optional<QString> Interogare_Cautare_Coloana(const QString& sql, const QString& coloana,
                                                   const QString& text, Mod_Cautare mod)
 {
-    const std::optional<QString> conditie = Conditie_Cautare_Coloana(coloana, text, mod);
+    const std::optional<QString> conditie = Conditie_Cautare_Coloana(Coloana_Conditie(sql, coloana), text, mod);
     if (!conditie)
         return std::nullopt;
 

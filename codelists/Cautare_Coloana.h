@@ -27,7 +27,9 @@ std::optional<QString> Conditie_Cautare_Coloana(const QString& coloana, const QS
 // The list query narrowed by the condition: it goes after the query's WHERE
 // (as "... AND <condition>"), or after a new WHERE, and before its ORDER BY
 // (both words found in exact case). Each alternative of an OR in the query's
-// own WHERE gets the condition, so the search never widens the list.
+// own WHERE gets the condition, so the search never widens the list. A
+// column the query's select list takes from a named table (T.col) is named
+// with it in the condition ("[T].[col]"), so a join is never ambiguous.
 // nullopt when the condition has no meaning or the query cannot be split.
 std::optional<QString> Interogare_Cautare_Coloana(const QString& sql, const QString& coloana,
                                                   const QString& text, Mod_Cautare mod);

@@ -52,10 +52,14 @@ void Frm_Lista_tabele::Form_Load()
     setWindowState(windowState() | Qt::WindowMaximized);
     db::Result<db::Recordset> rs = Deschide_Lista_Fereastra(
         Conexiune_Comun, SQL_Lista, db::CursorType::ForwardOnly, db::LockType::ReadOnly);
-    if (rs)
-        m_rs = *rs;
-    else
+    if (!rs) {
+        // An empty list would pass for a table without rows: the window
+        // closes on the message.
         Arata_Eroare_Baza(rs.error());
+        ui::Forms::unload(this);
+        return;
+    }
+    m_rs = *rs;
 
     ListaDate->setAllowAddNew(false);
     ListaDate->setAllowDelete(false);
@@ -63,8 +67,7 @@ void Frm_Lista_tabele::Form_Load()
     Coloreaza_Grila(*ListaDate);
     ListaDate->setTabAcrossCells(true);
     ListaDate->setWrapCellPointer(true);
-    if (m_rs.isOpen())
-        ListaDate->bind(m_rs);
+    ListaDate->bind(m_rs);
     Ajusteaza_Dimensiuni();
 }
 

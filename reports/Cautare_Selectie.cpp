@@ -1,6 +1,7 @@
 #include "reports/Cautare_Selectie.h"
 
 #include "common/Verifica_Null.h"
+#include "platform/db/rewrite.h"
 #include "platform/ui/mesaj.h"
 
 #include <QDate>
@@ -162,6 +163,15 @@ QString Cuvant_Interzis(const QString& script)
     for (const QString& c : cuvinte)
         if (mare.contains(c))
             return c;
+    // Commands the database runs outside the script's transaction, or that
+    // change the company connection itself (a pragma, an attachment), would
+    // outlive the rollback that undoes the run.
+    static const QStringList sesiune{u"PRAGMA"_s, u"ATTACH"_s,    u"DETACH"_s,  u"VACUUM"_s, u"BEGIN"_s,
+                                     u"COMMIT"_s, u"END"_s,       u"ROLLBACK"_s, u"SAVEPOINT"_s,
+                                     u"RELEASE"_s};
+    const QString comanda = db::firstWord(script);
+    if (sesiune.contains(comanda))
+        return comanda;
     return QString();
 }
 

@@ -42,7 +42,10 @@ struct Script_Generat
 Script_Generat Genereaza_Script_SQL(db::Recordset& campuri);
 
 // The first of the words a script may not hold ("UPDATE", "INSERT", ...,
-// "SET", ...), searched in upper case anywhere in the text; empty when none.
+// "SET", ...), searched in upper case anywhere in the text; else the command
+// word of a script that would change the connection past the run's rollback
+// (PRAGMA, ATTACH, DETACH, VACUUM, BEGIN, COMMIT, END, ROLLBACK, SAVEPOINT,
+// RELEASE, found past comments); empty when none.
 QString Cuvant_Interzis(const QString& script);
 
 // A script that may be run or saved: not blank, and no forbidden word. The

@@ -1,6 +1,8 @@
 #include "shell/Creare_Firma.h"
 
+#include "common/Cod_Fiscal.h"
 #include "common/Globale.h"
+#include "common/Setari_Regionale.h"
 #include "common/Verifica_Exista_Fisier.h"
 #include "common/Verifica_Null.h"
 #include "platform/sys/clock.h"
@@ -9,7 +11,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QLocale>
 
 using namespace Qt::StringLiterals;
 
@@ -19,6 +20,13 @@ void arataEroare(const db::Error& e)
 {
     ui::msgBox(u"Eroare: "_s + QString::number(e.number) + u"\r\n"_s + e.description, ui::Icon::None,
                ui::Buttons::Ok);
+}
+
+// The working company is no longer in the register (another user removed it).
+void arataFirmaLipsa()
+{
+    arataEroare(db::Error(db::Error::Kind::NoCurrentRow, db::ErrorNumber::NoCurrentRecord,
+                          u"Firma "_s + FirmaCurenta_CodFiscal + u" nu mai exista in registru."_s));
 }
 
 db::Variant taiat(const QString& text, int latime)
@@ -84,15 +92,7 @@ bool Nume_Baza_Date_Acceptat(const QString& nume)
 
 QString Data_Creare_Firma()
 {
-    // The separator of the locale's short date format ("/" when it has none).
-    const QString format = QLocale::system().dateFormat(QLocale::ShortFormat);
-    QString separator = u"/"_s;
-    for (const QChar c : format) {
-        if (!c.isLetter()) {
-            separator = c;
-            break;
-        }
-    }
+    const QString separator = Separator_Data();
     return sys::Clock::today().toString(u"dd"_s + separator + u"MM"_s + separator + u"yyyy"_s);
 }
 
@@ -124,6 +124,14 @@ bool Creeaza_Firma(const Date_Firma_Formular& d)
     if (!dublura->eof()) {
         ui::msgBox(u"Exista deja firma cu codul fiscal : "_s + d.codFiscal, ui::Icon::Critical,
                    ui::Buttons::Ok, u"EROARE"_s);
+        return false;
+    }
+    // A code the declaration file cannot carry as its VAT number would make
+    // every declaration of the company one the institute refuses.
+    if (!Cod_Fiscal_Declarabil(d.codFiscal)) {
+        ui::msgBox(u"CODUL FISCAL : "_s + d.codFiscal + u" NU POATE FI DECLARAT"_s + u"\r\n"_s +
+                       u"Codul fiscal are numai cifre, cel mult 10, precedate sau nu de RO."_s,
+                   ui::Icon::Critical, ui::Buttons::Ok, u"EROARE"_s);
         return false;
     }
 
@@ -224,9 +232,11 @@ std::optional<Date_Firma_Formular> Citeste_Firma_Curenta()
         return std::nullopt;
     }
     const db::Recordset& r = *rs;
+    if (r.eof()) {
+        arataFirmaLipsa();
+        return std::nullopt;
+    }
     Date_Firma_Formular d;
-    if (r.eof())
-        return d;
     auto t = [&r](const char16_t* coloana) { return r.value(QString::fromUtf16(coloana)).toText(); };
     d.codFiscal = t(u"Cod_Fiscal");
     d.nume = t(u"Nume_Firma");
@@ -268,8 +278,7 @@ bool Salveaza_Firma_Curenta(const Date_Firma_Formular& d)
     }
     db::Recordset r = *rs;
     if (r.eof()) {
-        arataEroare(db::Error(db::Error::Kind::NoCurrentRow, db::ErrorNumber::NoCurrentRecord,
-                              u"Firma "_s + FirmaCurenta_CodFiscal + u" nu mai exista in registru."_s));
+        arataFirmaLipsa();
         return false;
     }
     const QList<std::pair<QString, db::Variant>> valori{

@@ -45,8 +45,8 @@ QString Data_Creare_Firma();
 // company was created ("FIRMA A FOST CREATA" shown): the window then closes.
 bool Creeaza_Firma(const Date_Firma_Formular& date);
 
-// The working company's row, for editing; nullopt after a failure, shown
-// with "Eroare: ".
+// The working company's row, for editing; nullopt when it cannot be read or
+// is no longer in the register, shown with "Eroare: ".
 std::optional<Date_Firma_Formular> Citeste_Firma_Curenta();
 
 // Writes the edited row of the working company (the fiscal code and the

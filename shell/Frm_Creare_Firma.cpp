@@ -108,8 +108,14 @@ void Frm_Creare_Firma::Form_Load()
     if (Firma_Noua)
         return;
 
-    if (const std::optional<Date_Firma_Formular> date = Citeste_Firma_Curenta())
-        scrieCasete(*date);
+    // Without the row the boxes would stay empty and OK would write them over
+    // it: the window closes on the message instead.
+    const std::optional<Date_Firma_Formular> date = Citeste_Firma_Curenta();
+    if (!date) {
+        ui::Forms::unload(this);
+        return;
+    }
+    scrieCasete(*date);
     Firma_CF->setReadOnly(true);
     Firma_CF->setEnabled(false);
 }
@@ -173,22 +179,30 @@ Date_Firma_Formular Frm_Creare_Firma::citesteCasete() const
 
 void Frm_Creare_Firma::scrieCasete(const Date_Firma_Formular& d)
 {
-    Firma_CF->setText(d.codFiscal);
-    Firma_Nume->setText(d.nume);
-    Firma_Adresa->setText(d.adresa);
-    Firma_Judet->setText(d.judet);
-    Firma_Oras->setText(d.oras);
-    Firma_CodPostal->setText(d.codPostal);
-    Firma_Tara->setText(d.tara);
-    Firma_Telefon->setText(d.telefon);
-    Firma_Fax->setText(d.fax);
-    Firma_PersoanaContact->setText(d.persoanaContact);
-    Firma_RegComert->setText(d.regComert);
-    Firma_Banca->setText(d.banca);
-    Firma_ContBancar->setText(d.contBancar);
-    Firma_Email->setText(d.email);
-    Firma_Observatii->setText(d.observatii);
-    Persoana_Intrastat->setText(d.persoanaIntrastat);
-    Functie_1->setText(d.functie);
+    // A stored value longer than its box (the register keeps 100 characters
+    // of the Intrastat person, the box takes 30) is shown whole, so that OK
+    // does not write it back cut; the user may still shorten it.
+    auto scrie = [](QLineEdit* caseta, const QString& text) {
+        if (caseta->maxLength() < text.size())
+            caseta->setMaxLength(int(text.size()));
+        caseta->setText(text);
+    };
+    scrie(Firma_CF, d.codFiscal);
+    scrie(Firma_Nume, d.nume);
+    scrie(Firma_Adresa, d.adresa);
+    scrie(Firma_Judet, d.judet);
+    scrie(Firma_Oras, d.oras);
+    scrie(Firma_CodPostal, d.codPostal);
+    scrie(Firma_Tara, d.tara);
+    scrie(Firma_Telefon, d.telefon);
+    scrie(Firma_Fax, d.fax);
+    scrie(Firma_PersoanaContact, d.persoanaContact);
+    scrie(Firma_RegComert, d.regComert);
+    scrie(Firma_Banca, d.banca);
+    scrie(Firma_ContBancar, d.contBancar);
+    scrie(Firma_Email, d.email);
+    scrie(Firma_Observatii, d.observatii);
+    scrie(Persoana_Intrastat, d.persoanaIntrastat);
+    scrie(Functie_1, d.functie);
     Check_ValStatistica->setChecked(d.valoareStatistica);
 }

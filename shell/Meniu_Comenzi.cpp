@@ -129,8 +129,9 @@ void Meniu_Lista_Cod(Lista_Cod lista)
     if (ui::Forms::isLoaded(u"Frm_Lista_tabele"_s))
         ui::Forms::unload(u"Frm_Lista_tabele"_s);
     QWidget* f = ui::Forms::load(u"Frm_Lista_tabele"_s);
-    if (f)
-        f->setWindowTitle(d.titlu);
+    if (!f)
+        return; // the list could not be opened: the window said so and closed
+    f->setWindowTitle(d.titlu);
     if (auto* fereastra = qobject_cast<Frm_Lista_tabele*>(f))
         fereastra->Seteaza_Coloane(d.coloane);
     arata(u"Frm_Lista_tabele"_s);

@@ -7,8 +7,10 @@
 #include "common/Registrii_Setatri_Default.h"
 #include "common/User_WorkStation_Name.h"
 #include "common/Verifica_Exista_Fisier.h"
+#include "platform/sys/file_lock.h"
 #include "platform/ui/mesaj.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QLockFile>
 #include <memory>
@@ -20,6 +22,14 @@ namespace {
 std::unique_ptr<QLockFile>& blocare()
 {
     static std::unique_ptr<QLockFile> b;
+    return b;
+}
+
+// Held on the program's own executable while it runs, so that the updater
+// does not replace it under a running program (of any user).
+sys::FileLock& blocareExecutabil()
+{
+    static sys::FileLock b;
     return b;
 }
 
@@ -52,12 +62,14 @@ bool Blocheaza_Instanta_Unica()
     if (!b->tryLock(0))
         return false;
     blocare() = std::move(b);
+    blocareExecutabil() = sys::holdRunningExecutable(QCoreApplication::applicationFilePath());
     return true;
 }
 
 void Elibereaza_Instanta_Unica()
 {
     blocare().reset();
+    blocareExecutabil().release();
 }
 
 db::Error Inregistreaza_Drepturi(bool drepturi)

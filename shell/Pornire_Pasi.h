@@ -11,7 +11,8 @@
 // runtime folder (XDG_RUNTIME_DIR), or in the temporary folder without one.
 QString Cale_Blocare_Instanta();
 // Takes the lock for the rest of the run. False when another running copy
-// holds it. A lock left by a copy that died is taken over.
+// holds it. A lock left by a copy that died is taken over. The program's
+// executable is held too, so that the updater sees the program runs.
 bool Blocheaza_Instanta_Unica();
 // Lets the lock go (tests, and the end of the run).
 void Elibereaza_Instanta_Unica();

@@ -5,6 +5,7 @@
 #include "common/Verifica_Exista_Fisier.h"
 #include "platform/db/rewrite.h"
 #include "platform/sys/clock.h"
+#include "platform/sys/file_lock.h"
 #include "updater/Globale_Update.h"
 #include "updater/VerificaVersiuneFile.h"
 
@@ -169,15 +170,26 @@ QString copiaza(const QString& sursa, const QString& tinta)
     return QString();
 }
 
+// Each database alone: the scripts never run under a Quorvel that has it
+// open (here or on another computer sharing the folder).
 db::Error deschideBaza(db::Connection& conexiune, const QString& cale)
 {
     return conexiune.open(u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source="_s + db::quoted(cale) +
-                          u";Mode=Read|Write"_s);
+                          u";Mode=Read|Write|Share Exclusive"_s);
 }
 
 QString textDeschidere(const QString& cale, const db::Error& e)
 {
+    if (e.kind == db::Error::Kind::Busy)
+        return u"BAZA DE DATE ESTE DESCHISA IN Quorvel, NU A FOST ACTUALIZATA : "_s + cale + u"\r\n   "_s +
+               u"Inchideti Quorvel la toti utilizatorii si porniti din nou actualizarea."_s;
     return u"NU SE POATE DESCHIDE : "_s + cale + u"\r\n   "_s + e.description;
+}
+
+QString textRuleaza(const QString& executabil)
+{
+    return u"Quorvel RULEAZA : "_s + executabil + u"\r\n   "_s +
+           u"Inchideti programul si porniti din nou actualizarea."_s;
 }
 
 // The company scripts on one company database or the template; a failure
@@ -226,6 +238,11 @@ void actualizeazaExecutabil(const QString& program, const QString& pachet, QStri
         return;
     if (existaInstalat && !salvat) {
         probleme.append(u"EXECUTABILUL NU A FOST INLOCUIT, NU EXISTA COPIA LUI : "_s + instalat);
+        return;
+    }
+    // Started while the databases were updated.
+    if (sys::isExecutableRunning(instalat)) {
+        probleme.append(u"EXECUTABILUL NU A FOST INLOCUIT, "_s + textRuleaza(instalat));
         return;
     }
     const QString eroare = copiaza(nou, instalat);
@@ -332,6 +349,15 @@ Rezultat_Actualizare Actualizeaza_Quorvel(const std::function<void()>& reimprosp
     // and every script can be read.
     if (!QFileInfo(program).isDir())
         return oprire(u"EROARE MAJORA, NU EXISTA DIRECTORUL : \r\n"_s + program);
+    // A folder with neither the program nor its databases is no program
+    // folder: it would receive a backup folder and an executable of its own.
+    // (An installation that lost its executable gets the package's.)
+    const QString bazaProgram = u"System/DataBase/Comun.mdb"_s;
+    if (!QFileInfo(program + kExecutabil).isFile() && !QFileInfo(program + bazaProgram).isFile())
+        return oprire(u"DIRECTORUL NU ESTE AL PROGRAMULUI Quorvel : \r\n"_s + program + u"\r\n"_s +
+                      u"Nu contine nici "_s + kExecutabil + u", nici "_s + bazaProgram + u"."_s);
+    if (sys::isExecutableRunning(program + kExecutabil))
+        return oprire(textRuleaza(program + kExecutabil));
     if (!existaPachet(pachet))
         return oprire(u"NU EXISTA PACHETUL DE ACTUALIZARE IN : \r\n"_s + pachet);
     QString eroare;

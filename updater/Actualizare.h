@@ -84,7 +84,10 @@ QString Nume_Copie_Executabil(const QDate& data, const QString& formatDataScurta
 struct Rezultat_Actualizare
 {
     // False when nothing was changed because the installation or the package
-    // was not found; oprire then says why.
+    // was not found, the program folder holds neither Quorvel nor
+    // System/DataBase/Comun.mdb, Quorvel runs from it, or the common database is open in a Quorvel;
+    // oprire then says why. A company database open in a Quorvel is left as
+    // it was and told among the problems.
     bool facuta = false;
     QString oprire;
     // What failed or was skipped, one text each; empty for a complete update.

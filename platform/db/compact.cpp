@@ -48,6 +48,11 @@ Error Connection::compactDatabase(const QString& path, const QString& workCopy)
         return makeError(Error::Kind::FileNotFound, ErrorNumber::General,
                          QStringLiteral("Could not find file '%1'.").arg(path));
     const QString original = src.absoluteFilePath();
+    // Replacing the file under another process's connection would leave
+    // that connection on the old file, and its next write failing.
+    const Result<std::shared_ptr<detail::UseHold>> alone = detail::holdDatabase(original, true);
+    if (!alone)
+        return alone.error();
     for (const char* suffix : {"-journal", "-wal"})
         if (QFileInfo::exists(original + QString::fromLatin1(suffix)))
             return makeError(

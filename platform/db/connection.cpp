@@ -48,6 +48,7 @@ struct ConnectionText
 {
     QString path;
     bool readOnly = false;
+    bool exclusive = false; // Mode=Share Exclusive: no other process may use the file meanwhile
 };
 
 QString unquote(QString v)
@@ -71,8 +72,11 @@ ConnectionText parseConnectionText(const QString& text)
                 out.path = value;
                 sawKey = true;
             } else if (key == u"mode") {
-                const QString m = value.toLower();
-                out.readOnly = m.contains(QStringLiteral("read")) && !m.contains(QStringLiteral("write"));
+                QString m = value.toLower();
+                out.exclusive = m.contains(QStringLiteral("share exclusive"));
+                out.readOnly =
+                    m.remove(QStringLiteral("share exclusive")).contains(QStringLiteral("read")) &&
+                    !m.contains(QStringLiteral("write"));
             }
         }
     }
@@ -207,6 +211,7 @@ void Connection::Impl::closeHandle()
         handle = nullptr;
     }
     links.clear();
+    use.reset();
     textColumns.clear();
     textColumnsKnown = false;
     transactionDepth = 0;
@@ -333,6 +338,11 @@ Error Connection::Impl::attachLink(Link& link)
         if (!fi.isFile())
             return makeError(Error::Kind::FileNotFound, ErrorNumber::General,
                              QStringLiteral("Could not find file '%1'.").arg(link.file));
+        // The source is in use while attached, as if opened.
+        Result<std::shared_ptr<detail::UseHold>> hold = detail::holdDatabase(fi.absoluteFilePath(), false);
+        if (!hold)
+            return hold.error();
+        link.use = *hold;
         int n = 1;
         QString alias;
         for (;; ++n) {
@@ -471,6 +481,10 @@ Error Connection::open(const QString& connectionText)
     // no other), so it needs no lock of its own: without it, reading a value
     // does not take and release a mutex, which on a large record set is a
     // good part of the time.
+    // Other processes of the program see that the file is in use.
+    Result<std::shared_ptr<detail::UseHold>> hold = detail::holdDatabase(fi.absoluteFilePath(), ct.exclusive);
+    if (!hold)
+        return hold.error();
     const int flags =
         (ct.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX;
     const QByteArray file = fi.absoluteFilePath().toUtf8();
@@ -486,6 +500,7 @@ Error Connection::open(const QString& connectionText)
     d->text = connectionText;
     d->path = ct.path;
     d->readOnly = ct.readOnly;
+    d->use = *hold;
     sqlite3_busy_timeout(h, 5000);
     // A file that is not a database fails here, not at the first query.
     if (Error e = d->exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {

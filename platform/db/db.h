@@ -409,6 +409,9 @@ public:
     // "Provider=Microsoft.Jet.OLEDB.4.0;Data Source='<path>';Mode=Read|Write"
     // (quotes optional, Mode=Read opens read-only) or a bare path. Never
     // creates a file: a missing one is an error. Attaches the linked tables.
+    // While open, the file (and each linked source) is in use for the other
+    // processes of the program; Mode=Share Exclusive opens it only when no
+    // one else uses it and keeps them out until it closes (a Busy error).
     Error open(const QString& connectionText);
     void close();
     bool isOpen() const;
@@ -482,8 +485,9 @@ public:
 
     // Compaction: VACUUM INTO the work copy, integrity check of the copy, then
     // an atomic replace of the original; the work copy stays. Any failure
-    // leaves the original as it was. Refused while a -journal or -wal file
-    // is beside the original. The database must not be open elsewhere.
+    // leaves the original as it was. Refused (Busy) while another process of
+    // the program or a connection of this one uses the file, and while a
+    // -journal or -wal file is beside it; no one opens it meanwhile.
     static Error compactDatabase(const QString& path, const QString& workCopy);
     // Same, the work copy named as the original inside workFolder.
     static Error compact(const QString& path, const QString& workFolder);

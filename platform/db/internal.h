@@ -16,6 +16,18 @@ inline QString errorSource()
 }
 
 Error makeError(Error::Kind kind, int number, const QString& description);
+
+// This process's use of a database file, which other processes of the
+// program see through a lock on "<file>.lock" beside it: shared while the
+// file is open (its own connection or an attached link), exclusive while
+// one connection or a compaction must have it alone. Released when the last
+// copy of the hold goes.
+class UseHold;
+// A shared use waits a while for an exclusive holder (a compaction) to
+// finish; an exclusive one is refused while any other process, or another
+// connection of this process, uses the file.
+Result<std::shared_ptr<UseHold>> holdDatabase(const QString& path, bool exclusive);
+
 // The engine's error after rc (extended codes mapped to kinds and numbers).
 Error sqliteError(sqlite3* db, int rc, const QString& context = QString());
 
@@ -138,6 +150,7 @@ struct Connection::Impl
     QString text; // the connection text as given
     QString path;
     bool readOnly = false;
+    std::shared_ptr<detail::UseHold> use; // of the database file, while open
     int transactionDepth = 0;
     quint64 generation = 0; // grows at each close, so old record sets know
 
@@ -147,6 +160,7 @@ struct Connection::Impl
         QString file;
         QString table;
         QString alias; // attachment name, "" when the source is missing
+        std::shared_ptr<detail::UseHold> use; // of the source file, while attached
     };
     QVector<Link> links;
 

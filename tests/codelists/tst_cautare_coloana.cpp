@@ -112,6 +112,18 @@ void TestCautareColoana::narrowedQuery_data()
         << u"SELECT [HS8_COD],[HS12_COD], [DESCRIERE],[UM_SUPL], [AN_START] FROM [HS_8] WHERE [AN_END] IS "
            u"NULL "
            "AND ([DESCRIERE] LIKE '%cai%' OR [DESCRIERE] LIKE '%magari%') ORDER BY [HS12_COD]"_s;
+    QTest::newRow("a column of a join named with its table")
+        << u"SELECT Reports.REP_ID, Reports.REP_NAME FROM Reports INNER JOIN REPORTS_SEL ON "
+           u"Reports.REP_ID = REPORTS_SEL.REP_ID ORDER BY Reports.REP_ID"_s
+        << u"[REP_ID]"_s << 1 << u"10002"_s
+        << u"SELECT Reports.REP_ID, Reports.REP_NAME FROM Reports INNER JOIN REPORTS_SEL ON "
+           u"Reports.REP_ID = REPORTS_SEL.REP_ID WHERE [Reports].[REP_ID] = '10002' ORDER BY Reports.REP_ID"_s;
+    QTest::newRow("bracketed table and column, any case")
+        << u"SELECT [a].[Cod], b.Cod AS Alt FROM a, b WHERE a.x = b.x"_s << u"[cod]"_s << 2 << u"7"_s
+        << u"SELECT [a].[Cod], b.Cod AS Alt FROM a, b WHERE a.x = b.x AND [a].[cod] LIKE '7%' "_s;
+    QTest::newRow("a longer name is not the column")
+        << u"SELECT T.Cod_Nou, Cod FROM T"_s << u"[Cod]"_s << 1 << u"x"_s
+        << u"SELECT T.Cod_Nou, Cod FROM T WHERE [Cod] = 'x' "_s;
     QTest::newRow("advanced without operator: contains")
         << u"SELECT * FROM HS8"_s << u"[DESCRIERE]"_s << 4 << u" cai "_s
         << u"SELECT * FROM HS8 WHERE [DESCRIERE] LIKE '% cai %' "_s;

@@ -89,6 +89,7 @@ private slots:
     void changingAKeyAsks_data();
     void changingAKeyAsks();
     void searchWarnsOnANumberColumn();
+    void searchOnTheReportId();
     void searchRunsOnTheTablesDatabase();
     void escUndoesTheCellThenTheRow();
     void countryCodesMustBeListed_data();
@@ -269,6 +270,29 @@ void TestFrmActualizariGenerale::searchWarnsOnANumberColumn()
     QVERIFY(Filtrare_PeComun);
     QVERIFY(!Parametri_Cautare_Tabele.Cautare_PeTarif);
     QCOMPARE(Filtrare_SQL, f->Tabela().source());
+}
+
+// REP_ID is in both tables of the report names' join: the search on it
+// finds the report instead of failing on an ambiguous name.
+void TestFrmActualizariGenerale::searchOnTheReportId()
+{
+    Liste_Test t;
+    VERIFICA_LISTE(t);
+    adaugaRapoarte();
+    Frm_Actualizari_Generale* f = deschide(13);
+    QVERIFY(f);
+    f->Grid_Actualizare->setCurrentCell(0, 0);
+    cuFereastra(this, u"FRM_cautare"_s, [](QWidget* w) {
+        auto* c = qobject_cast<FRM_cautare*>(w);
+        c->Option1->click();
+        c->StringDeCautat->setText(u"10002"_s);
+        c->CmdCautare->click();
+    });
+    f->CmdCautare->click();
+    QCOMPARE(Arbore_Test::mesaje(),
+             QStringList{u"In aceasta coloana cautarea nu se poate realiza, rezultate obtinute inexacte"_s});
+    QCOMPARE(coloana(f->Grid_Actualizare, 0), QStringList{u"10002"_s});
+    QCOMPARE(f->Grid_Actualizare->column(0).caption, u"Report ID"_s);
 }
 
 // The company's database may sit in a folder whose name holds "Comun": the

@@ -1,3 +1,4 @@
+#include "common/Cod_Fiscal.h"
 #include "common/Operatii_String.h"
 #include "common/Verifica_Exista_Fisier.h"
 
@@ -26,6 +27,27 @@ private slots:
         f.close();
         m_folder = m_dir.filePath(u"gol"_s);
         QVERIFY(QDir().mkdir(m_folder));
+    }
+
+    void codFiscalDeclarabil_data()
+    {
+        QTest::addColumn<QString>("cod");
+        QTest::addColumn<bool>("declarabil");
+        QTest::newRow("RO and digits") << u"RO0000001"_s << true;
+        QTest::newRow("digits only") << u"1234"_s << true;
+        QTest::newRow("ten digits after RO") << u"RO1234567890"_s << true;
+        QTest::newRow("eleven digits") << u"RO12345678901"_s << false;
+        QTest::newRow("blank, dot and slash") << u"RO 12.345/6"_s << false;
+        QTest::newRow("letter and quote") << u"012'; DP--"_s << false;
+        QTest::newRow("lower-case ro stays") << u"ro123"_s << false;
+        QTest::newRow("RO alone") << u"RO"_s << false;
+        QTest::newRow("empty") << QString() << false;
+    }
+    void codFiscalDeclarabil()
+    {
+        QFETCH(QString, cod);
+        QFETCH(bool, declarabil);
+        QCOMPARE(Cod_Fiscal_Declarabil(cod), declarabil);
     }
 
     void scoateGhilimele_data()

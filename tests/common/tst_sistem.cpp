@@ -6,6 +6,7 @@
 #include "platform/sys/system.h"
 #include "platform/ui/mesaj.h"
 
+#include <QLocale>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -146,6 +147,33 @@ private slots:
         QCOMPARE(sep.size(), 1);
         sys::testing::setDecimalSeparator(u","_s);
         QCOMPARE(Separator_Zecimal(), u","_s);
+    }
+
+    void dateSeparator_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("separator");
+        QTest::newRow("Romanian") << u"dd.MM.yyyy"_s << u"."_s;
+        QTest::newRow("American") << u"M/d/yy"_s << u"/"_s;
+        QTest::newRow("ISO") << u"yyyy-MM-dd"_s << u"-"_s;
+        QTest::newRow("Hungarian") << u"yyyy. MM. dd."_s << u"."_s;
+        QTest::newRow("C locale, month name") << QLocale::c().dateFormat(QLocale::ShortFormat) << u"/"_s;
+        QTest::newRow("blank between numbers") << u"d M yyyy"_s << u"/"_s;
+        QTest::newRow("no field") << QString() << u"/"_s;
+    }
+    void dateSeparator()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, separator);
+        QCOMPARE(Separator_Data(format), separator);
+    }
+
+    // Whatever locale the process runs under, the separator is a sign.
+    void dateSeparatorOfThisProcess()
+    {
+        const QString sep = Separator_Data();
+        QCOMPARE(sep.size(), 1);
+        QVERIFY2(!sep.at(0).isSpace() && !sep.at(0).isLetterOrNumber(), qPrintable(sep));
     }
 };
 

@@ -131,6 +131,8 @@ private slots:
     void genereazaSiRuleaza();
     void valoareLipsaPastreazaTextul();
     void rulareRefuzata();
+    void sesiuneaRamaneNeschimbata_data();
+    void sesiuneaRamaneNeschimbata();
     void salvareSiIncarcare();
     void alegereaAltuiTabel();
     void exportExcel();
@@ -241,6 +243,13 @@ void TestCautareSelectie::cuvinteInterzise_data()
     QTest::newRow("lower case") << u"drop table t"_s << u"DROP"_s;
     QTest::newRow("execute names exec") << u"EXECUTE p"_s << u"EXEC"_s;
     QTest::newRow("first of the list") << u"DELETE FROM T; UPDATE T"_s << u"UPDATE"_s;
+    QTest::newRow("pragma") << u"PRAGMA query_only=1"_s << u"PRAGMA"_s;
+    QTest::newRow("pragma after a comment") << u"/* x */ pragma foreign_keys = 0"_s << u"PRAGMA"_s;
+    QTest::newRow("attach") << u"ATTACH 'alt.mdb' AS alt"_s << u"ATTACH"_s;
+    QTest::newRow("detach") << u"detach lnk1"_s << u"DETACH"_s;
+    QTest::newRow("vacuum") << u"VACUUM"_s << u"VACUUM"_s;
+    QTest::newRow("commit") << u"COMMIT"_s << u"COMMIT"_s;
+    QTest::newRow("a column named Pragma") << u"SELECT Pragma FROM T"_s << QString();
 }
 
 void TestCautareSelectie::cuvinteInterzise()
@@ -436,6 +445,39 @@ void TestCautareSelectie::rulareRefuzata()
     QCOMPARE(m.at(0).title, std::optional<QString>(u"EROARE"_s));
     QVERIFY(!f->Rezultat().isOpen());
     QVERIFY(f->GridRezultat->isHidden());
+}
+
+// A script that would change the company connection itself is refused
+// before it runs: the session writes, sees the same databases and keeps its
+// checks after it.
+void TestCautareSelectie::sesiuneaRamaneNeschimbata_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("cuvant");
+    QTest::newRow("query only") << u"PRAGMA query_only=1"_s << u"PRAGMA"_s;
+    QTest::newRow("foreign keys off") << u"PRAGMA foreign_keys=OFF"_s << u"PRAGMA"_s;
+    QTest::newRow("attach") << u"ATTACH ':memory:' AS alta"_s << u"ATTACH"_s;
+    QTest::newRow("detach") << u"DETACH main"_s << u"DETACH"_s;
+}
+
+void TestCautareSelectie::sesiuneaRamaneNeschimbata()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, cuvant);
+    Raport_Test t;
+    VERIFICA_RAPORT(t);
+    QVERIFY(tabelTest());
+    const QString baze = u"SELECT COUNT(*) FROM pragma_database_list"_s;
+    const QString inainte = Raport_Test::valoare(Conexiune_Firma, baze).toText();
+    const QString cheiStraine = Raport_Test::valoare(Conexiune_Firma, u"PRAGMA foreign_keys"_s).toText();
+    Frm_Cautare_Selectie* f = deschide();
+    f->Txt_SQL->setPlainText(script);
+    f->CmdRunSQL->click();
+    QCOMPARE(Arbore_Test::mesaje(), QStringList{u"Nu este permis sa rulati comanda :"_s + cuvant});
+    QVERIFY(Raport_Test::executa(Conexiune_Firma, u"INSERT INTO Test_Tabel (A) VALUES ('nou')"_s));
+    QCOMPARE(randuri(u"Test_Tabel"_s), 4);
+    QCOMPARE(Raport_Test::valoare(Conexiune_Firma, baze).toText(), inainte);
+    QCOMPARE(Raport_Test::valoare(Conexiune_Firma, u"PRAGMA foreign_keys"_s).toText(), cheiStraine);
 }
 
 // A saved script comes back as it was typed, in the next window; the list of

@@ -1,4 +1,5 @@
 #include "Arbore_Test.h"
+#include "common/Setari_Regionale.h"
 #include "platform/sys/clock.h"
 #include "shell/Creare_Firma.h"
 #include "shell/Frm_Creare_Firma.h"
@@ -99,6 +100,17 @@ private slots:
         f->Firma_Nume->setText(u"Noua SRL"_s);
         f->Functie_1->setText(QString(120, u'F'));
         f->Check_ValStatistica->setChecked(true);
+        // That code cannot be the file's VAT number: refused, the window
+        // keeps what was typed.
+        f->CmdCreazaFirma->click();
+        QCOMPARE(Arbore_Test::mesaje(),
+                 QStringList{u"CODUL FISCAL : RO 12.345/6 NU POATE FI DECLARAT\r\n"
+                             "Codul fiscal are numai cifre, cel mult 10, precedate sau nu de RO."_s});
+        QVERIFY(ui::Forms::isLoaded(u"Frm_Creare_Firma"_s));
+        QVERIFY(!QFile::exists(a.folderBazaDate() + u"RO123456.mdb"_s));
+        QVERIFY(rand(a, u"RO 12.345/6"_s).eof());
+        ui::testing::clear();
+        f->Firma_CF->setText(u"RO123456"_s);
         f->CmdCreazaFirma->click();
 
         const QList<ui::testing::Call> m = ui::testing::messages();
@@ -114,7 +126,7 @@ private slots:
         QVERIFY(sablon.open(QIODevice::ReadOnly) && copie.open(QIODevice::ReadOnly));
         QCOMPARE(copie.readAll(), sablon.readAll());
 
-        const db::Recordset r = rand(a, u"RO 12.345/6"_s);
+        const db::Recordset r = rand(a, u"RO123456"_s);
         QVERIFY(!r.eof());
         QCOMPARE(r.value(u"DataBaseFile"_s).toText(), u"RO123456.mdb"_s);
         QCOMPARE(r.value(u"Nume_Firma"_s).toText(), u"Noua SRL"_s);
@@ -122,14 +134,16 @@ private slots:
         QCOMPARE(r.value(u"Functie_1"_s).toText(), QString(100, u'F'));
         QCOMPARE(r.value(u"Adresa_Firma"_s).toText(), QString());
         QVERIFY(r.value(u"ValoareStatistica"_s).toBool());
-        QCOMPARE(r.value(u"CreataLaData"_s).toText(), Data_Creare_Firma());
-        QVERIFY(Data_Creare_Firma().startsWith(u"05"_s) && Data_Creare_Firma().endsWith(u"2024"_s));
-        QCOMPARE(Data_Creare_Firma().size(), 10);
+        // Day, month and year joined by the locale's date separator, which is
+        // a sign even under the C locale (never "05 03 2024").
+        const QString sep = Separator_Data();
+        QCOMPARE(r.value(u"CreataLaData"_s).toText(), u"05"_s + sep + u"03"_s + sep + u"2024"_s);
+        QVERIFY(!sep.at(0).isSpace());
         // The new company is not the working company.
         QCOMPARE(FirmaCurenta_CodFiscal, QString());
 
         // ... and the chooser opens it.
-        QCOMPARE(Deschide_Firma(u"Noua SRL"_s, u"RO123456.mdb"_s, u"RO 12.345/6"_s),
+        QCOMPARE(Deschide_Firma(u"Noua SRL"_s, u"RO123456.mdb"_s, u"RO123456"_s),
                  Rezultat_Selectie::Deschisa);
         QCOMPARE(FirmaCurenta_Nume, u"Noua SRL"_s);
     }
@@ -169,6 +183,10 @@ private slots:
         QTest::newRow("file outside the folder") << u"RO55"_s << u"../../x"_s << u"Numele fisierului"_s;
         QTest::newRow("quote in the name") << u"RO56"_s << u"x'y"_s << u"Numele fisierului"_s;
         QTest::newRow("a registered company's file") << u"RO57"_s << u"RO0000001"_s << u"Fisierul :"_s;
+        QTest::newRow("code with blanks and signs")
+            << u"RO 12.345/6"_s << u"RO123456"_s << u"CODUL FISCAL : RO 12.345/6 NU POATE FI DECLARAT"_s;
+        QTest::newRow("eleven digits") << u"RO12345678901"_s << u"RO59"_s << u"CODUL FISCAL : "_s;
+        QTest::newRow("letter and quote") << u"012'; DP--"_s << u"RO59"_s << u"CODUL FISCAL : "_s;
     }
     void refuzuri()
     {
@@ -305,6 +323,61 @@ private slots:
         QVERIFY(FirmaCurenta_ValoareStatistica);
         QCOMPARE(FirmaCurenta_CodFiscal, u"RO0000001"_s);
         QCOMPARE(principala->Label2->text(), u"Firma selectata: FIRMA DEMONSTRATIVA SRL"_s);
+    }
+
+    // Without the working company's row the window would offer empty boxes
+    // that OK writes over it: it closes on the error instead.
+    void editareFaraRand_data()
+    {
+        QTest::addColumn<bool>("registruLipsa");
+        QTest::newRow("register cannot be opened") << true;
+        QTest::newRow("row removed by another user") << false;
+    }
+    void editareFaraRand()
+    {
+        QFETCH(bool, registruLipsa);
+        Arbore_Test a;
+        VERIFICA_ARBORE(a);
+        QCOMPARE(Deschide_Firma(u"FIRMA DEMONSTRATIVA SRL"_s, u"RO0000001.mdb"_s, u"RO0000001"_s),
+                 Rezultat_Selectie::Deschisa);
+        if (registruLipsa) {
+            Conexiune_Comun.close();
+            Cale_Comun = a.folderBazaDate() + u"Lipsa.mdb"_s;
+        } else {
+            QVERIFY(a.deschide(u"System/DataBase/Comun.mdb"_s)
+                        .execute(u"DELETE FROM Firme WHERE Cod_Fiscal='RO0000001'"_s));
+        }
+        ui::testing::clear();
+        Firma_Noua = false;
+        ui::Forms::show(u"Frm_Creare_Firma"_s);
+        const QList<ui::testing::Call> m = ui::testing::messages();
+        QCOMPARE(m.size(), 1);
+        QVERIFY2(m[0].text.startsWith(u"Eroare: "_s), qPrintable(m[0].text));
+        QVERIFY(!ui::Forms::isLoaded(u"Frm_Creare_Firma"_s));
+        QCOMPARE(FirmaCurenta_Nume, u"FIRMA DEMONSTRATIVA SRL"_s);
+    }
+
+    // The register keeps 100 characters of the Intrastat person, the box
+    // takes 30: a longer stored name shows whole and OK writes it back whole.
+    void persoanaIntrastatLunga()
+    {
+        Arbore_Test a;
+        VERIFICA_ARBORE(a);
+        QCOMPARE(Deschide_Firma(u"FIRMA DEMONSTRATIVA SRL"_s, u"RO0000001.mdb"_s, u"RO0000001"_s),
+                 Rezultat_Selectie::Deschisa);
+        const QString lunga = u"Maria-Magdalena Ionescu-Dumitrescu Popovici"_s; // 43
+        QVERIFY(a.deschide(u"System/DataBase/Comun.mdb"_s)
+                    .execute(u"UPDATE Firme SET Persoana_Intrastat=? WHERE Cod_Fiscal='RO0000001'"_s,
+                             {db::Variant(lunga)}));
+        Frm_Creare_Firma* f = deschideFereastra(false);
+        QCOMPARE(f->Persoana_Intrastat->text(), lunga);
+        f->CmdRetine->click();
+        QCOMPARE(Arbore_Test::mesaje(), QStringList{u"Actualizare Terminata"_s});
+        QCOMPARE(rand(a, u"RO0000001"_s).value(u"Persoana_Intrastat"_s).toText(), lunga);
+        QCOMPARE(FirmaCurenta_PersoanaIntrastat, lunga);
+        // A new company's box still takes 30.
+        ui::Forms::unloadAllForTests();
+        QCOMPARE(deschideFereastra(true)->Persoana_Intrastat->maxLength(), 30);
     }
 
     void editareEsuata()

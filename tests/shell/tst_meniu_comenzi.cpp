@@ -277,6 +277,7 @@ private slots:
         QVERIFY(arbore.ok());
         pregateste();
         QVERIFY(!Conexiune_Comun.open(Cale_Comun));
+        FirmaCurenta_CodFiscal = u"RO0000001"_s; // "Date Firma" edits the working company
         QVERIFY(ui::Forms::show(u"Frm_INTRASTAT"_s));
         noua ? Meniu_Creare_Firma() : Meniu_Date_Firma();
         QCOMPARE(Firma_Noua, noua);

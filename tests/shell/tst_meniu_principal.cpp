@@ -1,9 +1,11 @@
 // The main window: its caption, its footer, a missing background picture,
 // its menu, and the exit with its compaction limits.
 
+#include "Alt_Proces.h"
 #include "Arbore_Test.h"
 #include "platform/ui/fereastra_stub.h"
 #include "shell/Frm_Meniu_Principal.h"
+#include "common/Compact_Database.h"
 #include "shell/Iesire_Program.h"
 
 #include <QAction>
@@ -85,6 +87,43 @@ private slots:
         Cale_Comun = fisier(arbore.cale(u"comun.mdb"_s), comun);
         Secventa_Iesire();
         QCOMPARE(notificariCompactare(), compactari);
+    }
+
+    // In a folder shared by several users, a company database another
+    // process of the program has open is not compacted: replacing it would
+    // make that process's next write fail. The user is told why.
+    void compactareBazaFolosita()
+    {
+        Arbore_Test arbore;
+        QVERIFY(arbore.ok());
+        Cale_Firma = arbore.folderBazaDate() + u"Mare.mdb"_s;
+        {
+            QVERIFY(!db::Connection::createDatabase(Cale_Firma));
+            db::Connection c;
+            QVERIFY(!c.open(Cale_Firma));
+            QVERIFY(c.execute(u"CREATE TABLE Note (Text MEMO)"_s));
+            QVERIFY(c.execute(u"INSERT INTO Note VALUES (?)"_s, {db::Variant(QString(1100 * 1024, u'x'))}));
+        }
+        QVERIFY(*Marime_Fisier_KB(Cale_Firma) > Limita_Compactare_Firma_KB);
+        QVERIFY(!Conexiune_Firma.open(Cale_Firma));
+        Alt_Proces alt;
+        QCOMPARE(alt.deschide(Cale_Firma), u"deschis"_s);
+        QFile f(Cale_Firma);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray inainte = f.readAll();
+        f.close();
+
+        Secventa_Iesire();
+        const QList<ui::testing::Call> m = ui::testing::messages();
+        QCOMPARE(m.size(), 2);
+        QVERIFY(m[0].text.startsWith(u"Se va compacta baza de date: "_s));
+        QCOMPARE(m[1].icon, ui::Icon::Exclamation);
+        QVERIFY2(m[1].text.contains(Cale_Firma) && m[1].text.contains(u"in use by another process"_s),
+                 qPrintable(m[1].text));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), inainte);
+        f.close();
+        QCOMPARE(alt.comanda(u"DELETE FROM Note"_s), u"ok"_s);
     }
 
     // Leaving runs the other windows' unload routines first.

@@ -1,4 +1,5 @@
 #include "Arbore_Test.h"
+#include "platform/sys/file_lock.h"
 #include "shell/Frm_Selectie_Firma.h"
 #include "shell/Pornire.h"
 #include "shell/Pornire_Pasi.h"
@@ -61,8 +62,11 @@ private slots:
         QVERIFY(Blocheaza_Instanta_Unica()); // the lock is this copy's own
         QLockFile alta(Cale_Blocare_Instanta());
         QVERIFY(!alta.tryLock(0));
+        // The updater sees the running program through its executable.
+        QVERIFY(sys::isExecutableRunning(QCoreApplication::applicationFilePath()));
         Elibereaza_Instanta_Unica();
         QVERIFY(alta.tryLock(0));
+        QVERIFY(!sys::isExecutableRunning(QCoreApplication::applicationFilePath()));
     }
 
     void pornireCuRegistruScriibil()

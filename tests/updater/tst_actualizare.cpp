@@ -3,6 +3,7 @@
 // grid query file and the tariff databases; and what is left and told when
 // a part fails.
 
+#include "Alt_Proces.h"
 #include "Mediu_Actualizare.h"
 #include "platform/sys/clock.h"
 #include "updater/Actualizare.h"
@@ -411,6 +412,32 @@ private slots:
         QVERIFY(!m.arbore.deschide(u"System/DataBase/CN/CN2026.mdb"_s).tableExists(u"Tarif_Nou"_s));
     }
 
+    // In a folder shared by several users, a company database that a Quorvel
+    // has open gets no script under it: it is left as it was and named at
+    // the end, the others are updated, and that Quorvel goes on writing.
+    void bazaDeschisaInAltProces()
+    {
+        Mediu_Actualizare m;
+        VERIFICA_MEDIU(m);
+        QVERIFY(m.scriePachetComplet(u"2.4.0.0"_s));
+        const QString firma = m.arbore.folderBazaDate() + u"RO0000001.mdb"_s;
+        Alt_Proces alt;
+        QCOMPARE(alt.deschide(firma), u"deschis"_s);
+
+        const Rezultat_Actualizare r = Actualizeaza_Quorvel();
+
+        QVERIFY(r.facuta);
+        QCOMPARE(r.probleme.size(), 1);
+        QVERIFY2(r.probleme[0].startsWith(u"BAZA DE DATE ESTE DESCHISA IN Quorvel, NU A FOST ACTUALIZATA : "_s +
+                                          firma),
+                 qPrintable(r.probleme[0]));
+        QCOMPARE(alt.comanda(u"UPDATE Intrastat SET Luna = Luna"_s), u"ok"_s);
+        alt.opreste();
+        QVERIFY(bazaNeschimbata(m.arbore, u"RO0000001.mdb"_s));
+        QVERIFY(bazaActualizata(m.arbore, u"goala.mdb"_s));
+        QVERIFY(m.arbore.deschide(u"System/DataBase/Comun.mdb"_s).tableExists(u"Actualizare_Comun"_s));
+    }
+
     // Without the installation or a readable package nothing is changed,
     // and the reason is told.
     void nimicSchimbat_data()
@@ -425,6 +452,11 @@ private slots:
             << u"registru"_s << u"EROARE MAJORA, NU EXISTA FISIERUL : \r\nComun.mdb"_s;
         QTest::newRow("no package") << u"pachet"_s << u"NU EXISTA PACHETUL DE ACTUALIZARE IN : \r\n"_s;
         QTest::newRow("script in another code page") << u"script"_s << u"NU SE POATE CITI FISIERUL : \r\n"_s;
+        QTest::newRow("not a program folder")
+            << u"strain"_s << u"DIRECTORUL NU ESTE AL PROGRAMULUI Quorvel : \r\n"_s;
+        QTest::newRow("Quorvel runs") << u"ruleaza"_s << u"Quorvel RULEAZA : "_s;
+        QTest::newRow("common database open in Quorvel")
+            << u"comunDeschis"_s << u"BAZA DE DATE ESTE DESCHISA IN Quorvel, NU A FOST ACTUALIZATA : "_s;
     }
     void nimicSchimbat()
     {
@@ -433,6 +465,7 @@ private slots:
         Mediu_Actualizare m;
         VERIFICA_MEDIU(m);
         QVERIFY(m.scriePachetComplet(u"2.4.0.0"_s));
+        Alt_Proces alt; // a running Quorvel
         if (defect == u"program")
             Folder_Program_Update = m.arbore.cale(u"Lipsa/"_s);
         else if (defect == u"comun")
@@ -441,6 +474,12 @@ private slots:
             Folder_BazaDate_Update.clear();
         else if (defect == u"pachet")
             Folder_Pachet_Update = m.arbore.cale(u"System/Layout/"_s);
+        else if (defect == u"strain")
+            Folder_Program_Update = m.arbore.cale(u"System/Layout/"_s);
+        else if (defect == u"ruleaza")
+            QCOMPARE(alt.porneste({u"--executabil"_s, m.arbore.cale(u"Quorvel"_s)}), u"deschis"_s);
+        else if (defect == u"comunDeschis")
+            QCOMPARE(alt.deschide(m.arbore.cale(u"System/DataBase/Comun.mdb"_s)), u"deschis"_s);
         else
             QVERIFY(
                 m.scriePachet(u"SQL/DB/03_text.sql"_s, "INSERT INTO Versiune_DB (Nr) VALUES ('\xE2\x80')"));
@@ -452,6 +491,7 @@ private slots:
         QVERIFY2(r.oprire.startsWith(mesaj), qPrintable(r.oprire));
         QCOMPARE(r.probleme, QStringList());
         QVERIFY(!QFileInfo::exists(m.arbore.cale(u"SaveApp"_s)));
+        QVERIFY(!QFileInfo::exists(m.arbore.cale(u"System/Layout/SaveApp"_s)));
         QCOMPARE(Mediu_Actualizare::citeste(m.arbore.cale(u"Quorvel"_s)), vechi);
         if (defect != u"comun")
             QVERIFY(!m.arbore.deschide(u"System/DataBase/Comun.mdb"_s).tableExists(u"Actualizare_Comun"_s));

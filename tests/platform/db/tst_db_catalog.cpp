@@ -1,5 +1,6 @@
 // Saved procedures, schema queries, linked tables and compaction.
 
+#include "Alt_Proces.h"
 #include "fixture.h"
 
 #include <QDir>
@@ -54,6 +55,10 @@ private slots:
     void compactionShrinksAndKeepsData();
     void compactionFailureLeavesOriginal_data();
     void compactionFailureLeavesOriginal();
+    void compactionWhileAnotherProcessUsesIt_data();
+    void compactionWhileAnotherProcessUsesIt();
+    void exclusiveOpen_data();
+    void exclusiveOpen();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -353,6 +358,97 @@ void TestDbCatalog::compactionFailureLeavesOriginal()
     QVERIFY(!e.description.isEmpty());
     QCOMPARE(dbtest::fileBytes(path), before);
     QVERIFY(!QFile::exists(path + u".compact-new"_s));
+}
+
+// Users keeping the databases in one shared folder: a compaction would
+// replace the file under the other process's connection, whose next write
+// then fails ("attempt to write a readonly database").
+void TestDbCatalog::compactionWhileAnotherProcessUsesIt_data()
+{
+    QTest::addColumn<QString>("other");  // what the other process has open
+    QTest::addColumn<bool>("killed");    // the other process was killed before the compaction
+    QTest::addColumn<bool>("compacted");
+    QTest::newRow("the database") << u"firma.mdb"_s << false << false;
+    QTest::newRow("a database linking it") << u"link"_s << false << false;
+    QTest::newRow("read-only") << u"Mode=Read"_s << false << false;
+    QTest::newRow("killed holder leaves no lock") << u"firma.mdb"_s << true << true;
+}
+
+void TestDbCatalog::compactionWhileAnotherProcessUsesIt()
+{
+    QFETCH(QString, other);
+    QFETCH(bool, killed);
+    QFETCH(bool, compacted);
+    const QString path = m_dir->filePath(u"firma.mdb"_s);
+    QString opened = path;
+    if (other == u"link") {
+        // the other process opens the register, which links the company's table
+        db::Connection common;
+        QVERIFY(!common.open(m_common));
+        QVERIFY(!common.createLink(u"Jurnal"_s, path, u"Jurnal"_s));
+        opened = m_common;
+    } else if (other == u"Mode=Read") {
+        opened = u"Data Source="_s + path + u";Mode=Read"_s;
+    }
+    m_cn.close();
+    QVERIFY(QDir(m_dir->path()).mkdir(u"CompactDB"_s));
+
+    Alt_Proces alt;
+    QCOMPARE(alt.deschide(opened), u"deschis"_s);
+    if (killed)
+        alt.omoara();
+    const QByteArray before = dbtest::fileBytes(path);
+    const db::Error e = db::Connection::compact(path, m_dir->filePath(u"CompactDB"_s));
+    QCOMPARE(!e, compacted);
+    if (compacted) {
+        QVERIFY(!QFile::exists(path + u".lock"_s));
+        return;
+    }
+    QCOMPARE(e.kind, db::Error::Kind::Busy);
+    QVERIFY2(e.description.contains(u"in use by another process"_s), qPrintable(e.description));
+    QCOMPARE(dbtest::fileBytes(path), before);
+    // the other process goes on writing
+    if (other != u"Mode=Read")
+        QCOMPARE(alt.comanda(u"INSERT INTO Jurnal VALUES ('alt', 1)"_s), u"ok"_s);
+    alt.opreste();
+    QVERIFY(!db::Connection::compact(path, m_dir->filePath(u"CompactDB"_s)));
+    QVERIFY(!QFile::exists(path + u".lock"_s));
+}
+
+// Mode=Share Exclusive: only when no one else uses the file, and no one else
+// meanwhile; this process's other connections count too.
+void TestDbCatalog::exclusiveOpen_data()
+{
+    QTest::addColumn<QString>("holder"); // "process", "connection" or "" for none
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("no other user") << QString() << true;
+    QTest::newRow("another process") << u"process"_s << false;
+    QTest::newRow("another connection of this process") << u"connection"_s << false;
+}
+
+void TestDbCatalog::exclusiveOpen()
+{
+    QFETCH(QString, holder);
+    QFETCH(bool, opened);
+    const QString path = m_dir->filePath(u"firma.mdb"_s);
+    if (holder != u"connection")
+        m_cn.close();
+    Alt_Proces alt;
+    if (holder == u"process")
+        QCOMPARE(alt.deschide(path), u"deschis"_s);
+    db::Connection cn;
+    const db::Error e = cn.open(u"Data Source='"_s + path + u"';Mode=Share Exclusive"_s);
+    QCOMPARE(!e, opened);
+    if (!opened) {
+        QCOMPARE(e.kind, db::Error::Kind::Busy);
+        return;
+    }
+    QVERIFY(cn.execute(u"INSERT INTO Jurnal VALUES ('sol', 1)"_s));
+    // while it is held alone, another process cannot open the file
+    QVERIFY(alt.deschide(path).startsWith(u"eroare Could not use"_s));
+    cn.close();
+    Alt_Proces dupa;
+    QCOMPARE(dupa.deschide(path), u"deschis"_s);
 }
 
 QTEST_GUILESS_MAIN(TestDbCatalog)
