@@ -430,7 +430,13 @@ void Frm_INTRASTAT::Form_Activate()
 
 void Frm_INTRASTAT::Form_Unload(bool& cancel)
 {
-    (void)cancel;
+    // A line being edited is written first, whoever closes the window (its
+    // close box, a menu command, the end of the program); a line the rules
+    // refuse keeps the window open, with the rule's message.
+    if (!Scrie_Linia()) {
+        cancel = true;
+        return;
+    }
     // The layout and the lists' texts are read off the controls, which
     // lose them when their rows go: both files are written first. Missing
     // Default/ or Layout/ folders: nothing is kept, silently.

@@ -7,8 +7,9 @@
 // Opening: set Filtru_Intrastat (" WHERE ..."), load the window, set its
 // caption (Titlu_Intrastat), show it. Every activation opens the tariff of
 // the shown line's period when none is open and appends the line count to
-// the caption; closing saves the control defaults and the grid layout and
-// empties Filtru_Intrastat.
+// the caption; closing writes the line being edited (a line the rules
+// refuse keeps the window open), saves the control defaults and the grid
+// layout and empties Filtru_Intrastat.
 
 #include "declaration/Cheie_Declaratie.h"
 #include "platform/db/db.h"

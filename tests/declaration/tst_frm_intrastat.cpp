@@ -5,6 +5,7 @@
 
 #include "Declaratie_Test.h"
 #include "codelists/ConexiuneTarif.h"
+#include "common/Inchide_Formuri.h"
 #include "common/Transfera_Excel.h"
 #include "declaration/Frm_INTRASTAT.h"
 #include "declaration/Linii_Intrastat.h"
@@ -644,6 +645,66 @@ private slots:
             QCOMPARE(mesaje.first().text, u"Valoare Fiscala  -  Obligatoriu de completat !"_s);
             QVERIFY(g->rowDataChanged());
         }
+    }
+
+    // Closing the window while a line is being edited writes the line first,
+    // however it is closed: its close box, or the group closing of a menu
+    // command, a company change and the end of the program. A line the rules
+    // refuse keeps the window open with the rule's message and the line as
+    // typed; the closing reports it.
+    void inchidereScrieLinia_data()
+    {
+        QTest::addColumn<bool>("grup"); // closed with the other windows, else by its close box
+        QTest::addColumn<int>("coloana");
+        QTest::addColumn<QString>("valoare");
+        QTest::addColumn<bool>("scrisa");
+        QTest::newRow("close box, line written") << false << 20 << u"SCRISA LA INCHIDERE"_s << true;
+        QTest::newRow("with the others, line written") << true << 20 << u"SCRISA LA INCHIDERE"_s << true;
+        QTest::newRow("close box, line refused") << false << 10 << QString() << false;
+        QTest::newRow("with the others, line refused") << true << 10 << QString() << false;
+    }
+    void inchidereScrieLinia()
+    {
+        QFETCH(bool, grup);
+        QFETCH(int, coloana);
+        QFETCH(QString, valoare);
+        QFETCH(bool, scrisa);
+        Declaratie_Test d;
+        VERIFICA_DECLARATIA(d);
+        Frm_INTRASTAT* f = deschidePerioada(u"O"_s, 2015, 3);
+        QVERIFY(f);
+        grid::Grid* g = f->GridIntrastat;
+        g->setCurrentCell(1, coloana);
+        const QString linie =
+            u" FROM Intrastat WHERE Record_ID="_s + QString::number(g->cellValue(1, 4).toInt64());
+        const QString camp = g->column(coloana).dataField;
+        const QString inainte = Declaratie_Test::valoare(u"SELECT "_s + camp + linie).toText();
+        QVERIFY(g->editCell(coloana, valoare));
+        ui::testing::clear();
+
+        bool inchisa = false;
+        if (grup) {
+            inchisa = Inchide_Formuri_Exceptand(u"Frm_Meniu_Principal"_s, u"d"_s);
+        } else {
+            f->close();
+            inchisa = !ui::Forms::isLoaded(u"Frm_INTRASTAT"_s);
+        }
+        QCOMPARE(inchisa, scrisa);
+        QCOMPARE(ui::Forms::isLoaded(u"Frm_INTRASTAT"_s), !scrisa);
+        QCOMPARE(Declaratie_Test::valoare(u"SELECT "_s + camp + linie).toText(), scrisa ? valoare : inainte);
+        if (scrisa) {
+            QVERIFY(ui::testing::messages().isEmpty());
+            QCOMPARE(Filtru_Intrastat, QString());
+            return;
+        }
+        QCOMPARE(Arbore_Test::mesaje(), QStringList{u"Valoare Fiscala  -  Obligatoriu de completat !"_s});
+        QVERIFY(f->isVisible());
+        QVERIFY(g->rowDataChanged());
+        QCOMPARE(g->row(), 1);
+        // Fixed, the line is written by the next closing.
+        QVERIFY(g->editCell(coloana, u"777"_s));
+        inchide();
+        QCOMPARE(Declaratie_Test::valoare(u"SELECT "_s + camp + linie).toDouble(), 777.0);
     }
 };
 
