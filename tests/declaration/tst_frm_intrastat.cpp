@@ -14,6 +14,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -578,6 +579,32 @@ private slots:
         QVERIFY(xml.contains(u"<Cn8Code>00000001</Cn8Code>"_s));
         QCOMPARE(text(f, u"TXT_NumeCompanie"_s), u"A-B -SRL-"_s);
         QCOMPARE(ui::testing::messages().last().text, u"A fost generat fisierul \r\n"_s + fisier);
+    }
+
+    // A declaration of another fiscal code than the working company's (the
+    // import lets one in after its question) is neither verified nor written:
+    // both commands would read the working company's lines. Each says which
+    // two codes differ; no "NU SUNT PROBLEME", no file.
+    void declaratieAltCodFiscal()
+    {
+        Declaratie_Test d;
+        VERIFICA_DECLARATIA(d);
+        Frm_INTRASTAT* f = Declaratie_Test::deschide<Frm_INTRASTAT>(
+            u" WHERE [TIP]='O' AND [Cod_Fiscal]='RO999' AND [Anul]=2015 AND [Luna]=3"_s,
+            Titlu_Intrastat(u"2015"_s, u"3"_s));
+        QVERIFY(f);
+        QCOMPARE(text(f, u"TXT_CodFiscal"_s), u"RO999"_s);
+        const QString diferite =
+            u"Declaratia afisata este a codului fiscal RO999, iar firma de lucru are codul fiscal RO123."_s;
+        ui::testing::clear();
+        f->findChild<QPushButton*>(u"Cmd_Verifica"_s)->click();
+        QCOMPARE(Arbore_Test::mesaje(), QStringList{u"VERIFICAREA NU A FOST FACUTA\r\n"_s + diferite});
+        QVERIFY(!ui::Forms::isLoaded(u"Frm_Intrastat_Probleme"_s));
+
+        ui::testing::clear();
+        f->findChild<QPushButton*>(u"Cmd_Fisier"_s)->click();
+        QCOMPARE(Arbore_Test::mesaje(), QStringList{u"FISIERUL DECLARATIEI NU A FOST GENERAT\r\n"_s + diferite});
+        QCOMPARE(QDir(Folder_Sistem + u"IntrastatSave"_s).entryList(QDir::Files), QStringList());
     }
 
     // A line being edited is written before "Verifica Date" or "Generare
