@@ -685,10 +685,13 @@ private slots:
         QTest::addColumn<int>("coloana");
         QTest::addColumn<QString>("valoare");
         QTest::addColumn<bool>("scrisa");
-        QTest::newRow("close box, line written") << false << 20 << u"SCRISA LA INCHIDERE"_s << true;
-        QTest::newRow("with the others, line written") << true << 20 << u"SCRISA LA INCHIDERE"_s << true;
-        QTest::newRow("close box, line refused") << false << 10 << QString() << false;
-        QTest::newRow("with the others, line refused") << true << 10 << QString() << false;
+        QTest::addColumn<bool>("editorDeschis"); // typed into the cell, not confirmed
+        const QString text = u"SCRISA LA INCHIDERE"_s;
+        QTest::newRow("close box, line written") << false << 20 << text << true << false;
+        QTest::newRow("close box, cell still being typed") << false << 20 << text << true << true;
+        QTest::newRow("with the others, line written") << true << 20 << text << true << false;
+        QTest::newRow("close box, line refused") << false << 10 << QString() << false << false;
+        QTest::newRow("with the others, line refused") << true << 10 << QString() << false << false;
     }
     void inchidereScrieLinia()
     {
@@ -696,6 +699,7 @@ private slots:
         QFETCH(int, coloana);
         QFETCH(QString, valoare);
         QFETCH(bool, scrisa);
+        QFETCH(bool, editorDeschis);
         Declaratie_Test d;
         VERIFICA_DECLARATIA(d);
         Frm_INTRASTAT* f = deschidePerioada(u"O"_s, 2015, 3);
@@ -706,7 +710,17 @@ private slots:
             u" FROM Intrastat WHERE Record_ID="_s + QString::number(g->cellValue(1, 4).toInt64());
         const QString camp = g->column(coloana).dataField;
         const QString inainte = Declaratie_Test::valoare(u"SELECT "_s + camp + linie).toText();
-        QVERIFY(g->editCell(coloana, valoare));
+        if (editorDeschis) {
+            g->setFocus();
+            QTest::keyClick(g, Qt::Key_F2);
+            auto* editor = qobject_cast<QLineEdit*>(g->indexWidget(g->currentIndex()));
+            QVERIFY(editor);
+            editor->selectAll();
+            QTest::keyClicks(editor, valoare);
+            QVERIFY(g->isEditing());
+        } else {
+            QVERIFY(g->editCell(coloana, valoare));
+        }
         ui::testing::clear();
 
         bool inchisa = false;
