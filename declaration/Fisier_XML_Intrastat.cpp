@@ -111,7 +111,8 @@ int Caracter_Interzis(QStringView text)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
+            QChar::isLowSurrogate(text[i + 1].unicode())) {
             ++i;
             continue;
         }
@@ -183,9 +184,9 @@ public:
             return;
         if (++m_numar > kAfisate)
             return;
-        QString linie = m_numarArticol == 0 ? QString(origine + u" - "_s + element)
-                                            : QString(Articol_Curent() + u" - "_s + element + u" ("_s +
-                                                      origine + u')');
+        QString linie = m_numarArticol == 0
+                            ? QString(origine + u" - "_s + element)
+                            : QString(Articol_Curent() + u" - "_s + element + u" ("_s + origine + u')');
         if (motiv == u"ESTE GOL")
             linie += u" ESTE GOL"_s;
         else
@@ -484,9 +485,9 @@ QString Compune_Document(QIODevice& iesire, const Date_Fisier_XML& date, const P
     if (!rand)
         return u"Nu se pot citi articolele declaratiei ("_s + vedere + u"): "_s + rand.error().description;
     if (articole == 0)
-        probleme.Adauga(u"Declaratia nu are niciun articol: nu exista linii TIP = "_s + tip + u", Cod_Fiscal = "_s +
-                        FirmaCurenta_CodFiscal + u", Anul = "_s + date.cheie.anul + u", Luna = "_s +
-                        date.cheie.luna);
+        probleme.Adauga(u"Declaratia nu are niciun articol: nu exista linii TIP = "_s + tip +
+                        u", Cod_Fiscal = "_s + FirmaCurenta_CodFiscal + u", Anul = "_s + date.cheie.anul +
+                        u", Luna = "_s + date.cheie.luna);
     doc.Linie(0, u"</"_s + radacina + u'>');
     if (!doc.Termina())
         return u"Nu se poate scrie fisierul: "_s + iesire.errorString();
@@ -586,8 +587,8 @@ Rezultat_Fisier_XML Genereaza_Fisier_XML(const Date_Fisier_XML& date,
     }
     qint64 articole = 0;
     Probleme_Fisier probleme;
-    if (const QString cauza = Compune_Document(fisier, date, *perioada, rezultat.numeCompanie, formateazaGrila,
-                                               articole, probleme);
+    if (const QString cauza = Compune_Document(fisier, date, *perioada, rezultat.numeCompanie,
+                                               formateazaGrila, articole, probleme);
         !cauza.isEmpty()) {
         fisier.cancelWriting();
         Fisier_Negenerat(cauza);

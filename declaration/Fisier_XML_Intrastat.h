@@ -93,7 +93,7 @@ QString Nume_Companie_XML(const QString& nume);
 // with the path of the file that exists (the copy, or the file itself when
 // no copy was made). Refuses, with a message and writing nothing, when the
 // key boxes hold no declaration, the declaration is another fiscal code's
-// than the working company's, or a value does not fit. formateazaGrila runs once the item view has been read (the
-// window lays its grid out again then).
+// than the working company's, or a value does not fit. formateazaGrila runs
+// once the item view has been read (the window lays its grid out again then).
 Rezultat_Fisier_XML Genereaza_Fisier_XML(const Date_Fisier_XML& date,
                                          const std::function<void()>& formateazaGrila = {});

@@ -80,6 +80,16 @@ Date_Fisier_XML Expedieri(const QString& anul, const QString& luna, const QStrin
     return d;
 }
 
+// The dispatches of December 2015 filed by a representative of the given name.
+Date_Fisier_XML Expedieri_Prin_Reprezentant(const QString& nume)
+{
+    Date_Fisier_XML d = Expedieri(u"2015"_s, u"12"_s, u"N-Noua"_s);
+    d.declarantTert = true;
+    d.codFiscalDeclarant = u"RO765"_s;
+    d.numeDeclarant = nume;
+    return d;
+}
+
 void Linii_Sosiri(Fixtura_Declaratie& f)
 {
     const QVariantMap sosire{{u"TIP"_s, u"I"_s},        {u"Anul"_s, 2015},         {u"Luna"_s, 3},
@@ -383,8 +393,9 @@ void TestFisierXml::refusedValues_data()
     linie("statistical value blank while declared", {{u"Val_Stat"_s, QVariant()}},
           {poz + u"StatisticalValue (Val_Stat) ESTE GOL"_s});
     linie("net mass blank", {{u"Net"_s, QVariant()}}, {poz + u"NetMass (Net) ESTE GOL"_s});
-    linie("tariff code of 6 digits", {{u"Cod_NC"_s, u"847130"_s}},
-          {u"Pozitia: 7 (articolul 1, cod NC 847130) - Cn8Code (Cod_NC) = 847130 ===> TREBUIE SA AIBA 8 CIFRE"_s});
+    linie(
+        "tariff code of 6 digits", {{u"Cod_NC"_s, u"847130"_s}},
+        {u"Pozitia: 7 (articolul 1, cod NC 847130) - Cn8Code (Cod_NC) = 847130 ===> TREBUIE SA AIBA 8 CIFRE"_s});
     linie("nature of transaction blank", {{u"Nat_Tranz"_s, QVariant()}},
           {poz + u"NatureOfTransactionACode (Nat_Tranz) ESTE GOL"_s});
     linie("nature of transaction of one digit", {{u"Nat_Tranz"_s, u"1"_s}},
@@ -434,16 +445,12 @@ void TestFisierXml::refusedValues_data()
            {u"Caseta Fax - Fax = ? ===> CONTINE UN CARACTER NEPERMIS IN XML (U+D83D)"_s});
     casete("representative's fiscal code with letters",
            [](Date_Fisier_XML& d) {
-               d.declarantTert = true;
+               d = Expedieri_Prin_Reprezentant(u"Reprezentant SRL"_s);
                d.codFiscalDeclarant = u"ABC"_s;
-               d.numeDeclarant = u"Reprezentant SRL"_s;
            },
            {u"Caseta Declarant Tert - CUI - VatNr = 0000000ABC ===> TREBUIE SA AIBA 10 CIFRE"_s});
     casete("representative's name blank",
-           [](Date_Fisier_XML& d) {
-               d.declarantTert = true;
-               d.codFiscalDeclarant = u"RO765"_s;
-           },
+           [](Date_Fisier_XML& d) { d = Expedieri_Prin_Reprezentant(QString()); },
            {u"Caseta Declarant Tert - Nume - FirmName ESTE GOL"_s});
 }
 
@@ -460,8 +467,9 @@ void TestFisierXml::refusedValues()
     casete(date);
     // The lines are the company's whose declaration the window shows.
     FirmaCurenta_CodFiscal = date.cheie.codFiscal;
-    f.linie(Cu({{u"Anul"_s, date.cheie.anul.toInt()}, {u"Luna"_s, date.cheie.luna.toInt()}, {u"Pozitia"_s, 7}},
-               linie));
+    f.linie(
+        Cu({{u"Anul"_s, date.cheie.anul.toInt()}, {u"Luna"_s, date.cheie.luna.toInt()}, {u"Pozitia"_s, 7}},
+           linie));
     if (!comun.isEmpty())
         QVERIFY(Conexiune_Comun.execute(comun));
     Folder_Salvare_XML = f.cale(u"Salvare/"_s);
@@ -487,7 +495,8 @@ void TestFisierXml::refusedValues()
     QCOMPARE(ui::testing::messages().first().icon, ui::Icon::Critical);
     QCOMPARE(Fixtura_Declaratie::citeste(fisier), QByteArray("fisier bun"));
     QCOMPARE(Fixtura_Declaratie::citeste(Folder_Salvare_XML + nume), QByteArray("copie buna"));
-    QCOMPARE(QDir(f.cale(u"System/IntrastatSave"_s)).entryList(QDir::Files | QDir::Hidden), QStringList{nume});
+    QCOMPARE(QDir(f.cale(u"System/IntrastatSave"_s)).entryList(QDir::Files | QDir::Hidden),
+             QStringList{nume});
 }
 
 // Every character XML 1.0 forbids, in a box that takes any text, is refused
@@ -510,10 +519,7 @@ void TestFisierXml::everyForbiddenCharacterIsRefused()
     VERIFICA_FIXTURA(f);
     FirmaCurenta_CodFiscal = u"RO1234567"_s;
     Linii_Expedieri(f, 2015, 12);
-    Date_Fisier_XML date = Expedieri(u"2015"_s, u"12"_s, u"N-Noua"_s);
-    date.declarantTert = true;
-    date.codFiscalDeclarant = u"RO765"_s;
-    date.numeDeclarant = u"Reprezentant SRL"_s;
+    Date_Fisier_XML date = Expedieri_Prin_Reprezentant(u"Reprezentant SRL"_s);
     date.strada = u"Str"_s + QChar(static_cast<char16_t>(cod)) + u"Lunga"_s;
     const Rezultat_Fisier_XML r = Genereaza_Fisier_XML(date);
     QVERIFY(!r.generat);
@@ -532,12 +538,8 @@ void TestFisierXml::allowedCharactersStayWellFormed()
     VERIFICA_FIXTURA(f);
     FirmaCurenta_CodFiscal = u"RO1234567"_s;
     Linii_Expedieri(f, 2015, 12);
-    Date_Fisier_XML date = Expedieri(u"2015"_s, u"12"_s, u"N-Noua"_s);
-    date.declarantTert = true;
-    date.codFiscalDeclarant = u"RO765"_s;
     const QString nume = u"A & B <C> \"D\" \u021B\t\U0001F600 'E'"_s;
-    date.numeDeclarant = nume;
-    const Rezultat_Fisier_XML r = Genereaza_Fisier_XML(date);
+    const Rezultat_Fisier_XML r = Genereaza_Fisier_XML(Expedieri_Prin_Reprezentant(nume));
     QVERIFY(r.generat);
     QXmlStreamReader xml(Fixtura_Declaratie::citeste(r.fisier));
     QStringList firme;
@@ -563,7 +565,8 @@ void TestFisierXml::manyRefusalsAreCountedInTheMessage()
     const Rezultat_Fisier_XML r = Genereaza_Fisier_XML(Expedieri(u"2015"_s, u"12"_s, u"N-Noua"_s));
     QVERIFY(!r.generat);
     QCOMPARE(r.probleme.size(), 20);
-    QCOMPARE(r.probleme.first(), u"Pozitia: 2 (articolul 1, cod NC 10000000) - InvoiceValue (Val_Fiscala) ESTE GOL"_s);
+    QCOMPARE(r.probleme.first(),
+             u"Pozitia: 2 (articolul 1, cod NC 10000000) - InvoiceValue (Val_Fiscala) ESTE GOL"_s);
     QVERIFY(Arbore_Test::mesaje().first().endsWith(
         u"Pozitia: 21 (articolul 20, cod NC 10000019) - InvoiceValue (Val_Fiscala) ESTE GOL\r\n... si inca 5"_s));
 }
@@ -597,7 +600,8 @@ void TestFisierXml::supplementaryQuantityIsNeverZero()
     const Rezultat_Fisier_XML r = Genereaza_Fisier_XML(Expedieri(u"2015"_s, u"12"_s, u"N-Noua"_s));
     QVERIFY2(r.generat, qPrintable(Arbore_Test::mesaje().join(u'\n')));
     QCOMPARE(r.articole, qint64(1));
-    const QByteArray element = "                      <QtyInSupplUnits>" + declarata.toUtf8() + "</QtyInSupplUnits>\r\n";
+    const QByteArray element =
+        "                      <QtyInSupplUnits>" + declarata.toUtf8() + "</QtyInSupplUnits>\r\n";
     QVERIFY(Fixtura_Declaratie::citeste(r.fisier).contains(element));
 }
 

@@ -57,6 +57,13 @@ Frm_INTRASTAT* deschidePerioada(const QString& tip, int anul, int luna)
         Titlu_Intrastat(QString::number(anul), QString::number(luna)));
 }
 
+// One column of one line as the company database holds it.
+db::Variant inBaza(qint64 id, const QString& camp)
+{
+    return Declaratie_Test::valoare(u"SELECT "_s + camp + u" FROM Intrastat WHERE Record_ID="_s +
+                                    QString::number(id));
+}
+
 // The declaration window is closed as the user closes it.
 void inchide()
 {
@@ -603,7 +610,8 @@ private slots:
 
         ui::testing::clear();
         f->findChild<QPushButton*>(u"Cmd_Fisier"_s)->click();
-        QCOMPARE(Arbore_Test::mesaje(), QStringList{u"FISIERUL DECLARATIEI NU A FOST GENERAT\r\n"_s + diferite});
+        QCOMPARE(Arbore_Test::mesaje(),
+                 QStringList{u"FISIERUL DECLARATIEI NU A FOST GENERAT\r\n"_s + diferite});
         QCOMPARE(QDir(Folder_Sistem + u"IntrastatSave"_s).entryList(QDir::Files), QStringList());
     }
 
@@ -650,10 +658,9 @@ private slots:
         QVERIFY(f);
         grid::Grid* g = f->GridIntrastat;
         g->setCurrentCell(1, coloana);
-        const QString linie =
-            u" FROM Intrastat WHERE Record_ID="_s + QString::number(g->cellValue(1, 4).toInt64());
+        const qint64 id = g->cellValue(1, 4).toInt64();
         const QString camp = g->column(coloana).dataField;
-        const db::Variant inainte = Declaratie_Test::valoare(u"SELECT "_s + camp + linie);
+        const db::Variant inainte = inBaza(id, camp);
         QVERIFY(g->editCell(coloana, valoare));
         QVERIFY(g->rowDataChanged());
         ui::testing::clear();
@@ -662,12 +669,12 @@ private slots:
         const QList<ui::testing::Call> mesaje = ui::testing::messages();
         QCOMPARE(!mesaje.isEmpty(), cuMesaj);
         if (scrisa) {
-            QCOMPARE(Declaratie_Test::valoare(u"SELECT "_s + camp + linie).toText(), valoare);
+            QCOMPARE(inBaza(id, camp).toText(), valoare);
             QVERIFY(!g->rowDataChanged());
             QCOMPARE(g->cellValue(1, coloana).toText(), valoare);
         } else {
             QVERIFY(!inainte.isMissing());
-            QCOMPARE(Declaratie_Test::valoare(u"SELECT "_s + camp + linie).toText(), inainte.toText());
+            QCOMPARE(inBaza(id, camp).toText(), inainte.toText());
             QCOMPARE(mesaje.size(), 1);
             QCOMPARE(mesaje.first().text, u"Valoare Fiscala  -  Obligatoriu de completat !"_s);
             QVERIFY(g->rowDataChanged());
@@ -705,11 +712,10 @@ private slots:
         Frm_INTRASTAT* f = deschidePerioada(u"O"_s, 2015, 3);
         QVERIFY(f);
         grid::Grid* g = f->GridIntrastat;
-        g->setCurrentCell(1, coloana);
-        const QString linie =
-            u" FROM Intrastat WHERE Record_ID="_s + QString::number(g->cellValue(1, 4).toInt64());
+        const qint64 id = g->cellValue(1, 4).toInt64();
         const QString camp = g->column(coloana).dataField;
-        const QString inainte = Declaratie_Test::valoare(u"SELECT "_s + camp + linie).toText();
+        const QString inainte = inBaza(id, camp).toText();
+        g->setCurrentCell(1, coloana);
         if (editorDeschis) {
             g->setFocus();
             QTest::keyClick(g, Qt::Key_F2);
@@ -732,7 +738,7 @@ private slots:
         }
         QCOMPARE(inchisa, scrisa);
         QCOMPARE(ui::Forms::isLoaded(u"Frm_INTRASTAT"_s), !scrisa);
-        QCOMPARE(Declaratie_Test::valoare(u"SELECT "_s + camp + linie).toText(), scrisa ? valoare : inainte);
+        QCOMPARE(inBaza(id, camp).toText(), scrisa ? valoare : inainte);
         if (scrisa) {
             QVERIFY(ui::testing::messages().isEmpty());
             QCOMPARE(Filtru_Intrastat, QString());
@@ -745,7 +751,7 @@ private slots:
         // Fixed, the line is written by the next closing.
         QVERIFY(g->editCell(coloana, u"777"_s));
         inchide();
-        QCOMPARE(Declaratie_Test::valoare(u"SELECT "_s + camp + linie).toDouble(), 777.0);
+        QCOMPARE(inBaza(id, camp).toDouble(), 777.0);
     }
 };
 

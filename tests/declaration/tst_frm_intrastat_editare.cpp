@@ -321,7 +321,8 @@ private slots:
                 QVERIFY2(c == 31 ? !g->cellValue(rand, c).toBool() : Este_Null(g->cellValue(rand, c)),
                          qPrintable(u"column "_s + QString::number(c)));
             else
-                QVERIFY2(g->cellValue(rand, c) == inainte.at(c), qPrintable(u"column "_s + QString::number(c)));
+                QVERIFY2(g->cellValue(rand, c) == inainte.at(c),
+                         qPrintable(u"column "_s + QString::number(c)));
         }
         QVERIFY(!g->update());
         QCOMPARE(Arbore_Test::mesaje().size(), 1);
@@ -361,7 +362,8 @@ private slots:
         QCOMPARE(Arbore_Test::mesaje(), liste ? QStringList{u"NU GASESC : "_s + tastat} : QStringList());
         QCOMPARE(coloana(id, u"Cod_UMS"_s).toText(), scris);
         QCOMPARE(coloana(id, u"Val_UMS"_s).toDouble(), 1.0); // the line's quantity
-        QCOMPARE(mesaj(f), liste ? u"VALOARE NEGASITA : "_s + tastat : u"VALOARE GASITA: p/st : Numar de bucati"_s);
+        QCOMPARE(mesaj(f),
+                 liste ? u"VALOARE NEGASITA : "_s + tastat : u"VALOARE GASITA: p/st : Numar de bucati"_s);
         // Written, the line is not looked up again.
         ui::testing::clear();
         tasteaza(g, 0, 20, u"Alta marfa"_s);

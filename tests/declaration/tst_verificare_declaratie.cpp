@@ -334,10 +334,10 @@ void TestVerificareDeclaratie::refusesWithoutDeclarationOrTariff_data()
         << Cheie_Declaratie{u"O"_s, u"RO999"_s, u"2015"_s, u"5"_s} << true
         << u"VERIFICAREA NU A FOST FACUTA\r\nDeclaratia afisata este a codului fiscal RO999, iar firma de "
            u"lucru are codul fiscal RO123."_s;
-    QTest::newRow("no line read")
-        << Cheie_Declaratie{u"O"_s, u"RO123"_s, u"2015"_s, u"7"_s} << true
-        << u"VERIFICAREA NU A FOST FACUTA\r\nNu exista nicio linie a declaratiei TIP = O, Cod_Fiscal = RO123, "
-           u"Anul = 2015, Luna = 7"_s;
+    QTest::newRow("no line read") << Cheie_Declaratie{u"O"_s, u"RO123"_s, u"2015"_s, u"7"_s} << true
+                                  << u"VERIFICAREA NU A FOST FACUTA\r\nNu exista nicio linie a declaratiei "
+                                     u"TIP = O, Cod_Fiscal = RO123, "
+                                     u"Anul = 2015, Luna = 7"_s;
 }
 
 void TestVerificareDeclaratie::refusesWithoutDeclarationOrTariff()

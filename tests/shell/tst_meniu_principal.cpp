@@ -7,8 +7,8 @@
 #include "shell/Iesire_Program.h"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTest>
