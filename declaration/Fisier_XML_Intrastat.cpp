@@ -222,9 +222,13 @@ private:
     static QString Afisat(const QString& valoare)
     {
         QString text = valoare;
-        for (QChar& c : text)
-            if (Caracter_Interzis(QStringView(&c, 1)) >= 0)
-                c = u'?';
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const qsizetype lungime =
+                text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+            if (Caracter_Interzis(QStringView(text).mid(i, lungime)) >= 0)
+                text[i] = u'?';
+            i += lungime - 1;
+        }
         return text;
     }
 

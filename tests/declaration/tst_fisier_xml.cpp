@@ -439,8 +439,10 @@ void TestFisierXml::refusedValues_data()
     casete("month 13", [](Date_Fisier_XML& d) { d.cheie.luna = u"13"_s; },
            {u"Caseta Tip - Anul - Luna - RefPeriod = 2015-13 ===> TREBUIE SA FIE ANUL (4 CIFRE) SI LUNA "
             u"(1 - 12)"_s});
-    casete("control character in a text box", [](Date_Fisier_XML& d) { d.email = u"ion\u0007@firma.ro"_s; },
-           {u"Caseta Email - Email = ion?@firma.ro ===> CONTINE UN CARACTER NEPERMIS IN XML (U+0007)"_s});
+    casete(
+        "control character in a text box",
+        [](Date_Fisier_XML& d) { d.email = u"ion\u0007@firma\U0001F600.ro"_s; },
+        {u"Caseta Email - Email = ion?@firma\U0001F600.ro ===> CONTINE UN CARACTER NEPERMIS IN XML (U+0007)"_s});
     casete("half of a surrogate pair", [](Date_Fisier_XML& d) { d.fax = QString(QChar(0xD83D)); },
            {u"Caseta Fax - Fax = ? ===> CONTINE UN CARACTER NEPERMIS IN XML (U+D83D)"_s});
     casete("representative's fiscal code with letters",
