@@ -276,7 +276,9 @@ void Deschide_Nivel_Tarif(quint8 nivel, const QString& sql)
     HS_Comentarii = false;
     HS_NrColoane = definitie->nrColoane;
     HS_Nivel = nivel;
-    Inchide_Formuri_Exceptand(u"Frm_Meniu_Principal"_s, u"d"_s);
+    // A window that cannot close (a line it cannot write) keeps the browser out.
+    if (!Inchide_Formuri_Exceptand(u"Frm_Meniu_Principal"_s, u"d"_s))
+        return;
     QWidget* fereastra = ui::Forms::load(u"Frm_HS"_s);
     if (auto* browser = qobject_cast<Frm_HS*>(fereastra))
         browser->Formateaza_Nivel(*definitie);

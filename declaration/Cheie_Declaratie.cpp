@@ -28,6 +28,16 @@ std::optional<Perioada_Declaratie> Perioada_Sau_Mesaj(const Cheie_Declaratie& ch
     return p;
 }
 
+bool Declaratie_Firma_Curenta(const Cheie_Declaratie& cheie, const QString& nefacut)
+{
+    if (cheie.codFiscal.compare(FirmaCurenta_CodFiscal, Qt::CaseInsensitive) == 0)
+        return true;
+    ui::msgBox(nefacut + u"\r\n"_s + u"Declaratia afisata este a codului fiscal "_s + cheie.codFiscal +
+                   u", iar firma de lucru are codul fiscal "_s + FirmaCurenta_CodFiscal + u'.',
+               ui::Icon::Critical, ui::Buttons::Ok, u"EROARE"_s);
+    return false;
+}
+
 QString Clauza_Declaratie(const QString& tip, const Perioada_Declaratie& perioada)
 {
     return Clauza_Declaratie(tip, FirmaCurenta_CodFiscal, perioada);

@@ -29,6 +29,12 @@ std::optional<Perioada_Declaratie> Perioada(const Cheie_Declaratie& cheie);
 // As Perioada, and when there is none it says so (title "EROARE").
 std::optional<Perioada_Declaratie> Perioada_Sau_Mesaj(const Cheie_Declaratie& cheie);
 
+// Whether the key's fiscal code is the working company's (letter case aside,
+// as the selection compares it): the verification and the file read the
+// working company's lines only. When it is not, it says so after the text
+// of what was not done (title "EROARE") and gives false.
+bool Declaratie_Firma_Curenta(const Cheie_Declaratie& cheie, const QString& nefacut);
+
 // " WHERE [TIP]='<type>' AND [Cod_Fiscal]='<FirmaCurenta_CodFiscal>' AND
 // [Anul]=<year> AND [Luna]=<month>", the texts quoted.
 QString Clauza_Declaratie(const QString& tip, const Perioada_Declaratie& perioada);

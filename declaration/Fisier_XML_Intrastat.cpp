@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -65,6 +66,185 @@ const QStringList kVersiuni{u"CountryVer"_s,
                             u"LocalityVer"_s,
                             u"UnitVer"_s};
 
+// What the declaration's structure asks of a value. Every value, whatever
+// its rule, holds only characters that XML 1.0 allows.
+enum class Regula : quint8
+{
+    Text,           // any text, also empty
+    Obligatoriu,    // not blank
+    Intreg_Pozitiv, // a whole number above 0, digits only
+    Cifre,          // exactly lungime digits
+    Litere,         // exactly lungime letters
+    Caractere,      // exactly lungime characters
+    Perioada        // "yyyy-mm", the month 01 to 12
+};
+
+struct Cerinta
+{
+    Regula regula = Regula::Text;
+    int lungime = 0;
+};
+
+constexpr Cerinta kText{};
+constexpr Cerinta kObligatoriu{Regula::Obligatoriu};
+constexpr Cerinta kIntregPozitiv{Regula::Intreg_Pozitiv};
+constexpr Cerinta Cifre(int n)
+{
+    return {Regula::Cifre, n};
+}
+constexpr Cerinta kTara{Regula::Litere, 2};
+
+bool Cifra(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+bool Litera(QChar c)
+{
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+
+// The first character of the text that XML 1.0 does not allow (a control
+// character other than tab, line feed and carriage return, U+FFFE, U+FFFF,
+// half of a surrogate pair), as its code; -1 when there is none.
+int Caracter_Interzis(QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
+            QChar::isLowSurrogate(text[i + 1].unicode())) {
+            ++i;
+            continue;
+        }
+        if ((c < 0x20 && c != 0x09 && c != 0x0A && c != 0x0D) || c == 0xFFFE || c == 0xFFFF ||
+            QChar::isSurrogate(c))
+            return c;
+    }
+    return -1;
+}
+
+// Why the value does not fit the rule, "" when it does.
+QString Motiv_Respingere(QStringView valoare, Cerinta c)
+{
+    if (const int cod = Caracter_Interzis(valoare); cod >= 0)
+        return u"CONTINE UN CARACTER NEPERMIS IN XML (U+"_s +
+               QString::number(cod, 16).toUpper().rightJustified(4, u'0') + u')';
+    if (c.regula == Regula::Text)
+        return QString();
+    if (valoare.trimmed().isEmpty())
+        return u"ESTE GOL"_s;
+    const auto toate = [&](bool (*potrivit)(QChar)) {
+        return std::all_of(valoare.begin(), valoare.end(), potrivit);
+    };
+    switch (c.regula) {
+    case Regula::Text:
+    case Regula::Obligatoriu:
+        return QString();
+    case Regula::Intreg_Pozitiv:
+        return toate(Cifra) && valoare.front() != u'0' ? QString()
+                                                       : u"NU ESTE UN NUMAR INTREG MAI MARE DECAT 0"_s;
+    case Regula::Cifre:
+        if (valoare.size() == c.lungime && toate(Cifra))
+            return QString();
+        return c.lungime == 1 ? u"TREBUIE SA FIE O CIFRA"_s
+                              : u"TREBUIE SA AIBA "_s + QString::number(c.lungime) + u" CIFRE"_s;
+    case Regula::Litere:
+        return valoare.size() == c.lungime && toate(Litera)
+                   ? QString()
+                   : u"TREBUIE SA AIBA "_s + QString::number(c.lungime) + u" LITERE"_s;
+    case Regula::Caractere:
+        return valoare.size() == c.lungime
+                   ? QString()
+                   : u"TREBUIE SA AIBA "_s + QString::number(c.lungime) + u" CARACTERE"_s;
+    case Regula::Perioada: {
+        const bool forma = valoare.size() == 7 && valoare[4] == u'-' &&
+                           std::all_of(valoare.begin(), valoare.begin() + 4, Cifra) && Cifra(valoare[5]) &&
+                           Cifra(valoare[6]);
+        const int luna = forma ? valoare.mid(5).toInt() : 0;
+        return forma && luna >= 1 && luna <= 12 ? QString()
+                                                : u"TREBUIE SA FIE ANUL (4 CIFRE) SI LUNA (1 - 12)"_s;
+    }
+    }
+    return QString();
+}
+
+// The values the structure refuses, each said where it comes from: the
+// first ones kept for the message, all of them counted.
+class Probleme_Fisier
+{
+public:
+    static constexpr qsizetype kAfisate = 20;
+
+    // origine: the box or the table the value comes from; inside an item
+    // (Articol), the column of the line.
+    void Verifica(QStringView element, const QString& valoare, Cerinta cerinta, QStringView origine)
+    {
+        const QString motiv = Motiv_Respingere(valoare, cerinta);
+        if (motiv.isEmpty())
+            return;
+        if (++m_numar > kAfisate)
+            return;
+        QString linie = m_numarArticol == 0
+                            ? QString(origine + u" - "_s + element)
+                            : QString(Articol_Curent() + u" - "_s + element + u" ("_s + origine + u')');
+        if (motiv == u"ESTE GOL")
+            linie += u" ESTE GOL"_s;
+        else
+            linie += u" = "_s + Afisat(valoare) + u" ===> "_s + motiv;
+        m_primele << linie;
+    }
+    // The values that follow belong to the item numar (from 1) of the line
+    // pozitia with the code cod; 0 after the items.
+    void Articol(qint64 numar, const db::Variant& pozitia = {}, const db::Variant& cod = {})
+    {
+        m_numarArticol = numar;
+        m_pozitia = pozitia;
+        m_cod = cod;
+    }
+    void Adauga(const QString& linie)
+    {
+        if (++m_numar <= kAfisate)
+            m_primele << linie;
+    }
+
+    bool Gol() const { return m_numar == 0; }
+    const QStringList& Primele() const { return m_primele; }
+    QString Text() const
+    {
+        QString text = u"Valori pe care declaratia nu le poate cuprinde:"_s + kCrLf + m_primele.join(kCrLf);
+        if (m_numar > kAfisate)
+            text += kCrLf + u"... si inca "_s + QString::number(m_numar - kAfisate);
+        return text;
+    }
+
+private:
+    // A character XML forbids is shown as "?", so the message itself can show.
+    static QString Afisat(const QString& valoare)
+    {
+        QString text = valoare;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const qsizetype lungime =
+                text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+            if (Caracter_Interzis(QStringView(text).mid(i, lungime)) >= 0)
+                text[i] = u'?';
+            i += lungime - 1;
+        }
+        return text;
+    }
+
+    QString Articol_Curent() const
+    {
+        return u"Pozitia: "_s + m_pozitia.toText() + u" (articolul "_s + QString::number(m_numarArticol) +
+               u", cod NC "_s + m_cod.toText() + u')';
+    }
+
+    qint64 m_numarArticol = 0;
+    db::Variant m_pozitia;
+    db::Variant m_cod;
+    QStringList m_primele;
+    qint64 m_numar = 0;
+};
+
 // Appends the text with "&", "<", ">" and '"' written as entities.
 void Adauga_Escape(QString& tinta, QStringView text)
 {
@@ -99,7 +279,10 @@ void Adauga_Escape(QString& tinta, QStringView text)
 class Document_XML
 {
 public:
-    explicit Document_XML(QIODevice& iesire) : m_iesire(iesire) { m_text.reserve(kPrag + 4096); }
+    Document_XML(QIODevice& iesire, Probleme_Fisier& probleme) : m_iesire(iesire), m_probleme(probleme)
+    {
+        m_text.reserve(kPrag + 4096);
+    }
 
     void Linie(int indentare, const QString& continut)
     {
@@ -107,17 +290,18 @@ public:
         m_text.append(continut);
         Sfarsit_Linie();
     }
-    // A leaf element on one line, its value escaped.
-    void Element(int indentare, QStringView nume, const QString& valoare)
+    // A leaf element on one line, its value escaped and checked against its
+    // rule; origine says where a refused value comes from.
+    void Element(int indentare, QStringView nume, const QString& valoare, Cerinta cerinta = kText,
+                 QStringView origine = u"InsCodeVersions")
     {
+        m_probleme.Verifica(nume, valoare, cerinta, origine);
         Frunza(indentare, nume, valoare);
     }
-    void Element(int indentare, QStringView nume, const db::Variant& valoare)
+    void Element(int indentare, QStringView nume, const db::Variant& valoare, Cerinta cerinta,
+                 QStringView origine)
     {
-        if (valoare.isText())
-            Frunza(indentare, nume, valoare.asText());
-        else
-            Frunza(indentare, nume, valoare.toText());
+        Element(indentare, nume, valoare.isText() ? valoare.asText() : valoare.toText(), cerinta, origine);
     }
     // Writes what is left in the buffer; false when any write failed.
     bool Termina()
@@ -161,6 +345,7 @@ private:
     }
 
     QIODevice& m_iesire;
+    Probleme_Fisier& m_probleme;
     QString m_text;
     bool m_scris = true;
 };
@@ -175,80 +360,87 @@ void Scrie_Antet(Document_XML& doc, const Date_Fisier_XML& date, const QString& 
     const QString& luna = date.cheie.luna;
     const QString perioada = date.cheie.anul + u'-' + (luna.size() == 1 ? u'0' + luna : luna);
     doc.Linie(4, u"<InsDeclarationHeader>"_s);
-    doc.Element(8, u"VatNr"_s, Cod_Fiscal_XML(date.cheie.codFiscal));
-    doc.Element(8, u"FirmName"_s, numeCompanie);
-    doc.Element(8, u"RefPeriod"_s, perioada);
-    doc.Element(8, u"CreateDt"_s, perioada + u"-12T16:23:35.625+02:00"_s);
+    doc.Element(8, u"VatNr", Cod_Fiscal_XML(date.cheie.codFiscal), Cifre(10), u"Caseta CUI / VAT ID");
+    doc.Element(8, u"FirmName", numeCompanie, kObligatoriu, u"Caseta nume firma");
+    doc.Element(8, u"RefPeriod", perioada, {Regula::Perioada}, u"Caseta Tip - Anul - Luna");
+    doc.Element(8, u"CreateDt", perioada + u"-12T16:23:35.625+02:00"_s);
     doc.Linie(8, u"<ContactPerson>"_s);
-    doc.Element(15, u"LastName"_s, Implicit_Daca_Gol(date.numePrenume, u"LAST NAME"_s));
-    doc.Element(15, u"FirstName"_s, Implicit_Daca_Gol(date.numePersoana, u"FIRST NAME"_s));
-    doc.Element(15, u"Email"_s, Implicit_Daca_Gol(date.email, u"EMAIL"_s));
-    doc.Element(15, u"Phone"_s, Implicit_Daca_Gol(date.telefon, u"TELEFON"_s));
-    doc.Element(15, u"Fax"_s, Implicit_Daca_Gol(date.fax, u"FAX"_s));
-    doc.Element(15, u"Position"_s, Implicit_Daca_Gol(date.pozitieCompanie, u"FUNCTIE"_s));
+    doc.Element(15, u"LastName", Implicit_Daca_Gol(date.numePrenume, u"LAST NAME"_s), kText,
+                u"Caseta Nume-Prenume (nume)");
+    doc.Element(15, u"FirstName", Implicit_Daca_Gol(date.numePersoana, u"FIRST NAME"_s), kText,
+                u"Caseta Nume-Prenume (prenume)");
+    doc.Element(15, u"Email", Implicit_Daca_Gol(date.email, u"EMAIL"_s), kText, u"Caseta Email");
+    doc.Element(15, u"Phone", Implicit_Daca_Gol(date.telefon, u"TELEFON"_s), kText, u"Caseta Telefon");
+    doc.Element(15, u"Fax", Implicit_Daca_Gol(date.fax, u"FAX"_s), kText, u"Caseta Fax");
+    doc.Element(15, u"Position", Implicit_Daca_Gol(date.pozitieCompanie, u"FUNCTIE"_s), kText,
+                u"Caseta Poz. Comp.");
     doc.Linie(8, u"</ContactPerson>"_s);
     if (date.declarantTert) {
         doc.Linie(8, u"<DTPDetails>"_s);
-        doc.Element(8, u"VatNr"_s, Cod_Fiscal_XML(date.codFiscalDeclarant));
-        doc.Element(8, u"FirmName"_s, date.numeDeclarant);
+        doc.Element(8, u"VatNr", Cod_Fiscal_XML(date.codFiscalDeclarant), Cifre(10),
+                    u"Caseta Declarant Tert - CUI");
+        doc.Element(8, u"FirmName", date.numeDeclarant, kObligatoriu, u"Caseta Declarant Tert - Nume");
         doc.Linie(8, u"<DTPAddress>"_s);
-        doc.Element(8, u"Street"_s, date.strada);
-        doc.Element(8, u"StreetNumber"_s, date.numar);
-        doc.Element(8, u"Block"_s, date.bloc);
-        doc.Element(8, u"Stairs"_s, date.scara);
-        doc.Element(8, u"Apartment"_s, date.apartament);
+        doc.Element(8, u"Street", date.strada, kText, u"Caseta Declarant Tert - Strada");
+        doc.Element(8, u"StreetNumber", date.numar, kText, u"Caseta Declarant Tert - Nr");
+        doc.Element(8, u"Block", date.bloc, kText, u"Caseta Declarant Tert - BL");
+        doc.Element(8, u"Stairs", date.scara, kText, u"Caseta Declarant Tert - Sc");
+        doc.Element(8, u"Apartment", date.apartament, kText, u"Caseta Declarant Tert - Ap");
         if (!Este_Null(db::Variant(date.oras)) && !Este_Null(db::Variant(date.judet))) {
-            doc.Element(8, u"LocalityCode"_s, date.oras);
-            doc.Element(8, u"CountyCode"_s, date.judet);
+            doc.Element(8, u"LocalityCode", date.oras, kText, u"Caseta Declarant Tert - Oras");
+            doc.Element(8, u"CountyCode", date.judet, kText, u"Caseta Declarant Tert - Judet");
         }
-        doc.Element(8, u"PostalCode"_s, date.codPostal);
+        doc.Element(8, u"PostalCode", date.codPostal, kText, u"Caseta Declarant Tert - Cod Postal");
         doc.Linie(8, u"</DTPAddress>"_s);
         doc.Linie(8, u"</DTPDetails>"_s);
     }
     doc.Linie(4, u"</InsDeclarationHeader>"_s);
 }
 
-// One item from the current row of the item view.
-void Scrie_Articol(Document_XML& doc, const db::Statement& rand, qint64 numar, const QString& element,
-                   bool sosire, bool cuPartener, bool valoareStatistica)
+// One item from the current row of the item view; a refused value is said
+// by the line's Pozitia, the item's number and its code.
+void Scrie_Articol(Document_XML& doc, Probleme_Fisier& probleme, const db::Statement& rand, qint64 numar,
+                   const QString& element, bool sosire, bool cuPartener, bool valoareStatistica)
 {
     const auto v = [&](Articol c) { return rand.column(c); };
+    probleme.Articol(numar, v(A_Pozitia), v(A_Cod_NC));
     doc.Linie(8, u'<' + element + u" OrderNr=\""_s + QString::number(numar) + u"\">"_s);
-    doc.Element(16, u"Cn8Code"_s, v(A_Cod_NC));
-    doc.Element(16, u"InvoiceValue"_s, v(A_Val_Fiscala1));
+    doc.Element(16, u"Cn8Code", v(A_Cod_NC), Cifre(8), u"Cod_NC");
+    doc.Element(16, u"InvoiceValue", v(A_Val_Fiscala1), kIntregPozitiv, u"Val_Fiscala");
     if (valoareStatistica)
-        doc.Element(16, u"StatisticalValue"_s, v(A_Val_Stat1));
-    doc.Element(16, u"NetMass"_s, v(A_Net1));
+        doc.Element(16, u"StatisticalValue", v(A_Val_Stat1), kIntregPozitiv, u"Val_Stat");
+    doc.Element(16, u"NetMass", v(A_Net1), kIntregPozitiv, u"Net");
     const QString natura = v(A_Nat_Tranz).toText();
-    doc.Element(16, u"NatureOfTransactionACode"_s, natura.left(1));
+    doc.Element(16, u"NatureOfTransactionACode", natura.left(1), Cifre(1), u"Nat_Tranz");
     if (!natura.isEmpty() && natura.back() >= u'1' && natura.back() <= u'9')
-        doc.Element(16, u"NatureOfTransactionBCode"_s, natura);
-    doc.Element(16, u"DeliveryTermsCode"_s, v(A_Incoterms));
-    doc.Element(16, u"ModeOfTransportCode"_s, v(A_Mod_Transp));
+        doc.Element(16, u"NatureOfTransactionBCode", natura, Cifre(2), u"Nat_Tranz");
+    doc.Element(16, u"DeliveryTermsCode", v(A_Incoterms), {Regula::Caractere, 3}, u"Incoterms");
+    doc.Element(16, u"ModeOfTransportCode", v(A_Mod_Transp), Cifre(1), u"Mod_Transp");
     if (sosire || cuPartener)
-        doc.Element(16, u"CountryOfOrigin"_s, v(A_Tara_Orig));
+        doc.Element(16, u"CountryOfOrigin", v(A_Tara_Orig), kTara, u"Tara_Orig");
     if (!Este_Null(v(A_Cod_UMS))) {
         doc.Linie(16, u"<InsSupplUnitsInfo>"_s);
-        doc.Element(22, u"SupplUnitCode"_s, v(A_Cod_UMS));
-        doc.Element(22, u"QtyInSupplUnits"_s, v(A_Val_UMS1));
+        doc.Element(22, u"SupplUnitCode", v(A_Cod_UMS), kObligatoriu, u"Cod_UMS");
+        doc.Element(22, u"QtyInSupplUnits", v(A_Val_UMS1), kIntregPozitiv, u"Val_UMS");
         doc.Linie(16, u"</InsSupplUnitsInfo>"_s);
     }
     if (sosire)
-        doc.Element(16, u"CountryOfConsignment"_s, v(A_Tara_Exp));
+        doc.Element(16, u"CountryOfConsignment", v(A_Tara_Exp), kTara, u"Tara_Exp");
     else
-        doc.Element(16, u"CountryOfDestination"_s, v(A_Tara_Dest));
+        doc.Element(16, u"CountryOfDestination", v(A_Tara_Dest), kTara, u"Tara_Dest");
     if (cuPartener) {
-        doc.Element(16, u"PartnerCountryCode"_s, v(A_Country_VAT_ID));
-        doc.Element(16, u"PartnerVatNr"_s, v(A_VAT_ID1));
+        doc.Element(16, u"PartnerCountryCode", v(A_Country_VAT_ID), kTara, u"VAT_ID");
+        doc.Element(16, u"PartnerVatNr", v(A_VAT_ID1), kObligatoriu, u"VAT_ID");
     }
     doc.Linie(8, u"</"_s + element + u'>');
 }
 
-// The whole document written into the device; the reason it cannot be
-// made, or "" when it is complete.
+// The whole document written into the device, every value checked on the
+// way into probleme; the reason it cannot be made, or "" when it is
+// complete (it is fit to send only when probleme stays empty).
 QString Compune_Document(QIODevice& iesire, const Date_Fisier_XML& date, const Perioada_Declaratie& perioada,
                          const QString& numeCompanie, const std::function<void()>& formateazaGrila,
-                         qint64& articole)
+                         qint64& articole, Probleme_Fisier& probleme)
 {
     const QString& tip = date.cheie.tip;
     const bool sosire = tip == u"I"_s;
@@ -267,13 +459,13 @@ QString Compune_Document(QIODevice& iesire, const Date_Fisier_XML& date, const P
                u", anul "_s + date.cheie.anul;
     versiuni->moveFirst();
 
-    Document_XML doc(iesire);
+    Document_XML doc(iesire, probleme);
     doc.Linie(0, u"<?xml version=\"1.0\" encoding=\"UTF-8\" ?>"_s);
     doc.Linie(0, u'<' + radacina + u" SchemaVersion=\"1.0\" xmlns=\""_s +
                      QString::fromUtf16(kSpatiuNumeIntrastat) + u"\">"_s);
     doc.Linie(0, u"<InsCodeVersions>"_s);
     for (const QString& coloana : kVersiuni)
-        doc.Element(9, coloana, versiuni->value(coloana));
+        doc.Element(9, coloana, versiuni->value(coloana), kObligatoriu, u"InsCodeVersions");
     versiuni->close();
     doc.Linie(0, QString());
     doc.Linie(0, u"</InsCodeVersions>"_s);
@@ -291,9 +483,15 @@ QString Compune_Document(QIODevice& iesire, const Date_Fisier_XML& date, const P
         formateazaGrila();
     db::Result<bool> rand = interogare->step();
     for (; rand && *rand; rand = interogare->step())
-        Scrie_Articol(doc, *interogare, ++articole, element, sosire, cuPartener, date.valoareStatistica);
+        Scrie_Articol(doc, probleme, *interogare, ++articole, element, sosire, cuPartener,
+                      date.valoareStatistica);
+    probleme.Articol(0);
     if (!rand)
         return u"Nu se pot citi articolele declaratiei ("_s + vedere + u"): "_s + rand.error().description;
+    if (articole == 0)
+        probleme.Adauga(u"Declaratia nu are niciun articol: nu exista linii TIP = "_s + tip +
+                        u", Cod_Fiscal = "_s + FirmaCurenta_CodFiscal + u", Anul = "_s + date.cheie.anul +
+                        u", Luna = "_s + date.cheie.luna);
     doc.Linie(0, u"</"_s + radacina + u'>');
     if (!doc.Termina())
         return u"Nu se poate scrie fisierul: "_s + iesire.errorString();
@@ -336,9 +534,11 @@ void Eroare(const QString& text)
     ui::msgBox(text, ui::Icon::Critical, ui::Buttons::Ok, u"EROARE"_s);
 }
 
+const QString kNegenerat = u"FISIERUL DECLARATIEI NU A FOST GENERAT"_s;
+
 void Fisier_Negenerat(const QString& cauza)
 {
-    Eroare(u"FISIERUL DECLARATIEI NU A FOST GENERAT"_s + kCrLf + cauza);
+    Eroare(kNegenerat + kCrLf + cauza);
 }
 
 } // namespace
@@ -375,20 +575,8 @@ Rezultat_Fisier_XML Genereaza_Fisier_XML(const Date_Fisier_XML& date,
     rezultat.caleAfisata = Folder_Salvare_XML + rezultat.numeFisier;
 
     const auto perioada = Perioada_Sau_Mesaj(cheie);
-    if (!perioada)
+    if (!perioada || !Declaratie_Firma_Curenta(cheie, kNegenerat))
         return rezultat;
-
-    // A Romanian fiscal code has at most 10 digits: a longer one is written
-    // whole, never cut, and the user is told.
-    QStringList lungi;
-    for (const QString& cod : date.declarantTert ? QStringList{cheie.codFiscal, date.codFiscalDeclarant}
-                                                 : QStringList{cheie.codFiscal})
-        if (Cod_Fiscal_XML(cod).size() > 10)
-            lungi << cod;
-    if (!lungi.isEmpty())
-        ui::msgBox(u"ATENTIE: CODUL FISCAL ARE MAI MULT DE 10 CARACTERE: "_s + lungi.join(u", "_s) + kCrLf +
-                       u"Codul este scris intreg in fisier."_s,
-                   ui::Icon::Exclamation, ui::Buttons::Ok, u"MESAJ"_s);
 
     const QString folder = Folder_Sistem + u"IntrastatSave/"_s;
     if (!QFileInfo(folder).isDir()) {
@@ -402,11 +590,19 @@ Rezultat_Fisier_XML Genereaza_Fisier_XML(const Date_Fisier_XML& date,
         return rezultat;
     }
     qint64 articole = 0;
-    if (const QString cauza =
-            Compune_Document(fisier, date, *perioada, rezultat.numeCompanie, formateazaGrila, articole);
+    Probleme_Fisier probleme;
+    if (const QString cauza = Compune_Document(fisier, date, *perioada, rezultat.numeCompanie,
+                                               formateazaGrila, articole, probleme);
         !cauza.isEmpty()) {
         fisier.cancelWriting();
         Fisier_Negenerat(cauza);
+        return rezultat;
+    }
+    // A value the institute would refuse: the file is not written at all.
+    if (!probleme.Gol()) {
+        fisier.cancelWriting();
+        rezultat.probleme = probleme.Primele();
+        Fisier_Negenerat(probleme.Text());
         return rezultat;
     }
     if (!fisier.commit()) {

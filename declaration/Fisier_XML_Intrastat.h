@@ -11,6 +11,16 @@
 // Block 3: the header with the contact person and, for a representative,
 // his block. Block 4: one item per row of the item view, numbered from 1.
 //
+// Every value is checked against what the declaration's structure asks of
+// it before the file counts as written: the required elements not blank,
+// the amounts whole numbers above 0, the VAT numbers of 10 digits, the codes
+// of their lengths (CN8 8 digits, countries 2 letters, delivery terms 3
+// characters, transport and nature of transaction digits), at least one
+// item, and no character that XML 1.0 forbids anywhere. A value that fails
+// is named by the box it comes from, or by the line (Pozitia) of its item,
+// and nothing is written. The declaration shown must be the working
+// company's: the items are read by its fiscal code.
+//
 // The file is written whole or not at all: a temporary file renamed over
 // the old one when complete. A failure says why and leaves the old file and
 // its copy as they were.
@@ -18,6 +28,7 @@
 #include "declaration/Cheie_Declaratie.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 // The namespace of the statistics institute's Intrastat declaration schema.
@@ -60,10 +71,12 @@ struct Rezultat_Fisier_XML
     QString fisier;       // the file written under IntrastatSave
     QString copie;        // the copy in the save folder; "" when none was made
     qint64 articole = 0;  // items written
+    QStringList probleme; // the values refused (the first ones), when nothing was written
 };
 
 // The file name: the fiscal code without every "RO", padded on the left with
-// "0" to 10 characters (a longer code is kept whole), then "_A_" (arrivals,
+// "0" to 10 characters (a longer code is kept whole; the file then refuses
+// it), then "_A_" (arrivals,
 // new), "_AR_" (arrivals, revised), "_D_" or "_DR_" (any other type), the
 // year and the month as written (the month unpadded), ".xml".
 QString Nume_Fisier_XML(const QString& codFiscal, const QString& tip, const QString& tipDeclaratie,
@@ -78,8 +91,9 @@ QString Nume_Companie_XML(const QString& nume);
 
 // Writes the file of the declaration and shows "A fost generat fisierul "
 // with the path of the file that exists (the copy, or the file itself when
-// no copy was made). Refuses, with a message, when the key boxes hold no
-// declaration. formateazaGrila runs once the item view has been read (the
-// window lays its grid out again then).
+// no copy was made). Refuses, with a message and writing nothing, when the
+// key boxes hold no declaration, the declaration is another fiscal code's
+// than the working company's, or a value does not fit. formateazaGrila runs
+// once the item view has been read (the window lays its grid out again then).
 Rezultat_Fisier_XML Genereaza_Fisier_XML(const Date_Fisier_XML& date,
                                          const std::function<void()>& formateazaGrila = {});

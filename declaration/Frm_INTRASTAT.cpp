@@ -430,7 +430,13 @@ void Frm_INTRASTAT::Form_Activate()
 
 void Frm_INTRASTAT::Form_Unload(bool& cancel)
 {
-    (void)cancel;
+    // A line being edited is written first, whoever closes the window (its
+    // close box, a menu command, the end of the program); a line the rules
+    // refuse keeps the window open, with the rule's message.
+    if (!Scrie_Linia()) {
+        cancel = true;
+        return;
+    }
     // The layout and the lists' texts are read off the controls, which
     // lose them when their rows go: both files are written first. Missing
     // Default/ or Layout/ folders: nothing is kept, silently.
@@ -617,15 +623,31 @@ void Frm_INTRASTAT::GridIntrastat_BeforeColUpdate(int coloana, const db::Variant
     if (!cautare)
         return;
     grid::Grid* g = GridIntrastat;
-    // An emptied cell holds no code to look for.
-    if (Este_Null(g->cell(coloana)))
-        return;
-    if (coloana == Coloana_Cod_UMS && Este_Null(g->cell(Coloana_Val_UMS))) {
-        // A unit without a quantity in it is taken as typed.
-        g->setCell(Coloana_Val_UMS, db::Variant::null());
+    if (coloana == Coloana_Cod_UMS)
+        m_umsDeVerificat = false;
+    // An emptied cell holds no code to look for, and what the code brought
+    // with it (the tariff's description, unit and unit flag) goes too.
+    if (Este_Null(g->cell(coloana))) {
+        for (const auto& [tinta, camp] : cautare->perechi) {
+            (void)camp;
+            if (tinta != coloana)
+                g->setCell(tinta, db::Variant::null());
+        }
         return;
     }
-    Pregateste_Cautare(*cautare, g->cell(coloana).toText(), g, true);
+    if (coloana == Coloana_Cod_UMS && Este_Null(g->cell(Coloana_Val_UMS))) {
+        // A unit without a quantity in it is taken as typed; the line looks
+        // it up before it is written, once the quantity is there.
+        g->setCell(Coloana_Val_UMS, db::Variant::null());
+        m_umsDeVerificat = true;
+        return;
+    }
+    Cauta_Cod(*cautare, coloana, cancel);
+}
+
+void Frm_INTRASTAT::Cauta_Cod(const Cautare_Coloana& cautare, int coloana, bool& cancel)
+{
+    Pregateste_Cautare(cautare, GridIntrastat->cell(coloana).toText(), GridIntrastat, true);
     if (!Cauta_Si_Completeaza()) {
         cancel = true;
         GridIntrastat_ButtonClick(coloana);
@@ -654,6 +676,15 @@ void Frm_INTRASTAT::GridIntrastat_BeforeUpdate(bool& cancel)
             g->setCell(valUms, g->cell(g->columnForField(u"Cantitate"_s)));
     } else {
         g->setCell(existaUms, false);
+    }
+    // A unit code taken without a look-up is looked up now, as the other
+    // codes are when typed: not found, the pick-list.
+    if (m_umsDeVerificat) {
+        m_umsDeVerificat = false;
+        if (!Este_Null(g->cell(Coloana_Cod_UMS))) {
+            bool ramane = false;
+            Cauta_Cod(*Cautare_Pentru_Coloana(Coloana_Cod_UMS), Coloana_Cod_UMS, ramane);
+        }
     }
     for (int c : Coloane_Obligatorii()) {
         if (c >= g->columnCount())
@@ -736,6 +767,7 @@ void Frm_INTRASTAT::GridIntrastat_KeyDown(int tasta, Qt::KeyboardModifiers modif
     (void)modificatori;
     if (tasta != Qt::Key_Escape || GridIntrastat->cellDataChanged())
         return;
+    m_umsDeVerificat = false;
     GridIntrastat->cancelUpdate();
     consuma = true;
     if (m_linii.isOpen() && m_linii.editMode() != db::EditMode::None)

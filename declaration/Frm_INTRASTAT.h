@@ -7,8 +7,9 @@
 // Opening: set Filtru_Intrastat (" WHERE ..."), load the window, set its
 // caption (Titlu_Intrastat), show it. Every activation opens the tariff of
 // the shown line's period when none is open and appends the line count to
-// the caption; closing saves the control defaults and the grid layout and
-// empties Filtru_Intrastat.
+// the caption; closing writes the line being edited (a line the rules
+// refuse keeps the window open), saves the control defaults and the grid
+// layout and empties Filtru_Intrastat.
 
 #include "declaration/Cheie_Declaratie.h"
 #include "platform/db/db.h"
@@ -18,6 +19,7 @@
 #include <optional>
 
 class ButonPlat;
+struct Cautare_Coloana;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -75,10 +77,12 @@ public:
     // A line was written: the totals.
     void GridIntrastat_AfterChange();
     // A code typed: looked up, the line's columns filled; not found: the
-    // pick-list. The typed value is never refused.
+    // pick-list. The typed value is never refused. A code emptied empties
+    // the columns its look-up fills (Cod_NC: description, unit, unit flag).
     void GridIntrastat_BeforeColUpdate(int coloana, const db::Variant& vechi, bool& cancel);
-    // A line about to be written: its key, "RO", the supplementary unit,
-    // then the first blank column that a line must have refuses it.
+    // A line about to be written: its key, "RO", the supplementary unit (a
+    // unit code typed while the line had no quantity in it is looked up
+    // now), then the first blank column that a line must have refuses it.
     void GridIntrastat_BeforeUpdate(bool& cancel);
     void GridIntrastat_BeforeDelete(bool& cancel);
     // The pick-list of a code column.
@@ -111,6 +115,9 @@ private:
     void Retine_Cheia();
     // Writes the line being edited, if any; false when it stays unwritten.
     bool Scrie_Linia();
+    // The look-up of the code in the column of the current line, and the
+    // pick-list when it is not found.
+    void Cauta_Cod(const Cautare_Coloana& cautare, int coloana, bool& cancel);
 
     void Incarca_Lista_Coloane();
     void Initializeaza_Combo_Coloane();
@@ -156,6 +163,8 @@ private:
     // The condition of the filtered view shown ("" for every line).
     QString m_conditieSelectie;
     bool m_layoutIncarcat = false;
+    // The line's unit code was taken without a look-up (no quantity yet).
+    bool m_umsDeVerificat = false;
     bool m_validare = false;
     db::Recordset m_coloane;
     db::Recordset m_semne;

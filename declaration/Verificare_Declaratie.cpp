@@ -202,14 +202,16 @@ std::optional<Linie> Linie_Actualizata(const Linie& linie, const QString& rezult
     return noua;
 }
 
-// Pass 2 on one line: the rest of each problem's log line, in the order of the checks.
-QStringList Verifica_Linie(const Linie& linie, Liste_Coduri& liste, bool cuTva)
+// Pass 2 on one line: the rest of each problem's log line, in the order of
+// the checks. A company that does not declare the statistical value
+// (cuValStat false) leaves it blank without a problem.
+QStringList Verifica_Linie(const Linie& linie, Liste_Coduri& liste, bool cuTva, bool cuValStat)
 {
     QStringList probleme;
     const auto text = [&](Coloana c) { return linie[c].toText(); };
 
     for (Coloana c : kPozitiiGol)
-        if (Este_Null(linie[c]))
+        if (Este_Null(linie[c]) && (cuValStat || c != Val_Stat))
             probleme << u" - "_s + kNume[c] + u" ESTE GOL"_s;
 
     const auto inLista = [&](Coloana c, Lista_Coduri& lista, const QString& sufix) {
@@ -319,8 +321,9 @@ Rezultat_Verificare Verifica_Declaratie(const Cheie_Declaratie& cheie, Ecran_Ver
     Rezultat_Verificare rezultat;
     rezultat.jurnal = Cale_Jurnal_Verificare(cheie.codFiscal, cheie.tip, cheie.luna, cheie.anul);
 
+    const QString nefacuta = u"VERIFICAREA NU A FOST FACUTA"_s;
     const auto perioada = Perioada_Sau_Mesaj(cheie);
-    if (!perioada)
+    if (!perioada || !Declaratie_Firma_Curenta(cheie, nefacuta))
         return rezultat;
     // Without the tariff of the period every code would be reported missing.
     if (!Conexiune_CN.isOpen()) {
@@ -353,6 +356,13 @@ Rezultat_Verificare Verifica_Declaratie(const Cheie_Declaratie& cheie, Ecran_Ver
             Eroare(u"NU SE POT CITI LINIILE DECLARATIEI"_s + kCrLf + rand.error().description);
             return rezultat;
         }
+    }
+    // A run over no line would find no problem in it: said as it is.
+    if (linii.empty()) {
+        Eroare(nefacuta + kCrLf + u"Nu exista nicio linie a declaratiei TIP = "_s + cheie.tip +
+               u", Cod_Fiscal = "_s + FirmaCurenta_CodFiscal + u", Anul = "_s + cheie.anul + u", Luna = "_s +
+               cheie.luna);
+        return rezultat;
     }
     rezultat.efectuata = true;
     rezultat.linii = static_cast<int>(linii.size());
@@ -410,7 +420,7 @@ Rezultat_Verificare Verifica_Declaratie(const Cheie_Declaratie& cheie, Ecran_Ver
     const bool cuTva = Expediere_Dupa_2014(cheie.tip, *perioada);
     std::vector<QStringList> probleme(linii.size());
     for (std::size_t i = 0; i < linii.size(); ++i) {
-        probleme[i] = Verifica_Linie(linii[i], liste, cuTva);
+        probleme[i] = Verifica_Linie(linii[i], liste, cuTva, FirmaCurenta_ValoareStatistica);
         progres.Linie(static_cast<int>(i + 1), kTextPas2);
     }
     std::vector<QString> esecPas2(linii.size());

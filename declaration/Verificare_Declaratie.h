@@ -59,7 +59,10 @@ QString Cale_Jurnal_Verificare(const QString& codFiscal, const QString& tip, con
                                const QString& anul);
 
 // Verifies the declaration of the key. Refuses, with a message and without
-// changing anything, when the key boxes hold no declaration or no tariff
-// database is open. Ends with the problem report (ecran.Arata_Probleme) or
-// the message "NU SUNT PROBLEME".
+// changing anything, when the key boxes hold no declaration, the declaration
+// shown is of another fiscal code than the working company's, no tariff
+// database is open or the declaration has no line. Ends with the problem
+// report (ecran.Arata_Probleme) or the message "NU SUNT PROBLEME". A company
+// that does not declare the statistical value (FirmaCurenta_ValoareStatistica
+// off) gets no "Val_Stat ESTE GOL".
 Rezultat_Verificare Verifica_Declaratie(const Cheie_Declaratie& cheie, Ecran_Verificare& ecran);

@@ -242,11 +242,12 @@ bool Frm_Meniu_Principal::eventFilter(QObject* obiect, QEvent* eveniment)
     return ui::Fereastra::eventFilter(obiect, eveniment);
 }
 
-void Frm_Meniu_Principal::Form_Unload(bool& /*cancel*/)
+void Frm_Meniu_Principal::Form_Unload(bool& cancel)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    Secventa_Iesire();
-    QApplication::restoreOverrideCursor();
+    if (!Secventa_Iesire()) {
+        cancel = true;
+        return;
+    }
     if (!Fara_Sfarsit_Program)
         QCoreApplication::exit(0);
 }

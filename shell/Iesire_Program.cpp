@@ -5,7 +5,7 @@
 #include "common/Inchide_Formuri.h"
 #include "common/Versiune_Fisier.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 
 using namespace Qt::StringLiterals;
 
@@ -14,11 +14,15 @@ QString Titlu_Meniu_Principal(const QString& firma)
     return u"Quorvel"_s + u"   versiunea  "_s + Text_Versiune_Afisata() + u"  --  "_s + firma;
 }
 
-void Secventa_Iesire()
+bool Secventa_Iesire()
 {
-    // Every other window does its own closing work first (a grid line being
-    // edited is stored, layouts are saved).
-    Inchide_Formuri_Exceptand(u"Frm_Meniu_Principal"_s, u"d"_s);
+    // Every other window does its own closing work first: the declaration
+    // window writes the line being edited and saves its layout. A window that
+    // cannot close (a line the rules refuse, its message shown) keeps the
+    // program running with everything open.
+    if (!Inchide_Formuri_Exceptand(u"Frm_Meniu_Principal"_s, u"d"_s))
+        return false;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     Conexiune_Firma.close();
     Conexiune_Comun.close();
     Conexiune_CN.close();
@@ -29,4 +33,6 @@ void Secventa_Iesire()
     if (const auto kb = Marime_Fisier_KB(Cale_Comun); kb && *kb > Limita_Compactare_Comun_KB)
         Compacteaza_Baza_Date(Cale_Comun);
     QCoreApplication::processEvents();
+    QApplication::restoreOverrideCursor();
+    return true;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The end of the program: the other windows closed through their own unload
-// routines, the shared connections closed, the two databases compacted when
-// they have grown past their limits.
+// routines (any of them may refuse, and the program goes on), the shared
+// connections closed, the two databases compacted when they have grown past
+// their limits.
 
 #include <QString>
 
@@ -12,6 +13,7 @@ inline constexpr int Limita_Compactare_Comun_KB = 30000;
 // The caption of the main window: "Quorvel   versiunea  2.30  --  " + company.
 QString Titlu_Meniu_Principal(const QString& firma);
 
-// Everything the program does before it ends, failures skipped. The caller
-// ends the program afterwards.
-void Secventa_Iesire();
+// Everything the program does before it ends, failures skipped; the caller
+// ends the program afterwards. False, with nothing closed, when another
+// window refused to close.
+bool Secventa_Iesire();

@@ -22,9 +22,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void inchideCelelalte()
+// False when a window stays open (a line it cannot write, its message
+// shown): the command then opens nothing.
+bool inchideCelelalte()
 {
-    Inchide_Formuri_Exceptand(u"Frm_Meniu_Principal"_s, u"d"_s);
+    return Inchide_Formuri_Exceptand(u"Frm_Meniu_Principal"_s, u"d"_s);
 }
 
 void vizibil(QWidget* fereastra, const QString& control, bool da)
@@ -81,7 +83,8 @@ Definitie_Lista Definitie_Lista_Cod(Lista_Cod lista)
 
 void Meniu_Macheta_Noua()
 {
-    inchideCelelalte();
+    if (!inchideCelelalte())
+        return;
     Mod_Macheta = 2;
     Conditie_Macheta.clear();
     ui::Forms::load(u"Frm_Structura_Fisiere"_s);
@@ -90,7 +93,8 @@ void Meniu_Macheta_Noua()
 
 void Meniu_Modificare_Macheta()
 {
-    inchideCelelalte();
+    if (!inchideCelelalte())
+        return;
     QWidget* f = ui::Forms::load(u"Frm_Selectie_Mod_Preluare"_s);
     vizibil(f, u"CmdModifica"_s, true);
     vizibil(f, u"CmdSterge"_s, false);
@@ -99,7 +103,8 @@ void Meniu_Modificare_Macheta()
 
 void Meniu_Sterge_Macheta()
 {
-    inchideCelelalte();
+    if (!inchideCelelalte())
+        return;
     QWidget* f = ui::Forms::load(u"Frm_Selectie_Mod_Preluare"_s);
     vizibil(f, u"CmdModifica"_s, false);
     vizibil(f, u"CmdSterge"_s, true);
@@ -108,14 +113,16 @@ void Meniu_Sterge_Macheta()
 
 void Meniu_Preluare_Fisier()
 {
-    inchideCelelalte();
+    if (!inchideCelelalte())
+        return;
     ui::Forms::load(u"Frm_Preluare_Excel"_s);
     arata(u"Frm_Preluare_Excel"_s);
 }
 
 void Meniu_Declaratie_Intrastat()
 {
-    inchideCelelalte();
+    if (!inchideCelelalte())
+        return;
     ui::Forms::load(u"Frm_Intrastat_Selectie"_s);
     arata(u"Frm_Intrastat_Selectie"_s);
 }
@@ -150,22 +157,25 @@ void Meniu_Tarif(Nivel_Tarif nivel)
 
 void Meniu_Explicativ_Selectie()
 {
-    inchideCelelalte();
+    if (!inchideCelelalte())
+        return;
     ui::Forms::load(u"Frm_Explicativ"_s);
     arata(u"Frm_Explicativ"_s);
 }
 
 void Meniu_Selectie_Firma()
 {
-    inchideCelelalte();
+    if (!inchideCelelalte())
+        return;
     ui::Forms::load(u"Frm_Selectie_Firma"_s);
     arata(u"Frm_Selectie_Firma"_s);
 }
 
 void Meniu_Creare_Firma()
 {
+    if (!inchideCelelalte())
+        return;
     Firma_Noua = true;
-    inchideCelelalte();
     QWidget* f = ui::Forms::load(u"Frm_Creare_Firma"_s);
     for (const QString& nume : {u"NumeBazaDeDate"_s, u"CmdCreazaFirma"_s, u"Label15"_s, u"Label17"_s})
         vizibil(f, nume, true);
@@ -175,8 +185,9 @@ void Meniu_Creare_Firma()
 
 void Meniu_Date_Firma()
 {
+    if (!inchideCelelalte())
+        return;
     Firma_Noua = false;
-    inchideCelelalte();
     QWidget* f = ui::Forms::load(u"Frm_Creare_Firma"_s);
     for (const QString& nume : {u"NumeBazaDeDate"_s, u"CmdCreazaFirma"_s, u"Label15"_s})
         vizibil(f, nume, false);
@@ -186,14 +197,16 @@ void Meniu_Date_Firma()
 
 void Meniu_Setari_Generale()
 {
-    inchideCelelalte();
+    if (!inchideCelelalte())
+        return;
     ui::Forms::load(u"Frm_Setari"_s);
     arata(u"Frm_Setari"_s, true);
 }
 
 void Meniu_Denumire_Rapoarte()
 {
-    inchideCelelalte();
+    if (!inchideCelelalte())
+        return;
     Tip_Actualizare = 13;
     ui::Forms::load(u"Frm_Actualizari_Generale"_s);
     arata(u"Frm_Actualizari_Generale"_s);

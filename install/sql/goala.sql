@@ -112,14 +112,17 @@ JOIN (SELECT TIP, Cod_Fiscal, Anul, Luna, Incoterms, Mod_Transp, Nat_Tranz,
  AND g.Mod_Transp IS f.Mod_Transp AND g.Nat_Tranz IS f.Nat_Tranz AND g.Tara IS f.Tara;
 
 -- Items of the declaration file: lines grouped, amounts summed and rounded to
--- whole numbers; a net mass under 1 kg is declared as 1.
+-- whole numbers; a net mass under 1 kg is declared as 1, and so is a quantity
+-- in the supplementary unit above 0 that would round to 0.
 CREATE VIEW Intrastat_Sursa_Generare AS
 SELECT TIP, Cod_Fiscal, Anul, Luna, MIN(Pozitia) AS Pozitia, Cod_NC,
        MAX(Descriere_NC) AS Descriere1, Tara_Orig, Tara_Exp, Tara_Dest,
        ROUND(SUM(Val_Fiscala), 0) AS Val_Fiscala1,
        ROUND(SUM(Val_Stat), 0) AS Val_Stat1,
        CASE WHEN ROUND(SUM(Net), 0) < 1 THEN 1 ELSE ROUND(SUM(Net), 0) END AS Net1,
-       SUM(Cantitate) AS Cantitate1, Cod_UMS, ROUND(SUM(Val_UMS), 0) AS Val_UMS1,
+       SUM(Cantitate) AS Cantitate1, Cod_UMS,
+       CASE WHEN SUM(Val_UMS) > 0 AND ROUND(SUM(Val_UMS), 0) < 1 THEN 1
+            ELSE ROUND(SUM(Val_UMS), 0) END AS Val_UMS1,
        Nat_Tranz, Incoterms, Mod_Transp
 FROM Intrastat
 GROUP BY TIP, Cod_Fiscal, Anul, Luna, Cod_NC, Tara_Orig, Tara_Exp, Tara_Dest,
@@ -132,7 +135,9 @@ SELECT TIP, Cod_Fiscal, Anul, Luna, MIN(Pozitia) AS Pozitia, Cod_NC,
        ROUND(SUM(Val_Fiscala), 0) AS Val_Fiscala1,
        ROUND(SUM(Val_Stat), 0) AS Val_Stat1,
        CASE WHEN ROUND(SUM(Net), 0) < 1 THEN 1 ELSE ROUND(SUM(Net), 0) END AS Net1,
-       SUM(Cantitate) AS Cantitate1, Cod_UMS, ROUND(SUM(Val_UMS), 0) AS Val_UMS1,
+       SUM(Cantitate) AS Cantitate1, Cod_UMS,
+       CASE WHEN SUM(Val_UMS) > 0 AND ROUND(SUM(Val_UMS), 0) < 1 THEN 1
+            ELSE ROUND(SUM(Val_UMS), 0) END AS Val_UMS1,
        Nat_Tranz, Incoterms, Mod_Transp,
        UPPER(TRIM(VAT_ID)) AS VAT_ID1,
        UPPER(SUBSTR(TRIM(VAT_ID), 1, 2)) AS Country_VAT_ID

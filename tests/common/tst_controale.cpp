@@ -118,8 +118,9 @@ private slots:
         refusing->refuse = true;
         QPointer<Fereastra_Test> setari = Forms::get<Fereastra_Test>(u"Frm_Setari"_s);
 
-        // Names in another letter case still keep their windows.
-        Inchide_Formuri_Exceptand(u"FRM_MENIU_PRINCIPAL"_s, u"frm_raport"_s);
+        // Names in another letter case still keep their windows; the one
+        // that refused is told to the caller.
+        QVERIFY(!Inchide_Formuri_Exceptand(u"FRM_MENIU_PRINCIPAL"_s, u"frm_raport"_s));
         QCOMPARE(Forms::openNames(),
                  (QStringList{u"Frm_Meniu_Principal"_s, u"Frm_Liste"_s, u"Frm_Raport"_s}));
         QCOMPARE(refusing->unloads, 1); // asked, refused, still open
@@ -128,7 +129,7 @@ private slots:
 
         // The usual call: only the main window stays.
         refusing->refuse = false;
-        Inchide_Formuri_Exceptand(u"Frm_Meniu_Principal"_s, u"d"_s);
+        QVERIFY(Inchide_Formuri_Exceptand(u"Frm_Meniu_Principal"_s, u"d"_s));
         QCOMPARE(Forms::openNames(), QStringList{u"Frm_Meniu_Principal"_s});
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!setari);

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QXmlStreamReader>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -79,6 +80,16 @@ Date_Fisier_XML Expedieri(const QString& anul, const QString& luna, const QStrin
     return d;
 }
 
+// The dispatches of December 2015 filed by a representative of the given name.
+Date_Fisier_XML Expedieri_Prin_Reprezentant(const QString& nume)
+{
+    Date_Fisier_XML d = Expedieri(u"2015"_s, u"12"_s, u"N-Noua"_s);
+    d.declarantTert = true;
+    d.codFiscalDeclarant = u"RO765"_s;
+    d.numeDeclarant = nume;
+    return d;
+}
+
 void Linii_Sosiri(Fixtura_Declaratie& f)
 {
     const QVariantMap sosire{{u"TIP"_s, u"I"_s},        {u"Anul"_s, 2015},         {u"Luna"_s, 3},
@@ -108,10 +119,10 @@ void Linii_Sosiri(Fixtura_Declaratie& f)
         {u"Mod_Transp"_s, u"4"_s}});
     // Another month: not in the file.
     cu({{u"Luna"_s, 4}, {u"Cod_NC"_s, u"22222222"_s}});
-    // No nature of transaction.
+    // A nature of transaction of another group.
     cu({{u"Tara_Orig"_s, u"IT"_s},
         {u"Tara_Exp"_s, u"IT"_s},
-        {u"Nat_Tranz"_s, QVariant()},
+        {u"Nat_Tranz"_s, u"31"_s},
         {u"Incoterms"_s, u"EXW"_s},
         {u"Val_Fiscala"_s, 70.0},
         {u"Val_Stat"_s, 70.0},
@@ -138,6 +149,9 @@ void Linii_Expedieri(Fixtura_Declaratie& f, int anul, int luna)
 
 } // namespace
 
+Q_DECLARE_METATYPE(Cheie_Declaratie)
+Q_DECLARE_METATYPE(std::function<void(Date_Fisier_XML&)>)
+
 class TestFisierXml : public QObject
 {
     Q_OBJECT
@@ -151,8 +165,16 @@ private slots:
     void fileNames();
     void itemsPast32766AreNumberedOn();
     void openEndedVersionWhenNoneMatches();
-    void longFiscalCodeIsKeptWhole();
-    void emptyKeyIsRefused();
+    void refusedBeforeReading_data();
+    void refusedBeforeReading();
+    void refusedValues_data();
+    void refusedValues();
+    void everyForbiddenCharacterIsRefused_data();
+    void everyForbiddenCharacterIsRefused();
+    void allowedCharactersStayWellFormed();
+    void manyRefusalsAreCountedInTheMessage();
+    void supplementaryQuantityIsNeverZero_data();
+    void supplementaryQuantityIsNeverZero();
     void copyIntoTheSaveFolder_data();
     void copyIntoTheSaveFolder();
     void failureLeavesTheEarlierFiles_data();
@@ -300,45 +322,289 @@ void TestFisierXml::openEndedVersionWhenNoneMatches()
     Fixtura_Declaratie f;
     VERIFICA_FIXTURA(f);
     FirmaCurenta_CodFiscal = u"RO1234567"_s;
+    f.linie({{u"Anul"_s, 2013}, {u"Luna"_s, 1}});
     const Rezultat_Fisier_XML r = Genereaza_Fisier_XML(Expedieri(u"2013"_s, u"1"_s, u"N-Noua"_s));
     QVERIFY(r.generat);
     const QByteArray text = Fixtura_Declaratie::citeste(r.fisier);
     QVERIFY(text.contains("<InsCodeVersions>\r\n"
                           "         <CountryVer>C16</CountryVer>\r\n"));
-    QVERIFY(text.contains("         <NatureOfTransactionBVer></NatureOfTransactionBVer>\r\n"));
+    QVERIFY(text.contains("         <NatureOfTransactionBVer>B16</NatureOfTransactionBVer>\r\n"));
     QVERIFY(text.contains("        <RefPeriod>2013-01</RefPeriod>\r\n"));
-    // No item: the root's end tag follows the header.
-    QVERIFY(text.endsWith("    </InsDeclarationHeader>\r\n</InsNewDispatch>\r\n"));
 }
 
-void TestFisierXml::longFiscalCodeIsKeptWhole()
+// Refused before anything is read: no declaration shown, or one of another
+// company than the working one (its items would be the working company's).
+void TestFisierXml::refusedBeforeReading_data()
 {
-    Fixtura_Declaratie f;
-    VERIFICA_FIXTURA(f);
-    FirmaCurenta_CodFiscal = u"RO12345678901"_s;
-    Date_Fisier_XML date = Expedieri(u"2015"_s, u"12"_s, u"N-Noua"_s);
-    date.cheie.codFiscal = u"RO12345678901"_s;
-    const Rezultat_Fisier_XML r = Genereaza_Fisier_XML(date);
-    QVERIFY(r.generat);
-    QCOMPARE(r.numeFisier, u"12345678901_D_201512.xml"_s);
-    QVERIFY(Fixtura_Declaratie::citeste(r.fisier).contains("        <VatNr>12345678901</VatNr>\r\n"));
-    const QList<ui::testing::Call> mesaje = ui::testing::messages();
-    QCOMPARE(mesaje.size(), 2);
-    QCOMPARE(mesaje.first().icon, ui::Icon::Exclamation);
-    QVERIFY(mesaje.first().text.contains(u"RO12345678901"_s));
+    QTest::addColumn<Cheie_Declaratie>("cheie");
+    QTest::addColumn<QString>("mesaj");
+    QTest::newRow("empty key boxes")
+        << Cheie_Declaratie{QString(), QString(), QString(), QString()}
+        << u"NU ESTE AFISATA NICIO LINIE A DECLARATIEI\r\nTIP = , Anul = , Luna = "_s;
+    QTest::newRow("another company's declaration")
+        << Cheie_Declaratie{u"O"_s, u"RO999"_s, u"2015"_s, u"12"_s}
+        << u"FISIERUL DECLARATIEI NU A FOST GENERAT\r\nDeclaratia afisata este a codului fiscal RO999, iar "
+           u"firma de lucru are codul fiscal RO1234567."_s;
 }
 
-void TestFisierXml::emptyKeyIsRefused()
+void TestFisierXml::refusedBeforeReading()
 {
+    QFETCH(Cheie_Declaratie, cheie);
+    QFETCH(QString, mesaj);
     Fixtura_Declaratie f;
     VERIFICA_FIXTURA(f);
+    FirmaCurenta_CodFiscal = u"RO1234567"_s;
+    Linii_Expedieri(f, 2015, 12);
     Date_Fisier_XML date = Expedieri(QString(), QString(), u"N-Noua"_s);
-    date.cheie.tip.clear();
+    date.cheie = cheie;
     const Rezultat_Fisier_XML r = Genereaza_Fisier_XML(date);
     QVERIFY(!r.generat);
-    QCOMPARE(Arbore_Test::mesaje(),
-             QStringList{u"NU ESTE AFISATA NICIO LINIE A DECLARATIEI\r\nTIP = , Anul = , Luna = "_s});
+    QCOMPARE(Arbore_Test::mesaje(), QStringList{mesaj});
     QVERIFY(QDir(f.cale(u"System/IntrastatSave"_s)).isEmpty());
+}
+
+using Modificare = std::function<void(Date_Fisier_XML&)>;
+
+// Each value the declaration's structure refuses, from a line of the month
+// (named by its Pozitia) or from a box of the window: the file is not
+// written, the earlier file and its copy stay, the message names them all.
+void TestFisierXml::refusedValues_data()
+{
+    QTest::addColumn<QVariantMap>("linie"); // over a fit dispatch line of December 2015, Pozitia 7
+    QTest::addColumn<Modificare>("casete");
+    QTest::addColumn<QString>("comun"); // a statement on the common database, or ""
+    QTest::addColumn<QStringList>("probleme");
+    const Modificare nimic = [](Date_Fisier_XML&) {};
+    const QString poz = u"Pozitia: 7 (articolul 1, cod NC 84713000) - "_s;
+    const auto linie = [&](const char* rand, const QVariantMap& peste, const QStringList& probleme) {
+        QTest::newRow(rand) << peste << nimic << QString() << probleme;
+    };
+    const auto casete = [&](const char* rand, const Modificare& m, const QStringList& probleme) {
+        QTest::newRow(rand) << QVariantMap() << m << QString() << probleme;
+    };
+
+    linie("every value fit", {}, {});
+    linie("invoice value blank (the template fed only the currency value)", {{u"Val_Fiscala"_s, QVariant()}},
+          {poz + u"InvoiceValue (Val_Fiscala) ESTE GOL"_s});
+    linie("invoice value rounding to 0", {{u"Val_Fiscala"_s, 0.4}},
+          {poz + u"InvoiceValue (Val_Fiscala) = 0 ===> NU ESTE UN NUMAR INTREG MAI MARE DECAT 0"_s});
+    linie("negative invoice value", {{u"Val_Fiscala"_s, -5.0}},
+          {poz + u"InvoiceValue (Val_Fiscala) = -5 ===> NU ESTE UN NUMAR INTREG MAI MARE DECAT 0"_s});
+    linie("statistical value blank while declared", {{u"Val_Stat"_s, QVariant()}},
+          {poz + u"StatisticalValue (Val_Stat) ESTE GOL"_s});
+    linie("net mass blank", {{u"Net"_s, QVariant()}}, {poz + u"NetMass (Net) ESTE GOL"_s});
+    linie(
+        "tariff code of 6 digits", {{u"Cod_NC"_s, u"847130"_s}},
+        {u"Pozitia: 7 (articolul 1, cod NC 847130) - Cn8Code (Cod_NC) = 847130 ===> TREBUIE SA AIBA 8 CIFRE"_s});
+    linie("nature of transaction blank", {{u"Nat_Tranz"_s, QVariant()}},
+          {poz + u"NatureOfTransactionACode (Nat_Tranz) ESTE GOL"_s});
+    linie("nature of transaction of one digit", {{u"Nat_Tranz"_s, u"1"_s}},
+          {poz + u"NatureOfTransactionBCode (Nat_Tranz) = 1 ===> TREBUIE SA AIBA 2 CIFRE"_s});
+    linie("delivery terms of 2 characters", {{u"Incoterms"_s, u"DA"_s}},
+          {poz + u"DeliveryTermsCode (Incoterms) = DA ===> TREBUIE SA AIBA 3 CARACTERE"_s});
+    linie("transport mode blank", {{u"Mod_Transp"_s, QVariant()}},
+          {poz + u"ModeOfTransportCode (Mod_Transp) ESTE GOL"_s});
+    linie("transport mode of 2 digits", {{u"Mod_Transp"_s, u"31"_s}},
+          {poz + u"ModeOfTransportCode (Mod_Transp) = 31 ===> TREBUIE SA FIE O CIFRA"_s});
+    linie("country of origin blank", {{u"Tara_Orig"_s, QVariant()}},
+          {poz + u"CountryOfOrigin (Tara_Orig) ESTE GOL"_s});
+    linie("country of destination of 3 letters", {{u"Tara_Dest"_s, u"DEU"_s}},
+          {poz + u"CountryOfDestination (Tara_Dest) = DEU ===> TREBUIE SA AIBA 2 LITERE"_s});
+    linie("partner VAT number blank", {{u"VAT_ID"_s, QVariant()}},
+          {poz + u"PartnerCountryCode (VAT_ID) ESTE GOL"_s, poz + u"PartnerVatNr (VAT_ID) ESTE GOL"_s});
+    linie("partner VAT number without its country", {{u"VAT_ID"_s, u"123456789"_s}},
+          {poz + u"PartnerCountryCode (VAT_ID) = 12 ===> TREBUIE SA AIBA 2 LITERE"_s});
+    linie("supplementary quantity 0", {{u"Cod_UMS"_s, u"p/st"_s}, {u"Val_UMS"_s, 0.0}},
+          {poz + u"QtyInSupplUnits (Val_UMS) = 0 ===> NU ESTE UN NUMAR INTREG MAI MARE DECAT 0"_s});
+    linie("supplementary quantity blank", {{u"Cod_UMS"_s, u"p/st"_s}, {u"Val_UMS"_s, QVariant()}},
+          {poz + u"QtyInSupplUnits (Val_UMS) ESTE GOL"_s});
+    linie("control character from an imported cell", {{u"Incoterms"_s, u"D\u0001P"_s}},
+          {poz + u"DeliveryTermsCode (Incoterms) = D?P ===> CONTINE UN CARACTER NEPERMIS IN XML (U+0001)"_s});
+    QTest::newRow("no item") << QVariantMap{{u"Luna"_s, 11}} << nimic << QString()
+                             << QStringList{u"Declaratia nu are niciun articol: nu exista linii TIP = O, "
+                                            u"Cod_Fiscal = RO1234567, Anul = 2015, Luna = 12"_s};
+    QTest::newRow("code version blank")
+        << QVariantMap() << nimic << u"UPDATE InsCodeVersions SET CnVer = NULL WHERE Anul = 2015"_s
+        << QStringList{u"InsCodeVersions - CnVer ESTE GOL"_s};
+
+    casete("fiscal code typed with a letter and a quote",
+           [](Date_Fisier_XML& d) { d.cheie.codFiscal = u"012'; DP--"_s; },
+           {u"Caseta CUI / VAT ID - VatNr = 012'; DP-- ===> TREBUIE SA AIBA 10 CIFRE"_s});
+    casete("fiscal code of 11 digits", [](Date_Fisier_XML& d) { d.cheie.codFiscal = u"RO12345678901"_s; },
+           {u"Caseta CUI / VAT ID - VatNr = 12345678901 ===> TREBUIE SA AIBA 10 CIFRE"_s});
+    casete("fiscal code in lower case", [](Date_Fisier_XML& d) { d.cheie.codFiscal = u"ro1234567"_s; },
+           {u"Caseta CUI / VAT ID - VatNr = 0ro1234567 ===> TREBUIE SA AIBA 10 CIFRE"_s});
+    casete("company name blank", [](Date_Fisier_XML& d) { d.numeCompanie = u"  "_s; },
+           {u"Caseta nume firma - FirmName ESTE GOL"_s});
+    casete("month 13", [](Date_Fisier_XML& d) { d.cheie.luna = u"13"_s; },
+           {u"Caseta Tip - Anul - Luna - RefPeriod = 2015-13 ===> TREBUIE SA FIE ANUL (4 CIFRE) SI LUNA "
+            u"(1 - 12)"_s});
+    casete(
+        "control character in a text box",
+        [](Date_Fisier_XML& d) { d.email = u"ion\u0007@firma\U0001F600.ro"_s; },
+        {u"Caseta Email - Email = ion?@firma\U0001F600.ro ===> CONTINE UN CARACTER NEPERMIS IN XML (U+0007)"_s});
+    casete("half of a surrogate pair", [](Date_Fisier_XML& d) { d.fax = QString(QChar(0xD83D)); },
+           {u"Caseta Fax - Fax = ? ===> CONTINE UN CARACTER NEPERMIS IN XML (U+D83D)"_s});
+    casete("representative's fiscal code with letters",
+           [](Date_Fisier_XML& d) {
+               d = Expedieri_Prin_Reprezentant(u"Reprezentant SRL"_s);
+               d.codFiscalDeclarant = u"ABC"_s;
+           },
+           {u"Caseta Declarant Tert - CUI - VatNr = 0000000ABC ===> TREBUIE SA AIBA 10 CIFRE"_s});
+    casete("representative's name blank",
+           [](Date_Fisier_XML& d) { d = Expedieri_Prin_Reprezentant(QString()); },
+           {u"Caseta Declarant Tert - Nume - FirmName ESTE GOL"_s});
+}
+
+void TestFisierXml::refusedValues()
+{
+    QFETCH(QVariantMap, linie);
+    QFETCH(Modificare, casete);
+    QFETCH(QString, comun);
+    QFETCH(QStringList, probleme);
+    Fixtura_Declaratie f;
+    VERIFICA_FIXTURA(f);
+    Date_Fisier_XML date = Expedieri(u"2015"_s, u"12"_s, u"N-Noua"_s);
+    date.valoareStatistica = true;
+    casete(date);
+    // The lines are the company's whose declaration the window shows.
+    FirmaCurenta_CodFiscal = date.cheie.codFiscal;
+    f.linie(
+        Cu({{u"Anul"_s, date.cheie.anul.toInt()}, {u"Luna"_s, date.cheie.luna.toInt()}, {u"Pozitia"_s, 7}},
+           linie));
+    if (!comun.isEmpty())
+        QVERIFY(Conexiune_Comun.execute(comun));
+    Folder_Salvare_XML = f.cale(u"Salvare/"_s);
+    QVERIFY(QDir().mkpath(Folder_Salvare_XML));
+    const QString nume = Nume_Fisier_XML(date.cheie.codFiscal, date.cheie.tip, date.tipDeclaratie,
+                                         date.cheie.anul, date.cheie.luna);
+    const QString fisier = f.cale(u"System/IntrastatSave/"_s) + nume;
+    QVERIFY(Fixtura_Declaratie::scrie(fisier, "fisier bun"));
+    QVERIFY(Fixtura_Declaratie::scrie(Folder_Salvare_XML + nume, "copie buna"));
+
+    const Rezultat_Fisier_XML r = Genereaza_Fisier_XML(date);
+    if (probleme.isEmpty()) {
+        QVERIFY2(r.generat, qPrintable(Arbore_Test::mesaje().join(u'\n')));
+        QCOMPARE(Eroare_XML(Fixtura_Declaratie::citeste(fisier)), QString());
+        return;
+    }
+    QVERIFY(!r.generat);
+    QCOMPARE(r.probleme, probleme);
+    QCOMPARE(Arbore_Test::mesaje(),
+             QStringList{u"FISIERUL DECLARATIEI NU A FOST GENERAT\r\nValori pe care declaratia nu le poate "
+                         u"cuprinde:\r\n"_s +
+                         probleme.join(u"\r\n"_s)});
+    QCOMPARE(ui::testing::messages().first().icon, ui::Icon::Critical);
+    QCOMPARE(Fixtura_Declaratie::citeste(fisier), QByteArray("fisier bun"));
+    QCOMPARE(Fixtura_Declaratie::citeste(Folder_Salvare_XML + nume), QByteArray("copie buna"));
+    QCOMPARE(QDir(f.cale(u"System/IntrastatSave"_s)).entryList(QDir::Files | QDir::Hidden),
+             QStringList{nume});
+}
+
+// Every character XML 1.0 forbids, in a box that takes any text, is refused
+// by its code.
+void TestFisierXml::everyForbiddenCharacterIsRefused_data()
+{
+    QTest::addColumn<int>("cod");
+    for (int c = 0; c < 0x20; ++c)
+        if (c != 0x09 && c != 0x0A && c != 0x0D)
+            QTest::addRow("U+%04X", c) << c;
+    QTest::newRow("U+FFFE") << 0xFFFE;
+    QTest::newRow("U+FFFF") << 0xFFFF;
+    QTest::newRow("U+DC00 alone") << 0xDC00;
+}
+
+void TestFisierXml::everyForbiddenCharacterIsRefused()
+{
+    QFETCH(int, cod);
+    Fixtura_Declaratie f;
+    VERIFICA_FIXTURA(f);
+    FirmaCurenta_CodFiscal = u"RO1234567"_s;
+    Linii_Expedieri(f, 2015, 12);
+    Date_Fisier_XML date = Expedieri_Prin_Reprezentant(u"Reprezentant SRL"_s);
+    date.strada = u"Str"_s + QChar(static_cast<char16_t>(cod)) + u"Lunga"_s;
+    const Rezultat_Fisier_XML r = Genereaza_Fisier_XML(date);
+    QVERIFY(!r.generat);
+    QCOMPARE(r.probleme, QStringList{u"Caseta Declarant Tert - Strada - Street = Str?Lunga ===> CONTINE UN "
+                                     u"CARACTER NEPERMIS IN XML (U+"_s +
+                                     QString::number(cod, 16).toUpper().rightJustified(4, u'0') + u')'});
+    QVERIFY(QDir(f.cale(u"System/IntrastatSave"_s)).isEmpty());
+}
+
+// What XML allows is written, escaped where it must be, and reads back as
+// typed: a tab, a letter with a diacritic, a character outside the basic
+// plane, the characters that have entities.
+void TestFisierXml::allowedCharactersStayWellFormed()
+{
+    Fixtura_Declaratie f;
+    VERIFICA_FIXTURA(f);
+    FirmaCurenta_CodFiscal = u"RO1234567"_s;
+    Linii_Expedieri(f, 2015, 12);
+    const QString nume = u"A & B <C> \"D\" \u021B\t\U0001F600 'E'"_s;
+    const Rezultat_Fisier_XML r = Genereaza_Fisier_XML(Expedieri_Prin_Reprezentant(nume));
+    QVERIFY(r.generat);
+    QXmlStreamReader xml(Fixtura_Declaratie::citeste(r.fisier));
+    QStringList firme;
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"FirmName")
+            firme << xml.readElementText();
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QCOMPARE(firme, (QStringList{u"FIRMA SRL"_s, nume}));
+}
+
+// Past the first twenty values refused, the message counts the rest.
+void TestFisierXml::manyRefusalsAreCountedInTheMessage()
+{
+    Fixtura_Declaratie f;
+    VERIFICA_FIXTURA(f);
+    FirmaCurenta_CodFiscal = u"RO1234567"_s;
+    for (int i = 0; i < 25; ++i)
+        f.linie({{u"Anul"_s, 2015},
+                 {u"Luna"_s, 12},
+                 {u"Cod_NC"_s, QString::number(10000000 + i)},
+                 {u"Val_Fiscala"_s, QVariant()},
+                 {u"Pozitia"_s, i + 2}});
+    const Rezultat_Fisier_XML r = Genereaza_Fisier_XML(Expedieri(u"2015"_s, u"12"_s, u"N-Noua"_s));
+    QVERIFY(!r.generat);
+    QCOMPARE(r.probleme.size(), 20);
+    QCOMPARE(r.probleme.first(),
+             u"Pozitia: 2 (articolul 1, cod NC 10000000) - InvoiceValue (Val_Fiscala) ESTE GOL"_s);
+    QVERIFY(Arbore_Test::mesaje().first().endsWith(
+        u"Pozitia: 21 (articolul 20, cod NC 10000019) - InvoiceValue (Val_Fiscala) ESTE GOL\r\n... si inca 5"_s));
+}
+
+// A supplementary quantity above 0 that would round to 0 is declared as 1;
+// the others round half to even.
+void TestFisierXml::supplementaryQuantityIsNeverZero_data()
+{
+    QTest::addColumn<QVariantList>("cantitati"); // the lines of one item
+    QTest::addColumn<QString>("declarata");
+    QTest::newRow("0.3") << QVariantList{0.3} << u"1"_s;
+    QTest::newRow("0.2 and 0.2 of one item") << QVariantList{0.2, 0.2} << u"1"_s;
+    QTest::newRow("0.5, halves to even") << QVariantList{0.5} << u"1"_s;
+    QTest::newRow("1.5") << QVariantList{1.5} << u"2"_s;
+    QTest::newRow("2.5") << QVariantList{2.5} << u"2"_s;
+}
+
+void TestFisierXml::supplementaryQuantityIsNeverZero()
+{
+    QFETCH(QVariantList, cantitati);
+    QFETCH(QString, declarata);
+    Fixtura_Declaratie f;
+    VERIFICA_FIXTURA(f);
+    FirmaCurenta_CodFiscal = u"RO1234567"_s;
+    for (const QVariant& c : cantitati)
+        f.linie({{u"Anul"_s, 2015},
+                 {u"Luna"_s, 12},
+                 {u"Cod_NC"_s, QString::fromUtf16(Fixtura_Declaratie::kCodCuUM)},
+                 {u"Cod_UMS"_s, u"p/st"_s},
+                 {u"Val_UMS"_s, c}});
+    const Rezultat_Fisier_XML r = Genereaza_Fisier_XML(Expedieri(u"2015"_s, u"12"_s, u"N-Noua"_s));
+    QVERIFY2(r.generat, qPrintable(Arbore_Test::mesaje().join(u'\n')));
+    QCOMPARE(r.articole, qint64(1));
+    const QByteArray element =
+        "                      <QtyInSupplUnits>" + declarata.toUtf8() + "</QtyInSupplUnits>\r\n";
+    QVERIFY(Fixtura_Declaratie::citeste(r.fisier).contains(element));
 }
 
 void TestFisierXml::copyIntoTheSaveFolder_data()

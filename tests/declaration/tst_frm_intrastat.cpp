@@ -5,6 +5,7 @@
 
 #include "Declaratie_Test.h"
 #include "codelists/ConexiuneTarif.h"
+#include "common/Inchide_Formuri.h"
 #include "common/Transfera_Excel.h"
 #include "declaration/Frm_INTRASTAT.h"
 #include "declaration/Linii_Intrastat.h"
@@ -13,6 +14,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -53,6 +55,13 @@ Frm_INTRASTAT* deschidePerioada(const QString& tip, int anul, int luna)
         u" WHERE [TIP]='"_s + tip + u"' AND [Cod_Fiscal]='RO123' AND [Anul]="_s + QString::number(anul) +
             u" AND [Luna]="_s + QString::number(luna),
         Titlu_Intrastat(QString::number(anul), QString::number(luna)));
+}
+
+// One column of one line as the company database holds it.
+db::Variant inBaza(qint64 id, const QString& camp)
+{
+    return Declaratie_Test::valoare(u"SELECT "_s + camp + u" FROM Intrastat WHERE Record_ID="_s +
+                                    QString::number(id));
 }
 
 // The declaration window is closed as the user closes it.
@@ -579,6 +588,33 @@ private slots:
         QCOMPARE(ui::testing::messages().last().text, u"A fost generat fisierul \r\n"_s + fisier);
     }
 
+    // A declaration of another fiscal code than the working company's (the
+    // import lets one in after its question) is neither verified nor written:
+    // both commands would read the working company's lines. Each says which
+    // two codes differ; no "NU SUNT PROBLEME", no file.
+    void declaratieAltCodFiscal()
+    {
+        Declaratie_Test d;
+        VERIFICA_DECLARATIA(d);
+        Frm_INTRASTAT* f = Declaratie_Test::deschide<Frm_INTRASTAT>(
+            u" WHERE [TIP]='O' AND [Cod_Fiscal]='RO999' AND [Anul]=2015 AND [Luna]=3"_s,
+            Titlu_Intrastat(u"2015"_s, u"3"_s));
+        QVERIFY(f);
+        QCOMPARE(text(f, u"TXT_CodFiscal"_s), u"RO999"_s);
+        const QString diferite =
+            u"Declaratia afisata este a codului fiscal RO999, iar firma de lucru are codul fiscal RO123."_s;
+        ui::testing::clear();
+        f->findChild<QPushButton*>(u"Cmd_Verifica"_s)->click();
+        QCOMPARE(Arbore_Test::mesaje(), QStringList{u"VERIFICAREA NU A FOST FACUTA\r\n"_s + diferite});
+        QVERIFY(!ui::Forms::isLoaded(u"Frm_Intrastat_Probleme"_s));
+
+        ui::testing::clear();
+        f->findChild<QPushButton*>(u"Cmd_Fisier"_s)->click();
+        QCOMPARE(Arbore_Test::mesaje(),
+                 QStringList{u"FISIERUL DECLARATIEI NU A FOST GENERAT\r\n"_s + diferite});
+        QCOMPARE(QDir(Folder_Sistem + u"IntrastatSave"_s).entryList(QDir::Files), QStringList());
+    }
+
     // A line being edited is written before "Verifica Date" or "Generare
     // Fisier Intrastat (XML)" reads the month from the database; a line the
     // window refuses to write stops the command before it starts.
@@ -622,10 +658,9 @@ private slots:
         QVERIFY(f);
         grid::Grid* g = f->GridIntrastat;
         g->setCurrentCell(1, coloana);
-        const QString linie =
-            u" FROM Intrastat WHERE Record_ID="_s + QString::number(g->cellValue(1, 4).toInt64());
+        const qint64 id = g->cellValue(1, 4).toInt64();
         const QString camp = g->column(coloana).dataField;
-        const db::Variant inainte = Declaratie_Test::valoare(u"SELECT "_s + camp + linie);
+        const db::Variant inainte = inBaza(id, camp);
         QVERIFY(g->editCell(coloana, valoare));
         QVERIFY(g->rowDataChanged());
         ui::testing::clear();
@@ -634,16 +669,89 @@ private slots:
         const QList<ui::testing::Call> mesaje = ui::testing::messages();
         QCOMPARE(!mesaje.isEmpty(), cuMesaj);
         if (scrisa) {
-            QCOMPARE(Declaratie_Test::valoare(u"SELECT "_s + camp + linie).toText(), valoare);
+            QCOMPARE(inBaza(id, camp).toText(), valoare);
             QVERIFY(!g->rowDataChanged());
             QCOMPARE(g->cellValue(1, coloana).toText(), valoare);
         } else {
             QVERIFY(!inainte.isMissing());
-            QCOMPARE(Declaratie_Test::valoare(u"SELECT "_s + camp + linie).toText(), inainte.toText());
+            QCOMPARE(inBaza(id, camp).toText(), inainte.toText());
             QCOMPARE(mesaje.size(), 1);
             QCOMPARE(mesaje.first().text, u"Valoare Fiscala  -  Obligatoriu de completat !"_s);
             QVERIFY(g->rowDataChanged());
         }
+    }
+
+    // Closing the window while a line is being edited writes the line first,
+    // however it is closed: its close box, or the group closing of a menu
+    // command, a company change and the end of the program. A line the rules
+    // refuse keeps the window open with the rule's message and the line as
+    // typed; the closing reports it.
+    void inchidereScrieLinia_data()
+    {
+        QTest::addColumn<bool>("grup"); // closed with the other windows, else by its close box
+        QTest::addColumn<int>("coloana");
+        QTest::addColumn<QString>("valoare");
+        QTest::addColumn<bool>("scrisa");
+        QTest::addColumn<bool>("editorDeschis"); // typed into the cell, not confirmed
+        const QString text = u"SCRISA LA INCHIDERE"_s;
+        QTest::newRow("close box, line written") << false << 20 << text << true << false;
+        QTest::newRow("close box, cell still being typed") << false << 20 << text << true << true;
+        QTest::newRow("with the others, line written") << true << 20 << text << true << false;
+        QTest::newRow("close box, line refused") << false << 10 << QString() << false << false;
+        QTest::newRow("with the others, line refused") << true << 10 << QString() << false << false;
+    }
+    void inchidereScrieLinia()
+    {
+        QFETCH(bool, grup);
+        QFETCH(int, coloana);
+        QFETCH(QString, valoare);
+        QFETCH(bool, scrisa);
+        QFETCH(bool, editorDeschis);
+        Declaratie_Test d;
+        VERIFICA_DECLARATIA(d);
+        Frm_INTRASTAT* f = deschidePerioada(u"O"_s, 2015, 3);
+        QVERIFY(f);
+        grid::Grid* g = f->GridIntrastat;
+        const qint64 id = g->cellValue(1, 4).toInt64();
+        const QString camp = g->column(coloana).dataField;
+        const QString inainte = inBaza(id, camp).toText();
+        g->setCurrentCell(1, coloana);
+        if (editorDeschis) {
+            g->setFocus();
+            QTest::keyClick(g, Qt::Key_F2);
+            auto* editor = qobject_cast<QLineEdit*>(g->indexWidget(g->currentIndex()));
+            QVERIFY(editor);
+            editor->selectAll();
+            QTest::keyClicks(editor, valoare);
+            QVERIFY(g->isEditing());
+        } else {
+            QVERIFY(g->editCell(coloana, valoare));
+        }
+        ui::testing::clear();
+
+        bool inchisa = false;
+        if (grup) {
+            inchisa = Inchide_Formuri_Exceptand(u"Frm_Meniu_Principal"_s, u"d"_s);
+        } else {
+            f->close();
+            inchisa = !ui::Forms::isLoaded(u"Frm_INTRASTAT"_s);
+        }
+        QCOMPARE(inchisa, scrisa);
+        QCOMPARE(ui::Forms::isLoaded(u"Frm_INTRASTAT"_s), !scrisa);
+        QCOMPARE(inBaza(id, camp).toText(), scrisa ? valoare : inainte);
+        if (scrisa) {
+            QVERIFY(ui::testing::messages().isEmpty());
+            QCOMPARE(Filtru_Intrastat, QString());
+            return;
+        }
+        QCOMPARE(Arbore_Test::mesaje(), QStringList{u"Valoare Fiscala  -  Obligatoriu de completat !"_s});
+        QVERIFY(f->isVisible());
+        QVERIFY(g->rowDataChanged());
+        QCOMPARE(g->row(), 1);
+        // Fixed, the line is written by the next closing.
+        QVERIFY(g->editCell(coloana, u"777"_s));
+        inchide();
+        QCOMPARE(inBaza(id, camp).toDouble(), 777.0);
     }
 };
 

@@ -6,6 +6,7 @@
 
 #include "Declaratie_Test.h"
 #include "codelists/Frm_CautareTabele.h"
+#include "common/Verifica_Null.h"
 #include "declaration/Frm_INTRASTAT.h"
 #include "declaration/Linii_Intrastat.h"
 #include "platform/grid/grid.h"
@@ -282,6 +283,93 @@ private slots:
         QCOMPARE(g->cellValue(0, col).toText(), tastat);
         paraseste(g);
         QCOMPARE(coloana(id, g->column(col).dataField).toText(), tastat);
+    }
+
+    // An emptied code cell leaves nothing of the code it held: emptying the
+    // tariff code empties the description, the unit and the unit flag it
+    // brought; an emptied country takes nothing else with it. No look-up
+    // runs, and the line is then refused for its blank code as any other.
+    void golireCod_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QList<int>>("golite"); // the other columns emptied with it
+        QTest::newRow("tariff code") << 5 << QList<int>{6, 13, 31};
+        QTest::newRow("country of origin") << 7 << QList<int>{};
+    }
+    void golireCod()
+    {
+        QFETCH(int, col);
+        QFETCH(QList<int>, golite);
+        Declaratie_Test d;
+        VERIFICA_DECLARATIA(d);
+        Frm_INTRASTAT* f = deschide();
+        QVERIFY(f);
+        grid::Grid* g = f->GridIntrastat;
+        const int rand = 1; // 01012100, with its unit p/st
+        QCOMPARE(g->cellValue(rand, 13).toText(), u"p/st"_s);
+        QList<db::Variant> inainte;
+        for (int c = 0; c < g->columnCount(); ++c)
+            inainte << g->cellValue(rand, c);
+        Lista_Selectie lista;
+        tasteaza(g, rand, col, QString());
+        QCOMPARE(lista.deschideri, 0);
+        QVERIFY(ui::testing::messages().isEmpty());
+        for (int c = 0; c < g->columnCount(); ++c) {
+            const bool golita = c == col || golite.contains(c);
+            // The unit flag is a yes/no column: emptied, it reads no.
+            if (golita)
+                QVERIFY2(c == 31 ? !g->cellValue(rand, c).toBool() : Este_Null(g->cellValue(rand, c)),
+                         qPrintable(u"column "_s + QString::number(c)));
+            else
+                QVERIFY2(g->cellValue(rand, c) == inainte.at(c),
+                         qPrintable(u"column "_s + QString::number(c)));
+        }
+        QVERIFY(!g->update());
+        QCOMPARE(Arbore_Test::mesaje().size(), 1);
+        QVERIFY(Arbore_Test::mesaje().first().endsWith(u"  -  Obligatoriu de completat !"_s));
+    }
+
+    // A unit code typed on a line without a quantity in it is taken without
+    // a look-up, and looked up when the line is written, as the other codes
+    // are when typed: found, the list's code is written; not found, "NU
+    // GASESC" and the pick-list, and the typed code stays.
+    void unitateVerificataLaScriere_data()
+    {
+        QTest::addColumn<QString>("tastat");
+        QTest::addColumn<QString>("scris");
+        QTest::addColumn<int>("liste");
+        QTest::newRow("unit found") << u"P/ST"_s << u"p/st"_s << 0;
+        QTest::newRow("unit not found") << u"XX"_s << u"XX"_s << 1;
+    }
+    void unitateVerificataLaScriere()
+    {
+        QFETCH(QString, tastat);
+        QFETCH(QString, scris);
+        QFETCH(int, liste);
+        Declaratie_Test d;
+        VERIFICA_DECLARATIA(d);
+        Frm_INTRASTAT* f = deschide();
+        QVERIFY(f);
+        const qint64 id = primaLinie();
+        grid::Grid* g = f->GridIntrastat;
+        QVERIFY(g->cellValue(0, 14).isMissing() || Este_Null(g->cellValue(0, 14)));
+        Lista_Selectie lista;
+        tasteaza(g, 0, 13, tastat);
+        QCOMPARE(lista.deschideri, 0);
+        QVERIFY(ui::testing::messages().isEmpty());
+        paraseste(g);
+        QCOMPARE(lista.deschideri, liste);
+        QCOMPARE(Arbore_Test::mesaje(), liste ? QStringList{u"NU GASESC : "_s + tastat} : QStringList());
+        QCOMPARE(coloana(id, u"Cod_UMS"_s).toText(), scris);
+        QCOMPARE(coloana(id, u"Val_UMS"_s).toDouble(), 1.0); // the line's quantity
+        QCOMPARE(mesaj(f),
+                 liste ? u"VALOARE NEGASITA : "_s + tastat : u"VALOARE GASITA: p/st : Numar de bucati"_s);
+        // Written, the line is not looked up again.
+        ui::testing::clear();
+        tasteaza(g, 0, 20, u"Alta marfa"_s);
+        paraseste(g, Qt::Key_Up);
+        QVERIFY(ui::testing::messages().isEmpty());
+        QCOMPARE(lista.deschideri, liste);
     }
 
     // The cell button opens the pick-list of the column; the tariff's with

@@ -96,13 +96,19 @@ class TestVerificareDeclaratie : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { FirmaCurenta_CodFiscal = u"RO123"_s; }
+    void init()
+    {
+        FirmaCurenta_CodFiscal = u"RO123"_s;
+        FirmaCurenta_ValoareStatistica = false;
+    }
     void cleanup() { sys::Clock::reset(); }
 
     void logFlagsAndTariffColumns();
     void cleanDeclarationHasNoProblems();
     void vatChecksOnlyForDispatchesAfter2014_data();
     void vatChecksOnlyForDispatchesAfter2014();
+    void statisticalValueBlankOnlyWhenDeclared_data();
+    void statisticalValueBlankOnlyWhenDeclared();
     void vatNumberForms_data();
     void vatNumberForms();
     void refusesWithoutDeclarationOrTariff_data();
@@ -240,6 +246,39 @@ void TestVerificareDeclaratie::vatChecksOnlyForDispatchesAfter2014()
     QCOMPARE(casetaTva, verificat);
 }
 
+void TestVerificareDeclaratie::statisticalValueBlankOnlyWhenDeclared_data()
+{
+    QTest::addColumn<bool>("declarata");
+    QTest::newRow("company declares it") << true;
+    QTest::newRow("company does not") << false;
+}
+
+// A blank statistical value is a problem only for a company that declares
+// it; a negative one is a problem for every company.
+void TestVerificareDeclaratie::statisticalValueBlankOnlyWhenDeclared()
+{
+    QFETCH(bool, declarata);
+    Fixtura_Declaratie f;
+    VERIFICA_FIXTURA(f);
+    FirmaCurenta_CodFiscal = u"RO123"_s;
+    FirmaCurenta_ValoareStatistica = declarata;
+    f.linie({{u"Val_Stat"_s, QVariant()}});
+    f.linie({{u"Val_Stat"_s, -3.0}});
+    f.linie();
+    QVERIFY(f.deschideTarif());
+
+    Ecran_Test ecran;
+    const Rezultat_Verificare r = Verifica_Declaratie(kCheie, ecran);
+    QCOMPARE(r.probleme, declarata ? 2 : 1);
+    QStringList asteptat;
+    if (declarata)
+        asteptat << u"Pozitia: 1 - Val_Stat ESTE GOL"_s;
+    asteptat << u"Pozitia: 2 - Val_Stat = -3 ===> ESTE NULL - ZERO SAU VALOARE NEGATIVA"_s;
+    const QStringList jurnal = QString::fromUtf8(Fixtura_Declaratie::citeste(r.jurnal)).split(u"\r\n"_s);
+    QCOMPARE(jurnal.mid(7, jurnal.size() - 8), asteptat);
+    QCOMPARE(Probleme(1), declarata);
+}
+
 void TestVerificareDeclaratie::vatNumberForms_data()
 {
     QTest::addColumn<QString>("vat");
@@ -289,6 +328,16 @@ void TestVerificareDeclaratie::refusesWithoutDeclarationOrTariff_data()
     QTest::newRow("year not a number")
         << Cheie_Declaratie{u"O"_s, u"RO123"_s, u"2O15"_s, u"5"_s} << true
         << u"NU ESTE AFISATA NICIO LINIE A DECLARATIEI\r\nTIP = O, Anul = 2O15, Luna = 5"_s;
+    // The lines read are the working company's: another company's
+    // declaration shown would be answered from lines it does not hold.
+    QTest::newRow("declaration of another fiscal code")
+        << Cheie_Declaratie{u"O"_s, u"RO999"_s, u"2015"_s, u"5"_s} << true
+        << u"VERIFICAREA NU A FOST FACUTA\r\nDeclaratia afisata este a codului fiscal RO999, iar firma de "
+           u"lucru are codul fiscal RO123."_s;
+    QTest::newRow("no line read") << Cheie_Declaratie{u"O"_s, u"RO123"_s, u"2015"_s, u"7"_s} << true
+                                  << u"VERIFICAREA NU A FOST FACUTA\r\nNu exista nicio linie a declaratiei "
+                                     u"TIP = O, Cod_Fiscal = RO123, "
+                                     u"Anul = 2015, Luna = 7"_s;
 }
 
 void TestVerificareDeclaratie::refusesWithoutDeclarationOrTariff()
@@ -311,7 +360,7 @@ void TestVerificareDeclaratie::refusesWithoutDeclarationOrTariff()
     // Nothing changed: the earlier flag and the stale unit stay, no log.
     QVERIFY(Probleme(1));
     QCOMPARE(Fixtura_Declaratie::coloana(1, u"Cod_UMS"_s), db::Variant(u"kg"_s));
-    QVERIFY(!QFile::exists(f.cale(u"System/Verificare/RO123_O_5_2015.txt"_s)));
+    QCOMPARE(QDir(f.cale(u"System/Verificare"_s)).entryList(QDir::Files), QStringList());
 }
 
 void TestVerificareDeclaratie::failedSaveIsLoggedAndTheRunGoesOn()

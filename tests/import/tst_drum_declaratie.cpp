@@ -105,7 +105,9 @@ private slots:
         QTest::mouseClick(preluare->CmdExit, Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-        // The chooser lists the period and opens it.
+        // The chooser lists the period and opens it, for the company as the
+        // company chooser loads it.
+        FirmaCurenta_Nume = u"FIRMA DEMONSTRATIVA SRL"_s;
         QVERIFY(ui::Forms::unload(u"Frm_INTRASTAT"_s));
         QVERIFY(ui::Forms::show(u"Frm_Intrastat_Selectie"_s));
         auto* alegere = ui::Forms::get<Frm_Intrastat_Selectie>(u"Frm_Intrastat_Selectie"_s);
@@ -137,6 +139,7 @@ private slots:
         QCOMPARE(elemente(xml, u"InvoiceValue"_s), (QStringList{u"1000"_s, u"2000"_s}));
         QCOMPARE(elemente(xml, u"PartnerVatNr"_s).size(), 2);
         QCOMPARE(elemente(xml, u"RefPeriod"_s), QStringList{u"2026-03"_s});
+        QCOMPARE(elemente(xml, u"FirmName"_s), QStringList{u"FIRMA DEMONSTRATIVA SRL"_s});
         QVERIFY(ui::testing::messages().last().text.startsWith(u"A fost generat fisierul "_s));
     }
 };

@@ -27,6 +27,19 @@ using namespace Qt::StringLiterals;
 using Comanda = std::function<void()>;
 Q_DECLARE_METATYPE(Comanda)
 
+namespace {
+
+// A work window that cannot close while it holds a line it cannot write.
+class Fereastra_Refuza : public ui::Fereastra
+{
+public:
+    Fereastra_Refuza() : ui::Fereastra(u"Frm_INTRASTAT"_s, u"INTRASTAT"_s) {}
+    static inline bool refuza = true;
+    void Form_Unload(bool& cancel) override { cancel = refuza; }
+};
+
+} // namespace
+
 class TestMeniuComenzi : public QObject
 {
     Q_OBJECT
@@ -183,6 +196,46 @@ private slots:
         QVERIFY(f);
         QVERIFY(f->isVisible());
         QCOMPARE(f->windowTitle(), u"Preluare date din Excel"_s);
+    }
+
+    // A work window that refuses to close (a line the rules refuse, its
+    // message shown) keeps the command from opening anything; once it can
+    // close, the same command goes on.
+    void fereastraRamasaOpresteComanda_data()
+    {
+        QTest::addColumn<Comanda>("comanda");
+        QTest::addColumn<QString>("tinta");
+        QTest::newRow("Prelucrare Declaratia Intrastat")
+            << Comanda(Meniu_Declaratie_Intrastat) << u"Frm_Intrastat_Selectie"_s;
+        QTest::newRow("company change") << Comanda(Meniu_Selectie_Firma) << u"Frm_Selectie_Firma"_s;
+        QTest::newRow("company data") << Comanda(Meniu_Date_Firma) << u"Frm_Creare_Firma"_s;
+        QTest::newRow("tariff") << Comanda([] { Meniu_Tarif(Nivel_Tarif::HS_2); }) << u"Frm_HS"_s;
+        QTest::newRow("report names") << Comanda(Meniu_Denumire_Rapoarte) << u"Frm_Actualizari_Generale"_s;
+    }
+    void fereastraRamasaOpresteComanda()
+    {
+        QFETCH(Comanda, comanda);
+        QFETCH(QString, tinta);
+        Arbore_Test arbore;
+        QVERIFY(arbore.ok());
+        pregateste();
+        ui::Forms::registerWindow(u"Frm_INTRASTAT"_s, [] { return new Fereastra_Refuza; });
+        QVERIFY(!Conexiune_Comun.open(Cale_Comun));
+        QVERIFY(!Conexiune_Firma.open(arbore.folderBazaDate() + u"RO0000001.mdb"_s));
+        Firma_Noua = true;
+        Fereastra_Refuza::refuza = true;
+        QVERIFY(ui::Forms::show(u"Frm_INTRASTAT"_s));
+
+        comanda();
+        QVERIFY(ui::Forms::isLoaded(u"Frm_INTRASTAT"_s));
+        QVERIFY(!ui::Forms::isLoaded(tinta));
+        QVERIFY(ui::FereastraStub::deschideri().isEmpty());
+        QVERIFY(Firma_Noua);
+
+        Fereastra_Refuza::refuza = false;
+        comanda();
+        QVERIFY(!ui::Forms::isLoaded(u"Frm_INTRASTAT"_s));
+        QVERIFY(ui::Forms::isLoaded(tinta));
     }
 
     // The list query joins the two levels of the code with a dot.

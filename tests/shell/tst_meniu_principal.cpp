@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTest>
@@ -25,6 +26,15 @@ QString fisier(const QString& cale, qint64 octeti)
         f.resize(octeti);
     return cale;
 }
+
+// A work window that cannot close while it holds a line it cannot write.
+class Fereastra_Refuza : public ui::Fereastra
+{
+public:
+    Fereastra_Refuza() : ui::Fereastra(u"Frm_INTRASTAT"_s, u"INTRASTAT"_s) {}
+    static inline bool refuza = true;
+    void Form_Unload(bool& cancel) override { cancel = refuza; }
+};
 
 int notificariCompactare()
 {
@@ -139,6 +149,36 @@ private slots:
         QVERIFY(ui::Forms::unload(u"Frm_Meniu_Principal"_s));
         QVERIFY(!ui::Forms::isLoaded(u"Frm_INTRASTAT"_s));
         QVERIFY(!Conexiune_Comun.isOpen());
+    }
+
+    // A window that refuses to close keeps the program running: the main
+    // window stays, nothing is closed or compacted; once it can close, the
+    // exit goes on.
+    void iesireOpritaDeFereastraRamasa()
+    {
+        Arbore_Test arbore;
+        QVERIFY(arbore.ok());
+        ui::Forms::registerWindow(u"Frm_Meniu_Principal"_s, [] { return new Frm_Meniu_Principal; });
+        ui::Forms::registerWindow(u"Frm_INTRASTAT"_s, [] { return new Fereastra_Refuza; });
+        Fereastra_Refuza::refuza = true;
+        Cale_Firma = fisier(arbore.cale(u"firma.mdb"_s), qint64(1001) * 1024);
+        QVERIFY(!Conexiune_Comun.open(Cale_Comun));
+        QVERIFY(ui::Forms::show(u"Frm_INTRASTAT"_s));
+        QVERIFY(ui::Forms::load(u"Frm_Meniu_Principal"_s));
+
+        QVERIFY(!ui::Forms::unload(u"Frm_Meniu_Principal"_s));
+        QVERIFY(ui::Forms::isLoaded(u"Frm_Meniu_Principal"_s));
+        QVERIFY(ui::Forms::isLoaded(u"Frm_INTRASTAT"_s));
+        QVERIFY(Conexiune_Comun.isOpen());
+        QCOMPARE(notificariCompactare(), 0);
+        QVERIFY(!QGuiApplication::overrideCursor());
+
+        Fereastra_Refuza::refuza = false;
+        QVERIFY(ui::Forms::unload(u"Frm_Meniu_Principal"_s));
+        QVERIFY(!ui::Forms::isLoaded(u"Frm_INTRASTAT"_s));
+        QVERIFY(!Conexiune_Comun.isOpen());
+        QCOMPARE(notificariCompactare(), 1);
+        QVERIFY(!QGuiApplication::overrideCursor());
     }
 };
 
