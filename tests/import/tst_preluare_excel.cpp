@@ -399,16 +399,12 @@ private slots:
         Mediu m;
         QVERIFY(m.gata());
         QVERIFY(m.machetaLivrare());
-        const QString cn2025 = Folder_BazaDate + u"CN/CN2025.mdb"_s;
-        QVERIFY(QFile::copy(Folder_BazaDate + u"CN/CN2026.mdb"_s, cn2025));
+        // The shipped tariff of 2025, marked so that its unit tells it apart.
         {
             db::Connection vechi;
-            QVERIFY(!vechi.open(cn2025));
+            QVERIFY(!vechi.open(Folder_BazaDate + u"CN/CN2025.mdb"_s));
             QVERIFY(vechi.execute(u"UPDATE HS_8 SET UM_SUPL = 'buc' WHERE HS8_COD = '84713000'"_s));
         }
-        QVERIFY(
-            Conexiune_Comun.execute(u"INSERT INTO InsCodeVersions (Anul, Luna, Anul_End, Luna_End, CN_File) "
-                                    u"VALUES (2025, 1, 2025, 12, 'CN2025.mdb')"_s));
         // The tariff menu opens the current month's tariff.
         QVERIFY(Deschide_Conexiune_Tarif(4, 2026));
         Jurnal j;
