@@ -449,6 +449,10 @@ private slots:
         QCOMPARE(rand(7).value(u"Exista_UMS"_s).toBool(), false);
         QCOMPARE(rand(1).value(u"Document_Data_Referinta"_s).toText(), u"2026-03-03"_s);
         QCOMPARE(rand(1).value(u"VAT_ID"_s).toText(), u"DE123456789"_s);
+        // The tariff of the period knows every code: each line has its Romanian description.
+        QCOMPARE(Mediu::valoare(u"SELECT COUNT(*) FROM Intrastat WHERE IFNULL(Descriere_NC, '') = ''"_s).toInt(),
+                 0);
+        QCOMPARE(rand(2).value(u"Descriere_NC"_s).toText(), u"Cu compresie - Frigidere tip masă"_s);
     }
 
     void names()
