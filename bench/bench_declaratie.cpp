@@ -1,9 +1,8 @@
 // The verification of a month of a large company and its declaration file.
 //
-// The company database and Comun.mdb are copies of the build's seeded ones;
-// the tariff is built at run time from the full CN8 nomenclature
-// (cnCodes_2026.json of the folder named by QUORVEL_CN_DATA, else of the
-// shared data folder beside the repository); without it the benchmarks fail.
+// The company database, Comun.mdb and the tariff are copies of the build's
+// seeded ones: the tariff is the shipped CN2026.mdb, the whole CN8
+// nomenclature; without it the benchmarks fail.
 // The message boxes are answered by the seam's test mode.
 //
 //   BM_Verificare/N: both passes over N lines of one declaration with 2,000
@@ -29,8 +28,8 @@ namespace {
 constexpr int kCoduriDistincte = 2000;
 constexpr int kArticoleXml = 40000;
 
-// A program folder of its own with the company, the common database and a
-// full-size tariff, open as the three connections.
+// A program folder of its own with the company, the common database and the
+// shipped tariff, open as the three connections.
 class Mediu
 {
 public:
@@ -100,20 +99,14 @@ private:
 
     void Tarif(const QString& cale)
     {
-        const bench::Lista_CN lista = bench::Citeste_Coduri_CN();
-        if (!lista.eroare.isEmpty()) {
-            m_eroare = lista.eroare;
+        const bench::Tarif_CN tarif = bench::Copiaza_Tarif_CN(cale);
+        if (!tarif.eroare.isEmpty()) {
+            m_eroare = tarif.eroare;
             return;
         }
-        if (const db::Error e = bench::Creeaza_Tarif(cale, lista.coduri)) {
-            m_eroare = QStringLiteral("cannot build the tariff: ") + e.text();
-            return;
-        }
-        for (const bench::Cod_CN& c : lista.coduri)
+        for (const bench::Cod_CN& c : tarif.coduri)
             m_coduri << c.cod;
-        if (m_coduri.size() < 9000)
-            m_eroare = QStringLiteral("the tariff has %1 codes").arg(m_coduri.size());
-        else if (Conexiune_CN.open(cale))
+        if (Conexiune_CN.open(cale))
             m_eroare = QStringLiteral("cannot open the tariff");
     }
 

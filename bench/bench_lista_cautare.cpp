@@ -3,10 +3,7 @@
 // search, the column search and the print-out of the list; and the
 // type-ahead over 100,000 rows.
 //
-// The tariff is built with the repository's schema from the CN8 codes of
-// cnCodes_2026.json in the folder named by QUORVEL_CN_DATA (else in the
-// shared data folder beside the repository), or from 10,000 made-up codes
-// when the list is not at hand.
+// The tariff is a copy of the shipped CN2026.mdb, the whole CN8 nomenclature.
 
 #include "bench/tarif_cn.h"
 #include "codelists/Cautare_Coloana.h"
@@ -28,7 +25,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The tariff database, built once, and Conexiune_CN open on it.
+// The tariff database, copied once, and Conexiune_CN open on it.
 struct Tarif
 {
     QTemporaryDir dir;
@@ -36,19 +33,15 @@ struct Tarif
     QString eroare;
     Tarif()
     {
-        bench::Lista_CN lista = bench::Citeste_Coduri_CN();
-        if (!lista.eroare.isEmpty()) {
-            qWarning("%s: 10,000 made-up codes instead", qPrintable(lista.eroare));
-            lista.coduri = bench::Coduri_Inventate(10000);
+        const bench::Tarif_CN tarif = bench::Copiaza_Tarif_CN(dir.filePath(u"CN.mdb"_s));
+        if (!tarif.eroare.isEmpty()) {
+            eroare = tarif.eroare;
+            return;
         }
-        const QString cale = dir.filePath(u"CN.mdb"_s);
-        db::Error e = bench::Creeaza_Tarif(cale, lista.coduri);
-        if (!e)
-            e = Conexiune_CN.open(cale);
-        if (e)
-            eroare = u"cannot build the tariff: "_s + e.text();
+        if (const db::Error e = Conexiune_CN.open(tarif.cale))
+            eroare = u"cannot open the tariff: "_s + e.text();
         else
-            randuri = static_cast<int>(lista.coduri.size());
+            randuri = static_cast<int>(tarif.coduri.size());
     }
     static Tarif& get()
     {

@@ -1,10 +1,8 @@
 // The Excel import end to end: a generated .xlsx of 100,000 rows whose 25
 // columns feed a template of 22 columns (every column a template can feed),
 // imported into the demonstration company of a copy of the seeded program
-// folder, with the tariff of the period holding the full CN8 nomenclature
-// when its list is at hand (cnCodes_2026.json in the folder named by
-// QUORVEL_CN_DATA, else in the shared data folder beside the repository),
-// else 10,000 made-up codes.
+// folder, with the shipped tariff of the period (CN2026.mdb, the whole CN8
+// nomenclature).
 //
 // Each iteration also times the two floors on the same data: loading the
 // workbook alone, and a bare prepared INSERT of the same rows in one
@@ -91,23 +89,15 @@ struct Setup
         writeWorkbook();
     }
 
-    // The tariff of the period with every CN8 code.
+    // The codes of the period's tariff, every CN8 code.
     bool fullTariff()
     {
-        bench::Lista_CN list = bench::Citeste_Coduri_CN();
-        if (!list.eroare.isEmpty()) {
-            qWarning("%s: 10,000 made-up codes instead", qPrintable(list.eroare));
-            list.coduri = bench::Coduri_Inventate(10000);
-        }
-        db::Connection cn;
-        db::Error e = cn.open(Folder_BazaDate + QStringLiteral("CN/CN2026.mdb"));
-        if (!e)
-            e = bench::Umple_HS_8(cn, list.coduri);
-        if (e) {
-            error = QStringLiteral("cannot fill the tariff: ") + e.text();
+        const bench::Tarif_CN tariff = bench::Citeste_Tarif_CN();
+        if (!tariff.eroare.isEmpty()) {
+            error = tariff.eroare;
             return false;
         }
-        for (const bench::Cod_CN& c : list.coduri)
+        for (const bench::Cod_CN& c : tariff.coduri)
             codes << c.cod;
         return true;
     }

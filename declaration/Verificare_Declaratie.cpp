@@ -180,19 +180,35 @@ double Valoare_Sau_Zero(const db::Variant& v)
     return Null_Sau_Zero_La_Valoare(v, db::Variant(0)).toDouble();
 }
 
-// Pass 1 on one line: the refreshed tariff columns, or nothing when the code
-// is not in the tariff (the line is then left as it is).
-std::optional<Linie> Linie_Actualizata(const Linie& linie, const QString& rezultatTarif)
+// The tariff columns of a code from its look-up result, read once per code;
+// nothing when the code is not in the tariff.
+struct Coloane_Tarif
+{
+    db::Variant descriere;
+    db::Variant um;
+    bool existaUms = false;
+};
+
+std::optional<Coloane_Tarif> Coloane_Din_Tarif(const QString& rezultatTarif)
 {
     if (rezultatTarif.size() < 3)
         return std::nullopt;
     QStringList piese;
     Imparte_String(piese, rezultatTarif, u"|"_s);
+    return Coloane_Tarif{Fara_Blancuri_Margine(piese.value(1)), piese.value(2), piese.value(3) == u"1"_s};
+}
+
+// Pass 1 on one line: the refreshed tariff columns, or nothing when the code
+// is not in the tariff (the line is then left as it is).
+std::optional<Linie> Linie_Actualizata(const Linie& linie, const std::optional<Coloane_Tarif>& tarif)
+{
+    if (!tarif)
+        return std::nullopt;
     Linie noua = linie;
-    noua[Descriere_NC] = Fara_Blancuri_Margine(piese.value(1));
-    noua[Cod_UMS] = piese.value(2);
-    noua[Exista_UMS] = db::Variant(piese.value(3) == u"1"_s);
-    if (noua[Exista_UMS].toBool()) {
+    noua[Descriere_NC] = tarif->descriere;
+    noua[Cod_UMS] = tarif->um;
+    noua[Exista_UMS] = db::Variant(tarif->existaUms);
+    if (tarif->existaUms) {
         if (Este_Null(noua[Val_UMS]))
             noua[Val_UMS] = noua[Cantitate];
     } else {
@@ -372,13 +388,13 @@ Rezultat_Verificare Verifica_Declaratie(const Cheie_Declaratie& cheie, Ecran_Ver
 
     // Pass 1: the tariff columns.
     progres.Incepe();
-    QHash<QString, QString> tarif;
+    QHash<QString, std::optional<Coloane_Tarif>> tarif;
     std::vector<std::optional<Linie>> actualizate(linii.size());
     for (std::size_t i = 0; i < linii.size(); ++i) {
         const QString cod = linii[i][Cod_NC].toText();
         auto gasit = tarif.constFind(cod);
         if (gasit == tarif.constEnd())
-            gasit = tarif.insert(cod, Cauta_Cod_Tarif(cod));
+            gasit = tarif.insert(cod, Coloane_Din_Tarif(Cauta_Cod_Tarif(cod)));
         if (auto noua = Linie_Actualizata(linii[i], *gasit); noua && *noua != linii[i])
             actualizate[i] = std::move(noua);
         progres.Linie(static_cast<int>(i + 1), kTextPas1);

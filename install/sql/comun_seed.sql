@@ -96,22 +96,6 @@ INSERT INTO UM (UM_COD, UM_DESC) VALUES
     ('1000 kWh', 'Mii de kilowati-ora'),
     ('1000 l', 'Mii de litri');
 
--- Counties and Bucharest, by their SIRUTA county code.
-INSERT INTO Judete (Jud_Code, Jud_NameRo) VALUES
-    ('1', 'Alba'), ('2', 'Arad'), ('3', 'Arges'), ('4', 'Bacau'), ('5', 'Bihor'),
-    ('6', 'Bistrita-Nasaud'), ('7', 'Botosani'), ('8', 'Brasov'), ('9', 'Braila'), ('10', 'Buzau'),
-    ('11', 'Caras-Severin'), ('12', 'Cluj'), ('13', 'Constanta'), ('14', 'Covasna'), ('15', 'Dambovita'),
-    ('16', 'Dolj'), ('17', 'Galati'), ('18', 'Gorj'), ('19', 'Harghita'), ('20', 'Hunedoara'),
-    ('21', 'Ialomita'), ('22', 'Iasi'), ('23', 'Ilfov'), ('24', 'Maramures'), ('25', 'Mehedinti'),
-    ('26', 'Mures'), ('27', 'Neamt'), ('28', 'Olt'), ('29', 'Prahova'), ('30', 'Satu Mare'),
-    ('31', 'Salaj'), ('32', 'Sibiu'), ('33', 'Suceava'), ('34', 'Teleorman'), ('35', 'Timis'),
-    ('36', 'Tulcea'), ('37', 'Vaslui'), ('38', 'Valcea'), ('39', 'Vrancea'), ('40', 'Bucuresti'),
-    ('51', 'Calarasi'), ('52', 'Giurgiu');
-
--- Localities by SIRUTA code; the updater's code-list scripts complete the list.
-INSERT INTO Orase (City_Code, City_NameRo, City_RefCode) VALUES
-    ('179132', 'Municipiul Bucuresti', '40');
-
 -- Errors the grid layer reports for a refused write.
 INSERT INTO Erori (Sursa, Nr_Eroare, Descriere) VALUES
     ('TDBGrid', 1, 'Textul depaseste lungimea admisa a coloanei'),
@@ -122,14 +106,6 @@ INSERT INTO Erori (Sursa, Nr_Eroare, Descriere) VALUES
     ('TDBGrid', 6, 'Coloana trebuie completata'),
     ('TDBGrid', 7, 'Aceasta lista nu poate fi modificata'),
     ('TDBGrid', 8, 'Baza de date este ocupata, reincercati');
-
--- The code-list versions of the shipped tariff year, open-ended. The delivery
--- terms follow the Incoterms 2020 rules, the nature of transaction the 2022 codes.
-INSERT INTO InsCodeVersions (Anul, Luna, Anul_End, Luna_End, CN_File, CountryVer, EuCountryVer, CnVer,
-                             ModeOfTransportVer, DeliveryTermsVer, NatureOfTransactionAVer,
-                             NatureOfTransactionBVer, CountyVer, LocalityVer, UnitVer)
-VALUES (2026, 1, NULL, NULL, 'CN2026.mdb', '2026', '2026', '2026', '2026', '2020', '2022', '2022',
-        '2026', '2026', '2026');
 
 -- Reports.
 INSERT INTO Reports (REP_ID, REP_NAME, REP_DESC)

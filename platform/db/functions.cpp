@@ -95,6 +95,12 @@ void fnLeft(sqlite3_context* ctx, int, sqlite3_value** argv)
         sqlite3_result_error(ctx, "Invalid procedure call or argument (Left)", -1);
         return;
     }
+    // A text of at most n bytes has at most n characters: it is its own
+    // left part, with no conversion (the tariff look-up's descriptions).
+    if (sqlite3_value_type(argv[0]) == SQLITE_TEXT && sqlite3_value_bytes(argv[0]) <= n) {
+        sqlite3_result_value(ctx, argv[0]);
+        return;
+    }
     resultText(ctx, argText(argv, 0).left(qsizetype(n)));
 }
 

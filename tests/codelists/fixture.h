@@ -56,7 +56,8 @@ inline bool makeDatabase(const QString& path, const QStringList& scripts, const 
 inline QStringList comunScripts()
 {
     return {QStringLiteral("comun_schema.sql"), QStringLiteral("comun_tari_monezi.sql"),
-            QStringLiteral("comun_seed.sql")};
+            QStringLiteral("comun_judete.sql"), QStringLiteral("comun_orase.sql"), QStringLiteral("comun_seed.sql"),
+            QStringLiteral("comun_versiuni.sql")};
 }
 
 inline QStringList tarifScripts()

@@ -399,33 +399,41 @@ private slots:
     }
 
     // A county chosen by name keeps its code; entering the city list then
-    // lists only that county's cities; leaving it keeps the city's code.
+    // lists only that county's units; leaving it keeps the unit's SIRUTA code,
+    // and the representative's address in the file carries both codes.
     void judeteSiOrase()
     {
         Declaratie_Test d;
         VERIFICA_DECLARATIA(d);
-        QVERIFY(Conexiune_Comun.execute(u"INSERT INTO Orase (City_Code, City_NameRo, City_RefCode) VALUES "
-                                        u"('54975', 'Municipiul Cluj-Napoca', '12')"_s));
-        QVERIFY(Conexiune_Comun.execute(u"INSERT INTO Orase (City_Code, City_NameRo, City_RefCode) VALUES "
-                                        u"('55268', 'Municipiul Dej', '12')"_s));
         Frm_INTRASTAT* f = deschidePerioada(u"O"_s, 2015, 3);
         QVERIFY(f);
         f->findChild<QTabWidget*>(u"TabIntrastat"_s)->setCurrentIndex(1);
+        f->findChild<QCheckBox*>(u"Check_Dec_Tert"_s)->setChecked(true);
         auto* judet = f->findChild<grid::ListCombo*>(u"TDBCombo1"_s);
         auto* oras = f->findChild<grid::ListCombo*>(u"TDBCombo2"_s);
         QCOMPARE(judet->count(), 42);
-        QCOMPARE(oras->count(), 3);
+        QCOMPARE(oras->count(), 3181);
         judet->setFocus();
-        const int cluj = judet->rowOfBoundValue(u"12"_s);
+        const int cluj = judet->rowOfListText(u"Cluj"_s);
         QVERIFY(cluj >= 0);
         judet->setCurrentIndex(cluj);
         oras->setFocus();
         QCOMPARE(text(f, u"TXT_Judet_Dec"_s), u"12"_s);
-        QCOMPARE(oras->count(), 2);
-        QCOMPARE(oras->itemText(0), u"Municipiul Cluj-Napoca"_s);
-        oras->setCurrentIndex(1);
-        f->findChild<QLineEdit*>(u"TXT_CUI_Dec"_s)->setFocus();
-        QCOMPARE(text(f, u"TXT_Oras_Dec"_s), u"55268"_s);
+        // The municipalities, towns and communes of Cluj, by name.
+        QCOMPARE(oras->count(), 81);
+        QCOMPARE(oras->rowOfListText(u"Municipiul Cluj-Napoca"_s), -1);
+        QCOMPARE(oras->rowOfListText(u"Alba Iulia"_s), -1);
+        const int clujNapoca = oras->rowOfListText(u"Cluj-Napoca"_s);
+        QVERIFY(clujNapoca >= 0);
+        oras->setCurrentIndex(clujNapoca);
+        caseta(f, u"TXT_CUI_Dec"_s)->setFocus();
+        QCOMPARE(text(f, u"TXT_Oras_Dec"_s), u"54975"_s);
+
+        caseta(f, u"TXT_Nume_Dec"_s)->setText(u"CONTABIL SRL"_s);
+        f->findChild<QPushButton*>(u"Cmd_Fisier"_s)->click();
+        const QString xml = citeste(Folder_Sistem + u"IntrastatSave/0000000123_D_20153.xml"_s);
+        QVERIFY(xml.contains(u"<LocalityCode>54975</LocalityCode>"_s));
+        QVERIFY(xml.contains(u"<CountyCode>12</CountyCode>"_s));
     }
 
     // Print hands the key and the first letter of the declaration's kind to

@@ -399,16 +399,12 @@ private slots:
         Mediu m;
         QVERIFY(m.gata());
         QVERIFY(m.machetaLivrare());
-        const QString cn2025 = Folder_BazaDate + u"CN/CN2025.mdb"_s;
-        QVERIFY(QFile::copy(Folder_BazaDate + u"CN/CN2026.mdb"_s, cn2025));
+        // The shipped tariff of 2025, marked so that its unit tells it apart.
         {
             db::Connection vechi;
-            QVERIFY(!vechi.open(cn2025));
+            QVERIFY(!vechi.open(Folder_BazaDate + u"CN/CN2025.mdb"_s));
             QVERIFY(vechi.execute(u"UPDATE HS_8 SET UM_SUPL = 'buc' WHERE HS8_COD = '84713000'"_s));
         }
-        QVERIFY(
-            Conexiune_Comun.execute(u"INSERT INTO InsCodeVersions (Anul, Luna, Anul_End, Luna_End, CN_File) "
-                                    u"VALUES (2025, 1, 2025, 12, 'CN2025.mdb')"_s));
         // The tariff menu opens the current month's tariff.
         QVERIFY(Deschide_Conexiune_Tarif(4, 2026));
         Jurnal j;
@@ -453,6 +449,10 @@ private slots:
         QCOMPARE(rand(7).value(u"Exista_UMS"_s).toBool(), false);
         QCOMPARE(rand(1).value(u"Document_Data_Referinta"_s).toText(), u"2026-03-03"_s);
         QCOMPARE(rand(1).value(u"VAT_ID"_s).toText(), u"DE123456789"_s);
+        // The tariff of the period knows every code: each line has its Romanian description.
+        QCOMPARE(Mediu::valoare(u"SELECT COUNT(*) FROM Intrastat WHERE IFNULL(Descriere_NC, '') = ''"_s).toInt(),
+                 0);
+        QCOMPARE(rand(2).value(u"Descriere_NC"_s).toText(), u"Cu compresie - Frigidere tip masă"_s);
     }
 
     void names()

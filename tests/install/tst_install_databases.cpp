@@ -183,7 +183,7 @@ const ExpectedProcedure kProcedures[] = {
 
 const char* const kDatabases[] = {"System/Registry/reg.mdb", "System/DataBase/Comun.mdb",
                                   "System/DataBase/goala.mdb", "System/DataBase/RO0000001.mdb",
-                                  "System/DataBase/CN/CN2026.mdb"};
+                                  "System/DataBase/CN/CN2025.mdb", "System/DataBase/CN/CN2026.mdb"};
 
 } // namespace
 
@@ -263,7 +263,8 @@ private slots:
     void procedures_data();
     void procedures();
 
-    void tariffSample();
+    void tariffs_data();
+    void tariffs();
     void countriesAndCodeLists();
     void errorsAndProcedureReturnError();
     void codeVersionsNameAnExistingTariff();
@@ -291,10 +292,15 @@ void TestInstallDatabases::objects_data()
         QTest::addRow("%s %s", e.database, e.name)
             << db << QString::fromLatin1(e.name) << QString::fromLatin1(e.kind)
             << QString::fromLatin1(e.columns);
-        // The demonstration company is a copy of the template.
+        // The demonstration company is a copy of the template; the tariffs of
+        // both years have one schema.
         if (db.endsWith(u"goala.mdb"))
             QTest::addRow("RO0000001.mdb %s", e.name)
                 << u"System/DataBase/RO0000001.mdb"_s << QString::fromLatin1(e.name)
+                << QString::fromLatin1(e.kind) << QString::fromLatin1(e.columns);
+        if (db.endsWith(u"CN2026.mdb"))
+            QTest::addRow("CN2025.mdb %s", e.name)
+                << u"System/DataBase/CN/CN2025.mdb"_s << QString::fromLatin1(e.name)
                 << QString::fromLatin1(e.kind) << QString::fromLatin1(e.columns);
     }
 }
@@ -381,40 +387,56 @@ void TestInstallDatabases::procedures()
     QCOMPARE(actual.join(u", "_s), parameters);
 }
 
-void TestInstallDatabases::tariffSample()
+void TestInstallDatabases::tariffs_data()
 {
-    db::Connection cn = open(u"System/DataBase/CN/CN2026.mdb"_s);
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("year");
+    QTest::addColumn<int>("codes");
+    QTest::addColumn<int>("withUnit");
+    QTest::newRow("2025") << u"CN2025.mdb"_s << 2025 << 9778 << 2709;
+    QTest::newRow("2026") << u"CN2026.mdb"_s << 2026 << 9791 << 2711;
+}
+
+// The whole combined nomenclature of each shipped year.
+void TestInstallDatabases::tariffs()
+{
+    QFETCH(QString, file);
+    QFETCH(int, year);
+    QFETCH(int, codes);
+    QFETCH(int, withUnit);
+    db::Connection cn = open(u"System/DataBase/CN/"_s + file);
     db::Connection comun = open(u"System/DataBase/Comun.mdb"_s);
     QVERIFY(cn.isOpen() && comun.isOpen());
 
     // All sections, numbered so that they sort in order, and all chapters.
     QCOMPARE(scalar(cn, u"SELECT COUNT(*) FROM HS_1"_s), u"21"_s);
     QCOMPARE(scalar(cn, u"SELECT MIN(HS1_COD) || '-' || MAX(HS1_COD) FROM HS_1"_s), u"01-21"_s);
-    QCOMPARE(scalar(cn, u"SELECT HS1_DESC FROM HS_1 WHERE HS1_COD = '11'"_s).left(15), u"Sectiunea XI - "_s);
+    QCOMPARE(scalar(cn, u"SELECT HS1_DESC FROM HS_1 WHERE HS1_COD = '11'"_s),
+             u"Sectiunea XI - MATERIALE TEXTILE ȘI ARTICOLE DIN ACESTE MATERIALE"_s);
     QCOMPARE(scalar(cn, u"SELECT COUNT(*) FROM HS_1 WHERE HS1_DESC NOT LIKE 'Sectiunea % - %'"_s), u"0"_s);
-    QVERIFY(scalar(cn, u"SELECT COUNT(*) FROM HS_2"_s).toInt() >= 96);
+    QCOMPARE(scalar(cn, u"SELECT COUNT(*) FROM HS_2"_s), u"97"_s);
 
-    // Every parent a child names exists.
-    QCOMPARE(scalar(cn, u"SELECT COUNT(*) FROM HS_2 WHERE HS1_COD NOT IN (SELECT HS1_COD FROM HS_1)"_s),
-             u"0"_s);
-    QCOMPARE(scalar(cn, u"SELECT COUNT(*) FROM HS_4 WHERE HS2_COD NOT IN (SELECT HS2_COD FROM HS_2)"_s),
-             u"0"_s);
-    QCOMPARE(scalar(cn, u"SELECT COUNT(*) FROM HS_6 WHERE HS4_COD NOT IN (SELECT HS4_COD FROM HS_4)"_s),
-             u"0"_s);
-    QCOMPARE(scalar(cn, u"SELECT COUNT(*) FROM HS_8 WHERE HS6_COD NOT IN (SELECT HS6_COD FROM HS_6)"_s),
-             u"0"_s);
+    // Every parent a child names exists, and every heading and sub-heading has codes.
+    const char* const kLegaturi[][3] = {{"HS_2", "HS1_COD", "HS_1"}, {"HS_4", "HS2_COD", "HS_2"},
+                                        {"HS_6", "HS4_COD", "HS_4"}, {"HS_8", "HS6_COD", "HS_6"},
+                                        {"HS_6", "HS6_COD", "HS_8"}, {"HS_4", "HS4_COD", "HS_6"}};
+    for (const auto& l : kLegaturi)
+        QVERIFY2(scalar(cn, u"SELECT COUNT(*) FROM %1 WHERE %2 NOT IN (SELECT %2 FROM %3)"_s.arg(
+                                QLatin1StringView(l[0]), QLatin1StringView(l[1]), QLatin1StringView(l[2]))) ==
+                     u"0"_s,
+                 l[0]);
     QCOMPARE(scalar(cn, u"SELECT COUNT(*) FROM HS_8 WHERE SUBSTR(HS8_COD, 1, 6) <> HS6_COD"_s), u"0"_s);
 
-    // At least 200 codes of several chapters, about half with a supplementary unit.
-    const int codes = scalar(cn, u"SELECT COUNT(DISTINCT HS8_COD) FROM HS_8"_s).toInt();
-    const int withUnit = scalar(cn, u"SELECT COUNT(*) FROM HS8 WHERE UM_SUPL IS NOT NULL"_s).toInt();
-    QVERIFY2(codes >= 200, qPrintable(QString::number(codes)));
-    QVERIFY2(withUnit * 10 >= codes * 4 && withUnit * 10 <= codes * 6, qPrintable(QString::number(withUnit)));
-    QVERIFY(scalar(cn, u"SELECT COUNT(DISTINCT SUBSTR(HS8_COD, 1, 2)) FROM HS_8"_s).toInt() >= 10);
+    // Every code of the year, each once, in force, with its unit when it has one.
+    QCOMPARE(scalar(cn, u"SELECT COUNT(DISTINCT HS8_COD) FROM HS_8"_s).toInt(), codes);
+    QCOMPARE(scalar(cn, u"SELECT COUNT(*) FROM HS8"_s).toInt(), codes);
+    QCOMPARE(scalar(cn, u"SELECT COUNT(*) FROM HS8 WHERE UM_SUPL IS NOT NULL"_s).toInt(), withUnit);
+    QCOMPARE(scalar(cn, u"SELECT COUNT(DISTINCT SUBSTR(HS8_COD, 1, 2)) FROM HS_8"_s), u"96"_s);
 
     // Codes are eight digits, the national code adds "0000", the year is open.
     QCOMPARE(scalar(cn, u"SELECT COUNT(*) FROM HS_8 WHERE LENGTH(HS8_COD) <> 8 OR HS8_COD GLOB '*[^0-9]*' "
-                        u"OR HS12_COD <> HS8_COD || '0000' OR AN_START <> 2026 OR AN_END IS NOT NULL"_s),
+                        u"OR HS12_COD <> HS8_COD || '0000' OR AN_START <> ?1 OR AN_END IS NOT NULL"_s,
+                    {year}),
              u"0"_s);
 
     // A unit is Null or a unit of the common list, never "" or "-".
@@ -424,6 +446,20 @@ void TestInstallDatabases::tariffSample()
     QVERIFY(!units.isEmpty());
     for (const QString& u : units)
         QVERIFY2(known.contains(u), qPrintable(u));
+
+    // Romanian texts; the label of a heading stands before an "Other" of it,
+    // the label of a sub-heading before each of its subdivisions.
+    QCOMPARE(scalar(cn, u"SELECT HS4_DESC FROM HS_4 WHERE HS4_COD = '0101'"_s),
+             u"Cai, măgari, catâri și bardoi, vii"_s);
+    QCOMPARE(scalar(cn, u"SELECT DESCRIERE FROM HS_8 WHERE HS8_COD = '01019000'"_s),
+             u"Cai, măgari, catâri și bardoi, vii - Altele"_s);
+    QCOMPARE(scalar(cn, u"SELECT DESCRIERE FROM HS_8 WHERE HS8_COD = '39011010'"_s),
+             u"Polietilenă cu densitate sub 0,94 - Polietilenă liniară"_s);
+    // A label written with other quotes in the year's list keeps its Romanian text.
+    QCOMPARE(scalar(cn, u"SELECT DESCRIERE FROM HS_8 WHERE HS8_COD = '60011000'"_s), u"Materiale așa-zise cu păr lung"_s);
+    // A label that has no Romanian text keeps its English one.
+    QVERIFY(scalar(cn, u"SELECT DESCRIERE FROM HS_8 WHERE HS8_COD = '84715000'"_s)
+                .startsWith(u"Processing units other than those of subheading 847141 or 847149"_s));
 
     // Codes the other tests rely on.
     QCOMPARE(scalar(cn, u"SELECT UM_SUPL || '|' || EXISTA_UMS FROM HS8 WHERE HS8_COD = '84713000'"_s),
@@ -467,11 +503,24 @@ void TestInstallDatabases::countriesAndCodeLists()
              u"11 12 21 22 23 31 32 33 34 41 42 51 52 60 71 72 80 91 99"_s);
     QCOMPARE(scalar(c, u"SELECT COUNT(*) FROM Tranzactii_Unit WHERE COD = '11' AND TR_DESC <> ''"_s), u"1"_s);
 
+    // The counties by their codes 1 to 40, 51 and 52, and every administrative
+    // unit by its SIRUTA code, named as written ("MUNICIPIUL CLUJ-NAPOCA" is
+    // "Cluj-Napoca").
     QCOMPARE(scalar(c, u"SELECT COUNT(*) FROM Judete"_s), u"42"_s);
-    QCOMPARE(scalar(c, u"SELECT Jud_NameRo FROM Judete WHERE Jud_Code = '40'"_s), u"Bucuresti"_s);
+    QCOMPARE(scalar(c, u"SELECT COUNT(*) FROM Judete WHERE CAST(Jud_Code AS INTEGER) BETWEEN 1 AND 40 "
+                       u"OR Jud_Code IN ('51', '52')"_s),
+             u"42"_s);
+    QCOMPARE(column(c, u"SELECT Jud_Code || ' ' || Jud_NameRo FROM Judete WHERE Jud_Code IN "
+                       u"('6', '12', '40', '51') ORDER BY 1"_s),
+             (QStringList{u"12 Cluj"_s, u"40 București"_s, u"51 Călărași"_s, u"6 Bistrița-Năsăud"_s}));
+    QCOMPARE(scalar(c, u"SELECT COUNT(*) FROM Orase"_s), u"3181"_s);
     QCOMPARE(
         scalar(c, u"SELECT COUNT(*) FROM Orase WHERE City_RefCode NOT IN (SELECT Jud_Code FROM Judete)"_s),
         u"0"_s);
+    QCOMPARE(column(c, u"SELECT City_Code || ' ' || City_NameRo || ' ' || City_RefCode FROM Orase WHERE "
+                       u"City_Code IN ('54975', '179132', '2915', '12') ORDER BY CAST(City_Code AS INTEGER)"_s),
+             (QStringList{u"2915 Baia de Arieș 1"_s, u"54975 Cluj-Napoca 12"_s, u"179132 București 40"_s}));
+    QCOMPARE(scalar(c, u"SELECT COUNT(*) FROM Orase WHERE City_NameRo GLOB '*[A-Z][A-Z]*'"_s), u"0"_s);
     for (const QString& unit : {u"p/st"_s, u"100 p/st"_s, u"1000 p/st"_s, u"l alc. 100 %"_s, u"m²"_s, u"m³"_s,
                                 u"kg 90 % sdt"_s, u"1000 kWh"_s})
         QVERIFY2(scalar(c, u"SELECT COUNT(*) FROM UM WHERE UM_COD = ?1"_s, {unit}) == u"1", qPrintable(unit));
@@ -498,20 +547,26 @@ void TestInstallDatabases::errorsAndProcedureReturnError()
     QVERIFY(missing->at(3).isNull());
 }
 
+// One version a year: 2025 closed at its December, 2026 open-ended, each
+// naming its own tariff file and its year's labels.
 void TestInstallDatabases::codeVersionsNameAnExistingTariff()
 {
     db::Connection c = open(u"System/DataBase/Comun.mdb"_s);
     QVERIFY(c.isOpen());
-    auto rs = c.openRecordset(u"SELECT * FROM InsCodeVersions WHERE Anul_End IS NULL AND Luna_End IS NULL"_s);
+    auto rs = c.openRecordset(u"SELECT * FROM InsCodeVersions ORDER BY Anul, Luna"_s);
     QVERIFY(rs.ok());
-    QCOMPARE(rs->recordCount(), 1);
-    QCOMPARE(rs->value(u"Anul"_s).toInt(), 2026);
-    QCOMPARE(rs->value(u"Luna"_s).toInt(), 1);
-    const QString file = rs->value(u"CN_File"_s).toText();
-    QVERIFY2(QFileInfo(path(u"System/DataBase/CN/"_s + file)).isFile(), qPrintable(file));
-    QCOMPARE(rs->value(u"CnVer"_s).toText(), u"2026"_s);
-    for (int i = rs->fieldIndex(u"CountryVer"_s); i < rs->fieldCount(); ++i)
-        QVERIFY2(!rs->value(i).toText().isEmpty(), qPrintable(rs->field(i).name));
+    QCOMPARE(rs->recordCount(), 2);
+    QStringList rows;
+    for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
+        const QString file = rs->value(u"CN_File"_s).toText();
+        QVERIFY2(QFileInfo(path(u"System/DataBase/CN/"_s + file)).isFile(), qPrintable(file));
+        for (int i = rs->fieldIndex(u"CountryVer"_s); i < rs->fieldCount(); ++i)
+            QVERIFY2(!rs->value(i).toText().isEmpty(), qPrintable(rs->field(i).name));
+        rows << u"%1-%2 %3-%4 %5 %6"_s.arg(rs->value(u"Anul"_s).toText(), rs->value(u"Luna"_s).toText(),
+                                            rs->value(u"Anul_End"_s).toText(), rs->value(u"Luna_End"_s).toText(),
+                                            file, rs->value(u"CnVer"_s).toText());
+    }
+    QCOMPARE(rows, (QStringList{u"2025-1 2025-12 CN2025.mdb 2025"_s, u"2026-1 - CN2026.mdb 2026"_s}));
 }
 
 void TestInstallDatabases::demonstrationCompany()

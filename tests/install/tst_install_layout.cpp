@@ -69,7 +69,8 @@ void TestInstallLayout::files_data()
     QTest::addColumn<QString>("file");
     for (const char* f :
          {"System/Registry/reg.mdb", "System/DataBase/Comun.mdb", "System/DataBase/goala.mdb",
-          "System/DataBase/RO0000001.mdb", "System/DataBase/CN/CN2026.mdb", "System/SQL/Intrastat.txt",
+          "System/DataBase/RO0000001.mdb", "System/DataBase/CN/CN2025.mdb", "System/DataBase/CN/CN2026.mdb",
+          "System/SQL/Intrastat.txt",
           "System/ComboBox/Frm_Structura_Fisiere.ModPreluare.txt", "System/ReportDefinition/UE_Reports.xml",
           "System/Help/Manual.Html", "System/HS/Explicativ.Html", "Registry/HKEY_LOCAL_MACHINE.reg"})
         QTest::newRow(f) << QString::fromLatin1(f);

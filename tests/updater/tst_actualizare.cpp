@@ -180,10 +180,53 @@ private slots:
             db::Connection cn = m.arbore.deschide(u"System/DataBase/CN/"_s + nume);
             QVERIFY2(cn.tableExists(u"Tarif_Nou"_s), qPrintable(nume));
         }
-        // No side file of a write is left behind.
+        // No side file of a write is left behind; a tariff the package does
+        // not carry stays.
         QCOMPARE(continut(m.arbore.cale(u"System/DataBase/CN"_s)),
-                 (QStringList{u"CN2026.mdb"_s, u"CN2027.mdb"_s}));
+                 (QStringList{u"CN2025.mdb"_s, u"CN2026.mdb"_s, u"CN2027.mdb"_s}));
         QCOMPARE(continut(m.arbore.cale(u"System/SQL"_s)), QStringList{u"Intrastat.txt"_s});
+    }
+
+    // The release's own update package brings an installation of the earlier
+    // sample data (one open-ended code version, Bucharest alone, counties
+    // without diacritics, the tariff of 2026 alone) to this release's data;
+    // a second run leaves it the same.
+    void pachetulVersiunii()
+    {
+        Mediu_Actualizare m;
+        VERIFICA_MEDIU(m);
+        {
+            db::Connection comun = m.arbore.deschide(u"System/DataBase/Comun.mdb"_s);
+            QVERIFY(comun.execute(u"DELETE FROM InsCodeVersions WHERE Anul = 2025"_s));
+            QVERIFY(comun.execute(u"DELETE FROM Orase WHERE City_Code <> '179132'"_s));
+            QVERIFY(comun.execute(u"UPDATE Judete SET Jud_NameRo = 'Bucuresti' WHERE Jud_Code = '40'"_s));
+        }
+        QVERIFY(QFile::remove(m.arbore.cale(u"System/DataBase/CN/CN2025.mdb"_s)));
+        {
+            db::Connection cn = m.arbore.deschide(u"System/DataBase/CN/CN2026.mdb"_s);
+            QVERIFY(cn.execute(u"DELETE FROM HS_8 WHERE HS8_COD > '05'"_s));
+        }
+        Folder_Pachet_Update = QStringLiteral(QUORVEL_UPDATE_PACKAGE "/");
+        for (int rulare = 1; rulare <= 2; ++rulare) {
+            const Rezultat_Actualizare r = Actualizeaza_Quorvel();
+            QVERIFY(r.facuta);
+            QCOMPARE(r.probleme, QStringList());
+            db::Connection comun = m.arbore.deschide(u"System/DataBase/Comun.mdb"_s);
+            QCOMPARE(coloana(comun, u"SELECT Anul || '-' || IFNULL(Anul_End, '') || ' ' || CN_File || ' ' || "
+                                    u"CnVer FROM InsCodeVersions ORDER BY Anul"_s),
+                     (QStringList{u"2025-2025 CN2025.mdb 2025"_s, u"2026- CN2026.mdb 2026"_s}));
+            QCOMPARE(coloana(comun, u"SELECT COUNT(*) FROM Orase"_s), QStringList{u"3181"_s});
+            QCOMPARE(coloana(comun, u"SELECT City_NameRo || ' ' || City_RefCode FROM Orase WHERE City_Code = "
+                                    u"'54975'"_s),
+                     QStringList{u"Cluj-Napoca 12"_s});
+            QCOMPARE(coloana(comun, u"SELECT COUNT(*) || ' ' || MAX(CASE WHEN Jud_Code = '40' THEN Jud_NameRo END) "
+                                    u"FROM Judete"_s),
+                     QStringList{u"42 București"_s});
+            for (const auto& [nume, coduri] : {std::pair{u"CN2025.mdb"_s, u"9778"_s}, {u"CN2026.mdb"_s, u"9791"_s}})
+                QCOMPARE(coloana(m.arbore.deschide(u"System/DataBase/CN/"_s + nume),
+                                 u"SELECT COUNT(DISTINCT HS8_COD) FROM HS_8"_s),
+                         QStringList{coduri});
+        }
     }
 
     // The installed executable is replaced only by a newer one, or when its

@@ -121,6 +121,11 @@ void TestDbRewrite::results_data()
         << u"SELECT CStr(V) FROM Tranzactii WHERE TR_DESC = 'Cumparare'"_s << u"84713000"_s;
     QTest::newRow("LEFT of a number")
         << u"SELECT LEFT(V, 4) FROM Tranzactii WHERE TR_DESC = 'Cumparare'"_s << u"8471"_s;
+    // Characters, not bytes, on either side of the byte count.
+    QTest::newRow("LEFT of a text shorter in bytes") << u"SELECT LEFT('ăb', 3)"_s << u"ăb"_s;
+    QTest::newRow("LEFT of a text longer in bytes") << u"SELECT LEFT('ășț', 4)"_s << u"ășț"_s;
+    QTest::newRow("LEFT cuts characters") << u"SELECT LEFT('ășțî', 3)"_s << u"ășț"_s;
+    QTest::newRow("LEFT 0") << u"SELECT LEFT('ab', 0)"_s << QString();
     QTest::newRow("RIGHT") << u"SELECT RIGHT('abcdef', 2)"_s << u"ef"_s;
     QTest::newRow("date literal") << u"SELECT COUNT(*) FROM Tranzactii WHERE D = #01/02/2026#"_s << u"1"_s;
     QTest::newRow("True") << u"SELECT COUNT(*) FROM Tranzactii WHERE Y = True"_s << u"1"_s;

@@ -1,0 +1,2 @@
+-- The update package: the localities it ships replace those installed.
+DELETE FROM Orase
