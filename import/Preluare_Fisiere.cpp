@@ -2,6 +2,7 @@
 
 #include "common/Globale.h"
 #include "common/Verifica_Null.h"
+#include "import/Machete.h"
 #include "import/Valori_Preluare.h"
 #include "platform/excel/reader.h"
 #include "platform/ui/mesaj.h"
@@ -48,19 +49,6 @@ QString numeRand(const db::Recordset& rand, const QString& macheta)
     const QString coloana = rand.value(u"Dest_ColumnName"_s).toText();
     return u"Randul \"%1\" (%2) al machetei \"%3\""_s.arg(descriere.isEmpty() ? coloana : descriere, coloana,
                                                         macheta);
-}
-
-// The columns of Intrastat by lower-case name.
-db::Result<QHash<QString, db::Field>> coloaneIntrastat(db::Connection& firma)
-{
-    auto rs = firma.openRecordset(u"SELECT TOP 1 * FROM Intrastat"_s, db::CursorType::Static,
-                                  db::LockType::ReadOnly);
-    if (!rs)
-        return rs.error();
-    QHash<QString, db::Field> coloane;
-    for (const db::Field& f : rs->fields())
-        coloane.insert(f.name.toLower(), f);
-    return coloane;
 }
 
 // One item of the statement for one template row; "" when the row gives none.
@@ -175,7 +163,7 @@ db::Result<QString> Instructiune_Excel_Dupa_Macheta(db::Connection& firma, const
         return randuri.error();
     if (randuri->recordCount() == 0)
         return machetaFaraRanduri(firma, macheta);
-    const auto intrastat = coloaneIntrastat(firma);
+    const auto intrastat = Coloane_Intrastat(firma);
     if (!intrastat)
         return intrastat.error();
     // The database gives no order of its own: the rows in the order they were made.
