@@ -218,7 +218,8 @@ db::Result<qint64> Sterge_Macheta(db::Connection& cn, const QString& nume)
 
 db::Result<QHash<QString, db::Field>> Coloane_Intrastat(db::Connection& cn)
 {
-    auto rs = cn.openRecordset(u"SELECT TOP 1 * FROM Intrastat"_s, db::CursorType::Static, db::LockType::ReadOnly);
+    auto rs =
+        cn.openRecordset(u"SELECT TOP 1 * FROM Intrastat"_s, db::CursorType::Static, db::LockType::ReadOnly);
     if (!rs)
         return rs.error();
     QHash<QString, db::Field> coloane;

@@ -48,7 +48,7 @@ QString numeRand(const db::Recordset& rand, const QString& macheta)
     const QString descriere = rand.value(u"Dest_ColumnDescription"_s).toText();
     const QString coloana = rand.value(u"Dest_ColumnName"_s).toText();
     return u"Randul \"%1\" (%2) al machetei \"%3\""_s.arg(descriere.isEmpty() ? coloana : descriere, coloana,
-                                                        macheta);
+                                                          macheta);
 }
 
 // One item of the statement for one template row; "" when the row gives none.
@@ -93,9 +93,9 @@ db::Result<QString> element(const db::Recordset& rand, const QStringList& campur
         return eroare(numeRand(rand, macheta) + u" : nu are numarul coloanei din foaie."_s);
     const int numar = numarColoana.toInt(&ok);
     if (!ok || numar < 1 || numar > campuri.size())
-        return eroare(numeRand(rand, macheta) + u" : coloana %1 nu exista in foaie (foaia are %2 coloane)."_s.arg(
-                                                    numarColoana.toText())
-                                                    .arg(campuri.size()));
+        return eroare(numeRand(rand, macheta) +
+                      u" : coloana %1 nu exista in foaie (foaia are %2 coloane)."_s.arg(numarColoana.toText())
+                          .arg(campuri.size()));
     citite << campuri.at(numar - 1);
     const QString c = u"["_s + campuri.at(numar - 1) + u"]"_s;
     const QString lungime = QString::number(m);
@@ -112,8 +112,9 @@ db::Result<QString> element(const db::Recordset& rand, const QStringList& campur
 // Why a template gives no rows: it is not there, or it has no rows.
 db::Error machetaFaraRanduri(db::Connection& firma, const QString& macheta)
 {
-    auto antet = firma.openRecordset(u"SELECT COUNT(*) FROM [StructuraFisiereAntet] WHERE Nume_structura = ?"_s,
-                                     {db::Variant(macheta)}, db::CursorType::Static, db::LockType::ReadOnly);
+    auto antet =
+        firma.openRecordset(u"SELECT COUNT(*) FROM [StructuraFisiereAntet] WHERE Nume_structura = ?"_s,
+                            {db::Variant(macheta)}, db::CursorType::Static, db::LockType::ReadOnly);
     if (antet && antet->value(0).toInt() == 0)
         return eroare(u"Macheta \"%1\" nu exista."_s.arg(macheta));
     return eroare(u"Macheta \"%1\" nu are niciun rand."_s.arg(macheta));
@@ -233,10 +234,9 @@ db::Result<Randuri_Foaie> Citeste_Excel_Dupa_Macheta(const QString& cale, const 
     QStringList conditii;
     for (const QString& c : std::as_const(citite))
         conditii << u"([%1] IS NULL OR trim([%1], ?1) = '')"_s.arg(c);
-    auto goale = cn.openRecordset(u"SELECT rowid FROM "_s + tabelFoaie(foaie) + u" WHERE "_s +
-                                      conditii.join(u" AND "_s),
-                                  {db::Variant(u" \t\r\n\u00A0\u202F"_s)}, db::CursorType::Static,
-                                  db::LockType::ReadOnly);
+    auto goale = cn.openRecordset(
+        u"SELECT rowid FROM "_s + tabelFoaie(foaie) + u" WHERE "_s + conditii.join(u" AND "_s),
+        {db::Variant(u" \t\r\n\u00A0\u202F"_s)}, db::CursorType::Static, db::LockType::ReadOnly);
     if (!goale)
         return goale.error();
     for (int i = 0; i < goale->rowCount(); ++i) {

@@ -2,8 +2,8 @@
 
 #include <QVarLengthArray>
 #include <algorithm>
-#include <cmath>
 #include <charconv>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -252,9 +252,7 @@ QString Literal_SQL(const db::Variant& valoare)
         return Text_Valoare(valoare);
     case db::Variant::Kind::Date: {
         const QDateTime& d = valoare.asDate();
-        return u'#' +
-               d.toString(d.time() == QTime(0, 0) ? u"MM/dd/yyyy"_s : u"MM/dd/yyyy HH:mm:ss"_s) +
-               u'#';
+        return u'#' + d.toString(d.time() == QTime(0, 0) ? u"MM/dd/yyyy"_s : u"MM/dd/yyyy HH:mm:ss"_s) + u'#';
     }
     default:
         return db::quoted(valoare.toText());

@@ -157,8 +157,9 @@ private slots:
         f->Txt_ExcelFile->setText(cale);
         QTest::mouseClick(f->CmdReadFile, Qt::LeftButton);
 
-        QCOMPARE(f->LblBar->text(), u"Au fost preluate : 3 inregistrari din totalul de : 3\nSalvate complet : 3"
-                                    u"   Cu valori refuzate : 0   Randuri goale sarite : 0"_s);
+        QCOMPARE(f->LblBar->text(),
+                 u"Au fost preluate : 3 inregistrari din totalul de : 3\nSalvate complet : 3"
+                 u"   Cu valori refuzate : 0   Randuri goale sarite : 0"_s);
         QVERIFY(f->LblBar->styleSheet().contains(u"255, 0, 0"_s));
         QCOMPARE(f->InstallBar1->value(), 100);
         const QString mesaj = f->TxtMesaj->toPlainText();

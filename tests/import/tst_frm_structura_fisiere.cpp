@@ -710,9 +710,9 @@ private slots:
         QVERIFY(r.terminata);
         QCOMPARE(r.salvate, 2);
         QVERIFY2(r.erori.isEmpty(), qPrintable(r.erori.join(QString())));
-        auto rs = Conexiune_Firma.openRecordset(
-            u"SELECT TIP, Cod_NC, Tara_Exp, Tara_Dest, Val_Fiscala, Net, Cantitate, Nat_Tranz, Curs_Schimb FROM "
-            u"Intrastat ORDER BY Pozitia"_s);
+        auto rs = Conexiune_Firma.openRecordset(u"SELECT TIP, Cod_NC, Tara_Exp, Tara_Dest, Val_Fiscala, Net, "
+                                                u"Cantitate, Nat_Tranz, Curs_Schimb FROM "
+                                                u"Intrastat ORDER BY Pozitia"_s);
         QVERIFY(rs);
         QStringList linii;
         for (; !rs->eof(); rs->moveNext()) {

@@ -346,7 +346,8 @@ private slots:
         const QList<preluare_test::Rand> cod{{u"Cod_NC"_s, 1, {}, {}}};
         QTest::newRow("column beyond the sheet")
             << u"Sheet1"_s << QList<preluare_test::Rand>{{u"Cod_NC"_s, 9, {}, {}}} << u"Livrari"_s
-            << u"Randul \"Cod_NC\" (Cod_NC) al machetei \"Livrari\" : coloana 9 nu exista in foaie (foaia are 5 "
+            << u"Randul \"Cod_NC\" (Cod_NC) al machetei \"Livrari\" : coloana 9 nu exista in foaie (foaia "
+               u"are 5 "
                u"coloane)."_s;
         QTest::newRow("missing sheet") << u"Foaie"_s << cod << u"Livrari"_s
                                        << u"Foaia \"Foaie\" nu exista in fisierul excel. Foile fisierului : "
@@ -355,14 +356,14 @@ private slots:
             << u"Date"_s << cod << u"Livrari"_s << u"Foaia \"Date\" nu are niciun rand de date."_s;
         QTest::newRow("unknown template")
             << u"Sheet1"_s << cod << u"Alta"_s << u"Macheta \"Alta\" nu exista."_s;
-        QTest::newRow("template without rows")
-            << u"Sheet1"_s << QList<preluare_test::Rand>{} << u"Livrari"_s
-            << u"Macheta \"Livrari\" nu are niciun rand."_s;
+        QTest::newRow("template without rows") << u"Sheet1"_s << QList<preluare_test::Rand>{} << u"Livrari"_s
+                                               << u"Macheta \"Livrari\" nu are niciun rand."_s;
         // A default stored before the editor checked it.
         QTest::newRow("stored default of the wrong kind")
             << u"Sheet1"_s << QList<preluare_test::Rand>{cod.at(0), {u"Curs_Schimb"_s, 0, u"4,97 EUR"_s, {}}}
             << u"Livrari"_s
-            << u"Randul \"Curs_Schimb\" (Curs_Schimb) al machetei \"Livrari\" : valoarea implicita \"4,97 EUR\" "
+            << u"Randul \"Curs_Schimb\" (Curs_Schimb) al machetei \"Livrari\" : valoarea implicita \"4,97 "
+               u"EUR\" "
                u"nu este un numar (de exemplu 4,97 sau 1.234,5)."_s;
     }
     void unreadableSheet()
@@ -455,23 +456,26 @@ private slots:
         QCOMPARE(r.randuri, 4);
         QCOMPARE(r.salvate, 4);
         QCOMPARE(r.cuRefuzuri, 2);
-        QCOMPARE(r.erori, (QStringList{
-                              u"\r\nEROARE Inregistrarea : 2 - caractere de control eliminate din : Descriere, UM"_s,
-                              u"\r\nEROARE Inregistrarea : 4 - Val_Fiscala : \"12,3,4\""_s,
-                              u"\r\nEROARE Inregistrarea : 5 - Net : \"x\""_s,
-                          }));
+        QCOMPARE(r.erori,
+                 (QStringList{
+                     u"\r\nEROARE Inregistrarea : 2 - caractere de control eliminate din : Descriere, UM"_s,
+                     u"\r\nEROARE Inregistrarea : 4 - Val_Fiscala : \"12,3,4\""_s,
+                     u"\r\nEROARE Inregistrarea : 5 - Net : \"x\""_s,
+                 }));
         QCOMPARE(j.texte.at(1), u"\r\nTOTAL INREGISTRARI CITITE: 4"_s);
-        QCOMPARE(Stare_Preluare(r), u"Au fost preluate : 4 inregistrari din totalul de : 4\nSalvate complet : 2"
-                                    u"   Cu valori refuzate : 2   Randuri goale sarite : 1"_s);
+        QCOMPARE(Stare_Preluare(r),
+                 u"Au fost preluate : 4 inregistrari din totalul de : 4\nSalvate complet : 2"
+                 u"   Cu valori refuzate : 2   Randuri goale sarite : 1"_s);
         // The blank row gives no line; the others keep their place in the sheet.
         QCOMPARE(Mediu::numarRanduri(), 4);
         QCOMPARE(Mediu::valoare(u"SELECT GROUP_CONCAT(Pozitia) FROM (SELECT Pozitia FROM Intrastat ORDER BY "
                                 u"Pozitia)"_s)
                      .toText(),
                  u"1,2,4,5"_s);
-        QCOMPARE(Mediu::valoare(u"SELECT COUNT(*) FROM Intrastat WHERE Curs_Schimb = 4.97 AND Moneda = 'EUR'"_s)
-                     .toInt(),
-                 4);
+        QCOMPARE(
+            Mediu::valoare(u"SELECT COUNT(*) FROM Intrastat WHERE Curs_Schimb = 4.97 AND Moneda = 'EUR'"_s)
+                .toInt(),
+            4);
         db::Recordset r1 = rand(1);
         QCOMPARE(r1.value(u"Val_Fiscala"_s).toDouble(), 1234.0); // 1234.5 to even
         QCOMPARE(r1.value(u"Cantitate"_s).toDouble(), 1234.56);
@@ -500,8 +504,8 @@ private slots:
     {
         Mediu m;
         QVERIFY(m.gata());
-        QVERIFY(m.macheta(u"Date"_s, u"LIVRARE"_s,
-                          {{u"Cod_NC"_s, 1, {}, {}}, {u"Data_Preluare"_s, 2, {}, {}}}));
+        QVERIFY(
+            m.macheta(u"Date"_s, u"LIVRARE"_s, {{u"Cod_NC"_s, 1, {}, {}}, {u"Data_Preluare"_s, 2, {}, {}}}));
         const QString cale = m.cale(u"date.xlsx"_s);
         QVERIFY(preluare_test::scrieXlsx(cale, {{u"Cod"_s, u"Data"_s},
                                                 {u"84713000"_s, QDate(2026, 3, 3)},
@@ -512,13 +516,13 @@ private slots:
         const Rezultat_Preluare r = Preia_Fisier_Excel(intrari(cale, kLivrari, u"Date"_s), j);
         QCOMPARE(r.salvate, 4);
         QCOMPARE(r.cuRefuzuri, 3);
-        QCOMPARE(r.erori,
-                 (QStringList{u"\r\nEROARE Inregistrarea : 2 - Data_Preluare : \"3000000\""_s,
-                              u"\r\nEROARE Inregistrarea : 3 - Data_Preluare : \"-700000\""_s,
-                              u"\r\nEROARE Inregistrarea : 4 - Data_Preluare : \"31.02.2026\""_s}));
+        QCOMPARE(r.erori, (QStringList{u"\r\nEROARE Inregistrarea : 2 - Data_Preluare : \"3000000\""_s,
+                                       u"\r\nEROARE Inregistrarea : 3 - Data_Preluare : \"-700000\""_s,
+                                       u"\r\nEROARE Inregistrarea : 4 - Data_Preluare : \"31.02.2026\""_s}));
         // The import's own date stands on every line.
-        QCOMPARE(Mediu::valoare(u"SELECT COUNT(*) FROM Intrastat WHERE Data_Preluare = '2026-04-20'"_s).toInt(),
-                 4);
+        QCOMPARE(
+            Mediu::valoare(u"SELECT COUNT(*) FROM Intrastat WHERE Data_Preluare = '2026-04-20'"_s).toInt(),
+            4);
     }
 
     // The tariff used is always the one of the import's period, whatever

@@ -134,15 +134,14 @@ private slots:
         QTest::newRow("column number missing")
             << QList<Rand>{{u"Cod_NC"_s, -1, {}, {}}} << u"Sheet1"_s << QString()
             << u"Randul \"Cod_NC\" (Cod_NC) al machetei \"T\" : nu are numarul coloanei din foaie."_s;
-        QTest::newRow("column beyond the sheet")
-            << QList<Rand>{{u"Cod_NC"_s, 7, {}, {}}} << u"Sheet1"_s << QString()
-            << u"coloana 7 nu exista in foaie"_s;
+        QTest::newRow("column beyond the sheet") << QList<Rand>{{u"Cod_NC"_s, 7, {}, {}}} << u"Sheet1"_s
+                                                 << QString() << u"coloana 7 nu exista in foaie"_s;
         QTest::newRow("no item") << QList<Rand>{{u"Moneda"_s, 0, {}, 3}} << u"Sheet1"_s << QString()
                                  << u"Macheta \"T\" nu da nicio coloana de citit."_s;
         QTest::newRow("no rows") << QList<Rand>{} << u"Sheet1"_s << QString()
                                  << u"Macheta \"T\" nu are niciun rand."_s;
-        QTest::newRow("unknown template") << bun << u"Sheet1"_s << u"unknown"_s
-                                          << u"Macheta \"Alta\" nu exista."_s;
+        QTest::newRow("unknown template")
+            << bun << u"Sheet1"_s << u"unknown"_s << u"Macheta \"Alta\" nu exista."_s;
         QTest::newRow("text default of a number column")
             << QList<Rand>{bun.at(0), {u"Curs_Schimb"_s, 0, u"EUR"_s, {}}} << u"Sheet1"_s << QString()
             << u"Randul \"Curs_Schimb\" (Curs_Schimb) al machetei \"T\" : valoarea implicita \"EUR\" nu "
@@ -159,9 +158,10 @@ private slots:
         QTest::newRow("destination not a name")
             << QList<Rand>{{u"Cod_NC FROM [Sheet1$] --"_s, 1, {}, {}}} << u"Sheet1"_s << QString()
             << u"coloana destinatie nu are un nume valid."_s;
-        QTest::newRow("missing sheet") << bun << u"Nu exista"_s << QString()
-                                       << u"Foaia \"Nu exista\" nu exista in fisierul excel. Foile fisierului "
-                                          u": Date, My Sheet, Sheet1."_s;
+        QTest::newRow("missing sheet")
+            << bun << u"Nu exista"_s << QString()
+            << u"Foaia \"Nu exista\" nu exista in fisierul excel. Foile fisierului "
+               u": Date, My Sheet, Sheet1."_s;
         // A sheet name cannot take the statement over: it is one name.
         QTest::newRow("sheet name as SQL")
             << bun << u"Sheet1$] UNION ALL SELECT * FROM [Sheet1$] --"_s << QString()
@@ -228,8 +228,9 @@ private slots:
                                                 {u" \u00A0"_s, QVariant(), u"  "_s},
                                                 {QVariant(), QVariant(), 0},
                                                 {u"84714100"_s, QVariant(), 2}}));
-        QVERIFY(mediu.macheta(u"T"_s, u"LIVRARE"_s,
-                              {{u"Cod_NC"_s, 1, {}, {}}, {u"Net"_s, 3, u"0"_s, {}}, {u"Moneda"_s, 0, u"EUR"_s, 3}}));
+        QVERIFY(mediu.macheta(
+            u"T"_s, u"LIVRARE"_s,
+            {{u"Cod_NC"_s, 1, {}, {}}, {u"Net"_s, 3, u"0"_s, {}}, {u"Moneda"_s, 0, u"EUR"_s, 3}}));
         auto r = Citeste_Excel_Dupa_Macheta(cale, u"Sheet1"_s, u"T"_s);
         QVERIFY2(r, qPrintable(r.error().text()));
         QCOMPARE(r->randuri.recordCount(), 5);

@@ -134,11 +134,10 @@ private slots:
         QTest::newRow("text") << int(db::Type::VarWChar) << u"EUR"_s << u"'EUR'"_s << u"EUR"_s;
         QTest::newRow("text with a quote")
             << int(db::Type::VarWChar) << u"D'Arc"_s << u"'D''Arc'"_s << u"D'Arc"_s;
-        QTest::newRow("SQL as a text")
-            << int(db::Type::VarWChar) << u"x' || (SELECT 1) || '"_s << u"'x'' || (SELECT 1) || '''"_s
-            << u"x' || (SELECT 1) || '"_s;
-        QTest::newRow("date, day first") << int(db::Type::Date) << u"31.03.2026"_s << u"#03/31/2026#"_s
-                                         << u"2026-03-31"_s;
+        QTest::newRow("SQL as a text") << int(db::Type::VarWChar) << u"x' || (SELECT 1) || '"_s
+                                       << u"'x'' || (SELECT 1) || '''"_s << u"x' || (SELECT 1) || '"_s;
+        QTest::newRow("date, day first")
+            << int(db::Type::Date) << u"31.03.2026"_s << u"#03/31/2026#"_s << u"2026-03-31"_s;
         QTest::newRow("date, ISO") << int(db::Type::Date) << u"2026-03-31"_s << u"#03/31/2026#"_s
                                    << u"2026-03-31"_s;
         QTest::newRow("not a date") << int(db::Type::Date) << u"31.02.2026"_s << QString() << QString();
