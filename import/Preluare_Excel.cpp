@@ -306,6 +306,11 @@ void Copiere::preia(int j, const db::Variant& valoare, int n)
         }
         if (!atribuie(j, db::Variant(std::move(text))))
             refuz(n, j, valoare);
+        else if (fel == Fel_Valoare::Data && !Data_In_Calendar(m_rand[j].toDateTime())) {
+            m_rand[j] = db::Variant::null();
+            m_setate[j] = 0;
+            refuz(n, j, valoare);
+        }
         return;
     }
     // A date the calendar does not hold, or a serial number of one bound for

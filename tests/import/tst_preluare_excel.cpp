@@ -511,18 +511,20 @@ private slots:
                                                 {u"84713000"_s, QDate(2026, 3, 3)},
                                                 {u"84713000"_s, 3000000.0},
                                                 {u"84713000"_s, -700000.0},
-                                                {u"84713000"_s, u"31.02.2026"_s}}));
+                                                {u"84713000"_s, u"31.02.2026"_s},
+                                                {u"84713000"_s, u"0050-01-01"_s}}));
         Jurnal j;
         const Rezultat_Preluare r = Preia_Fisier_Excel(intrari(cale, kLivrari, u"Date"_s), j);
-        QCOMPARE(r.salvate, 4);
-        QCOMPARE(r.cuRefuzuri, 3);
+        QCOMPARE(r.salvate, 5);
+        QCOMPARE(r.cuRefuzuri, 4);
         QCOMPARE(r.erori, (QStringList{u"\r\nEROARE Inregistrarea : 2 - Data_Preluare : \"3000000\""_s,
                                        u"\r\nEROARE Inregistrarea : 3 - Data_Preluare : \"-700000\""_s,
-                                       u"\r\nEROARE Inregistrarea : 4 - Data_Preluare : \"31.02.2026\""_s}));
+                                       u"\r\nEROARE Inregistrarea : 4 - Data_Preluare : \"31.02.2026\""_s,
+                                       u"\r\nEROARE Inregistrarea : 5 - Data_Preluare : \"0050-01-01\""_s}));
         // The import's own date stands on every line.
         QCOMPARE(
             Mediu::valoare(u"SELECT COUNT(*) FROM Intrastat WHERE Data_Preluare = '2026-04-20'"_s).toInt(),
-            4);
+            5);
     }
 
     // The tariff used is always the one of the import's period, whatever
