@@ -58,7 +58,7 @@ public:
     void progres(const Progres_Preluare& p) override
     {
         m_text = m_baza + p.erori->join(QString()) + u"\r\nSE RETIN DATELE - Inregistrarea : "_s +
-                 QString::number(p.rand);
+                 QString::number(p.pozitia);
         m_f.LblBar->setText(u"Copiere date ..."_s);
         m_f.InstallBar1->setValue(p.procent);
         m_f.LblBar->repaint();
@@ -294,11 +294,13 @@ void Frm_Preluare_Excel::CmdReadFile_Click()
     Afisare afisare(*this);
     m_rezultat = Preia_Fisier_Excel(in, afisare);
     if (!m_rezultat.terminata) {
+        // Nothing was imported: the window is as it was, ready for another try.
+        LblBar->clear();
+        InstallBar1->setValue(0);
         CmdReadFile->setEnabled(true);
         return;
     }
-    LblBar->setText(u"Au fost preluate : "_s + QString::number(m_rezultat.salvate) +
-                    u" inregistrari din totalul de : "_s + QString::number(m_rezultat.randuri));
+    LblBar->setText(Stare_Preluare(m_rezultat));
     LblBar->setStyleSheet(u"color: rgb(255, 0, 0);"_s);
     LblBar->repaint();
     CmdExit->show();

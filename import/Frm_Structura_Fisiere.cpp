@@ -181,6 +181,8 @@ void Frm_Structura_Fisiere::Form_Load()
                                                       GridStructuraExcel})
         w->hide();
     m_coloane = Lista_Coloane_Foaie();
+    if (auto intrastat = Coloane_Intrastat(Conexiune_Firma))
+        m_intrastat = *intrastat;
 }
 
 void Frm_Structura_Fisiere::Form_Unload(bool& cancel)
@@ -498,6 +500,19 @@ void Frm_Structura_Fisiere::ListaTabel_BeforeColUpdate(int col, const db::Varian
     (void)vechi;
     const int exista = ListaTabel->columnForField(u"Exista_Coloana"_s);
     const int numar = ListaTabel->columnForField(u"Numar_Coloana"_s);
+    if (col == ListaTabel->columnForField(u"Valoare_Implicita"_s)) {
+        // A default is a value of its destination column's kind.
+        const QString destinatie =
+            ListaTabel->cell(ListaTabel->columnForField(u"Dest_ColumnName"_s)).toText().toLower();
+        const auto c = m_intrastat.constFind(destinatie);
+        const QString refuz =
+            Refuz_Valoare_Implicita(c == m_intrastat.constEnd() ? nullptr : &*c, ListaTabel->cell(col));
+        if (!refuz.isEmpty()) {
+            ui::msgBox(refuz, ui::Icon::Critical, ui::Buttons::Ok, u"Mesaj"_s);
+            cancel = true;
+        }
+        return;
+    }
     if (col == exista) {
         // A value not taken from the sheet has no column number.
         const db::Variant v = ListaTabel->cell(exista);

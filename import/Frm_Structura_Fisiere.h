@@ -12,6 +12,7 @@
 #include "platform/db/db.h"
 #include "platform/ui/fereastra.h"
 
+#include <QHash>
 #include <memory>
 
 class ButonPlat;
@@ -94,5 +95,6 @@ private:
     db::Recordset m_randuri;
     db::Recordset m_schema;
     db::Recordset m_coloane;
+    QHash<QString, db::Field> m_intrastat; // the destination columns, by lower-case name
     std::unique_ptr<grid::RecordsetSource> m_sursaColoane;
 };

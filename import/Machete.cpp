@@ -2,6 +2,7 @@
 
 #include "common/Globale.h"
 #include "common/Verifica_Null.h"
+#include "import/Valori_Preluare.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -213,6 +214,28 @@ db::Result<qint64> Sterge_Macheta(db::Connection& cn, const QString& nume)
     if (db::Error e = tr.commit())
         return e;
     return *antet;
+}
+
+db::Result<QHash<QString, db::Field>> Coloane_Intrastat(db::Connection& cn)
+{
+    auto rs =
+        cn.openRecordset(u"SELECT TOP 1 * FROM Intrastat"_s, db::CursorType::Static, db::LockType::ReadOnly);
+    if (!rs)
+        return rs.error();
+    QHash<QString, db::Field> coloane;
+    for (const db::Field& f : rs->fields())
+        coloane.insert(f.name.toLower(), f);
+    return coloane;
+}
+
+QString Refuz_Valoare_Implicita(const db::Field* coloana, const db::Variant& text)
+{
+    if (Este_Null(text))
+        return QString();
+    const Fel_Valoare fel = Fel_Coloana_Destinatie(coloana);
+    if (Valoare_Implicita(fel, text.toText()))
+        return QString();
+    return u"Valoare Implicita  -  Trebuie sa fie "_s + Descriere_Fel(fel) + u" !"_s;
 }
 
 db::Recordset Lista_Coloane_Foaie()

@@ -9,6 +9,7 @@
 
 #include "platform/db/db.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -72,6 +73,15 @@ db::Result<bool> Adauga_Rand_Tara_Origine(db::Connection& cn, const QString& num
 // Deletes a template: its rows and its header, in one transaction. Gives the
 // number of headers deleted.
 db::Result<qint64> Sterge_Macheta(db::Connection& cn, const QString& nume);
+
+// The columns of Intrastat by lower-case name: the kind of value each template row's destination takes.
+db::Result<QHash<QString, db::Field>> Coloane_Intrastat(db::Connection& cn);
+
+// Whether a default typed for a template row is a value of its destination
+// column's kind (Valoare_Implicita): "" when it is, or is blank, otherwise
+// the message "Valoare Implicita  -  Trebuie sa fie <kind> !". A column that
+// is not there (nullptr) takes any text.
+QString Refuz_Valoare_Implicita(const db::Field* coloana, const db::Variant& text);
 
 // The in-memory list of a sample sheet's columns the editor fills: "Numar
 // Coloana" (32-bit whole number), "Nume Coloana" (text of 100), "Prima

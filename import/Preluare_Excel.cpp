@@ -7,12 +7,14 @@
 #include "common/Verifica_Exista_Fisier.h"
 #include "common/Verifica_Null.h"
 #include "import/Preluare_Fisiere.h"
+#include "import/Valori_Preluare.h"
 #include "platform/sys/clock.h"
 #include "platform/ui/mesaj.h"
 
 #include <QElapsedTimer>
 #include <QHash>
 #include <QRegularExpression>
+#include <algorithm>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -59,8 +61,8 @@ bool intrariCompletate(const Intrari_Preluare& in)
 class Copiere
 {
 public:
-    Copiere(db::Recordset sursa, const Rezultat_Preluare& cheie, bool cuTarif)
-        : m_sursa(std::move(sursa)), m_cheie(cheie), m_cuTarif(cuTarif)
+    Copiere(const Randuri_Foaie& sursa, const Rezultat_Preluare& cheie, bool cuTarif)
+        : m_sursa(sursa.randuri), m_goale(sursa.goale), m_cheie(cheie), m_cuTarif(cuTarif)
     {
     }
 
@@ -74,6 +76,7 @@ private:
     {
         int coloana = -1;
         std::optional<db::Variant> valoare;
+        db::Variant data; // as given, for the error line
     };
     // What the tariff gives for a code.
     struct Tarif
@@ -84,6 +87,9 @@ private:
 
     bool pregateste();
     void eroareRand(int n) { m_erori << kCrLf + u"EROARE Inregistrarea : "_s + QString::number(n); }
+    // A value the column did not take: the row, the column and the text.
+    void refuz(int n, const QString& coloana, const db::Variant& valoare);
+    void refuz(int n, int j, const db::Variant& valoare);
     // Column j when the copy can write it, else nullptr.
     const db::Field* deScris(int j) const;
     // The value as column j takes it; nothing when the column cannot take it.
@@ -93,11 +99,13 @@ private:
     void pune(int j, const db::Variant& valoare, int n)
     {
         if (!atribuie(j, valoare))
-            eroareRand(n);
+            refuz(n, j, valoare);
     }
     void pune(const Fixa& f, int n);
+    // A cell of the sheet into column j (step 1).
+    void preia(int j, const db::Variant& valoare, int n);
     Fixa fixa(const QString& nume, const db::Variant& valoare) const { return fixa(col(nume), valoare); }
-    Fixa fixa(int j, const db::Variant& valoare) const { return Fixa{j, verifica(j, valoare)}; }
+    Fixa fixa(int j, const db::Variant& valoare) const { return Fixa{j, verifica(j, valoare), valoare}; }
     const db::Variant& citeste(int j) const { return m_rand[j]; }
     // The Intrastat column of that name, -1 when none.
     int col(const QString& nume) const;
@@ -106,14 +114,19 @@ private:
     const Tarif& tarif(const QString& cod);
 
     db::Recordset m_sursa;
+    QVector<bool> m_goale;
     const Rezultat_Preluare& m_cheie;
     bool m_cuTarif = false;
 
     QList<db::Field> m_campuri;    // of Intrastat
+    QVector<Fel_Valoare> m_feluri; // of each column
     QVector<int> m_tinte;          // per source field: the Intrastat column, -1 when none
     QHash<QString, int> m_coloane; // lower-case name -> column
     QVector<db::Variant> m_rand;   // the new row
     QByteArray m_setate;           // which columns the new row sets
+    QByteArray m_refuzate;         // which columns of the new row had a value refused
+    bool m_refuzRand = false;      // the new row had a value refused
+    QStringList m_curatate;        // columns of the new row whose text lost control characters
     QHash<QByteArray, std::shared_ptr<db::Statement>> m_inserari;
     db::Statement m_punct, m_eliberare, m_revenire;
     QVector<Tarif> m_tarife;      // what the tariff gives for each code met
@@ -136,6 +149,20 @@ int coloana(const QHash<QString, int>& coloane, const QString& nume)
     return coloane.value(nume.toLower(), -1);
 }
 
+// A refused value as the error line shows it: on one line, at most 60 characters.
+QString textRefuzat(const db::Variant& valoare)
+{
+    QString t = valoare.toText().simplified();
+    if (t.size() > 60)
+        t = t.left(57) + u"..."_s;
+    return u'"' + t + u'"';
+}
+
+bool doarSpatii(const QString& text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSpace(); });
+}
+
 bool Copiere::pregateste()
 {
     auto tinta = Conexiune_Firma.openRecordset(u"SELECT TOP 1 * FROM Intrastat"_s, db::CursorType::Dynamic,
@@ -144,8 +171,10 @@ bool Copiere::pregateste()
         return false;
     m_campuri = tinta->fields();
     tinta->close();
-    for (int j = 0; j < m_campuri.size(); ++j)
+    for (int j = 0; j < m_campuri.size(); ++j) {
         m_coloane.insert(m_campuri.at(j).name.toLower(), j);
+        m_feluri << Fel_Coloana_Destinatie(&m_campuri.at(j));
+    }
     for (int i = 0; i < m_sursa.fieldCount(); ++i)
         m_tinte << coloana(m_coloane, m_sursa.field(i).name);
 
@@ -191,6 +220,24 @@ int Copiere::col(const QString& nume) const
     return coloana(m_coloane, nume);
 }
 
+void Copiere::refuz(int n, const QString& coloana, const db::Variant& valoare)
+{
+    m_erori << kCrLf + u"EROARE Inregistrarea : "_s + QString::number(n) + u" - "_s + coloana + u" : "_s +
+                   textRefuzat(valoare);
+    m_refuzRand = true;
+}
+
+void Copiere::refuz(int n, int j, const db::Variant& valoare)
+{
+    if (j < 0 || j >= m_campuri.size()) {
+        eroareRand(n);
+        m_refuzRand = true;
+        return;
+    }
+    refuz(n, m_campuri.at(j).name, valoare);
+    m_refuzate[j] = 1;
+}
+
 const db::Field* Copiere::deScris(int j) const
 {
     if (j < 0)
@@ -226,11 +273,54 @@ bool Copiere::atribuie(int j, const db::Variant& valoare)
 void Copiere::pune(const Fixa& f, int n)
 {
     if (!f.valoare) {
-        eroareRand(n);
+        refuz(n, f.coloana, f.data);
         return;
     }
     m_rand[f.coloana] = *f.valoare;
     m_setate[f.coloana] = 1;
+}
+
+void Copiere::preia(int j, const db::Variant& valoare, int n)
+{
+    if (j < 0 || !deScris(j)) {
+        // A field the template names but Intrastat cannot take: said when
+        // it holds something, since that is lost.
+        if (!valoare.isMissing())
+            refuz(n, j, valoare);
+        return;
+    }
+    const Fel_Valoare fel = m_feluri.at(j);
+    if (valoare.isText()) {
+        QString text = valoare.asText();
+        if (Elimina_Caractere_Control(text))
+            m_curatate << m_campuri.at(j).name;
+        if (fel == Fel_Valoare::Numar || fel == Fel_Valoare::Data) {
+            if (doarSpatii(text))
+                return; // a cell of blanks is an empty cell
+            if (fel == Fel_Valoare::Numar) {
+                const std::optional<double> d = Numar_Local(text);
+                if (!d || !atribuie(j, db::Variant(*d)))
+                    refuz(n, j, valoare);
+                return;
+            }
+        }
+        if (!atribuie(j, db::Variant(std::move(text))))
+            refuz(n, j, valoare);
+        else if (fel == Fel_Valoare::Data && !Data_In_Calendar(m_rand[j].toDateTime())) {
+            m_rand[j] = db::Variant::null();
+            m_setate[j] = 0;
+            refuz(n, j, valoare);
+        }
+        return;
+    }
+    // A date the calendar does not hold, or a serial number of one bound for
+    // a date column, is refused rather than turned into a date.
+    const bool dataRea = valoare.isDate() ? !Data_In_Calendar(valoare.asDate())
+                                          : fel == Fel_Valoare::Data && valoare.isNumber() &&
+                                                valoare.kind() != db::Variant::Kind::Bool &&
+                                                !Serial_In_Calendar(valoare.toDouble());
+    if (dataRea || !atribuie(j, valoare))
+        refuz(n, j, valoare);
 }
 
 const Copiere::Tarif& Copiere::tarif(const QString& cod)
@@ -258,18 +348,29 @@ void Copiere::umple(int randSursa, int n)
 {
     m_rand.fill(db::Variant::null(), m_campuri.size());
     m_setate.fill(0, m_campuri.size());
+    m_refuzate.fill(0, m_campuri.size());
+    m_refuzRand = false;
+    m_curatate.clear();
 
     // 1. The template's columns, as read.
     for (int i = 0; i < m_tinte.size(); ++i)
-        if (!atribuie(m_tinte.at(i), m_sursa.valueAt(randSursa, i)))
-            eroareRand(n);
+        preia(m_tinte.at(i), m_sursa.valueAt(randSursa, i), n);
+    if (!m_curatate.isEmpty()) {
+        m_curatate.removeDuplicates();
+        m_erori << kCrLf + u"EROARE Inregistrarea : "_s + QString::number(n) +
+                       u" - caractere de control eliminate din : "_s + m_curatate.join(u", "_s);
+    }
     // 2-9. The declaration key and the bookkeeping columns.
     for (const Fixa& f : std::as_const(m_fixe))
         pune(f, n);
     pune(m_cPozitia, db::Variant(n), n);
     // 10. The CN code without blanks, full stops and hyphens.
-    if (m_cCod < 0 || citeste(m_cCod).isMissing()) {
+    if (m_cCod < 0) {
         eroareRand(n);
+        m_refuzRand = true;
+    } else if (citeste(m_cCod).isMissing()) {
+        if (!m_refuzate.at(m_cCod))
+            refuz(n, m_cCod, db::Variant(QString()));
     } else {
         QString cod = citeste(m_cCod).toText();
         cod.remove(u' ').remove(u'.').remove(u'-');
@@ -279,6 +380,7 @@ void Copiere::umple(int randSursa, int n)
     for (const auto& [c, zecimale] : std::as_const(m_rotunjite)) {
         if (c < 0) {
             eroareRand(n);
+            m_refuzRand = true;
             continue;
         }
         if (citeste(c).isMissing())
@@ -286,7 +388,7 @@ void Copiere::umple(int randSursa, int n)
         bool ok = false;
         const double d = citeste(c).toDouble(&ok);
         if (!ok || !atribuie(c, db::Variant(db::roundHalfEven(d, zecimale))))
-            eroareRand(n);
+            refuz(n, c, citeste(c));
     }
     // 13. Country and delivery codes in capitals.
     for (const int c : std::as_const(m_majuscule))
@@ -355,34 +457,52 @@ void Copiere::ruleaza(Rezultat_Preluare& rezultat, Observator_Preluare& observat
     const bool gata = pregateste();
     observator.inceputCopiere();
     QElapsedTimer ceas;
-    std::int32_t salvate = 0;
-    // n: the row's 1-based position among the sheet's rows.
-    for (std::int32_t n = 1; n <= total; ++n) {
+    std::int32_t randuri = 0, salvate = 0, cuRefuzuri = 0;
+    const int sheetRows = m_sursa.recordCount();
+    for (int r = 0; r < sheetRows && randuri < total; ++r) {
+        if (m_goale.value(r))
+            continue;
+        ++randuri;
+        // n: the row's 1-based position among the sheet's rows.
+        const std::int32_t n = r + 1;
         if (gata) {
-            umple(n - 1, n);
-            if (salveaza())
+            umple(r, n);
+            if (salveaza()) {
                 ++salvate;
-            else
+                if (m_refuzRand)
+                    ++cuRefuzuri;
+            } else {
                 eroareRand(n);
+            }
         } else {
             eroareRand(n);
         }
-        if (!ceas.isValid() || ceas.elapsed() >= kIntervalProgresMs || n == total) {
+        if (!ceas.isValid() || ceas.elapsed() >= kIntervalProgresMs || randuri == total) {
             ceas.start();
             Progres_Preluare p;
-            p.rand = n;
+            p.rand = randuri;
             p.total = total;
-            p.procent = int(db::roundHalfEven(double(n) / total * 100.0, 0));
+            p.pozitia = n;
+            p.procent = int(db::roundHalfEven(double(randuri) / total * 100.0, 0));
             p.erori = &m_erori;
             observator.progres(p);
         }
     }
-    rezultat.randuri = total;
+    rezultat.randuri = randuri;
     rezultat.salvate = salvate;
+    rezultat.cuRefuzuri = cuRefuzuri;
     rezultat.erori = m_erori;
 }
 
 } // namespace
+
+QString Stare_Preluare(const Rezultat_Preluare& r)
+{
+    return u"Au fost preluate : "_s + QString::number(r.salvate) + u" inregistrari din totalul de : "_s +
+           QString::number(r.randuri) + u"\n"_s + u"Salvate complet : "_s +
+           QString::number(r.salvate - r.cuRefuzuri) + u"   Cu valori refuzate : "_s +
+           QString::number(r.cuRefuzuri) + u"   Randuri goale sarite : "_s + QString::number(r.goale);
+}
 
 QString Cale_Sursa(const QString& cale)
 {
@@ -502,18 +622,24 @@ Rezultat_Preluare Preia_Fisier_Excel(const Intrari_Preluare& in, Observator_Prel
     if (RS_Preluare.isOpen())
         RS_Preluare.close();
     observator.adauga(kCrLf + u"Se citeste fisiereul excel : "_s + in.cale);
-    auto randuri = Selecteaza_Excel_Dupa_Macheta(in.cale, in.foaie, in.macheta);
-    RS_Preluare = randuri ? *randuri : db::Recordset();
-    if (!randuri || RS_Preluare.recordCount() < 1) {
-        ui::msgBox(kNecitit, ui::Icon::Critical);
-        observator.adauga(kCrLf + u"EROARE - "_s + kNecitit);
+    db::Result<Randuri_Foaie> foaie = Citeste_Excel_Dupa_Macheta(in.cale, in.foaie, in.macheta);
+    RS_Preluare = foaie ? foaie->randuri : db::Recordset();
+    if (foaie && RS_Preluare.recordCount() - foaie->numarGoale < 1)
+        foaie = db::Error(db::Error::Kind::InvalidArgument, db::ErrorNumber::InvalidArgument,
+                          u"Foaia \"%1\" nu are niciun rand de date."_s.arg(in.foaie));
+    if (!foaie) {
+        const QString cauza = foaie.error().description;
+        ui::msgBox(kNecitit + kCrLf + cauza, ui::Icon::Critical);
+        observator.adauga(kCrLf + u"EROARE - "_s + kNecitit + kCrLf + cauza);
         RS_Preluare.close();
         return rezultat;
     }
-    rezultat.total = RS_Preluare.recordCount();
+    rezultat.goale = foaie->numarGoale;
+    rezultat.total = RS_Preluare.recordCount() - rezultat.goale;
     observator.adauga(kCrLf + u"TOTAL INREGISTRARI CITITE: "_s + QString::number(rezultat.total));
 
-    // The copy, in one transaction.
+    // The copy, in one transaction: rows that cannot be saved at the end are
+    // none of them imported.
     {
         db::Transaction tranzactie(Conexiune_Firma);
         if (tranzactie.error()) {
@@ -521,11 +647,15 @@ Rezultat_Preluare Preia_Fisier_Excel(const Intrari_Preluare& in, Observator_Prel
             RS_Preluare.close();
             return rezultat;
         }
-        Copiere(RS_Preluare, rezultat, cuTarif).ruleaza(rezultat, observator);
+        Copiere(*foaie, rezultat, cuTarif).ruleaza(rezultat, observator);
         if (const db::Error e = tranzactie.commit()) {
-            eroare(u"DATELE NU AU PUTUT FI SALVATE"_s + kCrLf + e.description);
-            rezultat.erori << kCrLf + u"EROARE - "_s + e.description;
+            const QString text = u"DATELE NU AU PUTUT FI SALVATE"_s + kCrLf + e.description;
+            observator.adauga(kCrLf + u"EROARE - "_s + text);
+            RS_Preluare.close();
+            eroare(text);
             rezultat.salvate = 0;
+            rezultat.cuRefuzuri = 0;
+            return rezultat;
         }
     }
     observator.adauga(kCrLf + kCrLf + u"OPERATIE TERMINATA . . ."_s);

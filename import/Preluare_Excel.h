@@ -33,10 +33,13 @@ struct Intrari_Preluare
 // always after the last row).
 struct Progres_Preluare
 {
-    std::int32_t rand = 0;              // rows processed so far
-    std::int32_t total = 0;             // rows read
-    int procent = 0;                    // 0..100
-    const QStringList* erori = nullptr; // the error lines so far, each "\r\nEROARE Inregistrarea : n"
+    std::int32_t rand = 0;    // rows processed so far
+    std::int32_t total = 0;   // rows read
+    std::int32_t pozitia = 0; // the last row processed, by its position in the sheet
+    int procent = 0;          // 0..100
+    // The error lines so far, each "\r\nEROARE Inregistrarea : n" followed,
+    // for a value refused, by " - <column> : \"<text>\"".
+    const QStringList* erori = nullptr;
 };
 
 // What the window shows while the import runs.
@@ -49,18 +52,21 @@ public:
     // The copy starts: the message area's text now is the base of the progress display.
     virtual void inceputCopiere() = 0;
     // After a row; the window shows the base text, the error lines and the
-    // line "SE RETIN DATELE - Inregistrarea : <rand>".
+    // line "SE RETIN DATELE - Inregistrarea : <pozitia>".
     virtual void progres(const Progres_Preluare& progres) = 0;
 };
 
 struct Rezultat_Preluare
 {
-    // Whether the copy ran (false: stopped at an input, a question or the reading).
+    // Whether the rows were imported (false: stopped at an input, a
+    // question or the reading, or the rows could not be saved at the end).
     bool terminata = false;
-    std::int32_t total = 0;   // rows read
-    std::int32_t randuri = 0; // rows processed
-    std::int32_t salvate = 0; // rows saved
-    QStringList erori;        // error lines of the copy
+    std::int32_t total = 0;      // rows read, blank rows left out
+    std::int32_t goale = 0;      // blank rows skipped
+    std::int32_t randuri = 0;    // rows processed
+    std::int32_t salvate = 0;    // rows saved
+    std::int32_t cuRefuzuri = 0; // rows saved with a value refused (not stored)
+    QStringList erori;           // error lines of the copy
     // The declaration the rows belong to, as the import wrote it.
     QString tip; // "I" or "O"
     QString codFiscal;
@@ -73,8 +79,19 @@ struct Rezultat_Preluare
 // messages, the question when the fiscal code is not the working company's,
 // the tariff of the period, the question when the workbook was imported for
 // the same company and period before, the reading into RS_Preluare and the
-// copy into Intrastat.
+// copy into Intrastat. A sheet that cannot be read is said with its reason
+// on a line of its own. Rows whose cells the template reads are all blank
+// are skipped. A text cell bound for a number column is read as an amount
+// in local form (Numar_Local); a value a column cannot take (not a number,
+// not a date of the calendar, too long) is refused and said with the row,
+// the column and the text; control characters are removed from the texts,
+// said once per row.
 Rezultat_Preluare Preia_Fisier_Excel(const Intrari_Preluare& intrari, Observator_Preluare& observator);
+
+// The status line after an import: "Au fost preluate : <saved> inregistrari
+// din totalul de : <processed>", and on the next line how many were saved
+// whole, how many with refused values and how many blank rows were skipped.
+QString Stare_Preluare(const Rezultat_Preluare& rezultat);
 
 // The path as Intrastat keeps it (first 255 characters), and the workbook's
 // name (the text after the last "/", first 50 characters).

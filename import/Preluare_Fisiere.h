@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 // The workbook connection texts: the preview's, and the import's (IMEX=1).
 QString Conexiune_Excel_Previzualizare(const QString& cale);
@@ -21,14 +22,33 @@ db::Recordset Deschide_Sheet_Excel(const QString& cale, const QString& foaie);
 
 // The statement that reads the sheet through the template's rows (read on
 // the company connection): one item per row, aliased to the Intrastat column
-// the row fills. `campuri` are the sheet's field names in column order.
-// Fails when a row taken from the sheet has no valid column number, or when
-// the rows give no item.
+// the row fills. `campuri` are the sheet's field names in column order. A
+// default is written as a value of its column's kind (a number bare, a text
+// quoted), so no default can change the statement. Fails, saying which
+// template row, when a row taken from the sheet has no valid column number,
+// a default is not of its column's kind or a maximum length is not a whole
+// number; fails too when the template is not there, has no rows, or its
+// rows give no item. coloaneCitite, when given, gets the sheet fields read.
 db::Result<QString> Instructiune_Excel_Dupa_Macheta(db::Connection& firma, const QStringList& campuri,
-                                                    const QString& foaie, const QString& macheta);
+                                                    const QString& foaie, const QString& macheta,
+                                                    QStringList* coloaneCitite = nullptr);
+
+// The sheet's rows through the template, and which of them are blank: every
+// sheet cell the template reads empty or blanks only.
+struct Randuri_Foaie
+{
+    db::Recordset randuri;
+    QVector<bool> goale; // per row of randuri
+    int numarGoale = 0;
+};
 
 // Every row of the sheet through the template, on a private connection to
-// the workbook. Shows nothing: any failure is returned to the caller.
+// the workbook. Shows nothing: any failure is returned to the caller with
+// its reason (the workbook cannot be read, the sheet is not in it, the
+// template cannot give a statement).
+db::Result<Randuri_Foaie> Citeste_Excel_Dupa_Macheta(const QString& cale, const QString& foaie,
+                                                     const QString& macheta);
+// The same rows alone.
 db::Result<db::Recordset> Selecteaza_Excel_Dupa_Macheta(const QString& cale, const QString& foaie,
                                                         const QString& macheta);
 

@@ -907,7 +907,12 @@ Error Transaction::commit()
                        : makeError(Error::Kind::InvalidArgument, ErrorNumber::General,
                                    QStringLiteral("The transaction is no longer active."));
     m_active = false;
-    return m_connection.commit();
+    // A commit the database refuses (a deferred constraint, a busy or full
+    // disk) leaves the transaction open: it is rolled back, as the guard promises.
+    Error e = m_connection.commit();
+    if (e)
+        m_connection.rollback();
+    return e;
 }
 
 QVector<std::pair<QString, QString>> connectionPairs(const QString& text)

@@ -316,8 +316,10 @@ db::Error openWorkbook(const Workbook& workbook, db::Connection& connection)
         QStringList marks;
         for (int c = 0; c < columns; ++c)
             marks.push_back(u'?' + QString::number(c + 1));
+        // Between backquotes, which hold any name (a "]" too; a backquote doubled).
         QString table = sheet.name + u'$';
-        const QString sql = QStringLiteral("INSERT INTO [%1] VALUES (%2)").arg(table, marks.join(u','));
+        table.replace(u'`', QStringLiteral("``"));
+        const QString sql = QStringLiteral("INSERT INTO `%1` VALUES (%2)").arg(table, marks.join(u','));
         db::Result<db::Statement> insert = db::Statement::prepare(connection, sql);
         if (!insert) {
             connection.rollback();

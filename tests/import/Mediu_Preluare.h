@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QVariant>
 #include <xlsxwriter.h>
+#include <zip.h>
 
 namespace preluare_test {
 
@@ -246,6 +247,38 @@ inline bool scrieXlsx(const QString& cale, const QList<QVariantList>& randuri,
         worksheet_write_string(a, 0, 0, "X", nullptr);
     }
     return workbook_close(wb) == LXW_NO_ERROR;
+}
+
+// Gives a sheet of an .xlsx another name, one the writer would refuse
+// (a "]" in it): the name in the workbook part is replaced.
+inline bool redenumesteFoaie(const QString& cale, const QString& vechi, const QString& nou)
+{
+    int cod = 0;
+    zip_t* z = zip_open(QFile::encodeName(cale).constData(), 0, &cod);
+    if (!z)
+        return false;
+    QByteArray parte;
+    zip_stat_t st;
+    if (zip_stat(z, "xl/workbook.xml", 0, &st) == 0) {
+        if (zip_file_t* f = zip_fopen(z, "xl/workbook.xml", 0)) {
+            parte.resize(qsizetype(st.size));
+            parte.resize(qsizetype(std::max<zip_int64_t>(0, zip_fread(f, parte.data(), st.size))));
+            zip_fclose(f);
+        }
+    }
+    const QByteArray din = "name=\"" + vechi.toUtf8() + '"';
+    if (!parte.contains(din)) {
+        zip_discard(z);
+        return false;
+    }
+    parte.replace(din, QByteArray("name=\"" + nou.toHtmlEscaped().toUtf8() + '"'));
+    zip_source_t* sursa = zip_source_buffer(z, parte.constData(), zip_uint64_t(parte.size()), 0);
+    if (!sursa || zip_file_add(z, "xl/workbook.xml", sursa, ZIP_FL_OVERWRITE) < 0) {
+        zip_source_free(sursa);
+        zip_discard(z);
+        return false;
+    }
+    return zip_close(z) == 0;
 }
 
 inline QString fixtura(const QString& nume)

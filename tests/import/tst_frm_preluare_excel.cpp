@@ -157,7 +157,9 @@ private slots:
         f->Txt_ExcelFile->setText(cale);
         QTest::mouseClick(f->CmdReadFile, Qt::LeftButton);
 
-        QCOMPARE(f->LblBar->text(), u"Au fost preluate : 3 inregistrari din totalul de : 3"_s);
+        QCOMPARE(f->LblBar->text(),
+                 u"Au fost preluate : 3 inregistrari din totalul de : 3\nSalvate complet : 3"
+                 u"   Cu valori refuzate : 0   Randuri goale sarite : 0"_s);
         QVERIFY(f->LblBar->styleSheet().contains(u"255, 0, 0"_s));
         QCOMPARE(f->InstallBar1->value(), 100);
         const QString mesaj = f->TxtMesaj->toPlainText();
@@ -181,6 +183,49 @@ private slots:
         QVERIFY(!ui::Forms::isLoaded(u"Frm_Preluare_Excel"_s));
         // The filter selects exactly the imported rows.
         QCOMPARE(Mediu::valoare(u"SELECT COUNT(*) FROM Intrastat"_s + Filtru_Intrastat).toInt(), 3);
+    }
+
+    // Rows the database refuses to commit at the end: a failure, nothing
+    // imported, the window ready for another try.
+    void failedCommit()
+    {
+        Mediu m;
+        QVERIFY(m.gata());
+        QVERIFY(m.machetaLivrare());
+        // Every line inserted leaves a row that breaks a foreign key checked at the commit.
+        for (const QString& sql :
+             {u"CREATE TABLE Parinte (Id INTEGER PRIMARY KEY)"_s,
+              u"CREATE TABLE Copil (Id INTEGER REFERENCES Parinte (Id) DEFERRABLE INITIALLY DEFERRED)"_s,
+              u"CREATE TRIGGER Amana AFTER INSERT ON Intrastat BEGIN INSERT INTO Copil VALUES (7); END"_s})
+            QVERIFY2(Conexiune_Firma.execute(sql), qPrintable(sql));
+        Frm_Preluare_Excel* f = deschide();
+        alegeMacheta(f, u"Livrari"_s);
+        f->TXT_Anul->setText(u"2026"_s);
+        f->TXT_Luna->setText(u"3"_s);
+        f->Txt_ExcelFile->setText(preluare_test::fixtura(u"preluare.xls"_s));
+        QTest::mouseClick(f->CmdReadFile, Qt::LeftButton);
+
+        const QList<ui::testing::Call> mesaje = ui::testing::messages();
+        QCOMPARE(mesaje.size(), 1);
+        QVERIFY2(mesaje.at(0).text.startsWith(u"DATELE NU AU PUTUT FI SALVATE\r\n"_s),
+                 qPrintable(mesaje.at(0).text));
+        QCOMPARE(mesaje.at(0).icon, ui::Icon::Critical);
+        QVERIFY(f->TxtMesaj->toPlainText().contains(u"\nEROARE - DATELE NU AU PUTUT FI SALVATE\n"_s));
+        QVERIFY(!f->TxtMesaj->toPlainText().contains(u"OPERATIE TERMINATA"_s));
+        QCOMPARE(f->LblBar->text(), QString());
+        QVERIFY(f->CmdReadFile->isVisible());
+        QVERIFY(f->CmdReadFile->isEnabled());
+        QVERIFY(!f->CmdExit->isVisible());
+        QVERIFY(!Conexiune_Firma.inTransaction());
+        QCOMPARE(Mediu::numarRanduri(), 0);
+        QCOMPARE(Mediu::valoare(u"SELECT COUNT(*) FROM Copil"_s).toInt(), 0);
+
+        // Once the cause is gone, the same window imports.
+        QVERIFY(Conexiune_Firma.execute(u"DROP TRIGGER Amana"_s));
+        ui::testing::clear();
+        QTest::mouseClick(f->CmdReadFile, Qt::LeftButton);
+        QCOMPARE(Arbore_Test::mesaje(), QStringList{u"Preluare Terminata"_s});
+        QCOMPARE(Mediu::numarRanduri(), 3);
     }
 
     // An import that ends early leaves the window ready for another try.

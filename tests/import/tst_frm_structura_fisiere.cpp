@@ -434,6 +434,48 @@ private slots:
         QCOMPARE(ui::testing::messages().size(), 3);
     }
 
+    // A default is a value of its column's kind: a number column takes
+    // numbers in the forms users type, a text column any text.
+    void defaultKinds_data()
+    {
+        QTest::addColumn<QString>("coloana");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("primit");
+        QTest::newRow("decimal comma") << u"Curs_Schimb"_s << u"4,97"_s << true;
+        QTest::newRow("decimal dot") << u"Curs_Schimb"_s << u"4.97"_s << true;
+        QTest::newRow("negative") << u"Net"_s << u"-0,5"_s << true;
+        QTest::newRow("grouped") << u"Val_Fiscala"_s << u"1.234,5"_s << true;
+        QTest::newRow("a text for a number") << u"Curs_Schimb"_s << u"EUR"_s << false;
+        QTest::newRow("SQL for a number") << u"Net"_s << u"(SELECT MAX(Net) FROM Intrastat)"_s << false;
+        QTest::newRow("commas of a list") << u"Val_Fiscala"_s << u"12,3,4"_s << false;
+        QTest::newRow("a text") << u"Moneda"_s << u"EUR"_s << true;
+        QTest::newRow("SQL as a text") << u"Descriere"_s << u"(SELECT 1)"_s << true;
+    }
+    void defaultKinds()
+    {
+        QFETCH(QString, coloana);
+        QFETCH(QString, text);
+        QFETCH(bool, primit);
+        Mediu m;
+        QVERIFY(m.gata());
+        Frm_Structura_Fisiere* f = deschideNoua();
+        salveaza(f, u"Feluri"_s, u"LIVRARE"_s);
+        grid::Grid* g = f->ListaTabel;
+        QCOMPARE(scrie(g, coloana, u"Valoare_Implicita"_s, text), primit);
+        QVERIFY(g->update());
+        QCOMPARE(randStocat(u"Feluri"_s, coloana), primit ? u"0|-|"_s + text : u"0|-|-"_s);
+        if (primit) {
+            QCOMPARE(mesaje(), QStringList());
+            return;
+        }
+        const QList<ui::testing::Call> c = ui::testing::messages();
+        QCOMPARE(c.size(), 1);
+        QCOMPARE(c.at(0).text,
+                 u"Valoare Implicita  -  Trebuie sa fie un numar (de exemplu 4,97 sau 1.234,5) !"_s);
+        QCOMPARE(c.at(0).icon, ui::Icon::Critical);
+        QCOMPARE(c.at(0).title, u"Mesaj"_s);
+    }
+
     // A number refused in the grid opens the list of the sheet's columns on
     // its cell.
     void refusedNumberOpensList()
@@ -657,6 +699,7 @@ private slots:
         QVERIFY(dinFoaie(g, u"Net"_s, 4));
         QVERIFY(dinFoaie(g, u"Cantitate"_s, 5));
         QVERIFY(scrie(g, u"Nat_Tranz"_s, u"Valoare_Implicita"_s, u"11"_s) && g->update());
+        QVERIFY(scrie(g, u"Curs_Schimb"_s, u"Valoare_Implicita"_s, u"4,97"_s) && g->update());
         QCOMPARE(mesaje(), QStringList{u"Numar coloane in fisierul excel : 5"_s});
         inchide(f);
 
@@ -667,9 +710,9 @@ private slots:
         QVERIFY(r.terminata);
         QCOMPARE(r.salvate, 2);
         QVERIFY2(r.erori.isEmpty(), qPrintable(r.erori.join(QString())));
-        auto rs = Conexiune_Firma.openRecordset(
-            u"SELECT TIP, Cod_NC, Tara_Exp, Tara_Dest, Val_Fiscala, Net, Cantitate, Nat_Tranz FROM Intrastat "
-            u"ORDER BY Pozitia"_s);
+        auto rs = Conexiune_Firma.openRecordset(u"SELECT TIP, Cod_NC, Tara_Exp, Tara_Dest, Val_Fiscala, Net, "
+                                                u"Cantitate, Nat_Tranz, Curs_Schimb FROM "
+                                                u"Intrastat ORDER BY Pozitia"_s);
         QVERIFY(rs);
         QStringList linii;
         for (; !rs->eof(); rs->moveNext()) {
@@ -678,7 +721,8 @@ private slots:
                 l << rs->value(i).toText();
             linii << l.join(u'|');
         }
-        QCOMPARE(linii, (QStringList{u"O|84713000|RO|DE|1500|12|3|11"_s, u"O|85171300|RO|FR|800|0|2|11"_s}));
+        QCOMPARE(linii, (QStringList{u"O|84713000|RO|DE|1500|12|3|11|4.97"_s,
+                                     u"O|85171300|RO|FR|800|0|2|11|4.97"_s}));
     }
 };
 

@@ -15,6 +15,7 @@ using namespace Qt::StringLiterals;
 using preluare_test::Mediu;
 
 Q_DECLARE_METATYPE(Intrari_Preluare)
+Q_DECLARE_METATYPE(QList<preluare_test::Rand>)
 
 namespace {
 
@@ -334,35 +335,61 @@ private slots:
                  u"1,3"_s);
     }
 
-    // A sheet the template cannot read, or without rows: nothing is written.
+    // A sheet the template cannot read, or without rows: nothing is written,
+    // and the reason is said on a line of its own.
     void unreadableSheet_data()
     {
         QTest::addColumn<QString>("foaie");
-        QTest::addColumn<int>("coloana");
-        QTest::newRow("column beyond the sheet") << u"Sheet1"_s << 9;
-        QTest::newRow("missing sheet") << u"Foaie"_s << 1;
-        QTest::newRow("heading row only") << u"Date"_s << 1;
+        QTest::addColumn<QList<preluare_test::Rand>>("randuri");
+        QTest::addColumn<QString>("macheta");
+        QTest::addColumn<QString>("cauza");
+        const QList<preluare_test::Rand> cod{{u"Cod_NC"_s, 1, {}, {}}};
+        QTest::newRow("column beyond the sheet")
+            << u"Sheet1"_s << QList<preluare_test::Rand>{{u"Cod_NC"_s, 9, {}, {}}} << u"Livrari"_s
+            << u"Randul \"Cod_NC\" (Cod_NC) al machetei \"Livrari\" : coloana 9 nu exista in foaie (foaia "
+               u"are 5 "
+               u"coloane)."_s;
+        QTest::newRow("missing sheet") << u"Foaie"_s << cod << u"Livrari"_s
+                                       << u"Foaia \"Foaie\" nu exista in fisierul excel. Foile fisierului : "
+                                          u"Date, Sheet1."_s;
+        QTest::newRow("heading row only")
+            << u"Date"_s << cod << u"Livrari"_s << u"Foaia \"Date\" nu are niciun rand de date."_s;
+        QTest::newRow("unknown template")
+            << u"Sheet1"_s << cod << u"Alta"_s << u"Macheta \"Alta\" nu exista."_s;
+        QTest::newRow("template without rows") << u"Sheet1"_s << QList<preluare_test::Rand>{} << u"Livrari"_s
+                                               << u"Macheta \"Livrari\" nu are niciun rand."_s;
+        // A default stored before the editor checked it.
+        QTest::newRow("stored default of the wrong kind")
+            << u"Sheet1"_s << QList<preluare_test::Rand>{cod.at(0), {u"Curs_Schimb"_s, 0, u"4,97 EUR"_s, {}}}
+            << u"Livrari"_s
+            << u"Randul \"Curs_Schimb\" (Curs_Schimb) al machetei \"Livrari\" : valoarea implicita \"4,97 "
+               u"EUR\" "
+               u"nu este un numar (de exemplu 4,97 sau 1.234,5)."_s;
     }
     void unreadableSheet()
     {
         QFETCH(QString, foaie);
-        QFETCH(int, coloana);
+        QFETCH(QList<preluare_test::Rand>, randuri);
+        QFETCH(QString, macheta);
+        QFETCH(QString, cauza);
         Mediu m;
         QVERIFY(m.gata());
-        QVERIFY(m.macheta(u"Livrari"_s, u"LIVRARE"_s, {{u"Cod_NC"_s, coloana, {}, {}}}));
-        Intrari_Preluare in = intrari(m_xls);
+        QVERIFY(m.macheta(u"Livrari"_s, u"LIVRARE"_s, randuri));
+        Intrari_Preluare in = intrari(m_xls, kLivrari, macheta);
         in.foaie = foaie;
         Jurnal j;
         QVERIFY(!Preia_Fisier_Excel(in, j).terminata);
         const QString t = u"Fisierul Excel NU poate fi citit, verificati macheta de preluare"_s;
-        QCOMPARE(mesaje(), QStringList{t});
-        QCOMPARE(j.texte.last(), u"\r\nEROARE - "_s + t);
+        QCOMPARE(mesaje(), QStringList{t + u"\r\n"_s + cauza});
+        QCOMPARE(ui::testing::messages().at(0).icon, ui::Icon::Critical);
+        QCOMPARE(j.texte.last(), u"\r\nEROARE - "_s + t + u"\r\n"_s + cauza);
         QCOMPARE(j.inceputuri, 0);
         QCOMPARE(Mediu::numarRanduri(), 0);
     }
 
     // A damaged, truncated or encrypted workbook (an encrypted .xlsx is an OLE
-    // file) is an unreadable sheet, never a crash.
+    // file), or a text file named .xlsx, is an unreadable sheet with the
+    // reader's reason, never a crash.
     void damagedWorkbook_data()
     {
         QTest::addColumn<QByteArray>("octeti");
@@ -371,6 +398,7 @@ private slots:
         const QByteArray intreg = xls.readAll();
         QTest::newRow("truncated") << intreg.left(intreg.size() / 2);
         QTest::newRow("garbage") << QByteArray(5000, 'q');
+        QTest::newRow("text file") << QByteArray("Cod;Tara;Valoare\r\n84713000;DE;1234,5\r\n");
         QTest::newRow("encrypted") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) +
                                           QByteArray(4000, '\0');
     }
@@ -387,9 +415,116 @@ private slots:
         f.close();
         Jurnal j;
         QVERIFY(!Preia_Fisier_Excel(intrari(cale), j).terminata);
-        QCOMPARE(mesaje(),
-                 QStringList{u"Fisierul Excel NU poate fi citit, verificati macheta de preluare"_s});
+        const QStringList linii = mesaje().value(0).split(u"\r\n"_s);
+        QCOMPARE(mesaje().size(), 1);
+        QCOMPARE(linii.size(), 2);
+        QCOMPARE(linii.at(0), u"Fisierul Excel NU poate fi citit, verificati macheta de preluare"_s);
+        QVERIFY(!linii.at(1).trimmed().isEmpty());
         QCOMPARE(Mediu::numarRanduri(), 0);
+    }
+
+    // A workbook written the way Romanian users write one: amounts kept as
+    // text in local form, a default typed with a decimal comma, a text
+    // default without quotes, a blank row between invoices, an amount that
+    // cannot be read, control characters in texts.
+    void localWorkbook()
+    {
+        Mediu m;
+        QVERIFY(m.gata());
+        QVERIFY(m.macheta(u"Local"_s, u"LIVRARE"_s,
+                          {{u"Cod_NC"_s, 1, {}, {}},
+                           {u"Val_Fiscala"_s, 2, {}, {}},
+                           {u"Cantitate"_s, 3, {}, {}},
+                           {u"Net"_s, 4, u"0,5"_s, {}},
+                           {u"Descriere"_s, 5, {}, 255},
+                           {u"UM"_s, 6, {}, 20},
+                           {u"Curs_Schimb"_s, 0, u"4,97"_s, {}},
+                           {u"Moneda"_s, 0, u"EUR"_s, {}}}));
+        const QString cale = m.cale(u"local.xlsx"_s);
+        QVERIFY(preluare_test::scrieXlsx(
+            cale, {{u"Cod"_s, u"Valoare"_s, u"Cantitate"_s, u"Masa"_s, u"Descriere"_s, u"UM"_s},
+                   {u"84713000"_s, u"1 234,5"_s, u"1.234,56"_s, u"1\u00A0234"_s, u"Laptop"_s, u"buc"_s},
+                   {u"84714100"_s, 99.5, u"-2,5"_s, QVariant(), u"Surub\u000B M8"_s, u"b\u0001uc"_s},
+                   {QVariant(), QVariant(), u"  "_s, QVariant(), QVariant(), QVariant()},
+                   {u"84715000"_s, u"12,3,4"_s, 7, u"10,49"_s, u"Cablu"_s, u"m"_s},
+                   {u"84716000"_s, u"2,5"_s, u"1,234"_s, u"x"_s, u"Mouse"_s, u"buc"_s}}));
+        Jurnal j;
+        const Rezultat_Preluare r = Preia_Fisier_Excel(intrari(cale, kLivrari, u"Local"_s), j);
+        QVERIFY(r.terminata);
+        QCOMPARE(r.total, 4);
+        QCOMPARE(r.goale, 1);
+        QCOMPARE(r.randuri, 4);
+        QCOMPARE(r.salvate, 4);
+        QCOMPARE(r.cuRefuzuri, 2);
+        QCOMPARE(r.erori,
+                 (QStringList{
+                     u"\r\nEROARE Inregistrarea : 2 - caractere de control eliminate din : Descriere, UM"_s,
+                     u"\r\nEROARE Inregistrarea : 4 - Val_Fiscala : \"12,3,4\""_s,
+                     u"\r\nEROARE Inregistrarea : 5 - Net : \"x\""_s,
+                 }));
+        QCOMPARE(j.texte.at(1), u"\r\nTOTAL INREGISTRARI CITITE: 4"_s);
+        QCOMPARE(Stare_Preluare(r),
+                 u"Au fost preluate : 4 inregistrari din totalul de : 4\nSalvate complet : 2"
+                 u"   Cu valori refuzate : 2   Randuri goale sarite : 1"_s);
+        // The blank row gives no line; the others keep their place in the sheet.
+        QCOMPARE(Mediu::numarRanduri(), 4);
+        QCOMPARE(Mediu::valoare(u"SELECT GROUP_CONCAT(Pozitia) FROM (SELECT Pozitia FROM Intrastat ORDER BY "
+                                u"Pozitia)"_s)
+                     .toText(),
+                 u"1,2,4,5"_s);
+        QCOMPARE(
+            Mediu::valoare(u"SELECT COUNT(*) FROM Intrastat WHERE Curs_Schimb = 4.97 AND Moneda = 'EUR'"_s)
+                .toInt(),
+            4);
+        db::Recordset r1 = rand(1);
+        QCOMPARE(r1.value(u"Val_Fiscala"_s).toDouble(), 1234.0); // 1234.5 to even
+        QCOMPARE(r1.value(u"Cantitate"_s).toDouble(), 1234.56);
+        QCOMPARE(r1.value(u"Net"_s).toDouble(), 1234.0);
+        db::Recordset r2 = rand(2);
+        QCOMPARE(r2.value(u"Val_Fiscala"_s).toDouble(), 100.0); // 99.5 to even
+        QCOMPARE(r2.value(u"Cantitate"_s).toDouble(), -2.5);
+        QCOMPARE(r2.value(u"Net"_s).toDouble(), 0.0); // the default 0,5 rounded to even
+        QCOMPARE(r2.value(u"Descriere"_s).toText(), u"Surub M8"_s);
+        QCOMPARE(r2.value(u"UM"_s).toText(), u"buc"_s);
+        // The amount that cannot be read is left empty, the rest of the row is saved.
+        db::Recordset r4 = rand(4);
+        QVERIFY(r4.value(u"Val_Fiscala"_s).isNull());
+        QCOMPARE(r4.value(u"Cantitate"_s).toDouble(), 7.0);
+        QCOMPARE(r4.value(u"Net"_s).toDouble(), 10.0);
+        QCOMPARE(r4.value(u"Descriere"_s).toText(), u"Cablu"_s);
+        db::Recordset r5 = rand(5);
+        QCOMPARE(r5.value(u"Val_Fiscala"_s).toDouble(), 2.0);
+        QCOMPARE(r5.value(u"Cantitate"_s).toDouble(), 1.234);
+        QVERIFY(r5.value(u"Net"_s).isNull());
+    }
+
+    // A value bound for a date column that is not a date of the calendar
+    // is refused with its column, whether it comes as a date or as a number.
+    void datesOutOfTheCalendar()
+    {
+        Mediu m;
+        QVERIFY(m.gata());
+        QVERIFY(
+            m.macheta(u"Date"_s, u"LIVRARE"_s, {{u"Cod_NC"_s, 1, {}, {}}, {u"Data_Preluare"_s, 2, {}, {}}}));
+        const QString cale = m.cale(u"date.xlsx"_s);
+        QVERIFY(preluare_test::scrieXlsx(cale, {{u"Cod"_s, u"Data"_s},
+                                                {u"84713000"_s, QDate(2026, 3, 3)},
+                                                {u"84713000"_s, 3000000.0},
+                                                {u"84713000"_s, -700000.0},
+                                                {u"84713000"_s, u"31.02.2026"_s},
+                                                {u"84713000"_s, u"0050-01-01"_s}}));
+        Jurnal j;
+        const Rezultat_Preluare r = Preia_Fisier_Excel(intrari(cale, kLivrari, u"Date"_s), j);
+        QCOMPARE(r.salvate, 5);
+        QCOMPARE(r.cuRefuzuri, 4);
+        QCOMPARE(r.erori, (QStringList{u"\r\nEROARE Inregistrarea : 2 - Data_Preluare : \"3000000\""_s,
+                                       u"\r\nEROARE Inregistrarea : 3 - Data_Preluare : \"-700000\""_s,
+                                       u"\r\nEROARE Inregistrarea : 4 - Data_Preluare : \"31.02.2026\""_s,
+                                       u"\r\nEROARE Inregistrarea : 5 - Data_Preluare : \"0050-01-01\""_s}));
+        // The import's own date stands on every line.
+        QCOMPARE(
+            Mediu::valoare(u"SELECT COUNT(*) FROM Intrastat WHERE Data_Preluare = '2026-04-20'"_s).toInt(),
+            5);
     }
 
     // The tariff used is always the one of the import's period, whatever

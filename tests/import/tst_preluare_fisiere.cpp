@@ -59,6 +59,20 @@ private slots:
             << QList<Rand>{{u"Descriere"_s, 0, u"D'Arc"_s, 10}, {u"UM"_s, 1, u"a\"b"_s, 5}}
             << QStringList{u"U"_s}
             << u"SELECT 'D''Arc' AS Descriere, LEFT(IIF(ISNULL([U]),\"a\"\"b\" ,[U]) ,5) AS UM FROM [Sheet1$]"_s;
+        // Defaults are values of their column's kind: a number bare in C
+        // form however it was typed, a text always between quotes.
+        QTest::newRow("decimal comma")
+            << QList<Rand>{{u"Curs_Schimb"_s, 1, u"4,97"_s, {}}, {u"Net"_s, 0, u"1.234,5"_s, {}}}
+            << QStringList{u"Curs"_s}
+            << u"SELECT IIF(ISNULL([Curs]),4.97 ,[Curs]) AS Curs_Schimb, 1234.5 AS Net FROM [Sheet1$]"_s;
+        QTest::newRow("number with a maximum")
+            << QList<Rand>{{u"Cantitate"_s, 1, u"-0,5"_s, 6}, {u"Net"_s, 0, u"0,5"_s, 3}}
+            << QStringList{u"Q"_s}
+            << u"SELECT LEFT(IIF(ISNULL([Q]),\"-0.5\" ,[Q]) ,6) AS Cantitate, '0.5' AS Net FROM [Sheet1$]"_s;
+        QTest::newRow("text without a maximum")
+            << QList<Rand>{{u"Moneda"_s, 0, u"EUR"_s, {}}, {u"UM"_s, 1, u"(SELECT 'x')"_s, {}}}
+            << QStringList{u"U"_s}
+            << u"SELECT 'EUR' AS Moneda, IIF(ISNULL([U]),'(SELECT ''x'')' ,[U]) AS UM FROM [Sheet1$]"_s;
     }
     void statement()
     {
@@ -115,29 +129,59 @@ private slots:
         QTest::addColumn<QList<Rand>>("randuri");
         QTest::addColumn<QString>("foaie");
         QTest::addColumn<QString>("fisier");
+        QTest::addColumn<QString>("cauza");
         const QList<Rand> bun{{u"Cod_NC"_s, 1, {}, {}}};
         QTest::newRow("column number missing")
-            << QList<Rand>{{u"Cod_NC"_s, -1, {}, {}}} << u"Sheet1"_s << QString();
-        QTest::newRow("column beyond the sheet")
-            << QList<Rand>{{u"Cod_NC"_s, 7, {}, {}}} << u"Sheet1"_s << QString();
-        QTest::newRow("no item") << QList<Rand>{{u"Moneda"_s, 0, {}, 3}} << u"Sheet1"_s << QString();
-        QTest::newRow("no rows") << QList<Rand>{} << u"Sheet1"_s << QString();
-        QTest::newRow("missing sheet") << bun << u"Nu exista"_s << QString();
-        QTest::newRow("missing workbook") << bun << u"Sheet1"_s << u"/nu/exista.xlsx"_s;
-        QTest::newRow("damaged workbook") << bun << u"Sheet1"_s << u"damaged"_s;
+            << QList<Rand>{{u"Cod_NC"_s, -1, {}, {}}} << u"Sheet1"_s << QString()
+            << u"Randul \"Cod_NC\" (Cod_NC) al machetei \"T\" : nu are numarul coloanei din foaie."_s;
+        QTest::newRow("column beyond the sheet") << QList<Rand>{{u"Cod_NC"_s, 7, {}, {}}} << u"Sheet1"_s
+                                                 << QString() << u"coloana 7 nu exista in foaie"_s;
+        QTest::newRow("no item") << QList<Rand>{{u"Moneda"_s, 0, {}, 3}} << u"Sheet1"_s << QString()
+                                 << u"Macheta \"T\" nu da nicio coloana de citit."_s;
+        QTest::newRow("no rows") << QList<Rand>{} << u"Sheet1"_s << QString()
+                                 << u"Macheta \"T\" nu are niciun rand."_s;
+        QTest::newRow("unknown template")
+            << bun << u"Sheet1"_s << u"unknown"_s << u"Macheta \"Alta\" nu exista."_s;
+        QTest::newRow("text default of a number column")
+            << QList<Rand>{bun.at(0), {u"Curs_Schimb"_s, 0, u"EUR"_s, {}}} << u"Sheet1"_s << QString()
+            << u"Randul \"Curs_Schimb\" (Curs_Schimb) al machetei \"T\" : valoarea implicita \"EUR\" nu "
+               u"este un numar (de exemplu 4,97 sau 1.234,5)."_s;
+        QTest::newRow("SQL default of a number column")
+            << QList<Rand>{bun.at(0), {u"Net"_s, 4, u"(SELECT MAX(Net) FROM Intrastat)"_s, {}}} << u"Sheet1"_s
+            << QString() << u"valoarea implicita \"(SELECT MAX(Net) FROM Intrastat)\" nu este un numar"_s;
+        QTest::newRow("number of the wrong form")
+            << QList<Rand>{{u"Net"_s, 4, u"12,3,4"_s, {}}} << u"Sheet1"_s << QString()
+            << u"valoarea implicita \"12,3,4\" nu este un numar"_s;
+        QTest::newRow("maximum not a number")
+            << QList<Rand>{{u"Cod_NC"_s, 1, {}, u"8) AS Cod_NC FROM [Sheet1$] --"_s}} << u"Sheet1"_s
+            << QString() << u"marimea maxima \"8) AS Cod_NC FROM [Sheet1$] --\" nu este un numar intreg."_s;
+        QTest::newRow("destination not a name")
+            << QList<Rand>{{u"Cod_NC FROM [Sheet1$] --"_s, 1, {}, {}}} << u"Sheet1"_s << QString()
+            << u"coloana destinatie nu are un nume valid."_s;
+        QTest::newRow("missing sheet")
+            << bun << u"Nu exista"_s << QString()
+            << u"Foaia \"Nu exista\" nu exista in fisierul excel. Foile fisierului "
+               u": Date, My Sheet, Sheet1."_s;
+        // A sheet name cannot take the statement over: it is one name.
+        QTest::newRow("sheet name as SQL")
+            << bun << u"Sheet1$] UNION ALL SELECT * FROM [Sheet1$] --"_s << QString()
+            << u"Foaia \"Sheet1$] UNION ALL SELECT * FROM [Sheet1$] --\" nu exista"_s;
+        QTest::newRow("missing workbook") << bun << u"Sheet1"_s << u"/nu/exista.xlsx"_s << u"exista.xlsx"_s;
+        QTest::newRow("damaged workbook") << bun << u"Sheet1"_s << u"damaged"_s << QString();
     }
     void failures()
     {
         QFETCH(QList<Rand>, randuri);
         QFETCH(QString, foaie);
         QFETCH(QString, fisier);
+        QFETCH(QString, cauza);
         preluare_test::Mediu mediu;
         QVERIFY(mediu.gata());
         QVERIFY(mediu.macheta(u"T"_s, u"LIVRARE"_s, randuri));
         if (randuri.value(0).numar < 0)
             QVERIFY(Conexiune_Firma.execute(u"UPDATE StructuraFisiereContinut SET Numar_Coloana = NULL, "
                                             u"Exista_Coloana = -1"_s));
-        QString cale = fisier.isEmpty() ? m_carte : fisier;
+        QString cale = fisier.isEmpty() || fisier == u"unknown" ? m_carte : fisier;
         if (fisier == u"damaged") {
             cale = m_dir.filePath(u"stricat.xlsx"_s);
             QFile f(cale);
@@ -146,10 +190,52 @@ private slots:
             QVERIFY(original.open(QIODevice::ReadOnly));
             f.write(original.readAll().left(900));
         }
-        const auto rs = Selecteaza_Excel_Dupa_Macheta(cale, foaie, u"T"_s);
+        const auto rs = Selecteaza_Excel_Dupa_Macheta(cale, foaie, fisier == u"unknown" ? u"Alta"_s : u"T"_s);
         QVERIFY(!rs);
         QVERIFY(!rs.error().description.isEmpty());
+        QVERIFY2(rs.error().description.contains(cauza), qPrintable(rs.error().description));
         QVERIFY(ui::testing::messages().isEmpty());
+    }
+
+    // A sheet whose name holds "]" and a backquote reads like any other.
+    void oddSheetName()
+    {
+        preluare_test::Mediu mediu;
+        QVERIFY(mediu.gata());
+        const QString cale = m_dir.filePath(u"paranteze.xlsx"_s);
+        QVERIFY(preluare_test::scrieXlsx(cale, {{u"Cod"_s}, {u"84713000"_s}}, u"Zzz"_s));
+        const QString foaie = u"Iesiri] `3`"_s;
+        QVERIFY(preluare_test::redenumesteFoaie(cale, u"Zzz"_s, foaie));
+        QVERIFY(mediu.macheta(u"T"_s, u"LIVRARE"_s, {{u"Cod_NC"_s, 1, {}, 8}}));
+        auto rs = Selecteaza_Excel_Dupa_Macheta(cale, foaie, u"T"_s);
+        QVERIFY2(rs, qPrintable(rs.error().text()));
+        QCOMPARE(rs->recordCount(), 1);
+        QCOMPARE(rs->value(u"Cod_NC"_s).toText(), u"84713000"_s);
+        QVERIFY(Deschide_Sheet_Excel(cale, foaie).isOpen());
+    }
+
+    // Rows whose cells the template reads are all blank are marked, and only
+    // those: a cell of blanks counts as blank, a cell the template does not
+    // read does not count, a zero is a value.
+    void blankRows()
+    {
+        preluare_test::Mediu mediu;
+        QVERIFY(mediu.gata());
+        const QString cale = m_dir.filePath(u"goale.xlsx"_s);
+        QVERIFY(preluare_test::scrieXlsx(cale, {{u"Cod"_s, u"Nota"_s, u"Masa"_s},
+                                                {u"84713000"_s, QVariant(), 1},
+                                                {QVariant(), u"subtotal"_s, QVariant()},
+                                                {u" \u00A0"_s, QVariant(), u"  "_s},
+                                                {QVariant(), QVariant(), 0},
+                                                {u"84714100"_s, QVariant(), 2}}));
+        QVERIFY(mediu.macheta(
+            u"T"_s, u"LIVRARE"_s,
+            {{u"Cod_NC"_s, 1, {}, {}}, {u"Net"_s, 3, u"0"_s, {}}, {u"Moneda"_s, 0, u"EUR"_s, 3}}));
+        auto r = Citeste_Excel_Dupa_Macheta(cale, u"Sheet1"_s, u"T"_s);
+        QVERIFY2(r, qPrintable(r.error().text()));
+        QCOMPARE(r->randuri.recordCount(), 5);
+        QCOMPARE(r->goale, (QVector<bool>{false, true, true, false, false}));
+        QCOMPARE(r->numarGoale, 2);
     }
 
     void preview()

@@ -341,6 +341,21 @@ void TestDbConnection::transactions()
     }
     QCOMPARE(dbtest::scalar(m_cn, u"SELECT Cod FROM Tari"_s), u"RO"_s);
     QVERIFY(m_cn.commit()); // nothing to commit
+
+    // A commit the database refuses (a deferred foreign key) leaves nothing
+    // written and no transaction open.
+    QVERIFY(m_cn.execute(u"CREATE TABLE Amanat (Cod TEXT(2) REFERENCES Tari (Cod) DEFERRABLE INITIALLY "
+                         u"DEFERRED)"_s));
+    {
+        db::Transaction tx(m_cn);
+        QVERIFY(m_cn.execute(u"INSERT INTO Tari VALUES ('FR', 'Franta')"_s));
+        QVERIFY(m_cn.execute(u"INSERT INTO Amanat VALUES ('XX')"_s));
+        QVERIFY(tx.commit());
+        QVERIFY(!m_cn.inTransaction());
+    }
+    QCOMPARE(dbtest::scalar(m_cn, u"SELECT COUNT(*) FROM Tari"_s), u"1"_s);
+    QVERIFY(m_cn.execute(u"INSERT INTO Tari VALUES ('FR', 'Franta')"_s));
+    QCOMPARE(dbtest::scalar(m_cn, u"SELECT COUNT(*) FROM Tari"_s), u"2"_s);
 }
 
 void TestDbConnection::tariffLookUp_data()
