@@ -177,39 +177,21 @@ struct SheetBuilder
     static db::Result<Sheet> build(detail::RawSheet&& raw)
     {
         using detail::RawSheet;
-        const size_t n = raw.values.size();
-        if (!raw.ordered) {
-            std::vector<std::uint32_t> order(n);
-            for (size_t i = 0; i < n; ++i)
-                order[i] = std::uint32_t(i);
-            std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-                return raw.rows[a] != raw.rows[b] ? raw.rows[a] < raw.rows[b] : raw.columns[a] < raw.columns[b];
-            });
-            RawSheet sorted;
-            sorted.name = std::move(raw.name);
-            sorted.rows.reserve(n);
-            sorted.columns.reserve(n);
-            sorted.values.reserve(qsizetype(n));
-            for (size_t k = 0; k < n; ++k) {
-                const std::uint32_t i = order[k];
-                // Of the cells at one place, the last in the file wins.
-                if (k + 1 < n && raw.rows[order[k + 1]] == raw.rows[i] && raw.columns[order[k + 1]] == raw.columns[i])
-                    continue;
-                sorted.rows.push_back(raw.rows[i]);
-                sorted.columns.push_back(raw.columns[i]);
-                sorted.values.push_back(std::move(raw.values[qsizetype(i)]));
-            }
-            raw = std::move(sorted);
-        }
+        if (!raw.ordered)
+            raw = sorted(std::move(raw));
 
         // Columns up to the last one holding a non-empty cell; rows from the
-        // second to the last holding a non-empty cell.
+        // second to the last holding a non-empty cell. A blank text is Null.
+        const size_t n = raw.values.size();
+        db::Variant* values = raw.values.data();
         int width = 0;
         int lastRow = 0;
-        QVector<db::Variant> heading;
-        for (size_t i = 0; i < raw.columns.size(); ++i) {
-            if (detail::isEmptyCell(raw.values[qsizetype(i)]))
+        for (size_t i = 0; i < n; ++i) {
+            if (values[i].isText() ? values[i].asText().isEmpty() : values[i].isMissing()) {
+                if (!values[i].isNull())
+                    values[i] = db::Variant::null();
                 continue;
+            }
             width = std::max(width, int(raw.columns[i]) + 1);
             lastRow = std::max(lastRow, int(raw.rows[i]));
         }
@@ -217,37 +199,58 @@ struct SheetBuilder
         sheet.name = std::move(raw.name);
         if (width == 0)
             return sheet;
-        for (size_t i = 0; i < raw.columns.size() && raw.rows[i] == 0; ++i) {
+        QVector<db::Variant> heading;
+        size_t i = 0;
+        for (; i < n && raw.rows[i] == 0; ++i) {
             if (heading.size() <= raw.columns[i])
                 heading.resize(raw.columns[i] + 1, db::Variant::null());
-            heading[raw.columns[i]] = raw.values[qsizetype(i)];
+            heading[raw.columns[i]] = values[i];
         }
         sheet.fields = detail::fieldNames(heading, width);
 
-        // The data rows, moved over in place of the raw cells.
+        // The data rows keep their cells where they are: a row's cells run
+        // from its start to the next row's.
         sheet.m_rows = lastRow;
-        sheet.m_rowStart.assign(size_t(lastRow) + 1, 0);
-        size_t kept = 0;
+        sheet.m_rowStart.assign(size_t(lastRow) + 1, qsizetype(i));
         int row = 0; // the data row whose start is set last
-        for (size_t i = 0; i < raw.columns.size(); ++i) {
-            const int r = int(raw.rows[i]);
-            if (r == 0 || r > lastRow || detail::isEmptyCell(raw.values[qsizetype(i)]))
-                continue;
-            while (row < r - 1)
-                sheet.m_rowStart[size_t(++row)] = qsizetype(kept);
-            raw.columns[kept] = raw.columns[i];
-            if (kept != i)
-                raw.values[qsizetype(kept)] = std::move(raw.values[qsizetype(i)]);
-            ++kept;
+        for (; i < n && int(raw.rows[i]) <= lastRow; ++i) {
+            const int d = int(raw.rows[i]) - 1;
+            while (row < d)
+                sheet.m_rowStart[size_t(++row)] = qsizetype(i);
         }
         while (row < lastRow)
-            sheet.m_rowStart[size_t(++row)] = qsizetype(kept);
-        raw.columns.resize(kept);
-        raw.values.resize(qsizetype(kept));
-        raw.values.squeeze();
+            sheet.m_rowStart[size_t(++row)] = qsizetype(i);
+        raw.columns.resize(i);
+        raw.values.resize(i, db::Variant::null());
         sheet.m_columns = std::move(raw.columns);
         sheet.m_values = std::move(raw.values);
         return sheet;
+    }
+
+    // In order of row and column, the last of the cells at one place kept.
+    static detail::RawSheet sorted(detail::RawSheet&& raw)
+    {
+        const size_t n = raw.values.size();
+        std::vector<std::uint32_t> order(n);
+        for (size_t i = 0; i < n; ++i)
+            order[i] = std::uint32_t(i);
+        std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+            return raw.rows[a] != raw.rows[b] ? raw.rows[a] < raw.rows[b] : raw.columns[a] < raw.columns[b];
+        });
+        detail::RawSheet out;
+        out.name = std::move(raw.name);
+        out.rows.reserve(n);
+        out.columns.reserve(n);
+        out.values.reserve(n);
+        for (size_t k = 0; k < n; ++k) {
+            const std::uint32_t i = order[k];
+            if (k + 1 < n && raw.rows[order[k + 1]] == raw.rows[i] && raw.columns[order[k + 1]] == raw.columns[i])
+                continue;
+            out.rows.push_back(raw.rows[i]);
+            out.columns.push_back(raw.columns[i]);
+            out.values.push_back(std::move(raw.values[i]));
+        }
+        return out;
     }
 };
 
@@ -356,6 +359,8 @@ QStringList columnTypes(const Sheet& sheet)
         const std::span<const std::uint16_t> columns = sheet.columnsOf(r);
         const std::span<const db::Variant> values = sheet.valuesOf(r);
         for (size_t i = 0; i < columns.size(); ++i) {
+            if (columns[i] >= kinds.size())
+                continue; // a blank beyond the last column
             int& k = kinds[columns[i]];
             switch (values[i].kind()) {
             case db::Variant::Kind::Int:
@@ -518,7 +523,8 @@ db::Error openWorkbook(const Workbook& workbook, db::Connection& connection)
             const std::span<const db::Variant> values = sheet.valuesOf(r);
             insert->clearBindings();
             for (size_t i = 0; i < at.size(); ++i)
-                insert->bind(at[i] + 1, values[i]);
+                if (at[i] < columns && !values[i].isNull())
+                    insert->bind(at[i] + 1, values[i]);
             const db::Result<bool> step = insert->step();
             if (!step) {
                 connection.rollback();

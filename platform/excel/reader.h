@@ -40,22 +40,23 @@ struct Sheet
     int rowCount() const { return m_rows; }
     // Null where the sheet holds nothing.
     const db::Variant& cell(int row, int column) const;
-    // The non-empty cells of a row, by ascending column.
+    // The cells a row holds, by ascending column: blanks are Null, and a
+    // blank may lie beyond the last column.
     std::span<const std::uint16_t> columnsOf(int row) const
     {
         return {m_columns.data() + m_rowStart[row], size_t(m_rowStart[row + 1] - m_rowStart[row])};
     }
     std::span<const db::Variant> valuesOf(int row) const
     {
-        return {m_values.constData() + m_rowStart[row], size_t(m_rowStart[row + 1] - m_rowStart[row])};
+        return {m_values.data() + m_rowStart[row], size_t(m_rowStart[row + 1] - m_rowStart[row])};
     }
 
 private:
     friend struct SheetBuilder;
     int m_rows = 0;
-    std::vector<qsizetype> m_rowStart = std::vector<qsizetype>(1, 0); // m_rows + 1 entries
+    std::vector<qsizetype> m_rowStart = std::vector<qsizetype>(1, 0); // m_rows + 1 entries, into the arrays
     std::vector<std::uint16_t> m_columns;
-    QVector<db::Variant> m_values;
+    std::vector<db::Variant> m_values; // the heading row's cells first
 };
 
 struct Workbook

@@ -65,7 +65,7 @@ struct RawSheet
     QString name;
     std::vector<std::uint32_t> rows;    // 0-based
     std::vector<std::uint16_t> columns; // 0-based, below kMaxColumns
-    QVector<db::Variant> values;
+    std::vector<db::Variant> values;
     bool ordered = true; // each cell after the one before it
 
     // False when the budget is spent (nothing is added).

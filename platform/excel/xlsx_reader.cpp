@@ -378,6 +378,7 @@ private:
     bool m_collect = false;
     bool m_done = false;
     std::string m_text;
+    std::string m_rowDigits;
     db::Error m_error;
     QHash<double, db::Variant> m_dates; // a sheet repeats few dates; each costs a time-zone look-up
 
@@ -424,6 +425,14 @@ private:
     }
 
     static db::Error broken() { return formatError(QStringLiteral("The sheet is not well formed.")); }
+
+    // The text of the current row's number, as references write it.
+    void setRowDigits()
+    {
+        char digits[16];
+        const auto r = std::to_chars(digits, digits + sizeof digits, m_row + 1);
+        m_rowDigits.assign(digits, size_t(r.ptr - digits));
+    }
 
     // A 1-based row number of the sheet; -1, with the error set, for any
     // other text.
@@ -604,11 +613,13 @@ private:
             });
             if (number.empty()) {
                 ++m_row;
+                setRowDigits();
             } else {
                 const int r = rowNumber(number);
                 if (r < 0)
                     return;
                 m_row = r - 1;
+                m_rowDigits.assign(number);
             }
             m_column = -1;
             if (m_row >= kMaxRows)
@@ -717,11 +728,12 @@ private:
             if (i > 0)
                 column = c - 1;
             // The row the reference names, when it names one, places the cell.
-            if (column >= 0 && column < kMaxColumns && i < ref.size()) {
+            if (column >= 0 && column < kMaxColumns && i < ref.size() && ref.substr(i) != m_rowDigits) {
                 const int r = rowNumber(ref.substr(i));
                 if (r < 0)
                     return;
                 m_row = r - 1;
+                m_rowDigits.assign(ref.substr(i));
             }
         }
         m_column = column < 0 ? m_column + 1 : column;
@@ -829,8 +841,21 @@ db::Error readSheet(Package& pkg, const QString& part, const SheetContext& ctx, 
     const db::Result<QByteArray> data = readEntry(pkg, part);
     if (!data)
         return data.error();
+    // Room for the cells at once: a cell takes some 30 bytes of the part or
+    // more. At most 4 million cells (150 MB) are taken ahead.
+    const size_t guess = std::min<size_t>(size_t(data->size() / 32), 4'000'000);
+    sheet.rows.reserve(guess);
+    sheet.columns.reserve(guess);
+    sheet.values.reserve(guess);
     SheetScanner scanner(*data, ctx, sheet, pkg.budget);
-    return scanner.run();
+    db::Error e = scanner.run();
+    // A guess far beyond the cells is given back.
+    if (sheet.values.capacity() > 2 * sheet.values.size() + 1024) {
+        sheet.rows.shrink_to_fit();
+        sheet.columns.shrink_to_fit();
+        sheet.values.shrink_to_fit();
+    }
+    return e;
 }
 
 db::Result<QVector<RawSheet>> readPackage(Package& pkg)
