@@ -86,7 +86,7 @@ public:
         quint32 list = m_file.u32(0x44);
         const qsizetype perList = m_sectorSize / 4 - 1;
         for (qsizetype steps = 0; list < kMaxSector && tableSectors.size() < tableCount; ++steps) {
-            if (steps > m_sectors || !isSector(list))
+            if (steps > m_sectors || !isWholeSector(list))
                 return damaged(QStringLiteral("its sector list is broken"));
             const qsizetype at = offsetOf(list);
             for (qsizetype i = 0; i < perList && tableSectors.size() < tableCount; ++i) {
@@ -101,7 +101,7 @@ public:
             return damaged(QStringLiteral("its allocation table is missing"));
         m_table.reserve(tableSectors.size() * size_t(m_sectorSize / 4));
         for (const quint32 s : tableSectors) {
-            if (!isSector(s))
+            if (!isWholeSector(s))
                 return damaged(QStringLiteral("its allocation table lies outside the file"));
             const qsizetype at = offsetOf(s);
             for (qsizetype i = 0; i < m_sectorSize / 4; ++i)
@@ -182,6 +182,8 @@ private:
 
     Bytes dir() const { return Bytes{reinterpret_cast<const uchar*>(m_directory.constData()), m_directory.size()}; }
     bool isSector(quint32 s) const { return qsizetype(s) < m_sectors; }
+    // A sector the file holds whole (the last one may be cut short).
+    bool isWholeSector(quint32 s) const { return isSector(s) && m_file.has(offsetOf(s), m_sectorSize); }
     qsizetype offsetOf(quint32 s) const { return (qsizetype(s) + 1) << m_shift; }
 
     // The bytes of a chain of sectors starting at `start`, `size` of them

@@ -294,6 +294,8 @@ private slots:
     void renamedFiles_data();
     void renamedFiles();
     void workFolders();
+    void fuzzFindings_data();
+    void fuzzFindings();
 
 private:
     QTemporaryDir m_dir;
@@ -1099,6 +1101,29 @@ void TestReader::workFolders()
     QStringList left = QDir(tmp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     left.sort();
     QCOMPARE(left, (QStringList{other, running}));
+}
+
+// The inputs fuzzing found that once broke the reader: each an error or a
+// read, as any other file.
+void TestReader::fuzzFindings_data()
+{
+    QTest::addColumn<QString>("path");
+    const QDir dir(QString::fromLocal8Bit(qgetenv("QUORVEL_SOURCE_DIR")) + u"/tests/fixtures/fuzz"_s);
+    const QStringList files = dir.entryList(QDir::Files, QDir::Name);
+    QVERIFY(!files.isEmpty());
+    for (const QString& f : files)
+        QTest::newRow(qPrintable(f)) << dir.filePath(f);
+}
+
+void TestReader::fuzzFindings()
+{
+    QFETCH(QString, path);
+    const db::Result<excel::Workbook> book = excel::readWorkbook(path);
+    if (!book)
+        QVERIFY(!book.error().description.isEmpty());
+    db::Connection cn;
+    const db::Error e = excel::openWorkbook(connectionText(path, true), cn);
+    QCOMPARE(cn.isOpen(), !e);
 }
 
 QTEST_GUILESS_MAIN(TestReader)
