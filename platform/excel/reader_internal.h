@@ -6,6 +6,7 @@
 #include "platform/excel/reader.h"
 
 #include <QDateTime>
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -15,9 +16,10 @@ namespace excel::detail {
 constexpr int kMaxRows = 1048576;
 constexpr int kMaxColumns = 16384;
 
-// What one read may hold: the cells of every sheet with their texts and the
-// shared texts of the workbook. A file that needs more is refused; the
-// memory follows the cells a file holds, never the range it claims.
+// What one read may hold: the cells of every sheet (the room of their
+// arrays) with their texts, and the shared texts of the workbook. A file
+// that needs more is refused; the memory follows the cells a file holds,
+// never the range it claims.
 constexpr qint64 kMaxCellMemory = qint64(1) << 30;
 // A table of the private database: rows x columns up to the last non-empty
 // row and column, blanks included, and at most as many columns as the
@@ -45,13 +47,10 @@ public:
         m_left -= bytes;
         return true;
     }
-    // What a value costs as a cell: its slot and, for a text of its own, the text.
-    static qint64 costOf(const db::Variant& v, bool textShared)
+    // What the text of a cell costs beside its slot, when it has one of its own.
+    static qint64 textCost(const db::Variant& v, bool textShared)
     {
-        qint64 cost = qint64(sizeof(db::Variant) + sizeof(std::uint32_t) + sizeof(std::uint16_t));
-        if (v.isText() && !textShared)
-            cost += 32 + 2 * qint64(v.asText().size());
-        return cost;
+        return v.isText() && !textShared ? 32 + 2 * qint64(v.asText().size()) : 0;
     }
 
 private:
@@ -68,10 +67,31 @@ struct RawSheet
     std::vector<db::Variant> values;
     bool ordered = true; // each cell after the one before it
 
-    // False when the budget is spent (nothing is added).
+    // What one cell's slot costs in the three arrays.
+    static constexpr qint64 kSlot = qint64(sizeof(db::Variant) + sizeof(std::uint32_t) + sizeof(std::uint16_t));
+
+    // Room for `cells` more cells at once; false, with nothing taken, when
+    // the budget has not that much left.
+    bool reserve(size_t cells, Budget& budget)
+    {
+        const size_t wanted = values.size() + cells;
+        if (wanted <= values.capacity())
+            return true;
+        if (!budget.take(qint64(wanted - values.capacity()) * kSlot))
+            return false;
+        rows.reserve(wanted);
+        columns.reserve(wanted);
+        values.reserve(wanted);
+        return true;
+    }
+
+    // False when the budget is spent (nothing is added). The budget counts
+    // the room the arrays take, not only the cells in them.
     bool add(int row, int column, db::Variant value, Budget& budget, bool textShared = false)
     {
-        if (!budget.take(Budget::costOf(value, textShared)))
+        if (values.size() == values.capacity() && !reserve(std::max<size_t>(values.size(), 64), budget))
+            return false;
+        if (!budget.take(Budget::textCost(value, textShared)))
             return false;
         if (!rows.empty() && ordered) {
             const std::uint32_t lastRow = rows.back();

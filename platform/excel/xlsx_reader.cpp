@@ -844,18 +844,10 @@ db::Error readSheet(Package& pkg, const QString& part, const SheetContext& ctx, 
     // Room for the cells at once: a cell takes some 30 bytes of the part or
     // more. At most 4 million cells (150 MB) are taken ahead.
     const size_t guess = std::min<size_t>(size_t(data->size() / 32), 4'000'000);
-    sheet.rows.reserve(guess);
-    sheet.columns.reserve(guess);
-    sheet.values.reserve(guess);
+    if (!sheet.reserve(guess, pkg.budget))
+        return budgetError();
     SheetScanner scanner(*data, ctx, sheet, pkg.budget);
-    db::Error e = scanner.run();
-    // A guess far beyond the cells is given back.
-    if (sheet.values.capacity() > 2 * sheet.values.size() + 1024) {
-        sheet.rows.shrink_to_fit();
-        sheet.columns.shrink_to_fit();
-        sheet.values.shrink_to_fit();
-    }
-    return e;
+    return scanner.run();
 }
 
 db::Result<QVector<RawSheet>> readPackage(Package& pkg)
