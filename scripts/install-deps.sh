@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
-    libsqlite3-dev libxlsxwriter-dev libfreexl-dev libzip-dev
+    libsqlite3-dev libxlsxwriter-dev libzip-dev
     libbenchmark-dev
     iso-codes xdg-utils
     poppler-utils

@@ -1,7 +1,9 @@
 // Quorvel: the Intrastat declaration program.
 
+#include "platform/excel/reader.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/mesaj_widgets.h"
+#include "shell/Aplicatie.h"
 #include "shell/Pornire.h"
 
 #include <QApplication>
@@ -49,18 +51,27 @@ int main(int argc, char** argv)
     // dates (an import, a grid) from costing a file look-up per value.
     if (qEnvironmentVariableIsEmpty("TZ"))
         qputenv("TZ", ":/etc/localtime");
-    QApplication app(argc, argv);
+    Aplicatie app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
     ui::installWidgetPresenter();
     Inregistreaza_Ferestre_Pornire();
+    // What a run killed in the middle of reading a workbook left behind.
+    excel::removeStaleWorkFolders();
 
-    if (const std::optional<int> iesire = Main())
-        return *iesire;
-    // The start-up may have ended with no window left (the chooser closed
-    // itself after a failure): nothing would ever end the event loop.
-    if (ui::Forms::openNames().isEmpty())
-        return 0;
-    SfarsitProgram sfarsit;
-    app.installEventFilter(&sfarsit);
-    return app.exec();
+    // Outside the event loop (the start-up) an exception ends the program,
+    // with its message.
+    try {
+        if (const std::optional<int> iesire = Main())
+            return *iesire;
+        // The start-up may have ended with no window left (the chooser closed
+        // itself after a failure): nothing would ever end the event loop.
+        if (ui::Forms::openNames().isEmpty())
+            return 0;
+        SfarsitProgram sfarsit;
+        app.installEventFilter(&sfarsit);
+        return app.exec();
+    } catch (...) {
+        Arata_Exceptie(std::current_exception(), false);
+        return 1;
+    }
 }

@@ -2,12 +2,17 @@
 
 #include "platform/excel/reader_internal.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <limits>
+#include <signal.h>
 
 namespace excel {
 
@@ -15,13 +20,20 @@ namespace detail {
 
 db::Variant numberValue(double d)
 {
-    if (std::isfinite(d) && d == std::floor(d) && std::fabs(d) < 9007199254740992.0)
+    if (!std::isfinite(d))
+        return db::Variant::null();
+    if (d == std::floor(d) && std::fabs(d) < 9007199254740992.0)
         return db::Variant(static_cast<std::int64_t>(d));
     return db::Variant(d);
 }
 
 QDateTime dateFromSerial(double serial, bool date1904)
 {
+    // A time alone is a time of the day before the first day.
+    if (!date1904 && serial >= 0 && serial < 1) {
+        const qint64 seconds = std::min<qint64>(std::llround(serial * 86400.0), 86399);
+        return QDateTime(QDate(1899, 12, 30), QTime(0, 0).addSecs(int(seconds)));
+    }
     // The 1900 system counts a 29 February 1900 that never was: serials
     // before it are one day later than the plain count from 30 Dec 1899.
     QDate base = date1904 ? QDate(1904, 1, 1) : QDate(1899, 12, 30);
@@ -39,12 +51,84 @@ QDateTime dateFromSerial(double serial, bool date1904)
     return QDateTime(date, QTime(0, 0).addSecs(int(seconds)));
 }
 
+db::Variant dateValue(double serial, bool date1904)
+{
+    // The calendar of a workbook ends on 31 December 9999.
+    const double end = date1904 ? 2957004.0 : 2958466.0;
+    if (!std::isfinite(serial))
+        return db::Variant::null();
+    if (serial < 0 || serial >= end)
+        return db::Variant(serial);
+    return db::Variant(dateFromSerial(serial, date1904));
+}
+
+bool isDateFormatCode(const QString& code)
+{
+    // The first section, without quoted text, escaped characters, fill and
+    // spacing characters and [...] parts (colours, locales, elapsed hours).
+    for (qsizetype i = 0; i < code.size(); ++i) {
+        const QChar ch = code.at(i);
+        if (ch == u';')
+            return false;
+        if (ch == u'"') {
+            const qsizetype end = code.indexOf(u'"', i + 1);
+            if (end < 0)
+                return false;
+            i = end;
+            continue;
+        }
+        if (ch == u'\\' || ch == u'_' || ch == u'*') {
+            ++i;
+            continue;
+        }
+        if (ch == u'[') {
+            const qsizetype end = code.indexOf(u']', i + 1);
+            if (end < 0)
+                return false;
+            const QString inside = code.mid(i + 1, end - i - 1).toLower();
+            if (!inside.isEmpty() && (inside.at(0) == u'h' || inside.at(0) == u'm' || inside.at(0) == u's') &&
+                inside.count(inside.at(0)) == inside.size())
+                return true; // [h], [mm], [ss]: a time
+            i = end;
+            continue;
+        }
+        switch (ch.toLower().unicode()) {
+        case 'd':
+        case 'm':
+        case 'y':
+        case 'h':
+        case 's':
+            return true;
+        default:
+            break;
+        }
+    }
+    return false;
+}
+
+bool isBuiltInDate(int id)
+{
+    return (id >= 14 && id <= 22) || (id >= 45 && id <= 47);
+}
+
 db::Error formatError(const QString& detail)
 {
     QString text = QStringLiteral("External table is not in the expected format.");
     if (!detail.isEmpty())
         text += u' ' + detail;
     return db::Error(db::Error::Kind::InvalidArgument, db::ErrorNumber::General, text);
+}
+
+db::Error tooLargeError(const QString& detail)
+{
+    return db::Error(db::Error::Kind::InvalidArgument, db::ErrorNumber::General,
+                     QStringLiteral("The workbook is too large to be read: ") + detail);
+}
+
+db::Error budgetError()
+{
+    return tooLargeError(QStringLiteral("its cells need more than %1 MB of memory.")
+                             .arg(kMaxCellMemory >> 20));
 }
 
 namespace {
@@ -84,45 +168,116 @@ QStringList fieldNames(const QVector<db::Variant>& heading, int width)
 
 } // namespace
 
+} // namespace detail
+
+// Builds a Sheet from the cells as read: in order of row and column, the
+// last of the cells at one place kept, blanks and the heading row left out.
+struct SheetBuilder
+{
+    static db::Result<Sheet> build(detail::RawSheet&& raw)
+    {
+        using detail::RawSheet;
+        if (!raw.ordered)
+            raw = sorted(std::move(raw));
+
+        // Columns up to the last one holding a non-empty cell; rows from the
+        // second to the last holding a non-empty cell. A blank text is Null.
+        const size_t n = raw.values.size();
+        db::Variant* values = raw.values.data();
+        int width = 0;
+        int lastRow = 0;
+        for (size_t i = 0; i < n; ++i) {
+            if (values[i].isText() ? values[i].asText().isEmpty() : values[i].isMissing()) {
+                if (!values[i].isNull())
+                    values[i] = db::Variant::null();
+                continue;
+            }
+            width = std::max(width, int(raw.columns[i]) + 1);
+            lastRow = std::max(lastRow, int(raw.rows[i]));
+        }
+        Sheet sheet;
+        sheet.name = std::move(raw.name);
+        if (width == 0)
+            return sheet;
+        QVector<db::Variant> heading;
+        size_t i = 0;
+        for (; i < n && raw.rows[i] == 0; ++i) {
+            if (heading.size() <= raw.columns[i])
+                heading.resize(raw.columns[i] + 1, db::Variant::null());
+            heading[raw.columns[i]] = values[i];
+        }
+        sheet.fields = detail::fieldNames(heading, width);
+
+        // The data rows keep their cells where they are: a row's cells run
+        // from its start to the next row's.
+        sheet.m_rows = lastRow;
+        sheet.m_rowStart.assign(size_t(lastRow) + 1, qsizetype(i));
+        int row = 0; // the data row whose start is set last
+        for (; i < n && int(raw.rows[i]) <= lastRow; ++i) {
+            const int d = int(raw.rows[i]) - 1;
+            while (row < d)
+                sheet.m_rowStart[size_t(++row)] = qsizetype(i);
+        }
+        while (row < lastRow)
+            sheet.m_rowStart[size_t(++row)] = qsizetype(i);
+        raw.columns.resize(i);
+        raw.values.resize(i, db::Variant::null());
+        sheet.m_columns = std::move(raw.columns);
+        sheet.m_values = std::move(raw.values);
+        return sheet;
+    }
+
+    // In order of row and column, the last of the cells at one place kept.
+    static detail::RawSheet sorted(detail::RawSheet&& raw)
+    {
+        const size_t n = raw.values.size();
+        std::vector<std::uint32_t> order(n);
+        for (size_t i = 0; i < n; ++i)
+            order[i] = std::uint32_t(i);
+        std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+            return raw.rows[a] != raw.rows[b] ? raw.rows[a] < raw.rows[b] : raw.columns[a] < raw.columns[b];
+        });
+        detail::RawSheet out;
+        out.name = std::move(raw.name);
+        out.rows.reserve(n);
+        out.columns.reserve(n);
+        out.values.reserve(n);
+        for (size_t k = 0; k < n; ++k) {
+            const std::uint32_t i = order[k];
+            if (k + 1 < n && raw.rows[order[k + 1]] == raw.rows[i] && raw.columns[order[k + 1]] == raw.columns[i])
+                continue;
+            out.rows.push_back(raw.rows[i]);
+            out.columns.push_back(raw.columns[i]);
+            out.values.push_back(std::move(raw.values[i]));
+        }
+        return out;
+    }
+};
+
+namespace detail {
+
 db::Result<Sheet> makeSheet(RawSheet&& raw)
 {
-    // Columns up to the last one holding a non-empty cell; rows from the
-    // second to the last holding a non-empty cell.
-    int width = 0;
-    int lastRow = 0;
-    for (int r = 0; r < raw.rows.size(); ++r) {
-        const QVector<db::Variant>& row = raw.rows.at(r);
-        for (int c = int(row.size()) - 1; c >= 0; --c) {
-            if (!isEmptyCell(row.at(c))) {
-                width = std::max(width, c + 1);
-                lastRow = r;
-                break;
-            }
-        }
-    }
-    Sheet sheet;
-    sheet.name = std::move(raw.name);
-    if (width == 0)
-        return sheet;
-    sheet.fields = fieldNames(raw.rows.isEmpty() ? QVector<db::Variant>() : raw.rows.first(), width);
-    const qint64 total = qint64(lastRow) * width;
-    if (total > 200'000'000)
-        return formatError(QStringLiteral("The sheet '%1' is too large.").arg(sheet.name));
-    sheet.cells.reserve(qsizetype(total));
-    for (int r = 1; r <= lastRow; ++r) {
-        QVector<db::Variant>& row = raw.rows[r];
-        for (int c = 0; c < width; ++c) {
-            if (c < row.size() && !isEmptyCell(row.at(c)))
-                sheet.cells.push_back(std::move(row[c]));
-            else
-                sheet.cells.push_back(db::Variant::null());
-        }
-        row = QVector<db::Variant>(); // free as we go
-    }
-    return sheet;
+    return SheetBuilder::build(std::move(raw));
 }
 
 } // namespace detail
+
+const db::Variant& Sheet::cell(int row, int column) const
+{
+    static const db::Variant null = db::Variant::null();
+    const qsizetype from = m_rowStart[size_t(row)];
+    const qsizetype to = m_rowStart[size_t(row) + 1];
+    // A full row holds column c at its place.
+    if (column < to - from && m_columns[size_t(from + column)] == column)
+        return m_values[from + column];
+    const auto begin = m_columns.begin() + from;
+    const auto end = m_columns.begin() + to;
+    const auto at = std::lower_bound(begin, end, std::uint16_t(column));
+    if (at == end || *at != column)
+        return null;
+    return m_values[from + (at - begin)];
+}
 
 int Workbook::indexOf(const QString& sheetName) const
 {
@@ -143,13 +298,15 @@ db::Result<Workbook> readWorkbook(const QString& path)
                          QStringLiteral("Cannot open '%1': %2").arg(path, file.errorString()));
     const QByteArray magic = file.read(8);
     file.close();
+    if (magic.isEmpty())
+        return detail::formatError(QStringLiteral("The file is empty."));
     db::Result<QVector<detail::RawSheet>> raw = db::Error();
     if (magic.startsWith(QByteArrayLiteral("PK\x03\x04")))
         raw = detail::readXlsx(path);
     else if (magic == QByteArrayLiteral("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
         raw = detail::readXls(path);
     else
-        return detail::formatError();
+        return detail::formatError(QStringLiteral("The file is neither an .xls nor an .xlsx workbook."));
     if (!raw)
         return raw.error();
     Workbook book;
@@ -183,10 +340,10 @@ QString sqlIdent(const QString& name)
     return u'"' + s + u'"';
 }
 
-// The declared type of a column: one kind of value throughout gives that
+// The declared type of each column: one kind of value throughout gives that
 // kind; numbers of both kinds are doubles; anything mixed is left undeclared
 // so each cell keeps its own type.
-QString columnType(const Sheet& sheet, int column)
+QStringList columnTypes(const Sheet& sheet)
 {
     enum
     {
@@ -197,46 +354,63 @@ QString columnType(const Sheet& sheet, int column)
         Date = 8,
         Bool = 16
     };
-    int kinds = None;
-    const int rows = sheet.rowCount();
-    for (int r = 0; r < rows; ++r) {
-        const db::Variant& v = sheet.cell(r, column);
-        switch (v.kind()) {
-        case db::Variant::Kind::Int:
-            kinds |= Int;
+    std::vector<int> kinds(size_t(sheet.columnCount()), None);
+    for (int r = 0; r < sheet.rowCount(); ++r) {
+        const std::span<const std::uint16_t> columns = sheet.columnsOf(r);
+        const std::span<const db::Variant> values = sheet.valuesOf(r);
+        for (size_t i = 0; i < columns.size(); ++i) {
+            if (columns[i] >= kinds.size())
+                continue; // a blank beyond the last column
+            int& k = kinds[columns[i]];
+            switch (values[i].kind()) {
+            case db::Variant::Kind::Int:
+                k |= Int;
+                break;
+            case db::Variant::Kind::Double:
+                k |= Dbl;
+                break;
+            case db::Variant::Kind::Text:
+                k |= Text;
+                break;
+            case db::Variant::Kind::Date:
+                k |= Date;
+                break;
+            case db::Variant::Kind::Bool:
+                k |= Bool;
+                break;
+            default:
+                break;
+            }
+        }
+    }
+    QStringList types;
+    for (const int k : kinds) {
+        switch (k) {
+        case Int:
+            types << QStringLiteral("INTEGER");
             break;
-        case db::Variant::Kind::Double:
-            kinds |= Dbl;
+        case Dbl:
+        case Int | Dbl:
+            types << QStringLiteral("DOUBLE");
             break;
-        case db::Variant::Kind::Text:
-            kinds |= Text;
+        case Text:
+            types << QStringLiteral("TEXT");
             break;
-        case db::Variant::Kind::Date:
-            kinds |= Date;
+        case Date:
+            types << QStringLiteral("DATETIME");
             break;
-        case db::Variant::Kind::Bool:
-            kinds |= Bool;
+        case Bool:
+            types << QStringLiteral("BIT");
             break;
         default:
+            types << QString();
             break;
         }
     }
-    switch (kinds) {
-    case Int:
-        return QStringLiteral("INTEGER");
-    case Dbl:
-    case Int | Dbl:
-        return QStringLiteral("DOUBLE");
-    case Text:
-        return QStringLiteral("TEXT");
-    case Date:
-        return QStringLiteral("DATETIME");
-    case Bool:
-        return QStringLiteral("BIT");
-    default:
-        return QString();
-    }
+    return types;
 }
+
+const QString kWorkFolderPrefix = QStringLiteral("quorvel-workbook-");
 
 } // namespace
 
@@ -271,10 +445,28 @@ db::Error openWorkbook(const QString& connectionText, db::Connection& connection
 db::Error openWorkbook(const Workbook& workbook, db::Connection& connection)
 {
     connection.close();
+    for (const Sheet& sheet : workbook.sheets) {
+        if (sheet.columnCount() > detail::kMaxTableColumns)
+            return detail::tooLargeError(QStringLiteral("the sheet '%1' has %2 columns, more than %3.")
+                                             .arg(sheet.name)
+                                             .arg(sheet.columnCount())
+                                             .arg(detail::kMaxTableColumns));
+        if (qint64(sheet.rowCount()) * sheet.columnCount() > detail::kMaxTableCells)
+            return detail::tooLargeError(
+                QStringLiteral("the sheet '%1' spans %2 rows by %3 columns, more than %4 million cells.")
+                    .arg(sheet.name)
+                    .arg(sheet.rowCount() + 1)
+                    .arg(sheet.columnCount())
+                    .arg(detail::kMaxTableCells / 1'000'000));
+    }
     // The tables live in a database file that is unlinked as soon as it is
-    // loaded: the open connection keeps reading it, nothing is left behind,
-    // and it can no longer be written.
-    QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/quorvel-workbook-XXXXXX"));
+    // open: the connection keeps using it, and nothing is left behind, even
+    // by a program that is killed. The folder names the process, so that
+    // one a killed run left (in the moment before the unlink) is known as
+    // stale at the next start.
+    const QString folderPath = QDir::tempPath() + u'/' + kWorkFolderPrefix +
+                               QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX");
+    QTemporaryDir folder(folderPath);
     if (!folder.isValid())
         return db::Error(db::Error::Kind::Io, db::ErrorNumber::General,
                          QStringLiteral("Cannot create a work folder: %1").arg(folder.errorString()));
@@ -283,20 +475,23 @@ db::Error openWorkbook(const Workbook& workbook, db::Connection& connection)
         return e;
     if (db::Error e = connection.open(file))
         return e;
+    folder.remove();
     auto fail = [&](db::Error e) {
         connection.close();
         return e;
     };
+    // With the file gone there is no journal to keep; the tables are only
+    // read once loaded.
+    connection.execute(QStringLiteral("PRAGMA journal_mode=OFF"));
     connection.execute(QStringLiteral("PRAGMA synchronous=OFF"));
 
     QString ddl;
     for (const Sheet& sheet : workbook.sheets) {
+        const QStringList types = columnTypes(sheet);
         QStringList columns;
-        for (int c = 0; c < sheet.columnCount(); ++c) {
-            const QString type = columnType(sheet, c);
-            columns.push_back(type.isEmpty() ? sqlIdent(sheet.fields.at(c))
-                                             : sqlIdent(sheet.fields.at(c)) + u' ' + type);
-        }
+        for (int c = 0; c < sheet.columnCount(); ++c)
+            columns.push_back(types.at(c).isEmpty() ? sqlIdent(sheet.fields.at(c))
+                                                    : sqlIdent(sheet.fields.at(c)) + u' ' + types.at(c));
         if (columns.isEmpty())
             columns.push_back(sqlIdent(QStringLiteral("F1"))); // a sheet with no cells
         ddl +=
@@ -326,8 +521,12 @@ db::Error openWorkbook(const Workbook& workbook, db::Connection& connection)
             return fail(insert.error());
         }
         for (int r = 0; r < rows; ++r) {
-            for (int c = 0; c < columns; ++c)
-                insert->bind(c + 1, sheet.cell(r, c));
+            const std::span<const std::uint16_t> at = sheet.columnsOf(r);
+            const std::span<const db::Variant> values = sheet.valuesOf(r);
+            insert->clearBindings();
+            for (size_t i = 0; i < at.size(); ++i)
+                if (at[i] < columns && !values[i].isNull())
+                    insert->bind(at[i] + 1, values[i]);
             const db::Result<bool> step = insert->step();
             if (!step) {
                 connection.rollback();
@@ -338,7 +537,27 @@ db::Error openWorkbook(const Workbook& workbook, db::Connection& connection)
     }
     if (db::Error e = connection.commit())
         return fail(e);
+    connection.execute(QStringLiteral("PRAGMA query_only=ON"));
     return db::Error();
+}
+
+void removeStaleWorkFolders(const QString& folder)
+{
+    const QDir dir(folder.isEmpty() ? QDir::tempPath() : folder);
+    const QStringList names =
+        dir.entryList(QStringList{kWorkFolderPrefix + u'*'}, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    for (const QString& name : names) {
+        // "<prefix><pid>-XXXXXX"; a folder without a process number comes
+        // from a release that named none, and no read of it is still running.
+        const QStringView rest = QStringView(name).mid(kWorkFolderPrefix.size());
+        const qsizetype dash = rest.indexOf(u'-');
+        bool numbered = false;
+        const qint64 pid = dash > 0 ? rest.left(dash).toLongLong(&numbered) : 0;
+        if (numbered && pid > 0 && pid <= std::numeric_limits<pid_t>::max() &&
+            (::kill(pid_t(pid), 0) == 0 || errno == EPERM))
+            continue; // its process still runs
+        QDir(dir.filePath(name)).removeRecursively();
+    }
 }
 
 db::Result<db::Recordset> tablesSchema(const QString& connectionText)

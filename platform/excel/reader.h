@@ -11,32 +11,52 @@
 // - Every cell keeps its own type: a whole number is an integer, another
 //   number a double, text is text (never cut), a date a date, a boolean
 //   -1/0, an empty cell Null, an error cell Null; a formula gives its cached
-//   result.
+//   result. A date-styled number outside the calendar stays a number.
 // - .xls (BIFF8) and .xlsx are read, recognised by their content. The
-//   workbook is only ever read. A malformed or truncated file is an error
-//   with a message.
+//   workbook is only ever read. A malformed or truncated file, or one beyond
+//   the reader's limits (about 1 GiB of cells, 50 million cells in a table),
+//   is an error with a message that says why; no file can crash the reader
+//   or make it take more.
 
 #include "platform/db/db.h"
 
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <cstdint>
+#include <span>
+#include <vector>
 
 namespace excel {
 
-// One worksheet as a table.
+// One worksheet as a table. Only the non-empty cells are kept, so a sparse
+// or wide sheet costs what it holds.
 struct Sheet
 {
-    QString name;               // as the workbook names it ("Sheet1", "My Sheet")
-    QStringList fields;         // field names, one per column
-    QVector<db::Variant> cells; // row-major, rowCount() x columnCount()
+    QString name;       // as the workbook names it ("Sheet1", "My Sheet")
+    QStringList fields; // field names, one per column
 
     int columnCount() const { return int(fields.size()); }
-    int rowCount() const { return fields.isEmpty() ? 0 : int(cells.size() / fields.size()); }
-    const db::Variant& cell(int row, int column) const
+    int rowCount() const { return m_rows; }
+    // Null where the sheet holds nothing.
+    const db::Variant& cell(int row, int column) const;
+    // The cells a row holds, by ascending column: blanks are Null, and a
+    // blank may lie beyond the last column.
+    std::span<const std::uint16_t> columnsOf(int row) const
     {
-        return cells.at(qsizetype(row) * fields.size() + column);
+        return {m_columns.data() + m_rowStart[row], size_t(m_rowStart[row + 1] - m_rowStart[row])};
     }
+    std::span<const db::Variant> valuesOf(int row) const
+    {
+        return {m_values.data() + m_rowStart[row], size_t(m_rowStart[row + 1] - m_rowStart[row])};
+    }
+
+private:
+    friend struct SheetBuilder;
+    int m_rows = 0;
+    std::vector<qsizetype> m_rowStart = std::vector<qsizetype>(1, 0); // m_rows + 1 entries, into the arrays
+    std::vector<std::uint16_t> m_columns;
+    std::vector<db::Variant> m_values; // the heading row's cells first
 };
 
 struct Workbook
@@ -73,6 +93,11 @@ bool isWorkbookConnection(const QString& connectionText);
 db::Error openWorkbook(const QString& connectionText, db::Connection& connection);
 // Same, from a workbook already read.
 db::Error openWorkbook(const Workbook& workbook, db::Connection& connection);
+
+// Removes the work folders of workbook reads (in the temporary folder, or in
+// `folder`) that a run killed in the middle of opening a workbook left
+// behind; those of a process still running stay. Called at start-up.
+void removeStaleWorkFolders(const QString& folder = QString());
 
 // The tables schema of the workbook: TABLE_NAME (driverTableName of each
 // sheet, in workbook order) and TABLE_TYPE ("TABLE").

@@ -1,101 +1,785 @@
-// .xls (BIFF8 and older): read through freexl, which gives each cell as an
-// integer, a double, a text or a date text.
+// .xls: the workbook stream of a compound file, BIFF8 (Excel 97 and later)
+// or BIFF5 (Excel 5 and 95). Read from the bytes of the file with every
+// offset, count and chain checked against what is there, so that a damaged
+// or hostile file is an error and never a read outside the file.
 
 #include "platform/excel/reader_internal.h"
 
 #include <QFile>
-#include <freexl.h>
+#include <QHash>
+#include <QStringDecoder>
+#include <algorithm>
+#include <cstring>
+#include <optional>
 
 namespace excel::detail {
 
 namespace {
 
-struct Handle
+// Little-endian values at an offset of a byte range; the caller checks the
+// range first.
+struct Bytes
 {
-    const void* h = nullptr;
-    ~Handle()
+    const uchar* data = nullptr;
+    qsizetype size = 0;
+
+    bool has(qsizetype at, qsizetype length) const
     {
-        if (h)
-            freexl_close(h);
+        return at >= 0 && length >= 0 && at <= size && length <= size - at;
+    }
+    quint8 u8(qsizetype at) const { return data[at]; }
+    quint16 u16(qsizetype at) const { return quint16(data[at] | (data[at + 1] << 8)); }
+    quint32 u32(qsizetype at) const { return quint32(u16(at)) | (quint32(u16(at + 2)) << 16); }
+    double f64(qsizetype at) const
+    {
+        const quint64 bits = quint64(u32(at)) | (quint64(u32(at + 4)) << 32);
+        double d = 0;
+        std::memcpy(&d, &bits, sizeof d);
+        return d;
     }
 };
 
-db::Variant cellValue(const FreeXL_CellValue& cell)
+db::Error damaged(const QString& what)
 {
-    switch (cell.type) {
-    case FREEXL_CELL_INT:
-        return db::Variant(cell.value.int_value);
-    case FREEXL_CELL_DOUBLE:
-        return numberValue(cell.value.double_value);
-    case FREEXL_CELL_TEXT:
-    case FREEXL_CELL_SST_TEXT:
-        return cell.value.text_value ? db::Variant(QString::fromUtf8(cell.value.text_value))
-                                     : db::Variant::null();
-    case FREEXL_CELL_DATE: {
-        const QDate d = QDate::fromString(QString::fromLatin1(cell.value.text_value), Qt::ISODate);
-        return d.isValid() ? db::Variant(QDateTime(d, QTime(0, 0))) : db::Variant::null();
-    }
-    case FREEXL_CELL_DATETIME: {
-        const QDateTime dt = QDateTime::fromString(QString::fromLatin1(cell.value.text_value),
-                                                   QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-        return dt.isValid() ? db::Variant(dt) : db::Variant::null();
-    }
-    case FREEXL_CELL_TIME: {
-        // A time alone is a time of the day before the first day.
-        const QTime t =
-            QTime::fromString(QString::fromLatin1(cell.value.text_value), QStringLiteral("HH:mm:ss"));
-        return t.isValid() ? db::Variant(QDateTime(QDate(1899, 12, 30), t)) : db::Variant::null();
-    }
-    default:
-        return db::Variant::null();
-    }
+    return formatError(QStringLiteral("The .xls file is damaged: %1.").arg(what));
 }
+
+// ---------------------------------------------------------------------------
+// The compound file: sectors chained through the allocation table, a
+// directory of named streams, small streams in a mini stream of their own.
+
+constexpr quint32 kEndOfChain = 0xFFFFFFFE;
+constexpr quint32 kMaxSector = 0xFFFFFFFA;
+
+class CompoundFile
+{
+public:
+    explicit CompoundFile(const QByteArray& file)
+        : m_file{reinterpret_cast<const uchar*>(file.constData()), file.size()}
+    {
+    }
+
+    db::Error open()
+    {
+        if (!m_file.has(0, 512) || std::memcmp(m_file.data, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) != 0)
+            return damaged(QStringLiteral("its header is cut short"));
+        const quint16 shift = m_file.u16(0x1E);
+        if (m_file.u16(0x1C) != 0xFFFE || (shift != 9 && shift != 12) || m_file.u16(0x20) != 6)
+            return damaged(QStringLiteral("its header is not one of a compound file"));
+        m_shift = shift;
+        m_sectorSize = qsizetype(1) << shift;
+        m_sectors = m_file.size / m_sectorSize - 1 + (m_file.size % m_sectorSize ? 1 : 0);
+        if (m_sectors <= 0)
+            return damaged(QStringLiteral("it holds no sector"));
+        m_miniCutoff = m_file.u32(0x38);
+
+        // The allocation table: its sectors are listed in the header, then in
+        // a chain of list sectors.
+        std::vector<quint32> tableSectors;
+        const quint32 tableCount = m_file.u32(0x2C);
+        for (int i = 0; i < 109 && tableSectors.size() < tableCount; ++i) {
+            const quint32 s = m_file.u32(0x4C + 4 * i);
+            if (s >= kMaxSector)
+                break;
+            tableSectors.push_back(s);
+        }
+        quint32 list = m_file.u32(0x44);
+        const qsizetype perList = m_sectorSize / 4 - 1;
+        for (qsizetype steps = 0; list < kMaxSector && tableSectors.size() < tableCount; ++steps) {
+            if (steps > m_sectors || !isWholeSector(list))
+                return damaged(QStringLiteral("its sector list is broken"));
+            const qsizetype at = offsetOf(list);
+            for (qsizetype i = 0; i < perList && tableSectors.size() < tableCount; ++i) {
+                const quint32 s = m_file.u32(at + 4 * i);
+                if (s >= kMaxSector)
+                    break;
+                tableSectors.push_back(s);
+            }
+            list = m_file.u32(at + 4 * perList);
+        }
+        if (tableSectors.empty() || qsizetype(tableSectors.size()) > m_sectors)
+            return damaged(QStringLiteral("its allocation table is missing"));
+        m_table.reserve(tableSectors.size() * size_t(m_sectorSize / 4));
+        for (const quint32 s : tableSectors) {
+            if (!isWholeSector(s))
+                return damaged(QStringLiteral("its allocation table lies outside the file"));
+            const qsizetype at = offsetOf(s);
+            for (qsizetype i = 0; i < m_sectorSize / 4; ++i)
+                m_table.push_back(m_file.u32(at + 4 * i));
+        }
+
+        // The directory, and in its first entry the mini stream.
+        db::Result<QByteArray> directory = chain(m_file.u32(0x30), -1);
+        if (!directory)
+            return directory.error();
+        m_directory = std::move(*directory);
+        if (m_directory.size() < 128 || dir().u8(0x42) != 5)
+            return damaged(QStringLiteral("its directory has no root"));
+        return db::Error();
+    }
+
+    // The named stream of the root storage (the first of the names found);
+    // an empty name when there is none.
+    db::Result<QByteArray> stream(const QStringList& names, QString* found)
+    {
+        const qsizetype entries = m_directory.size() / 128;
+        // The root's children form a tree through their left and right links.
+        std::vector<bool> seen(size_t(entries), false);
+        std::vector<quint32> pending{dir().u32(0x4C)};
+        qsizetype match = -1;
+        int rank = int(names.size());
+        while (!pending.empty()) {
+            const quint32 id = pending.back();
+            pending.pop_back();
+            if (id >= quint32(entries) || seen[id])
+                continue;
+            seen[id] = true;
+            const qsizetype at = qsizetype(id) * 128;
+            pending.push_back(dir().u32(at + 0x44));
+            pending.push_back(dir().u32(at + 0x48));
+            if (dir().u8(at + 0x42) != 2)
+                continue;
+            const int bytes = std::min<int>(dir().u16(at + 0x40), 64);
+            QString name;
+            for (int i = 0; i + 1 < bytes; i += 2) {
+                const char16_t ch = dir().u16(at + i);
+                if (ch == 0)
+                    break;
+                name += QChar(ch);
+            }
+            for (int r = 0; r < rank; ++r) {
+                if (name.compare(names.at(r), Qt::CaseInsensitive) == 0) {
+                    match = at;
+                    rank = r;
+                    *found = names.at(r);
+                    break;
+                }
+            }
+        }
+        if (match < 0) {
+            found->clear();
+            return QByteArray();
+        }
+        const quint32 start = dir().u32(match + 0x74);
+        // Files of 512-byte sectors keep only the low half of the size.
+        const quint64 size =
+            m_shift == 9 ? dir().u32(match + 0x78) : quint64(dir().u32(match + 0x78)) | quint64(dir().u32(match + 0x7C)) << 32;
+        if (size > quint64(m_file.size))
+            return damaged(QStringLiteral("a stream is larger than the file"));
+        if (size < m_miniCutoff)
+            return miniStream(start, qsizetype(size));
+        return chain(start, qsizetype(size));
+    }
+
+private:
+    Bytes m_file;
+    int m_shift = 9;
+    qsizetype m_sectorSize = 512;
+    qsizetype m_sectors = 0;
+    quint32 m_miniCutoff = 4096;
+    std::vector<quint32> m_table;
+    QByteArray m_directory;
+
+    Bytes dir() const { return Bytes{reinterpret_cast<const uchar*>(m_directory.constData()), m_directory.size()}; }
+    bool isSector(quint32 s) const { return qsizetype(s) < m_sectors; }
+    // A sector the file holds whole (the last one may be cut short).
+    bool isWholeSector(quint32 s) const { return isSector(s) && m_file.has(offsetOf(s), m_sectorSize); }
+    qsizetype offsetOf(quint32 s) const { return (qsizetype(s) + 1) << m_shift; }
+
+    // The bytes of a chain of sectors starting at `start`, `size` of them
+    // (-1: the whole chain). A chain that loops or leaves the file is an error.
+    db::Result<QByteArray> chain(quint32 start, qsizetype size)
+    {
+        if (size > m_file.size)
+            return damaged(QStringLiteral("a stream is larger than the file"));
+        QByteArray out;
+        if (size >= 0)
+            out.reserve(size);
+        quint32 s = start;
+        for (qsizetype steps = 0; size < 0 || out.size() < size; ++steps) {
+            if (s == kEndOfChain && size < 0)
+                break;
+            if (steps > m_sectors || !isSector(s) || s >= m_table.size())
+                return damaged(QStringLiteral("a chain of sectors is broken"));
+            const qsizetype at = offsetOf(s);
+            qsizetype take = std::min(m_sectorSize, m_file.size - at);
+            if (size >= 0)
+                take = std::min(take, size - out.size());
+            if (take <= 0)
+                return damaged(QStringLiteral("a stream is cut short"));
+            out.append(reinterpret_cast<const char*>(m_file.data + at), take);
+            s = m_table[s];
+        }
+        return out;
+    }
+
+    db::Result<QByteArray> miniStream(quint32 start, qsizetype size)
+    {
+        if (size == 0)
+            return QByteArray();
+        if (!m_miniRead) {
+            m_miniRead = true;
+            const db::Result<QByteArray> mini = chain(dir().u32(0x74), qsizetype(dir().u32(0x78)));
+            if (!mini)
+                return mini.error();
+            const db::Result<QByteArray> table = chain(m_file.u32(0x3C), -1);
+            if (!table)
+                return table.error();
+            m_mini = *mini;
+            const Bytes t{reinterpret_cast<const uchar*>(table->constData()), table->size()};
+            for (qsizetype i = 0; i + 4 <= t.size; i += 4)
+                m_miniTable.push_back(t.u32(i));
+        }
+        QByteArray out;
+        out.reserve(size);
+        quint32 s = start;
+        for (qsizetype steps = 0; out.size() < size; ++steps) {
+            const qsizetype at = qsizetype(s) * 64;
+            if (steps > qsizetype(m_miniTable.size()) || s >= m_miniTable.size() || at + 64 > m_mini.size())
+                return damaged(QStringLiteral("a chain of small sectors is broken"));
+            out.append(m_mini.constData() + at, std::min<qsizetype>(64, size - out.size()));
+            s = m_miniTable[s];
+        }
+        return out;
+    }
+
+    bool m_miniRead = false;
+    QByteArray m_mini;
+    std::vector<quint32> m_miniTable;
+};
+
+// ---------------------------------------------------------------------------
+// The records of the workbook stream.
+
+enum : quint16
+{
+    kFormula = 0x0006,
+    kEof = 0x000A,
+    kDateMode = 0x0022,
+    kFilePass = 0x002F,
+    kContinue = 0x003C,
+    kCodePage = 0x0042,
+    kBoundSheet = 0x0085,
+    kMulRk = 0x00BD,
+    kRString = 0x00D6,
+    kXf = 0x00E0,
+    kSst = 0x00FC,
+    kLabelSst = 0x00FD,
+    kNumber = 0x0203,
+    kLabel = 0x0204,
+    kBoolErr = 0x0205,
+    kString = 0x0207,
+    kRk = 0x027E,
+    kFormat = 0x041E,
+    kBof = 0x0809,
+};
+
+struct Record
+{
+    quint16 type = 0;
+    Bytes body;
+    qsizetype next = 0; // offset of the record after it
+};
+
+// A record and the CONTINUE records after it, read as one run of bytes,
+// except that the characters of a string carry on in the next part after
+// a byte of flags of their own.
+class Continued
+{
+public:
+    void add(Bytes part) { m_parts.push_back(part); }
+
+    bool u8(quint8& v)
+    {
+        if (!ready())
+            return false;
+        v = part().u8(m_at++);
+        return true;
+    }
+    bool u16(quint16& v)
+    {
+        quint8 a = 0, b = 0;
+        if (!u8(a) || !u8(b))
+            return false;
+        v = quint16(a | (b << 8));
+        return true;
+    }
+    bool u32(quint32& v)
+    {
+        quint16 a = 0, b = 0;
+        if (!u16(a) || !u16(b))
+            return false;
+        v = quint32(a) | (quint32(b) << 16);
+        return true;
+    }
+    bool skip(quint64 n)
+    {
+        while (n > 0) {
+            if (!ready())
+                return false;
+            const qsizetype take = qsizetype(std::min<quint64>(n, quint64(part().size - m_at)));
+            m_at += take;
+            n -= quint64(take);
+        }
+        return true;
+    }
+    // `count` characters, one byte each (Latin-1) or two (UTF-16).
+    bool chars(int count, bool wide, QString& out)
+    {
+        out.reserve(out.size() + count);
+        while (count > 0) {
+            if (m_at >= part().size) {
+                if (m_part + 1 >= qsizetype(m_parts.size()))
+                    return false;
+                ++m_part;
+                m_at = 0;
+                quint8 flags = 0;
+                if (!u8(flags))
+                    return false;
+                wide = flags & 1;
+            }
+            const Bytes& b = part();
+            const qsizetype width = wide ? 2 : 1;
+            const qsizetype take = std::min<qsizetype>(count, (b.size - m_at) / width);
+            if (take == 0)
+                return false;
+            for (qsizetype i = 0; i < take; ++i)
+                out += QChar(wide ? b.u16(m_at + 2 * i) : b.u8(m_at + i));
+            m_at += take * width;
+            count -= int(take);
+        }
+        return true;
+    }
+
+private:
+    std::vector<Bytes> m_parts;
+    qsizetype m_part = 0;
+    qsizetype m_at = 0;
+
+    const Bytes& part() const { return m_parts[size_t(m_part)]; }
+    bool ready()
+    {
+        while (m_part < qsizetype(m_parts.size()) && m_at >= part().size) {
+            ++m_part;
+            m_at = 0;
+        }
+        return m_part < qsizetype(m_parts.size());
+    }
+};
+
+class Workbook
+{
+public:
+    explicit Workbook(const QByteArray& stream)
+        : m_stream{reinterpret_cast<const uchar*>(stream.constData()), stream.size()}
+    {
+    }
+
+    db::Result<QVector<RawSheet>> read()
+    {
+        if (db::Error e = globals())
+            return e;
+        // Each sheet is a part of the stream of its own, after the globals and
+        // before the next sheet: so the stream is read once, however many
+        // sheets the workbook lists.
+        std::vector<qsizetype> starts;
+        for (const SheetEntry& entry : m_sheets)
+            starts.push_back(entry.offset);
+        std::sort(starts.begin(), starts.end());
+        for (size_t i = 0; i < starts.size(); ++i)
+            if (starts[i] < m_globalsEnd || (i > 0 && starts[i] == starts[i - 1]))
+                return damaged(QStringLiteral("its sheets overlap"));
+        QVector<RawSheet> sheets;
+        for (const SheetEntry& entry : m_sheets) {
+            RawSheet sheet;
+            sheet.name = entry.name;
+            const auto next = std::upper_bound(starts.begin(), starts.end(), entry.offset);
+            const qsizetype limit = next == starts.end() ? m_stream.size : *next;
+            if (db::Error e = cells(entry.offset, limit, sheet))
+                return e;
+            sheets.push_back(std::move(sheet));
+        }
+        return sheets;
+    }
+
+private:
+    struct SheetEntry
+    {
+        QString name;
+        qsizetype offset;
+    };
+
+    Bytes m_stream;
+    qsizetype m_globalsEnd = 0;
+    bool m_biff5 = false;
+    bool m_date1904 = false;
+    std::optional<QStringDecoder> m_codePage; // of the 8-bit texts of BIFF5
+    QVector<SheetEntry> m_sheets;
+    QVector<QString> m_strings;
+    QHash<int, bool> m_dateFormats; // of the formats the file defines
+    std::vector<bool> m_dateXf;     // per cell format: does it show a date
+    Budget m_budget;
+
+    // The record at `at`; false at the end of the stream or when the record
+    // runs past it.
+    bool record(qsizetype at, Record& r) const
+    {
+        if (!m_stream.has(at, 4))
+            return false;
+        const quint16 length = m_stream.u16(at + 2);
+        if (!m_stream.has(at + 4, length))
+            return false;
+        r.type = m_stream.u16(at);
+        r.body = Bytes{m_stream.data + at + 4, length};
+        r.next = at + 4 + length;
+        return true;
+    }
+
+    Continued continued(const Record& r) const
+    {
+        Continued c;
+        c.add(r.body);
+        Record more;
+        for (qsizetype at = r.next; record(at, more) && more.type == kContinue; at = more.next)
+            c.add(more.body);
+        return c;
+    }
+
+    static db::Error cut() { return damaged(QStringLiteral("its workbook stream is cut short")); }
+
+    QString bytesText(const uchar* data, qsizetype n)
+    {
+        const QByteArrayView bytes(reinterpret_cast<const char*>(data), n);
+        if (m_codePage && m_codePage->isValid())
+            return m_codePage->decode(bytes);
+        return QString::fromLatin1(bytes);
+    }
+
+    // A text of the record: in BIFF8 a count, a byte of flags and the
+    // characters; in BIFF5 a count and bytes of the code page.
+    bool text(Continued& c, bool shortCount, QString& out)
+    {
+        quint16 count = 0;
+        if (shortCount) {
+            quint8 n = 0;
+            if (!c.u8(n))
+                return false;
+            count = n;
+        } else if (!c.u16(count)) {
+            return false;
+        }
+        if (m_biff5) {
+            QByteArray bytes;
+            for (int i = 0; i < count; ++i) {
+                quint8 b = 0;
+                if (!c.u8(b))
+                    return false;
+                bytes += char(b);
+            }
+            out = bytesText(reinterpret_cast<const uchar*>(bytes.constData()), bytes.size());
+            return true;
+        }
+        quint8 flags = 0;
+        if (!c.u8(flags))
+            return false;
+        quint16 runs = 0;
+        quint32 extra = 0;
+        if ((flags & 0x08) && !c.u16(runs))
+            return false;
+        if ((flags & 0x04) && !c.u32(extra))
+            return false;
+        out.clear();
+        return c.chars(count, flags & 1, out) && c.skip(quint64(runs) * 4) && c.skip(extra);
+    }
+
+    void setCodePage(quint16 page)
+    {
+        QByteArray name;
+        switch (page) {
+        case 367:
+            name = "US-ASCII";
+            break;
+        case 437:
+        case 850:
+        case 852:
+        case 855:
+        case 857:
+        case 860:
+        case 861:
+        case 862:
+        case 863:
+        case 864:
+        case 865:
+        case 866:
+        case 869:
+            name = "IBM" + QByteArray::number(page);
+            break;
+        case 874:
+            name = "windows-874";
+            break;
+        case 10000:
+        case 32768:
+            name = "macintosh";
+            break;
+        case 32769:
+            name = "windows-1252";
+            break;
+        default:
+            if (page >= 1250 && page <= 1258)
+                name = "windows-" + QByteArray::number(page);
+            break;
+        }
+        if (!name.isEmpty())
+            m_codePage.emplace(name.constData());
+    }
+
+    db::Error globals()
+    {
+        Record r;
+        if (!record(0, r) || r.type != kBof || !r.body.has(0, 2))
+            return damaged(QStringLiteral("its workbook stream does not begin as one"));
+        m_biff5 = r.body.u16(0) < 0x0600;
+        for (qsizetype at = r.next;; at = r.next) {
+            if (!record(at, r))
+                return cut();
+            switch (r.type) {
+            case kEof:
+                m_globalsEnd = r.next;
+                return db::Error();
+            case kFilePass:
+                return db::Error(db::Error::Kind::InvalidArgument, db::ErrorNumber::General,
+                                 QStringLiteral("Could not decrypt file."));
+            case kDateMode:
+                if (r.body.has(0, 2))
+                    m_date1904 = r.body.u16(0) == 1;
+                break;
+            case kCodePage:
+                if (m_biff5 && r.body.has(0, 2))
+                    setCodePage(r.body.u16(0));
+                break;
+            case kBoundSheet: {
+                if (!r.body.has(0, 6))
+                    return damaged(QStringLiteral("a sheet entry is cut short"));
+                const quint32 offset = r.body.u32(0);
+                const quint8 kind = r.body.u8(5);
+                Continued c;
+                c.add(Bytes{r.body.data + 6, r.body.size - 6});
+                QString name;
+                if (!text(c, true, name))
+                    return damaged(QStringLiteral("a sheet name is cut short"));
+                // Worksheets only: chart, macro and module sheets hold no table.
+                if (kind == 0)
+                    m_sheets.push_back(SheetEntry{name, qsizetype(offset)});
+                break;
+            }
+            case kFormat: {
+                if (!r.body.has(0, 2))
+                    return damaged(QStringLiteral("a number format is cut short"));
+                Continued c = continued(r);
+                quint16 id = 0;
+                QString code;
+                if (!c.u16(id) || !text(c, m_biff5, code))
+                    return damaged(QStringLiteral("a number format is cut short"));
+                m_dateFormats.insert(id, isDateFormatCode(code));
+                break;
+            }
+            case kXf: {
+                if (!r.body.has(0, 4))
+                    return damaged(QStringLiteral("a cell format is cut short"));
+                const int id = r.body.u16(2);
+                m_dateXf.push_back(m_dateFormats.contains(id) ? m_dateFormats.value(id) : isBuiltInDate(id));
+                break;
+            }
+            case kSst:
+                if (db::Error e = sharedStrings(r))
+                    return e;
+                break;
+            default:
+                break;
+            }
+        }
+    }
+
+    db::Error sharedStrings(const Record& r)
+    {
+        Continued c = continued(r);
+        quint32 total = 0, unique = 0;
+        if (!c.u32(total) || !c.u32(unique))
+            return damaged(QStringLiteral("its shared texts are cut short"));
+        // The count is a claim: texts are kept as they are read.
+        for (quint32 i = 0; i < unique; ++i) {
+            QString s;
+            if (!text(c, false, s))
+                return damaged(QStringLiteral("its shared texts are cut short"));
+            if (!m_budget.take(32 + 2 * qint64(s.size())))
+                return budgetError();
+            m_strings.push_back(std::move(s));
+        }
+        return db::Error();
+    }
+
+    bool isDate(quint16 xf) const { return xf < m_dateXf.size() && m_dateXf[xf]; }
+
+    db::Variant number(double d, quint16 xf) const
+    {
+        return isDate(xf) ? dateValue(d, m_date1904) : numberValue(d);
+    }
+
+    static double rk(quint32 v)
+    {
+        double d = 0;
+        if (v & 2) {
+            d = double(qint32(v) >> 2);
+        } else {
+            const quint64 bits = quint64(v & 0xFFFFFFFC) << 32;
+            std::memcpy(&d, &bits, sizeof d);
+        }
+        return (v & 1) ? d / 100 : d;
+    }
+
+    db::Error cells(qsizetype offset, qsizetype limit, RawSheet& sheet)
+    {
+        Record r;
+        if (!record(offset, r) || r.type != kBof)
+            return damaged(QStringLiteral("the sheet '%1' is not where the workbook says").arg(sheet.name));
+        int depth = 0; // sub-streams inside the sheet (charts) are passed over
+        bool pendingText = false; // a formula whose text follows in a STRING record
+        quint16 pendingRow = 0, pendingColumn = 0;
+        const auto put = [&](int row, int column, db::Variant v, bool shared = false) -> db::Error {
+            if (column >= kMaxColumns)
+                return formatError(QStringLiteral("A cell lies beyond the last column."));
+            if (!sheet.add(row, column, std::move(v), m_budget, shared))
+                return budgetError();
+            return db::Error();
+        };
+        for (qsizetype at = r.next;; at = r.next) {
+            if (at >= limit)
+                return damaged(QStringLiteral("its sheets overlap"));
+            if (!record(at, r))
+                return cut();
+            const Bytes& b = r.body;
+            if (r.type == kBof) {
+                ++depth;
+                continue;
+            }
+            if (r.type == kEof) {
+                if (depth == 0)
+                    return db::Error();
+                --depth;
+                continue;
+            }
+            if (depth > 0)
+                continue;
+            db::Error e;
+            switch (r.type) {
+            case kNumber:
+                if (b.has(0, 14))
+                    e = put(b.u16(0), b.u16(2), number(b.f64(6), b.u16(4)));
+                break;
+            case kRk:
+                if (b.has(0, 10))
+                    e = put(b.u16(0), b.u16(2), number(rk(b.u32(6)), b.u16(4)));
+                break;
+            case kMulRk:
+                if (b.has(0, 6)) {
+                    const quint16 row = b.u16(0);
+                    const int first = b.u16(2);
+                    const qsizetype n = (b.size - 6) / 6;
+                    for (qsizetype i = 0; i < n && !e; ++i)
+                        e = put(row, first + int(i), number(rk(b.u32(4 + 6 * i + 2)), b.u16(4 + 6 * i)));
+                }
+                break;
+            case kLabelSst:
+                if (b.has(0, 10)) {
+                    const quint32 i = b.u32(6);
+                    if (i >= quint32(m_strings.size()))
+                        return formatError(QStringLiteral("A cell refers to a missing shared string."));
+                    e = put(b.u16(0), b.u16(2), db::Variant(m_strings.at(qsizetype(i))), true);
+                }
+                break;
+            case kLabel:
+            case kRString:
+                if (b.has(0, 6)) {
+                    Continued c = continued(r);
+                    QString s;
+                    if (!c.skip(6) || !text(c, false, s))
+                        return damaged(QStringLiteral("a text cell is cut short"));
+                    e = put(b.u16(0), b.u16(2), db::Variant(std::move(s)));
+                }
+                break;
+            case kBoolErr:
+                if (b.has(0, 8))
+                    e = put(b.u16(0), b.u16(2),
+                            b.u8(7) ? db::Variant::null() : db::Variant(b.u8(6) != 0));
+                break;
+            case kFormula:
+                pendingText = false;
+                if (b.has(0, 14)) {
+                    const quint16 row = b.u16(0), column = b.u16(2);
+                    if (b.u16(12) != 0xFFFF) {
+                        e = put(row, column, number(b.f64(6), b.u16(4)));
+                    } else if (b.u8(6) == 0) {
+                        pendingText = true;
+                        pendingRow = row;
+                        pendingColumn = column;
+                    } else if (b.u8(6) == 1) {
+                        e = put(row, column, db::Variant(b.u8(8) != 0));
+                    } else if (b.u8(6) == 2) {
+                        e = put(row, column, db::Variant::null());
+                    }
+                }
+                break;
+            case kString:
+                if (pendingText) {
+                    pendingText = false;
+                    Continued c = continued(r);
+                    QString s;
+                    if (!text(c, false, s))
+                        return damaged(QStringLiteral("a formula's text is cut short"));
+                    e = put(pendingRow, pendingColumn, db::Variant(std::move(s)));
+                }
+                break;
+            default:
+                break;
+            }
+            if (e)
+                return e;
+        }
+    }
+};
 
 } // namespace
 
+db::Result<QVector<RawSheet>> readXlsBytes(const QByteArray& file)
+{
+    CompoundFile cf(file);
+    if (db::Error e = cf.open())
+        return e;
+    QString name;
+    const db::Result<QByteArray> stream =
+        cf.stream(QStringList{QStringLiteral("Workbook"), QStringLiteral("Book")}, &name);
+    if (!stream)
+        return stream.error();
+    if (name.isEmpty())
+        return formatError(QStringLiteral("The file holds no workbook (a document of another program?)."));
+    Workbook book(*stream);
+    return book.read();
+}
+
 db::Result<QVector<RawSheet>> readXls(const QString& path)
 {
-    const QByteArray file = QFile::encodeName(path);
-    Handle handle;
-    int rc = freexl_open(file.constData(), &handle.h);
-    if (rc != FREEXL_OK)
-        return formatError(QStringLiteral("The file cannot be read (%1).").arg(rc));
-    unsigned int info = 0;
-    if (freexl_get_info(handle.h, FREEXL_BIFF_PASSWORD, &info) == FREEXL_OK && info == FREEXL_BIFF_OBFUSCATED)
-        return db::Error(db::Error::Kind::InvalidArgument, db::ErrorNumber::General,
-                         QStringLiteral("Could not decrypt file."));
-    unsigned int count = 0;
-    if (freexl_get_info(handle.h, FREEXL_BIFF_SHEET_COUNT, &count) != FREEXL_OK)
-        return formatError();
-    QVector<RawSheet> sheets;
-    for (unsigned int s = 0; s < count && s < 65535; ++s) {
-        const unsigned short index = static_cast<unsigned short>(s);
-        RawSheet sheet;
-        const char* name = nullptr;
-        if (freexl_get_worksheet_name(handle.h, index, &name) != FREEXL_OK)
-            return formatError();
-        sheet.name = QString::fromUtf8(name);
-        if (freexl_select_active_worksheet(handle.h, index) != FREEXL_OK)
-            return formatError();
-        unsigned int rows = 0;
-        unsigned short columns = 0;
-        if (freexl_worksheet_dimensions(handle.h, &rows, &columns) != FREEXL_OK)
-            return formatError();
-        if (rows > unsigned(kMaxRows) || columns > kMaxColumns)
-            return formatError();
-        for (unsigned int r = 0; r < rows; ++r) {
-            for (unsigned short c = 0; c < columns; ++c) {
-                FreeXL_CellValue cell;
-                rc = freexl_get_cell_value(handle.h, r, c, &cell);
-                if (rc != FREEXL_OK)
-                    return formatError(QStringLiteral("A cell cannot be read (%1).").arg(rc));
-                if (cell.type != FREEXL_CELL_NULL)
-                    sheet.set(int(r), int(c), cellValue(cell));
-            }
-        }
-        sheets.push_back(std::move(sheet));
-    }
-    return sheets;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return db::Error(db::Error::Kind::Io, db::ErrorNumber::General,
+                         QStringLiteral("Cannot open '%1': %2").arg(path, f.errorString()));
+    if (f.size() > kMaxXlsBytes)
+        return tooLargeError(
+            QStringLiteral("an .xls file of more than %1 MB.").arg(kMaxXlsBytes >> 20));
+    const QByteArray bytes = f.read(kMaxXlsBytes + 1);
+    if (bytes.size() > kMaxXlsBytes)
+        return tooLargeError(
+            QStringLiteral("an .xls file of more than %1 MB.").arg(kMaxXlsBytes >> 20));
+    return readXlsBytes(bytes);
 }
 
 } // namespace excel::detail

@@ -8,8 +8,10 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QSet>
 #include <QXmlStreamReader>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -26,6 +28,14 @@ struct ZipCloser
 };
 using ZipPtr = std::unique_ptr<zip_t, ZipCloser>;
 
+// The open package and the bytes its parts may still inflate to.
+struct Package
+{
+    ZipPtr zip;
+    qint64 inflatedLeft = kMaxWorkbookBytes;
+    Budget budget;
+};
+
 zip_int64_t locate(zip_t* z, const QString& name)
 {
     const QByteArray n = name.toUtf8();
@@ -35,16 +45,44 @@ zip_int64_t locate(zip_t* z, const QString& name)
     return i;
 }
 
-// Feeds the entry to a streaming XML reader chunk by chunk and calls
-// onToken for every token; onToken returns false to stop early.
-template <class F> db::Error streamXml(zip_t* z, const QString& name, F&& onToken)
+// Opens a part whose inflated size, as the package declares it, is within
+// `limit` and what the package may still inflate to. Reading more than the
+// declared size is an error of the reader (zip_fread gives no more).
+db::Result<zip_file_t*> openPart(Package& pkg, const QString& name, qint64 limit, zip_uint64_t* size)
 {
-    const zip_int64_t index = locate(z, name);
+    const zip_int64_t index = locate(pkg.zip.get(), name);
     if (index < 0)
         return formatError(QStringLiteral("The part '%1' is missing.").arg(name));
-    zip_file_t* f = zip_fopen_index(z, zip_uint64_t(index), 0);
+    zip_stat_t st;
+    zip_stat_init(&st);
+    if (zip_stat_index(pkg.zip.get(), zip_uint64_t(index), 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE))
+        return formatError(QStringLiteral("The part '%1' cannot be read.").arg(name));
+    if (st.size > zip_uint64_t(limit))
+        return tooLargeError(QStringLiteral("its part '%1' inflates to %2 MB, more than %3 MB.")
+                                 .arg(name)
+                                 .arg(st.size >> 20)
+                                 .arg(limit >> 20));
+    if (st.size > zip_uint64_t(pkg.inflatedLeft))
+        return tooLargeError(
+            QStringLiteral("its parts inflate to more than %1 MB.").arg(kMaxWorkbookBytes >> 20));
+    pkg.inflatedLeft -= qint64(st.size);
+    zip_file_t* f = zip_fopen_index(pkg.zip.get(), zip_uint64_t(index), 0);
     if (!f)
         return formatError(QStringLiteral("The part '%1' cannot be read.").arg(name));
+    *size = st.size;
+    return f;
+}
+
+// Feeds the entry to a streaming XML reader chunk by chunk and calls
+// onToken for every token; onToken returns false to stop early.
+template <class F> db::Error streamXml(Package& pkg, const QString& name, qint64 limit, F&& onToken)
+{
+    zip_uint64_t size = 0;
+    const db::Result<zip_file_t*> opened = openPart(pkg, name, limit, &size);
+    if (!opened)
+        return opened.error();
+    zip_file_t* f = *opened;
+    zip_uint64_t done = 0;
     QXmlStreamReader xml;
     QByteArray buffer(1 << 18, '\0');
     bool endOfData = false;
@@ -63,7 +101,9 @@ template <class F> db::Error streamXml(zip_t* z, const QString& name, F&& onToke
             break;
         if (xml.error() == QXmlStreamReader::PrematureEndOfDocumentError && !endOfData) {
             const zip_int64_t n = zip_fread(f, buffer.data(), zip_uint64_t(buffer.size()));
-            if (n < 0) {
+            if (n > 0)
+                done += zip_uint64_t(n);
+            if (n < 0 || done > size) {
                 error = formatError(QStringLiteral("The part '%1' is damaged.").arg(name));
                 break;
             }
@@ -73,7 +113,7 @@ template <class F> db::Error streamXml(zip_t* z, const QString& name, F&& onToke
                 xml.addData(QByteArray(buffer.constData(), qsizetype(n)));
             continue;
         }
-        if (xml.hasError())
+        if (xml.hasError() && !error)
             error = formatError(
                 QStringLiteral("The part '%1' is not well formed: %2").arg(name, xml.errorString()));
         break;
@@ -129,15 +169,15 @@ struct Relationship
     QString target; // resolved part name
 };
 
-db::Result<QHash<QString, Relationship>> readRelationships(zip_t* z, const QString& part)
+db::Result<QHash<QString, Relationship>> readRelationships(Package& pkg, const QString& part)
 {
     QHash<QString, Relationship> rels;
     const QString relsPart =
         folderOf(part) + QStringLiteral("_rels/") + part.mid(folderOf(part).size()) + QStringLiteral(".rels");
-    if (locate(z, relsPart) < 0)
+    if (locate(pkg.zip.get(), relsPart) < 0)
         return rels;
     const QString folder = folderOf(part);
-    const db::Error e = streamXml(z, relsPart, [&](QXmlStreamReader& xml) {
+    const db::Error e = streamXml(pkg, relsPart, kMaxSmallPartBytes, [&](QXmlStreamReader& xml) {
         if (xml.isStartElement() && xml.name() == u"Relationship") {
             const QXmlStreamAttributes a = xml.attributes();
             if (a.value(QLatin1String("TargetMode")) == u"External")
@@ -153,63 +193,14 @@ db::Result<QHash<QString, Relationship>> readRelationships(zip_t* z, const QStri
     return rels;
 }
 
-bool isDateFormatCode(const QString& code)
-{
-    // The first section, without quoted text, escaped characters, fill and
-    // spacing characters and [...] parts (colours, locales, elapsed hours).
-    for (qsizetype i = 0; i < code.size(); ++i) {
-        const QChar ch = code.at(i);
-        if (ch == u';')
-            return false;
-        if (ch == u'"') {
-            const qsizetype end = code.indexOf(u'"', i + 1);
-            if (end < 0)
-                return false;
-            i = end;
-            continue;
-        }
-        if (ch == u'\\' || ch == u'_' || ch == u'*') {
-            ++i;
-            continue;
-        }
-        if (ch == u'[') {
-            const qsizetype end = code.indexOf(u']', i + 1);
-            if (end < 0)
-                return false;
-            const QString inside = code.mid(i + 1, end - i - 1).toLower();
-            if (!inside.isEmpty() && (inside.at(0) == u'h' || inside.at(0) == u'm' || inside.at(0) == u's') &&
-                inside.count(inside.at(0)) == inside.size())
-                return true; // [h], [mm], [ss]: a time
-            i = end;
-            continue;
-        }
-        switch (ch.toLower().unicode()) {
-        case 'd':
-        case 'm':
-        case 'y':
-        case 'h':
-        case 's':
-            return true;
-        default:
-            break;
-        }
-    }
-    return false;
-}
-
-bool isBuiltInDate(int id)
-{
-    return (id >= 14 && id <= 22) || (id >= 45 && id <= 47);
-}
-
-db::Result<QVector<bool>> readDateStyles(zip_t* z, const QString& part)
+db::Result<QVector<bool>> readDateStyles(Package& pkg, const QString& part)
 {
     QVector<bool> dateStyle;
-    if (part.isEmpty() || locate(z, part) < 0)
+    if (part.isEmpty() || locate(pkg.zip.get(), part) < 0)
         return dateStyle;
     QHash<int, bool> custom;
     bool inCellXfs = false;
-    const db::Error e = streamXml(z, part, [&](QXmlStreamReader& xml) {
+    const db::Error e = streamXml(pkg, part, kMaxSmallPartBytes, [&](QXmlStreamReader& xml) {
         if (xml.isStartElement()) {
             if (xml.name() == u"numFmt") {
                 const QXmlStreamAttributes a = xml.attributes();
@@ -231,16 +222,17 @@ db::Result<QVector<bool>> readDateStyles(zip_t* z, const QString& part)
     return dateStyle;
 }
 
-db::Result<QVector<QString>> readSharedStrings(zip_t* z, const QString& part)
+db::Result<QVector<QString>> readSharedStrings(Package& pkg, const QString& part)
 {
     QVector<QString> strings;
-    if (part.isEmpty() || locate(z, part) < 0)
+    if (part.isEmpty() || locate(pkg.zip.get(), part) < 0)
         return strings;
     QString current;
     bool inItem = false;
     bool inText = false;
     int phonetic = 0;
-    const db::Error e = streamXml(z, part, [&](QXmlStreamReader& xml) {
+    bool spent = false;
+    const db::Error e = streamXml(pkg, part, kMaxSharedStringsBytes, [&](QXmlStreamReader& xml) {
         switch (xml.tokenType()) {
         case QXmlStreamReader::StartElement:
             if (xml.name() == u"si") {
@@ -255,6 +247,11 @@ db::Result<QVector<QString>> readSharedStrings(zip_t* z, const QString& part)
         case QXmlStreamReader::EndElement:
             if (xml.name() == u"si") {
                 inItem = false;
+                // Each text is kept once, however many cells show it.
+                if (!pkg.budget.take(32 + 2 * qint64(current.size()))) {
+                    spent = true;
+                    return false;
+                }
                 strings.push_back(current.contains(u"_x") ? decodeEscapes(current) : current);
             } else if (xml.name() == u"rPh") {
                 --phonetic;
@@ -273,6 +270,8 @@ db::Result<QVector<QString>> readSharedStrings(zip_t* z, const QString& part)
     });
     if (e)
         return e;
+    if (spent)
+        return budgetError();
     return strings;
 }
 
@@ -283,21 +282,14 @@ struct SheetContext
     bool date1904 = false;
 };
 
-db::Result<QByteArray> readEntry(zip_t* z, const QString& name)
+db::Result<QByteArray> readEntry(Package& pkg, const QString& name)
 {
-    const zip_int64_t index = locate(z, name);
-    if (index < 0)
-        return formatError(QStringLiteral("The part '%1' is missing.").arg(name));
-    zip_stat_t st;
-    zip_stat_init(&st);
-    if (zip_stat_index(z, zip_uint64_t(index), 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE))
-        return formatError(QStringLiteral("The part '%1' cannot be read.").arg(name));
-    if (st.size > zip_uint64_t(1) << 31)
-        return formatError(QStringLiteral("The part '%1' is too large.").arg(name));
-    zip_file_t* f = zip_fopen_index(z, zip_uint64_t(index), 0);
-    if (!f)
-        return formatError(QStringLiteral("The part '%1' cannot be read.").arg(name));
-    QByteArray data(qsizetype(st.size), Qt::Uninitialized);
+    zip_uint64_t size = 0;
+    const db::Result<zip_file_t*> opened = openPart(pkg, name, kMaxPartBytes, &size);
+    if (!opened)
+        return opened.error();
+    zip_file_t* f = *opened;
+    QByteArray data(qsizetype(size), Qt::Uninitialized);
     qsizetype done = 0;
     while (done < data.size()) {
         const zip_int64_t n = zip_fread(f, data.data() + done, zip_uint64_t(data.size() - done));
@@ -319,8 +311,8 @@ db::Result<QByteArray> readEntry(zip_t* z, const QString& name)
 class SheetScanner
 {
 public:
-    SheetScanner(const QByteArray& data, const SheetContext& ctx, RawSheet& sheet)
-        : p(data.constData()), end(data.constData() + data.size()), m_ctx(ctx), m_sheet(sheet)
+    SheetScanner(const QByteArray& data, const SheetContext& ctx, RawSheet& sheet, Budget& budget)
+        : p(data.constData()), end(data.constData() + data.size()), m_ctx(ctx), m_sheet(sheet), m_budget(budget)
     {
     }
 
@@ -373,6 +365,7 @@ private:
     const char* end;
     const SheetContext& m_ctx;
     RawSheet& m_sheet;
+    Budget& m_budget;
     QVector<std::string_view> m_stack;
     int m_row = -1;
     int m_column = -1;
@@ -385,8 +378,9 @@ private:
     bool m_collect = false;
     bool m_done = false;
     std::string m_text;
+    std::string m_rowDigits;
     db::Error m_error;
-    QHash<double, QDateTime> m_dates; // a sheet repeats few dates; each costs a time-zone look-up
+    QHash<double, db::Variant> m_dates; // a sheet repeats few dates; each costs a time-zone look-up
 
     // Texts of cells repeat (codes, countries, units): a short one is decoded
     // once and shared by the cells that hold it.
@@ -416,18 +410,44 @@ private:
         return k.text;
     }
 
-    const QDateTime& date(double serial)
+    const db::Variant& date(double serial)
     {
+        static const db::Variant null = db::Variant::null();
+        if (std::isnan(serial))
+            return null;
         auto it = m_dates.find(serial);
         if (it == m_dates.end()) {
             if (m_dates.size() > 100000)
                 m_dates.clear();
-            it = m_dates.insert(serial, dateFromSerial(serial, m_ctx.date1904));
+            it = m_dates.insert(serial, dateValue(serial, m_ctx.date1904));
         }
         return *it;
     }
 
     static db::Error broken() { return formatError(QStringLiteral("The sheet is not well formed.")); }
+
+    // The text of the current row's number, as references write it.
+    void setRowDigits()
+    {
+        char digits[16];
+        const auto r = std::to_chars(digits, digits + sizeof digits, m_row + 1);
+        m_rowDigits.assign(digits, size_t(r.ptr - digits));
+    }
+
+    // A 1-based row number of the sheet; -1, with the error set, for any
+    // other text.
+    int rowNumber(std::string_view text)
+    {
+        long long r = 0;
+        const auto parsed = std::from_chars(text.data(), text.data() + text.size(), r);
+        if (parsed.ec != std::errc() || parsed.ptr != text.data() + text.size() || r < 1 || r > kMaxRows) {
+            fail(formatError(QStringLiteral("A row is numbered %1, outside rows 1 to %2.")
+                                 .arg(QString::fromUtf8(text.data(), qsizetype(std::min<size_t>(text.size(), 20))))
+                                 .arg(kMaxRows)));
+            return -1;
+        }
+        return int(r);
+    }
     void fail(db::Error e) { m_error = std::move(e); }
 
     const char* find(std::string_view what) const
@@ -591,14 +611,18 @@ private:
                 if (n == "r")
                     number = v;
             });
-            int r = 0;
-            if (!number.empty() &&
-                std::from_chars(number.data(), number.data() + number.size(), r).ec == std::errc())
-                m_row = r - 1;
-            else
+            if (number.empty()) {
                 ++m_row;
+                setRowDigits();
+            } else {
+                const int r = rowNumber(number);
+                if (r < 0)
+                    return;
+                m_row = r - 1;
+                m_rowDigits.assign(number);
+            }
             m_column = -1;
-            if (m_row < 0 || m_row >= kMaxRows)
+            if (m_row >= kMaxRows)
                 return fail(formatError(QStringLiteral("A row lies beyond the last row.")));
         } else {
             ok = attributes(&selfClosing, [](std::string_view, std::string_view) {});
@@ -703,6 +727,14 @@ private:
             }
             if (i > 0)
                 column = c - 1;
+            // The row the reference names, when it names one, places the cell.
+            if (column >= 0 && column < kMaxColumns && i < ref.size() && ref.substr(i) != m_rowDigits) {
+                const int r = rowNumber(ref.substr(i));
+                if (r < 0)
+                    return;
+                m_row = r - 1;
+                m_rowDigits.assign(ref.substr(i));
+            }
         }
         m_column = column < 0 ? m_column + 1 : column;
         if (m_row < 0)
@@ -752,6 +784,7 @@ private:
             return;
         m_hasValue = false;
         db::Variant v;
+        bool shared = false;
         switch (m_type) {
         case CellType::Number: {
             const std::string_view t = trimmedText();
@@ -760,7 +793,7 @@ private:
             if (t.empty() || r.ec != std::errc() || r.ptr != t.data() + t.size())
                 v = db::Variant::null();
             else if (m_dateStyle)
-                v = db::Variant(date(d));
+                v = date(d);
             else
                 v = numberValue(d);
             break;
@@ -774,6 +807,7 @@ private:
                 return;
             }
             v = db::Variant(m_ctx.strings->at(i));
+            shared = true;
             break;
         }
         case CellType::Inline:
@@ -797,41 +831,39 @@ private:
             break;
         }
         }
-        m_sheet.set(m_row, m_column, std::move(v));
+        if (!m_sheet.add(m_row, m_column, std::move(v), m_budget, shared))
+            m_error = budgetError();
     }
 };
 
-db::Error readSheet(zip_t* z, const QString& part, const SheetContext& ctx, RawSheet& sheet)
+db::Error readSheet(Package& pkg, const QString& part, const SheetContext& ctx, RawSheet& sheet)
 {
-    const db::Result<QByteArray> data = readEntry(z, part);
+    const db::Result<QByteArray> data = readEntry(pkg, part);
     if (!data)
         return data.error();
-    SheetScanner scanner(*data, ctx, sheet);
+    // Room for the cells at once: a cell takes some 30 bytes of the part or
+    // more. At most 4 million cells (150 MB) are taken ahead.
+    const size_t guess = std::min<size_t>(size_t(data->size() / 32), 4'000'000);
+    if (!sheet.reserve(guess, pkg.budget))
+        return budgetError();
+    SheetScanner scanner(*data, ctx, sheet, pkg.budget);
     return scanner.run();
 }
 
-} // namespace
-
-db::Result<QVector<RawSheet>> readXlsx(const QString& path)
+db::Result<QVector<RawSheet>> readPackage(Package& pkg)
 {
-    int code = 0;
-    const QByteArray file = QFile::encodeName(path);
-    ZipPtr z(zip_open(file.constData(), ZIP_RDONLY, &code));
-    if (!z)
-        return formatError(QStringLiteral("The file is not a complete workbook."));
-
     // The workbook part, from the package relationships.
     QString workbookPart = QStringLiteral("xl/workbook.xml");
     {
         // The package's own relationships: "_rels/.rels".
-        const db::Result<QHash<QString, Relationship>> root = readRelationships(z.get(), QString());
+        const db::Result<QHash<QString, Relationship>> root = readRelationships(pkg, QString());
         if (!root)
             return root.error();
         for (const Relationship& r : *root)
             if (r.type.endsWith(u"/officeDocument"))
                 workbookPart = r.target;
     }
-    const db::Result<QHash<QString, Relationship>> rels = readRelationships(z.get(), workbookPart);
+    const db::Result<QHash<QString, Relationship>> rels = readRelationships(pkg, workbookPart);
     if (!rels)
         return rels.error();
 
@@ -841,8 +873,10 @@ db::Result<QVector<RawSheet>> readXlsx(const QString& path)
         QString part;
     };
     QVector<SheetEntry> entries;
+    QSet<QString> parts;
+    QString repeated;
     bool date1904 = false;
-    const db::Error wbError = streamXml(z.get(), workbookPart, [&](QXmlStreamReader& xml) {
+    const db::Error wbError = streamXml(pkg, workbookPart, kMaxSmallPartBytes, [&](QXmlStreamReader& xml) {
         if (!xml.isStartElement())
             return true;
         if (xml.name() == u"workbookPr") {
@@ -852,13 +886,23 @@ db::Result<QVector<RawSheet>> readXlsx(const QString& path)
             const QXmlStreamAttributes a = xml.attributes();
             const auto rel = rels->constFind(relationshipId(a));
             // Chart sheets and dialog sheets hold no table.
-            if (rel != rels->constEnd() && rel->type.endsWith(u"/worksheet"))
+            if (rel != rels->constEnd() && rel->type.endsWith(u"/worksheet")) {
+                // Each sheet has a part of its own: a part named again would be
+                // read again for nothing.
+                if (parts.contains(rel->target.toLower())) {
+                    repeated = rel->target;
+                    return false;
+                }
+                parts.insert(rel->target.toLower());
                 entries.push_back(SheetEntry{a.value(QLatin1String("name")).toString(), rel->target});
+            }
         }
         return true;
     });
     if (wbError)
         return wbError;
+    if (!repeated.isEmpty())
+        return formatError(QStringLiteral("Two sheets of the workbook name the same part '%1'.").arg(repeated));
 
     QString stringsPart;
     QString stylesPart;
@@ -868,10 +912,10 @@ db::Result<QVector<RawSheet>> readXlsx(const QString& path)
         else if (r.type.endsWith(u"/styles"))
             stylesPart = r.target;
     }
-    const db::Result<QVector<QString>> strings = readSharedStrings(z.get(), stringsPart);
+    const db::Result<QVector<QString>> strings = readSharedStrings(pkg, stringsPart);
     if (!strings)
         return strings.error();
-    const db::Result<QVector<bool>> dateStyle = readDateStyles(z.get(), stylesPart);
+    const db::Result<QVector<bool>> dateStyle = readDateStyles(pkg, stylesPart);
     if (!dateStyle)
         return dateStyle.error();
 
@@ -880,11 +924,58 @@ db::Result<QVector<RawSheet>> readXlsx(const QString& path)
     for (const SheetEntry& entry : entries) {
         RawSheet sheet;
         sheet.name = entry.name;
-        if (db::Error e = readSheet(z.get(), entry.part, ctx, sheet))
+        if (db::Error e = readSheet(pkg, entry.part, ctx, sheet))
             return e;
         sheets.push_back(std::move(sheet));
     }
     return sheets;
+}
+
+db::Error zipError(int code)
+{
+    switch (code) {
+    case ZIP_ER_NOZIP:
+    case ZIP_ER_INCONS:
+        return formatError(QStringLiteral("The file is not a complete workbook (a damaged or cut zip)."));
+    default: {
+        zip_error_t error;
+        zip_error_init_with_code(&error, code);
+        const QString text = QString::fromUtf8(zip_error_strerror(&error));
+        zip_error_fini(&error);
+        return formatError(QStringLiteral("The file is not a complete workbook (%1).").arg(text));
+    }
+    }
+}
+
+} // namespace
+
+db::Result<QVector<RawSheet>> readXlsx(const QString& path)
+{
+    int code = 0;
+    const QByteArray file = QFile::encodeName(path);
+    Package pkg;
+    pkg.zip.reset(zip_open(file.constData(), ZIP_RDONLY, &code));
+    if (!pkg.zip)
+        return zipError(code);
+    return readPackage(pkg);
+}
+
+db::Result<QVector<RawSheet>> readXlsxBytes(const QByteArray& file)
+{
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source = zip_source_buffer_create(file.constData(), zip_uint64_t(file.size()), 0, &error);
+    Package pkg;
+    if (source) {
+        pkg.zip.reset(zip_open_from_source(source, ZIP_RDONLY, &error));
+        if (!pkg.zip)
+            zip_source_free(source);
+    }
+    const int code = zip_error_code_zip(&error);
+    zip_error_fini(&error);
+    if (!pkg.zip)
+        return zipError(code);
+    return readPackage(pkg);
 }
 
 } // namespace excel::detail

@@ -1,0 +1,35 @@
+#pragma once
+// What every fuzz target does with the sheets a read gives: the table each
+// becomes, every cell looked at.
+
+#include "platform/excel/reader_internal.h"
+
+#include <QByteArray>
+
+namespace fuzz {
+
+inline void useSheets(db::Result<QVector<excel::detail::RawSheet>>&& raw)
+{
+    if (!raw)
+        return;
+    for (excel::detail::RawSheet& s : *raw) {
+        const db::Result<excel::Sheet> sheet = excel::detail::makeSheet(std::move(s));
+        if (!sheet)
+            continue;
+        qsizetype text = 0;
+        for (int r = 0; r < sheet->rowCount(); ++r)
+            for (const db::Variant& v : sheet->valuesOf(r))
+                text += v.toText().size();
+        if (sheet->rowCount() > 0 && sheet->columnCount() > 0)
+            text += sheet->cell(sheet->rowCount() - 1, sheet->columnCount() - 1).toText().size();
+        volatile qsizetype sink = text;
+        (void)sink;
+    }
+}
+
+inline QByteArray bytes(const uint8_t* data, size_t size)
+{
+    return QByteArray(reinterpret_cast<const char*>(data), qsizetype(size));
+}
+
+} // namespace fuzz

@@ -1,0 +1,8 @@
+// An .xlsx file, whole: the zip, the package parts, the sheets.
+#include "fuzz_common.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    fuzz::useSheets(excel::detail::readXlsxBytes(fuzz::bytes(data, size)));
+    return 0;
+}
