@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 
 namespace grid {
 
@@ -32,6 +33,7 @@ private:
 };
 
 constexpr int kButtonWidth = 18;
+constexpr int kFooterMargin = 3;
 
 } // namespace
 
@@ -141,6 +143,36 @@ bool CellDelegate::editorEvent(QEvent* event, QAbstractItemModel* model, const Q
 
 FooterBar::FooterBar(Grid* grid) : QWidget(grid), m_grid(grid) {}
 
+QRect FooterBar::footerRect(int column) const
+{
+    const QHeaderView* h = m_grid->horizontalHeader();
+    if (column < 0 || column >= m_grid->columnCount() || h->isSectionHidden(column))
+        return QRect();
+    return QRect(h->sectionViewportPosition(column), 0, h->sectionSize(column), height());
+}
+
+int FooterBar::columnAt(int x) const
+{
+    const int c = m_grid->horizontalHeader()->logicalIndexAt(x);
+    return c >= 0 && c < m_grid->columnCount() ? c : -1;
+}
+
+bool FooterBar::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const int c = columnAt(help->pos().x());
+        const QString text = c >= 0 ? m_grid->column(c).footerText : QString();
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), m_grid->column(c).caption + QStringLiteral(": ") + text,
+                               this, footerRect(c));
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void FooterBar::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
@@ -156,7 +188,7 @@ void FooterBar::paintEvent(QPaintEvent*)
     for (int c = 0; c < m_grid->columnCount(); ++c) {
         if (h->isSectionHidden(c))
             continue;
-        const QRect r(h->sectionViewportPosition(c), 0, h->sectionSize(c), height());
+        const QRect r = footerRect(c);
         p.setPen(palette().color(QPalette::Mid));
         p.drawRect(r.adjusted(0, 0, -1, -1));
         p.setPen(text);
@@ -164,7 +196,13 @@ void FooterBar::paintEvent(QPaintEvent*)
         Qt::Alignment a = col.alignment ? col.alignment : Qt::AlignLeft;
         if (m_grid->footerAlignment())
             a = m_grid->footerAlignment();
-        p.drawText(r.adjusted(3, 0, -3, 0), int(a | Qt::AlignVCenter), col.footerText);
+        // A column narrowed by hand below its total keeps the leading
+        // digits; the tooltip and the accessible name give it whole.
+        const QRect t = r.adjusted(kFooterMargin, 0, -kFooterMargin, 0);
+        const QString shown = p.fontMetrics().horizontalAdvance(col.footerText) > t.width()
+                                  ? p.fontMetrics().elidedText(col.footerText, Qt::ElideRight, t.width())
+                                  : col.footerText;
+        p.drawText(t, int(a | Qt::AlignVCenter), shown);
     }
 }
 
@@ -257,13 +295,52 @@ void Grid::refreshColumns()
     applyColumnGeometry();
 }
 
+double Grid::widthScale() const
+{
+    return fontWidthScale(QFontMetrics(font()).horizontalAdvance(QLatin1String(kWidthSample)), logicalDpiX());
+}
+
+int Grid::cellMargins() const
+{
+    // The item views' text margin, each side.
+    return 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+}
+
+double Grid::heightScale() const
+{
+    return fontHeightScale(QFontMetricsF(font()).height(), logicalDpiY());
+}
+
 void Grid::applyColumnGeometry()
 {
     for (int c = 0; c < m_model->columnCount(); ++c) {
         const Column& col = m_model->column(c);
         setColumnHidden(c, !col.visible);
         if (col.visible)
-            setColumnWidth(c, twipsToPixels(col.widthTwips, logicalDpiX()));
+            setColumnWidth(c, columnPixels(col.widthTwips));
+    }
+    fitFooters();
+}
+
+int Grid::footerTextWidth(const QString& text) const
+{
+    QFont f = font();
+    f.setBold(m_footerBold);
+    return QFontMetrics(f).horizontalAdvance(text) + 2 * kFooterMargin + 2;
+}
+
+void Grid::fitFooters()
+{
+    // A total is never shown cut: its column grows to hold it.
+    if (m_footersVisible) {
+        for (int c = 0; c < m_model->columnCount(); ++c) {
+            const Column& col = m_model->column(c);
+            if (!col.visible || col.footerText.isEmpty())
+                continue;
+            const int needed = footerTextWidth(col.footerText);
+            if (columnWidth(c) < needed)
+                setColumnWidth(c, needed);
+        }
     }
     m_footer->update();
 }
@@ -330,7 +407,18 @@ void Grid::setHeadingBold(bool bold)
 
 void Grid::setRowHeightTwips(int twips)
 {
-    verticalHeader()->setDefaultSectionSize(qMax(1, twipsToPixels(twips, logicalDpiY())));
+    m_rowHeightTwips = twips;
+    verticalHeader()->setDefaultSectionSize(qMax(1, rowPixels(twips)));
+}
+
+int Grid::columnPixels(int twips) const
+{
+    return scaledTwipsToPixels(twips, widthScale(), logicalDpiX(), cellMargins());
+}
+
+int Grid::rowPixels(int twips) const
+{
+    return scaledTwipsToPixels(twips, heightScale(), logicalDpiY());
 }
 
 void Grid::setRowColours(const QColor& even, const QColor& odd)
@@ -363,6 +451,7 @@ void Grid::setFootersVisible(bool on)
     m_footersVisible = on;
     m_footer->setVisible(on);
     updateGeometries();
+    fitFooters();
 }
 
 void Grid::setFooterStyle(bool bold, const QColor& text, const QColor& back, Qt::Alignment alignment)
@@ -371,7 +460,7 @@ void Grid::setFooterStyle(bool bold, const QColor& text, const QColor& back, Qt:
     m_footerText = text;
     m_footerBack = back;
     m_footerAlignment = alignment;
-    m_footer->update();
+    fitFooters();
 }
 
 void Grid::setHeadingBackColour(const QColor& colour)
@@ -545,7 +634,11 @@ Layout Grid::layout() const
         cl.field = col.dataField;
         cl.order = h->visualIndex(c);
         cl.visible = !isColumnHidden(c);
-        cl.widthTwips = cl.visible ? pixelsToTwips(columnWidth(c), logicalDpiX()) : col.widthTwips;
+        // A width nobody changed keeps its twips exactly.
+        const bool asMade = columnWidth(c) == columnPixels(col.widthTwips);
+        cl.widthTwips = cl.visible && !asMade
+                            ? scaledPixelsToTwips(columnWidth(c), widthScale(), logicalDpiX(), cellMargins())
+                            : col.widthTwips;
         l.columns.append(cl);
     }
     return l;
@@ -609,7 +702,7 @@ void Grid::setCell(int column, const db::Variant& value)
 
 void Grid::refreshFooters()
 {
-    m_footer->update();
+    fitFooters();
 }
 
 void Grid::takeFocus()
@@ -829,6 +922,16 @@ void Grid::updateGeometries()
         const QRect vg = viewport()->geometry();
         m_footer->setGeometry(vg.left(), vg.bottom() + 1, vg.width(), fh);
         m_footer->update();
+    }
+}
+
+void Grid::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        applyColumnGeometry();
+        if (m_rowHeightTwips > 0)
+            setRowHeightTwips(m_rowHeightTwips);
     }
 }
 

@@ -73,6 +73,10 @@ public:
     void setHeadingLines(int lines);
     void setHeadingBold(bool bold);
     void setRowHeightTwips(int twips);
+    // A column width and a row height of the Windows edition, in twips, in
+    // this grid's pixels: widened for its font (units.h).
+    int columnPixels(int twips) const;
+    int rowPixels(int twips) const;
     // Invalid colours switch the alternating rows off.
     void setRowColours(const QColor& even, const QColor& odd);
     // Switches the row colours off (a print-out has none) and on again.
@@ -88,6 +92,8 @@ public:
     QColor footerTextColour() const { return m_footerText; }
     QColor footerBackColour() const { return m_footerBack; }
     Qt::Alignment footerAlignment() const { return m_footerAlignment; }
+    // The width a footer text needs, margins included.
+    int footerTextWidth(const QString& text) const;
     // The back colour of the column headers (invalid: the style's own).
     void setHeadingBackColour(const QColor& colour);
     QColor headingBackColour() const { return m_headingBack; }
@@ -172,6 +178,7 @@ protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void updateGeometries() override;
     void scrollContentsBy(int dx, int dy) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     bool commitRow();
@@ -180,6 +187,11 @@ private:
     void onSourcePosition(int row);
     void onColumnsRebuilt();
     void applyColumnGeometry();
+    void fitFooters();
+    // The Windows edition's twips widened for the font in use (units.h).
+    double widthScale() const;
+    double heightScale() const;
+    int cellMargins() const;
     void moveByEnter();
 
     GridModel* m_model = nullptr;
@@ -196,6 +208,7 @@ private:
     bool m_changingCell = false; // the view is moving to another cell
     bool m_inGeometry = false;
     int m_headingLines = 1;
+    int m_rowHeightTwips = 0; // 0: from the font
     bool m_footerBold = false;
     QColor m_footerText;
     QColor m_footerBack;
