@@ -1,11 +1,13 @@
 #include "grid.h"
 
+#include "platform/grid/accessible.h"
 #include "platform/grid/dropdown.h"
 #include "platform/grid/grid_parts.h"
 #include "platform/grid/recordset_source.h"
 #include "platform/grid/units.h"
 #include "platform/ui/mesaj.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
@@ -210,6 +212,7 @@ void FooterBar::paintEvent(QPaintEvent*)
 
 Grid::Grid(QWidget* parent) : QTableView(parent), m_model(new GridModel(this))
 {
+    installGridAccessibility();
     setModel(m_model);
     setItemDelegate(new CellDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -703,6 +706,7 @@ void Grid::setCell(int column, const db::Variant& value)
 void Grid::refreshFooters()
 {
     fitFooters();
+    footersChanged(this);
 }
 
 void Grid::takeFocus()
@@ -821,7 +825,7 @@ bool Grid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
 void Grid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
     if (m_restoringRow) {
-        QTableView::currentChanged(current, previous);
+        QAbstractItemView::currentChanged(current, previous);
         return;
     }
     if (previous.isValid() && current.row() != previous.row() && state() == EditingState) {
@@ -845,7 +849,11 @@ void Grid::currentChanged(const QModelIndex& current, const QModelIndex& previou
     {
         // An editor the view closes because the cell changed is no Enter.
         FlagGuard guard(m_changingCell);
-        QTableView::currentChanged(current, previous);
+        // The view's own announcement counts cells of every row; the grid's
+        // accessible table shows only the rows in view (accessible.h).
+        QAbstractItemView::currentChanged(current, previous);
+        if (hasFocus())
+            announceCurrentCell();
     }
     if (current.isValid() && current.row() != previous.row() && !m_followingSource) {
         if (RowSource* s = m_model->source(); s && current.row() < m_model->dataRowCount()) {
@@ -854,6 +862,85 @@ void Grid::currentChanged(const QModelIndex& current, const QModelIndex& previou
         }
     }
     emit rowColChange(previous.row(), previous.column());
+}
+
+void Grid::announceCurrentCell()
+{
+    if (!QAccessible::isActive())
+        return;
+    if (const int child = accessibleChildIndex(this, currentIndex()); child >= 0) {
+        QAccessibleEvent event(this, QAccessible::Focus);
+        event.setChild(child);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void Grid::focusInEvent(QFocusEvent* event)
+{
+    QTableView::focusInEvent(event);
+    // Coming into the grid is coming to its current cell.
+    announceCurrentCell();
+}
+
+void Grid::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
+{
+    QAbstractItemView::selectionChanged(selected, deselected);
+    if (!QAccessible::isActive())
+        return;
+    const QList<QPair<QModelIndex, QAccessible::Event>> changes{
+        {selected.indexes().value(0), QAccessible::SelectionAdd},
+        {deselected.indexes().value(0), QAccessible::SelectionRemove}};
+    for (const auto& [index, kind] : changes) {
+        if (const int child = accessibleChildIndex(this, index); child >= 0) {
+            QAccessibleEvent event(this, kind);
+            event.setChild(child);
+            QAccessible::updateAccessibility(&event);
+        }
+    }
+}
+
+bool Grid::typeIntoCell(int row, int col, const QString& text)
+{
+    const QModelIndex target = m_model->index(row, col);
+    if (!target.isValid())
+        return false;
+    // What an open editor holds gives way to the text given now.
+    if (state() == EditingState) {
+        if (QWidget* editor = indexWidget(currentIndex()))
+            QTableView::closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+    }
+    setCurrentIndex(target);
+    if (currentIndex() != target)
+        return false;
+    return editCell(col, text);
+}
+
+void Grid::pressCellButton(int row, int col)
+{
+    const QModelIndex target = m_model->index(row, col);
+    if (!target.isValid() || !(m_model->column(col).button || m_model->column(col).textButton))
+        return;
+    setCurrentIndex(target);
+    if (currentIndex() == target) {
+        emit buttonClick(col);
+        emit lookupClosed();
+    }
+}
+
+void Grid::toggleCheckCell(int row, int col)
+{
+    const QModelIndex i = m_model->index(row, col);
+    // As a click on the box does.
+    if (!(m_model->flags(i) & Qt::ItemIsUserCheckable) || currentIndex() != i)
+        return;
+    const bool checked = i.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+    commitEditorText(row, col, checked ? QStringLiteral("0") : QStringLiteral("-1"));
+}
+
+void Grid::pressHeader(int col)
+{
+    if (col >= 0 && col < m_model->columnCount())
+        emit headClick(col);
 }
 
 void Grid::onSourcePosition(int row)

@@ -139,6 +139,15 @@ public:
     // of the windows that want one, never by the view's own search.
     void keyboardSearch(const QString& search) override;
 
+    // What a cell's and a header's accessible actions do (accessible.h):
+    // the cell made current and given the text as if typed and confirmed
+    // (false when the row being left or the cell refused it); the cell's
+    // button pressed; its check box ticked or cleared; the header clicked.
+    bool typeIntoCell(int row, int col, const QString& text);
+    void pressCellButton(int row, int col);
+    void toggleCheckCell(int row, int col);
+    void pressHeader(int col);
+
     // Used by the cell delegate.
     bool commitEditorText(int row, int col, const QString& text);
     QRect buttonRect(const QRect& cellRect) const;
@@ -173,6 +182,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+    void focusInEvent(QFocusEvent* event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
@@ -193,6 +204,8 @@ private:
     double heightScale() const;
     int cellMargins() const;
     void moveByEnter();
+    // Tells the assistive tools which cell has the focus.
+    void announceCurrentCell();
 
     GridModel* m_model = nullptr;
     std::unique_ptr<RowSource> m_ownSource;
