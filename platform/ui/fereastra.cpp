@@ -3,6 +3,9 @@
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
+#include <QStackedWidget>
+#include <QTabWidget>
 #include <QTextDocumentFragment>
 
 namespace ui {
@@ -50,9 +53,16 @@ bool readsItsOwnCaption(QWidget* w, const QList<QLabel*>& labels)
     return false;
 }
 
-// The caption of a label further away that names the control.
+// The caption of a label further away that names the control, of a menu,
+// or of the tab that shows a page.
 QString labelCaption(QWidget* w, const QList<QLabel*>& labels)
 {
+    if (auto* m = qobject_cast<QMenu*>(w))
+        return withoutMnemonic(m->title());
+    if (auto* stack = qobject_cast<QStackedWidget*>(w->parentWidget())) {
+        if (auto* tabs = qobject_cast<QTabWidget*>(stack->parentWidget()); tabs && tabs->indexOf(w) >= 0)
+            return withoutMnemonic(tabs->tabText(tabs->indexOf(w)));
+    }
     for (QLabel* l : labels)
         if (l->buddy() == w)
             return withoutMnemonic(plainText(l->text()));

@@ -6,9 +6,11 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -318,6 +320,12 @@ private slots:
         auto* year = new QLineEdit(w);
         year->setObjectName(u"TXT_Anul"_s);
         far->setBuddy(year);
+        auto* tabs = new QTabWidget(w);
+        auto* page = new QFrame;
+        page->setObjectName(u"Frame1_0"_s);
+        tabs->addTab(page, u"Date &Generale"_s);
+        auto* menu = new QMenu(u"&Tabele Referinta"_s, w);
+        menu->setObjectName(u"IMP_Tabele_Referinta"_s);
         Forms::registerWindow(u"Frm_Acc"_s, [w] { return w; });
         QCOMPARE(Forms::load(u"Frm_Acc"_s), w);
 
@@ -331,6 +339,8 @@ private slots:
         QCOMPARE(name(preset), u"Ales"_s);
         QCOMPARE(name(year), u"Anul:"_s);
         QCOMPARE(name(result), QString());
+        QCOMPARE(name(page), u"Date Generale"_s);
+        QCOMPARE(name(menu), u"Tabele Referinta"_s);
         QCOMPARE(w->windowTitle(), u"Firma"_s);
 
         // Captions changed later are read as shown.
