@@ -875,6 +875,30 @@ void Grid::announceCurrentCell()
     }
 }
 
+bool Grid::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        // A value cut by a narrow column shows whole in its tooltip.
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex i = indexAt(help->pos());
+        const QString text = i.isValid() ? i.data(Qt::DisplayRole).toString() : QString();
+        if (!text.isEmpty() && !i.data(Qt::ToolTipRole).isValid()) {
+            const QRect r = visualRect(i);
+            QFont f = font();
+            if (const QVariant v = i.data(Qt::FontRole); v.isValid())
+                f = v.value<QFont>();
+            const int room = r.width() - cellMargins() - (m_model->column(i.column()).button ? kButtonWidth : 0);
+            if (QFontMetrics(f).horizontalAdvance(text) > room) {
+                QToolTip::showText(help->globalPos(), text, viewport(), r);
+                return true;
+            }
+            QToolTip::hideText();
+            return true;
+        }
+    }
+    return QTableView::viewportEvent(event);
+}
+
 void Grid::focusInEvent(QFocusEvent* event)
 {
     QTableView::focusInEvent(event);

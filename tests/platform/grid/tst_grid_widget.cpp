@@ -2,6 +2,7 @@
 // re-binding, layouts and the re-entrancy of a modal dialog opened from an event.
 #include "platform/grid/binder.h"
 #include "platform/grid/grid.h"
+#include "platform/grid/grid_parts.h"
 #include "platform/grid/units.h"
 #include "platform/ui/mesaj.h"
 
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 using db::Variant;
 
@@ -49,6 +51,7 @@ private slots:
     void valuesThatFittedTheWindowsFontFit_data();
     void valuesThatFittedTheWindowsFontFit();
     void totalsAreNeverCut();
+    void cutValuesShowWholeInTheirTooltip();
 
 private:
     grid::MemorySource* m_source = nullptr;
@@ -621,8 +624,33 @@ void TestGridWidget::totalsAreNeverCut()
     // keeps room for the total.
     m_grid->refreshColumns();
     QVERIFY(m_grid->columnWidth(2) >= m_grid->footerTextWidth(total));
+    // Narrowed by hand below it, the total shows whole in its tooltip.
+    m_grid->setColumnWidth(2, 30);
+    QWidget* bar = m_grid->findChild<grid::FooterBar*>();
+    QVERIFY(bar);
+    const QPoint at(m_grid->horizontalHeader()->sectionViewportPosition(2) + 10, bar->height() / 2);
+    QHelpEvent help(QEvent::ToolTip, at, bar->mapToGlobal(at));
+    QCoreApplication::sendEvent(bar, &help);
+    QCOMPARE(QToolTip::text(), QStringLiteral("Valoare: ") + total);
+    QToolTip::hideText();
     // A short total leaves the column as wide as it was made.
     m_grid->column(2).footerText = QStringLiteral("12");
     m_grid->refreshColumns();
     QCOMPARE(m_grid->columnWidth(2), before);
+}
+
+void TestGridWidget::cutValuesShowWholeInTheirTooltip()
+{
+    m_source->writeRow(2, {{1, Variant(QStringLiteral("Masini automate de prelucrare a datelor, portabile"))}});
+    m_grid->column(1).widthTwips = 1000;
+    m_grid->refreshColumns();
+    const auto tipAt = [this](int row, int col) {
+        const QPoint at = m_grid->visualRect(m_grid->model()->index(row, col)).center();
+        QHelpEvent help(QEvent::ToolTip, at, m_grid->viewport()->mapToGlobal(at));
+        QCoreApplication::sendEvent(m_grid->viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    QCOMPARE(tipAt(1, 1), QString()); // "D1" fits
+    QCOMPARE(tipAt(2, 1), QStringLiteral("Masini automate de prelucrare a datelor, portabile"));
+    QToolTip::hideText();
 }
