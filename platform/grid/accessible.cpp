@@ -77,6 +77,19 @@ class GridAccessible;
 
 GridAccessible* tableOf(const Grid* g);
 
+// Runs what an accessible action or edit asks once the call has returned: a
+// grid event may open a modal box or the pick-list, and the tool that asked
+// must get its answer meanwhile, not wait for the box to close.
+template <class Fa> void later(Grid* g, Fa fa)
+{
+    QMetaObject::invokeMethod(
+        g, [g = QPointer<Grid>(g), fa] {
+            if (g)
+                fa(g.data());
+        },
+        Qt::QueuedConnection);
+}
+
 // ---------------------------------------------------------------- cell
 
 class CellAccessible : public QAccessibleInterface,
@@ -240,7 +253,8 @@ public:
         const QString old = content();
         startOffset = qBound(0, startOffset, int(old.size()));
         endOffset = qBound(startOffset, endOffset < 0 ? int(old.size()) : endOffset, int(old.size()));
-        m_grid->typeIntoCell(m_row, m_col, old.left(startOffset) + text + old.mid(endOffset));
+        const QString typed = old.left(startOffset) + text + old.mid(endOffset);
+        later(m_grid, [row = m_row, col = m_col, typed](Grid* g) { g->typeIntoCell(row, col, typed); });
     }
 
     // actions
@@ -255,14 +269,17 @@ public:
     {
         if (!isValid())
             return;
+        const int row = m_row;
+        const int col = m_col;
         if (action == pressAction() && hasButton()) {
-            m_grid->pressCellButton(m_row, m_col);
+            later(m_grid, [row, col](Grid* g) { g->pressCellButton(row, col); });
         } else if (action == toggleAction() && checkBox()) {
-            m_grid->setCurrentCell(m_row, m_col);
-            if (m_grid->currentIndex() == index())
-                m_grid->toggleCheckCell(m_row, m_col);
+            later(m_grid, [row, col](Grid* g) {
+                g->setCurrentCell(row, col);
+                g->toggleCheckCell(row, col);
+            });
         } else if (action == toggleAction() || action == setFocusAction()) {
-            m_grid->setCurrentCell(m_row, m_col);
+            later(m_grid, [row, col](Grid* g) { g->setCurrentCell(row, col); });
         }
     }
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
@@ -329,7 +346,7 @@ public:
     void doAction(const QString& action) override
     {
         if (isValid() && action == pressAction())
-            m_grid->pressHeader(m_col);
+            later(m_grid, [col = m_col](Grid* g) { g->pressHeader(col); });
     }
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
     int column() const { return m_col; }
@@ -559,16 +576,17 @@ public:
     // Choosing a row makes it the current one, in the current column.
     bool selectRow(int row) override
     {
-        Grid* g = grid();
-        if (row < 0 || row >= g->model()->rowCount())
+        if (row < 0 || row >= grid()->model()->rowCount())
             return false;
-        int col = g->currentIndex().isValid() ? g->currentIndex().column() : -1;
-        if (col < 0 || g->isColumnHidden(col)) {
-            const QList<int> cols = shownColumns(g);
-            col = cols.isEmpty() ? 0 : cols.first();
-        }
-        g->setCurrentCell(row, col);
-        return g->currentIndex().row() == row;
+        later(grid(), [row](Grid* g) {
+            int col = g->currentIndex().isValid() ? g->currentIndex().column() : -1;
+            if (col < 0 || g->isColumnHidden(col)) {
+                const QList<int> cols = shownColumns(g);
+                col = cols.isEmpty() ? 0 : cols.first();
+            }
+            g->setCurrentCell(row, col);
+        });
+        return true;
     }
     bool selectColumn(int) override { return false; }
     bool unselectRow(int) override { return false; }

@@ -12,7 +12,8 @@
 // "SetFocus" and "Toggle" make it the current cell (a list grid's row is
 // chosen so), "Toggle" ticks a check box cell, "Press" presses the cell's
 // button. A header's "Press" is a click on the header. A footer reads as its
-// total, whole; its description is the column's caption.
+// total, whole; its description is the column's caption. Actions and edits
+// run once the tool's call has returned (a grid event may open a modal box).
 
 #include <QModelIndex>
 

@@ -7,6 +7,8 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QTest>
@@ -46,6 +48,7 @@ private slots:
     void cellsTakeTextAsTyped();
     void lockedCellsTakeNoText();
     void actionsChooseRowsAndPressButtons();
+    void actionsReturnBeforeAModalBox();
     void listRowChosenThroughTheTable();
 
 private:
@@ -147,14 +150,19 @@ void TestGridAccessible::cellsTakeTextAsTyped()
     QVERIFY(edit);
     QCOMPARE(cell->textInterface()->text(0, -1), u"52094305"_s);
     edit->replaceText(0, cell->textInterface()->characterCount(), u"84713000"_s);
+    // The edit runs once the tool's call has returned.
+    QVERIFY(updated.isEmpty());
+    QCoreApplication::processEvents();
     QCOMPARE(updated, QList<int>{1});
     QCOMPARE(m_grid->row(), 5);
     QCOMPARE(cell->text(QAccessible::Name), u"84713000"_s);
     QVERIFY(m_grid->rowDataChanged());
     // Inserting and deleting work on the text as the editor shows it.
     edit->deleteText(6, 8);
+    QCoreApplication::processEvents();
     QCOMPARE(m_grid->cellValue(5, 1).toText(), u"847130"_s);
     edit->insertText(6, u"99"_s);
+    QCoreApplication::processEvents();
     QCOMPARE(m_grid->cellValue(5, 1).toText(), u"84713099"_s);
     // Leaving the row writes it, as the grid's row cycle does.
     m_grid->setCurrentCell(6, 1);
@@ -166,6 +174,7 @@ void TestGridAccessible::cellsTakeTextAsTyped()
             [](int, const Variant&, bool& cancel) { cancel = true; });
     QAccessibleInterface* other = table(*m_grid)->tableInterface()->cellAt(7, 0);
     other->editableTextInterface()->replaceText(0, 8, u"11111111"_s);
+    QCoreApplication::processEvents();
     QCOMPARE(m_grid->cellValue(7, 1).toText(), u"52094307"_s);
 }
 
@@ -188,12 +197,14 @@ void TestGridAccessible::actionsChooseRowsAndPressButtons()
     QAccessibleActionInterface* country = ti->cellAt(3, 1)->actionInterface();
     QVERIFY(country->actionNames().contains(QAccessibleActionInterface::pressAction()));
     country->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
     QCOMPARE(buttons, QList<int>{2});
     QCOMPARE(m_grid->row(), 3);
     QVERIFY(!ti->cellAt(3, 0)->actionInterface()->actionNames().contains(
         QAccessibleActionInterface::pressAction()));
 
     ti->cellAt(8, 0)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QCoreApplication::processEvents();
     QCOMPARE(m_grid->row(), 8);
     QCOMPARE(m_grid->col(), 1);
     QCOMPARE(m_source->position(), 8);
@@ -204,11 +215,35 @@ void TestGridAccessible::actionsChooseRowsAndPressButtons()
     QVERIFY(box->state().checkable);
     QVERIFY(!box->state().checked);
     box->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QCoreApplication::processEvents();
     QCOMPARE(m_grid->cellValue(8, 4).toInt(), -1);
     QVERIFY(box->state().checked);
 
     table(*m_grid)->child(1)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
     QCOMPARE(heads, QList<int>{2});
+}
+
+// An action whose grid event opens a modal box returns before the box
+// does, so that the tool that asked is answered while the box is open.
+void TestGridAccessible::actionsReturnBeforeAModalBox()
+{
+    bool inside = false;
+    connect(m_grid.get(), &grid::Grid::buttonClick, this, [&](int) {
+        inside = true;
+        QDialog box;
+        QTimer::singleShot(0, &box, &QDialog::accept);
+        box.exec();
+        inside = false;
+    });
+    QAccessibleActionInterface* country = table(*m_grid)->tableInterface()->cellAt(3, 1)->actionInterface();
+    country->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(!inside);
+    bool seen = false;
+    QTimer::singleShot(0, this, [&] { seen = inside; });
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    QVERIFY(seen);
 }
 
 void TestGridAccessible::listRowChosenThroughTheTable()
@@ -221,6 +256,7 @@ void TestGridAccessible::listRowChosenThroughTheTable()
     QAccessibleTableInterface* ti = QAccessible::queryAccessibleInterface(&list)->tableInterface();
     QVERIFY(ti);
     QVERIFY(ti->selectRow(42));
+    QCoreApplication::processEvents();
     QCOMPARE(list.row(), 42);
     QCOMPARE(m_source->position(), 42);
     QVERIFY(ti->isRowSelected(42));
