@@ -17,9 +17,9 @@ void ButonPlat::seteazaCulori(std::uint32_t text, std::uint32_t fundal)
     m_text = text;
     m_fundal = fundal;
     // A button that does nothing says so: grey text on a paler back colour.
-    const QColor inactiv = QColor::fromRgbF(0.5 * Culoare_Qt(fundal).redF() + 0.45,
-                                            0.5 * Culoare_Qt(fundal).greenF() + 0.45,
-                                            0.5 * Culoare_Qt(fundal).blueF() + 0.45);
+    const QColor inactiv =
+        QColor::fromRgbF(0.5 * Culoare_Qt(fundal).redF() + 0.45, 0.5 * Culoare_Qt(fundal).greenF() + 0.45,
+                         0.5 * Culoare_Qt(fundal).blueF() + 0.45);
     setStyleSheet(QStringLiteral("QPushButton { color: ") + Culoare_Qt(text).name() +
                   QStringLiteral("; background-color: ") + Culoare_Qt(fundal).name() +
                   QStringLiteral("; border: 1px solid gray; padding: 2px 6px; }"

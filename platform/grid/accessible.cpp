@@ -83,28 +83,22 @@ GridAccessible* tableOf(const Grid* g);
 template <class Fa> void later(Grid* g, Fa fa)
 {
     QMetaObject::invokeMethod(
-        g, [g = QPointer<Grid>(g), fa] {
+        g,
+        [g = QPointer<Grid>(g), fa] {
             if (g)
                 fa(g.data());
         },
         Qt::QueuedConnection);
 }
 
-// ---------------------------------------------------------------- cell
-
-class CellAccessible : public QAccessibleInterface,
-                       public QAccessibleTableCellInterface,
-                       public QAccessibleTextInterface,
-                       public QAccessibleEditableTextInterface,
-                       public QAccessibleActionInterface
+// A part of a grid without children of its own: a header, a cell, a footer
+// of one column.
+class GridPart : public QAccessibleInterface
 {
 public:
-    CellAccessible(Grid* grid, int row, int col) : m_grid(grid), m_row(row), m_col(col) {}
+    GridPart(Grid* grid, int col) : m_grid(grid), m_col(col) {}
 
-    bool isValid() const override
-    {
-        return m_grid && m_row < m_grid->model()->rowCount() && m_col < m_grid->model()->columnCount();
-    }
+    bool isValid() const override { return m_grid && m_col < m_grid->model()->columnCount(); }
     QObject* object() const override { return nullptr; }
     QWindow* window() const override
     {
@@ -115,7 +109,8 @@ public:
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-
+    void setText(QAccessible::Text, const QString&) override {}
+    // The name is read as the value too.
     QString text(QAccessible::Text t) const override
     {
         if (!isValid())
@@ -123,13 +118,72 @@ public:
         switch (t) {
         case QAccessible::Name:
         case QAccessible::Value:
-            return shown();
+            return name();
         case QAccessible::Description:
-            return m_grid->model()->index(m_row, m_col).data(Qt::ToolTipRole).toString();
+            return description();
         default:
             return QString();
         }
     }
+
+protected:
+    virtual QString name() const = 0;
+    virtual QString description() const { return QString(); }
+
+    QPointer<Grid> m_grid;
+    int m_col;
+};
+
+// A text read whole, with no selection and no caret of its own.
+class WholeText : public QAccessibleTextInterface
+{
+public:
+    virtual QString whole() const = 0;
+
+    void selection(int, int* startOffset, int* endOffset) const override { *startOffset = *endOffset = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QString text(int startOffset, int endOffset) const override
+    {
+        const QString t = whole();
+        startOffset = qMax(0, startOffset);
+        if (endOffset < 0 || endOffset > t.size())
+            endOffset = int(t.size());
+        return startOffset >= endOffset ? QString() : t.mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return int(whole().size()); }
+    QRect characterRect(int) const override { return QRect(); }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* startOffset, int* endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return QString();
+    }
+};
+
+// ---------------------------------------------------------------- cell
+
+class CellAccessible : public GridPart,
+                       public QAccessibleTableCellInterface,
+                       public WholeText,
+                       public QAccessibleEditableTextInterface,
+                       public QAccessibleActionInterface
+{
+public:
+    CellAccessible(Grid* grid, int row, int col) : GridPart(grid, col), m_row(row) {}
+
+    bool isValid() const override { return GridPart::isValid() && m_row < m_grid->model()->rowCount(); }
+    QString whole() const override { return content(); }
+    using GridPart::text;
+    using WholeText::text;
+    QString name() const override { return shown(); }
+    QString description() const override { return index().data(Qt::ToolTipRole).toString(); }
     void setText(QAccessible::Text t, const QString& text) override
     {
         if (t == QAccessible::Name || t == QAccessible::Value)
@@ -200,26 +254,6 @@ public:
     QAccessibleInterface* table() const override { return parent(); }
 
     // text: an editable cell reads as the editor shows it, any other as drawn
-    void selection(int, int* startOffset, int* endOffset) const override
-    {
-        *startOffset = *endOffset = 0;
-    }
-    int selectionCount() const override { return 0; }
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
-    int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override {}
-    QString text(int startOffset, int endOffset) const override
-    {
-        const QString t = content();
-        if (startOffset < 0)
-            startOffset = 0;
-        if (endOffset < 0 || endOffset > t.size())
-            endOffset = int(t.size());
-        return startOffset >= endOffset ? QString() : t.mid(startOffset, endOffset - startOffset);
-    }
-    int characterCount() const override { return int(content().size()); }
     QRect characterRect(int offset) const override
     {
         const QRect r = rect();
@@ -236,15 +270,11 @@ public:
         if (isValid())
             m_grid->scrollTo(index());
     }
-    QString attributes(int, int* startOffset, int* endOffset) const override
-    {
-        *startOffset = 0;
-        *endOffset = characterCount();
-        return QString();
-    }
-
     // editable text
-    void deleteText(int startOffset, int endOffset) override { replaceText(startOffset, endOffset, QString()); }
+    void deleteText(int startOffset, int endOffset) override
+    {
+        replaceText(startOffset, endOffset, QString());
+    }
     void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
     void replaceText(int startOffset, int endOffset, const QString& text) override
     {
@@ -286,9 +316,15 @@ public:
 
 private:
     QModelIndex index() const { return m_grid->model()->index(m_row, m_col); }
-    bool checkBox() const { return flagsOf(m_grid, m_row, m_col).testFlag(Qt::ItemIsUserCheckable) ||
-                                   index().data(Qt::CheckStateRole).isValid(); }
-    bool hasButton() const { return m_grid && (m_grid->column(m_col).button || m_grid->column(m_col).textButton); }
+    bool checkBox() const
+    {
+        return flagsOf(m_grid, m_row, m_col).testFlag(Qt::ItemIsUserCheckable) ||
+               index().data(Qt::CheckStateRole).isValid();
+    }
+    bool hasButton() const
+    {
+        return m_grid && (m_grid->column(m_col).button || m_grid->column(m_col).textButton);
+    }
     QString shown() const { return index().data(Qt::DisplayRole).toString(); }
     QString content() const
     {
@@ -299,37 +335,24 @@ private:
         return shown();
     }
 
-    QPointer<Grid> m_grid;
     int m_row;
-    int m_col;
 };
 
 // ---------------------------------------------------------------- header
 
-class HeaderAccessible : public QAccessibleInterface, public QAccessibleActionInterface
+class HeaderAccessible : public GridPart, public QAccessibleActionInterface
 {
 public:
-    HeaderAccessible(Grid* grid, int col) : m_grid(grid), m_col(col) {}
+    using GridPart::GridPart;
 
-    bool isValid() const override { return m_grid && m_col < m_grid->model()->columnCount(); }
-    QObject* object() const override { return nullptr; }
-    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(m_grid); }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QString text(QAccessible::Text t) const override
-    {
-        return isValid() && t == QAccessible::Name ? m_grid->column(m_col).caption : QString();
-    }
-    void setText(QAccessible::Text, const QString&) override {}
+    QString name() const override { return m_grid->column(m_col).caption; }
     QRect rect() const override
     {
         if (!isValid())
             return QRect();
         const QHeaderView* h = m_grid->horizontalHeader();
-        return globalRect(h->viewport(), QRect(h->sectionViewportPosition(m_col), 0, h->sectionSize(m_col),
-                                               h->height()));
+        return globalRect(h->viewport(),
+                          QRect(h->sectionViewportPosition(m_col), 0, h->sectionSize(m_col), h->height()));
     }
     QAccessible::Role role() const override { return QAccessible::ColumnHeader; }
     QAccessible::State state() const override
@@ -349,42 +372,20 @@ public:
             later(m_grid, [col = m_col](Grid* g) { g->pressHeader(col); });
     }
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
-    int column() const { return m_col; }
-
-private:
-    QPointer<Grid> m_grid;
-    int m_col;
 };
 
 // ---------------------------------------------------------------- footer
 
-class FooterAccessible : public QAccessibleInterface, public QAccessibleTextInterface
+class FooterAccessible : public GridPart, public WholeText
 {
 public:
-    FooterAccessible(Grid* grid, int col) : m_grid(grid), m_col(col) {}
+    using GridPart::GridPart;
 
-    bool isValid() const override { return m_grid && m_col < m_grid->model()->columnCount(); }
-    QObject* object() const override { return nullptr; }
-    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(m_grid); }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QString text(QAccessible::Text t) const override
-    {
-        if (!isValid())
-            return QString();
-        switch (t) {
-        case QAccessible::Name:
-        case QAccessible::Value:
-            return total();
-        case QAccessible::Description:
-            return m_grid->column(m_col).caption;
-        default:
-            return QString();
-        }
-    }
-    void setText(QAccessible::Text, const QString&) override {}
+    QString whole() const override { return isValid() ? m_grid->column(m_col).footerText : QString(); }
+    using GridPart::text;
+    using WholeText::text;
+    QString name() const override { return whole(); }
+    QString description() const override { return m_grid->column(m_col).caption; }
     QRect rect() const override
     {
         const FooterBar* bar = isValid() ? m_grid->findChild<FooterBar*>() : nullptr;
@@ -402,37 +403,6 @@ public:
     {
         return t == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this) : nullptr;
     }
-
-    void selection(int, int* startOffset, int* endOffset) const override { *startOffset = *endOffset = 0; }
-    int selectionCount() const override { return 0; }
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
-    int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override {}
-    QString text(int startOffset, int endOffset) const override
-    {
-        const QString t = total();
-        if (endOffset < 0 || endOffset > t.size())
-            endOffset = int(t.size());
-        return t.mid(qMax(0, startOffset), qMax(0, endOffset - qMax(0, startOffset)));
-    }
-    int characterCount() const override { return int(total().size()); }
-    QRect characterRect(int) const override { return QRect(); }
-    int offsetAtPoint(const QPoint&) const override { return -1; }
-    void scrollToSubstring(int, int) override {}
-    QString attributes(int, int* startOffset, int* endOffset) const override
-    {
-        *startOffset = 0;
-        *endOffset = characterCount();
-        return QString();
-    }
-
-private:
-    QString total() const { return isValid() ? m_grid->column(m_col).footerText : QString(); }
-
-    QPointer<Grid> m_grid;
-    int m_col;
 };
 
 // ---------------------------------------------------------------- table
@@ -619,35 +589,31 @@ private:
         return out;
     }
 
+    // The part kept under the key, made when there is none yet.
+    template <class Key, class Make>
+    static QAccessibleInterface* kept(QHash<Key, QAccessible::Id>& parts, Key key, Make make)
+    {
+        if (const auto it = parts.constFind(key); it != parts.constEnd())
+            if (QAccessibleInterface* i = QAccessible::accessibleInterface(*it))
+                return i;
+        QAccessibleInterface* made = make();
+        parts.insert(key, QAccessible::registerAccessibleInterface(made));
+        return made;
+    }
     QAccessibleInterface* cell(int row, int col) const
     {
         const quint64 key = (quint64(quint32(row)) << 32) | quint32(col);
-        if (const auto it = m_cells.constFind(key); it != m_cells.constEnd())
-            if (QAccessibleInterface* i = QAccessible::accessibleInterface(*it))
-                return i;
-        if (m_cells.size() >= kCellCache)
+        if (!m_cells.contains(key) && m_cells.size() >= kCellCache)
             trim();
-        auto* c = new CellAccessible(grid(), row, col);
-        m_cells.insert(key, QAccessible::registerAccessibleInterface(c));
-        return c;
+        return kept(m_cells, key, [&] { return new CellAccessible(grid(), row, col); });
     }
     QAccessibleInterface* header(int col) const
     {
-        if (const auto it = m_headers.constFind(col); it != m_headers.constEnd())
-            if (QAccessibleInterface* i = QAccessible::accessibleInterface(*it))
-                return i;
-        auto* h = new HeaderAccessible(grid(), col);
-        m_headers.insert(col, QAccessible::registerAccessibleInterface(h));
-        return h;
+        return kept(m_headers, col, [&] { return new HeaderAccessible(grid(), col); });
     }
     QAccessibleInterface* footer(int col) const
     {
-        if (const auto it = m_footers.constFind(col); it != m_footers.constEnd())
-            if (QAccessibleInterface* i = QAccessible::accessibleInterface(*it))
-                return i;
-        auto* f = new FooterAccessible(grid(), col);
-        m_footers.insert(col, QAccessible::registerAccessibleInterface(f));
-        return f;
+        return kept(m_footers, col, [&] { return new FooterAccessible(grid(), col); });
     }
     // Lets go of the cells of rows no longer shown.
     void trim() const

@@ -887,7 +887,8 @@ bool Grid::viewportEvent(QEvent* event)
             QFont f = font();
             if (const QVariant v = i.data(Qt::FontRole); v.isValid())
                 f = v.value<QFont>();
-            const int room = r.width() - cellMargins() - (m_model->column(i.column()).button ? kButtonWidth : 0);
+            const int room =
+                r.width() - cellMargins() - (m_model->column(i.column()).button ? kButtonWidth : 0);
             if (QFontMetrics(f).horizontalAdvance(text) > room) {
                 QToolTip::showText(help->globalPos(), text, viewport(), r);
                 return true;

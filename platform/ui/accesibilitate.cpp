@@ -73,8 +73,8 @@ void alegereAccesibila(QComboBox* combo)
         return;
     // The watcher is the combo's child of that name (it has no meta-object
     // of its own to be found by).
-    QObject* gasit = combo->findChild<QObject*>(QLatin1String(AlegereAccesibila::kNume),
-                                                Qt::FindDirectChildrenOnly);
+    QObject* gasit =
+        combo->findChild<QObject*>(QLatin1String(AlegereAccesibila::kNume), Qt::FindDirectChildrenOnly);
     auto* alegere = gasit ? static_cast<AlegereAccesibila*>(gasit) : new AlegereAccesibila(combo);
     alegere->ataseaza();
 }

@@ -52,7 +52,8 @@ int main(int argc, char** argv)
         return 1;
     }
     const db::Result<qint64> adaugata = comun.execute(
-        u"INSERT INTO Firme (Cod_Fiscal, Nume_Firma, DataBaseFile, MultiFirma, Persoana_Intrastat, Functie_1, "
+        u"INSERT INTO Firme (Cod_Fiscal, Nume_Firma, DataBaseFile, MultiFirma, Persoana_Intrastat, "
+        u"Functie_1, "
         u"CreataLaData, ValoareStatistica) SELECT 'RO0000002', 'FIRMA A DOUA SRL', 'RO0000002.mdb', "
         u"MultiFirma, Persoana_Intrastat, Functie_1, CreataLaData, ValoareStatistica FROM Firme "
         u"WHERE Cod_Fiscal = 'RO0000001'"_s);
@@ -71,10 +72,9 @@ int main(int argc, char** argv)
         return 1;
     }
     if (mari) {
-        const QString sql =
-            u"UPDATE Intrastat SET Val_Fiscala = 10000000 + (Record_ID * 7919) % 90000000, "
-            u"Val_Stat = 10000000 + (Record_ID * 6271) % 90000000, "
-            u"Net = 10000000 + (Record_ID * 104729) % 90000000 + 0.37"_s;
+        const QString sql = u"UPDATE Intrastat SET Val_Fiscala = 10000000 + (Record_ID * 7919) % 90000000, "
+                            u"Val_Stat = 10000000 + (Record_ID * 6271) % 90000000, "
+                            u"Net = 10000000 + (Record_ID * 104729) % 90000000 + 0.37"_s;
         if (const db::Result<qint64> n = firma.execute(sql); !n) {
             std::fprintf(stderr, "%s\n", qPrintable(n.error().text()));
             return 1;

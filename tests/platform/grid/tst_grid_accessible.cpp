@@ -8,10 +8,10 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDialog>
-#include <QTimer>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 using db::Variant;
 using namespace Qt::StringLiterals;

@@ -577,8 +577,8 @@ void TestGridWidget::valuesThatFittedTheWindowsFontFit_data()
     QTest::addColumn<bool>("button");
     QTest::addColumn<QString>("text");
     const QList<std::tuple<int, bool, QString>> columns{
-        {1200, true, QStringLiteral("52094300")},      // a CN code
-        {600, true, QStringLiteral("GB")},             // a country
+        {1200, true, QStringLiteral("52094300")},       // a CN code
+        {600, true, QStringLiteral("GB")},              // a country
         {1400, false, QStringLiteral("1,234,567,890")}, // a value of ten digits
         {1000, false, QStringLiteral("123,456.78")},    // a net mass
     };
@@ -641,7 +641,8 @@ void TestGridWidget::totalsAreNeverCut()
 
 void TestGridWidget::cutValuesShowWholeInTheirTooltip()
 {
-    m_source->writeRow(2, {{1, Variant(QStringLiteral("Masini automate de prelucrare a datelor, portabile"))}});
+    m_source->writeRow(2,
+                       {{1, Variant(QStringLiteral("Masini automate de prelucrare a datelor, portabile"))}});
     m_grid->column(1).widthTwips = 1000;
     m_grid->refreshColumns();
     const auto tipAt = [this](int row, int col) {

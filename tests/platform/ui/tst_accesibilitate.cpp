@@ -62,8 +62,8 @@ private slots:
             view->setRootIsDecorated(false);
             combo->setView(view);
             auto* model = new QStandardItemModel(0, 2, combo);
-            for (const auto& [name, code] : {std::pair{u"ALFA SRL"_s, u"RO1"_s}, {u"BETA SRL"_s, u"RO2"_s},
-                                             {u"GAMA SRL"_s, u"RO3"_s}})
+            for (const auto& [name, code] :
+                 {std::pair{u"ALFA SRL"_s, u"RO1"_s}, {u"BETA SRL"_s, u"RO2"_s}, {u"GAMA SRL"_s, u"RO3"_s}})
                 model->appendRow({new QStandardItem(name), new QStandardItem(code)});
             combo->setModel(model);
             // A tree shows its rows to the tools once laid out (the
