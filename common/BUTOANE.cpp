@@ -16,9 +16,25 @@ void ButonPlat::seteazaCulori(std::uint32_t text, std::uint32_t fundal)
 {
     m_text = text;
     m_fundal = fundal;
+    // A button that does nothing says so: grey text on a paler back colour.
+    const QColor inactiv =
+        QColor::fromRgbF(0.5 * Culoare_Qt(fundal).redF() + 0.45, 0.5 * Culoare_Qt(fundal).greenF() + 0.45,
+                         0.5 * Culoare_Qt(fundal).blueF() + 0.45);
     setStyleSheet(QStringLiteral("QPushButton { color: ") + Culoare_Qt(text).name() +
                   QStringLiteral("; background-color: ") + Culoare_Qt(fundal).name() +
-                  QStringLiteral("; border: 1px solid gray; padding: 2px 6px; }"));
+                  QStringLiteral("; border: 1px solid gray; padding: 2px 6px; }"
+                                 " QPushButton:disabled { color: #8c8c8c; background-color: ") +
+                  inactiv.name() + QStringLiteral("; border: 1px solid #c8c8c8; }"));
+}
+
+void ButonPlat::changeEvent(QEvent* event)
+{
+    QPushButton::changeEvent(event);
+    // A button switched off under the pointer loses its hover look.
+    if (event->type() == QEvent::EnabledChange && !isEnabled() && m_captura) {
+        m_captura = false;
+        seteazaCulori(Culoare_Buton_Text, Culoare_Buton_Fundal);
+    }
 }
 
 void ButonPlat::mouseMoveEvent(QMouseEvent* event)
@@ -45,7 +61,8 @@ void Evidentiaza_Buton(ButonPlat* buton, int x, int y, std::uint32_t culoareA, s
 {
     if (!buton)
         return;
-    const bool afara = x < 0 || y < 0 || x > buton->width() || y > buton->height();
+    // A disabled button keeps its look: it takes no pointer.
+    const bool afara = x < 0 || y < 0 || x > buton->width() || y > buton->height() || !buton->isEnabled();
     if (afara) {
         buton->seteazaCaptura(false);
         buton->seteazaCulori(culoareB, culoareA);

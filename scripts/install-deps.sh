@@ -11,6 +11,7 @@ packages=(
     iso-codes xdg-utils
     poppler-utils
     xvfb xauth
+    at-spi2-core python3-pyatspi dbus-daemon
 )
 
 missing=()

@@ -1,5 +1,7 @@
 #include "dropdown.h"
 
+#include "platform/ui/accesibilitate.h"
+
 #include <QCompleter>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -79,6 +81,7 @@ void ListColumns::setUpView(QComboBox* box)
     for (int c : std::as_const(m_hidden))
         view->setColumnHidden(c, true);
     view->setMinimumWidth(300);
+    ui::alegereAccesibila(box);
 }
 
 // ---------------------------------------------------------------- drop-down

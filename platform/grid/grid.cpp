@@ -1,11 +1,13 @@
 #include "grid.h"
 
+#include "platform/grid/accessible.h"
 #include "platform/grid/dropdown.h"
 #include "platform/grid/grid_parts.h"
 #include "platform/grid/recordset_source.h"
 #include "platform/grid/units.h"
 #include "platform/ui/mesaj.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
@@ -13,6 +15,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 
 namespace grid {
 
@@ -32,6 +35,7 @@ private:
 };
 
 constexpr int kButtonWidth = 18;
+constexpr int kFooterMargin = 3;
 
 } // namespace
 
@@ -141,6 +145,36 @@ bool CellDelegate::editorEvent(QEvent* event, QAbstractItemModel* model, const Q
 
 FooterBar::FooterBar(Grid* grid) : QWidget(grid), m_grid(grid) {}
 
+QRect FooterBar::footerRect(int column) const
+{
+    const QHeaderView* h = m_grid->horizontalHeader();
+    if (column < 0 || column >= m_grid->columnCount() || h->isSectionHidden(column))
+        return QRect();
+    return QRect(h->sectionViewportPosition(column), 0, h->sectionSize(column), height());
+}
+
+int FooterBar::columnAt(int x) const
+{
+    const int c = m_grid->horizontalHeader()->logicalIndexAt(x);
+    return c >= 0 && c < m_grid->columnCount() ? c : -1;
+}
+
+bool FooterBar::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const int c = columnAt(help->pos().x());
+        const QString text = c >= 0 ? m_grid->column(c).footerText : QString();
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), m_grid->column(c).caption + QStringLiteral(": ") + text,
+                               this, footerRect(c));
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void FooterBar::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
@@ -156,7 +190,7 @@ void FooterBar::paintEvent(QPaintEvent*)
     for (int c = 0; c < m_grid->columnCount(); ++c) {
         if (h->isSectionHidden(c))
             continue;
-        const QRect r(h->sectionViewportPosition(c), 0, h->sectionSize(c), height());
+        const QRect r = footerRect(c);
         p.setPen(palette().color(QPalette::Mid));
         p.drawRect(r.adjusted(0, 0, -1, -1));
         p.setPen(text);
@@ -164,7 +198,13 @@ void FooterBar::paintEvent(QPaintEvent*)
         Qt::Alignment a = col.alignment ? col.alignment : Qt::AlignLeft;
         if (m_grid->footerAlignment())
             a = m_grid->footerAlignment();
-        p.drawText(r.adjusted(3, 0, -3, 0), int(a | Qt::AlignVCenter), col.footerText);
+        // A column narrowed by hand below its total keeps the leading
+        // digits; the tooltip and the accessible name give it whole.
+        const QRect t = r.adjusted(kFooterMargin, 0, -kFooterMargin, 0);
+        const QString shown = p.fontMetrics().horizontalAdvance(col.footerText) > t.width()
+                                  ? p.fontMetrics().elidedText(col.footerText, Qt::ElideRight, t.width())
+                                  : col.footerText;
+        p.drawText(t, int(a | Qt::AlignVCenter), shown);
     }
 }
 
@@ -172,6 +212,7 @@ void FooterBar::paintEvent(QPaintEvent*)
 
 Grid::Grid(QWidget* parent) : QTableView(parent), m_model(new GridModel(this))
 {
+    installGridAccessibility();
     setModel(m_model);
     setItemDelegate(new CellDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -257,13 +298,52 @@ void Grid::refreshColumns()
     applyColumnGeometry();
 }
 
+double Grid::widthScale() const
+{
+    return fontWidthScale(QFontMetrics(font()).horizontalAdvance(QLatin1String(kWidthSample)), logicalDpiX());
+}
+
+int Grid::cellMargins() const
+{
+    // The item views' text margin, each side.
+    return 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+}
+
+double Grid::heightScale() const
+{
+    return fontHeightScale(QFontMetricsF(font()).height(), logicalDpiY());
+}
+
 void Grid::applyColumnGeometry()
 {
     for (int c = 0; c < m_model->columnCount(); ++c) {
         const Column& col = m_model->column(c);
         setColumnHidden(c, !col.visible);
         if (col.visible)
-            setColumnWidth(c, twipsToPixels(col.widthTwips, logicalDpiX()));
+            setColumnWidth(c, columnPixels(col.widthTwips));
+    }
+    fitFooters();
+}
+
+int Grid::footerTextWidth(const QString& text) const
+{
+    QFont f = font();
+    f.setBold(m_footerBold);
+    return QFontMetrics(f).horizontalAdvance(text) + 2 * kFooterMargin + 2;
+}
+
+void Grid::fitFooters()
+{
+    // A total is never shown cut: its column grows to hold it.
+    if (m_footersVisible) {
+        for (int c = 0; c < m_model->columnCount(); ++c) {
+            const Column& col = m_model->column(c);
+            if (!col.visible || col.footerText.isEmpty())
+                continue;
+            const int needed = footerTextWidth(col.footerText);
+            if (columnWidth(c) < needed)
+                setColumnWidth(c, needed);
+        }
     }
     m_footer->update();
 }
@@ -330,7 +410,18 @@ void Grid::setHeadingBold(bool bold)
 
 void Grid::setRowHeightTwips(int twips)
 {
-    verticalHeader()->setDefaultSectionSize(qMax(1, twipsToPixels(twips, logicalDpiY())));
+    m_rowHeightTwips = twips;
+    verticalHeader()->setDefaultSectionSize(qMax(1, rowPixels(twips)));
+}
+
+int Grid::columnPixels(int twips) const
+{
+    return scaledTwipsToPixels(twips, widthScale(), logicalDpiX(), cellMargins());
+}
+
+int Grid::rowPixels(int twips) const
+{
+    return scaledTwipsToPixels(twips, heightScale(), logicalDpiY());
 }
 
 void Grid::setRowColours(const QColor& even, const QColor& odd)
@@ -363,6 +454,7 @@ void Grid::setFootersVisible(bool on)
     m_footersVisible = on;
     m_footer->setVisible(on);
     updateGeometries();
+    fitFooters();
 }
 
 void Grid::setFooterStyle(bool bold, const QColor& text, const QColor& back, Qt::Alignment alignment)
@@ -371,7 +463,7 @@ void Grid::setFooterStyle(bool bold, const QColor& text, const QColor& back, Qt:
     m_footerText = text;
     m_footerBack = back;
     m_footerAlignment = alignment;
-    m_footer->update();
+    fitFooters();
 }
 
 void Grid::setHeadingBackColour(const QColor& colour)
@@ -545,7 +637,11 @@ Layout Grid::layout() const
         cl.field = col.dataField;
         cl.order = h->visualIndex(c);
         cl.visible = !isColumnHidden(c);
-        cl.widthTwips = cl.visible ? pixelsToTwips(columnWidth(c), logicalDpiX()) : col.widthTwips;
+        // A width nobody changed keeps its twips exactly.
+        const bool asMade = columnWidth(c) == columnPixels(col.widthTwips);
+        cl.widthTwips = cl.visible && !asMade
+                            ? scaledPixelsToTwips(columnWidth(c), widthScale(), logicalDpiX(), cellMargins())
+                            : col.widthTwips;
         l.columns.append(cl);
     }
     return l;
@@ -609,7 +705,8 @@ void Grid::setCell(int column, const db::Variant& value)
 
 void Grid::refreshFooters()
 {
-    m_footer->update();
+    fitFooters();
+    footersChanged(this);
 }
 
 void Grid::takeFocus()
@@ -728,7 +825,7 @@ bool Grid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
 void Grid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
     if (m_restoringRow) {
-        QTableView::currentChanged(current, previous);
+        QAbstractItemView::currentChanged(current, previous);
         return;
     }
     if (previous.isValid() && current.row() != previous.row() && state() == EditingState) {
@@ -752,7 +849,11 @@ void Grid::currentChanged(const QModelIndex& current, const QModelIndex& previou
     {
         // An editor the view closes because the cell changed is no Enter.
         FlagGuard guard(m_changingCell);
-        QTableView::currentChanged(current, previous);
+        // The view's own announcement counts cells of every row; the grid's
+        // accessible table shows only the rows in view (accessible.h).
+        QAbstractItemView::currentChanged(current, previous);
+        if (hasFocus())
+            announceCurrentCell();
     }
     if (current.isValid() && current.row() != previous.row() && !m_followingSource) {
         if (RowSource* s = m_model->source(); s && current.row() < m_model->dataRowCount()) {
@@ -761,6 +862,110 @@ void Grid::currentChanged(const QModelIndex& current, const QModelIndex& previou
         }
     }
     emit rowColChange(previous.row(), previous.column());
+}
+
+void Grid::announceCurrentCell()
+{
+    if (!QAccessible::isActive())
+        return;
+    if (const int child = accessibleChildIndex(this, currentIndex()); child >= 0) {
+        QAccessibleEvent event(this, QAccessible::Focus);
+        event.setChild(child);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+bool Grid::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        // A value cut by a narrow column shows whole in its tooltip.
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex i = indexAt(help->pos());
+        const QString text = i.isValid() ? i.data(Qt::DisplayRole).toString() : QString();
+        if (!text.isEmpty() && !i.data(Qt::ToolTipRole).isValid()) {
+            const QRect r = visualRect(i);
+            QFont f = font();
+            if (const QVariant v = i.data(Qt::FontRole); v.isValid())
+                f = v.value<QFont>();
+            const int room =
+                r.width() - cellMargins() - (m_model->column(i.column()).button ? kButtonWidth : 0);
+            if (QFontMetrics(f).horizontalAdvance(text) > room) {
+                QToolTip::showText(help->globalPos(), text, viewport(), r);
+                return true;
+            }
+            QToolTip::hideText();
+            return true;
+        }
+    }
+    return QTableView::viewportEvent(event);
+}
+
+void Grid::focusInEvent(QFocusEvent* event)
+{
+    QTableView::focusInEvent(event);
+    // Coming into the grid is coming to its current cell.
+    announceCurrentCell();
+}
+
+void Grid::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
+{
+    QAbstractItemView::selectionChanged(selected, deselected);
+    if (!QAccessible::isActive())
+        return;
+    const QList<QPair<QModelIndex, QAccessible::Event>> changes{
+        {selected.indexes().value(0), QAccessible::SelectionAdd},
+        {deselected.indexes().value(0), QAccessible::SelectionRemove}};
+    for (const auto& [index, kind] : changes) {
+        if (const int child = accessibleChildIndex(this, index); child >= 0) {
+            QAccessibleEvent event(this, kind);
+            event.setChild(child);
+            QAccessible::updateAccessibility(&event);
+        }
+    }
+}
+
+bool Grid::typeIntoCell(int row, int col, const QString& text)
+{
+    const QModelIndex target = m_model->index(row, col);
+    if (!target.isValid())
+        return false;
+    // What an open editor holds gives way to the text given now.
+    if (state() == EditingState) {
+        if (QWidget* editor = indexWidget(currentIndex()))
+            QTableView::closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+    }
+    setCurrentIndex(target);
+    if (currentIndex() != target)
+        return false;
+    return editCell(col, text);
+}
+
+void Grid::pressCellButton(int row, int col)
+{
+    const QModelIndex target = m_model->index(row, col);
+    if (!target.isValid() || !(m_model->column(col).button || m_model->column(col).textButton))
+        return;
+    setCurrentIndex(target);
+    if (currentIndex() == target) {
+        emit buttonClick(col);
+        emit lookupClosed();
+    }
+}
+
+void Grid::toggleCheckCell(int row, int col)
+{
+    const QModelIndex i = m_model->index(row, col);
+    // As a click on the box does.
+    if (!(m_model->flags(i) & Qt::ItemIsUserCheckable) || currentIndex() != i)
+        return;
+    const bool checked = i.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+    commitEditorText(row, col, checked ? QStringLiteral("0") : QStringLiteral("-1"));
+}
+
+void Grid::pressHeader(int col)
+{
+    if (col >= 0 && col < m_model->columnCount())
+        emit headClick(col);
 }
 
 void Grid::onSourcePosition(int row)
@@ -829,6 +1034,16 @@ void Grid::updateGeometries()
         const QRect vg = viewport()->geometry();
         m_footer->setGeometry(vg.left(), vg.bottom() + 1, vg.width(), fh);
         m_footer->update();
+    }
+}
+
+void Grid::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        applyColumnGeometry();
+        if (m_rowHeightTwips > 0)
+            setRowHeightTwips(m_rowHeightTwips);
     }
 }
 

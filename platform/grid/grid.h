@@ -73,6 +73,10 @@ public:
     void setHeadingLines(int lines);
     void setHeadingBold(bool bold);
     void setRowHeightTwips(int twips);
+    // A column width and a row height of the Windows edition, in twips, in
+    // this grid's pixels: widened for its font (units.h).
+    int columnPixels(int twips) const;
+    int rowPixels(int twips) const;
     // Invalid colours switch the alternating rows off.
     void setRowColours(const QColor& even, const QColor& odd);
     // Switches the row colours off (a print-out has none) and on again.
@@ -88,6 +92,8 @@ public:
     QColor footerTextColour() const { return m_footerText; }
     QColor footerBackColour() const { return m_footerBack; }
     Qt::Alignment footerAlignment() const { return m_footerAlignment; }
+    // The width a footer text needs, margins included.
+    int footerTextWidth(const QString& text) const;
     // The back colour of the column headers (invalid: the style's own).
     void setHeadingBackColour(const QColor& colour);
     QColor headingBackColour() const { return m_headingBack; }
@@ -133,6 +139,15 @@ public:
     // of the windows that want one, never by the view's own search.
     void keyboardSearch(const QString& search) override;
 
+    // What a cell's and a header's accessible actions do (accessible.h):
+    // the cell made current and given the text as if typed and confirmed
+    // (false when the row being left or the cell refused it); the cell's
+    // button pressed; its check box ticked or cleared; the header clicked.
+    bool typeIntoCell(int row, int col, const QString& text);
+    void pressCellButton(int row, int col);
+    void toggleCheckCell(int row, int col);
+    void pressHeader(int col);
+
     // Used by the cell delegate.
     bool commitEditorText(int row, int col, const QString& text);
     QRect buttonRect(const QRect& cellRect) const;
@@ -167,11 +182,15 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+    void focusInEvent(QFocusEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void updateGeometries() override;
     void scrollContentsBy(int dx, int dy) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     bool commitRow();
@@ -180,7 +199,14 @@ private:
     void onSourcePosition(int row);
     void onColumnsRebuilt();
     void applyColumnGeometry();
+    void fitFooters();
+    // The Windows edition's twips widened for the font in use (units.h).
+    double widthScale() const;
+    double heightScale() const;
+    int cellMargins() const;
     void moveByEnter();
+    // Tells the assistive tools which cell has the focus.
+    void announceCurrentCell();
 
     GridModel* m_model = nullptr;
     std::unique_ptr<RowSource> m_ownSource;
@@ -196,6 +222,7 @@ private:
     bool m_changingCell = false; // the view is moving to another cell
     bool m_inGeometry = false;
     int m_headingLines = 1;
+    int m_rowHeightTwips = 0; // 0: from the font
     bool m_footerBold = false;
     QColor m_footerText;
     QColor m_footerBack;

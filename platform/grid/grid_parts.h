@@ -36,9 +36,13 @@ class FooterBar : public QWidget
     Q_OBJECT
 public:
     explicit FooterBar(Grid* grid);
+    // The column whose footer is at x (in the bar's own pixels), or -1.
+    int columnAt(int x) const;
+    QRect footerRect(int column) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     Grid* m_grid;

@@ -367,7 +367,7 @@ db::Error Preview::print(bool* cancelled)
     }
     QProgressDialog progress(this);
     progress.setWindowTitle(m_printTitle);
-    progress.setCancelButtonText(m_printCancel.isEmpty() ? u"Cancel"_s : m_printCancel);
+    progress.setCancelButtonText(m_printCancel.isEmpty() ? u"Anulare"_s : m_printCancel);
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setRange(0, pageCount());
     const db::Error e = r->print(printer, [&](int page, int pages) {

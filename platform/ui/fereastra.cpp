@@ -3,6 +3,9 @@
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
+#include <QStackedWidget>
+#include <QTabWidget>
 #include <QTextDocumentFragment>
 
 namespace ui {
@@ -34,14 +37,32 @@ QString plainText(const QString& text)
     return text;
 }
 
-QString shownCaption(QWidget* w, const QList<QLabel*>& labels)
+// Whether assistive tools already read the control's own caption as it is
+// at each moment: the text of a label, a button or a group box, or the label
+// beside it that names it (a label of the same parent). Those get no fixed
+// name, so that a caption changed later (a result line) is read as shown.
+bool readsItsOwnCaption(QWidget* w, const QList<QLabel*>& labels)
 {
+    if (qobject_cast<QLabel*>(w) || qobject_cast<QGroupBox*>(w))
+        return true;
     if (auto* b = qobject_cast<QAbstractButton*>(w))
-        return withoutMnemonic(b->text());
-    if (auto* l = qobject_cast<QLabel*>(w))
-        return withoutMnemonic(plainText(l->text()));
-    if (auto* g = qobject_cast<QGroupBox*>(w))
-        return withoutMnemonic(g->title());
+        return !b->text().isEmpty() || b->icon().isNull();
+    for (QLabel* l : labels)
+        if (l->buddy() == w && l->parentWidget() == w->parentWidget())
+            return true;
+    return false;
+}
+
+// The caption of a label further away that names the control, of a menu,
+// or of the tab that shows a page.
+QString labelCaption(QWidget* w, const QList<QLabel*>& labels)
+{
+    if (auto* m = qobject_cast<QMenu*>(w))
+        return withoutMnemonic(m->title());
+    if (auto* stack = qobject_cast<QStackedWidget*>(w->parentWidget())) {
+        if (auto* tabs = qobject_cast<QTabWidget*>(stack->parentWidget()); tabs && tabs->indexOf(w) >= 0)
+            return withoutMnemonic(tabs->tabText(tabs->indexOf(w)));
+    }
     for (QLabel* l : labels)
         if (l->buddy() == w)
             return withoutMnemonic(plainText(l->text()));
@@ -71,9 +92,9 @@ void seteazaNumeAccesibile(QWidget* root)
     const QList<QLabel*> labels = root->findChildren<QLabel*>();
     const QList<QWidget*> children = root->findChildren<QWidget*>();
     for (QWidget* w : children) {
-        if (!w->accessibleName().isEmpty())
+        if (!w->accessibleName().isEmpty() || readsItsOwnCaption(w, labels))
             continue;
-        QString name = shownCaption(w, labels).trimmed();
+        QString name = labelCaption(w, labels).trimmed();
         if (name.isEmpty())
             name = w->objectName();
         // Qt's own inner parts (a spin box's line edit, scroll bars) carry

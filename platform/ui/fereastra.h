@@ -16,8 +16,10 @@ public:
     explicit Fereastra(const QString& name, const QString& caption = QString(), QWidget* parent = nullptr);
     ~Fereastra() override;
 
-    // Gives every child control without an accessible name the caption or
-    // label it shows, or else its own control name.
+    // Gives every child control without an accessible name the label that
+    // names it, or else its own control name. Labels, buttons, group boxes
+    // and controls with a label beside them are read by their captions as
+    // shown at each moment, and get no fixed name.
     void seteazaNumeAccesibile();
 };
 

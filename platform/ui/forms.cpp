@@ -1,7 +1,9 @@
 #include "platform/ui/forms.h"
 
+#include "platform/ui/accesibilitate.h"
 #include "platform/ui/fereastra.h"
 
+#include <QComboBox>
 #include <QEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -190,6 +192,9 @@ QWidget* Forms::load(const QString& name)
     if (!findByKey(key))
         return nullptr; // the load routine unloaded its own window
     seteazaNumeAccesibile(w);
+    for (QComboBox* c : w->findChildren<QComboBox*>())
+        alegereAccesibila(c);
+    inchidereDinTastatura(w);
     return w;
 }
 

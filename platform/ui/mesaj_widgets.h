@@ -4,12 +4,18 @@
 #include "platform/ui/mesaj.h"
 
 #include <QColor>
+#include <QDialogButtonBox>
 
 namespace ui {
 
-// Installs the QMessageBox/QFileDialog/QColorDialog presenter; the
-// program's main() calls it once, after creating the application object.
+// Installs the QMessageBox/QFileDialog/QColorDialog presenter, and the
+// Romanian texts of the standard buttons of Qt's own dialogs; the program's
+// main() calls it once, after creating the application object.
 void installWidgetPresenter();
+
+// A standard button's Romanian text, its mnemonic marked with "&" ("&Da",
+// "&Nu", "Anulare", "OK", ...).
+QString textButon(QDialogButtonBox::StandardButton button);
 
 // Colours between the Windows edition's 0x00BBGGRR form and Qt's.
 QColor toQColor(Colour c);

@@ -2,6 +2,7 @@
 #include "common/Efecte_Grafice.h"
 #include "common/Meniu_Culori.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMainWindow>
 #include <QMenu>
@@ -122,6 +123,31 @@ private slots:
         QCOMPARE(b.culoareFundal(), quint32(0xFFFFC0));
         Evidentiaza_Buton(&b, 10, -1);
         QVERIFY(!b.arePointerul());
+    }
+
+    // A disabled flat button looks disabled (its text is drawn otherwise than
+    // an enabled one's), takes no hover look and says so to assistive tools.
+    void butonInactiv()
+    {
+        ButonPlat activ(u"Ajustare Val. Stat"_s);
+        ButonPlat inactiv(u"Ajustare Val. Stat"_s);
+        for (ButonPlat* b : {&activ, &inactiv})
+            b->resize(120, 24);
+        inactiv.setEnabled(false);
+        QCOMPARE(inactiv.grab().toImage() == activ.grab().toImage(), false);
+        Evidentiaza_Buton(&inactiv, 10, 10);
+        QVERIFY(!inactiv.arePointerul());
+        QCOMPARE(inactiv.culoareFundal(), quint32(0xFFFFC0));
+        QVERIFY(QAccessible::queryAccessibleInterface(&inactiv)->state().disabled);
+        QVERIFY(!QAccessible::queryAccessibleInterface(&activ)->state().disabled);
+
+        // Switched off under the pointer: the hover look goes.
+        Evidentiaza_Buton(&activ, 10, 10);
+        QVERIFY(activ.arePointerul());
+        activ.setEnabled(false);
+        QVERIFY(!activ.arePointerul());
+        QCOMPARE(activ.culoareFundal(), quint32(0xFFFFC0));
+        QCOMPARE(activ.grab().toImage(), inactiv.grab().toImage());
     }
 
     void butonClic_data()

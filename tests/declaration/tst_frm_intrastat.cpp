@@ -366,14 +366,14 @@ private slots:
         QVERIFY(f);
         QHeaderView* h = f->GridIntrastat->horizontalHeader();
         h->moveSection(h->visualIndex(6), h->visualIndex(5));
-        f->GridIntrastat->setColumnWidth(20, grid::twipsToPixels(3000));
+        f->GridIntrastat->setColumnWidth(20, f->GridIntrastat->columnPixels(3000));
         inchide();
         QVERIFY(QFile::exists(d.arbore().cale(u"System/Layout/Frm_INTRASTAT_GridIntrastat.grx"_s)));
         f = deschidePerioada(u"I"_s, 2015, 3);
         QVERIFY(f);
         h = f->GridIntrastat->horizontalHeader();
         QVERIFY(h->visualIndex(6) < h->visualIndex(5));
-        QCOMPARE(f->GridIntrastat->column(20).widthTwips, 3000);
+        QCOMPARE(f->GridIntrastat->columnWidth(20), f->GridIntrastat->columnPixels(3000));
         QVERIFY(f->GridIntrastat->column(8).button);
         QVERIFY(!f->GridIntrastat->column(8).locked);
         QVERIFY(f->GridIntrastat->column(9).locked);

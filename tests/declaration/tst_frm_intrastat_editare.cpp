@@ -405,7 +405,7 @@ private slots:
         QCOMPARE(Parametri_Cautare_Tabele.Cautare_SQL, u"SELECT * FROM HS8"_s);
         QCOMPARE(latime, 6500);
         QVERIFY(incadrat);
-        QCOMPARE(inaltime, grid::twipsToPixels(400, g->logicalDpiY()));
+        QCOMPARE(inaltime, g->rowPixels(400));
         QCOMPARE(g->cellValue(2, 5).toText(), u"01012100"_s);
         QCOMPARE(g->cellValue(2, 13).toText(), u"p/st"_s);
         QCOMPARE(mesaj(f), u"VALOARE GASITA: 01012100 : Reproducători de rasă pură"_s);

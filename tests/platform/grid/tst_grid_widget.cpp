@@ -2,6 +2,7 @@
 // re-binding, layouts and the re-entrancy of a modal dialog opened from an event.
 #include "platform/grid/binder.h"
 #include "platform/grid/grid.h"
+#include "platform/grid/grid_parts.h"
 #include "platform/grid/units.h"
 #include "platform/ui/mesaj.h"
 
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 using db::Variant;
 
@@ -46,6 +48,10 @@ private slots:
     void boundBoxesFollowTheRow();
     void boundBoxesKeepTheLastLineOnTheNewRow();
     void clickingAnotherRowWritesWhatWasTyped();
+    void valuesThatFittedTheWindowsFontFit_data();
+    void valuesThatFittedTheWindowsFontFit();
+    void totalsAreNeverCut();
+    void cutValuesShowWholeInTheirTooltip();
 
 private:
     grid::MemorySource* m_source = nullptr;
@@ -223,7 +229,7 @@ void TestGridWidget::layoutRoundTrip()
     QCOMPARE(other.horizontalHeader()->visualIndex(3), 0);
     QCOMPARE(other.horizontalHeader()->visualIndex(0), 1);
     QCOMPARE(other.columnWidth(1), m_grid->columnWidth(1));
-    QCOMPARE(other.columnWidth(1), 433);
+    QCOMPARE(other.layout().columns.at(1).widthTwips, 6500);
     QVERIFY(other.isColumnHidden(2));
     QCOMPARE(other.layout(), m_grid->layout());
 }
@@ -560,3 +566,92 @@ void TestGridWidget::clickingAnotherRowWritesWhatWasTyped()
 
 QTEST_MAIN(TestGridWidget)
 #include "tst_grid_widget.moc"
+
+// Columns of the Windows edition's widths in twips, with a value that fitted
+// them in its font (digits 6 pixels wide): in a wider font, the value still
+// fits, beside the cell button where the column has one.
+void TestGridWidget::valuesThatFittedTheWindowsFontFit_data()
+{
+    QTest::addColumn<int>("points");
+    QTest::addColumn<int>("twips");
+    QTest::addColumn<bool>("button");
+    QTest::addColumn<QString>("text");
+    const QList<std::tuple<int, bool, QString>> columns{
+        {1200, true, QStringLiteral("52094300")},       // a CN code
+        {600, true, QStringLiteral("GB")},              // a country
+        {1400, false, QStringLiteral("1,234,567,890")}, // a value of ten digits
+        {1000, false, QStringLiteral("123,456.78")},    // a net mass
+    };
+    for (int points : {8, 9, 11, 14}) {
+        for (const auto& [twips, button, text] : columns)
+            QTest::addRow("%dpt %s", points, qPrintable(text)) << points << twips << button << text;
+    }
+}
+
+void TestGridWidget::valuesThatFittedTheWindowsFontFit()
+{
+    QFETCH(int, points);
+    QFETCH(int, twips);
+    QFETCH(bool, button);
+    QFETCH(QString, text);
+    const QFont font(QStringLiteral("DejaVu Sans"), points);
+    m_grid->setFont(font);
+    m_grid->column(0).widthTwips = twips;
+    m_grid->column(0).button = button;
+    m_grid->refreshColumns();
+    const int margins = 2 * (m_grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    const int room = m_grid->columnWidth(0) - margins - (button ? m_grid->buttonRect(QRect()).width() : 0);
+    QVERIFY2(QFontMetrics(font).horizontalAdvance(text) <= room,
+             qPrintable(QStringLiteral("%1 px for %2").arg(room).arg(text)));
+    // The layout keeps the Windows edition's twips, whatever the font.
+    QCOMPARE(m_grid->layout().columns.at(0).widthTwips, twips);
+}
+
+void TestGridWidget::totalsAreNeverCut()
+{
+    m_grid->column(2).widthTwips = 1000;
+    m_grid->column(2).alignment = Qt::AlignRight;
+    m_grid->refreshColumns();
+    m_grid->setFootersVisible(true);
+    m_grid->setFooterStyle(true, QColor(), QColor(), Qt::AlignRight);
+    const int before = m_grid->columnWidth(2);
+    const QString total = QStringLiteral("5,512,345,678,901");
+    m_grid->column(2).footerText = total;
+    m_grid->refreshFooters();
+    QVERIFY(m_grid->columnWidth(2) > before);
+    QVERIFY(m_grid->columnWidth(2) >= m_grid->footerTextWidth(total));
+    // The layout of the columns again (as the windows do after a sort)
+    // keeps room for the total.
+    m_grid->refreshColumns();
+    QVERIFY(m_grid->columnWidth(2) >= m_grid->footerTextWidth(total));
+    // Narrowed by hand below it, the total shows whole in its tooltip.
+    m_grid->setColumnWidth(2, 30);
+    QWidget* bar = m_grid->findChild<grid::FooterBar*>();
+    QVERIFY(bar);
+    const QPoint at(m_grid->horizontalHeader()->sectionViewportPosition(2) + 10, bar->height() / 2);
+    QHelpEvent help(QEvent::ToolTip, at, bar->mapToGlobal(at));
+    QCoreApplication::sendEvent(bar, &help);
+    QCOMPARE(QToolTip::text(), QStringLiteral("Valoare: ") + total);
+    QToolTip::hideText();
+    // A short total leaves the column as wide as it was made.
+    m_grid->column(2).footerText = QStringLiteral("12");
+    m_grid->refreshColumns();
+    QCOMPARE(m_grid->columnWidth(2), before);
+}
+
+void TestGridWidget::cutValuesShowWholeInTheirTooltip()
+{
+    m_source->writeRow(2,
+                       {{1, Variant(QStringLiteral("Masini automate de prelucrare a datelor, portabile"))}});
+    m_grid->column(1).widthTwips = 1000;
+    m_grid->refreshColumns();
+    const auto tipAt = [this](int row, int col) {
+        const QPoint at = m_grid->visualRect(m_grid->model()->index(row, col)).center();
+        QHelpEvent help(QEvent::ToolTip, at, m_grid->viewport()->mapToGlobal(at));
+        QCoreApplication::sendEvent(m_grid->viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    QCOMPARE(tipAt(1, 1), QString()); // "D1" fits
+    QCOMPARE(tipAt(2, 1), QStringLiteral("Masini automate de prelucrare a datelor, portabile"));
+    QToolTip::hideText();
+}

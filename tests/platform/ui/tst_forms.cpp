@@ -2,12 +2,15 @@
 #include "platform/ui/fereastra_stub.h"
 #include "platform/ui/forms.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -293,6 +296,8 @@ private slots:
         QCOMPARE(d.at(1).values.value(u"Tip_Actualizare"_s).toInt(), 7);
     }
 
+    // What assistive tools read as each control's name: its caption or label
+    // as shown at that moment, else its control name.
     void accessibleNamesFromCaptionsLabelsOrNames()
     {
         auto* w = new ui::Fereastra(u"Frm_Acc"_s, u"Firma"_s);
@@ -306,15 +311,45 @@ private slots:
         button->setObjectName(u"CmdOK"_s);
         auto* preset = new QLineEdit(w);
         preset->setAccessibleName(u"Ales"_s);
+        // A result line empty when the window loads, and a box whose label
+        // sits in another frame.
+        auto* result = new QLabel(w);
+        result->setObjectName(u"LblBar"_s);
+        auto* frame = new QFrame(w);
+        auto* far = new QLabel(u"Anul:"_s, frame);
+        auto* year = new QLineEdit(w);
+        year->setObjectName(u"TXT_Anul"_s);
+        far->setBuddy(year);
+        auto* tabs = new QTabWidget(w);
+        auto* page = new QFrame;
+        page->setObjectName(u"Frame1_0"_s);
+        tabs->addTab(page, u"Date &Generale"_s);
+        auto* menu = new QMenu(u"&Tabele Referinta"_s, w);
+        menu->setObjectName(u"IMP_Tabele_Referinta"_s);
         Forms::registerWindow(u"Frm_Acc"_s, [w] { return w; });
         QCOMPARE(Forms::load(u"Frm_Acc"_s), w);
 
-        QCOMPARE(named->accessibleName(), u"Nume firma"_s);
-        QCOMPARE(bare->accessibleName(), u"TXT_CF"_s);
-        QCOMPARE(button->accessibleName(), u"Salveaza & iesi"_s);
-        QCOMPARE(label->accessibleName(), u"Nume firma"_s);
-        QCOMPARE(preset->accessibleName(), u"Ales"_s);
+        const auto name = [](QWidget* c) {
+            return QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name);
+        };
+        QCOMPARE(name(named), u"Nume firma"_s);
+        QCOMPARE(name(bare), u"TXT_CF"_s);
+        QCOMPARE(name(button), u"Salveaza & iesi"_s);
+        QCOMPARE(name(label), u"Nume firma"_s);
+        QCOMPARE(name(preset), u"Ales"_s);
+        QCOMPARE(name(year), u"Anul:"_s);
+        QCOMPARE(name(result), QString());
+        QCOMPARE(name(page), u"Date Generale"_s);
+        QCOMPARE(name(menu), u"Tabele Referinta"_s);
         QCOMPARE(w->windowTitle(), u"Firma"_s);
+
+        // Captions changed later are read as shown.
+        result->setText(u"Au fost preluate : 3 inregistrari din totalul de : 3"_s);
+        label->setText(u"Denumire:"_s);
+        button->setText(u"Iesire"_s);
+        QCOMPARE(name(result), u"Au fost preluate : 3 inregistrari din totalul de : 3"_s);
+        QCOMPARE(name(named), u"Denumire:"_s);
+        QCOMPARE(name(button), u"Iesire"_s);
     }
 };
 

@@ -1,6 +1,8 @@
 #include "platform/ui/mesaj_widgets.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -57,6 +59,64 @@ private slots:
         QCOMPARE(icon, QMessageBox::Question);
         QCOMPARE(buttonCount, 3);
         QVERIFY(defaultIsNo);
+    }
+
+    // Every box of the seam answers in Romanian (the order of the buttons is
+    // the desktop's own).
+    void buttonsInRomanian_data()
+    {
+        QTest::addColumn<ui::Buttons>("buttons");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("Ok") << ui::Buttons::Ok << QStringList{u"OK"_s};
+        QTest::newRow("OkCancel") << ui::Buttons::OkCancel << QStringList{u"OK"_s, u"Anulare"_s};
+        QTest::newRow("YesNo") << ui::Buttons::YesNo << QStringList{u"&Da"_s, u"&Nu"_s};
+        QTest::newRow("YesNoCancel") << ui::Buttons::YesNoCancel
+                                     << QStringList{u"&Da"_s, u"&Nu"_s, u"Anulare"_s};
+        QTest::newRow("RetryCancel") << ui::Buttons::RetryCancel
+                                     << QStringList{u"&Reincercare"_s, u"Anulare"_s};
+        QTest::newRow("AbortRetryIgnore")
+            << ui::Buttons::AbortRetryIgnore << QStringList{u"&Abandon"_s, u"&Reincercare"_s, u"&Ignorare"_s};
+    }
+    void buttonsInRomanian()
+    {
+        QFETCH(ui::Buttons, buttons);
+        QFETCH(QStringList, texts);
+        QStringList shown;
+        whenBoxOpens([&](QMessageBox* box) {
+            for (QAbstractButton* b : box->buttons())
+                shown << b->text();
+            box->reject();
+        });
+        ui::msgBox(u"x"_s, ui::Icon::Question, buttons);
+        shown.sort();
+        texts.sort();
+        QCOMPARE(shown, texts);
+    }
+
+    // Qt's own dialogs take the same texts for their standard buttons.
+    void qtDialogButtonsInRomanian()
+    {
+        QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Close);
+        QCOMPARE(box.button(QDialogButtonBox::Ok)->text(), u"OK"_s);
+        QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), u"Anulare"_s);
+        QCOMPARE(box.button(QDialogButtonBox::Close)->text(), u"&Inchide"_s);
+        QString ok, cancel;
+        auto* timer = new QTimer(qApp);
+        timer->setInterval(10);
+        connect(timer, &QTimer::timeout, timer, [&, timer] {
+            if (auto* d = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
+                timer->stop();
+                timer->deleteLater();
+                const auto buttons = d->findChild<QDialogButtonBox*>();
+                ok = buttons->button(QDialogButtonBox::Ok)->text();
+                cancel = buttons->button(QDialogButtonBox::Cancel)->text();
+                d->reject();
+            }
+        });
+        timer->start();
+        QCOMPARE(ui::inputBox(u"Numele"_s), QString());
+        QCOMPARE(ok, u"OK"_s);
+        QCOMPARE(cancel, u"Anulare"_s);
     }
 
     void escapeOnYesNoCancelIsCancel()
