@@ -24,6 +24,12 @@ target_compile_definitions(quorvel_options INTERFACE
     QT_NO_CONTEXTLESS_CONNECT
     QT_STRICT_ITERATORS
     QT_USE_QSTRINGBUILDER)
+# RelWithDebInfo keeps only the line tables (function, file and line in a
+# backtrace or a debugger's step), compressed: every test program links the
+# same libraries, and full debug information copied into each of them would
+# fill gigabytes. A Debug build keeps everything.
+target_compile_options(quorvel_options INTERFACE $<$<CONFIG:RelWithDebInfo>:-g1> $<$<CONFIG:Debug,RelWithDebInfo>:-gz>)
+target_link_options(quorvel_options INTERFACE $<$<CONFIG:Debug,RelWithDebInfo>:-gz>)
 if(QUORVEL_ASAN)
     target_compile_options(quorvel_options INTERFACE -fsanitize=address -fno-omit-frame-pointer)
     target_link_options(quorvel_options INTERFACE -fsanitize=address)
