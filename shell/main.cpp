@@ -1,6 +1,7 @@
 // Quorvel: the Intrastat declaration program.
 
 #include "platform/ui/forms.h"
+#include "platform/sys/system.h"
 #include "platform/ui/mesaj_widgets.h"
 #include "shell/Pornire.h"
 
@@ -49,6 +50,7 @@ int main(int argc, char** argv)
     // dates (an import, a grid) from costing a file look-up per value.
     if (qEnvironmentVariableIsEmpty("TZ"))
         qputenv("TZ", ":/etc/localtime");
+    sys::nameRuntimeFolder();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
     ui::installWidgetPresenter();
