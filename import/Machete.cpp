@@ -1,8 +1,10 @@
 #include "import/Machete.h"
 
+#include "common/Folder_Program.h"
 #include "common/Globale.h"
 #include "common/Verifica_Null.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -258,4 +260,11 @@ QStringList Elemente_Combo(const QString& fereastra, const QString& control)
     if (!linii.isEmpty() && linii.last().isEmpty())
         linii.removeLast();
     return linii;
+}
+
+QString Cale_Fisier_Macheta(const QString& cale)
+{
+    if (cale.isEmpty() || !QDir::isRelativePath(cale))
+        return cale;
+    return Folder_Program() + u'/' + cale;
 }

@@ -1,10 +1,12 @@
 -- The demonstration company's template "Exemplu Livrari" for the sample
 -- workbook the build writes into the program folder's Exemple/ folder: the
 -- rows a new LIVRARE template gets (every described column of Intrastat but
--- Tara_Exp), 13 of them taken from the sample's columns.
+-- Tara_Exp), 13 of them taken from the sample's columns. Its paths are kept
+-- relative, so they name the Exemple/ folder of whichever program folder
+-- the program runs from.
 INSERT INTO StructuraFisiereAntet (Nume_structura, TIP, Locatie_Implicita, Work_Sheet_Name, SampleExcelFile)
-VALUES ('Exemplu Livrari', 'LIVRARE', '@QUORVEL_EXEMPLE_SQL@/', 'Sheet1',
-        '@QUORVEL_EXEMPLE_SQL@/Exemplu_Livrari.xlsx');
+VALUES ('Exemplu Livrari', 'LIVRARE', 'Exemple/', 'Sheet1',
+        'Exemple/Exemplu_Livrari.xlsx');
 
 INSERT INTO StructuraFisiereContinut (Nume_Structura, Dest_ColumnDescription, Exista_Coloana, Numar_Coloana,
                                       Valoare_Implicita, Marime_Maxima, Format, Dest_ColumnName, Sort_Order)
