@@ -8,6 +8,7 @@
 #include "declaration/Frm_INTRASTAT.h"
 #include "declaration/Frm_Intrastat_Selectie.h"
 #include "import/Frm_Preluare_Excel.h"
+#include "import/Machete.h"
 #include "platform/grid/grid.h"
 #include "platform/ui/forms.h"
 
@@ -138,6 +139,38 @@ private slots:
         QCOMPARE(elemente(xml, u"PartnerVatNr"_s).size(), 2);
         QCOMPARE(elemente(xml, u"RefPeriod"_s), QStringList{u"2026-03"_s});
         QVERIFY(ui::testing::messages().last().text.startsWith(u"A fost generat fisierul "_s));
+    }
+
+    // A new user's first road: the demonstration company's sample workbook,
+    // imported through its own template, verifies without problems.
+    void demonstrationVerifies()
+    {
+        Mediu m;
+        QVERIFY(m.gata());
+        ui::Forms::resetForTests();
+        Inregistreaza_Ferestre_Declaratie();
+        ui::Forms::registerWindow(u"Frm_Preluare_Excel"_s, [] { return new Frm_Preluare_Excel; });
+        QVERIFY(ui::Forms::show(u"Frm_Preluare_Excel"_s));
+        auto* preluare = ui::Forms::get<Frm_Preluare_Excel>(u"Frm_Preluare_Excel"_s);
+        QVERIFY(preluare);
+        preluare->Combo_NumeMacheta->setEditText(u"Exemplu Livrari"_s);
+        QFocusEvent iesire(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(preluare->Combo_NumeMacheta, &iesire);
+        preluare->Txt_ExcelFile->setText(Cale_Fisier_Macheta(
+            Mediu::valoare(u"SELECT SampleExcelFile FROM StructuraFisiereAntet"_s).toText()));
+        ui::testing::clear();
+        QTest::mouseClick(preluare->CmdReadFile, Qt::LeftButton);
+        QCOMPARE(Arbore_Test::mesaje(), QStringList{u"Preluare Terminata"_s});
+        QTest::mouseClick(preluare->CmdExit, Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        auto* declaratie = ui::Forms::get<Frm_INTRASTAT>(u"Frm_INTRASTAT"_s);
+        QVERIFY(declaratie);
+        QVERIFY(QTest::qWaitForWindowActive(declaratie));
+        QCOMPARE(declaratie->GridIntrastat->dataRowCount(), 8);
+        ui::testing::clear();
+        QTest::mouseClick(declaratie->findChild<QPushButton*>(u"Cmd_Verifica"_s), Qt::LeftButton);
+        QVERIFY2(ui::testing::messages().last().text == u"NU SUNT PROBLEME"_s,
+                 qPrintable(citeste(Folder_Sistem + u"Verificare/RO0000001_O_3_2026.txt"_s)));
     }
 };
 

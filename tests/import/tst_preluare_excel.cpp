@@ -452,6 +452,7 @@ private slots:
         QCOMPARE(r.salvate, 8);
         QVERIFY2(r.erori.isEmpty(), qPrintable(r.erori.join(QString())));
         QCOMPARE(rand(2).value(u"Cod_NC"_s).toText(), u"84182151"_s);
+        QCOMPARE(rand(2).value(u"Val_Stat"_s).toDouble(), rand(2).value(u"Val_Fiscala"_s).toDouble());
         QCOMPARE(rand(2).value(u"Cod_UMS"_s).toText(), u"p/st"_s);
         QCOMPARE(rand(3).value(u"Tara_Orig"_s).toText(), u"RO"_s);
         QCOMPARE(rand(3).value(u"Nat_Tranz"_s).toText(), u"11"_s);
