@@ -15,9 +15,9 @@ seed="$build/app"
 app="$build/run"
 
 if [ ! -x "$seed/Quorvel" ]; then
-    # About 6 minutes of one core, spread over all of them.
+    # About four and a half minutes of one core, spread over all of them.
     cores=$(nproc)
-    minutes=$(( (360 / cores + 30 + 59) / 60 ))
+    minutes=$(( (270 / cores + 15 + 59) / 60 ))
     echo "First start: building the program takes about $minutes minute(s) on this machine's $cores core(s)"
     echo "(and the Debian packages are installed first if they are missing); later starts take seconds."
 fi
