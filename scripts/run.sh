@@ -18,8 +18,9 @@ if [ ! -x "$seed/Quorvel" ]; then
     # About four and a half minutes of one core, spread over all of them.
     cores=$(nproc)
     minutes=$(( (270 / cores + 15 + 59) / 60 ))
-    echo "First start: building the program takes about $minutes minute(s) on this machine's $cores core(s)"
-    echo "(and the Debian packages are installed first if they are missing); later starts take seconds."
+    if [ "$minutes" -le 1 ]; then about="about a minute"; else about="about $minutes minutes"; fi
+    echo "First start: building the program takes $about on this machine's $cores cores (after the"
+    echo "Debian packages, when they are missing); later starts take seconds. The tests are built by scripts/test.sh."
 fi
 "$here/scripts/build.sh" quorvel_app
 if [ ! -d "$app" ]; then
