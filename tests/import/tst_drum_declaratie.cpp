@@ -45,6 +45,24 @@ QStringList elemente(const QString& xml, const QString& nume)
     return r.hasError() ? QStringList() : gasite;
 }
 
+// The import window as the menu opens it, with a template chosen as the
+// user does (typed, then the focus leaves the list).
+Frm_Preluare_Excel* deschidePreluarea(const QString& macheta)
+{
+    ui::Forms::resetForTests();
+    Inregistreaza_Ferestre_Declaratie();
+    ui::Forms::registerWindow(u"Frm_Preluare_Excel"_s, [] { return new Frm_Preluare_Excel; });
+    if (!ui::Forms::show(u"Frm_Preluare_Excel"_s))
+        return nullptr;
+    auto* preluare = ui::Forms::get<Frm_Preluare_Excel>(u"Frm_Preluare_Excel"_s);
+    if (!preluare)
+        return nullptr;
+    preluare->Combo_NumeMacheta->setEditText(macheta);
+    QFocusEvent iesire(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(preluare->Combo_NumeMacheta, &iesire);
+    return preluare;
+}
+
 } // namespace
 
 class TestDrumDeclaratie : public QObject
@@ -58,9 +76,6 @@ private slots:
     {
         Mediu m;
         QVERIFY(m.gata());
-        ui::Forms::resetForTests();
-        Inregistreaza_Ferestre_Declaratie();
-        ui::Forms::registerWindow(u"Frm_Preluare_Excel"_s, [] { return new Frm_Preluare_Excel; });
 
         // A dispatch template: code, country, value (fiscal and statistical),
         // mass, quantity and the partner's VAT number from the sheet; the
@@ -84,12 +99,8 @@ private slots:
                    {u"01012910"_s, u"FR"_s, 2000, 40, 2, u"FR12345678901"_s}}));
 
         // The import, through its window.
-        QVERIFY(ui::Forms::show(u"Frm_Preluare_Excel"_s));
-        auto* preluare = ui::Forms::get<Frm_Preluare_Excel>(u"Frm_Preluare_Excel"_s);
+        auto* preluare = deschidePreluarea(u"Vanzari UE"_s);
         QVERIFY(preluare);
-        preluare->Combo_NumeMacheta->setEditText(u"Vanzari UE"_s);
-        QFocusEvent iesire(QEvent::FocusOut, Qt::TabFocusReason);
-        QApplication::sendEvent(preluare->Combo_NumeMacheta, &iesire);
         preluare->TXT_Anul->setText(u"2026"_s);
         preluare->TXT_Luna->setText(u"3"_s);
         preluare->TXT_CodFiscal->setText(u"RO0000001"_s);
@@ -147,15 +158,8 @@ private slots:
     {
         Mediu m;
         QVERIFY(m.gata());
-        ui::Forms::resetForTests();
-        Inregistreaza_Ferestre_Declaratie();
-        ui::Forms::registerWindow(u"Frm_Preluare_Excel"_s, [] { return new Frm_Preluare_Excel; });
-        QVERIFY(ui::Forms::show(u"Frm_Preluare_Excel"_s));
-        auto* preluare = ui::Forms::get<Frm_Preluare_Excel>(u"Frm_Preluare_Excel"_s);
+        auto* preluare = deschidePreluarea(u"Exemplu Livrari"_s);
         QVERIFY(preluare);
-        preluare->Combo_NumeMacheta->setEditText(u"Exemplu Livrari"_s);
-        QFocusEvent iesire(QEvent::FocusOut, Qt::TabFocusReason);
-        QApplication::sendEvent(preluare->Combo_NumeMacheta, &iesire);
         preluare->Txt_ExcelFile->setText(Cale_Fisier_Macheta(
             Mediu::valoare(u"SELECT SampleExcelFile FROM StructuraFisiereAntet"_s).toText()));
         ui::testing::clear();
