@@ -12,6 +12,7 @@
 // road is not found, a picture cannot be written, or the manual given shows
 // a picture the road did not take.
 
+#include "common/BUTOANE.h"
 #include "common/Globale.h"
 #include "platform/sys/clock.h"
 #include "platform/sys/system.h"
@@ -81,8 +82,15 @@ bool fotografiaza(QWidget* w, const QString& nume)
         lipsa(u"window for "_s + nume);
         return false;
     }
-    // The pointer off the flat buttons, which light up under it.
+    // The pointer off the flat buttons, which light up under it: a button
+    // holding the pointer sees it leave, as on a desktop that lets it hold
+    // the pointer (the offscreen screen does not).
     QTest::mouseMove(w, QPoint(w->width() - 1, w->height() - 1));
+    const QList<ButonPlat*> butoane = w->findChildren<ButonPlat*>();
+    for (ButonPlat* b : butoane) {
+        if (b->arePointerul())
+            Evidentiaza_Buton(b, -1, -1);
+    }
     pauza();
     return salveaza(w->grab().toImage(), nume);
 }
