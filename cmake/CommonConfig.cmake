@@ -24,10 +24,22 @@ target_compile_definitions(quorvel_options INTERFACE
     QT_NO_CONTEXTLESS_CONNECT
     QT_STRICT_ITERATORS
     QT_USE_QSTRINGBUILDER)
+# RelWithDebInfo keeps only the line tables (function, file and line in a
+# backtrace or a debugger's step), compressed: every test program links the
+# same libraries, and full debug information copied into each of them would
+# fill gigabytes. A Debug build keeps everything.
+target_compile_options(quorvel_options INTERFACE $<$<CONFIG:RelWithDebInfo>:-g1> $<$<CONFIG:Debug,RelWithDebInfo>:-gz>)
+target_link_options(quorvel_options INTERFACE $<$<CONFIG:Debug,RelWithDebInfo>:-gz>)
 if(QUORVEL_ASAN)
     target_compile_options(quorvel_options INTERFACE -fsanitize=address -fno-omit-frame-pointer)
     target_link_options(quorvel_options INTERFACE -fsanitize=address)
 endif()
+
+# The tests' runtime folder: a private one of the build, so that Qt finds
+# one outside a login session too and says nothing about it.
+set(QUORVEL_TEST_RUNTIME_DIR "${CMAKE_BINARY_DIR}/Testing/runtime")
+file(MAKE_DIRECTORY "${QUORVEL_TEST_RUNTIME_DIR}")
+file(CHMOD "${QUORVEL_TEST_RUNTIME_DIR}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
 
 # quorvel_add_test(<name> SOURCES ... LIBS ...)
 # A Qt Test executable run by CTest, offscreen, with the seeded program folder
@@ -39,7 +51,7 @@ function(quorvel_add_test name)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUORVEL_SEED_TREE=${QUORVEL_APP_DIR};QUORVEL_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUORVEL_SEED_TREE=${QUORVEL_APP_DIR};QUORVEL_SOURCE_DIR=${PROJECT_SOURCE_DIR};XDG_RUNTIME_DIR=${QUORVEL_TEST_RUNTIME_DIR}"
         TIMEOUT 300)
     if(TARGET install_tree)
         add_dependencies(${name} install_tree)

@@ -4,6 +4,7 @@
 #include "common/Selecteaza_Text_control.h"
 #include "common/Verifica_Null.h"
 #include "import/Culori_Liste.h"
+#include "import/Machete.h"
 #include "import/Preluare_Contabilitate.h"
 #include "import/Preluare_Fisiere.h"
 #include "platform/grid/dropdown.h"
@@ -255,7 +256,8 @@ void Frm_Preluare_Excel::Combo_NumeMacheta_Validate()
     // Arrivals are the first flow of the list, dispatches the second.
     Combo_Tip->setCurrentIndex(valoare(1).toText() == u"ACHIZITIE" ? 0 : 1);
     // A template without a folder proposes the user's home folder.
-    Txt_ExcelFile->setText(Null_La_Valoare(valoare(2), db::Variant(QDir::homePath() + u'/')).toText());
+    Txt_ExcelFile->setText(
+        Cale_Fisier_Macheta(Null_La_Valoare(valoare(2), db::Variant(QDir::homePath() + u'/')).toText()));
     Txt_SheetName->setEditText(Null_La_Valoare(valoare(3), db::Variant(u"Sheet1"_s)).toText());
 }
 

@@ -212,7 +212,7 @@ void Frm_Structura_Fisiere::Form_Unload(bool& cancel)
 
 void Frm_Structura_Fisiere::Form_Activate()
 {
-    if (m_mod == 1 && !Txt_ExcelFile->isHidden() && Exista_Fisier(Txt_ExcelFile->text()))
+    if (m_mod == 1 && !Txt_ExcelFile->isHidden() && Exista_Fisier(Cale_Fisier_Macheta(Txt_ExcelFile->text())))
         Citeste_Coloane();
 }
 
@@ -466,7 +466,7 @@ void Frm_Structura_Fisiere::Citeste_Coloane()
 {
     if (Este_Null(Txt_ExcelFile, u"Cale Fisier Excel"_s, true))
         return;
-    const QString cale = Txt_ExcelFile->text();
+    const QString cale = Cale_Fisier_Macheta(Txt_ExcelFile->text());
     if (!Exista_Fisier(cale)) {
         ui::msgBox(u"NU EXISTA FISIERUL : "_s + cale);
         return;
@@ -486,7 +486,7 @@ void Frm_Structura_Fisiere::Citeste_Coloane()
 
 void Frm_Structura_Fisiere::CmdBrowse_Click()
 {
-    const QString initial = Este_Null(Txt_ExcelFile) ? QString() : Txt_ExcelFile->text();
+    const QString initial = Este_Null(Txt_ExcelFile) ? QString() : Cale_Fisier_Macheta(Txt_ExcelFile->text());
     const QString cale =
         ui::openFileName(QString(), initial, u"Excel Files (*.xls)|*.xls|Excel Files (*.xlsx)|*.xlsx|"_s);
     if (cale.isEmpty())

@@ -1,9 +1,11 @@
 #include "import/Machete.h"
 
+#include "common/Folder_Program.h"
 #include "common/Globale.h"
 #include "common/Verifica_Null.h"
 #include "import/Valori_Preluare.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -281,4 +283,11 @@ QStringList Elemente_Combo(const QString& fereastra, const QString& control)
     if (!linii.isEmpty() && linii.last().isEmpty())
         linii.removeLast();
     return linii;
+}
+
+QString Cale_Fisier_Macheta(const QString& cale)
+{
+    if (cale.isEmpty() || !QDir::isRelativePath(cale))
+        return cale;
+    return Folder_Program() + u'/' + cale;
 }

@@ -83,6 +83,12 @@ db::Result<QHash<QString, db::Field>> Coloane_Intrastat(db::Connection& cn);
 // is not there (nullptr) takes any text.
 QString Refuz_Valoare_Implicita(const db::Field* coloana, const db::Variant& text);
 
+// A template's folder or sample workbook as it is used: a path kept
+// relative (the demonstration template's "Exemple/...") lies in the program
+// folder the program runs from, wherever that folder was installed or
+// copied; an absolute or empty path is returned as it is.
+QString Cale_Fisier_Macheta(const QString& cale);
+
 // The in-memory list of a sample sheet's columns the editor fills: "Numar
 // Coloana" (32-bit whole number), "Nume Coloana" (text of 100), "Prima
 // Valoare" (text of 250), empty and open.

@@ -1,30 +1,41 @@
 #!/usr/bin/env bash
-# Builds the program folder and starts Quorvel on its seeded data. Without a
-# display it starts under a virtual one (Xvfb) and says so.
+# Builds the program (both executables and the program folder, not the tests)
+# and starts Quorvel on its seeded data. Without a display it starts under a
+# virtual one (Xvfb) and says so.
 #
 # The build lays the seeded program folder out in build/app, which the tests
 # copy and never change. The program runs from build/run: a copy of build/app
 # made on the first start, so the user's companies, declarations and settings
-# stay there across rebuilds; the executables are refreshed at every start.
+# stay there across rebuilds; the executables and the help documents are
+# refreshed at every start.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build="${QUORVEL_BUILD_DIR:-$here/build}"
-
-"$here/scripts/build.sh"
 seed="$build/app"
 app="$build/run"
+
+if [ ! -x "$seed/Quorvel" ]; then
+    # About four and a half minutes of one core, spread over all of them.
+    cores=$(nproc)
+    minutes=$(( (270 / cores + 15 + 59) / 60 ))
+    if [ "$minutes" -le 1 ]; then about="about a minute"; else about="about $minutes minutes"; fi
+    echo "First start: building the program takes $about on this machine's $cores cores (after the"
+    echo "Debian packages, when they are missing); later starts take seconds. The tests are built by scripts/test.sh."
+fi
+"$here/scripts/build.sh" quorvel_app
 if [ ! -d "$app" ]; then
     cp -a "$seed" "$app.new"
     mv "$app.new" "$app"
     echo "Program folder: $app (seeded from $seed)."
 fi
-for exe in Quorvel Update_Quorvel; do
-    [ -f "$seed/$exe" ] && cp -f "$seed/$exe" "$app/$exe"
+for file in Quorvel Update_Quorvel System/Help System/HS/Explicativ.Html System/HS/Explicativ.Pdf; do
+    [ -e "$seed/$file" ] && cp -rf "$seed/$file" "$(dirname "$app/$file")/"
 done
 "$here/scripts/install-registry.sh" "$app"
 export QUORVEL_PROGRAM_DIR="$app"
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     exec "$app/Quorvel"
 fi
-echo "No display found: starting Quorvel under a virtual display (Xvfb)."
+echo "No display found: starting Quorvel under a virtual display (Xvfb), where nobody can see it."
+echo "To use the program, start scripts/run.sh from a desktop session (or over ssh -X). Ctrl+C stops it."
 exec xvfb-run -a "$app/Quorvel"

@@ -2,6 +2,7 @@
 
 #include "platform/excel/reader.h"
 #include "platform/ui/forms.h"
+#include "platform/sys/system.h"
 #include "platform/ui/mesaj_widgets.h"
 #include "shell/Aplicatie.h"
 #include "shell/Pornire.h"
@@ -51,6 +52,7 @@ int main(int argc, char** argv)
     // dates (an import, a grid) from costing a file look-up per value.
     if (qEnvironmentVariableIsEmpty("TZ"))
         qputenv("TZ", ":/etc/localtime");
+    sys::nameRuntimeFolder();
     Aplicatie app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
     ui::installWidgetPresenter();

@@ -1,6 +1,7 @@
 // Update_Quorvel: installs a new release of Quorvel from the update package
 // it is started from.
 
+#include "platform/sys/system.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/mesaj_widgets.h"
 #include "updater/Frm_Update.h"
@@ -11,6 +12,7 @@
 
 int main(int argc, char** argv)
 {
+    sys::nameRuntimeFolder();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Update_Quorvel"));
     ui::installWidgetPresenter();

@@ -1,9 +1,13 @@
 #include "platform/sys/system.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <QRegularExpression>
 #include <array>
+#include <cerrno>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <sys/utsname.h>
 #include <unistd.h>
 
@@ -63,6 +67,24 @@ std::optional<QString> userName()
     if (!pw || !pw->pw_name)
         return std::nullopt;
     return QString::fromLocal8Bit(pw->pw_name);
+}
+
+void nameRuntimeFolder()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const std::optional<QString> user = userName();
+    const QString folder = QDir::tempPath() + QStringLiteral("/runtime-") +
+                           (user ? *user : QString::number(geteuid()));
+    const QByteArray cale = QFile::encodeName(folder);
+    if (::mkdir(cale.constData(), 0700) != 0 && errno != EEXIST)
+        return;
+    struct stat st;
+    if (::lstat(cale.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid())
+        return;
+    if ((st.st_mode & 07777) != 0700 && ::chmod(cale.constData(), 0700) != 0)
+        return;
+    qputenv("XDG_RUNTIME_DIR", cale);
 }
 
 std::optional<QString> hostName()

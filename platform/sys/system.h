@@ -25,6 +25,15 @@ std::optional<QString> hostName();
 // XML and files always use ".").
 QString decimalSeparator();
 
+// Names the user's runtime folder for the libraries that look for one, so
+// that a start outside a login session (a virtual display, a service) is
+// quiet: when XDG_RUNTIME_DIR is unset it becomes <temporary folder>/
+// runtime-<user>, the folder those libraries would fall back to (with a
+// warning at every start), made private (0700) and created when missing. A
+// path that is not a folder of this user is left alone, and so is a
+// variable already set. Runs before the application object is made.
+void nameRuntimeFolder();
+
 // The leading "major.minor" numbers of a kernel release text; 0 where a
 // number is missing.
 OsVersion parseRelease(const QString& sysname, const QString& release);

@@ -8,6 +8,7 @@
 #include "declaration/Frm_INTRASTAT.h"
 #include "declaration/Frm_Intrastat_Selectie.h"
 #include "import/Frm_Preluare_Excel.h"
+#include "import/Machete.h"
 #include "platform/grid/grid.h"
 #include "platform/ui/forms.h"
 
@@ -44,6 +45,24 @@ QStringList elemente(const QString& xml, const QString& nume)
     return r.hasError() ? QStringList() : gasite;
 }
 
+// The import window as the menu opens it, with a template chosen as the
+// user does (typed, then the focus leaves the list).
+Frm_Preluare_Excel* deschidePreluarea(const QString& macheta)
+{
+    ui::Forms::resetForTests();
+    Inregistreaza_Ferestre_Declaratie();
+    ui::Forms::registerWindow(u"Frm_Preluare_Excel"_s, [] { return new Frm_Preluare_Excel; });
+    if (!ui::Forms::show(u"Frm_Preluare_Excel"_s))
+        return nullptr;
+    auto* preluare = ui::Forms::get<Frm_Preluare_Excel>(u"Frm_Preluare_Excel"_s);
+    if (!preluare)
+        return nullptr;
+    preluare->Combo_NumeMacheta->setEditText(macheta);
+    QFocusEvent iesire(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(preluare->Combo_NumeMacheta, &iesire);
+    return preluare;
+}
+
 } // namespace
 
 class TestDrumDeclaratie : public QObject
@@ -57,9 +76,6 @@ private slots:
     {
         Mediu m;
         QVERIFY(m.gata());
-        ui::Forms::resetForTests();
-        Inregistreaza_Ferestre_Declaratie();
-        ui::Forms::registerWindow(u"Frm_Preluare_Excel"_s, [] { return new Frm_Preluare_Excel; });
 
         // A dispatch template: code, country, value (fiscal and statistical),
         // mass, quantity and the partner's VAT number from the sheet; the
@@ -83,12 +99,8 @@ private slots:
                    {u"01012910"_s, u"FR"_s, 2000, 40, 2, u"FR12345678901"_s}}));
 
         // The import, through its window.
-        QVERIFY(ui::Forms::show(u"Frm_Preluare_Excel"_s));
-        auto* preluare = ui::Forms::get<Frm_Preluare_Excel>(u"Frm_Preluare_Excel"_s);
+        auto* preluare = deschidePreluarea(u"Vanzari UE"_s);
         QVERIFY(preluare);
-        preluare->Combo_NumeMacheta->setEditText(u"Vanzari UE"_s);
-        QFocusEvent iesire(QEvent::FocusOut, Qt::TabFocusReason);
-        QApplication::sendEvent(preluare->Combo_NumeMacheta, &iesire);
         preluare->TXT_Anul->setText(u"2026"_s);
         preluare->TXT_Luna->setText(u"3"_s);
         preluare->TXT_CodFiscal->setText(u"RO0000001"_s);
@@ -141,6 +153,31 @@ private slots:
         QCOMPARE(elemente(xml, u"RefPeriod"_s), QStringList{u"2026-03"_s});
         QCOMPARE(elemente(xml, u"FirmName"_s), QStringList{u"FIRMA DEMONSTRATIVA SRL"_s});
         QVERIFY(ui::testing::messages().last().text.startsWith(u"A fost generat fisierul "_s));
+    }
+
+    // A new user's first road: the demonstration company's sample workbook,
+    // imported through its own template, verifies without problems.
+    void demonstrationVerifies()
+    {
+        Mediu m;
+        QVERIFY(m.gata());
+        auto* preluare = deschidePreluarea(u"Exemplu Livrari"_s);
+        QVERIFY(preluare);
+        preluare->Txt_ExcelFile->setText(Cale_Fisier_Macheta(
+            Mediu::valoare(u"SELECT SampleExcelFile FROM StructuraFisiereAntet"_s).toText()));
+        ui::testing::clear();
+        QTest::mouseClick(preluare->CmdReadFile, Qt::LeftButton);
+        QCOMPARE(Arbore_Test::mesaje(), QStringList{u"Preluare Terminata"_s});
+        QTest::mouseClick(preluare->CmdExit, Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        auto* declaratie = ui::Forms::get<Frm_INTRASTAT>(u"Frm_INTRASTAT"_s);
+        QVERIFY(declaratie);
+        QVERIFY(QTest::qWaitForWindowActive(declaratie));
+        QCOMPARE(declaratie->GridIntrastat->dataRowCount(), 8);
+        ui::testing::clear();
+        QTest::mouseClick(declaratie->findChild<QPushButton*>(u"Cmd_Verifica"_s), Qt::LeftButton);
+        QVERIFY2(ui::testing::messages().last().text == u"NU SUNT PROBLEME"_s,
+                 qPrintable(citeste(Folder_Sistem + u"Verificare/RO0000001_O_3_2026.txt"_s)));
     }
 };
 

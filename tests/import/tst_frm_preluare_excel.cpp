@@ -117,6 +117,19 @@ private slots:
         QCOMPARE(f->Txt_SheetName->currentText(), foaieAsteptata);
     }
 
+    // The demonstration template proposes the Exemple/ folder of the program
+    // folder it runs from (here a fresh copy), not the one the build made.
+    void demonstrationFollowsProgramFolder()
+    {
+        Mediu m;
+        QVERIFY(m.gata());
+        Frm_Preluare_Excel* f = deschide();
+        alegeMacheta(f, u"Exemplu Livrari"_s);
+        QCOMPARE(f->Txt_ExcelFile->text(), m.radacina() + u"/Exemple/"_s);
+        QVERIFY(QFile::exists(f->Txt_ExcelFile->text() + u"Exemplu_Livrari.xlsx"_s));
+        QCOMPARE(f->Combo_Tip->currentText(), u"O - Pentru livrari (IESIRI)"_s);
+    }
+
     // Browsing lists the workbook's sheets and keeps the sheet name typed.
     void browse()
     {

@@ -581,6 +581,23 @@ private slots:
         QCOMPARE(mesaje().last(), u"Numar coloane in fisierul excel : 0"_s);
     }
 
+    // The demonstration template keeps its sample workbook relative to the
+    // program folder: the editor shows it so and reads the copy's own.
+    void demonstrationSample()
+    {
+        Mediu m;
+        QVERIFY(m.gata());
+        Frm_Structura_Fisiere* f = deschideModificare(u"Exemplu Livrari"_s);
+        QVERIFY(f);
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        QCOMPARE(f->Txt_ExcelFile->text(), u"Exemple/Exemplu_Livrari.xlsx"_s);
+        QCOMPARE(mesaje(), QStringList{u"Numar coloane in fisierul excel : 13"_s});
+        QVERIFY(f->GridStructuraExcel->isVisible());
+        inchide(f);
+        QCOMPARE(Mediu::valoare(u"SELECT SampleExcelFile FROM StructuraFisiereAntet"_s).toText(),
+                 u"Exemple/Exemplu_Livrari.xlsx"_s);
+    }
+
     // Closing a new template never saved writes nothing; a saved one keeps
     // its last header edits.
     void closing()

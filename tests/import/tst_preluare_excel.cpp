@@ -5,6 +5,7 @@
 
 #include "Mediu_Preluare.h"
 #include "codelists/ConexiuneTarif.h"
+#include "import/Machete.h"
 #include "import/Preluare_Excel.h"
 
 #include <QProcess>
@@ -564,19 +565,25 @@ private slots:
     {
         Mediu m;
         QVERIFY(m.gata());
-        const QString exemplu =
+        const QString exemplu = Cale_Fisier_Macheta(
             Mediu::valoare(u"SELECT SampleExcelFile FROM StructuraFisiereAntet WHERE Nume_structura = "
                            u"'Exemplu Livrari'"_s)
-                .toText();
+                .toText());
+        QCOMPARE(exemplu, m.radacina() + u"/Exemple/Exemplu_Livrari.xlsx"_s);
         QVERIFY2(QFile::exists(exemplu), qPrintable(exemplu));
-        QCOMPARE(Mediu::valoare(u"SELECT Locatie_Implicita FROM StructuraFisiereAntet"_s).toText() +
+        QCOMPARE(Cale_Fisier_Macheta(
+                     Mediu::valoare(u"SELECT Locatie_Implicita FROM StructuraFisiereAntet"_s).toText()) +
                      u"Exemplu_Livrari.xlsx"_s,
                  exemplu);
+        // Absolute paths and empty ones stay as they are.
+        QCOMPARE(Cale_Fisier_Macheta(u"/date/martie.xlsx"_s), u"/date/martie.xlsx"_s);
+        QCOMPARE(Cale_Fisier_Macheta(QString()), QString());
         Jurnal j;
         const Rezultat_Preluare r = Preia_Fisier_Excel(intrari(exemplu, kLivrari, u"Exemplu Livrari"_s), j);
         QCOMPARE(r.salvate, 8);
         QVERIFY2(r.erori.isEmpty(), qPrintable(r.erori.join(QString())));
         QCOMPARE(rand(2).value(u"Cod_NC"_s).toText(), u"84182151"_s);
+        QCOMPARE(rand(2).value(u"Val_Stat"_s).toDouble(), rand(2).value(u"Val_Fiscala"_s).toDouble());
         QCOMPARE(rand(2).value(u"Cod_UMS"_s).toText(), u"p/st"_s);
         QCOMPARE(rand(3).value(u"Tara_Orig"_s).toText(), u"RO"_s);
         QCOMPARE(rand(3).value(u"Nat_Tranz"_s).toText(), u"11"_s);

@@ -72,7 +72,8 @@ void TestInstallLayout::files_data()
           "System/DataBase/RO0000001.mdb", "System/DataBase/CN/CN2025.mdb", "System/DataBase/CN/CN2026.mdb",
           "System/SQL/Intrastat.txt",
           "System/ComboBox/Frm_Structura_Fisiere.ModPreluare.txt", "System/ReportDefinition/UE_Reports.xml",
-          "System/Help/Manual.Html", "System/HS/Explicativ.Html", "Registry/HKEY_LOCAL_MACHINE.reg"})
+          "System/Help/Manual.Html", "System/HS/Explicativ.Html", "Registry/HKEY_LOCAL_MACHINE.reg",
+          "System/Help/Manual.Pdf", "System/HS/Explicativ.Pdf", "System/Help/Manual/01_selectare_firma.png"})
         QTest::newRow(f) << QString::fromLatin1(f);
 }
 
@@ -84,6 +85,11 @@ void TestInstallLayout::files()
     QVERIFY(info.size() > 0);
     if (file.endsWith(u".mdb"))
         QVERIFY(read(file).startsWith("SQLite format 3"));
+    if (file.endsWith(u".Pdf")) {
+        const QByteArray pdf = read(file);
+        QVERIFY(pdf.startsWith("%PDF-"));
+        QVERIFY(pdf.trimmed().endsWith("%%EOF"));
+    }
 }
 
 void TestInstallLayout::textFilesUseCrLf_data()

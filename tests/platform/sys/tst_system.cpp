@@ -1,6 +1,10 @@
 #include "platform/sys/system.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -31,6 +35,61 @@ private slots:
         QCOMPARE(v.minor, minor);
         QCOMPARE(v.release, release);
         QCOMPARE(v.sysname, u"Linux"_s);
+    }
+
+    // Without XDG_RUNTIME_DIR the variable names a private folder of the
+    // user in the temporary folder; what stands there already decides
+    // whether it can be used.
+    void runtimeFolder_data()
+    {
+        QTest::addColumn<QString>("before"); // "", "folder 0755", "folder 0700", "file"
+        QTest::addColumn<bool>("named");
+        QTest::newRow("missing") << QString() << true;
+        QTest::newRow("open folder") << u"folder 0755"_s << true;
+        QTest::newRow("private folder") << u"folder 0700"_s << true;
+        QTest::newRow("a file") << u"file"_s << false;
+    }
+    void runtimeFolder()
+    {
+        QFETCH(QString, before);
+        QFETCH(bool, named);
+        QTemporaryDir temp;
+        QVERIFY(temp.isValid());
+        const QByteArray tmpdir = qgetenv("TMPDIR");
+        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        const bool tmpdirSet = qEnvironmentVariableIsSet("TMPDIR");
+        const bool runtimeSet = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+        qunsetenv("XDG_RUNTIME_DIR");
+        sys::testing::setUserName(u"ion"_s);
+        const QString folder = temp.filePath(u"runtime-ion"_s);
+        const QByteArray cale = QFile::encodeName(folder);
+        if (before.startsWith(u"folder"_s))
+            QCOMPARE(::mkdir(cale.constData(), before.endsWith(u"0700"_s) ? 0700 : 0755), 0);
+        else if (before == u"file"_s)
+            QVERIFY(QFile(folder).open(QIODevice::WriteOnly));
+
+        sys::nameRuntimeFolder();
+        const QString given = qEnvironmentVariable("XDG_RUNTIME_DIR");
+        struct stat st;
+        const bool made = ::lstat(cale.constData(), &st) == 0;
+        // A variable already set is never changed.
+        qputenv("XDG_RUNTIME_DIR", "/elsewhere");
+        sys::nameRuntimeFolder();
+        const QString kept = qEnvironmentVariable("XDG_RUNTIME_DIR");
+
+        tmpdirSet ? qputenv("TMPDIR", tmpdir) : qunsetenv("TMPDIR");
+        runtimeSet ? qputenv("XDG_RUNTIME_DIR", runtime) : qunsetenv("XDG_RUNTIME_DIR");
+        QCOMPARE(kept, u"/elsewhere"_s);
+        QVERIFY(made);
+        if (named) {
+            QCOMPARE(given, folder);
+            QVERIFY(S_ISDIR(st.st_mode));
+            QCOMPARE(st.st_mode & 07777, 0700u);
+        } else {
+            QVERIFY(given.isEmpty());
+            QVERIFY(S_ISREG(st.st_mode));
+        }
     }
 
     void realQueriesAnswer()

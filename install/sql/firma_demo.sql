@@ -1,10 +1,13 @@
 -- The demonstration company's template "Exemplu Livrari" for the sample
 -- workbook the build writes into the program folder's Exemple/ folder: the
 -- rows a new LIVRARE template gets (every described column of Intrastat but
--- Tara_Exp), 13 of them taken from the sample's columns.
+-- Tara_Exp), 14 of them taken from the sample's columns: the value in lei is
+-- both the fiscal and the statistical value, so that the sample verifies
+-- without problems. Its paths are kept relative, so they name the Exemple/
+-- folder of whichever program folder the program runs from.
 INSERT INTO StructuraFisiereAntet (Nume_structura, TIP, Locatie_Implicita, Work_Sheet_Name, SampleExcelFile)
-VALUES ('Exemplu Livrari', 'LIVRARE', '@QUORVEL_EXEMPLE_SQL@/', 'Sheet1',
-        '@QUORVEL_EXEMPLE_SQL@/Exemplu_Livrari.xlsx');
+VALUES ('Exemplu Livrari', 'LIVRARE', 'Exemple/', 'Sheet1',
+        'Exemple/Exemplu_Livrari.xlsx');
 
 INSERT INTO StructuraFisiereContinut (Nume_Structura, Dest_ColumnDescription, Exista_Coloana, Numar_Coloana,
                                       Valoare_Implicita, Marime_Maxima, Format, Dest_ColumnName, Sort_Order)
@@ -14,7 +17,7 @@ VALUES
     ('Exemplu Livrari', 'Tara Origine', -1, 4, NULL, 2, 'TEXT', 'Tara_Orig', 8),
     ('Exemplu Livrari', 'Tara Destinatie', -1, 3, NULL, 2, 'TEXT', 'Tara_Dest', 10),
     ('Exemplu Livrari', 'Valoare Fiscala (lei)', -1, 5, NULL, NULL, 'NUMERIC', 'Val_Fiscala', 11),
-    ('Exemplu Livrari', 'Valoare Statistica (lei)', 0, NULL, NULL, NULL, 'NUMERIC', 'Val_Stat', 12),
+    ('Exemplu Livrari', 'Valoare Statistica (lei)', -1, 5, NULL, NULL, 'NUMERIC', 'Val_Stat', 12),
     ('Exemplu Livrari', 'Masa Neta [Kg]', -1, 6, '0', NULL, 'NUMERIC', 'Net', 13),
     ('Exemplu Livrari', 'UM Suplimentara', 0, NULL, NULL, 20, 'TEXT', 'Cod_UMS', 14),
     ('Exemplu Livrari', 'Cantitate in UM Suplimentara', 0, NULL, NULL, NULL, 'NUMERIC', 'Val_UMS', 15),
