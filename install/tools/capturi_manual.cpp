@@ -344,7 +344,7 @@ void drum(Dialoguri& dialoguri, const QString& program)
     // A new company.
     meniu(u"CreareFirma"_s);
     QWidget* firma = fereastra(u"Frm_Creare_Firma"_s);
-    scrie(firma, u"Firma_CF"_s, u"RO 12345678"_s);
+    scrie(firma, u"Firma_CF"_s, u"RO12345678"_s);
     scrie(firma, u"Firma_Nume"_s, u"EXEMPLU COMERT SRL"_s);
     scrie(firma, u"Firma_Adresa"_s, u"Str. Exemplului nr. 1"_s);
     scrie(firma, u"Firma_Judet"_s, u"Cluj"_s);

@@ -24,16 +24,18 @@ struct Use
     int holds = 0;
 };
 
+// Both outlive every static: a connection that a process-wide record set
+// keeps open is released by the exit's destructors, after these would be gone.
 QMutex& registryMutex()
 {
-    static QMutex m;
-    return m;
+    static auto* m = new QMutex;
+    return *m;
 }
 
 QHash<QString, Use*>& registry()
 {
-    static QHash<QString, Use*> r;
-    return r;
+    static auto* r = new QHash<QString, Use*>;
+    return *r;
 }
 
 QString keyOf(const QString& path)

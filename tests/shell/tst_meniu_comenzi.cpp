@@ -222,6 +222,7 @@ private slots:
         ui::Forms::registerWindow(u"Frm_INTRASTAT"_s, [] { return new Fereastra_Refuza; });
         QVERIFY(!Conexiune_Comun.open(Cale_Comun));
         QVERIFY(!Conexiune_Firma.open(arbore.folderBazaDate() + u"RO0000001.mdb"_s));
+        FirmaCurenta_CodFiscal = u"RO0000001"_s; // "Date Firma" edits the working company
         Firma_Noua = true;
         Fereastra_Refuza::refuza = true;
         QVERIFY(ui::Forms::show(u"Frm_INTRASTAT"_s));
