@@ -406,6 +406,13 @@ static QDateTime parseDate(const QString& text, bool* ok)
 }
 
 // OLE automation date: days since 1899-12-30, the fraction is the time.
+// The calendar runs from 1 January 100 to 31 December 9999; a number outside
+// it (or NaN, an infinity) is no date.
+static bool isOleDate(double d)
+{
+    return d >= -657434.0 && d < 2958466.0;
+}
+
 static QDateTime fromOleDate(double d)
 {
     const QDateTime base(QDate(1899, 12, 30), QTime(0, 0));
@@ -425,7 +432,7 @@ Variant convertRead(const Variant& raw, int adoType)
             const QDateTime dt = parseDate(raw.asText(), &ok);
             return ok ? Variant(dt) : raw;
         }
-        if (raw.isNumber())
+        if (raw.isNumber() && isOleDate(raw.toDouble()))
             return Variant(fromOleDate(raw.toDouble()));
         return raw;
     }
@@ -642,7 +649,7 @@ Result<Variant> checkValue(const Field& field, const Variant& value)
             return fail(Error::Kind::NotDate, ErrorNumber::TypeMismatch,
                         QStringLiteral("The value is not a date"));
         }
-        if (value.isNumber() && value.kind() != Variant::Kind::Bool)
+        if (value.isNumber() && value.kind() != Variant::Kind::Bool && isOleDate(value.toDouble()))
             return Variant(fromOleDate(value.toDouble()));
         return fail(Error::Kind::NotDate, ErrorNumber::TypeMismatch,
                     QStringLiteral("The value is not a date"));

@@ -4,6 +4,8 @@
 
 #include "fixture.h"
 
+#include <limits>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -206,6 +208,13 @@ void TestDbRecordset::updateChecks_data()
     QTest::newRow("non-date in DATETIME")
         << u"T"_s << db::Variant(u"31.02.2026"_s) << int(db::Error::Kind::NotDate);
     QTest::newRow("ISO date text") << u"T"_s << db::Variant(u"2026-05-06"_s) << int(db::Error::Kind::None);
+    QTest::newRow("date serial") << u"T"_s << db::Variant(46000.5) << int(db::Error::Kind::None);
+    QTest::newRow("serial past the year 9999")
+        << u"T"_s << db::Variant(1e308) << int(db::Error::Kind::NotDate);
+    QTest::newRow("serial before the year 100")
+        << u"T"_s << db::Variant(-1e6) << int(db::Error::Kind::NotDate);
+    QTest::newRow("NaN serial")
+        << u"T"_s << db::Variant(std::numeric_limits<double>::quiet_NaN()) << int(db::Error::Kind::NotDate);
     QTest::newRow("text in YESNO") << u"Y"_s << db::Variant(u"poate"_s) << int(db::Error::Kind::NotNumber);
     QTest::newRow("Null anywhere") << u"I"_s << db::Variant::null() << int(db::Error::Kind::None);
 }
