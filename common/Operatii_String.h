@@ -1,5 +1,5 @@
 #pragma once
-// Splitting a text on a delimiter.
+// Splitting a text on a delimiter; characters no text of a declaration may hold.
 
 #include <QString>
 #include <QStringList>
@@ -15,3 +15,11 @@ qint16 Imparte_String(QStringList& list, const QString& text, const QString& del
 // The text without its leading and trailing blanks (the blank character
 // only; tabs and line breaks stay).
 QString Fara_Blancuri_Margine(const QString& text);
+
+// A control character other than tab, line feed and carriage return, or one
+// of the non-characters U+FFFE and U+FFFF: what XML 1.0 allows in no text,
+// so what no imported or declared value may keep.
+inline bool Caracter_Control(char16_t c)
+{
+    return (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c == 0xFFFE || c == 0xFFFF;
+}

@@ -2,6 +2,7 @@
 
 #include "codelists/ConexiuneTarif.h"
 #include "common/Globale.h"
+#include "common/Operatii_String.h"
 #include "common/Verifica_Exista_Fisier.h"
 #include "common/Verifica_Null.h"
 #include "platform/db/db.h"
@@ -116,8 +117,7 @@ int Caracter_Interzis(QStringView text)
             ++i;
             continue;
         }
-        if ((c < 0x20 && c != 0x09 && c != 0x0A && c != 0x0D) || c == 0xFFFE || c == 0xFFFF ||
-            QChar::isSurrogate(c))
+        if (Caracter_Control(c) || QChar::isSurrogate(c))
             return c;
     }
     return -1;

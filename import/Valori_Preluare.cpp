@@ -1,5 +1,7 @@
 #include "import/Valori_Preluare.h"
 
+#include "common/Operatii_String.h"
+
 #include <QVarLengthArray>
 #include <algorithm>
 #include <charconv>
@@ -60,8 +62,7 @@ bool grupeBune(QStringView parte, Separator grup)
 
 bool controlSauNecaracter(QChar c)
 {
-    const char16_t u = c.unicode();
-    return (u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') || u == 0xFFFE || u == 0xFFFF;
+    return Caracter_Control(c.unicode());
 }
 
 } // namespace
