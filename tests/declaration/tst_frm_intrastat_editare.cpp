@@ -412,6 +412,53 @@ private slots:
         QVERIFY(!ui::Forms::isLoaded(u"Frm_CautareTabele"_s));
     }
 
+    // Each pick-list shows its columns under the captions of the code lists,
+    // the description across the list, and keeps them when re-sorted.
+    void titluriListe_data()
+    {
+        QTest::addColumn<int>("coloana");
+        QTest::addColumn<QStringList>("titluri");
+        QTest::newRow("tariff") << 5
+                                << QStringList{u"COD 8"_s, u"DESCRIERE"_s, u"UM SUPL"_s, u"EXISTA UM SUPL"_s};
+        QTest::newRow("country of origin") << 7 << QStringList{u"COD"_s, u"DESCRIERE TARA"_s};
+        QTest::newRow("country of destination") << 9 << QStringList{u"COD"_s, u"DESCRIERE TARA"_s};
+        QTest::newRow("unit") << 13 << QStringList{u"COD"_s, u"DESCRIERE"_s};
+        QTest::newRow("transaction") << 15 << QStringList{u"COD"_s, u"DESCRIERE"_s};
+        QTest::newRow("delivery terms") << 16 << QStringList{u"COD"_s, u"DESCRIERE"_s};
+        QTest::newRow("transport") << 17 << QStringList{u"COD"_s, u"DESCRIERE"_s};
+    }
+    void titluriListe()
+    {
+        QFETCH(int, coloana);
+        QFETCH(QStringList, titluri);
+        Declaratie_Test d;
+        VERIFICA_DECLARATIA(d);
+        Frm_INTRASTAT* f = deschide();
+        QVERIFY(f);
+        grid::Grid* g = f->GridIntrastat;
+        const auto titluriGrila = [](grid::Grid& lista) {
+            QStringList t;
+            for (int c = 0; c < lista.columnCount(); ++c)
+                t << lista.column(c).caption;
+            return t;
+        };
+        QStringList vazute, sortate;
+        int latime = 0;
+        Lista_Selectie lista([&](Frm_CautareTabele& l) {
+            vazute = titluriGrila(*l.GridCautare);
+            latime = l.GridCautare->column(1).widthTwips;
+            l.GridCautare_HeadClick(1);
+            sortate = titluriGrila(*l.GridCautare);
+        });
+        g->setCurrentCell(2, coloana);
+        const QRect celula = g->visualRect(g->model()->index(2, coloana));
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->buttonRect(celula).center());
+        QCOMPARE(lista.deschideri, 1);
+        QCOMPARE(vazute, titluri);
+        QCOMPARE(latime, 6500);
+        QCOMPARE(sortate, titluri);
+    }
+
     // A line added on the new-row line takes the declaration's key, "RO" as
     // the country of dispatch, the unit's quantity; the footers follow.
     void linieNoua()
