@@ -123,6 +123,14 @@ QString mesaj(const Frm_INTRASTAT* f)
     return f->findChild<QLabel*>(u"Lbl_Mesaj"_s)->text();
 }
 
+// A click on the button of a grid cell, as the user opens its pick-list.
+void apasaButonCelula(grid::Grid* g, int rand, int coloana)
+{
+    g->setCurrentCell(rand, coloana);
+    const QRect celula = g->visualRect(g->model()->index(rand, coloana));
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->buttonRect(celula).center());
+}
+
 } // namespace
 
 class TestFrmIntrastatEditare : public QObject
@@ -398,9 +406,7 @@ private slots:
             }
             QTest::keyClick(l.GridCautare, Qt::Key_Return);
         });
-        g->setCurrentCell(2, 5);
-        const QRect celula = g->visualRect(g->model()->index(2, 5));
-        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->buttonRect(celula).center());
+        apasaButonCelula(g, 2, 5);
         QCOMPARE(lista.deschideri, 1);
         QCOMPARE(Parametri_Cautare_Tabele.Cautare_SQL, u"SELECT * FROM HS8"_s);
         QCOMPARE(latime, 6500);
@@ -450,9 +456,7 @@ private slots:
             l.GridCautare_HeadClick(1);
             sortate = titluriGrila(*l.GridCautare);
         });
-        g->setCurrentCell(2, coloana);
-        const QRect celula = g->visualRect(g->model()->index(2, coloana));
-        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->buttonRect(celula).center());
+        apasaButonCelula(g, 2, coloana);
         QCOMPARE(lista.deschideri, 1);
         QCOMPARE(vazute, titluri);
         QCOMPARE(latime, 6500);
