@@ -60,6 +60,7 @@ Frm_CautareTabele::Frm_CautareTabele(QWidget* parent)
     connect(GridCautare, &grid::Grid::headClick, this, &Frm_CautareTabele::GridCautare_HeadClick);
     connect(GridCautare, &grid::Grid::afterUpdate, this, &Frm_CautareTabele::GridCautare_AfterUpdate);
     connect(GridCautare, &grid::Grid::dataError, this, &Frm_CautareTabele::GridCautare_Error);
+    connect(GridCautare, &grid::Grid::columnsRebuilt, this, [this] { m_coloane.aplica(*GridCautare); });
     connect(CmdAdd, &QPushButton::clicked, this, &Frm_CautareTabele::CmdAdd_Click);
     connect(CmdCautare, &QPushButton::clicked, this, &Frm_CautareTabele::CmdCautare_Click);
     seteazaNumeAccesibile();
@@ -72,6 +73,7 @@ void Frm_CautareTabele::Form_Load()
     const Cerere_Cautare_Tabele& c = Parametri_Cautare_Tabele;
     setFixedSize(Px(9915 + Delta_Latime), Px(7215 + Delta_Inaltime));
     Prefix_Cautare.clear();
+    m_coloane = Coloane_Pastrate(); // the columns of this list are shaped after the load
     CmdAdd->setVisible(true);
 
     GridCautare->setAllowUpdate(false);
@@ -94,6 +96,11 @@ void Frm_CautareTabele::Form_Load()
             GridCautare->setCurrentIndex(QModelIndex());
     }
     Ajusteaza_Dimensiuni();
+}
+
+void Frm_CautareTabele::Retine_Coloane()
+{
+    m_coloane.retine(*GridCautare);
 }
 
 void Frm_CautareTabele::Ajusteaza_Dimensiuni()
@@ -261,5 +268,6 @@ void Arata_Lista_Selectie(const std::function<void(grid::Grid&)>& formeaza)
         return;
     if (formeaza)
         formeaza(*lista->GridCautare);
+    lista->Retine_Coloane();
     ui::Forms::show(u"Frm_CautareTabele"_s, true);
 }

@@ -8,6 +8,7 @@
 // names the row. It also re-sorts by a header click, narrows by the column
 // search, jumps by typing and adds a row to the listed table.
 
+#include "codelists/Ferestre_Liste.h"
 #include "platform/db/db.h"
 #include "platform/ui/fereastra.h"
 
@@ -45,6 +46,9 @@ public:
     bool Mod_Adaugare() const { return m_adaugare; }
     // The window's own record set (the grid may show RS_Filtrare instead).
     const db::Recordset& Lista() const { return m_rs; }
+    // Keeps the columns as they are now (the caller's captions and widths)
+    // across the re-binds of a re-sort or a column search.
+    void Retine_Coloane();
 
     grid::ListGrid* GridCautare = nullptr;
     ButonPlat* CmdCautare = nullptr;
@@ -67,6 +71,7 @@ private:
     void Termina_Adaugarea();
 
     db::Recordset m_rs;
+    Coloane_Pastrate m_coloane;
     bool m_adaugare = false;
     bool m_returnat = false;
 };

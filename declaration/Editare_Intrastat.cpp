@@ -25,13 +25,14 @@ std::optional<double> Numar(const db::Variant& v)
 }
 
 Cautare_Coloana cautare(int coloana, const QString& interogare, const QString& conditie, const QString& lista,
-                        QList<QPair<int, int>> perechi = {})
+                        const QStringList& titluri, QList<QPair<int, int>> perechi = {})
 {
     Cautare_Coloana c;
     c.coloana = coloana;
     c.interogare = interogare;
     c.conditie = conditie;
     c.lista = lista;
+    c.titluri = titluri;
     c.perechi = perechi.isEmpty() ? QList<QPair<int, int>>{{coloana, 0}} : perechi;
     return c;
 }
@@ -41,23 +42,29 @@ QList<Cautare_Coloana> tabelCautari()
     const QString tari = u"SELECT [Tara_COD] ,[Tara_DESC] FROM [Tari]"_s;
     const QString conditieTari = u" WHERE [Tara_COD]='"_s;
     const QString listaTari = u"SELECT [Tara_COD] ,[Tara_DESC] FROM [Tari] ORDER BY [Tara_COD]"_s;
-    Cautare_Coloana tarif = cautare(Coloana_Cod_NC, u"SELECT * FROM HS8"_s, u" WHERE [HS8_COD]='"_s,
-                                    u"SELECT * FROM HS8"_s, {{5, 0}, {13, 2}, {6, 1}, {31, 3}});
+    // The captions of the code-list windows and of the tariff browser.
+    const QStringList titluriTari{u"COD"_s, u"DESCRIERE TARA"_s};
+    const QStringList titluri{u"COD"_s, u"DESCRIERE"_s};
+    Cautare_Coloana tarif = cautare(
+        Coloana_Cod_NC, u"SELECT * FROM HS8"_s, u" WHERE [HS8_COD]='"_s, u"SELECT * FROM HS8"_s,
+        {u"COD 8"_s, u"DESCRIERE"_s, u"UM SUPL"_s, u"EXISTA UM SUPL"_s}, {{5, 0}, {13, 2}, {6, 1}, {31, 3}});
     tarif.peTarif = true;
     return {tarif,
-            cautare(7, tari, conditieTari, listaTari),
-            cautare(8, tari, conditieTari, listaTari),
-            cautare(9, tari, conditieTari, listaTari),
+            cautare(7, tari, conditieTari, listaTari, titluriTari),
+            cautare(8, tari, conditieTari, listaTari, titluriTari),
+            cautare(9, tari, conditieTari, listaTari, titluriTari),
             cautare(Coloana_Cod_UMS, u"SELECT [UM_COD] ,[UM_DESC] FROM [UM]"_s, u" WHERE [UM_COD]='"_s,
-                    u"SELECT [UM_COD] ,[UM_DESC] FROM [UM] ORDER BY [UM_COD]"_s),
+                    u"SELECT [UM_COD] ,[UM_DESC] FROM [UM] ORDER BY [UM_COD]"_s, titluri),
             cautare(15, u"SELECT COD, TR_DESC FROM Tranzactii_Unit"_s, u" WHERE COD ='"_s,
-                    u"SELECT COD, TR_DESC FROM Tranzactii_Unit ORDER BY [COD]"_s),
+                    u"SELECT COD, TR_DESC FROM Tranzactii_Unit ORDER BY [COD]"_s, titluri),
             cautare(16, u"SELECT [Incoterms_COD],[Incoterms_DESC] FROM [Incoterms]"_s,
                     u" WHERE [Incoterms_COD]='"_s,
-                    u"SELECT [Incoterms_COD],[Incoterms_DESC] FROM [Incoterms] ORDER BY [Incoterms_COD]"_s),
+                    u"SELECT [Incoterms_COD],[Incoterms_DESC] FROM [Incoterms] ORDER BY [Incoterms_COD]"_s,
+                    titluri),
             cautare(17, u"SELECT [COD_MOD_TRANS],[DESC_MOD_TRANS] FROM [MOD_TRANS]"_s,
                     u" WHERE [COD_MOD_TRANS]='"_s,
-                    u"SELECT [COD_MOD_TRANS],[DESC_MOD_TRANS] FROM [MOD_TRANS] ORDER BY [COD_MOD_TRANS]"_s)};
+                    u"SELECT [COD_MOD_TRANS],[DESC_MOD_TRANS] FROM [MOD_TRANS] ORDER BY [COD_MOD_TRANS]"_s,
+                    titluri)};
 }
 
 // The fields of the built-in grid query, in order.

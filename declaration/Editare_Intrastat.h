@@ -9,6 +9,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace grid {
@@ -37,13 +38,15 @@ std::optional<Valori_Lei> Recalculeaza_Valori(const db::Variant& valoareValuta, 
 
 // The code look-up of one grid column: the look-up query (the condition
 // follows it, up to the opening quote of the typed value), the pick-list's
-// query, the database, and the pairs (grid column <- field of the found row).
+// query and the captions of its columns, the database, and the pairs (grid
+// column <- field of the found row).
 struct Cautare_Coloana
 {
     int coloana = -1;
     QString interogare;
     QString conditie;
     QString lista;
+    QStringList titluri;
     bool peTarif = false;
     QList<QPair<int, int>> perechi;
 };

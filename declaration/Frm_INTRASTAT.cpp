@@ -713,13 +713,17 @@ void Frm_INTRASTAT::GridIntrastat_ButtonClick(int coloana)
     if (!cautare)
         return;
     Pregateste_Cautare(*cautare, GridIntrastat->cell(coloana).toText(), GridIntrastat, false);
-    Arata_Lista_Selectie([coloana](grid::Grid& lista) {
-        // The tariff's descriptions are long.
-        if (coloana != Coloana_Cod_NC || lista.columnCount() < 2)
-            return;
-        lista.column(1).widthTwips = 6500;
-        lista.column(1).wrap = true;
-        lista.setRowHeightTwips(400);
+    Arata_Lista_Selectie([cautare](grid::Grid& lista) {
+        for (int c = 0; c < cautare->titluri.size() && c < lista.columnCount(); ++c)
+            lista.column(c).caption = cautare->titluri.at(c);
+        // The descriptions take the list's width; the tariff's are long and wrap.
+        if (lista.columnCount() >= 2) {
+            lista.column(1).widthTwips = 6500;
+            if (cautare->coloana == Coloana_Cod_NC) {
+                lista.column(1).wrap = true;
+                lista.setRowHeightTwips(400);
+            }
+        }
         lista.refreshColumns();
     });
     Lbl_Mesaj->setText(Parametri_Cautare_Tabele.Cautare_Rezultat);

@@ -1,8 +1,11 @@
 // quorvel_pdf: the PDF edition of one of the program folder's HTML documents
 // (the user manual, the explanatory notes), laid out on A4 pages with page
-// numbers. Pictures are taken from the HTML file's folder; a picture that
-// cannot be read fails the build instead of leaving an empty frame. The PDF
-// is written whole or not at all.
+// numbers. Pictures are taken from the HTML file's folder, each at its own
+// size or narrowed to the page's text width; a picture that cannot be read
+// fails the build instead of leaving an empty frame. The text is set without
+// ligatures, so that a reader's search finds every word ("fisier" is not
+// written with the one glyph of "fi"). The PDF is written whole or not at
+// all.
 //
 // Usage: quorvel_pdf <document.html> <document.pdf>
 
@@ -18,7 +21,10 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFormat>
 #include <QUrl>
 #include <cstdio>
 
@@ -48,6 +54,48 @@ protected:
     }
 };
 
+// The text width of an A4 page less the 2 cm margins print() keeps on each
+// side, in the document's pixels (1/96 inch).
+constexpr double kLatimeText = (210.0 - 2 * 20.0) / 25.4 * 96.0;
+
+// Every picture at its own size, or at the text width when it is wider; a
+// width the page gives is kept when it fits.
+void potrivestePozele(Document& doc)
+{
+    struct Poza
+    {
+        int de = 0, lungime = 0;
+        QTextImageFormat format;
+    };
+    QList<Poza> schimbate; // changed after the walk, which a change would upset
+    for (QTextBlock bloc = doc.begin(); bloc.isValid(); bloc = bloc.next()) {
+        for (auto it = bloc.begin(); !it.atEnd(); ++it) {
+            const QTextFragment bucata = it.fragment();
+            if (!bucata.isValid() || !bucata.charFormat().isImageFormat())
+                continue;
+            QTextImageFormat poza = bucata.charFormat().toImageFormat();
+            const QImage imagine =
+                doc.resource(QTextDocument::ImageResource, QUrl(poza.name())).value<QImage>();
+            if (imagine.isNull())
+                continue; // named among the missing pictures
+            const double latime = poza.width() > 0 ? poza.width() : imagine.width();
+            const double potrivita = qMin(latime, kLatimeText);
+            if (poza.width() > 0 && latime == potrivita)
+                continue;
+            poza.setWidth(potrivita);
+            if (poza.height() > 0)
+                poza.setHeight(poza.height() * potrivita / latime);
+            schimbate << Poza{bucata.position(), bucata.length(), poza};
+        }
+    }
+    for (const Poza& p : std::as_const(schimbate)) {
+        QTextCursor c(&doc);
+        c.setPosition(p.de);
+        c.setPosition(p.de + p.lungime, QTextCursor::KeepAnchor);
+        c.setCharFormat(p.format);
+    }
+}
+
 int eroare(const QString& text)
 {
     std::fprintf(stderr, "quorvel_pdf: %s\n", qPrintable(text));
@@ -73,8 +121,11 @@ int main(int argc, char** argv)
     doc.folder = QFileInfo(sursa).absolutePath();
     QFont litera(QStringLiteral("DejaVu Sans"));
     litera.setPointSizeF(10);
+    // No shaping of Latin text: no ligatures, each letter its own glyph.
+    litera.setStyleStrategy(QFont::PreferNoShaping);
     doc.setDefaultFont(litera);
     doc.setHtml(QString::fromUtf8(html.readAll()));
+    potrivestePozele(doc);
 
     QDir().mkpath(QFileInfo(tinta).absolutePath());
     QSaveFile fisier(tinta);

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Takes the user manual's pictures again from the program's own windows
-# (offscreen, on a copy of the program folder), puts them in
+# (offscreen, on a copy of the program folder laid out where a user has it,
+# /home/ion/quorvel/build/run, in a mount namespace of the capture alone; it
+# fails rather than show a temporary folder where the system allows no such
+# namespace), puts them in
 # install/files/Manual/ and rebuilds the program folder's manual
 # (System/Help/Manual.Html, its pictures and Manual.Pdf). Run it after a
 # change of the windows, the seeded data or the tariff, then look at
@@ -13,7 +16,7 @@ pictures="$here/install/files/Manual"
 "$here/scripts/build.sh" quorvel_capturi_manual install_tree
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-"$build/bin/quorvel_capturi_manual" "$work" "$here/install/files/Manual.Html"
+"$build/bin/quorvel_capturi_manual" --cale-utilizator "$work" "$here/install/files/Manual.Html"
 mkdir -p "$pictures"
 rm -f "$pictures"/*.png
 cp "$work"/*.png "$pictures"/

@@ -3,14 +3,24 @@
 // walked through its own windows (company, template, import, grid,
 // verification, declaration file, settings, print) and each window is
 // grabbed as it shows, message boxes included. Offscreen, on a screen of a
-// fixed size, with a fixed date and user, so that a new run after a change
-// of the windows gives the same pictures where nothing changed.
+// fixed size, with a fixed date, user and Romanian regional settings, so
+// that a new run after a change of the windows gives the same pictures where
+// nothing changed.
 //
-// Usage: quorvel_capturi_manual <folder for the pictures> [<Manual.Html>]
+// The copy stands where a user has the program folder: the repository
+// cloned in the home folder of the user "ion", the program run from its
+// build/run (as scripts/run.sh runs it), so that the paths the windows show
+// are the ones a reader meets. That folder is laid out in a mount namespace
+// of this process alone: nothing is written to the real home folders, and
+// everything else stays where it is. Where the system allows no such
+// namespace the copy goes to a temporary folder instead, said on the error
+// output; with --cale-utilizator that is a failure.
+//
+// Usage: quorvel_capturi_manual [--cale-utilizator] <folder for the pictures> [<Manual.Html>]
 // (scripts/manual-pictures.sh builds it and writes into install/files/Manual.)
 // It ends with 1, naming what is missing, when a window or control of the
-// road is not found, a picture cannot be written, or the manual given shows
-// a picture the road did not take.
+// road is not found, a picture cannot be written or shows the temporary
+// folder, or the manual given shows a picture the road did not take.
 
 #include "common/BUTOANE.h"
 #include "common/Globale.h"
@@ -23,6 +33,7 @@
 #include "shell/Pornire_Pasi.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -30,28 +41,45 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <deque>
+#include <dirent.h>
+#include <fcntl.h>
+#include <memory>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-QString g_iesire;       // folder of the pictures
-QStringList g_lipsuri;  // what could not be done
-QStringList g_poze;     // pictures written
+// The user of the pictures, and the program folder as that user has it.
+const QString kUtilizator = u"ion"_s;
+const QString kFolderUtilizator = u"/home/"_s + kUtilizator + u"/quorvel/build/run"_s;
+
+QString g_iesire;        // folder of the pictures
+QStringList g_lipsuri;   // what could not be done
+QStringList g_poze;      // pictures written
+QStringList g_temporare; // the temporary folder's names, which no picture may show
 
 void lipsa(const QString& ce)
 {
@@ -62,6 +90,48 @@ void lipsa(const QString& ce)
 void pauza(int ms = 40)
 {
     QTest::qWait(ms);
+}
+
+// The texts a window shows: its title, labels, boxes, buttons and the cells
+// of its lists.
+QStringList texteAratate(const QWidget* w)
+{
+    QStringList texte{w->windowTitle()};
+    for (const QWidget* c : w->findChildren<QWidget*>()) {
+        if (!c->isVisibleTo(w))
+            continue;
+        if (auto* e = qobject_cast<const QLineEdit*>(c))
+            texte << e->text();
+        else if (auto* l = qobject_cast<const QLabel*>(c))
+            texte << l->text();
+        else if (auto* b = qobject_cast<const QAbstractButton*>(c))
+            texte << b->text();
+        else if (auto* t = qobject_cast<const QTextEdit*>(c))
+            texte << t->toPlainText();
+        else if (auto* t = qobject_cast<const QPlainTextEdit*>(c))
+            texte << t->toPlainText();
+        else if (auto* v = qobject_cast<const QAbstractItemView*>(c); v && v->model()) {
+            const QAbstractItemModel* m = v->model();
+            for (int r = 0; r < qMin(m->rowCount(), 500); ++r)
+                for (int k = 0; k < m->columnCount(); ++k)
+                    texte << m->index(r, k).data().toString();
+        }
+    }
+    if (auto* box = qobject_cast<const QMessageBox*>(w))
+        texte << box->text() << box->informativeText();
+    return texte;
+}
+
+// A picture that shows the temporary folder is no picture of a user's program.
+void faraFolderTemporar(const QWidget* w, const QString& nume)
+{
+    for (const QString& text : texteAratate(w))
+        for (const QString& temporar : std::as_const(g_temporare))
+            if (text.contains(temporar)) {
+                lipsa(u"picture "_s + nume + u" without the temporary folder (it shows \""_s + text +
+                      u"\")"_s);
+                return;
+            }
 }
 
 bool salveaza(const QImage& imagine, const QString& nume)
@@ -92,6 +162,7 @@ bool fotografiaza(QWidget* w, const QString& nume)
             Evidentiaza_Buton(b, -1, -1);
     }
     pauza();
+    faraFolderTemporar(w, nume);
     return salveaza(w->grab().toImage(), nume);
 }
 
@@ -164,7 +235,9 @@ void meniu(const QString& nume)
     pauza(100);
 }
 
-// The main window with one of its menus open, the menu drawn where it drops.
+// The main window's menu bar with one of its menus open, the menu drawn
+// where it drops: the corner of the window that holds them, at its own size,
+// which a picture of the whole window would make too small to read.
 void meniuDeschis(const QString& meniuNume, const QString& nume)
 {
     QWidget* principal = fereastra(u"Frm_Meniu_Principal"_s);
@@ -175,17 +248,25 @@ void meniuDeschis(const QString& meniuNume, const QString& nume)
         return;
     }
     pauza();
+    faraFolderTemporar(principal, nume);
     QImage imagine = principal->grab().toImage();
     const QRect titlu = bara->actionGeometry(m->menuAction());
     m->popup(bara->mapToGlobal(titlu.bottomLeft()));
     pauza(100);
+    const QPoint loc = bara->mapTo(principal, titlu.bottomLeft());
     {
         QPainter p(&imagine);
-        const QPoint loc = bara->mapTo(principal, titlu.bottomLeft());
         p.drawImage(loc, m->grab().toImage());
     }
+    // The bar's titles and the open menu, with a margin of the window.
+    QRect colt = QRect(loc, m->size());
+    for (QAction* a : bara->actions())
+        if (a->isVisible())
+            colt |= QRect(bara->mapTo(principal, bara->actionGeometry(a).topLeft()),
+                          bara->actionGeometry(a).size());
+    colt = colt.adjusted(0, 0, 24, 24) | QRect(0, 0, 1, 1);
     m->hide();
-    salveaza(imagine, nume);
+    salveaza(imagine.copy(colt.intersected(imagine.rect())), nume);
 }
 
 // Message boxes and modal windows as they open: each one expected is grabbed
@@ -256,8 +337,10 @@ private:
         } else {
             std::printf("(answered with its default button: %s)\n", qPrintable(box->text()));
         }
-        if (!r.poza.isEmpty())
+        if (!r.poza.isEmpty()) {
+            faraFolderTemporar(w, r.poza);
             salveaza(w->grab().toImage(), r.poza);
+        }
         if (box) {
             QAbstractButton* b = r.buton != QMessageBox::NoButton ? box->button(r.buton) : nullptr;
             if (!b && box->defaultButton())
@@ -473,6 +556,128 @@ void verificaManualul(const QString& cale)
     }
 }
 
+// Writes a whole small file of /proc; false with errno set when it cannot.
+bool scrieProc(const char* cale, const QByteArray& text)
+{
+    const int fd = ::open(cale, O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::write(fd, text.constData(), size_t(text.size())) == text.size();
+    const int eroare = errno;
+    ::close(fd);
+    errno = eroare;
+    return ok;
+}
+
+QString cuEroare(const QString& ce)
+{
+    return ce + u": "_s + QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// Lays an empty folder out at `cale` in a mount namespace of this process
+// alone. The deepest folder of the path that exists gets an empty tmpfs with
+// its own entries bound back into it, so that every path that was there
+// before still leads where it led; the rest of the path is made in it. Must
+// run before any thread starts. False, with the reason, when the system
+// allows no such namespace; nothing has changed then.
+bool folderPrivat(const QString& cale, QString& motiv)
+{
+    const uid_t uid = ::getuid();
+    const gid_t gid = ::getgid();
+    if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) {
+        motiv = cuEroare(u"no user and mount namespace"_s);
+        return false;
+    }
+    // The user and group keep their ids in the namespace (a process may map
+    // its own ids alone).
+    const QByteArray utilizatori = QByteArray::number(uid) + ' ' + QByteArray::number(uid) + QByteArray(" 1");
+    const QByteArray grupuri = QByteArray::number(gid) + ' ' + QByteArray::number(gid) + QByteArray(" 1");
+    if (!scrieProc("/proc/self/setgroups", "deny") && errno != ENOENT) {
+        motiv = cuEroare(u"/proc/self/setgroups"_s);
+        return false;
+    }
+    if (!scrieProc("/proc/self/uid_map", utilizatori) || !scrieProc("/proc/self/gid_map", grupuri)) {
+        motiv = cuEroare(u"the namespace's user map"_s);
+        return false;
+    }
+    if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+        motiv = cuEroare(u"a private mount tree"_s);
+        return false;
+    }
+    QString baza = QDir::cleanPath(cale);
+    while (!QFileInfo(baza).isDir())
+        baza = QFileInfo(baza).path();
+    if (baza == u"/"_s) {
+        motiv = u"no folder of "_s + cale + u" to lay it in"_s;
+        return false;
+    }
+    const QByteArray b = QFile::encodeName(baza);
+    struct stat st = {};
+    if (::stat(b.constData(), &st) != 0) {
+        motiv = cuEroare(baza);
+        return false;
+    }
+    const QByteArray optiuni = "mode=" + QByteArray::number(st.st_mode & 07777, 8);
+    if (baza == QDir::cleanPath(cale)) { // there already: an empty one over it
+        if (::mount("quorvel", b.constData(), "tmpfs", 0, optiuni.constData()) != 0) {
+            motiv = cuEroare(u"a tmpfs on "_s + baza);
+            return false;
+        }
+        return true;
+    }
+    // The folder's entries, read before the tmpfs hides them, and reached
+    // afterwards through a descriptor of the hidden folder.
+    const int vechi = ::open(b.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    DIR* d = vechi >= 0 ? ::opendir(b.constData()) : nullptr;
+    if (!d) {
+        motiv = cuEroare(baza);
+        if (vechi >= 0)
+            ::close(vechi);
+        return false;
+    }
+    QList<QByteArray> intrari;
+    while (const dirent* e = ::readdir(d))
+        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
+            intrari << QByteArray(e->d_name);
+    ::closedir(d);
+    if (::mount("quorvel", b.constData(), "tmpfs", 0, optiuni.constData()) != 0) {
+        motiv = cuEroare(u"a tmpfs on "_s + baza);
+        ::close(vechi);
+        return false;
+    }
+    bool ok = true;
+    for (const QByteArray& nume : std::as_const(intrari)) {
+        const QByteArray sursa = "/proc/self/fd/" + QByteArray::number(vechi) + '/' + nume;
+        const QByteArray tinta = b + '/' + nume;
+        struct stat e = {};
+        if (::fstatat(vechi, nume.constData(), &e, AT_SYMLINK_NOFOLLOW) != 0) {
+            ok = false;
+        } else if (S_ISLNK(e.st_mode)) {
+            QByteArray legatura(4096, '\0');
+            const ssize_t n = ::readlinkat(vechi, nume.constData(), legatura.data(), size_t(legatura.size()));
+            ok = n > 0 && ::symlink(legatura.left(n).constData(), tinta.constData()) == 0;
+        } else {
+            const bool dosar = S_ISDIR(e.st_mode);
+            const int fd = dosar ? ::mkdir(tinta.constData(), 0755)
+                                 : ::open(tinta.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+            ok = fd >= 0 && (dosar || ::close(fd) == 0) &&
+                 ::mount(sursa.constData(), tinta.constData(), nullptr, MS_BIND | MS_REC, nullptr) == 0;
+        }
+        if (!ok) {
+            motiv = cuEroare(QFile::decodeName(tinta));
+            break;
+        }
+    }
+    ::close(vechi);
+    if (ok && !QDir().mkpath(cale)) {
+        ok = false;
+        motiv = u"cannot make "_s + cale;
+    }
+    if (!ok)
+        ::umount2(b.constData(), MNT_DETACH); // the folder as it was
+    return ok;
+}
+
 // The offscreen screen cannot do a few things a desktop does; it says so at
 // every window. Everything else goes through.
 QtMessageHandler g_mesajeImplicite = nullptr;
@@ -481,6 +686,10 @@ void mesajeQt(QtMsgType tip, const QMessageLogContext& context, const QString& t
 {
     if (text.startsWith(u"This plugin does not support"_s))
         return;
+    // The Romanian settings without the C library's Romanian locale: Qt
+    // keeps UTF-8 and its own locale data, which is all the program reads.
+    if (text.startsWith(u"Detected locale"_s))
+        return;
     g_mesajeImplicite(tip, context, text);
 }
 
@@ -488,33 +697,47 @@ void mesajeQt(QtMsgType tip, const QMessageLogContext& context, const QString& t
 
 int main(int argc, char** argv)
 {
-    if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: %s <folder for the pictures> [<Manual.Html>]\n", argv[0]);
+    QStringList argumente;
+    for (int i = 1; i < argc; ++i)
+        argumente << QString::fromLocal8Bit(argv[i]);
+    const bool strict = argumente.removeAll(u"--cale-utilizator"_s) > 0;
+    if (argumente.size() != 1 && argumente.size() != 2) {
+        std::fprintf(stderr, "usage: %s [--cale-utilizator] <folder for the pictures> [<Manual.Html>]\n",
+                     argv[0]);
         return 2;
     }
-    const QString manual = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString();
-    g_iesire = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    const QString manual = argumente.size() == 2 ? QFileInfo(argumente.at(1)).absoluteFilePath() : QString();
+    g_iesire = QDir(argumente.at(0)).absolutePath();
     if (!QDir().mkpath(g_iesire)) {
-        std::fprintf(stderr, "cannot make %s\n", argv[1]);
+        std::fprintf(stderr, "cannot make %s\n", qPrintable(g_iesire));
         return 1;
     }
     QString seed = qEnvironmentVariable("QUORVEL_SEED_TREE");
     if (seed.isEmpty())
         seed = QStringLiteral(QUORVEL_APP_DIR);
+    seed = QDir(seed).absolutePath();
 
-    // A copy of the program folder of its own, its registry files inside
-    // it, under a name that reads well in the pictures (and stays the same
-    // from one run to the next). A folder of that name that an earlier run
-    // did not leave is never touched.
-    const QString program = QDir::tempPath() + u"/Quorvel"_s;
-    const QString semn = program + u"/.capturi_manual"_s;
-    if (QFileInfo::exists(program) && !(QFile::exists(semn) && QDir(program).removeRecursively())) {
-        std::fprintf(stderr, "%s exists and was not made by this tool: move it away first\n",
-                     qPrintable(program));
-        return 1;
+    // The program folder where the user has it, or else in a temporary folder.
+    QString motiv;
+    std::unique_ptr<QTemporaryDir> temporar;
+    QString program = kFolderUtilizator;
+    if (!folderPrivat(kFolderUtilizator, motiv)) {
+        if (strict) {
+            std::fprintf(stderr, "cannot lay the program folder out at %s: %s\n",
+                         qPrintable(kFolderUtilizator), qPrintable(motiv));
+            return 1;
+        }
+        temporar = std::make_unique<QTemporaryDir>();
+        program = temporar->path() + u"/run"_s;
+        std::fprintf(stderr,
+                     "the program folder is %s, not %s (%s): the pictures show that temporary folder\n",
+                     qPrintable(program), qPrintable(kFolderUtilizator), qPrintable(motiv));
+    } else {
+        g_temporare << QDir::tempPath() + u'/' << u"/tmp/"_s;
     }
-    if (!QDir().mkpath(program) || !QFile(semn).open(QIODevice::WriteOnly) || !copiaza(seed, program)) {
-        std::fprintf(stderr, "cannot copy the program folder %s to %s\n", qPrintable(seed), qPrintable(program));
+    if (!QDir().mkpath(program) || !copiaza(seed, program)) {
+        std::fprintf(stderr, "cannot copy the program folder %s to %s\n", qPrintable(seed),
+                     qPrintable(program));
         return 1;
     }
     QFile ecran(program + u"/ecran.json"_s);
@@ -529,10 +752,19 @@ int main(int argc, char** argv)
     const QTemporaryDir runtime; // private, as a runtime folder must be
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     qputenv("TZ", ":/etc/localtime");
+    // Romanian regional settings, as the users have them: dates, times and
+    // numbers as they read them. The program takes them from the
+    // environment (Qt's own locale data), whether or not the C library has
+    // the locale installed.
+    qunsetenv("LC_ALL");
+    qunsetenv("LANGUAGE");
+    for (const char* variabila :
+         {"LANG", "LC_TIME", "LC_NUMERIC", "LC_MONETARY", "LC_MESSAGES", "LC_COLLATE"})
+        qputenv(variabila, "ro_RO.UTF-8");
     // The same date, user and computer at every run: the import proposes
     // March 2026, the month of the sample workbook.
     sys::Clock::set(QDateTime(QDate(2026, 4, 20), QTime(9, 30)));
-    sys::testing::setUserName(u"ion"_s);
+    sys::testing::setUserName(kUtilizator);
     sys::testing::setHostName(u"birou"_s);
 
     g_mesajeImplicite = qInstallMessageHandler(mesajeQt);

@@ -123,6 +123,14 @@ QString mesaj(const Frm_INTRASTAT* f)
     return f->findChild<QLabel*>(u"Lbl_Mesaj"_s)->text();
 }
 
+// A click on the button of a grid cell, as the user opens its pick-list.
+void apasaButonCelula(grid::Grid* g, int rand, int coloana)
+{
+    g->setCurrentCell(rand, coloana);
+    const QRect celula = g->visualRect(g->model()->index(rand, coloana));
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->buttonRect(celula).center());
+}
+
 } // namespace
 
 class TestFrmIntrastatEditare : public QObject
@@ -398,9 +406,7 @@ private slots:
             }
             QTest::keyClick(l.GridCautare, Qt::Key_Return);
         });
-        g->setCurrentCell(2, 5);
-        const QRect celula = g->visualRect(g->model()->index(2, 5));
-        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->buttonRect(celula).center());
+        apasaButonCelula(g, 2, 5);
         QCOMPARE(lista.deschideri, 1);
         QCOMPARE(Parametri_Cautare_Tabele.Cautare_SQL, u"SELECT * FROM HS8"_s);
         QCOMPARE(latime, 6500);
@@ -410,6 +416,51 @@ private slots:
         QCOMPARE(g->cellValue(2, 13).toText(), u"p/st"_s);
         QCOMPARE(mesaj(f), u"VALOARE GASITA: 01012100 : Reproducători de rasă pură"_s);
         QVERIFY(!ui::Forms::isLoaded(u"Frm_CautareTabele"_s));
+    }
+
+    // Each pick-list shows its columns under the captions of the code lists,
+    // the description across the list, and keeps them when re-sorted.
+    void titluriListe_data()
+    {
+        QTest::addColumn<int>("coloana");
+        QTest::addColumn<QStringList>("titluri");
+        QTest::newRow("tariff") << 5
+                                << QStringList{u"COD 8"_s, u"DESCRIERE"_s, u"UM SUPL"_s, u"EXISTA UM SUPL"_s};
+        QTest::newRow("country of origin") << 7 << QStringList{u"COD"_s, u"DESCRIERE TARA"_s};
+        QTest::newRow("country of destination") << 9 << QStringList{u"COD"_s, u"DESCRIERE TARA"_s};
+        QTest::newRow("unit") << 13 << QStringList{u"COD"_s, u"DESCRIERE"_s};
+        QTest::newRow("transaction") << 15 << QStringList{u"COD"_s, u"DESCRIERE"_s};
+        QTest::newRow("delivery terms") << 16 << QStringList{u"COD"_s, u"DESCRIERE"_s};
+        QTest::newRow("transport") << 17 << QStringList{u"COD"_s, u"DESCRIERE"_s};
+    }
+    void titluriListe()
+    {
+        QFETCH(int, coloana);
+        QFETCH(QStringList, titluri);
+        Declaratie_Test d;
+        VERIFICA_DECLARATIA(d);
+        Frm_INTRASTAT* f = deschide();
+        QVERIFY(f);
+        grid::Grid* g = f->GridIntrastat;
+        const auto titluriGrila = [](grid::Grid& lista) {
+            QStringList t;
+            for (int c = 0; c < lista.columnCount(); ++c)
+                t << lista.column(c).caption;
+            return t;
+        };
+        QStringList vazute, sortate;
+        int latime = 0;
+        Lista_Selectie lista([&](Frm_CautareTabele& l) {
+            vazute = titluriGrila(*l.GridCautare);
+            latime = l.GridCautare->column(1).widthTwips;
+            l.GridCautare_HeadClick(1);
+            sortate = titluriGrila(*l.GridCautare);
+        });
+        apasaButonCelula(g, 2, coloana);
+        QCOMPARE(lista.deschideri, 1);
+        QCOMPARE(vazute, titluri);
+        QCOMPARE(latime, 6500);
+        QCOMPARE(sortate, titluri);
     }
 
     // A line added on the new-row line takes the declaration's key, "RO" as

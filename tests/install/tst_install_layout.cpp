@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 #include <QXmlStreamReader>
 
@@ -39,6 +40,9 @@ private slots:
     void files();
     void textFilesUseCrLf_data();
     void textFilesUseCrLf();
+    void pdfTextAsHtml_data();
+    void pdfTextAsHtml();
+    void pdfPicturesFitThePage();
     void gridQueryAndImportKinds();
     void reportDefinition();
     void machineRegistrySeed();
@@ -108,6 +112,78 @@ void TestInstallLayout::textFilesUseCrLf()
     QVERIFY(content.endsWith("\r\n"));
     QCOMPARE(content.count("\n"), content.count("\r\n"));
     QVERIFY(!content.startsWith("\xEF\xBB\xBF")); // UTF-8 without a byte-order mark
+}
+
+namespace {
+
+// The output of one of poppler's tools; empty when it fails or is missing.
+QString poppler(const QString& program, const QStringList& arguments)
+{
+    QProcess p;
+    p.start(program, arguments);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The text a reader sees of an HTML page: the body without its tags.
+QString htmlText(const QString& html)
+{
+    QString text = html;
+    text.remove(QRegularExpression(u"<head>.*</head>"_s, QRegularExpression::DotMatchesEverythingOption));
+    text.remove(QRegularExpression(u"<[^>]*>"_s));
+    text.replace(u"&nbsp;"_s, u" "_s).replace(u"&lt;"_s, u"<"_s).replace(u"&gt;"_s, u">"_s);
+    return text.replace(u"&quot;"_s, u"\""_s).replace(u"&amp;"_s, u"&"_s);
+}
+
+} // namespace
+
+// A search of the PDF editions finds every word the HTML pages hold: the
+// letters are set one glyph each, never as a ligature ("fi" as U+FB01).
+void TestInstallLayout::pdfTextAsHtml_data()
+{
+    QTest::addColumn<QString>("document");
+    QTest::newRow("manual") << u"System/Help/Manual"_s;
+    QTest::newRow("explanatory notes") << u"System/HS/Explicativ"_s;
+}
+
+void TestInstallLayout::pdfTextAsHtml()
+{
+    QFETCH(QString, document);
+    const QString html = htmlText(QString::fromUtf8(read(document + u".Html"_s)));
+    const QString pdf = poppler(u"pdftotext"_s, {path(document + u".Pdf"_s), u"-"_s});
+    QVERIFY2(!pdf.isEmpty(), "pdftotext gave nothing: is poppler-utils installed?");
+    QVERIFY2(!pdf.contains(QRegularExpression(u"[\\x{FB00}-\\x{FB06}]"_s)),
+             "a ligature glyph in the PDF's text");
+    for (const QString& word : {u"fisier"_s, u"firma"_s, u"fi"_s, u"fl"_s}) {
+        const QRegularExpression re(word, QRegularExpression::CaseInsensitiveOption);
+        QCOMPARE(pdf.count(re), html.count(re));
+    }
+    if (document.endsWith(u"Manual"_s))
+        QVERIFY(html.count(u"fisier"_s) > 20); // the words are there to be found
+}
+
+// The manual's pictures are each at its own size, or narrowed to the text
+// width of an A4 page (17 cm between the margins); none is enlarged.
+void TestInstallLayout::pdfPicturesFitThePage()
+{
+    const QString list = poppler(u"pdfimages"_s, {u"-list"_s, path(u"System/Help/Manual.Pdf"_s)});
+    QVERIFY2(!list.isEmpty(), "pdfimages gave nothing: is poppler-utils installed?");
+    const qsizetype pictures = QString::fromUtf8(read(u"System/Help/Manual.Html"_s)).count(u"<img "_s);
+    QVERIFY(pictures > 10);
+    int seen = 0;
+    for (const QString& line : list.split(u'\n')) {
+        const QStringList f = line.simplified().split(u' ');
+        // page num type width height color comp bpc enc interp object ID x-ppi y-ppi size ratio
+        if (f.size() < 14 || f.at(2) != u"image"_s)
+            continue;
+        ++seen;
+        const double width = f.at(3).toDouble();
+        const double ppi = f.at(12).toDouble();
+        QVERIFY2(ppi >= 95.5, qPrintable(line));
+        QVERIFY2(width / ppi * 25.4 <= 170.5, qPrintable(line));
+    }
+    QCOMPARE(seen, pictures);
 }
 
 void TestInstallLayout::gridQueryAndImportKinds()
