@@ -168,6 +168,53 @@ QString Motiv_Respingere(QStringView valoare, Cerinta c)
     return QString();
 }
 
+// The line of the company database that stands for an item: its key
+// (Record_ID, the grid's "Poz" and the verification's "Pozitia"), its place
+// in the workbook it was imported from and that workbook.
+struct Linie_Articol
+{
+    db::Variant recordId;
+    db::Variant pozitia;
+    db::Variant fisier;
+};
+
+// The columns an item's lines share: the period's key and the item view's
+// grouping, in the order of the look-up's parameters.
+constexpr Articol kCheieArticol[] = {A_TIP,     A_Cod_Fiscal, A_Anul,      A_Luna,
+                                     A_Cod_NC,  A_Tara_Orig,  A_Tara_Exp,  A_Tara_Dest,
+                                     A_Cod_UMS, A_Nat_Tranz,  A_Incoterms, A_Mod_Transp};
+
+// The first line, in the grid's order, of the item on the current row of the
+// item view: looked up in Intrastat by the period's key and the columns the
+// item's lines share, so a company database whose item views give no
+// Record_ID (every one made so far) is served the same. For a summed amount
+// (coloana) the first line whose own amount gives nothing (blank, below 1)
+// is named, since that is the one to correct. Nothing when no line matches
+// (an item view grouped otherwise).
+std::optional<Linie_Articol> Prima_Linie(const db::Statement& articol, bool cuPartener, QStringView coloana)
+{
+    QString sql = u"SELECT Record_ID, Pozitia, SourceFile FROM Intrastat WHERE TIP = ?1 AND Cod_Fiscal = ?2 "
+                  "AND Anul = ?3 AND Luna = ?4 AND Cod_NC IS ?5 AND Tara_Orig IS ?6 AND Tara_Exp IS ?7 "
+                  "AND Tara_Dest IS ?8 AND Cod_UMS IS ?9 AND Nat_Tranz IS ?10 AND Incoterms IS ?11 "
+                  "AND Mod_Transp IS ?12"_s;
+    QVector<db::Variant> valori;
+    for (const Articol c : kCheieArticol)
+        valori << articol.column(c);
+    if (cuPartener) {
+        sql += u" AND UPPER(TRIM(VAT_ID)) IS ?13"_s;
+        valori << articol.column(A_VAT_ID1);
+    }
+    sql += u" ORDER BY "_s;
+    for (const QStringView suma : {u"Val_Fiscala", u"Val_Stat", u"Net", u"Val_UMS"})
+        if (coloana == suma)
+            sql += u"CASE WHEN IFNULL("_s + suma + u", 0) < 1 THEN 0 ELSE 1 END, "_s;
+    sql += u"Record_ID LIMIT 1"_s;
+    auto rs = Conexiune_Firma.openRecordset(sql, valori, db::CursorType::ForwardOnly, db::LockType::ReadOnly);
+    if (!rs || rs->eof())
+        return std::nullopt;
+    return Linie_Articol{rs->value(0), rs->value(1), rs->value(2)};
+}
+
 // The values the structure refuses, each said where it comes from: the
 // first ones kept for the message, all of them counted.
 class Probleme_Fisier
@@ -184,22 +231,24 @@ public:
             return;
         if (++m_numar > kAfisate)
             return;
-        QString linie = m_numarArticol == 0
-                            ? QString(origine + u" - "_s + element)
-                            : QString(Articol_Curent() + u" - "_s + element + u" ("_s + origine + u')');
+        QString linie =
+            m_numarArticol == 0
+                ? QString(origine + u" - "_s + element)
+                : QString(Articol_Curent(origine) + u" - "_s + element + u" ("_s + origine + u')');
         if (motiv == u"ESTE GOL")
             linie += u" ESTE GOL"_s;
         else
             linie += u" = "_s + Afisat(valoare) + u" ===> "_s + motiv;
         m_primele << linie;
     }
-    // The values that follow belong to the item numar (from 1) of the line
-    // pozitia with the code cod; 0 after the items.
-    void Articol(qint64 numar, const db::Variant& pozitia = {}, const db::Variant& cod = {})
+    // The values that follow belong to the item numar (from 1) on the
+    // current row of the item view rand (with the partner's VAT number when
+    // cuPartener); 0 after the items.
+    void Articol(qint64 numar, const db::Statement* rand = nullptr, bool cuPartener = false)
     {
         m_numarArticol = numar;
-        m_pozitia = pozitia;
-        m_cod = cod;
+        m_rand = rand;
+        m_cuPartener = cuPartener;
     }
     void Adauga(const QString& linie)
     {
@@ -232,15 +281,31 @@ private:
         return text;
     }
 
-    QString Articol_Curent() const
+    // The item as the user finds it: by the line's Record_ID, which the
+    // grid shows as "Poz" and the verification names "Pozitia", then its
+    // record in the workbook (as the import's journal numbers it), the
+    // item's number in the file and its code.
+    QString Articol_Curent(QStringView coloana) const
     {
-        return u"Pozitia: "_s + m_pozitia.toText() + u" (articolul "_s + QString::number(m_numarArticol) +
-               u", cod NC "_s + m_cod.toText() + u')';
+        const QString articol = u"articolul "_s + QString::number(m_numarArticol) + u", cod NC "_s +
+                                m_rand->column(A_Cod_NC).toText();
+        const std::optional<Linie_Articol> linie = Prima_Linie(*m_rand, m_cuPartener, coloana);
+        if (!linie)
+            return u"Articolul "_s + QString::number(m_numarArticol) + u" (cod NC "_s +
+                   m_rand->column(A_Cod_NC).toText() + u')';
+        QString text = u"Pozitia: "_s + linie->recordId.toText() + u" ("_s;
+        if (!linie->pozitia.isMissing()) {
+            text += u"inregistrarea "_s + linie->pozitia.toText();
+            if (!Este_Null(linie->fisier))
+                text += u" din fisierul "_s + linie->fisier.toText();
+            text += u", "_s;
+        }
+        return text + articol + u')';
     }
 
     qint64 m_numarArticol = 0;
-    db::Variant m_pozitia;
-    db::Variant m_cod;
+    const db::Statement* m_rand = nullptr;
+    bool m_cuPartener = false;
     QStringList m_primele;
     qint64 m_numar = 0;
 };
@@ -398,12 +463,13 @@ void Scrie_Antet(Document_XML& doc, const Date_Fisier_XML& date, const QString& 
 }
 
 // One item from the current row of the item view; a refused value is said
-// by the line's Pozitia, the item's number and its code.
+// by the item's first line as the grid numbers it, the item's number and
+// its code.
 void Scrie_Articol(Document_XML& doc, Probleme_Fisier& probleme, const db::Statement& rand, qint64 numar,
                    const QString& element, bool sosire, bool cuPartener, bool valoareStatistica)
 {
     const auto v = [&](Articol c) { return rand.column(c); };
-    probleme.Articol(numar, v(A_Pozitia), v(A_Cod_NC));
+    probleme.Articol(numar, &rand, cuPartener);
     doc.Linie(8, u'<' + element + u" OrderNr=\""_s + QString::number(numar) + u"\">"_s);
     doc.Element(16, u"Cn8Code", v(A_Cod_NC), Cifre(8), u"Cod_NC");
     doc.Element(16, u"InvoiceValue", v(A_Val_Fiscala1), kIntregPozitiv, u"Val_Fiscala");

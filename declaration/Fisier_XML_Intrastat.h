@@ -17,8 +17,10 @@
 // of their lengths (CN8 8 digits, countries 2 letters, delivery terms 3
 // characters, transport and nature of transaction digits), at least one
 // item, and no character that XML 1.0 forbids anywhere. A value that fails
-// is named by the box it comes from, or by the line (Pozitia) of its item,
-// and nothing is written. The declaration shown must be the working
+// is named by the box it comes from, or by the first line of its item as
+// the grid ("Poz") and the verification ("Pozitia: ") number it, that is
+// its Record_ID, with its record in the workbook, the item's number and its
+// code; nothing is written. The declaration shown must be the working
 // company's: the items are read by its fiscal code.
 //
 // The file is written whole or not at all: a temporary file renamed over

@@ -538,6 +538,9 @@ void Frm_INTRASTAT::Calculeaza_Totaluri(const QString& conditie)
             // A selection the database refuses has no totals to show.
             GridIntrastat->column(coloana).footerText = t ? Text_Total(suma) : QString();
     }
+    // The net mass shows its decimals: its column is made as wide as its widest value.
+    if (Coloana_Net < GridIntrastat->columnCount())
+        GridIntrastat->column(Coloana_Net).widestText = Text_Net_Cel_Mai_Lat(m_linii);
     GridIntrastat->refreshFooters();
 }
 

@@ -1,6 +1,9 @@
 #include "declaration/Linii_Intrastat.h"
 
+#include "declaration/Coloane_Intrastat.h"
 #include "platform/grid/format.h"
+
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -57,6 +60,32 @@ db::Result<Totaluri_Intrastat> Calculeaza_Totaluri_Linii(db::Connection& firma, 
 QString Text_Total(double suma)
 {
     return grid::formatValue(db::Variant(suma), u"##,##0"_s, QLocale());
+}
+
+QString Text_Net_Cel_Mai_Lat(const db::Recordset& linii)
+{
+    // Its digits are as wide as one another: the extremes give the longest texts.
+    const int coloana = linii.fieldIndex(u"Net"_s);
+    if (coloana < 0)
+        return QString();
+    std::optional<double> minim, maxim;
+    for (int r = 0, n = linii.rowCount(); r < n; ++r) {
+        const db::Variant v = linii.valueAt(r, coloana);
+        if (v.kind() != db::Variant::Kind::Double && v.kind() != db::Variant::Kind::Int)
+            continue;
+        const double d = v.toDouble();
+        if (!minim || d < *minim)
+            minim = d;
+        if (!maxim || d > *maxim)
+            maxim = d;
+    }
+    if (!minim)
+        return QString();
+    const grid::NumberFormat format =
+        grid::NumberFormat::parse(Coloane_GridIntrastat().at(Coloana_Net).format);
+    const QString mic = grid::formatValue(db::Variant(*minim), format, QLocale());
+    const QString mare = grid::formatValue(db::Variant(*maxim), format, QLocale());
+    return mic.size() > mare.size() ? mic : mare;
 }
 
 QString Titlu_Intrastat(const QString& anul, const QString& luna, const QString& fisier)

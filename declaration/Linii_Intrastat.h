@@ -33,6 +33,10 @@ db::Result<Totaluri_Intrastat> Calculeaza_Totaluri_Linii(db::Connection& firma, 
 // A sum as its footer shows it: "##,##0" in the user's locale, as the grid's
 // cells ("123,456,789" in English).
 QString Text_Total(double suma);
+// The widest text of the net mass column over the lines of the grid's record
+// set ("8,765,432.00"): of the smallest and the largest mass, as the cells
+// show them, the longer; "" when no line has one.
+QString Text_Net_Cel_Mai_Lat(const db::Recordset& linii);
 
 // "INTRASTAT -  ANUL: " & year & "   LUNA: " & month [& "   FISIER: " & file].
 QString Titlu_Intrastat(const QString& anul, const QString& luna, const QString& fisier = QString());

@@ -59,7 +59,7 @@ public:
     void progres(const Progres_Preluare& p) override
     {
         m_text = m_baza + p.erori->join(QString()) + u"\r\nSE RETIN DATELE - Inregistrarea : "_s +
-                 QString::number(p.pozitia);
+                 QString::number(p.salvate);
         m_f.LblBar->setText(u"Copiere date ..."_s);
         m_f.InstallBar1->setValue(p.procent);
         m_f.LblBar->repaint();

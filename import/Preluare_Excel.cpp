@@ -482,7 +482,7 @@ void Copiere::ruleaza(Rezultat_Preluare& rezultat, Observator_Preluare& observat
             Progres_Preluare p;
             p.rand = randuri;
             p.total = total;
-            p.pozitia = n;
+            p.salvate = salvate;
             p.procent = int(db::roundHalfEven(double(randuri) / total * 100.0, 0));
             p.erori = &m_erori;
             observator.progres(p);

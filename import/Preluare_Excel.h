@@ -35,7 +35,7 @@ struct Progres_Preluare
 {
     std::int32_t rand = 0;    // rows processed so far
     std::int32_t total = 0;   // rows read
-    std::int32_t pozitia = 0; // the last row processed, by its position in the sheet
+    std::int32_t salvate = 0; // rows saved so far
     int procent = 0;          // 0..100
     // The error lines so far, each "\r\nEROARE Inregistrarea : n" followed,
     // for a value refused, by " - <column> : \"<text>\"".
@@ -52,7 +52,8 @@ public:
     // The copy starts: the message area's text now is the base of the progress display.
     virtual void inceputCopiere() = 0;
     // After a row; the window shows the base text, the error lines and the
-    // line "SE RETIN DATELE - Inregistrarea : <pozitia>".
+    // line "SE RETIN DATELE - Inregistrarea : <salvate>": at the end, the
+    // rows saved, as the status line counts them.
     virtual void progres(const Progres_Preluare& progres) = 0;
 };
 

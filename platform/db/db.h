@@ -169,7 +169,9 @@ QVector<std::pair<QString, QString>> connectionPairs(const QString& text);
 QString connectionValue(const QString& text, QStringView key);
 
 // Rounds half to even at the given number of decimals (2.5 -> 2, 3.5 -> 4),
-// as the SQL ROUND() of every connection does.
+// as the SQL ROUND() of every connection does. A value is on a half when it
+// is one to the 15 significant digits a double keeps: 2.675 gives 2.68 at 2
+// decimals, 987654321.49 gives 987654321 and 2500000000.5 gives 2500000000.
 double roundHalfEven(double x, int digits);
 
 // One field (column) of a record set.

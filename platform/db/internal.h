@@ -95,7 +95,7 @@ Variant convertRead(const Variant& raw, int adoType);
 Result<Variant> checkValue(const Field& field, const Variant& value);
 // Jet's text of a value for string functions: numbers as 84713000, dates ISO.
 QString textOf(const Variant& v);
-// Rounds half to even at the given number of decimals.
+// Rounds half to even at the given number of decimals (see db.h).
 double roundHalfEven(double x, int digits);
 
 void registerFunctions(sqlite3* db);

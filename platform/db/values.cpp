@@ -530,6 +530,15 @@ QString textOf(const Variant& v)
     return v.toText();
 }
 
+// A double keeps the first 15 significant digits of the decimal it was made
+// from (2.675 is stored as 2.67499999999999982..., 987654321.49 as
+// 987654321.49000001...), and so does the text the program writes of it.
+// The scaled value y is on a half when it lies within half a unit of its
+// 15th significant digit of one: then every decimal typed or computed as a
+// half is found as one (its error is at most a few units in the last place),
+// and a decimal of 15 digits that is not one is never taken for one, at any
+// magnitude. From 1e14 on a half would be the 16th digit: only an exact one
+// counts.
 double roundHalfEven(double x, int digits)
 {
     if (!std::isfinite(x))
@@ -538,19 +547,31 @@ double roundHalfEven(double x, int digits)
         return x;
     static constexpr double powers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    const double p = digits >= 0 ? powers[digits] : std::pow(10.0, digits);
-    const double y = x * p;
-    if (!std::isfinite(y) || std::fabs(y) >= 9e15)
+    // Half a unit of the 15th significant digit of a value below 10^n.
+    static constexpr double halfUnits[] = {5e-16, 5e-15, 5e-14, 5e-13, 5e-12, 5e-11, 5e-10, 5e-9,
+                                           5e-8,  5e-7,  5e-6,  5e-5,  5e-4,  5e-3,  5e-2};
+    // Tens to the digits, or for digits below 0 what y is divided by: 10^n
+    // is exact up to 10^22, a tenth is not.
+    const double p = digits >= 0 ? powers[digits] : std::pow(10.0, -digits);
+    const double y = digits >= 0 ? x * p : x / p;
+    const double a = std::fabs(y);
+    if (!std::isfinite(y) || a >= 9e15)
         return x;
     const double f = std::floor(y);
-    const double diff = y - f;
-    const double eps = 1e-9 * std::max(1.0, std::fabs(y));
+    const double diff = y - f; // exact
+    double tolerance = 0;
+    if (a < 1e14) {
+        int n = 0;
+        while (a >= powers[n])
+            ++n;
+        tolerance = halfUnits[n];
+    }
     double r;
-    if (std::fabs(diff - 0.5) < eps)
+    if (std::fabs(diff - 0.5) <= tolerance)
         r = (std::fmod(f, 2.0) == 0) ? f : f + 1;
     else
-        r = std::round(y);
-    const double out = r / p;
+        r = diff < 0.5 ? f : f + 1;
+    const double out = digits >= 0 ? r / p : r * p;
     return out == 0 ? 0.0 : out; // no -0
 }
 

@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QToolTip>
+#include <algorithm>
 
 namespace grid {
 
@@ -322,7 +323,7 @@ void Grid::applyColumnGeometry()
         if (col.visible)
             setColumnWidth(c, columnPixels(col.widthTwips));
     }
-    fitFooters();
+    fitColumnTexts();
 }
 
 int Grid::footerTextWidth(const QString& text) const
@@ -332,18 +333,31 @@ int Grid::footerTextWidth(const QString& text) const
     return QFontMetrics(f).horizontalAdvance(text) + 2 * kFooterMargin + 2;
 }
 
-void Grid::fitFooters()
+int Grid::cellTextWidth(int column, const QString& text) const
 {
-    // A total is never shown cut: its column grows to hold it.
-    if (m_footersVisible) {
-        for (int c = 0; c < m_model->columnCount(); ++c) {
-            const Column& col = m_model->column(c);
-            if (!col.visible || col.footerText.isEmpty())
-                continue;
-            const int needed = footerTextWidth(col.footerText);
-            if (columnWidth(c) < needed)
-                setColumnWidth(c, needed);
-        }
+    const bool known = column >= 0 && column < m_model->columnCount();
+    QFont f = font();
+    f.setBold(known && m_model->column(column).bold);
+    const bool button = known && m_model->column(column).button;
+    return QFontMetrics(f).horizontalAdvance(text) + cellMargins() + (button ? kButtonWidth : 0) +
+           (showGrid() ? 1 : 0);
+}
+
+void Grid::fitColumnTexts()
+{
+    // A total is never shown cut, nor the widest value of a column that
+    // names it: the column grows to hold them.
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        const Column& col = m_model->column(c);
+        if (!col.visible)
+            continue;
+        int needed = 0;
+        if (m_footersVisible && !col.footerText.isEmpty())
+            needed = footerTextWidth(col.footerText);
+        if (!col.widestText.isEmpty())
+            needed = std::max(needed, cellTextWidth(c, col.widestText));
+        if (columnWidth(c) < needed)
+            setColumnWidth(c, needed);
     }
     m_footer->update();
 }
@@ -454,7 +468,7 @@ void Grid::setFootersVisible(bool on)
     m_footersVisible = on;
     m_footer->setVisible(on);
     updateGeometries();
-    fitFooters();
+    fitColumnTexts();
 }
 
 void Grid::setFooterStyle(bool bold, const QColor& text, const QColor& back, Qt::Alignment alignment)
@@ -463,7 +477,7 @@ void Grid::setFooterStyle(bool bold, const QColor& text, const QColor& back, Qt:
     m_footerText = text;
     m_footerBack = back;
     m_footerAlignment = alignment;
-    fitFooters();
+    fitColumnTexts();
 }
 
 void Grid::setHeadingBackColour(const QColor& colour)
@@ -705,7 +719,7 @@ void Grid::setCell(int column, const db::Variant& value)
 
 void Grid::refreshFooters()
 {
-    fitFooters();
+    fitColumnTexts();
     footersChanged(this);
 }
 

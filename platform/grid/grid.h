@@ -53,7 +53,7 @@ public:
     Column& column(int index);
     int columnForField(const QString& dataField) const;
     void refreshColumns();
-    // Shows changed footer texts (and nothing else of the columns).
+    // Shows changed footer texts and widest texts (and nothing else of the columns).
     void refreshFooters();
     void setColumnDropDown(int column, DropDown* dropDown);
 
@@ -94,6 +94,9 @@ public:
     Qt::Alignment footerAlignment() const { return m_footerAlignment; }
     // The width a footer text needs, margins included.
     int footerTextWidth(const QString& text) const;
+    // The width a cell of the column needs to show the text whole: margins,
+    // the cell's button and the grid line included.
+    int cellTextWidth(int column, const QString& text) const;
     // The back colour of the column headers (invalid: the style's own).
     void setHeadingBackColour(const QColor& colour);
     QColor headingBackColour() const { return m_headingBack; }
@@ -199,7 +202,8 @@ private:
     void onSourcePosition(int row);
     void onColumnsRebuilt();
     void applyColumnGeometry();
-    void fitFooters();
+    // Widens the columns to their footer totals and widest texts.
+    void fitColumnTexts();
     // The Windows edition's twips widened for the font in use (units.h).
     double widthScale() const;
     double heightScale() const;

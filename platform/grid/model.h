@@ -34,6 +34,10 @@ struct Column
     // Shown as a check box (Yes/No fields always are): checked is -1, cleared 0.
     bool checkBox = false;
     QString footerText;
+    // The widest text its cells show, when the window knows it (from its
+    // largest and smallest value): the column grows to show it whole, as it
+    // does for the footer's total.
+    QString widestText;
 };
 
 class GridModel : public QAbstractTableModel

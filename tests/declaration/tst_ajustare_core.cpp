@@ -69,29 +69,36 @@ private slots:
                  u"Intrastat.Nat_Tranz = '21' AND Intrastat.Tara_Dest = 'FR'"_s);
     }
 
-    // The percentage adds to the fiscal value, rounded half to even; other
+    // The percentage adds to the fiscal value, rounded half to even (and
+    // only a half: a billion and .49 or .51 goes to the nearer leu); other
     // countries, types and periods keep their values.
     void procente_data()
     {
         QTest::addColumn<QString>("tip");
         QTest::addColumn<double>("p");
+        QTest::addColumn<QList<double>>("fiscale"); // of the group's three lines
         QTest::addColumn<QList<double>>("asteptate");
-        QTest::newRow("10 %, arrivals") << u"I"_s << 10.0 << QList<double>{1100, 1106, 1204};
-        QTest::newRow("10 %, dispatches") << u"O"_s << 10.0 << QList<double>{1100, 1106, 1204};
-        QTest::newRow("0 %") << u"I"_s << 0.0 << QList<double>{1000, 1005, 1095};
-        QTest::newRow("10.5 %") << u"I"_s << 10.5 << QList<double>{1105, 1111, 1210};
+        const QList<double> mici{1000, 1005, 1095};
+        QTest::newRow("10 %, arrivals") << u"I"_s << 10.0 << mici << QList<double>{1100, 1106, 1204};
+        QTest::newRow("10 %, dispatches") << u"O"_s << 10.0 << mici << QList<double>{1100, 1106, 1204};
+        QTest::newRow("0 %") << u"I"_s << 0.0 << mici << QList<double>{1000, 1005, 1095};
+        QTest::newRow("10.5 %") << u"I"_s << 10.5 << mici << QList<double>{1105, 1111, 1210};
+        QTest::newRow("1 %, a billion and .49, .51, .5")
+            << u"I"_s << 1.0 << QList<double>{1000000049, 1000000151, 1000000050}
+            << QList<double>{1010000049, 1010000153, 1010000050};
     }
     void procente()
     {
         QFETCH(QString, tip);
         QFETCH(double, p);
+        QFETCH(QList<double>, fiscale);
         QFETCH(QList<double>, asteptate);
         Firma_Test firma;
         QVERIFY(firma.ok());
         const QString alt = tip == u"I" ? u"O"_s : u"I"_s;
-        QList<Linie_Intrastat> l{linie(tip, 1000, u"DE"_s), linie(tip, 1005, u"DE"_s),
-                                 linie(tip, 1095, u"DE"_s), linie(tip, 2000, u"FR"_s),
-                                 linie(alt, 3000, u"DE"_s), linie(tip, 4000, u"DE"_s)};
+        QList<Linie_Intrastat> l{linie(tip, fiscale.at(0), u"DE"_s), linie(tip, fiscale.at(1), u"DE"_s),
+                                 linie(tip, fiscale.at(2), u"DE"_s), linie(tip, 2000, u"FR"_s),
+                                 linie(alt, 3000, u"DE"_s),          linie(tip, 4000, u"DE"_s)};
         l[5].luna = 4;
         QVERIFY(!Adauga_Linii(Conexiune_Firma, l));
         db::Result<db::Recordset> grupe =

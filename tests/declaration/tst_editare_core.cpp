@@ -51,6 +51,17 @@ private slots:
                                          << db::Variant(4.0) << true << 4.0 << 4.0;
         QTest::newRow("a product near a half")
             << db::Variant(0.1) << db::Variant(25.0) << nimic() << nimic() << true << 2.0 << 2.0;
+        QTest::newRow("large product just below a half")
+            << db::Variant(197530864.298) << db::Variant(5.0) << nimic() << nimic() << true << 987654321.0
+            << 987654321.0;
+        QTest::newRow("large product just above a half")
+            << db::Variant(197530864.302) << db::Variant(5.0) << nimic() << nimic() << true << 987654322.0
+            << 987654322.0;
+        QTest::newRow("large product on a half") << db::Variant(24691357.9) << db::Variant(5.0) << nimic()
+                                                 << nimic() << true << 123456790.0 << 123456790.0;
+        QTest::newRow("billions, ratio kept")
+            << db::Variant(500000000.1) << db::Variant(5.0) << db::Variant(2500000000.0)
+            << db::Variant(2750000000.0) << true << 2500000000.0 << 2750000001.0;
         QTest::newRow("statistical blank") << db::Variant(100.0) << db::Variant(4.8765) << db::Variant(450.0)
                                            << nimic() << true << 488.0 << 488.0;
         QTest::newRow("fiscal zero") << db::Variant(100.0) << db::Variant(4.5) << db::Variant(0.0)

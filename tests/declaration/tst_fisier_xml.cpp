@@ -173,6 +173,8 @@ private slots:
     void everyForbiddenCharacterIsRefused();
     void allowedCharactersStayWellFormed();
     void manyRefusalsAreCountedInTheMessage();
+    void refusedLineIsTheGridsLine_data();
+    void refusedLineIsTheGridsLine();
     void supplementaryQuantityIsNeverZero_data();
     void supplementaryQuantityIsNeverZero();
     void copyIntoTheSaveFolder_data();
@@ -366,16 +368,19 @@ void TestFisierXml::refusedBeforeReading()
 using Modificare = std::function<void(Date_Fisier_XML&)>;
 
 // Each value the declaration's structure refuses, from a line of the month
-// (named by its Pozitia) or from a box of the window: the file is not
-// written, the earlier file and its copy stay, the message names them all.
+// (named by its Record_ID as the grid shows it, with its record in the
+// workbook) or from a box of the window: the file is not written, the
+// earlier file and its copy stay, the message names them all.
 void TestFisierXml::refusedValues_data()
 {
-    QTest::addColumn<QVariantMap>("linie"); // over a fit dispatch line of December 2015, Pozitia 7
+    // Over a fit dispatch line of December 2015: Record_ID 3, the 7th record of a.xlsx.
+    QTest::addColumn<QVariantMap>("linie");
     QTest::addColumn<Modificare>("casete");
     QTest::addColumn<QString>("comun"); // a statement on the common database, or ""
     QTest::addColumn<QStringList>("probleme");
     const Modificare nimic = [](Date_Fisier_XML&) {};
-    const QString poz = u"Pozitia: 7 (articolul 1, cod NC 84713000) - "_s;
+    const QString poz =
+        u"Pozitia: 3 (inregistrarea 7 din fisierul a.xlsx, articolul 1, cod NC 84713000) - "_s;
     const auto linie = [&](const char* rand, const QVariantMap& peste, const QStringList& probleme) {
         QTest::newRow(rand) << peste << nimic << QString() << probleme;
     };
@@ -395,7 +400,8 @@ void TestFisierXml::refusedValues_data()
     linie("net mass blank", {{u"Net"_s, QVariant()}}, {poz + u"NetMass (Net) ESTE GOL"_s});
     linie(
         "tariff code of 6 digits", {{u"Cod_NC"_s, u"847130"_s}},
-        {u"Pozitia: 7 (articolul 1, cod NC 847130) - Cn8Code (Cod_NC) = 847130 ===> TREBUIE SA AIBA 8 CIFRE"_s});
+        {u"Pozitia: 3 (inregistrarea 7 din fisierul a.xlsx, articolul 1, cod NC 847130) - Cn8Code (Cod_NC) = "
+         u"847130 ===> TREBUIE SA AIBA 8 CIFRE"_s});
     linie("nature of transaction blank", {{u"Nat_Tranz"_s, QVariant()}},
           {poz + u"NatureOfTransactionACode (Nat_Tranz) ESTE GOL"_s});
     linie("nature of transaction of one digit", {{u"Nat_Tranz"_s, u"1"_s}},
@@ -467,8 +473,11 @@ void TestFisierXml::refusedValues()
     Date_Fisier_XML date = Expedieri(u"2015"_s, u"12"_s, u"N-Noua"_s);
     date.valoareStatistica = true;
     casete(date);
-    // The lines are the company's whose declaration the window shows.
+    // The lines are the company's whose declaration the window shows; two
+    // of another month come first.
     FirmaCurenta_CodFiscal = date.cheie.codFiscal;
+    for (int i = 0; i < 2; ++i)
+        f.linie({{u"Anul"_s, 2015}, {u"Luna"_s, 10}, {u"Pozitia"_s, 7}});
     f.linie(
         Cu({{u"Anul"_s, date.cheie.anul.toInt()}, {u"Luna"_s, date.cheie.luna.toInt()}, {u"Pozitia"_s, 7}},
            linie));
@@ -568,9 +577,83 @@ void TestFisierXml::manyRefusalsAreCountedInTheMessage()
     QVERIFY(!r.generat);
     QCOMPARE(r.probleme.size(), 20);
     QCOMPARE(r.probleme.first(),
-             u"Pozitia: 2 (articolul 1, cod NC 10000000) - InvoiceValue (Val_Fiscala) ESTE GOL"_s);
+             u"Pozitia: 1 (inregistrarea 2 din fisierul a.xlsx, articolul 1, cod NC 10000000) - InvoiceValue "
+             u"(Val_Fiscala) ESTE GOL"_s);
     QVERIFY(Arbore_Test::mesaje().first().endsWith(
-        u"Pozitia: 21 (articolul 20, cod NC 10000019) - InvoiceValue (Val_Fiscala) ESTE GOL\r\n... si inca 5"_s));
+        u"Pozitia: 20 (inregistrarea 21 din fisierul a.xlsx, articolul 20, cod NC 10000019) - InvoiceValue "
+        u"(Val_Fiscala) ESTE GOL\r\n... si inca 5"_s));
+}
+
+// A refused item is named by the line the user finds in the grid's "Poz"
+// column: of two workbooks of the month that both have a second record, of
+// an item whose lines sum to less than 0 the one below 0, of a line added in
+// the grid its Record_ID alone. The item view of a company database made
+// before, which gives no Record_ID, names the same lines; one that gives
+// other values than the lines' names the item alone.
+void TestFisierXml::refusedLineIsTheGridsLine_data()
+{
+    QTest::addColumn<QString>("coloane"); // the item view's columns from Cod_NC to Cod_UMS, or ""
+    QTest::addColumn<QStringList>("probleme");
+    const QString negativ =
+        u" - InvoiceValue (Val_Fiscala) = -100 ===> NU ESTE UN NUMAR INTREG MAI MARE DECAT 0"_s;
+    const QString livrare = u" - DeliveryTermsCode (Incoterms) = DA ===> TREBUIE SA AIBA 3 CARACTERE"_s;
+    const QStringList liniile{
+        u"Pozitia: 3 (inregistrarea 3 din fisierul b.xlsx, articolul 2, cod NC 84713000)"_s + negativ,
+        u"Pozitia: 4 (articolul 3, cod NC 84713000)"_s + livrare};
+    QTest::newRow("item view of the template") << QString() << liniile;
+    QTest::newRow("item view of a company made before")
+        << u"Cod_NC, MAX(Descriere_NC) AS Descriere1, Tara_Orig, Tara_Exp, Tara_Dest, "
+           u"ROUND(SUM(Val_Fiscala), 0) "
+           u"AS Val_Fiscala1, ROUND(SUM(Val_Stat), 0) AS Val_Stat1, CASE WHEN ROUND(SUM(Net), 0) < 1 THEN 1 "
+           u"ELSE "
+           u"ROUND(SUM(Net), 0) END AS Net1, SUM(Cantitate) AS Cantitate1, Cod_UMS, "
+           u"ROUND(SUM(Val_UMS), 0) AS Val_UMS1"_s
+        << liniile;
+    QTest::newRow("item view giving other values")
+        << u"Cod_NC, MAX(Descriere_NC) AS Descriere1, Tara_Orig, Tara_Exp, Tara_Dest, "
+           u"ROUND(SUM(Val_Fiscala), 0) "
+           u"AS Val_Fiscala1, ROUND(SUM(Val_Stat), 0) AS Val_Stat1, ROUND(SUM(Net), 0) AS Net1, "
+           u"SUM(Cantitate) AS Cantitate1, IFNULL(Cod_UMS, '') AS Cod_UMS, ROUND(SUM(Val_UMS), 0) AS Val_UMS1"_s
+        << QStringList{u"Articolul 2 (cod NC 84713000)"_s + negativ,
+                       u"Articolul 3 (cod NC 84713000)"_s + livrare};
+}
+
+void TestFisierXml::refusedLineIsTheGridsLine()
+{
+    QFETCH(QString, coloane);
+    QFETCH(QStringList, probleme);
+    Fixtura_Declaratie f;
+    VERIFICA_FIXTURA(f);
+    FirmaCurenta_CodFiscal = u"RO1234567"_s;
+    if (!coloane.isEmpty()) {
+        QVERIFY(Conexiune_Firma.execute(u"DROP VIEW Intrastat_Sursa_Generare_O"_s));
+        QVERIFY(Conexiune_Firma.execute(
+            u"CREATE VIEW Intrastat_Sursa_Generare_O AS SELECT TIP, Cod_Fiscal, Anul, Luna, MIN(Pozitia) AS "
+            u"Pozitia, "_s +
+            coloane +
+            u", Nat_Tranz, Incoterms, Mod_Transp, UPPER(TRIM(VAT_ID)) AS VAT_ID1, UPPER(SUBSTR(TRIM(VAT_ID), "
+            u"1, "
+            u"2)) AS Country_VAT_ID FROM Intrastat GROUP BY TIP, Cod_Fiscal, Anul, Luna, Cod_NC, Tara_Orig, "
+            u"Tara_Exp, Tara_Dest, Cod_UMS, Nat_Tranz, Incoterms, Mod_Transp, UPPER(TRIM(VAT_ID)) ORDER BY "
+            u"Cod_NC, MIN(Record_ID)"_s));
+    }
+    const QVariantMap luna{{u"Anul"_s, 2015}, {u"Luna"_s, 12}};
+    const QVariantMap franta{{u"Tara_Dest"_s, u"FR"_s}, {u"VAT_ID"_s, u"FR12345678901"_s}};
+    QCOMPARE(f.linie(Cu(luna, {{u"SourceFile"_s, u"a.xlsx"_s}, {u"Pozitia"_s, 2}})), qint64(1));
+    QCOMPARE(f.linie(Cu(Cu(luna, franta),
+                        {{u"SourceFile"_s, u"b.xlsx"_s}, {u"Pozitia"_s, 2}, {u"Val_Fiscala"_s, 500.0}})),
+             qint64(2));
+    QCOMPARE(f.linie(Cu(Cu(luna, franta),
+                        {{u"SourceFile"_s, u"b.xlsx"_s}, {u"Pozitia"_s, 3}, {u"Val_Fiscala"_s, -600.0}})),
+             qint64(3));
+    QCOMPARE(
+        f.linie(
+            Cu(luna, {{u"SourceFile"_s, QVariant()}, {u"Pozitia"_s, QVariant()}, {u"Incoterms"_s, u"DA"_s}})),
+        qint64(4));
+
+    const Rezultat_Fisier_XML r = Genereaza_Fisier_XML(Expedieri(u"2015"_s, u"12"_s, u"N-Noua"_s));
+    QVERIFY(!r.generat);
+    QCOMPARE(r.probleme, probleme);
 }
 
 // A supplementary quantity above 0 that would round to 0 is declared as 1;

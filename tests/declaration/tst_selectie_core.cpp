@@ -5,8 +5,8 @@
 
 #include "Firma_Test.h"
 #include "declaration/Date_Declarant.h"
-#include "declaration/Linii_Intrastat.h"
 #include "declaration/Fisier_XML_Intrastat.h"
+#include "declaration/Linii_Intrastat.h"
 #include "declaration/Selectie_Intrastat.h"
 #include "declaration/Valori_Implicite.h"
 
@@ -227,6 +227,36 @@ private slots:
         QCOMPARE(Text_Total(t->valFiscala), u"0"_s);
         QCOMPARE(SQL_Totaluri(u" WHERE X"_s, u" "_s),
                  u"SELECT SUM (Val_Fiscala), SUM(Val_Stat), SUM(Net) FROM INTRASTAT WHERE X"_s);
+    }
+
+    // The widest net mass of the grid's lines as its cells show it: of the
+    // largest and the smallest, the longer text; a blank one counts for none.
+    void netulCelMaiLat()
+    {
+        Firma_Test firma;
+        QVERIFY(firma.ok());
+        const QString filtru = u" WHERE [TIP]='O' AND [Cod_Fiscal]='RO123' AND [Anul]=2015 AND [Luna]=3"_s;
+        const auto cel_mai_lat = [&] {
+            db::Result<db::Recordset> linii =
+                Deschide_Linii(Conexiune_Firma, Sursa_Grila(SQL_Grila_Intrastat, filtru));
+            return linii ? Text_Net_Cel_Mai_Lat(*linii) : u"eroare"_s;
+        };
+        QCOMPARE(cel_mai_lat(), QString());
+        Linie_Intrastat l;
+        l.net = db::Variant();
+        QVERIFY(!Adauga_Linii(Conexiune_Firma, {l}));
+        QCOMPARE(cel_mai_lat(), QString());
+        l.net = 1.25;
+        QVERIFY(!Adauga_Linii(Conexiune_Firma, {l}));
+        QCOMPARE(cel_mai_lat(), u"1.25"_s);
+        l.net = 8765432.1;
+        Linie_Intrastat negativ;
+        negativ.net = -12.0;
+        QVERIFY(!Adauga_Linii(Conexiune_Firma, {l, negativ}));
+        QCOMPARE(cel_mai_lat(), u"8,765,432.10"_s);
+        QVERIFY(Conexiune_Firma.execute(u"UPDATE Intrastat SET Net = -98765432 WHERE Net < 0"_s));
+        QCOMPARE(cel_mai_lat(), u"-98,765,432.00"_s);
+        QCOMPARE(Text_Net_Cel_Mai_Lat(db::Recordset()), QString());
     }
 
     void titlu()

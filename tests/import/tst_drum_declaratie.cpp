@@ -1,7 +1,9 @@
 // The whole road of one declaration, as a user walks it: a template, a
 // workbook imported through the import window with the fiscal code typed
 // with its "RO", the lines opened through the declaration chooser, verified,
-// and written as the declaration file.
+// and written as the declaration file; a month of amounts in the billions,
+// rounded once, half to even, from the workbook to the file, and a refused
+// file that names the line the grid shows.
 
 #include "Mediu_Preluare.h"
 #include "declaration/Ferestre_Declaratie.h"
@@ -13,9 +15,12 @@
 #include "platform/ui/forms.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -63,6 +68,43 @@ Frm_Preluare_Excel* deschidePreluarea(const QString& macheta)
     return preluare;
 }
 
+// The import of the workbook for March 2026 of the demonstration company,
+// through the window of deschidePreluarea, as far as the finished copy.
+Frm_Preluare_Excel* preia(const QString& macheta, const QString& cale)
+{
+    auto* preluare = deschidePreluarea(macheta);
+    if (!preluare)
+        return nullptr;
+    preluare->TXT_Anul->setText(u"2026"_s);
+    preluare->TXT_Luna->setText(u"3"_s);
+    preluare->TXT_CodFiscal->setText(u"RO0000001"_s);
+    preluare->Txt_ExcelFile->setText(cale);
+    preluare->Txt_SheetName->setEditText(u"Sheet1"_s);
+    ui::testing::clear();
+    QTest::mouseClick(preluare->CmdReadFile, Qt::LeftButton);
+    return preluare;
+}
+
+// "2. Vizualizare date": the declaration window on the imported lines, once active.
+Frm_INTRASTAT* vizualizeaza(Frm_Preluare_Excel* preluare)
+{
+    QTest::mouseClick(preluare->CmdExit, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    auto* declaratie = ui::Forms::get<Frm_INTRASTAT>(u"Frm_INTRASTAT"_s);
+    return declaratie && QTest::qWaitForWindowActive(declaratie) ? declaratie : nullptr;
+}
+
+// "Verifica Date" on March 2026: "" when it says "NU SUNT PROBLEME", else its problem log.
+QString problemeVerificare(Frm_INTRASTAT* declaratie)
+{
+    ui::testing::clear();
+    QTest::mouseClick(declaratie->findChild<QPushButton*>(u"Cmd_Verifica"_s), Qt::LeftButton);
+    if (!ui::testing::messages().isEmpty() && ui::testing::messages().last().text == u"NU SUNT PROBLEME"_s)
+        return QString();
+    const QString jurnal = citeste(Folder_Sistem + u"Verificare/RO0000001_O_3_2026.txt"_s);
+    return jurnal.isEmpty() ? u"(no problem log)"_s : jurnal;
+}
+
 } // namespace
 
 class TestDrumDeclaratie : public QObject
@@ -70,6 +112,7 @@ class TestDrumDeclaratie : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void cleanup() { ui::Forms::resetForTests(); }
 
     void importVerificareFisier()
@@ -99,15 +142,8 @@ private slots:
                    {u"01012910"_s, u"FR"_s, 2000, 40, 2, u"FR12345678901"_s}}));
 
         // The import, through its window.
-        auto* preluare = deschidePreluarea(u"Vanzari UE"_s);
+        auto* preluare = preia(u"Vanzari UE"_s, cale);
         QVERIFY(preluare);
-        preluare->TXT_Anul->setText(u"2026"_s);
-        preluare->TXT_Luna->setText(u"3"_s);
-        preluare->TXT_CodFiscal->setText(u"RO0000001"_s);
-        preluare->Txt_ExcelFile->setText(cale);
-        preluare->Txt_SheetName->setEditText(u"Sheet1"_s);
-        ui::testing::clear();
-        QTest::mouseClick(preluare->CmdReadFile, Qt::LeftButton);
         QCOMPARE(Arbore_Test::mesaje(), QStringList{u"Preluare Terminata"_s});
         QCOMPARE(Mediu::valoare(u"SELECT COUNT(*) FROM Intrastat WHERE TIP='O' AND Cod_Fiscal='RO0000001' "
                                 "AND Anul=2026 AND Luna=3 AND Cod_NC='01012100' AND Tara_Dest='DE' "
@@ -137,10 +173,7 @@ private slots:
         QCOMPARE(declaratie->GridIntrastat->dataRowCount(), 2);
 
         // A clean month verifies without problems.
-        ui::testing::clear();
-        QTest::mouseClick(declaratie->findChild<QPushButton*>(u"Cmd_Verifica"_s), Qt::LeftButton);
-        QVERIFY2(ui::testing::messages().last().text == u"NU SUNT PROBLEME"_s,
-                 qPrintable(citeste(Folder_Sistem + u"Verificare/RO0000001_O_3_2026.txt"_s)));
+        QCOMPARE(problemeVerificare(declaratie), QString());
         QCOMPARE(Mediu::valoare(u"SELECT COUNT(*) FROM Intrastat WHERE Probleme<>0"_s).toInt(), 0);
 
         // The declaration file holds the two items.
@@ -153,6 +186,131 @@ private slots:
         QCOMPARE(elemente(xml, u"RefPeriod"_s), QStringList{u"2026-03"_s});
         QCOMPARE(elemente(xml, u"FirmName"_s), QStringList{u"FIRMA DEMONSTRATIVA SRL"_s});
         QVERIFY(ui::testing::messages().last().text.startsWith(u"A fost generat fisierul "_s));
+    }
+
+    // Amounts of 10 million to 3 billion lei, x.49 and x.51 among them, in
+    // number cells and in a text cell of Romanian form, with a blank row:
+    // stored as whole lei and kilograms rounded once, half to even; the
+    // journal counts the lines saved; the grid shows them whole and totals
+    // them; the file declares the same sums. A value the file refuses then
+    // names the line by the grid's "Poz".
+    void largeAmountsRoundOnce()
+    {
+        Mediu m;
+        QVERIFY(m.gata());
+        QVERIFY(Mediu::macheta(u"Livrari mari"_s, u"LIVRARE"_s,
+                               {{u"Cod_NC"_s, 1, {}, {}},
+                                {u"Tara_Dest"_s, 2, {}, 2},
+                                {u"Val_Fiscala"_s, 3, {}, {}},
+                                {u"Val_Stat"_s, 4, {}, {}},
+                                {u"Net"_s, 5, {}, {}},
+                                {u"Cantitate"_s, 6, {}, {}},
+                                {u"VAT_ID"_s, 7, {}, {}},
+                                {u"Nat_Tranz"_s, 0, u"11"_s, 2},
+                                {u"Incoterms"_s, 0, u"EXW"_s, 3},
+                                {u"Mod_Transp"_s, 0, u"3"_s, 2}}));
+        QTemporaryDir dir;
+        const QString cale = dir.filePath(u"mari.xlsx"_s);
+        QVERIFY(preluare_test::scrieXlsx(
+            cale,
+            {{u"Cod"_s, u"Tara"_s, u"Fiscala"_s, u"Statistica"_s, u"Net"_s, u"Cantitate"_s, u"TVA"_s},
+             {u"01012100"_s, u"DE"_s, 987654321.49, 987654321.51, 8765432.49, 3, u"DE123456789"_s},
+             {u"01012910"_s, u"FR"_s, u"2.500.000.000,5"_s, 123456789.5, 10000000.5, 2, u"FR12345678901"_s},
+             {},
+             {u"01012100"_s, u"IT"_s, 2999999999.51, 2999999999.49, 12345678.51, 1, u"IT12345678901"_s},
+             {u"01012100"_s, u"DE"_s, 10000000.5, 10000001.5, 1.5, 1, u"DE123456789"_s}}));
+
+        auto* preluare = preia(u"Livrari mari"_s, cale);
+        QVERIFY(preluare);
+        QCOMPARE(Arbore_Test::mesaje(), QStringList{u"Preluare Terminata"_s});
+        QCOMPARE(preluare->LblBar->text(),
+                 u"Au fost preluate : 4 inregistrari din totalul de : 4\nSalvate complet : 4"
+                 u"   Cu valori refuzate : 0   Randuri goale sarite : 1"_s);
+        const QString jurnal = preluare->TxtMesaj->toPlainText();
+        QVERIFY2(jurnal.endsWith(u"TOTAL INREGISTRARI CITITE: 4\nSE RETIN DATELE - Inregistrarea : 4\n\n"
+                                 u"OPERATIE TERMINATA . . ."_s),
+                 qPrintable(jurnal));
+        // Record by record, as the sheet holds them (the blank row gives none).
+        QCOMPARE(
+            Mediu::valoare(u"SELECT GROUP_CONCAT(Pozitia || ':' || CAST(Val_Fiscala AS INTEGER) || '/' || "
+                           u"CAST(Val_Stat AS INTEGER) || '/' || CAST(Net AS INTEGER), ' ') FROM "
+                           u"(SELECT * FROM Intrastat ORDER BY Record_ID)"_s)
+                .toText(),
+            u"1:987654321/987654322/8765432 2:2500000000/123456790/10000000 "
+            u"4:3000000000/2999999999/12345679 5:10000000/10000002/2"_s);
+        QCOMPARE(Mediu::valoare(u"SELECT COUNT(*) FROM Intrastat WHERE Val_Fiscala <> ROUND(Val_Fiscala) OR "
+                                u"Val_Stat <> ROUND(Val_Stat) OR Net <> ROUND(Net)"_s)
+                     .toInt(),
+                 0);
+
+        // The declaration window on the imported lines: shown whole, totalled.
+        FirmaCurenta_Nume = u"FIRMA DEMONSTRATIVA SRL"_s;
+        Frm_INTRASTAT* declaratie = vizualizeaza(preluare);
+        QVERIFY(declaratie);
+        grid::Grid* g = declaratie->GridIntrastat;
+        QCOMPARE(g->dataRowCount(), 4);
+        QStringList fiscale, statistice, net;
+        for (int r = 0; r < g->dataRowCount(); ++r) {
+            fiscale << g->cellText(r, 10);
+            statistice << g->cellText(r, 11);
+            net << g->cellText(r, 12);
+            for (int c : {10, 11, 12})
+                QVERIFY2(g->columnWidth(c) >= g->cellTextWidth(c, g->cellText(r, c)),
+                         qPrintable(g->cellText(r, c)));
+        }
+        QCOMPARE(fiscale,
+                 (QStringList{u"987,654,321"_s, u"2,500,000,000"_s, u"3,000,000,000"_s, u"10,000,000"_s}));
+        QCOMPARE(statistice,
+                 (QStringList{u"987,654,322"_s, u"123,456,790"_s, u"2,999,999,999"_s, u"10,000,002"_s}));
+        QCOMPARE(net, (QStringList{u"8,765,432.00"_s, u"10,000,000.00"_s, u"12,345,679.00"_s, u"2.00"_s}));
+        QCOMPARE(g->column(10).footerText, u"6,497,654,321"_s);
+        QCOMPARE(g->column(11).footerText, u"4,121,111,113"_s);
+        QCOMPARE(g->column(12).footerText, u"31,111,113"_s);
+
+        // Verified, then declared with the statistical value: the same sums.
+        QCOMPARE(problemeVerificare(declaratie), QString());
+        declaratie->findChild<QCheckBox*>(u"Check_ValStatistica"_s)->setChecked(true);
+        ui::testing::clear();
+        QTest::mouseClick(declaratie->findChild<QPushButton*>(u"Cmd_Fisier"_s), Qt::LeftButton);
+        QVERIFY2(ui::testing::messages().last().text.startsWith(u"A fost generat fisierul "_s),
+                 qPrintable(ui::testing::messages().last().text));
+        const QString fisier = Folder_Sistem + u"IntrastatSave/0000000001_D_20263.xml"_s;
+        const QString xml = citeste(fisier);
+        QCOMPARE(elemente(xml, u"Cn8Code"_s), (QStringList{u"01012100"_s, u"01012100"_s, u"01012910"_s}));
+        QCOMPARE(elemente(xml, u"CountryOfDestination"_s), (QStringList{u"DE"_s, u"IT"_s, u"FR"_s}));
+        QCOMPARE(elemente(xml, u"InvoiceValue"_s),
+                 (QStringList{u"997654321"_s, u"3000000000"_s, u"2500000000"_s}));
+        QCOMPARE(elemente(xml, u"StatisticalValue"_s),
+                 (QStringList{u"997654324"_s, u"2999999999"_s, u"123456790"_s}));
+        QCOMPARE(elemente(xml, u"NetMass"_s), (QStringList{u"8765434"_s, u"12345679"_s, u"10000000"_s}));
+
+        // A value the file refuses names the line by the grid's "Poz": the
+        // Italian line, the 4th record of the workbook, whatever its Pozitia.
+        const int poz =
+            Mediu::valoare(
+                u"SELECT Record_ID FROM Intrastat WHERE Tara_Dest = 'IT' AND SourceFile = 'mari.xlsx'"_s)
+                .toInt();
+        QVERIFY(Conexiune_Firma.execute(
+            u"UPDATE Intrastat SET Incoterms = 'EX' WHERE Tara_Dest = 'IT' AND SourceFile = 'mari.xlsx'"_s));
+        ui::testing::clear();
+        QTest::mouseClick(declaratie->findChild<QPushButton*>(u"Cmd_Fisier"_s), Qt::LeftButton);
+        QCOMPARE(
+            Arbore_Test::mesaje(),
+            QStringList{u"FISIERUL DECLARATIEI NU A FOST GENERAT\r\nValori pe care declaratia nu le poate "
+                        u"cuprinde:\r\nPozitia: "_s +
+                        QString::number(poz) +
+                        u" (inregistrarea 4 din fisierul mari.xlsx, articolul 2, cod NC 01012100) - "
+                        u"DeliveryTermsCode (Incoterms) = EX ===> TREBUIE SA AIBA 3 CARACTERE"_s});
+        QCOMPARE(elemente(citeste(fisier), u"InvoiceValue"_s).size(), 3); // the earlier file stays
+        declaratie->CmdRefresh_Click();
+        int gasite = 0;
+        for (int r = 0; r < g->dataRowCount(); ++r) {
+            if (g->cellText(r, 4) == QString::number(poz)) {
+                ++gasite;
+                QCOMPARE(g->cellText(r, 16), u"EX"_s);
+            }
+        }
+        QCOMPARE(gasite, 1);
     }
 
     // A new user's first road: the demonstration company's sample workbook,
@@ -168,16 +326,10 @@ private slots:
         ui::testing::clear();
         QTest::mouseClick(preluare->CmdReadFile, Qt::LeftButton);
         QCOMPARE(Arbore_Test::mesaje(), QStringList{u"Preluare Terminata"_s});
-        QTest::mouseClick(preluare->CmdExit, Qt::LeftButton);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        auto* declaratie = ui::Forms::get<Frm_INTRASTAT>(u"Frm_INTRASTAT"_s);
+        Frm_INTRASTAT* declaratie = vizualizeaza(preluare);
         QVERIFY(declaratie);
-        QVERIFY(QTest::qWaitForWindowActive(declaratie));
         QCOMPARE(declaratie->GridIntrastat->dataRowCount(), 8);
-        ui::testing::clear();
-        QTest::mouseClick(declaratie->findChild<QPushButton*>(u"Cmd_Verifica"_s), Qt::LeftButton);
-        QVERIFY2(ui::testing::messages().last().text == u"NU SUNT PROBLEME"_s,
-                 qPrintable(citeste(Folder_Sistem + u"Verificare/RO0000001_O_3_2026.txt"_s)));
+        QCOMPARE(problemeVerificare(declaratie), QString());
     }
 };
 

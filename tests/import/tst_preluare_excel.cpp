@@ -32,12 +32,14 @@ public:
     {
         procente << p.procent;
         ultimulRand = p.rand;
+        salvate = p.salvate;
         erori = *p.erori;
     }
     QStringList texte;
     QList<int> procente;
     int inceputuri = 0;
     int ultimulRand = 0;
+    int salvate = 0; // as the journal's last "SE RETIN DATELE" line says
     QStringList erori;
 };
 
@@ -330,6 +332,7 @@ private slots:
         QCOMPARE(j.erori, r.erori);
         QCOMPARE(j.procente.last(), 100);
         QCOMPARE(j.ultimulRand, 3);
+        QCOMPARE(j.salvate, 2);
         QCOMPARE(Mediu::valoare(u"SELECT GROUP_CONCAT(Pozitia) FROM (SELECT Pozitia FROM Intrastat ORDER BY "
                                 u"Pozitia)"_s)
                      .toText(),
@@ -464,6 +467,8 @@ private slots:
                      u"\r\nEROARE Inregistrarea : 5 - Net : \"x\""_s,
                  }));
         QCOMPARE(j.texte.at(1), u"\r\nTOTAL INREGISTRARI CITITE: 4"_s);
+        // The journal counts the lines saved, not the blank row.
+        QCOMPARE(j.salvate, 4);
         QCOMPARE(Stare_Preluare(r),
                  u"Au fost preluate : 4 inregistrari din totalul de : 4\nSalvate complet : 2"
                  u"   Cu valori refuzate : 2   Randuri goale sarite : 1"_s);
@@ -592,8 +597,9 @@ private slots:
         QCOMPARE(rand(1).value(u"Document_Data_Referinta"_s).toText(), u"2026-03-03"_s);
         QCOMPARE(rand(1).value(u"VAT_ID"_s).toText(), u"DE123456789"_s);
         // The tariff of the period knows every code: each line has its Romanian description.
-        QCOMPARE(Mediu::valoare(u"SELECT COUNT(*) FROM Intrastat WHERE IFNULL(Descriere_NC, '') = ''"_s).toInt(),
-                 0);
+        QCOMPARE(
+            Mediu::valoare(u"SELECT COUNT(*) FROM Intrastat WHERE IFNULL(Descriere_NC, '') = ''"_s).toInt(),
+            0);
         QCOMPARE(rand(2).value(u"Descriere_NC"_s).toText(), u"Cu compresie - Frigidere tip masă"_s);
     }
 

@@ -1,5 +1,6 @@
 // The Jet SQL rewrite: each rule on its own text, then the rewritten texts
-// run on a small database and give Jet's results.
+// run on a small database and give Jet's results; the rounding of every
+// connection, by itself, through SQL ROUND and into a currency column.
 
 #include "fixture.h"
 #include "platform/db/rewrite.h"
@@ -20,6 +21,8 @@ private slots:
     void results();
     void topGivesAtMostNRows();
     void splitKeepsTriggersWhole();
+    void roundsHalvesToEvenOnly_data();
+    void roundsHalvesToEvenOnly();
 
 private:
     QTemporaryDir m_dir;
@@ -162,6 +165,9 @@ void TestDbRewrite::results_data()
     QTest::newRow("Replace") << u"SELECT Replace('a.b.c', '.', '')"_s << u"abc"_s;
     QTest::newRow("Format number") << u"SELECT Format(1234.5, '#,##0.00')"_s << u"1,234.50"_s;
     QTest::newRow("Format zeros") << u"SELECT Format(7, '00')"_s << u"07"_s;
+    QTest::newRow("Format of an amount near a half")
+        << u"SELECT Format(987654321.49, '#,##0')"_s << u"987,654,321"_s;
+    QTest::newRow("Format of a half binary holds below it") << u"SELECT Format(2.675, '0.00')"_s << u"2.68"_s;
     QTest::newRow("Format date") << u"SELECT Format(#03/04/2026#, 'dd.mm.yyyy')"_s << u"04.03.2026"_s;
 }
 
@@ -189,6 +195,99 @@ void TestDbRewrite::splitKeepsTriggersWhole()
     QVERIFY(parts[1].startsWith(u"CREATE TRIGGER"_s));
     QVERIFY(parts[1].endsWith(u"END"_s));
     QCOMPARE(parts[2].trimmed(), u"-- done\n INSERT INTO a VALUES (?1)"_s);
+}
+
+// Only a value on a half goes to the even neighbour, at every magnitude of
+// the amounts: a value near a half (987,654,321.49) rounds to the nearer
+// one, and a half that binary cannot hold (2.675, stored just below it) is
+// still the half an accountant typed.
+void TestDbRewrite::roundsHalvesToEvenOnly_data()
+{
+    QTest::addColumn<QString>("valoare");
+    QTest::addColumn<int>("zecimale");
+    QTest::addColumn<QString>("rotunjit");
+    const auto caz = [](const char* valoare, int zecimale, const char* rotunjit) {
+        QTest::addRow("%s at %d", valoare, zecimale)
+            << QString::fromLatin1(valoare) << zecimale << QString::fromLatin1(rotunjit);
+    };
+    // Whole lei and kilograms, from 10 million to 3 billion and beyond.
+    caz("987654321.49", 0, "987654321");
+    caz("987654321.51", 0, "987654322");
+    caz("-987654321.49", 0, "-987654321");
+    caz("123456789.5", 0, "123456790");
+    caz("2500000000.5", 0, "2500000000");
+    caz("2999999999.49", 0, "2999999999");
+    caz("2999999999.51", 0, "3000000000");
+    caz("10000000.49", 0, "10000000");
+    caz("10000000.5", 0, "10000000");
+    caz("10000001.5", 0, "10000002");
+    caz("123456789012.45", 0, "123456789012");
+    caz("99999999999999.5", 0, "100000000000000");
+    caz("1105.5", 0, "1106");
+    caz("1104.5", 0, "1104");
+    caz("0.5", 0, "0");
+    caz("1.5", 0, "2");
+    caz("-2.5", 0, "-2");
+    caz("0.49999999999999", 0, "0");
+    caz("1234.50000000001", 0, "1235");
+    // Two decimals: halves that binary holds just below or above them.
+    caz("2.675", 2, "2.68");
+    caz("1.005", 2, "1");
+    caz("1.015", 2, "1.02");
+    caz("2.345", 2, "2.34");
+    caz("0.125", 2, "0.12");
+    caz("0.135", 2, "0.14");
+    caz("9876543.215", 2, "9876543.22");
+    caz("9876543.225", 2, "9876543.22");
+    caz("9876543.2149", 2, "9876543.21");
+    caz("9876543.2151", 2, "9876543.22");
+    caz("987654321.005", 2, "987654321");
+    caz("987654321.0049", 2, "987654321");
+    caz("987654321.0051", 2, "987654321.01");
+    // Four decimals, as the currency values and the rates.
+    caz("4.98765", 4, "4.9876");
+    caz("4.98775", 4, "4.9878");
+    caz("4.97655", 4, "4.9766");
+    caz("123456789.12345", 4, "123456789.1234");
+    caz("123456789.12355", 4, "123456789.1236");
+    caz("123456789.123449", 4, "123456789.1234");
+    caz("123456789.123451", 4, "123456789.1235");
+    caz("2500000000.00005", 4, "2500000000");
+    caz("2500000000.00015", 4, "2500000000.0002");
+    caz("0.00005", 4, "0");
+    caz("0.00015", 4, "0.0002");
+    // Tens and hundreds.
+    caz("1250", -2, "1200");
+    caz("1350", -2, "1400");
+    caz("1249.99", -2, "1200");
+}
+
+void TestDbRewrite::roundsHalvesToEvenOnly()
+{
+    QFETCH(QString, valoare);
+    QFETCH(int, zecimale);
+    QFETCH(QString, rotunjit);
+    const double x = valoare.toDouble();
+    const double asteptat = rotunjit.toDouble();
+    const auto exact = [](double d) { return QByteArray::number(d, 'g', 17); };
+    QCOMPARE(exact(db::roundHalfEven(x, zecimale)), exact(asteptat));
+
+    auto s = db::Statement::prepare(m_cn, u"SELECT ROUND(?1, ?2)"_s);
+    QVERIFY2(s, qPrintable(s.error().text()));
+    QVERIFY(!s->bind(1, db::Variant(x)));
+    QVERIFY(!s->bind(2, db::Variant(std::int64_t(zecimale))));
+    const db::Result<bool> rand = s->step();
+    QVERIFY(rand && *rand);
+    QCOMPARE(exact(s->column(0).toDouble()), exact(asteptat));
+
+    if (zecimale == 4) {
+        db::Field valuta;
+        valuta.name = u"Valoare_Valuta"_s;
+        valuta.type = db::Type::Currency;
+        const db::Result<db::Variant> v = db::checkFieldValue(valuta, db::Variant(x));
+        QVERIFY(v);
+        QCOMPARE(exact(v->toDouble()), exact(asteptat));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestDbRewrite)

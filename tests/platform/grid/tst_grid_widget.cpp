@@ -51,6 +51,8 @@ private slots:
     void valuesThatFittedTheWindowsFontFit_data();
     void valuesThatFittedTheWindowsFontFit();
     void totalsAreNeverCut();
+    void widestValueIsNeverCut_data();
+    void widestValueIsNeverCut();
     void cutValuesShowWholeInTheirTooltip();
 
 private:
@@ -635,6 +637,53 @@ void TestGridWidget::totalsAreNeverCut()
     QToolTip::hideText();
     // A short total leaves the column as wide as it was made.
     m_grid->column(2).footerText = QStringLiteral("12");
+    m_grid->refreshColumns();
+    QCOMPARE(m_grid->columnWidth(2), before);
+}
+
+// A column told its widest text grows to show it whole, with footers or
+// without, bold or with a button; refreshing its layout keeps the room.
+void TestGridWidget::widestValueIsNeverCut_data()
+{
+    QTest::addColumn<bool>("subsoluri");
+    QTest::addColumn<bool>("ingrosat");
+    QTest::addColumn<bool>("buton");
+    QTest::newRow("plain") << false << false << false;
+    QTest::newRow("with footers") << true << false << false;
+    QTest::newRow("bold") << false << true << false;
+    QTest::newRow("with a button") << true << false << true;
+}
+
+void TestGridWidget::widestValueIsNeverCut()
+{
+    QFETCH(bool, subsoluri);
+    QFETCH(bool, ingrosat);
+    QFETCH(bool, buton);
+    m_source->writeRow(2, {{2, Variant(98765432.1)}});
+    grid::Column& c = m_grid->column(2);
+    c.widthTwips = 1000;
+    c.numberFormat = QStringLiteral("##,##0.00");
+    c.bold = ingrosat;
+    c.button = buton;
+    m_grid->refreshColumns();
+    m_grid->setFootersVisible(subsoluri);
+    c.footerText = QStringLiteral("12");
+    const int before = m_grid->columnWidth(2);
+    const QString widest = m_grid->cellText(2, 2);
+    QCOMPARE(widest, QStringLiteral("98,765,432.10"));
+    QVERIFY(m_grid->cellTextWidth(2, widest) > before);
+    m_grid->column(2).widestText = widest;
+    m_grid->refreshFooters();
+    QCOMPARE(m_grid->columnWidth(2), m_grid->cellTextWidth(2, widest));
+    m_grid->refreshColumns();
+    QCOMPARE(m_grid->columnWidth(2), m_grid->cellTextWidth(2, widest));
+    // Whole, so no tooltip repeats it.
+    const QPoint at = m_grid->visualRect(m_grid->model()->index(2, 2)).center();
+    QHelpEvent help(QEvent::ToolTip, at, m_grid->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(m_grid->viewport(), &help);
+    QVERIFY(!QToolTip::isVisible());
+    // Without it, the column is as it was made.
+    m_grid->column(2).widestText.clear();
     m_grid->refreshColumns();
     QCOMPARE(m_grid->columnWidth(2), before);
 }
