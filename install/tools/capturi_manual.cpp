@@ -529,6 +529,12 @@ int main(int argc, char** argv)
     const QTemporaryDir runtime; // private, as a runtime folder must be
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     qputenv("TZ", ":/etc/localtime");
+    // The forms of a Romanian desktop, whatever locale the machine taking
+    // the pictures has, as the program takes them where none is chosen.
+    for (const char* v : {"LC_ALL", "LANG", "LANGUAGE", "LC_NUMERIC", "LC_TIME", "LC_MONETARY", "LC_MESSAGES",
+                          "LC_MEASUREMENT", "LC_COLLATE"})
+        qunsetenv(v);
+    sys::useRomanianWhenNoLocale();
     // The same date, user and computer at every run: the import proposes
     // March 2026, the month of the sample workbook.
     sys::Clock::set(QDateTime(QDate(2026, 4, 20), QTime(9, 30)));
