@@ -57,3 +57,27 @@ function(quorvel_add_test name)
         add_dependencies(${name} install_tree)
     endif()
 endfunction()
+
+# quorvel_add_test_run(<name> <test>)
+# One more CTest run of an existing test's program, in the same environment.
+function(quorvel_add_test_run name test)
+    add_test(NAME ${name} COMMAND ${test})
+    get_test_property(${test} ENVIRONMENT mediu)
+    get_test_property(${test} TIMEOUT timp)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${mediu}" TIMEOUT ${timp})
+endfunction()
+
+# quorvel_test_locale(<test> [VAR=value]...)
+# The test runs with the caller's locale variables taken away and the given
+# ones set (none: no locale chosen at all).
+function(quorvel_test_locale test)
+    set(modificari)
+    foreach(v LC_ALL LANG LANGUAGE LC_NUMERIC LC_TIME LC_MONETARY LC_MESSAGES LC_MEASUREMENT LC_COLLATE)
+        list(APPEND modificari "${v}=unset:")
+    endforeach()
+    foreach(v IN LISTS ARGN)
+        string(REPLACE "=" "=set:" v "${v}")
+        list(APPEND modificari "${v}")
+    endforeach()
+    set_tests_properties(${test} PROPERTIES ENVIRONMENT_MODIFICATION "${modificari}")
+endfunction()

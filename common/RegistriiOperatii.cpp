@@ -46,8 +46,9 @@ qint32 Versiune_Windows()
         return 0;
     }
     // The Windows naming table means nothing for a Linux kernel (5.1 would
-    // read "Windows XP"), so the text names the system itself.
+    // read "Windows XP"), so the text names the system itself, in the
+    // program's language.
     Text_Versiune_Windows =
-        v->sysname + u" version: "_s + QString::number(v->major) + u'.' + QString::number(v->minor);
+        v->sysname + u" versiunea "_s + QString::number(v->major) + u'.' + QString::number(v->minor);
     return 2;
 }

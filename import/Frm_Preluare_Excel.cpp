@@ -264,8 +264,7 @@ void Frm_Preluare_Excel::Combo_NumeMacheta_Validate()
 void Frm_Preluare_Excel::CmdBrowse_Click()
 {
     const QString initial = Este_Null(db::Variant(Txt_ExcelFile->text())) ? QString() : Txt_ExcelFile->text();
-    const QString cale =
-        ui::openFileName(QString(), initial, u"Excel Files (*.xls)|*.xls|Excel Files (*.xlsx)|*.xlsx|"_s);
+    const QString cale = ui::openFileName(QString(), initial, Filtru_Fisiere_Excel());
     if (cale.isEmpty())
         return;
     Txt_ExcelFile->setText(cale);

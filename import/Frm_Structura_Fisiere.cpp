@@ -487,8 +487,7 @@ void Frm_Structura_Fisiere::Citeste_Coloane()
 void Frm_Structura_Fisiere::CmdBrowse_Click()
 {
     const QString initial = Este_Null(Txt_ExcelFile) ? QString() : Cale_Fisier_Macheta(Txt_ExcelFile->text());
-    const QString cale =
-        ui::openFileName(QString(), initial, u"Excel Files (*.xls)|*.xls|Excel Files (*.xlsx)|*.xlsx|"_s);
+    const QString cale = ui::openFileName(QString(), initial, Filtru_Fisiere_Excel());
     if (cale.isEmpty())
         return;
     Txt_ExcelFile->setText(cale);

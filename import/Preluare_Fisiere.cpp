@@ -122,6 +122,11 @@ db::Error machetaFaraRanduri(db::Connection& firma, const QString& macheta)
 
 } // namespace
 
+QString Filtru_Fisiere_Excel()
+{
+    return u"Excel Files (*.xls;*.xlsx)|*.xls;*.xlsx|Excel Files (*.xls)|*.xls|Excel Files (*.xlsx)|*.xlsx|"_s;
+}
+
 QString Conexiune_Excel_Previzualizare(const QString& cale)
 {
     return u"Provider=Microsoft.Jet.OLEDB.4.0;"_s + u"Data Source="_s + db::quoted(cale) + u";"_s +

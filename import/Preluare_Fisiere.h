@@ -10,6 +10,11 @@
 #include <QStringList>
 #include <QVector>
 
+// The filter of the open-file dialog for a workbook: both kinds the program
+// reads (.xls and .xlsx) together, selected when the dialog opens, then each
+// alone.
+QString Filtru_Fisiere_Excel();
+
 // The workbook connection texts: the preview's, and the import's (IMEX=1).
 QString Conexiune_Excel_Previzualizare(const QString& cale);
 QString Conexiune_Excel_Import(const QString& cale);

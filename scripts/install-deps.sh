@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
+    qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev qt6-l10n-tools
     libsqlite3-dev libxlsxwriter-dev libzip-dev
     libbenchmark-dev
     iso-codes xdg-utils

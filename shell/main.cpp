@@ -52,6 +52,7 @@ int main(int argc, char** argv)
     // dates (an import, a grid) from costing a file look-up per value.
     if (qEnvironmentVariableIsEmpty("TZ"))
         qputenv("TZ", ":/etc/localtime");
+    sys::useRomanianWhenNoLocale();
     sys::nameRuntimeFolder();
     Aplicatie app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));

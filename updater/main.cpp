@@ -12,6 +12,7 @@
 
 int main(int argc, char** argv)
 {
+    sys::useRomanianWhenNoLocale();
     sys::nameRuntimeFolder();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Update_Quorvel"));

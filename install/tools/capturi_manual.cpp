@@ -686,8 +686,8 @@ void mesajeQt(QtMsgType tip, const QMessageLogContext& context, const QString& t
 {
     if (text.startsWith(u"This plugin does not support"_s))
         return;
-    // The Romanian settings without the C library's Romanian locale: Qt
-    // keeps UTF-8 and its own locale data, which is all the program reads.
+    // With no locale set Qt warns that the C locale is not UTF-8; it keeps
+    // UTF-8 all the same, and the program takes Romanian forms by itself.
     if (text.startsWith(u"Detected locale"_s))
         return;
     g_mesajeImplicite(tip, context, text);
@@ -752,15 +752,12 @@ int main(int argc, char** argv)
     const QTemporaryDir runtime; // private, as a runtime folder must be
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     qputenv("TZ", ":/etc/localtime");
-    // Romanian regional settings, as the users have them: dates, times and
-    // numbers as they read them. The program takes them from the
-    // environment (Qt's own locale data), whether or not the C library has
-    // the locale installed.
-    qunsetenv("LC_ALL");
-    qunsetenv("LANGUAGE");
-    for (const char* variabila :
-         {"LANG", "LC_TIME", "LC_NUMERIC", "LC_MONETARY", "LC_MESSAGES", "LC_COLLATE"})
-        qputenv(variabila, "ro_RO.UTF-8");
+    // The forms of a Romanian desktop, whatever locale the machine taking
+    // the pictures has, as the program takes them where none is chosen.
+    for (const char* v : {"LC_ALL", "LANG", "LANGUAGE", "LC_NUMERIC", "LC_TIME", "LC_MONETARY", "LC_MESSAGES",
+                          "LC_MEASUREMENT", "LC_COLLATE"})
+        qunsetenv(v);
+    sys::useRomanianWhenNoLocale();
     // The same date, user and computer at every run: the import proposes
     // March 2026, the month of the sample workbook.
     sys::Clock::set(QDateTime(QDate(2026, 4, 20), QTime(9, 30)));

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <sys/utsname.h>
 #include <unistd.h>
+#include <vector>
 
 namespace sys {
 namespace {
@@ -85,6 +86,72 @@ void nameRuntimeFolder()
     if ((st.st_mode & 07777) != 0700 && ::chmod(cale.constData(), 0700) != 0)
         return;
     qputenv("XDG_RUNTIME_DIR", cale);
+}
+
+namespace {
+
+// A locale value that chooses nothing: unset, "C", "POSIX" or "C.UTF-8".
+bool faraLocale(const QByteArray& valoare)
+{
+    return valoare.isEmpty() || valoare == "C" || valoare == "POSIX" || valoare.startsWith("C.");
+}
+
+// A variable of the environment, put back as it was.
+struct Variabila
+{
+    const char* nume;
+    bool exista;
+    QByteArray valoare;
+};
+
+Variabila retine(const char* nume)
+{
+    return {nume, qEnvironmentVariableIsSet(nume), qgetenv(nume)};
+}
+
+void reface(const Variabila& v)
+{
+    if (v.exista)
+        qputenv(v.nume, v.valoare);
+    else
+        qunsetenv(v.nume);
+}
+
+} // namespace
+
+void useRomanianWhenNoLocale()
+{
+    // The categories Qt's system locale reads, each as the C library
+    // resolves it: LC_ALL, then the category's own variable, then LANG.
+    static constexpr std::array categorii{"LC_NUMERIC",  "LC_TIME",        "LC_MONETARY",
+                                          "LC_MESSAGES", "LC_MEASUREMENT", "LC_COLLATE"};
+    const QByteArray toate = qgetenv("LC_ALL");
+    const QByteArray limba = qgetenv("LANG");
+    std::array<QByteArray, categorii.size()> alese;
+    bool lipseste = false;
+    bool faraLimba = false;
+    for (std::size_t i = 0; i < categorii.size(); ++i) {
+        const QByteArray proprie = qgetenv(categorii[i]);
+        const QByteArray ales = !toate.isEmpty() ? toate : !proprie.isEmpty() ? proprie : limba;
+        const bool fara = faraLocale(ales);
+        lipseste = lipseste || fara;
+        faraLimba = faraLimba || (fara && qstrcmp(categorii[i], "LC_MESSAGES") == 0);
+        alese[i] = fara ? QByteArrayLiteral("ro_RO.UTF-8") : ales;
+    }
+    if (!lipseste)
+        return;
+    std::vector<Variabila> pastrate{retine("LC_ALL"), retine("LANGUAGE")};
+    for (const char* c : categorii)
+        pastrate.push_back(retine(c));
+    qunsetenv("LC_ALL");
+    // LANGUAGE counts only where a language is chosen, as for the C library.
+    if (faraLimba)
+        qunsetenv("LANGUAGE");
+    for (std::size_t i = 0; i < categorii.size(); ++i)
+        qputenv(categorii[i], alese[i]);
+    (void)QLocale::system();
+    for (const Variabila& v : pastrate)
+        reface(v);
 }
 
 std::optional<QString> hostName()

@@ -25,6 +25,17 @@ std::optional<QString> hostName();
 // XML and files always use ".").
 QString decimalSeparator();
 
+// Where the environment chooses no locale (its variables unset, or C or
+// POSIX), the program's numbers, dates and the rest of Qt's system locale
+// take Romanian forms (12.500,00; 11.12.2026), as on the Romanian desktop the
+// program is made for; a locale the user chose is followed, category by
+// category (LC_ALL, then LC_NUMERIC, LC_TIME, ..., then LANG). Qt reads those
+// variables once, at the first use of the system locale, so this runs first
+// thing in main(), before the application object; the environment is left as
+// it was, so the C library and the programs started from here see the user's
+// own choice.
+void useRomanianWhenNoLocale();
+
 // Names the user's runtime folder for the libraries that look for one, so
 // that a start outside a login session (a virtual display, a service) is
 // quiet: when XDG_RUNTIME_DIR is unset it becomes <temporary folder>/

@@ -2,70 +2,17 @@
 
 #include <QApplication>
 #include <QColorDialog>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTranslator>
-#include <array>
 
 using namespace Qt::StringLiterals;
 
 namespace ui {
 namespace {
-
-struct TextButon
-{
-    QDialogButtonBox::StandardButton buton;
-    const char* englez; // as Qt writes it, for its translation lookup
-    const char* roman;
-};
-
-// The standard buttons in Romanian: Qt ships no Romanian translation of
-// its own texts.
-constexpr std::array<TextButon, 18> kButoane{{
-    {QDialogButtonBox::Ok, "OK", "OK"},
-    {QDialogButtonBox::Save, "Save", "&Salveaza"},
-    {QDialogButtonBox::SaveAll, "Save All", "Salveaza &tot"},
-    {QDialogButtonBox::Open, "Open", "&Deschide"},
-    {QDialogButtonBox::Yes, "&Yes", "&Da"},
-    {QDialogButtonBox::YesToAll, "Yes to &All", "Da la &toate"},
-    {QDialogButtonBox::No, "&No", "&Nu"},
-    {QDialogButtonBox::NoToAll, "N&o to All", "Nu la t&oate"},
-    {QDialogButtonBox::Abort, "Abort", "&Abandon"},
-    {QDialogButtonBox::Retry, "Retry", "&Reincercare"},
-    {QDialogButtonBox::Ignore, "Ignore", "&Ignorare"},
-    {QDialogButtonBox::Close, "Close", "&Inchide"},
-    {QDialogButtonBox::Cancel, "Cancel", "Anulare"},
-    {QDialogButtonBox::Discard, "Discard", "Renunta"},
-    {QDialogButtonBox::Help, "Help", "Ajutor"},
-    {QDialogButtonBox::Apply, "Apply", "Aplica"},
-    {QDialogButtonBox::Reset, "Reset", "Reseteaza"},
-    {QDialogButtonBox::RestoreDefaults, "Restore Defaults", "Valori implicite"},
-}};
-
-// Gives Qt's own dialogs (colour, printer, page set-up, file) the Romanian
-// texts of their standard buttons.
-class TraducereButoane : public QTranslator
-{
-public:
-    using QTranslator::QTranslator;
-    bool isEmpty() const override { return false; }
-    QString translate(const char* context, const char* sourceText, const char* disambiguation,
-                      int n) const override
-    {
-        (void)disambiguation;
-        (void)n;
-        if (qstrcmp(context, "QPlatformTheme") != 0)
-            return QString();
-        for (const TextButon& b : kButoane)
-            if (qstrcmp(sourceText, b.englez) == 0)
-                return QString::fromLatin1(b.roman);
-        return QString();
-    }
-};
 
 QMessageBox::Icon toQtIcon(Icon icon)
 {
@@ -144,11 +91,8 @@ public:
         box.setTextFormat(Qt::PlainText);
         const QList<QMessageBox::StandardButton> order = buttonsOf(r.buttons);
         QList<QPushButton*> made;
-        for (QMessageBox::StandardButton b : order) {
-            QPushButton* made1 = box.addButton(b);
-            made1->setText(textButon(static_cast<QDialogButtonBox::StandardButton>(b)));
-            made.append(made1);
-        }
+        for (QMessageBox::StandardButton b : order)
+            made.append(box.addButton(b));
         const int index = static_cast<int>(r.defaultButton) / 256;
         box.setDefaultButton(made.value(index < made.size() ? index : 0));
         if (order.contains(QMessageBox::Cancel))
@@ -171,26 +115,19 @@ public:
         switch (r.kind) {
         case DialogKind::OpenFile:
             dialog.setFileMode(QFileDialog::ExistingFile);
-            dialog.setLabelText(QFileDialog::Accept, u"&Deschide"_s);
             break;
         case DialogKind::SaveFile:
             dialog.setAcceptMode(QFileDialog::AcceptSave);
-            dialog.setLabelText(QFileDialog::Accept, u"&Salveaza"_s);
             break;
         default:
             dialog.setFileMode(QFileDialog::Directory);
             dialog.setOption(QFileDialog::ShowDirsOnly);
-            dialog.setLabelText(QFileDialog::Accept, u"&Alege"_s);
             break;
         }
         if (r.kind != DialogKind::Folder) {
             dialog.setNameFilter(filter);
             dialog.selectNameFilter(firstFilter(filter));
         }
-        dialog.setLabelText(QFileDialog::Reject, textButon(QDialogButtonBox::Cancel));
-        dialog.setLabelText(QFileDialog::LookIn, u"Cauta in:"_s);
-        dialog.setLabelText(QFileDialog::FileName, u"Nume fisier:"_s);
-        dialog.setLabelText(QFileDialog::FileType, u"Tip fisier:"_s);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return QString();
         return dialog.selectedFiles().constFirst();
@@ -211,30 +148,31 @@ public:
         dialog.setWindowTitle(caption);
         dialog.setLabelText(prompt);
         dialog.setTextValue(text);
-        dialog.setOkButtonText(textButon(QDialogButtonBox::Ok));
-        dialog.setCancelButtonText(textButon(QDialogButtonBox::Cancel));
         return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
     }
 };
 
 } // namespace
 
-QString textButon(QDialogButtonBox::StandardButton button)
+bool installQtTranslations()
 {
-    for (const TextButon& b : kButoane)
-        if (b.buton == button)
-            return QString::fromLatin1(b.roman);
-    return QString();
+    static QTranslator* catalog = nullptr;
+    if (catalog)
+        return true;
+    auto* t = new QTranslator(QCoreApplication::instance());
+    if (!t->load(u":/traduceri/qtbase_ro.qm"_s)) {
+        delete t;
+        return false;
+    }
+    QCoreApplication::installTranslator(t);
+    catalog = t;
+    return true;
 }
 
 void installWidgetPresenter()
 {
     setPresenter(new WidgetPresenter);
-    static TraducereButoane* traducere = nullptr;
-    if (!traducere) {
-        traducere = new TraducereButoane(QCoreApplication::instance());
-        QCoreApplication::installTranslator(traducere);
-    }
+    installQtTranslations();
 }
 
 QColor toQColor(Colour c)

@@ -4,18 +4,19 @@
 #include "platform/ui/mesaj.h"
 
 #include <QColor>
-#include <QDialogButtonBox>
 
 namespace ui {
 
-// Installs the QMessageBox/QFileDialog/QColorDialog presenter, and the
-// Romanian texts of the standard buttons of Qt's own dialogs; the program's
-// main() calls it once, after creating the application object.
+// Installs the QMessageBox/QFileDialog/QColorDialog presenter, and Qt's own
+// texts in Romanian; the program's main() calls it once, after creating the
+// application object.
 void installWidgetPresenter();
 
-// A standard button's Romanian text, its mnemonic marked with "&" ("&Da",
-// "&Nu", "Anulare", "OK", ...).
-QString textButon(QDialogButtonBox::StandardButton button);
+// Qt's own texts in Romanian: the titles, labels, headers and standard
+// buttons of its dialogs (colour, file, printer, page set-up, input, message
+// boxes) and the context menus of its text boxes. False when the catalogue
+// could not be read. Once per process; installWidgetPresenter() calls it.
+bool installQtTranslations();
 
 // Colours between the Windows edition's 0x00BBGGRR form and Qt's.
 QColor toQColor(Colour c);

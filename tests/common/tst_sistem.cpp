@@ -63,12 +63,12 @@ private slots:
     {
         QCOMPARE(Versiune_Windows(), 2);
         QVERIFY(!Text_Versiune_Windows.isEmpty());
-        QVERIFY(Text_Versiune_Windows.startsWith(u"Linux version: "_s));
+        QVERIFY(Text_Versiune_Windows.startsWith(u"Linux versiunea "_s));
         QVERIFY(ui::testing::calls().isEmpty());
 
         sys::testing::setOsVersion(sys::parseRelease(u"Linux"_s, u"6.1.0-18-amd64"_s));
         QCOMPARE(Versiune_Windows(), 2);
-        QCOMPARE(Text_Versiune_Windows, u"Linux version: 6.1"_s);
+        QCOMPARE(Text_Versiune_Windows, u"Linux versiunea 6.1"_s);
     }
 
     void versionFailureShowsTheMessage()

@@ -38,7 +38,7 @@ private slots:
         QTest::addColumn<QString>("sistem");
         QTest::addColumn<QString>("descriere");
         QTest::newRow("known system")
-            << u"Linux version: 6.1"_s << u"Sistem de operare : Linux version: 6.1"_s;
+            << u"Linux versiunea 6.1"_s << u"Sistem de operare : Linux versiunea 6.1"_s;
         QTest::newRow("no description") << QString() << u"Sistem de operare : "_s;
     }
     void continut()

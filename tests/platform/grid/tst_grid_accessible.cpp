@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QHeaderView>
+#include <QLocale>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -58,6 +59,8 @@ private:
 
 void TestGridAccessible::init()
 {
+    // The texts below are the C locale's forms, whatever locale runs the test.
+    QLocale::setDefault(QLocale::c());
     ui::testing::setEnabled(true);
     ui::testing::clear();
     m_grid = std::make_unique<grid::Grid>();

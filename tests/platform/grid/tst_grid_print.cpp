@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
+#include <QLocale>
 #include <QMenu>
 #include <QPrintPreviewWidget>
 #include <QRegularExpression>
@@ -48,6 +49,8 @@ private:
 
 void TestGridPrint::init()
 {
+    // The texts below are the C locale's forms, whatever locale runs the test.
+    QLocale::setDefault(QLocale::c());
     ui::testing::setEnabled(true);
     m_grid = std::make_unique<grid::Grid>();
     m_source =
