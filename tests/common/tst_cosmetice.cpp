@@ -1,14 +1,18 @@
 #include "common/BUTOANE.h"
 #include "common/Efecte_Grafice.h"
 #include "common/Meniu_Culori.h"
+#include "platform/ui/mesaj.h"
+#include "platform/ui/mesaj_widgets.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -263,6 +267,64 @@ private slots:
         QVERIFY(!activ.arePointerul());
         QCOMPARE(activ.culoareFundal(), quint32(0xFFFFC0));
         QCOMPARE(activ.grab().toImage(), inactiv.grab().toImage());
+    }
+
+    // A window that takes over from the button's window (a message box, the
+    // progress or problem window a click opens) leaves the button at rest,
+    // and the button lights up again once the pointer moves over it: nothing
+    // tells the button where the pointer went meanwhile.
+    void butonLasatDeAltaFereastra()
+    {
+        ui::installWidgetPresenter();
+        QWidget w;
+        w.setGeometry(20, 20, 300, 160);
+        auto* b = new ButonPlat(u"Verifica"_s, &w);
+        b->setGeometry(100, 60, 100, 30);
+        connect(b, &QAbstractButton::clicked, this, [b] {
+            if (Reseteaza_Buton(b))
+                return;
+            ui::msgBox(u"NU SUNT PROBLEME"_s, ui::Icon::Information);
+        });
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::mouseMove(b, QPoint(20, 10));
+        QVERIFY(b->arePointerul());
+
+        // A window of its own, away from the pointer.
+        QWidget alta;
+        alta.setGeometry(400, 20, 200, 100);
+        alta.show();
+        alta.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&alta));
+        QVERIFY(!b->arePointerul());
+        QCOMPARE(b->culoareFundal(), quint32(0xFFFFC0));
+        alta.hide();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::mouseMove(b, QPoint(30, 12));
+        QVERIFY(b->arePointerul());
+
+        // A message box the click shows, answered.
+        bool inRepaus = false; // the box showed, and the button was at rest under it
+        QTimer::singleShot(0, this, [&] {
+            QTRY_VERIFY(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            inRepaus = !b->arePointerul() && b->culoareFundal() == 0xFFFFC0;
+            QTest::mouseMove(box, QPoint(5, 5));
+            box->buttons().constFirst()->click();
+        });
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(20, 10));
+        QVERIFY(inRepaus);
+        w.activateWindow(); // as the desktop gives the activation back
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::mouseMove(&w, QPoint(10, 140));
+        QVERIFY(!b->arePointerul());
+        QCOMPARE(b->culoareFundal(), quint32(0xFFFFC0));
+        // Back over the button, it lights up again.
+        QTest::mouseMove(b, QPoint(30, 12));
+        QVERIFY(b->arePointerul());
+        ui::setPresenter(nullptr);
     }
 
     void butonClic_data()
