@@ -233,6 +233,7 @@ QWidget* Forms::load(const QString& name)
     for (QComboBox* c : w->findChildren<QComboBox*>())
         alegereAccesibila(c);
     inchidereDinTastatura(w);
+    aspectDoarCitire(w);
     return w;
 }
 

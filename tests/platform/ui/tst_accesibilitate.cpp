@@ -1,6 +1,7 @@
 // What the windows add for keyboard users and assistive tools: a combo box's
 // row chosen through its list's accessible action, Alt+F4, Esc for the
-// window's cancel button, and Enter from box to box.
+// window's cancel button, Enter from box to box, and the look of a box that
+// takes no typing.
 #include "platform/ui/accesibilitate.h"
 #include "platform/ui/fereastra.h"
 #include "platform/ui/forms.h"
@@ -236,6 +237,43 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), f->Grila);
         QCOMPARE(unu->text(), u"abc"_s);
         QVERIFY(!f->Check->isChecked());
+    }
+
+    // A text box that takes no typing shows on the window's colour, turns
+    // back when it takes typing again, and keeps a colour of its own.
+    void readOnlyBoxLooksReadOnly()
+    {
+        auto* w = new ui::Fereastra(u"Frm_Citire"_s, u"Citire"_s);
+        auto* asezare = new QVBoxLayout(w);
+        auto* editabila = new QLineEdit(u"Exemplu Livrari"_s, w);
+        auto* blocata = new QLineEdit(u"Exemplu Livrari"_s, w);
+        blocata->setReadOnly(true);
+        auto* colorata = new QLineEdit(w);
+        QPalette p = colorata->palette();
+        p.setColor(QPalette::Base, QColor(255, 255, 192));
+        colorata->setPalette(p);
+        for (QLineEdit* c : {editabila, blocata, colorata})
+            asezare->addWidget(c);
+        Forms::registerWindow(u"Frm_Citire"_s, [w] { return w; });
+        QVERIFY(Forms::show(u"Frm_Citire"_s));
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        const auto fundal = [](QLineEdit* c) {
+            return c->grab().toImage().pixelColor(c->width() - 4, c->height() / 2);
+        };
+        const QColor fereastra = w->palette().color(QPalette::Window);
+        QVERIFY(fereastra != w->palette().color(QPalette::Base));
+        QCOMPARE(fundal(blocata), fereastra);
+        QCOMPARE(fundal(editabila), w->palette().color(QPalette::Base));
+
+        // Made read-only after the window loaded, and editable again.
+        editabila->setReadOnly(true);
+        QCOMPARE(fundal(editabila), fereastra);
+        blocata->setReadOnly(false);
+        QCOMPARE(fundal(blocata), w->palette().color(QPalette::Base));
+        colorata->setReadOnly(true);
+        QCOMPARE(fundal(colorata), fereastra);
+        colorata->setReadOnly(false);
+        QCOMPARE(fundal(colorata), QColor(255, 255, 192));
     }
 };
 
