@@ -1,7 +1,8 @@
 // The whole road of one declaration, as a user walks it: a template, a
 // workbook imported through the import window with the fiscal code typed
 // with its "RO", the lines opened through the declaration chooser, verified,
-// and written as the declaration file.
+// and written as the declaration file; and the demonstration company's
+// first road, to its declaration file and its printout.
 
 #include "Mediu_Preluare.h"
 #include "declaration/Ferestre_Declaratie.h"
@@ -11,6 +12,9 @@
 #include "import/Machete.h"
 #include "platform/grid/grid.h"
 #include "platform/ui/forms.h"
+#include "reports/Ferestre_Rapoarte.h"
+#include "reports/Frm_Report.h"
+#include "shell/Selectie_Firma.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -19,6 +23,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QXmlStreamReader>
 
 using namespace Qt::StringLiterals;
@@ -155,12 +160,16 @@ private slots:
         QVERIFY(ui::testing::messages().last().text.startsWith(u"A fost generat fisierul "_s));
     }
 
-    // A new user's first road: the demonstration company's sample workbook,
-    // imported through its own template, verifies without problems.
+    // A new user's first road: the demonstration company, chosen as the
+    // chooser opens it, imports its sample workbook through its own
+    // template, verifies without problems, and its declaration file and its
+    // printout carry its own data, no "x" for what a company has.
     void demonstrationVerifies()
     {
         Mediu m;
         QVERIFY(m.gata());
+        QCOMPARE(Deschide_Firma(u"FIRMA DEMONSTRATIVA SRL"_s, u"RO0000001.mdb"_s, u"RO0000001"_s),
+                 Rezultat_Selectie::Deschisa);
         auto* preluare = deschidePreluarea(u"Exemplu Livrari"_s);
         QVERIFY(preluare);
         preluare->Txt_ExcelFile->setText(Cale_Fisier_Macheta(
@@ -178,6 +187,30 @@ private slots:
         QTest::mouseClick(declaratie->findChild<QPushButton*>(u"Cmd_Verifica"_s), Qt::LeftButton);
         QVERIFY2(ui::testing::messages().last().text == u"NU SUNT PROBLEME"_s,
                  qPrintable(citeste(Folder_Sistem + u"Verificare/RO0000001_O_3_2026.txt"_s)));
+
+        ui::testing::clear();
+        QTest::mouseClick(declaratie->findChild<QPushButton*>(u"Cmd_Fisier"_s), Qt::LeftButton);
+        const QString xml = citeste(Folder_Sistem + u"IntrastatSave/0000000001_D_20263.xml"_s);
+        QCOMPARE(elemente(xml, u"FirmName"_s), QStringList{u"FIRMA DEMONSTRATIVA SRL"_s});
+        QCOMPARE(elemente(xml, u"Email"_s), QStringList{u"office@firma-demo.example"_s});
+        QCOMPARE(elemente(xml, u"Phone"_s), QStringList{u"0264123456"_s});
+        QCOMPARE(elemente(xml, u"Fax"_s), QStringList{u"0264123457"_s});
+        QVERIFY(!xml.contains(u">x<"_s));
+
+        // The printout's company block.
+        Inregistreaza_Ferestre_Rapoarte();
+        QString antet;
+        QTimer::singleShot(0, this, [&antet] {
+            if (auto* raport = ui::Forms::get<Frm_Report>(u"Frm_Report"_s)) {
+                if (const auto* camp = raport->Raport.SursaReport.field(u"Header"_s, u"Antet"_s))
+                    antet = camp->text;
+                ui::Forms::unload(raport);
+            }
+        });
+        QTest::mouseClick(declaratie->findChild<QPushButton*>(u"Cmd_Print"_s), Qt::LeftButton);
+        QCOMPARE(antet,
+                 u"FIRMA DEMONSTRATIVA SRL\r\nAdresa: Str. Republicii nr. 12\r\nCluj-Napoca - 400015\r\n"
+                 "Cod TVA: RO0000001\r\nNr.Reg.Com: J12/1234/2020\r\nTelefon: 0264123456"_s);
     }
 };
 

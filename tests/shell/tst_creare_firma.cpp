@@ -338,6 +338,8 @@ private slots:
 
         f->Firma_Nume->setText(u"Nume Nou SRL"_s);
         f->Firma_Banca->setText(u"Banca O'Neil"_s);
+        QCOMPARE(f->Firma_Adresa->text(), u"Str. Republicii nr. 12"_s);
+        f->Firma_Adresa->clear(); // a box emptied: its default again
         f->Check_ValStatistica->setChecked(true);
         f->CmdRetine->click();
         QCOMPARE(Arbore_Test::mesaje(), QStringList{u"Actualizare Terminata"_s});
@@ -348,6 +350,7 @@ private slots:
         QCOMPARE(r.value(u"Nume_Firma"_s).toText(), u"Nume Nou SRL"_s);
         QCOMPARE(r.value(u"Bank_Firma"_s).toText(), u"Banca O'Neil"_s);
         QCOMPARE(r.value(u"DataBaseFile"_s).toText(), u"RO0000001.mdb"_s);
+        QCOMPARE(r.value(u"Adresa_Firma"_s).toText(), QString());
         QCOMPARE(FirmaCurenta_Nume, u"Nume Nou SRL"_s);
         QCOMPARE(FirmaCurenta_Banca, u"Banca O'Neil"_s);
         QCOMPARE(FirmaCurenta_Adresa, u"x"_s);
