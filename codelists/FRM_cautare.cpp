@@ -98,6 +98,7 @@ FRM_cautare::FRM_cautare(QWidget* parent) : ui::Fereastra(u"FRM_cautare"_s, u"Ca
     setTabOrder(StringDeCautat, Option1);
     connect(CmdCautare, &QPushButton::clicked, this, &FRM_cautare::CmdCautare_Click);
     connect(CmdRenuntaCautare, &QPushButton::clicked, this, &FRM_cautare::CmdRenuntaCautare_Click);
+    seteazaButonRenuntare(CmdRenuntaCautare);
     seteazaNumeAccesibile();
 }
 

@@ -31,10 +31,26 @@ void ButonPlat::changeEvent(QEvent* event)
 {
     QPushButton::changeEvent(event);
     // A button switched off under the pointer loses its hover look.
-    if (event->type() == QEvent::EnabledChange && !isEnabled() && m_captura) {
-        m_captura = false;
-        seteazaCulori(Culoare_Buton_Text, Culoare_Buton_Fundal);
-    }
+    if (event->type() == QEvent::EnabledChange && !isEnabled())
+        lasaPointerul();
+}
+
+bool ButonPlat::event(QEvent* event)
+{
+    // So does a button whose window another one takes over (a message box,
+    // a window its click opens): the pointer goes there, and nothing may
+    // tell the button that it left.
+    if (event->type() == QEvent::WindowDeactivate)
+        lasaPointerul();
+    return QPushButton::event(event);
+}
+
+void ButonPlat::lasaPointerul()
+{
+    if (!m_captura)
+        return;
+    m_captura = false;
+    seteazaCulori(Culoare_Buton_Text, Culoare_Buton_Fundal);
 }
 
 void ButonPlat::mouseMoveEvent(QMouseEvent* event)

@@ -31,12 +31,16 @@ public:
     void seteazaCaptura(bool captura) { m_captura = captura; }
 
 protected:
+    bool event(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
+    // The normal look again, when the button held the pointer.
+    void lasaPointerul();
+
     std::uint32_t m_text = Culoare_Buton_Text;
     std::uint32_t m_fundal = Culoare_Buton_Fundal;
     bool m_captura = false;

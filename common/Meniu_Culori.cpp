@@ -6,6 +6,8 @@
 #include <QMenuBar>
 #include <QPalette>
 #include <QWidget>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -101,10 +103,43 @@ bool rolSistem(std::uint32_t index, QPalette::ColorGroup& grup, QPalette::ColorR
     }
 }
 
-QString foaieStil(const char* clasa, const QColor& c)
+// WCAG's channel value: sRGB undone to linear light.
+double liniar(double canal)
 {
-    return QString::fromLatin1(clasa) + QStringLiteral(" { background-color: ") + c.name() +
-           QStringLiteral("; }");
+    return canal <= 0.04045 ? canal / 12.92 : std::pow((canal + 0.055) / 1.055, 2.4);
+}
+
+QColor amestec(const QColor& a, const QColor& b, double t)
+{
+    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t),
+                            float(a.greenF() + (b.greenF() - a.greenF()) * t),
+                            float(a.blueF() + (b.blueF() - a.blueF()) * t));
+}
+
+// The text reads on the highlight bar with room to spare (7:1, so that the
+// thin strokes of small type still reach 4.5:1 as drawn); the bar stands out
+// from the menu by 3:1, the contrast a control needs to be seen.
+constexpr double kContrastText = 7.0;
+constexpr double kContrastBara = 3.0;
+
+// The bar's rules and the menus' rules apart: a style sheet reaches the
+// children of its widget, and the menus are the bar's children.
+QString foaieStilBara(const Culori_Meniu& c)
+{
+    return QStringLiteral("QMenuBar { background-color: %1; color: %2; }"
+                          " QMenuBar::item { background-color: transparent; color: %2; }"
+                          " QMenuBar::item:selected, QMenuBar::item:pressed"
+                          " { background-color: %3; color: %4; }")
+        .arg(c.fundal.name(), c.text.name(), c.evidentiere.name(), c.textEvidentiat.name());
+}
+
+QString foaieStilMeniu(const Culori_Meniu& c)
+{
+    return QStringLiteral("QMenu { background-color: %1; color: %2; }"
+                          " QMenu::item:selected { background-color: %3; color: %4; }"
+                          " QMenu::item:disabled { color: %5; }")
+        .arg(c.fundal.name(), c.text.name(), c.evidentiere.name(), c.textEvidentiat.name(),
+             c.textInactiv.name());
 }
 
 } // namespace
@@ -134,11 +169,51 @@ std::uint32_t Translateaza_Culoare(std::uint32_t culoare)
     return Culoare_Windows(QGuiApplication::palette().color(grup, rol));
 }
 
+double Luminanta_Relativa(const QColor& culoare)
+{
+    const QColor c = culoare.toRgb();
+    return 0.2126 * liniar(c.redF()) + 0.7152 * liniar(c.greenF()) + 0.0722 * liniar(c.blueF());
+}
+
+double Contrast_Culori(const QColor& a, const QColor& b)
+{
+    const double la = Luminanta_Relativa(a);
+    const double lb = Luminanta_Relativa(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+Culori_Meniu Culori_Pentru_Meniu(const QColor& fundal, const QColor& pornire)
+{
+    const QColor negru(Qt::black);
+    const QColor alb(Qt::white);
+    Culori_Meniu c;
+    c.fundal = fundal.toRgb();
+    // Black text on a light menu, white on a dark one: either way 4.58:1 at
+    // least, the worst being a back colour of luminance 0.18.
+    const bool deschis = Contrast_Culori(negru, c.fundal) >= Contrast_Culori(alb, c.fundal);
+    c.text = deschis ? negru : alb;
+    c.textEvidentiat = deschis ? alb : negru;
+    // The bar goes the other way: on a light menu the selection colour is
+    // darkened until the white text on it reads, on a dark menu lightened
+    // for black text. Black or white, at the end of the road, always does.
+    const QColor tinta = deschis ? negru : alb;
+    for (int pas = 0; pas <= 20; ++pas) {
+        c.evidentiere = amestec(pornire.toRgb(), tinta, pas / 20.0);
+        if (Contrast_Culori(c.evidentiere, c.textEvidentiat) >= kContrastText &&
+            Contrast_Culori(c.evidentiere, c.fundal) >= kContrastBara)
+            break;
+    }
+    c.textInactiv = amestec(c.text, c.fundal, 0.5);
+    return c;
+}
+
 void Coloreaza_Meniu(QWidget* fereastra, std::uint32_t culoare, bool submeniuri)
 {
     if (!fereastra)
         return;
-    const QColor c = Culoare_Qt(Translateaza_Culoare(culoare));
+    const Culori_Meniu c =
+        Culori_Pentru_Meniu(Culoare_Qt(Translateaza_Culoare(culoare)),
+                            QGuiApplication::palette().color(QPalette::Active, QPalette::Highlight));
     QMenuBar* bara = nullptr;
     if (auto* principala = qobject_cast<QMainWindow*>(fereastra))
         bara = principala->menuBar();
@@ -146,11 +221,12 @@ void Coloreaza_Meniu(QWidget* fereastra, std::uint32_t culoare, bool submeniuri)
         bara = fereastra->findChild<QMenuBar*>();
     if (!bara)
         return;
-    bara->setStyleSheet(foaieStil("QMenuBar", c));
+    bara->setStyleSheet(foaieStilBara(c));
     if (submeniuri) {
+        const QString stil = foaieStilMeniu(c);
         const QList<QMenu*> meniuri = bara->findChildren<QMenu*>();
         for (QMenu* meniu : meniuri)
-            meniu->setStyleSheet(foaieStil("QMenu", c));
+            meniu->setStyleSheet(stil);
     }
     bara->update();
 }

@@ -19,8 +19,31 @@ std::uint32_t Translateaza_Culoare(std::uint32_t culoare);
 QColor Culoare_Qt(std::uint32_t culoare);
 std::uint32_t Culoare_Windows(const QColor& culoare);
 
+// How a menu on a back colour is drawn so that it reads on any colour the
+// user sets: its items' text, and the bar of the highlighted item with the
+// text on it. The text on either back colour has a contrast of 4.5:1 at
+// least (relative luminance, as WCAG measures it), the highlight bar stands
+// out from the menu with 3:1 at least.
+struct Culori_Meniu
+{
+    QColor fundal;
+    QColor text;
+    QColor evidentiere;    // the highlight bar
+    QColor textEvidentiat; // the text on it
+    QColor textInactiv;    // a command that cannot run now
+};
+// pornire: the colour the highlight bar starts from (the desktop's own
+// selection colour), darkened or lightened as far as it takes.
+Culori_Meniu Culori_Pentru_Meniu(const QColor& fundal, const QColor& pornire);
+
+// Relative luminance (0 black to 1 white) and the contrast of two colours
+// (1 to 21).
+double Luminanta_Relativa(const QColor& culoare);
+double Contrast_Culori(const QColor& a, const QColor& b);
+
 // Gives the window's menu bar the colour as its background, and its menus
-// too when submeniuri is true.
+// too when submeniuri is true; their text and highlighted item follow
+// Culori_Pentru_Meniu.
 void Coloreaza_Meniu(QWidget* fereastra, std::uint32_t culoare, bool submeniuri);
 // The title-bar menu belongs to the window manager and takes no colour here;
 // kept so that the callers read as they always have.

@@ -57,6 +57,7 @@ Frm_Intrastat_Probleme::Frm_Intrastat_Probleme(QWidget* parent)
     CmdPrint->setGeometry(grid::twipsToPixels(8160, 6960, 1575, 375));
     connect(CmdClose, &QPushButton::clicked, this, &Frm_Intrastat_Probleme::CmdClose_Click);
     connect(CmdPrint, &QPushButton::clicked, this, &Frm_Intrastat_Probleme::CmdPrint_Click);
+    seteazaButonRenuntare(CmdClose);
     seteazaNumeAccesibile();
 }
 

@@ -15,8 +15,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFocusEvent>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -232,14 +232,10 @@ bool Frm_Preluare_Excel::eventFilter(QObject* obiect, QEvent* eveniment)
             static_cast<QFocusEvent*>(eveniment)->reason() != Qt::PopupFocusReason)
             Combo_NumeMacheta_Validate();
         break;
-    case QEvent::KeyPress: {
-        const int tasta = static_cast<QKeyEvent*>(eveniment)->key();
-        if (tasta == Qt::Key_Return || tasta == Qt::Key_Enter) {
-            focusNextChild();
+    case QEvent::KeyPress:
+        if (enterLaUrmatorul(eveniment))
             return true;
-        }
         break;
-    }
     default:
         break;
     }

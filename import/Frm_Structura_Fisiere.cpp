@@ -19,8 +19,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -244,16 +244,10 @@ bool Frm_Structura_Fisiere::eventFilter(QObject* obiect, QEvent* eveniment)
                 ModPreluare->setFocus(Qt::OtherFocusReason);
         }
         break;
-    case QEvent::KeyPress: {
-        if (obiect == ListaTabel || obiect == GridStructuraExcel)
-            break;
-        const int tasta = static_cast<QKeyEvent*>(eveniment)->key();
-        if (tasta == Qt::Key_Return || tasta == Qt::Key_Enter) {
-            focusNextChild();
+    case QEvent::KeyPress:
+        if (obiect != ListaTabel && obiect != GridStructuraExcel && enterLaUrmatorul(eveniment))
             return true;
-        }
         break;
-    }
     default:
         break;
     }

@@ -68,6 +68,7 @@ FRM_About::FRM_About(QWidget* parent) : ui::Fereastra(u"FRM_About"_s, u"Despre Q
     setMinimumWidth(420);
 
     connect(CmdOK, &QPushButton::clicked, this, &FRM_About::CmdOK_Click);
+    seteazaButonRenuntare(CmdOK);
 }
 
 void FRM_About::Form_Load()

@@ -90,7 +90,10 @@ Frm_Creare_Firma::Frm_Creare_Firma(QWidget* parent)
     asezare->addWidget(CmdRetine);
     asezare->addStretch();
 
-    Firma_CF->installEventFilter(this);
+    // Enter moves from box to box, as Tab does.
+    for (QLineEdit* c : findChildren<QLineEdit*>())
+        c->installEventFilter(this);
+    Check_ValStatistica->installEventFilter(this);
     connect(CmdCreazaFirma, &QPushButton::clicked, this, &Frm_Creare_Firma::CmdCreazaFirma_Click);
     connect(CmdRetine, &QPushButton::clicked, this, &Frm_Creare_Firma::CmdRetine_Click);
     seteazaNumeAccesibile();
@@ -124,6 +127,8 @@ bool Frm_Creare_Firma::eventFilter(QObject* obiect, QEvent* eveniment)
 {
     if (obiect == Firma_CF && eveniment->type() == QEvent::FocusOut)
         Firma_CF_Validate();
+    if (enterLaUrmatorul(eveniment))
+        return true;
     return ui::Fereastra::eventFilter(obiect, eveniment);
 }
 

@@ -47,6 +47,8 @@ Frm_Meniu_Principal::Frm_Meniu_Principal(QWidget* parent)
     // No menu item opens the take-over from the accounting tables.
     ui::Forms::registerWindowIfAbsent(u"Frm_Intrastat_Preluare"_s, [] { return new Frm_Intrastat_Preluare; });
     Inregistreaza_Ferestre_Meniu();
+    // Windows that choose no place of their own open centred over this one.
+    ui::Forms::setMainWindowName(objectName());
 
     setWindowIcon(Icoana_Program());
     auto eticheta = [this](const QString& nume) {

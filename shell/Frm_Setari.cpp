@@ -135,6 +135,7 @@ Frm_Setari::Frm_Setari(QWidget* parent) : ui::Fereastra(u"Frm_Setari"_s, u"Setar
 
     connect(CmdOK, &QPushButton::clicked, this, &Frm_Setari::CmdOK_Click);
     connect(CmdCancel, &QPushButton::clicked, this, &Frm_Setari::CmdCancel_Click);
+    seteazaButonRenuntare(CmdCancel);
 }
 
 qint32 Frm_Setari::Culoare_Swatch(const QLabel* swatch)

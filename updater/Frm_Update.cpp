@@ -37,6 +37,8 @@ Frm_Update::Frm_Update(QWidget* parent) : ui::Fereastra(u"Frm_Update"_s, u"Actua
 
     connect(CmdUpdate, &QPushButton::clicked, this, &Frm_Update::CmdUpdate_Click);
     connect(CmdIesire, &QPushButton::clicked, this, &Frm_Update::CmdIesire_Click);
+    // Esc leaves once the update has run and the exit button shows.
+    seteazaButonRenuntare(CmdIesire);
 }
 
 void Frm_Update::Form_Load()

@@ -2,7 +2,9 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QEvent>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QShortcut>
 #include <QTimer>
@@ -65,7 +67,64 @@ private:
     QPointer<QItemSelectionModel> m_selectie;
 };
 
+// The back colour of a text box follows whether it takes typing.
+class AspectDoarCitire : public QObject
+{
+public:
+    static constexpr const char* kUrmarit = "qt_doar_citire_urmarit";
+    static constexpr const char* kBaza = "qt_doar_citire_baza";
+
+    static AspectDoarCitire& instanta()
+    {
+        static AspectDoarCitire* a = new AspectDoarCitire; // lives as long as the process
+        return *a;
+    }
+
+    static void aplica(QLineEdit* caseta)
+    {
+        QPalette p = caseta->palette();
+        const QVariant baza = caseta->property(kBaza);
+        if (caseta->isReadOnly()) {
+            if (!baza.isValid())
+                caseta->setProperty(kBaza, QVariant::fromValue(p));
+            for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+                p.setBrush(g, QPalette::Base, p.brush(g, QPalette::Window));
+        } else if (baza.isValid()) {
+            const QPalette inainte = baza.value<QPalette>();
+            for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+                p.setBrush(g, QPalette::Base, inainte.brush(g, QPalette::Base));
+            caseta->setProperty(kBaza, QVariant());
+        } else {
+            return;
+        }
+        caseta->setPalette(p);
+    }
+
+protected:
+    bool eventFilter(QObject* obiect, QEvent* eveniment) override
+    {
+        if (eveniment->type() == QEvent::ReadOnlyChange)
+            if (auto* caseta = qobject_cast<QLineEdit*>(obiect))
+                aplica(caseta);
+        return false;
+    }
+};
+
 } // namespace
+
+void aspectDoarCitire(QWidget* window)
+{
+    if (!window)
+        return;
+    const QList<QLineEdit*> casete = window->findChildren<QLineEdit*>();
+    for (QLineEdit* c : casete) {
+        if (c->property(AspectDoarCitire::kUrmarit).toBool())
+            continue;
+        c->setProperty(AspectDoarCitire::kUrmarit, true);
+        c->installEventFilter(&AspectDoarCitire::instanta());
+        AspectDoarCitire::aplica(c);
+    }
+}
 
 void alegereAccesibila(QComboBox* combo)
 {

@@ -18,4 +18,9 @@ void alegereAccesibila(QComboBox* combo);
 // routine), also where no window manager takes the key.
 void inchidereDinTastatura(QWidget* window);
 
+// A text box of the window that takes no typing (read-only) looks it: it
+// shows on the window's back colour instead of a box's, and turns back when
+// it takes typing again.
+void aspectDoarCitire(QWidget* window);
+
 } // namespace ui

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QStackedWidget>
@@ -79,6 +80,34 @@ Fereastra::Fereastra(const QString& name, const QString& caption, QWidget* paren
 }
 
 Fereastra::~Fereastra() = default;
+
+void Fereastra::seteazaButonRenuntare(QAbstractButton* buton)
+{
+    m_renuntare = buton;
+}
+
+bool Fereastra::enterLaUrmatorul(QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    focusNextChild();
+    return true;
+}
+
+void Fereastra::keyPressEvent(QKeyEvent* event)
+{
+    // A key no control of the window took comes here, as in a dialog box.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && m_renuntare &&
+        m_renuntare->isVisible() && m_renuntare->isEnabled()) {
+        m_renuntare->click();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
 
 void Fereastra::seteazaNumeAccesibile()
 {

@@ -4,7 +4,10 @@
 
 #include "platform/ui/forms.h"
 
+#include <QPointer>
 #include <QWidget>
+
+class QAbstractButton;
 
 namespace ui {
 
@@ -21,6 +24,21 @@ public:
     // and controls with a label beside them are read by their captions as
     // shown at each moment, and get no fixed name.
     void seteazaNumeAccesibile();
+
+    // The window's cancel or close button: Esc presses it, while it shows
+    // and can be pressed, unless the control with the focus takes the key
+    // for itself (a cell being edited, an open list).
+    void seteazaButonRenuntare(QAbstractButton* buton);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    // In a form Enter moves to the next control and is not typed: true when
+    // the event is that key, and the focus has moved (the event filter of
+    // the control then swallows it).
+    bool enterLaUrmatorul(QEvent* event);
+
+private:
+    QPointer<QAbstractButton> m_renuntare;
 };
 
 // Sets accessible names under root, as Fereastra::seteazaNumeAccesibile does.

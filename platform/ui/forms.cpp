@@ -10,6 +10,8 @@
 #include <QHash>
 #include <QList>
 #include <QPointer>
+#include <QScreen>
+#include <algorithm>
 
 namespace ui {
 namespace {
@@ -36,6 +38,7 @@ struct Registry
     QHash<QWidget*, QEventLoop*> modalLoops;
     QPointer<QWidget> lastActive;
     WindowWatcher* watcher = nullptr;
+    QString mainWindowKey;
 };
 
 Registry& registry()
@@ -91,9 +94,39 @@ void quitModalLoop(QWidget* w)
         loop->quit();
 }
 
+// A window that chose no place of its own opens centred over the main
+// window, kept inside the screen's work area. Its frame is not known before
+// it shows: the inner areas are centred one on the other.
+void placeCentred(QWidget* w)
+{
+    const Qt::WindowStates placed = Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized;
+    if (w->testAttribute(Qt::WA_Moved) || (w->windowState() & placed))
+        return;
+    // The size it will show with, as showing it would make it.
+    w->ensurePolished();
+    if (!w->testAttribute(Qt::WA_Resized))
+        w->adjustSize();
+    Entry* main = findByKey(registry().mainWindowKey);
+    QWidget* over = main && main->window != w && main->window->isVisible() && !main->window->isMinimized()
+                        ? main->window.data()
+                        : nullptr;
+    QScreen* screen = over ? over->screen() : w->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    QRect r(QPoint(0, 0), w->size());
+    r.moveCenter(over ? over->geometry().center() : area.center());
+    r.moveLeft(std::max(area.left(), std::min(r.left(), area.right() + 1 - r.width())));
+    r.moveTop(std::max(area.top(), std::min(r.top(), area.bottom() + 1 - r.height())));
+    w->setGeometry(r);
+}
+
 // Shows, raises and activates; the offscreen platform of the tests cannot raise.
 void present(QWidget* w)
 {
+    placeCentred(w);
     w->show();
     if (QGuiApplication::platformName() != u"offscreen")
         w->raise();
@@ -155,6 +188,11 @@ void Forms::registerWindowIfAbsent(const QString& name, Factory factory)
         registerWindow(name, std::move(factory));
 }
 
+void Forms::setMainWindowName(const QString& name)
+{
+    registry().mainWindowKey = keyOf(name);
+}
+
 bool Forms::isRegistered(const QString& name)
 {
     return registry().factories.contains(keyOf(name));
@@ -195,6 +233,7 @@ QWidget* Forms::load(const QString& name)
     for (QComboBox* c : w->findChildren<QComboBox*>())
         alegereAccesibila(c);
     inchidereDinTastatura(w);
+    aspectDoarCitire(w);
     return w;
 }
 
@@ -308,6 +347,7 @@ void Forms::resetForTests()
 {
     unloadAllForTests();
     registry().factories.clear();
+    registry().mainWindowKey.clear();
 }
 
 } // namespace ui

@@ -53,7 +53,14 @@ public:
     // Loads when needed and shows the window, raised and activated. Modal:
     // the rest of the program is blocked and the call returns once the
     // window is hidden or unloaded. False when the name has no factory.
+    // A window that places itself nowhere (neither moved nor maximised by
+    // its constructor or load routine) opens centred over the main window,
+    // or over the screen's work area while the main window does not show.
     static bool show(const QString& name, bool modal = false);
+
+    // The name of the program's main window (none: windows centre on the
+    // screen).
+    static void setMainWindowName(const QString& name);
 
     // Runs the window's unload routine; unless it refuses, hides the window,
     // forgets it and destroys it later. True when the window is gone (or was
@@ -73,7 +80,7 @@ public:
 
     // Tests: destroys every loaded window without its unload routine.
     static void unloadAllForTests();
-    // Tests: forgets every factory as well.
+    // Tests: forgets every factory and the main window's name as well.
     static void resetForTests();
 };
 

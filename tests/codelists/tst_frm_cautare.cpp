@@ -29,6 +29,7 @@ private slots:
     void foundRowsRebindTheCallersGrid();
     void nothingFoundOrAnErrorKeepsEverything_data();
     void nothingFoundOrAnErrorKeepsEverything();
+    void cancelChangesNothing_data();
     void cancelChangesNothing();
 
 private:
@@ -203,13 +204,26 @@ void TestFrmCautare::nothingFoundOrAnErrorKeepsEverything()
     QCOMPARE(coduriAratate(), inainte);
 }
 
+void TestFrmCautare::cancelChangesNothing_data()
+{
+    QTest::addColumn<bool>("esc");
+    QTest::newRow("Renunta") << false;
+    QTest::newRow("Esc in the search box") << true;
+}
+
 void TestFrmCautare::cancelChangesNothing()
 {
+    QFETCH(bool, esc);
     FRM_cautare* f = deschide();
     QVERIFY(f);
     const int randuri = m_grila->dataRowCount();
     f->StringDeCautat->setText(u"Rom"_s);
-    f->CmdRenuntaCautare->click();
+    if (esc) {
+        QVERIFY(ui::Forms::show(u"FRM_cautare"_s));
+        QTest::keyClick(f->StringDeCautat, Qt::Key_Escape);
+    } else {
+        f->CmdRenuntaCautare->click();
+    }
     QVERIFY(!ui::Forms::isLoaded(u"FRM_cautare"_s));
     QCOMPARE(m_grila->dataRowCount(), randuri);
     QVERIFY(RS_Filtrare.isNull());

@@ -70,6 +70,8 @@ private slots:
     }
 
     void verificationShowsTheLog();
+    // Esc does what "Inchide fereastra" does.
+    void escClosesTheReport();
     void missingLogFolderGivesAnEmptyWindow();
     void newVerificationReloadsAnOpenReport();
     void printsEveryPageOfTheLog();
@@ -131,6 +133,24 @@ void TestIntrastatProbleme::verificationShowsTheLog()
     QCOMPARE(w->RichTextBox1->toPlainText(), Ca_In_Fereastra(jurnal));
 
     QTest::mouseClick(w->CmdClose, Qt::LeftButton);
+    QVERIFY(!ui::Forms::isLoaded(u"Frm_Intrastat_Probleme"_s));
+}
+
+void TestIntrastatProbleme::escClosesTheReport()
+{
+    Fixtura_Declaratie f;
+    VERIFICA_FIXTURA(f);
+    FirmaCurenta_CodFiscal = u"RO123"_s;
+    f.linie({{u"Val_Fiscala"_s, 0.0}});
+    QVERIFY(f.deschideTarif());
+    ui::Forms::load<Declaratie_Test>(u"Frm_INTRASTAT"_s)->seteaza(kCheie);
+    Ecran_Verificare_Ferestre ecran([] {});
+    QCOMPARE(Verifica_Declaratie(kCheie, ecran).probleme, 1);
+    auto* w = ui::Forms::get<Frm_Intrastat_Probleme>(u"Frm_Intrastat_Probleme"_s);
+    QVERIFY(w && w->isVisible());
+    // From the log being read, as from the window itself.
+    w->RichTextBox1->setFocus();
+    QTest::keyClick(w->RichTextBox1, Qt::Key_Escape);
     QVERIFY(!ui::Forms::isLoaded(u"Frm_Intrastat_Probleme"_s));
 }
 

@@ -3,7 +3,8 @@
 // with its "RO", the lines opened through the declaration chooser, verified,
 // and written as the declaration file; a month of amounts in the billions,
 // rounded once, half to even, from the workbook to the file, and a refused
-// file that names the line the grid shows.
+// file that names the line the grid shows; and the demonstration company's
+// first road, to its declaration file and its printout.
 
 #include "Mediu_Preluare.h"
 #include "declaration/Ferestre_Declaratie.h"
@@ -13,6 +14,9 @@
 #include "import/Machete.h"
 #include "platform/grid/grid.h"
 #include "platform/ui/forms.h"
+#include "reports/Ferestre_Rapoarte.h"
+#include "reports/Frm_Report.h"
+#include "shell/Selectie_Firma.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,6 +28,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QXmlStreamReader>
 
 using namespace Qt::StringLiterals;
@@ -313,12 +318,16 @@ private slots:
         QCOMPARE(gasite, 1);
     }
 
-    // A new user's first road: the demonstration company's sample workbook,
-    // imported through its own template, verifies without problems.
+    // A new user's first road: the demonstration company, chosen as the
+    // chooser opens it, imports its sample workbook through its own
+    // template, verifies without problems, and its declaration file and its
+    // printout carry its own data, no "x" for what a company has.
     void demonstrationVerifies()
     {
         Mediu m;
         QVERIFY(m.gata());
+        QCOMPARE(Deschide_Firma(u"FIRMA DEMONSTRATIVA SRL"_s, u"RO0000001.mdb"_s, u"RO0000001"_s),
+                 Rezultat_Selectie::Deschisa);
         auto* preluare = deschidePreluarea(u"Exemplu Livrari"_s);
         QVERIFY(preluare);
         preluare->Txt_ExcelFile->setText(Cale_Fisier_Macheta(
@@ -330,6 +339,29 @@ private slots:
         QVERIFY(declaratie);
         QCOMPARE(declaratie->GridIntrastat->dataRowCount(), 8);
         QCOMPARE(problemeVerificare(declaratie), QString());
+        ui::testing::clear();
+        QTest::mouseClick(declaratie->findChild<QPushButton*>(u"Cmd_Fisier"_s), Qt::LeftButton);
+        const QString xml = citeste(Folder_Sistem + u"IntrastatSave/0000000001_D_20263.xml"_s);
+        QCOMPARE(elemente(xml, u"FirmName"_s), QStringList{u"FIRMA DEMONSTRATIVA SRL"_s});
+        QCOMPARE(elemente(xml, u"Email"_s), QStringList{u"office@firma-demo.example"_s});
+        QCOMPARE(elemente(xml, u"Phone"_s), QStringList{u"0264123456"_s});
+        QCOMPARE(elemente(xml, u"Fax"_s), QStringList{u"0264123457"_s});
+        QVERIFY(!xml.contains(u">x<"_s));
+
+        // The printout's company block.
+        Inregistreaza_Ferestre_Rapoarte();
+        QString antet;
+        QTimer::singleShot(0, this, [&antet] {
+            if (auto* raport = ui::Forms::get<Frm_Report>(u"Frm_Report"_s)) {
+                if (const auto* camp = raport->Raport.SursaReport.field(u"Header"_s, u"Antet"_s))
+                    antet = camp->text;
+                ui::Forms::unload(raport);
+            }
+        });
+        QTest::mouseClick(declaratie->findChild<QPushButton*>(u"Cmd_Print"_s), Qt::LeftButton);
+        QCOMPARE(antet,
+                 u"FIRMA DEMONSTRATIVA SRL\r\nAdresa: Str. Republicii nr. 12\r\nCluj-Napoca - 400015\r\n"
+                 "Cod TVA: RO0000001\r\nNr.Reg.Com: J12/1234/2020\r\nTelefon: 0264123456"_s);
     }
 };
 

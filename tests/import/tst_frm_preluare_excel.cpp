@@ -83,6 +83,28 @@ private slots:
         QVERIFY(!f->CmdExit->isVisible());
     }
 
+    // Enter moves on as Tab does and is not typed, from the text boxes and
+    // the editable lists alike.
+    void enterMovesOn()
+    {
+        Mediu m;
+        QVERIFY(m.gata());
+        Frm_Preluare_Excel* f = deschide();
+        QVERIFY(f);
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        for (QWidget* caseta : std::initializer_list<QWidget*>{f->TXT_Anul, f->TXT_Luna, f->Txt_ExcelFile,
+                                                               f->Combo_NumeMacheta->lineEdit()}) {
+            caseta->setFocus();
+            QTest::keyClick(caseta, Qt::Key_Tab);
+            QWidget* urmatorul = QApplication::focusWidget();
+            caseta->setFocus();
+            const QString text = caseta->property("text").toString();
+            QTest::keyClick(caseta, Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), urmatorul);
+            QCOMPARE(caseta->property("text").toString(), text);
+        }
+    }
+
     void templateChoice_data()
     {
         QTest::addColumn<QString>("tip");

@@ -548,6 +548,12 @@ private slots:
         QCOMPARE(f->Txt_ExcelFile->text(), cale);
         QCOMPARE(f->DefaultLocation->text(), u"/date/"_s);
         QVERIFY(f->NumeSalvare->isReadOnly());
+        // and looks it: on the window's colour, not a box's as the file name.
+        const auto fundal = [](QLineEdit* c) {
+            return c->grab().toImage().pixelColor(c->width() - 4, c->height() / 2);
+        };
+        QCOMPARE(fundal(f->NumeSalvare), f->palette().color(QPalette::Window));
+        QVERIFY(fundal(f->NumeSalvare) != fundal(f->Txt_ExcelFile));
         QVERIFY(!f->ModPreluare->isEnabled());
         QVERIFY(f->ListaTabel->isVisible());
         QVERIFY(f->GridStructuraExcel->isVisible());

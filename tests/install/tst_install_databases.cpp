@@ -583,9 +583,19 @@ void TestInstallDatabases::demonstrationCompany()
     QCOMPARE(rs->value(u"MultiFirma"_s).toInt(), 0);
     QCOMPARE(rs->value(u"ValoareStatistica"_s).toInt(), 0);
     QVERIFY(QDate::fromString(rs->value(u"CreataLaData"_s).toText(), u"dd/MM/yyyy"_s).isValid());
+    // A whole address and contact, so that nothing prints or declares as "x".
+    for (const QString& coloana : {u"Adresa_Firma"_s, u"CodPostal_Firma"_s, u"Tara_Firma"_s, u"Tel_Firma"_s,
+                                   u"Fax_Firma"_s, u"Reg_No_Firma"_s, u"Email_Firma"_s})
+        QVERIFY2(!rs->value(coloana).toText().trimmed().isEmpty(), qPrintable(coloana));
+    QVERIFY(rs->value(u"CodPostal_Firma"_s).toText().contains(QRegularExpression(u"^\\d{6}$"_s)));
+    // Its locality is a unit of the shipped list, in its county, by its SIRUTA code.
+    QCOMPARE(scalar(c, u"SELECT COUNT(*) FROM Firme f JOIN Orase o ON o.City_Code = f.Firma_Cod_SIRUTA "
+                     "JOIN Judete j ON j.Jud_Code = o.City_RefCode "
+                     "WHERE o.City_NameRo = f.Oras_Firma AND j.Jud_NameRo = f.Judet_Firma"_s),
+             u"1"_s);
     // Empty boxes hold empty text, not Null.
-    QVERIFY(rs->value(u"Adresa_Firma"_s).isText());
-    QCOMPARE(rs->value(u"Adresa_Firma"_s).toText(), QString());
+    QVERIFY(rs->value(u"Observatii"_s).isText());
+    QCOMPARE(rs->value(u"Observatii"_s).toText(), QString());
 
     // Its database is a copy of the template, ready to open.
     const QString file = rs->value(u"DataBaseFile"_s).toText();

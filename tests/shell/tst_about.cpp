@@ -7,6 +7,7 @@
 #include "platform/ui/mesaj.h"
 #include "shell/FRM_About.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -66,12 +67,25 @@ private slots:
         QCOMPARE(f->picIcon->palette().color(QPalette::Window), QColor(80, 0, 10));
     }
 
-    // Shown modal, OK unloads it and the call returns.
+    // Shown modal, OK or Esc unloads it and the call returns.
+    void okInchide_data()
+    {
+        QTest::addColumn<bool>("esc");
+        QTest::newRow("OK") << false;
+        QTest::newRow("Esc") << true;
+    }
     void okInchide()
     {
+        QFETCH(bool, esc);
         auto* f = ui::Forms::load<FRM_About>(u"FRM_About"_s);
         QVERIFY(f);
-        QTimer::singleShot(0, f, [f] { f->CmdOK->click(); });
+        QTimer::singleShot(0, f, [f, esc] {
+            if (!esc)
+                f->CmdOK->click();
+            else
+                QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : f,
+                                Qt::Key_Escape);
+        });
         QVERIFY(ui::Forms::show(u"FRM_About"_s, true));
         QVERIFY(!ui::Forms::isLoaded(u"FRM_About"_s));
     }

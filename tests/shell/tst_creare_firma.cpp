@@ -7,6 +7,7 @@
 #include "shell/Pornire.h"
 #include "shell/Selectie_Firma.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -146,6 +147,36 @@ private slots:
         QCOMPARE(Deschide_Firma(u"Noua SRL"_s, u"RO123456.mdb"_s, u"RO123456"_s),
                  Rezultat_Selectie::Deschisa);
         QCOMPARE(FirmaCurenta_Nume, u"Noua SRL"_s);
+    }
+
+    // Enter moves from box to box in the order of the form, as Tab does: it
+    // is not typed, presses no button and leaves the fiscal code as it
+    // leaves it (proposing the file name).
+    void enterTreceLaUrmatoareaCaseta()
+    {
+        Arbore_Test a;
+        VERIFICA_ARBORE(a);
+        Frm_Creare_Firma* f = deschideFereastra(true);
+        QVERIFY(f);
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        f->Firma_CF->setFocus();
+        QTest::keyClicks(f->Firma_CF, u"RO0000002"_s);
+        QStringList drum;
+        for (int i = 0; i < 19; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), i % 2 ? Qt::Key_Enter : Qt::Key_Return);
+            drum << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(drum, (QStringList{u"Firma_Nume"_s, u"Firma_Adresa"_s, u"Firma_Judet"_s, u"Firma_Oras"_s,
+                                    u"Firma_CodPostal"_s, u"Firma_Tara"_s, u"Firma_Telefon"_s, u"Firma_Fax"_s,
+                                    u"Firma_PersoanaContact"_s, u"Firma_RegComert"_s, u"Firma_Banca"_s,
+                                    u"Firma_ContBancar"_s, u"Firma_Email"_s, u"Firma_Observatii"_s,
+                                    u"Persoana_Intrastat"_s, u"Functie_1"_s, u"Check_ValStatistica"_s,
+                                    u"NumeBazaDeDate"_s, u"CmdCreazaFirma"_s}));
+        QCOMPARE(f->Firma_CF->text(), u"RO0000002"_s);
+        QCOMPARE(f->NumeBazaDeDate->text(), u"RO0000002"_s);
+        QVERIFY(!f->Check_ValStatistica->isChecked());
+        QCOMPARE(Arbore_Test::mesaje(), QStringList());
+        QVERIFY(rand(a, u"RO0000002"_s).eof());
     }
 
     void numeTastatNuSeInlocuieste()
@@ -307,6 +338,8 @@ private slots:
 
         f->Firma_Nume->setText(u"Nume Nou SRL"_s);
         f->Firma_Banca->setText(u"Banca O'Neil"_s);
+        QCOMPARE(f->Firma_Adresa->text(), u"Str. Republicii nr. 12"_s);
+        f->Firma_Adresa->clear(); // a box emptied: its default again
         f->Check_ValStatistica->setChecked(true);
         f->CmdRetine->click();
         QCOMPARE(Arbore_Test::mesaje(), QStringList{u"Actualizare Terminata"_s});
@@ -317,6 +350,7 @@ private slots:
         QCOMPARE(r.value(u"Nume_Firma"_s).toText(), u"Nume Nou SRL"_s);
         QCOMPARE(r.value(u"Bank_Firma"_s).toText(), u"Banca O'Neil"_s);
         QCOMPARE(r.value(u"DataBaseFile"_s).toText(), u"RO0000001.mdb"_s);
+        QCOMPARE(r.value(u"Adresa_Firma"_s).toText(), QString());
         QCOMPARE(FirmaCurenta_Nume, u"Nume Nou SRL"_s);
         QCOMPARE(FirmaCurenta_Banca, u"Banca O'Neil"_s);
         QCOMPARE(FirmaCurenta_Adresa, u"x"_s);

@@ -132,7 +132,7 @@ private slots:
         QCOMPARE(FirmaCurenta_CodFiscal, u"RO0000001"_s);
         QCOMPARE(FirmaCurenta_Nume, u"FIRMA DEMONSTRATIVA SRL"_s);
         QCOMPARE(FirmaCurenta_PersoanaIntrastat, u"Ion Popescu"_s);
-        QCOMPARE(FirmaCurenta_Adresa, u"x"_s); // empty in the seed
+        QCOMPARE(FirmaCurenta_Adresa, u"Str. Republicii nr. 12"_s); // as the seed has it
         QVERIFY(!Utilizator_Windows.isEmpty());
         // The register reaches the company's connection through the link.
         QCOMPARE(numar(Conexiune_Firma, u"SELECT COUNT(*) FROM Firme"_s),

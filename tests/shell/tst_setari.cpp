@@ -146,6 +146,23 @@ private slots:
         QCOMPARE(Folder_Salvare_XML, inlocuit);
     }
 
+    // Esc does what Renunta does, from any box.
+    void escRenunta()
+    {
+        Arbore_Test arbore;
+        QVERIFY(arbore.ok());
+        Frm_Setari* f = deschide();
+        QVERIFY(f);
+        const QString inainte = citeste(u"Zecimale"_s, u"ZecRotCalcule"_s);
+        QVERIFY(ui::Forms::show(u"Frm_Setari"_s));
+        f->Zecimale_ZecRotCalcule->setText(u"9"_s);
+        QTest::keyClick(f->FileLocation_DataBase, Qt::Key_Escape);
+        QVERIFY(!ui::Forms::isLoaded(u"Frm_Setari"_s));
+        QCOMPARE(citeste(u"Zecimale"_s, u"ZecRotCalcule"_s), inainte);
+        QCOMPARE(Zecimale_Calcule, quint8(4));
+        QCOMPARE(Arbore_Test::mesaje(), QStringList());
+    }
+
     void renunta()
     {
         Arbore_Test arbore;

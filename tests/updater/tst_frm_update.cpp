@@ -69,6 +69,10 @@ private slots:
         QCOMPARE(Folder_BazaDate_Update, m.arbore.folderBazaDate());
         QVERIFY(!f->CmdUpdate->isHidden());
         QVERIFY(f->CmdIesire->isHidden());
+        // Esc leaves only by the exit button, which shows once the update has run.
+        QVERIFY(ui::Forms::show(u"Frm_Update"_s));
+        QTest::keyClick(f->TxtEXEPath, Qt::Key_Escape);
+        QVERIFY(ui::Forms::isLoaded(u"Frm_Update"_s));
     }
 
     // Values missing from the registry leave the folders empty.
@@ -126,6 +130,9 @@ private slots:
         QCOMPARE(mesaje[0].title, std::optional<QString>(u"EROARE"_s));
         QVERIFY(f->CmdUpdate->isHidden());
         QVERIFY(!f->CmdIesire->isHidden());
+        QVERIFY(ui::Forms::show(u"Frm_Update"_s));
+        QTest::keyClick(f->CmdIesire, Qt::Key_Escape);
+        QVERIFY(!ui::Forms::isLoaded(u"Frm_Update"_s));
     }
 
     // A blank or wrong program folder changes nothing and the update can be

@@ -10,9 +10,11 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 using ui::Forms;
@@ -294,6 +296,69 @@ private slots:
         QCOMPARE(d.at(0).values.value(u"Tip_Actualizare"_s).toInt(), 3);
         QVERIFY(d.at(1).modal);
         QCOMPARE(d.at(1).values.value(u"Tip_Actualizare"_s).toInt(), 7);
+    }
+
+    // A window that chooses no place of its own opens centred over the main
+    // window, kept inside the screen; one that places itself or is
+    // maximised keeps its place; without the main window showing, windows
+    // centre on the screen.
+    void windowsOpenCentredOverTheMainWindow()
+    {
+        const QRect ecran = QGuiApplication::primaryScreen()->availableGeometry();
+        Forms::setMainWindowName(u"frm_a"_s);
+        auto* principal = Forms::load(u"Frm_A"_s);
+        principal->setGeometry(ecran.left() + 100, ecran.top() + 80, 600, 400);
+        QVERIFY(Forms::show(u"Frm_A"_s));
+        QCOMPARE(principal->geometry().topLeft(), ecran.topLeft() + QPoint(100, 80)); // placed by its opener
+
+        QWidget* b = Forms::load(u"Frm_B"_s);
+        b->resize(200, 100);
+        QVERIFY(Forms::show(u"Frm_B"_s));
+        QCOMPARE(b->geometry().center(), principal->geometry().center());
+        // Shown again, it stays where it is.
+        b->move(b->pos() + QPoint(7, 7));
+        QVERIFY(Forms::show(u"Frm_B"_s));
+        QCOMPARE(b->geometry().center(), principal->geometry().center() + QPoint(7, 7));
+        QVERIFY(Forms::unload(u"Frm_B"_s));
+
+        // A window sized by its layout is centred at the size it shows with.
+        Forms::registerWindow(u"Frm_Asezat"_s, [] {
+            auto* w = new ui::Fereastra(u"Frm_Asezat"_s);
+            auto* asezare = new QVBoxLayout(w);
+            auto* l = new QLabel(u"Un text care cere loc pe ecran"_s, w);
+            l->setMinimumSize(300, 150);
+            asezare->addWidget(l);
+            return w;
+        });
+        QVERIFY(Forms::show(u"Frm_Asezat"_s));
+        QWidget* asezat = Forms::get(u"Frm_Asezat"_s);
+        QVERIFY(asezat->width() >= 300);
+        QVERIFY(qAbs(asezat->geometry().center().x() - principal->geometry().center().x()) <= 1);
+        QVERIFY(qAbs(asezat->geometry().center().y() - principal->geometry().center().y()) <= 1);
+
+        // Larger than the room beside the main window: kept on the screen.
+        principal->setGeometry(QRect(ecran.topLeft(), principal->size()));
+        QWidget* mare = Forms::load(u"Frm_C"_s);
+        mare->resize(900, 700);
+        QVERIFY(Forms::show(u"Frm_C"_s));
+        QVERIFY(ecran.contains(mare->geometry().topLeft()));
+        QVERIFY(Forms::unload(u"Frm_C"_s));
+
+        // A window maximised by its load routine stays maximised.
+        Forms::registerWindow(u"Frm_Maxim"_s, [] {
+            auto* w = new Numarator(u"Frm_Maxim"_s);
+            w->setWindowState(Qt::WindowMaximized);
+            return w;
+        });
+        QVERIFY(Forms::show(u"Frm_Maxim"_s));
+        QVERIFY(Forms::get(u"Frm_Maxim"_s)->isMaximized());
+
+        // No main window showing: the screen's centre.
+        QVERIFY(Forms::unload(u"Frm_A"_s));
+        QWidget* c = Forms::load(u"Frm_C"_s);
+        c->resize(200, 100);
+        QVERIFY(Forms::show(u"Frm_C"_s, false));
+        QCOMPARE(c->geometry().center(), ecran.center());
     }
 
     // What assistive tools read as each control's name: its caption or label
