@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <unistd.h>
 #include <xlsxwriter.h>
 #include <zip.h>
 
@@ -1063,7 +1064,8 @@ void TestReader::renamedFiles()
 }
 
 // A read leaves no file behind, even while its tables are open; the folder
-// a killed run left is removed at the next start, that of a running one is not.
+// a killed run left is removed at the next start, that of a running one is
+// not, nor one of another user.
 void TestReader::workFolders()
 {
     const QString tmp = m_dir.filePath(u"tmp"_s);
@@ -1088,18 +1090,31 @@ void TestReader::workFolders()
     QVERIFY(done.waitForStarted());
     const qint64 deadPid = done.processId();
     QVERIFY(done.waitForFinished());
-    const QString killed = u"quorvel-workbook-%1-AbCdEf"_s.arg(deadPid);
-    const QString running = u"quorvel-workbook-%1-XyZxYz"_s.arg(QCoreApplication::applicationPid());
+    const QString user = QString::number(::geteuid());
+    const QString pid = QString::number(QCoreApplication::applicationPid());
+    const QString killed = u"quorvel-workbook-%1-%2-AbCdEf"_s.arg(user).arg(deadPid);
+    const QString running = u"quorvel-workbook-%1-%2-XyZxYz"_s.arg(user, pid);
+    const QString killedUnnamed = u"quorvel-workbook-%1-AbCdEf"_s.arg(deadPid); // no user in the name
+    const QString runningUnnamed = u"quorvel-workbook-%1-XyZxYz"_s.arg(pid);
     const QString older = u"quorvel-workbook-Q1w2E3"_s;
     const QString other = u"alt-folder"_s;
-    for (const QString& name : {killed, running, older, other}) {
+    QStringList kept{other, running, runningUnnamed};
+    for (const QString& name : {killed, running, killedUnnamed, runningUnnamed, older, other}) {
         QVERIFY(QDir().mkpath(tmp + u'/' + name));
         QVERIFY(writeBytes(tmp + u'/' + name + u"/workbook.db"_s, QByteArray(100, 'x')));
+    }
+    // Another user's stale folder (root can make one) is left to that user.
+    if (::geteuid() == 0) {
+        const QString foreign = u"quorvel-workbook-65534-%1-QwErTy"_s.arg(deadPid);
+        QVERIFY(QDir().mkpath(tmp + u'/' + foreign));
+        QCOMPARE(::chown(QFile::encodeName(tmp + u'/' + foreign).constData(), 65534, 65534), 0);
+        kept << foreign;
     }
     excel::removeStaleWorkFolders(tmp);
     QStringList left = QDir(tmp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     left.sort();
-    QCOMPARE(left, (QStringList{other, running}));
+    kept.sort();
+    QCOMPARE(left, kept);
 }
 
 // The inputs fuzzing found that once broke the reader: each an error or a

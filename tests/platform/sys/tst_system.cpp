@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
@@ -47,6 +48,7 @@ private slots:
         QTest::newRow("missing") << QString() << true;
         QTest::newRow("open folder") << u"folder 0755"_s << true;
         QTest::newRow("private folder") << u"folder 0700"_s << true;
+        QTest::newRow("folder others may write") << u"folder 0777"_s << false;
         QTest::newRow("a file") << u"file"_s << false;
     }
     void runtimeFolder()
@@ -64,9 +66,10 @@ private slots:
         sys::testing::setUserName(u"ion"_s);
         const QString folder = temp.filePath(u"runtime-ion"_s);
         const QByteArray cale = QFile::encodeName(folder);
-        if (before.startsWith(u"folder"_s))
-            QCOMPARE(::mkdir(cale.constData(), before.endsWith(u"0700"_s) ? 0700 : 0755), 0);
-        else if (before == u"file"_s)
+        if (before.startsWith(u"folder"_s)) {
+            QCOMPARE(::mkdir(cale.constData(), 0700), 0);
+            QCOMPARE(::chmod(cale.constData(), before.mid(7).toUInt(nullptr, 8)), 0);
+        } else if (before == u"file"_s)
             QVERIFY(QFile(folder).open(QIODevice::WriteOnly));
 
         sys::nameRuntimeFolder();
@@ -88,8 +91,75 @@ private slots:
             QCOMPARE(st.st_mode & 07777, 0700u);
         } else {
             QVERIFY(given.isEmpty());
-            QVERIFY(S_ISREG(st.st_mode));
+            if (before == u"file"_s) // left as it was
+                QVERIFY(S_ISREG(st.st_mode));
+            else
+                QCOMPARE(st.st_mode & 07777, 0777u);
         }
+    }
+
+    // The user's own folder of the temporary folder: made private, or, when
+    // something not this user's alone stands at its name, a new one that the
+    // rest of the run keeps; what stood there is left as it was.
+    void userTempFolder_data()
+    {
+        QTest::addColumn<QString>("before"); // "", "folder 0755", "folder 0777", "file", "link", "foreign"
+        QTest::addColumn<bool>("used");
+        QTest::newRow("missing") << QString() << true;
+        QTest::newRow("own folder others may read") << u"folder 0755"_s << true;
+        QTest::newRow("own folder others may write") << u"folder 0777"_s << false;
+        QTest::newRow("a file") << u"file"_s << false;
+        QTest::newRow("a link to a folder") << u"link"_s << false;
+        if (::geteuid() == 0) // only root can give a folder to another user
+            QTest::newRow("another user's folder") << u"foreign"_s << false;
+    }
+    void userTempFolder()
+    {
+        QFETCH(QString, before);
+        QFETCH(bool, used);
+        QTemporaryDir temp;
+        QVERIFY(temp.isValid());
+        const QByteArray tmpdir = qgetenv("TMPDIR");
+        const bool tmpdirSet = qEnvironmentVariableIsSet("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+        const QString named = temp.filePath(u"Lucru-"_s + QString::number(::geteuid()));
+        const QByteArray cale = QFile::encodeName(named);
+        if (before.startsWith(u"folder"_s)) {
+            QCOMPARE(::mkdir(cale.constData(), 0700), 0);
+            QCOMPARE(::chmod(cale.constData(), before.endsWith(u"0777"_s) ? 0777 : 0755), 0);
+        } else if (before == u"file"_s) {
+            QVERIFY(QFile(named).open(QIODevice::WriteOnly));
+        } else if (before == u"link"_s) {
+            QVERIFY(QDir().mkpath(temp.filePath(u"tinta"_s)));
+            QVERIFY(QFile::link(temp.filePath(u"tinta"_s), named));
+        } else if (before == u"foreign"_s) {
+            QCOMPARE(::mkdir(cale.constData(), 0700), 0);
+            QCOMPARE(::chown(cale.constData(), 65534, 65534), 0);
+        }
+        struct stat was;
+        const bool stood = ::lstat(cale.constData(), &was) == 0;
+
+        const QString folder = sys::userTempFolder(u"Lucru"_s);
+        const QString again = sys::userTempFolder(u"Lucru"_s);
+        tmpdirSet ? qputenv("TMPDIR", tmpdir) : qunsetenv("TMPDIR");
+
+        QCOMPARE(again, folder);
+        if (used) {
+            QCOMPARE(folder, named);
+        } else {
+            QVERIFY(folder.startsWith(named + u'-'));
+            QCOMPARE(QFileInfo(folder).dir().path(), temp.path());
+            struct stat now;
+            QCOMPARE(::lstat(cale.constData(), &now), 0); // left as it was
+            QVERIFY(stood);
+            QCOMPARE(now.st_mode, was.st_mode);
+            QCOMPARE(now.st_uid, was.st_uid);
+        }
+        struct stat st;
+        QCOMPARE(::lstat(QFile::encodeName(folder).constData(), &st), 0);
+        QVERIFY(S_ISDIR(st.st_mode));
+        QCOMPARE(st.st_uid, ::geteuid());
+        QCOMPARE(st.st_mode & 07777, 0700u);
     }
 
     void realQueriesAnswer()
