@@ -22,7 +22,14 @@ if [ ! -x "$seed/Quorvel" ]; then
     echo "First start: building the program takes $about on this machine's $cores cores (after the"
     echo "Debian packages, when they are missing); later starts take seconds. The tests are built by scripts/test.sh."
 fi
-"$here/scripts/build.sh" quorvel_app
+if [ ! -x "$seed/Quorvel" ]; then
+    "$here/scripts/build.sh" quorvel_app
+else
+    # A start with nothing to build says nothing: ninja's glob check and its
+    # "no work to do" are left out, a rebuild after a change shows its steps.
+    "$here/scripts/build.sh" quorvel_app |
+        { grep -v -e '^\[[0-9/]*\] Re-checking globbed directories' -e '^ninja: no work to do' || true; }
+fi
 if [ ! -d "$app" ]; then
     cp -a "$seed" "$app.new"
     mv "$app.new" "$app"
@@ -38,4 +45,12 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
 fi
 echo "No display found: starting Quorvel under a virtual display (Xvfb), where nobody can see it."
 echo "To use the program, start scripts/run.sh from a desktop session (or over ssh -X). Ctrl+C stops it."
-exec xvfb-run -a "$app/Quorvel"
+# The display's key file in a folder of this script's, removed however the
+# program ends: xvfb-run removes its own folder only when it ends normally,
+# never on Ctrl+C.
+xauth_dir=$(mktemp -d)
+trap 'rm -rf "$xauth_dir"' EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+trap 'exit 129' HUP
+xvfb-run -a -f "$xauth_dir/Xauthority" "$app/Quorvel"
