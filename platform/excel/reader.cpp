@@ -54,8 +54,9 @@ QDateTime dateFromSerial(double serial, bool date1904)
 
 db::Variant dateValue(double serial, bool date1904)
 {
-    // The calendar of a workbook ends on 31 December 9999.
-    const double end = date1904 ? 2957004.0 : 2958466.0;
+    // The calendar of a workbook ends on 31 December 9999; the 1904 system
+    // counts its days from 1462 days later.
+    const double end = date1904 ? db::kEndDateSerial - 1462 : db::kEndDateSerial;
     if (!std::isfinite(serial))
         return db::Variant::null();
     if (serial < 0 || serial >= end)

@@ -268,6 +268,8 @@ private slots:
     void cellForms_data();
     void cellForms();
     void date1904();
+    void xlsDate1904_data();
+    void xlsDate1904();
     void xlsCells();
     void sheetNames_data();
     void sheetNames();
@@ -467,6 +469,45 @@ void TestReader::date1904()
     const db::Result<excel::Workbook> book = excel::readWorkbook(path);
     QVERIFY2(book, qPrintable(book.error().text()));
     QCOMPARE(book->sheets.at(0).cell(0, 0), Variant(QDateTime(QDate(2026, 3, 15), QTime(0, 0))));
+}
+
+// An .xls workbook of the 1904 date system (its DATEMODE record says so)
+// counts its dates from 1 January 1904, with no 29 February 1900 to step
+// over, and its calendar ends on 31 December 9999 all the same; without the
+// record the same numbers are dates of the 1900 system.
+void TestReader::xlsDate1904_data()
+{
+    QTest::addColumn<double>("serial");
+    QTest::addColumn<Variant>("in1904");
+    QTest::addColumn<Variant>("in1900");
+    auto at = [](int y, int m, int d, int h = 0) { return Variant(QDateTime(QDate(y, m, d), QTime(h, 0))); };
+    QTest::newRow("day 0") << 0.0 << at(1904, 1, 1) << at(1899, 12, 30);
+    QTest::newRow("day 59") << 59.0 << at(1904, 2, 29) << at(1900, 2, 28);
+    QTest::newRow("day 60") << 60.0 << at(1904, 3, 1) << at(1900, 2, 28);
+    QTest::newRow("15 March 2026") << 44634.0 << at(2026, 3, 15) << at(2022, 3, 14);
+    QTest::newRow("last day, noon") << 2957003.5 << at(9999, 12, 31, 12) << at(9995, 12, 30, 12);
+    QTest::newRow("past the calendar") << 2957004.0 << Variant(2957004.0) << at(9995, 12, 31);
+}
+
+void TestReader::xlsDate1904()
+{
+    using namespace xls_build;
+    QFETCH(double, serial);
+    QFETCH(Variant, in1904);
+    QFETCH(Variant, in1900);
+    QByteArray dateMode;
+    put16(dateMode, 1);
+    const QByteArray cells = record(0x0204, cellHead(0, 0, 0) + text(u"Data"_s)) + number(1, 0, serial, 1);
+    for (const bool system1904 : {true, false}) {
+        const QString path = m_dir.filePath(system1904 ? u"d1904.xls"_s : u"d1900.xls"_s);
+        QVERIFY(writeBytes(path, xlsBook(cells, (system1904 ? record(0x0022, dateMode) : QByteArray()) + xlsFormats())));
+        const db::Result<excel::Workbook> book = excel::readWorkbook(path);
+        QVERIFY2(book, qPrintable(book.error().text()));
+        const Variant v = book->sheets.at(0).cell(0, 0);
+        const Variant expected = system1904 ? in1904 : in1900;
+        QCOMPARE(v.kind(), expected.kind());
+        QCOMPARE(v, expected);
+    }
 }
 
 void TestReader::xlsCells()
