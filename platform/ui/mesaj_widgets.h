@@ -17,7 +17,7 @@ void installWidgetPresenter();
 // "&Nu", "Anulare", "OK", ...).
 QString textButon(QDialogButtonBox::StandardButton button);
 
-// Colours between the Windows edition's 0x00BBGGRR form and Qt's.
+// Colours between the settings' 0x00BBGGRR form and Qt's.
 QColor toQColor(Colour c);
 Colour fromQColor(const QColor& c);
 
