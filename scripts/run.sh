@@ -30,15 +30,17 @@ else
     "$here/scripts/build.sh" quorvel_app |
         { grep -v -e '^\[[0-9/]*\] Re-checking globbed directories' -e '^ninja: no work to do' || true; }
 fi
+first=
 if [ ! -d "$app" ]; then
     cp -a "$seed" "$app.new"
     mv "$app.new" "$app"
     echo "Program folder: $app (seeded from $seed)."
+    first=first
 fi
 for file in Quorvel Update_Quorvel System/Help System/HS/Explicativ.Html System/HS/Explicativ.Pdf; do
     [ -e "$seed/$file" ] && cp -rf "$seed/$file" "$(dirname "$app/$file")/"
 done
-"$here/scripts/install-registry.sh" "$app"
+"$here/scripts/install-registry.sh" "$app" $first
 export QUORVEL_PROGRAM_DIR="$app"
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     exec "$app/Quorvel"
