@@ -15,12 +15,20 @@ seed="$build/app"
 app="$build/run"
 
 if [ ! -x "$seed/Quorvel" ]; then
-    # About four and a half minutes of one core, spread over all of them.
+    # About eight and a half minutes of one core (as measured on 8 cores of
+    # an AMD EPYC), spread over the cores, plus some twenty seconds that do
+    # not spread; the build runs one job a core, and the work already
+    # running (the load average) takes its share of the cores.
     cores=$(nproc)
-    minutes=$(( (270 / cores + 15 + 59) / 60 ))
-    if [ "$minutes" -le 1 ]; then about="about a minute"; else about="about $minutes minutes"; fi
-    echo "First start: building the program takes $about on this machine's $cores cores (after the"
-    echo "Debian packages, when they are missing); later starts take seconds. The tests are built by scripts/test.sh."
+    load=$(cut -d' ' -f1 /proc/loadavg 2>/dev/null || echo 0)
+    seconds=$(awk -v c="$cores" -v l="$load" 'BEGIN { printf "%d", 510 * (c + l) / (c * c) + 20 }')
+    minutes=$(( (seconds + 30) / 60 ))
+    if [ "$seconds" -lt 90 ]; then about="about a minute"; else about="about $minutes minutes"; fi
+    busy=
+    if awk -v l="$load" 'BEGIN { exit !(l >= 1) }'; then busy=", busy with other work (load $load)"; fi
+    echo "First start: building the program takes $about on this machine's $cores cores$busy"
+    echo "(after the Debian packages, when they are missing); later starts take seconds."
+    echo "The tests are built by scripts/test.sh."
 fi
 if [ ! -x "$seed/Quorvel" ]; then
     "$here/scripts/build.sh" quorvel_app
