@@ -22,6 +22,8 @@ import tempfile
 import time
 
 aici = os.path.dirname(os.path.abspath(__file__))
+# The modules are read from the source tree, which gets no compiled copies.
+sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.join(aici, "..", "tests", "atspi"))
 import drum_atspi  # noqa: E402
 import sesiune_atspi  # noqa: E402

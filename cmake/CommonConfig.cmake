@@ -35,18 +35,20 @@ if(QUORVEL_ASAN)
     target_link_options(quorvel_options INTERFACE -fsanitize=address)
 endif()
 
-# The tests' runtime folder: a private one of the build, so that Qt finds
-# one outside a login session too and says nothing about it.
+# The runtime folder of the tests and of the build's own programs: a private
+# one of the build, so that Qt finds one outside a login session too, says
+# nothing about it and makes none in the temporary folder.
 set(QUORVEL_TEST_RUNTIME_DIR "${CMAKE_BINARY_DIR}/Testing/runtime")
 file(MAKE_DIRECTORY "${QUORVEL_TEST_RUNTIME_DIR}")
 file(CHMOD "${QUORVEL_TEST_RUNTIME_DIR}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
 
 # quorvel_add_test(<name> SOURCES ... LIBS ...)
 # A Qt Test executable run by CTest, offscreen, with the seeded program folder
-# of the build named in QUORVEL_SEED_TREE (tests copy it, never write it).
+# of the build named in QUORVEL_SEED_TREE (tests copy it, never write it),
+# in a temporary folder of its own that goes when it ends (temp_folder.cpp).
 function(quorvel_add_test name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
-    add_executable(${name} ${T_SOURCES})
+    add_executable(${name} ${T_SOURCES} ${PROJECT_SOURCE_DIR}/tests/temp_folder.cpp)
     target_link_libraries(${name} PRIVATE quorvel_options Qt6::Test ${T_LIBS})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     add_test(NAME ${name} COMMAND ${name})

@@ -13,8 +13,9 @@ namespace {
 
 constexpr std::uint32_t CodSistem = 0x80000000u;
 
-// The system colour indexes of the Windows edition and the palette role that
-// plays the same part here.
+// A stored colour of 0x80000000 + index names a system colour rather than
+// an RGB value (the settings keep colours so): the palette role that paints
+// the same part of the screen, for each index the settings may hold.
 bool rolSistem(std::uint32_t index, QPalette::ColorGroup& grup, QPalette::ColorRole& rol)
 {
     grup = QPalette::Active;

@@ -6,9 +6,10 @@
 // The text before the first NUL character (the whole text when there is none).
 QString Text_Inainte_De_Null(const QString& text);
 
-// The user name in a 40-character buffer padded with NUL characters, as the
-// system call of the Windows edition filled it; "" when the system refuses,
-// which includes a name of 40 characters or more (no room for the terminator).
+// The user name in a 40-character buffer padded with NUL characters (the
+// program reads the name through such a buffer and strips the padding);
+// "" when the system refuses, which includes a name of 40 characters or more
+// (no room for the terminator).
 QString Nume_Utilizator_Sistem();
 
 // The user name without the buffer's padding; "" when the system refuses;

@@ -45,7 +45,7 @@ qint32 Versiune_Windows()
         ui::msgBox(u"Error Getting Version Information"_s, ui::Icon::None, ui::Buttons::Ok);
         return 0;
     }
-    // The Windows naming table means nothing for a Linux kernel (5.1 would
+    // Denumire_Windows's table means nothing for a Linux kernel (5.1 would
     // read "Windows XP"), so the text names the system itself, in the
     // program's language.
     Text_Versiune_Windows =

@@ -3,8 +3,9 @@
 
 #include <QString>
 
-// The Windows edition's name for a platform id and version (0 Win32s, 1 the
-// 95/98/Millennium family, 2 the NT family); "" where the table has none.
+// The name of a Windows release by its platform id and version (0 Win32s,
+// 1 the 95/98/Millennium family, 2 the NT family); "" where the table has
+// none.
 QString Denumire_Windows(int platformId, int major, int minor);
 
 // name + " version: " + major + "." + minor, the name from Denumire_Windows.

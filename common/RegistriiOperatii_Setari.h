@@ -1,8 +1,9 @@
 #pragma once
-// The settings store of module RegistriiOperatii: keys and named values in
-// the layout of the Windows registry, kept either in the registry
-// (platform/registry) when Drepturi_HKLM is true, or in the settings database
-// System/Registry/reg.mdb when it is false. Callers never know which.
+// The settings store of module RegistriiOperatii: keys and named values
+// under root keys (HKEY_LOCAL_MACHINE\SOFTWARE\VELMORANT\Quorvel\...), kept
+// either in the registry files (platform/registry) when Drepturi_HKLM is
+// true, or in the settings database System/Registry/reg.mdb when it is
+// false. Callers never know which.
 //
 // Roots are the 32-bit handles of Return_HKEY; the settings database writes
 // them as signed decimals (HKEY_LOCAL_MACHINE is -2147483646). Value types:

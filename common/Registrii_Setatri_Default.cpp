@@ -27,7 +27,9 @@ QList<Setare_Implicita> Setari_Implicite(const QString& cheie)
     }
     if (cheie == Cheie_FileLocation) {
         const QString program = Folder_Program();
-        // The Windows edition's "C:\" is the user's home folder here.
+        // A user who keeps the folder "Program Files/INTRASTAT/declaratii" in
+        // the home folder gets the declaration files there by default; anyone
+        // else in the program folder's System/IntrastatSave/.
         const QString instalat = QDir::homePath() + u"/Program Files/INTRASTAT/declaratii/"_s;
         const QString salvare =
             Exista_Director(instalat) ? instalat : QString(program + u"/System/IntrastatSave/"_s);

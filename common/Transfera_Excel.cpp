@@ -2,12 +2,12 @@
 
 #include "platform/excel/writer.h"
 #include "platform/sys/clock.h"
+#include "platform/sys/system.h"
 #include "platform/ui/mesaj.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -44,10 +44,8 @@ QString Ultimul_Fisier_Exportat()
 
 QString Folder_Export_Excel()
 {
-    const QString folder =
-        QStandardPaths::writableLocation(QStandardPaths::TempLocation) + QStringLiteral("/Quorvel_Export/");
-    QDir().mkpath(folder);
-    return folder;
+    const QString folder = sys::userTempFolder(QStringLiteral("Quorvel_Export"));
+    return folder.isEmpty() ? folder : folder + u'/';
 }
 
 void Exporta_In_Excel(db::Recordset& rs)
@@ -76,6 +74,11 @@ void Exporta_In_Excel(db::Recordset& rs)
     };
 
     const QString folder = Folder_Export_Excel();
+    if (folder.isEmpty()) {
+        Arata_Eroare(db::ErrorNumber::General,
+                     QStringLiteral("Folderul pentru export nu poate fi creat in ") + QDir::tempPath());
+        return;
+    }
     const QString baza =
         QStringLiteral("Export_") + sys::Clock::now().toString(QStringLiteral("yyyyMMdd_HHmmss"));
     QString cale = folder + baza + QStringLiteral(".xlsx");

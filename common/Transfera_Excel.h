@@ -15,7 +15,10 @@
 // number and description, and the record set stays open.
 void Exporta_In_Excel(db::Recordset& rs);
 
-// The folder the exports are written to (created when missing), ending in "/".
+// The folder the exports are written to, ending in "/": the user's own
+// Quorvel_Export-<uid> of the temporary folder (sys::userTempFolder),
+// created private when missing; empty when none can be made (the export
+// then shows why).
 QString Folder_Export_Excel();
 
 // The workbook of the last successful export (for the caller's own message).

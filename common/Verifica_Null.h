@@ -21,9 +21,9 @@ db::Variant Null_La_Valoare(const db::Variant& value, const db::Variant& def);
 // never through a regional text form, so 0.5 is kept.
 db::Variant Null_Sau_Zero_La_Valoare(const db::Variant& value, const db::Variant& def);
 
-// The leading number of a text as the Windows edition's Val reads it: blanks,
-// tabs and line feeds are skipped anywhere, then an optional sign, digits with
-// an optional "." fraction and an optional exponent (E or D); "&H" and "&O"
-// start hexadecimal and octal integers. Whatever follows is ignored; a text
-// without a leading number reads as 0.
+// The leading number of a text: blanks, tabs and line feeds are skipped
+// anywhere, then an optional sign, digits with an optional "." fraction and
+// an optional exponent (E or D); "&H" and "&O" start hexadecimal and octal
+// integers. Whatever follows is ignored; a text without a leading number
+// reads as 0.
 double Val(const QString& text);

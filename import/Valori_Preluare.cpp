@@ -175,8 +175,7 @@ bool Data_In_Calendar(const QDateTime& data)
 
 bool Serial_In_Calendar(double serial)
 {
-    // 1 January 100 to the end of 31 December 9999.
-    return std::isfinite(serial) && serial >= -657434.0 && serial < 2958466.0;
+    return db::isDateSerial(serial);
 }
 
 Fel_Valoare Fel_Coloana_Destinatie(const db::Field* coloana)

@@ -15,27 +15,52 @@ seed="$build/app"
 app="$build/run"
 
 if [ ! -x "$seed/Quorvel" ]; then
-    # About four and a half minutes of one core, spread over all of them.
+    # About eight and a half minutes of one core (as measured on 8 cores of
+    # an AMD EPYC), spread over the cores, plus some twenty seconds that do
+    # not spread; the build runs one job a core, and the work already
+    # running (the load average) takes its share of the cores.
     cores=$(nproc)
-    minutes=$(( (270 / cores + 15 + 59) / 60 ))
-    if [ "$minutes" -le 1 ]; then about="about a minute"; else about="about $minutes minutes"; fi
-    echo "First start: building the program takes $about on this machine's $cores cores (after the"
-    echo "Debian packages, when they are missing); later starts take seconds. The tests are built by scripts/test.sh."
+    load=$(cut -d' ' -f1 /proc/loadavg 2>/dev/null || echo 0)
+    seconds=$(awk -v c="$cores" -v l="$load" 'BEGIN { printf "%d", 510 * (c + l) / (c * c) + 20 }')
+    minutes=$(( (seconds + 30) / 60 ))
+    if [ "$seconds" -lt 90 ]; then about="about a minute"; else about="about $minutes minutes"; fi
+    busy=
+    if awk -v l="$load" 'BEGIN { exit !(l >= 1) }'; then busy=", busy with other work (load $load)"; fi
+    echo "First start: building the program takes $about on this machine's $cores cores$busy"
+    echo "(after the Debian packages, when they are missing); later starts take seconds."
+    echo "The tests are built by scripts/test.sh."
 fi
-"$here/scripts/build.sh" quorvel_app
+if [ ! -x "$seed/Quorvel" ]; then
+    "$here/scripts/build.sh" quorvel_app
+else
+    # A start with nothing to build says nothing: ninja's glob check and its
+    # "no work to do" are left out, a rebuild after a change shows its steps.
+    "$here/scripts/build.sh" quorvel_app |
+        { grep -v -e '^\[[0-9/]*\] Re-checking globbed directories' -e '^ninja: no work to do' || true; }
+fi
+first=
 if [ ! -d "$app" ]; then
     cp -a "$seed" "$app.new"
     mv "$app.new" "$app"
     echo "Program folder: $app (seeded from $seed)."
+    first=first
 fi
 for file in Quorvel Update_Quorvel System/Help System/HS/Explicativ.Html System/HS/Explicativ.Pdf; do
     [ -e "$seed/$file" ] && cp -rf "$seed/$file" "$(dirname "$app/$file")/"
 done
-"$here/scripts/install-registry.sh" "$app"
+"$here/scripts/install-registry.sh" "$app" $first
 export QUORVEL_PROGRAM_DIR="$app"
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     exec "$app/Quorvel"
 fi
 echo "No display found: starting Quorvel under a virtual display (Xvfb), where nobody can see it."
 echo "To use the program, start scripts/run.sh from a desktop session (or over ssh -X). Ctrl+C stops it."
-exec xvfb-run -a "$app/Quorvel"
+# The display's key file in a folder of this script's, removed however the
+# program ends: xvfb-run removes its own folder only when it ends normally,
+# never on Ctrl+C.
+xauth_dir=$(mktemp -d)
+trap 'rm -rf "$xauth_dir"' EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+trap 'exit 129' HUP
+xvfb-run -a -f "$xauth_dir/Xauthority" "$app/Quorvel"

@@ -16,10 +16,13 @@ QString Titlu_Meniu_Principal(const QString& firma)
 
 bool Secventa_Iesire()
 {
-    // Every other window does its own closing work first: the declaration
-    // window writes the line being edited and saves its layout. A window that
-    // cannot close (a line the rules refuse, its message shown) keeps the
-    // program running with everything open.
+    // Every other window does its own closing work first, in the order the
+    // windows were opened: the declaration window writes the line being
+    // edited and saves its layout. A window that cannot close (a line the
+    // rules refuse, its message shown) stays open with the main window, and
+    // the program goes on with its connections open and nothing compacted;
+    // the windows that could close have been closed by then, before and
+    // after it alike.
     if (!Inchide_Formuri_Exceptand(u"Frm_Meniu_Principal"_s, u"d"_s))
         return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -1,8 +1,8 @@
 #pragma once
 // The end of the program: the other windows closed through their own unload
-// routines (any of them may refuse, and the program goes on), the shared
-// connections closed, the two databases compacted when they have grown past
-// their limits.
+// routines (any of them may refuse, and the program goes on with that one
+// and the main window), the shared connections closed, the two databases
+// compacted when they have grown past their limits.
 
 #include <QString>
 
@@ -14,6 +14,7 @@ inline constexpr int Limita_Compactare_Comun_KB = 30000;
 QString Titlu_Meniu_Principal(const QString& firma);
 
 // Everything the program does before it ends, failures skipped; the caller
-// ends the program afterwards. False, with nothing closed, when another
-// window refused to close.
+// ends the program afterwards. False when another window refused to close:
+// that window stays, the connections stay open and nothing is compacted,
+// but every other window that could close has been closed.
 bool Secventa_Iesire();

@@ -8,6 +8,7 @@
 #include "common/User_WorkStation_Name.h"
 #include "common/Verifica_Exista_Fisier.h"
 #include "platform/sys/file_lock.h"
+#include "platform/sys/system.h"
 #include "platform/ui/mesaj.h"
 
 #include <QCoreApplication>
@@ -49,6 +50,8 @@ QString Cale_Blocare_Instanta()
 {
     QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (folder.isEmpty() || !QDir(folder).exists())
+        folder = sys::userTempFolder(u"Quorvel"_s);
+    if (folder.isEmpty())
         folder = QDir::tempPath();
     return QDir(folder).filePath(u"Quorvel.lock"_s);
 }

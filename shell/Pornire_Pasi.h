@@ -7,8 +7,9 @@
 
 #include <QString>
 
-// The lock file that marks a running copy: "Quorvel.lock" in the user's
-// runtime folder (XDG_RUNTIME_DIR), or in the temporary folder without one.
+// The lock file that marks a running copy of the user: "Quorvel.lock" in
+// the user's runtime folder (XDG_RUNTIME_DIR), or without one in the user's
+// own folder Quorvel-<uid> of the temporary folder (sys::userTempFolder).
 QString Cale_Blocare_Instanta();
 // Takes the lock for the rest of the run. False when another running copy
 // holds it. A lock left by a copy that died is taken over. The program's

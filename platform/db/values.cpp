@@ -405,12 +405,11 @@ static QDateTime parseDate(const QString& text, bool* ok)
     return QDateTime();
 }
 
-// OLE automation date: days since 1899-12-30, the fraction is the time.
-// The calendar runs from 1 January 100 to 31 December 9999; a number outside
-// it (or NaN, an infinity) is no date.
+// OLE automation date: days since 1899-12-30, the fraction is the time;
+// only a number of the calendar (isDateSerial) is a date.
 static bool isOleDate(double d)
 {
-    return d >= -657434.0 && d < 2958466.0;
+    return isDateSerial(d);
 }
 
 static QDateTime fromOleDate(double d)

@@ -88,4 +88,15 @@ private:
     std::variant<EmptyValue, NullValue, bool, std::int64_t, double, QString, QDateTime> m_v;
 };
 
+// Dates as numbers: days since 30 December 1899, the fraction the time of
+// day. The calendar runs from 1 January 100 (kFirstDateSerial) to the end of
+// 31 December 9999 (kEndDateSerial is the first number past it); a number
+// outside it, NaN or an infinity is no date.
+inline constexpr double kFirstDateSerial = -657434.0;
+inline constexpr double kEndDateSerial = 2958466.0;
+inline bool isDateSerial(double d)
+{
+    return d >= kFirstDateSerial && d < kEndDateSerial;
+}
+
 } // namespace db

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <limits>
 #include <signal.h>
+#include <unistd.h>
 
 namespace excel {
 
@@ -53,8 +54,9 @@ QDateTime dateFromSerial(double serial, bool date1904)
 
 db::Variant dateValue(double serial, bool date1904)
 {
-    // The calendar of a workbook ends on 31 December 9999.
-    const double end = date1904 ? 2957004.0 : 2958466.0;
+    // The calendar of a workbook ends on 31 December 9999; the 1904 system
+    // counts its days from 1462 days later.
+    const double end = date1904 ? db::kEndDateSerial - 1462 : db::kEndDateSerial;
     if (!std::isfinite(serial))
         return db::Variant::null();
     if (serial < 0 || serial >= end)
@@ -412,6 +414,13 @@ QStringList columnTypes(const Sheet& sheet)
 
 const QString kWorkFolderPrefix = QStringLiteral("quorvel-workbook-");
 
+// The start of this user's work folders: users who share the temporary
+// folder each have their own.
+QString userWorkFolderPrefix()
+{
+    return kWorkFolderPrefix + QString::number(::geteuid()) + u'-';
+}
+
 } // namespace
 
 db::Result<QString> workbookPath(const QString& connectionText)
@@ -461,10 +470,10 @@ db::Error openWorkbook(const Workbook& workbook, db::Connection& connection)
     }
     // The tables live in a database file that is unlinked as soon as it is
     // open: the connection keeps using it, and nothing is left behind, even
-    // by a program that is killed. The folder names the process, so that
-    // one a killed run left (in the moment before the unlink) is known as
-    // stale at the next start.
-    const QString folderPath = QDir::tempPath() + u'/' + kWorkFolderPrefix +
+    // by a program that is killed. The folder (private, new at each read)
+    // names the user and the process, so that one a killed run left (in the
+    // moment before the unlink) is known as stale at the user's next start.
+    const QString folderPath = QDir::tempPath() + u'/' + userWorkFolderPrefix() +
                                QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX");
     QTemporaryDir folder(folderPath);
     if (!folder.isValid())
@@ -546,10 +555,15 @@ void removeStaleWorkFolders(const QString& folder)
     const QDir dir(folder.isEmpty() ? QDir::tempPath() : folder);
     const QStringList names =
         dir.entryList(QStringList{kWorkFolderPrefix + u'*'}, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    const QString own = userWorkFolderPrefix();
     for (const QString& name : names) {
-        // "<prefix><pid>-XXXXXX"; a folder without a process number comes
-        // from a release that named none, and no read of it is still running.
-        const QStringView rest = QStringView(name).mid(kWorkFolderPrefix.size());
+        if (QFileInfo(dir.filePath(name)).ownerId() != ::geteuid())
+            continue; // another user's
+        // "<prefix><uid>-<pid>-XXXXXX"; "<prefix><pid>-XXXXXX" and a folder
+        // without a process number come from releases that named no user or
+        // no process, and no read of the latter is still running.
+        const QStringView rest =
+            QStringView(name).mid(name.startsWith(own) ? own.size() : kWorkFolderPrefix.size());
         const qsizetype dash = rest.indexOf(u'-');
         bool numbered = false;
         const qint64 pid = dash > 0 ? rest.left(dash).toLongLong(&numbered) : 0;

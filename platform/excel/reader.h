@@ -94,9 +94,10 @@ db::Error openWorkbook(const QString& connectionText, db::Connection& connection
 // Same, from a workbook already read.
 db::Error openWorkbook(const Workbook& workbook, db::Connection& connection);
 
-// Removes the work folders of workbook reads (in the temporary folder, or in
-// `folder`) that a run killed in the middle of opening a workbook left
-// behind; those of a process still running stay. Called at start-up.
+// Removes the user's work folders of workbook reads (in the temporary
+// folder, or in `folder`) that a run killed in the middle of opening a
+// workbook left behind; those of a process still running stay, and those of
+// other users are never touched. Called at start-up.
 void removeStaleWorkFolders(const QString& folder = QString());
 
 // The tables schema of the workbook: TABLE_NAME (driverTableName of each

@@ -73,8 +73,8 @@ public:
     void setHeadingLines(int lines);
     void setHeadingBold(bool bold);
     void setRowHeightTwips(int twips);
-    // A column width and a row height of the Windows edition, in twips, in
-    // this grid's pixels: widened for its font (units.h).
+    // A column width and a row height in twips, as the windows give them for
+    // the design font, in this grid's pixels: widened for its font (units.h).
     int columnPixels(int twips) const;
     int rowPixels(int twips) const;
     // Invalid colours switch the alternating rows off.
@@ -204,7 +204,7 @@ private:
     void applyColumnGeometry();
     // Widens the columns to their footer totals and widest texts.
     void fitColumnTexts();
-    // The Windows edition's twips widened for the font in use (units.h).
+    // How much the design font's twips widen for the font in use (units.h).
     double widthScale() const;
     double heightScale() const;
     int cellMargins() const;

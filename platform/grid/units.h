@@ -28,12 +28,12 @@ inline int pixelsToTwips(int pixels, double dpi = 96.0)
     return static_cast<int>(std::lround(pixels * 1440.0 / dpi));
 }
 
-// The Windows edition laid its grids out in twips for its screen font, in
-// which a number such as "1,234,567.89" is 63 pixels wide at 96 dots per inch
-// (digits of 6, separators of 3), with 2 pixels of margin each side of a
-// cell. A grid here widens the room for text by how much wider its own font
-// writes that number (it never narrows it) and adds its own margins, so that
-// a value that fitted a column there fits it here.
+// The windows lay their grids out in twips for a design font in which a
+// number such as "1,234,567.89" is 63 pixels wide at 96 dots per inch (digits
+// of 6, separators of 3), with 2 pixels of margin each side of a cell. A grid
+// widens the room for text by how much wider its own font writes that number
+// (it never narrows it) and adds its own margins, so that a value that fits a
+// column in the design font fits it in the font in use.
 inline constexpr const char* kWidthSample = "1,234,567.89";
 
 // sampleWidth: kWidthSample's advance in the font in use, in pixels at dpi.
@@ -43,28 +43,30 @@ inline double fontWidthScale(double sampleWidth, double dpi = 96.0)
     return sampleWidth > reference ? sampleWidth / reference : 1.0;
 }
 
-// Likewise for heights: its lines were 13 pixels high at 96 dots per inch.
+// Likewise for heights: the design font's lines are 13 pixels high at 96
+// dots per inch.
 inline double fontHeightScale(double lineHeight, double dpi = 96.0)
 {
     const double reference = 13.0 * dpi / 96.0;
     return lineHeight > reference ? lineHeight / reference : 1.0;
 }
 
-// A column width in twips of the Windows edition, in pixels for a font of that
-// scale and cells with the given margins (both sides together, in pixels).
+// A column width in twips (for the design font), in pixels for a font of
+// that scale and cells with the given margins (both sides together, in
+// pixels).
 inline int scaledTwipsToPixels(int twips, double scale, double dpi = 96.0, int margins = 0)
 {
-    const double windowsMargins = margins > 0 ? 4.0 * dpi / 96.0 : 0.0;
-    const double room = std::max(0.0, twips * dpi / 1440.0 - windowsMargins);
+    const double designMargins = margins > 0 ? 4.0 * dpi / 96.0 : 0.0;
+    const double room = std::max(0.0, twips * dpi / 1440.0 - designMargins);
     return static_cast<int>(std::lround(room * scale + margins));
 }
 
-// The inverse: the Windows edition's twips of a column width in pixels.
+// The inverse: the design font's twips of a column width in pixels.
 inline int scaledPixelsToTwips(int pixels, double scale, double dpi = 96.0, int margins = 0)
 {
-    const double windowsMargins = margins > 0 ? 4.0 * dpi / 96.0 : 0.0;
+    const double designMargins = margins > 0 ? 4.0 * dpi / 96.0 : 0.0;
     const double room = std::max(0.0, double(pixels - margins)) / (scale > 0 ? scale : 1.0);
-    return static_cast<int>(std::lround((room + windowsMargins) * 1440.0 / dpi));
+    return static_cast<int>(std::lround((room + designMargins) * 1440.0 / dpi));
 }
 
 inline QColor fromVbColor(std::uint32_t bgr)

@@ -48,7 +48,7 @@ inline constexpr HKEY HKEY_PERFORMANCE_DATA = 0x80000004u;
 inline constexpr HKEY HKEY_CURRENT_CONFIG = 0x80000005u;
 inline constexpr HKEY HKEY_DYN_DATA = 0x80000006u;
 
-// Result codes, as the Windows registry returns them.
+// Result codes of the registry calls, by the numbers their callers test.
 inline constexpr long ERROR_SUCCESS = 0;
 inline constexpr long ERROR_FILE_NOT_FOUND = 2;
 inline constexpr long ERROR_ACCESS_DENIED = 5;

@@ -2,10 +2,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QLocale>
+#include <QMutex>
 #include <QRegularExpression>
 #include <array>
 #include <cerrno>
+#include <cstdlib>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <sys/utsname.h>
@@ -30,6 +33,21 @@ Overrides& overrides()
 {
     static Overrides o;
     return o;
+}
+
+// Whether the path is a folder of this user that nobody else may write
+// into (a link is not followed), made private when others may read it;
+// created private when missing.
+bool ownPrivateFolder(const QByteArray& path)
+{
+    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat st;
+    if (::lstat(path.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid())
+        return false;
+    if ((st.st_mode & 022) != 0)
+        return false; // others may have put anything in it
+    return (st.st_mode & 07777) == 0700 || ::chmod(path.constData(), 0700) == 0;
 }
 
 } // namespace
@@ -78,14 +96,28 @@ void nameRuntimeFolder()
     const QString folder = QDir::tempPath() + QStringLiteral("/runtime-") +
                            (user ? *user : QString::number(geteuid()));
     const QByteArray cale = QFile::encodeName(folder);
-    if (::mkdir(cale.constData(), 0700) != 0 && errno != EEXIST)
-        return;
-    struct stat st;
-    if (::lstat(cale.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid())
-        return;
-    if ((st.st_mode & 07777) != 0700 && ::chmod(cale.constData(), 0700) != 0)
-        return;
-    qputenv("XDG_RUNTIME_DIR", cale);
+    if (ownPrivateFolder(cale))
+        qputenv("XDG_RUNTIME_DIR", cale);
+}
+
+QString userTempFolder(const QString& name)
+{
+    const QString folder = QDir::tempPath() + u'/' + name + u'-' + QString::number(geteuid());
+    if (ownPrivateFolder(QFile::encodeName(folder)))
+        return folder;
+    // Another's at that name: a new folder, kept for the run.
+    static QMutex lock;
+    static QHash<QString, QString> instead;
+    const QMutexLocker locked(&lock);
+    const auto kept = instead.constFind(folder);
+    if (kept != instead.cend() && ownPrivateFolder(QFile::encodeName(*kept)))
+        return *kept;
+    QByteArray pattern = QFile::encodeName(folder + QStringLiteral("-XXXXXX"));
+    if (!::mkdtemp(pattern.data()))
+        return QString();
+    const QString made = QFile::decodeName(pattern);
+    instead.insert(folder, made);
+    return made;
 }
 
 namespace {

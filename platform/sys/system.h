@@ -41,9 +41,21 @@ void useRomanianWhenNoLocale();
 // quiet: when XDG_RUNTIME_DIR is unset it becomes <temporary folder>/
 // runtime-<user>, the folder those libraries would fall back to (with a
 // warning at every start), made private (0700) and created when missing. A
-// path that is not a folder of this user is left alone, and so is a
-// variable already set. Runs before the application object is made.
+// path that is not a folder of this user, or one that others may write
+// into, is left alone, and so is a variable already set. Runs before the
+// application object is made.
 void nameRuntimeFolder();
+
+// A folder of the user's own in the temporary folder, for what the program
+// keeps there (the workbooks exported to Excel, ...): <temporary folder>/
+// <name>-<uid>, created private (0700) when missing. Users who share the
+// temporary folder never meet each other's: what stands at that path and
+// is no folder of this user only (a folder of another user, one that others
+// may write into, a file, a link) is never used nor changed; the run then
+// gets a new private folder <name>-<uid>-XXXXXX, the same for the rest of
+// the run. A folder of this user that others may only read is made private.
+// Empty when no folder can be made. The path has no "/" at its end.
+QString userTempFolder(const QString& name);
 
 // The leading "major.minor" numbers of a kernel release text; 0 where a
 // number is missing.

@@ -1,6 +1,6 @@
 #pragma once
-// The program's windows by name: the stand-in for the Windows edition's
-// collection of loaded windows.
+// The program's windows by name: the collection of the loaded windows,
+// through which the windows load, show and unload one another.
 //
 // Each window name has a factory. Loading creates the window and runs its
 // load routine without showing it; showing loads it first when needed;

@@ -15,7 +15,9 @@
 
 namespace ui {
 
-// The numbers are those the Windows edition used for the same choices.
+// Each choice has a fixed number: an icon (16 to 64), a button set (0 to 5)
+// and a default button (0, 256, 512) add up to one style number without
+// overlapping; the answers are 1 to 7.
 enum class Icon
 {
     None = 0,
@@ -66,15 +68,15 @@ Answer msgBox(const QString& text, Icon icon = Icon::None, Buttons buttons = But
 // Abort for AbortRetryIgnore.
 Answer defaultAnswer(Buttons buttons);
 
-// File dialogs. The filter is the Windows edition's text
-// ("Fisiere Excel (*.xls)|*.xls|Toate (*.*)|*.*") or Qt's
+// File dialogs. The filter is written as the windows write it
+// ("Fisiere Excel (*.xls)|*.xls|Toate (*.*)|*.*") or as Qt's
 // ("Fisiere Excel (*.xls);;Toate (*)"); its first entry is selected.
 // An empty result means the user cancelled.
 QString openFileName(const QString& caption, const QString& dir, const QString& filter);
 QString saveFileName(const QString& caption, const QString& dir, const QString& filter);
 QString chooseFolder(const QString& caption, const QString& dir);
 
-// Colours in the Windows edition's form: blue, green and red bytes from high
+// Colours as the settings keep them: blue, green and red bytes from high
 // to low (0x00BBGGRR). nullopt means the user cancelled.
 using Colour = std::uint32_t;
 std::optional<Colour> chooseColor(std::optional<Colour> initial = std::nullopt);
@@ -84,7 +86,7 @@ std::optional<Colour> chooseColor(std::optional<Colour> initial = std::nullopt);
 QString inputBox(const QString& prompt, std::optional<QString> title = std::nullopt,
                  const QString& text = QString());
 
-// A filter in the Windows edition's "caption|pattern|caption|pattern" form
+// A filter in the windows' "caption|pattern|caption|pattern" form
 // turned into Qt's "caption (pattern);;..." form, order kept; a filter with
 // no "|" is returned unchanged.
 QString qtFilter(const QString& filter);

@@ -18,7 +18,7 @@ void installWidgetPresenter();
 // could not be read. Once per process; installWidgetPresenter() calls it.
 bool installQtTranslations();
 
-// Colours between the Windows edition's 0x00BBGGRR form and Qt's.
+// Colours between the settings' 0x00BBGGRR form and Qt's.
 QColor toQColor(Colour c);
 Colour fromQColor(const QColor& c);
 

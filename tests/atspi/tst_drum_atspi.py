@@ -16,6 +16,8 @@ import sqlite3
 import sys
 import tempfile
 
+# The modules are read from the source tree, which gets no compiled copies.
+sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import drum_atspi  # noqa: E402
 import sesiune_atspi  # noqa: E402

@@ -5,9 +5,12 @@
 #include "platform/excel/xlsx_read.h"
 #include "platform/ui/mesaj.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <unistd.h>
 
 class TestTransferaExcel : public QObject
 {
@@ -19,6 +22,7 @@ private slots:
     void exportsFromTheCurrentPosition_data();
     void exportsFromTheCurrentPosition();
     void failedOpenKeepsTheRecordSet();
+    void exportFolderIsTheUsersOwn();
     void transposes();
     void copyOfAReadOnlyRecordSetIsWritable();
 
@@ -138,6 +142,33 @@ void TestTransferaExcel::failedOpenKeepsTheRecordSet()
     QCOMPARE(m[0].icon, ui::Icon::Critical);
     QVERIFY(m[0].text.contains(QStringLiteral("\r\n")));
     QVERIFY(m[0].text.contains(m_opened));
+}
+
+// The exports go to a private folder of the user in the temporary folder;
+// when none can be made, the export says so and keeps the record set.
+void TestTransferaExcel::exportFolderIsTheUsersOwn()
+{
+    const QString folder = QDir::tempPath() + QStringLiteral("/Quorvel_Export-") + QString::number(::geteuid());
+    QCOMPARE(Folder_Export_Excel(), folder + u'/');
+    QCOMPARE(QFileInfo(folder).ownerId(), ::geteuid());
+    QCOMPARE(QFile::permissions(folder), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                             QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+
+    const QString file = m_dir.filePath(QStringLiteral("un_fisier"));
+    QVERIFY(QFile(file).open(QIODevice::WriteOnly));
+    const QByteArray tmpdir = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(file)); // no folder can be made under a file
+    const QString none = Folder_Export_Excel();
+    db::Recordset rs = threeByTwo();
+    Exporta_In_Excel(rs);
+    qputenv("TMPDIR", tmpdir);
+    QCOMPARE(none, QString());
+    QVERIFY(rs.isOpen());
+    QVERIFY(m_opened.isEmpty());
+    const auto m = ui::testing::messages();
+    QCOMPARE(m.size(), 1);
+    QCOMPARE(m[0].title, std::optional<QString>(QStringLiteral("EROARE")));
+    QVERIFY(m[0].text.contains(QStringLiteral("nu poate fi creat")));
 }
 
 void TestTransferaExcel::transposes()

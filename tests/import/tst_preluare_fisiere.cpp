@@ -7,6 +7,7 @@
 
 #include <QProcess>
 #include <QStandardPaths>
+#include <QUrl>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -291,7 +292,11 @@ private slots:
             QSKIP("LibreOffice (soffice) is not installed");
         QTemporaryDir iesire;
         QProcess p;
-        p.start(soffice, {u"--headless"_s, u"--convert-to"_s, format, u"--outdir"_s, iesire.path(), m_carte});
+        // A profile of the run's own, gone with the folder: LibreOffice makes
+        // one in the user's home folder otherwise.
+        const QString profil = QUrl::fromLocalFile(iesire.filePath(u"profil"_s)).toString();
+        p.start(soffice, {u"-env:UserInstallation="_s + profil, u"--headless"_s, u"--convert-to"_s, format,
+                          u"--outdir"_s, iesire.path(), m_carte});
         QVERIFY(p.waitForFinished(120000));
         const QString cale = iesire.filePath(u"carte."_s + format);
         QVERIFY2(QFile::exists(cale), p.readAllStandardError().constData());

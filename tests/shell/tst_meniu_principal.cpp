@@ -151,24 +151,31 @@ private slots:
         QVERIFY(!Conexiune_Comun.isOpen());
     }
 
-    // A window that refuses to close keeps the program running: the main
-    // window stays, nothing is closed or compacted; once it can close, the
-    // exit goes on.
+    // A window that refuses to close keeps the program running: it and the
+    // main window stay, the connections stay open and nothing is compacted,
+    // but the windows that could close, opened before it or after, are
+    // closed; once it can close, the exit goes on.
     void iesireOpritaDeFereastraRamasa()
     {
         Arbore_Test arbore;
         QVERIFY(arbore.ok());
         ui::Forms::registerWindow(u"Frm_Meniu_Principal"_s, [] { return new Frm_Meniu_Principal; });
         ui::Forms::registerWindow(u"Frm_INTRASTAT"_s, [] { return new Fereastra_Refuza; });
+        ui::FereastraStub::registerStub(u"Frm_HS"_s);
+        ui::FereastraStub::registerStub(u"Frm_Report"_s);
         Fereastra_Refuza::refuza = true;
         Cale_Firma = fisier(arbore.cale(u"firma.mdb"_s), qint64(1001) * 1024);
         QVERIFY(!Conexiune_Comun.open(Cale_Comun));
+        QVERIFY(ui::Forms::show(u"Frm_HS"_s));
         QVERIFY(ui::Forms::show(u"Frm_INTRASTAT"_s));
+        QVERIFY(ui::Forms::show(u"Frm_Report"_s));
         QVERIFY(ui::Forms::load(u"Frm_Meniu_Principal"_s));
 
         QVERIFY(!ui::Forms::unload(u"Frm_Meniu_Principal"_s));
         QVERIFY(ui::Forms::isLoaded(u"Frm_Meniu_Principal"_s));
         QVERIFY(ui::Forms::isLoaded(u"Frm_INTRASTAT"_s));
+        QVERIFY(!ui::Forms::isLoaded(u"Frm_HS"_s));
+        QVERIFY(!ui::Forms::isLoaded(u"Frm_Report"_s));
         QVERIFY(Conexiune_Comun.isOpen());
         QCOMPARE(notificariCompactare(), 0);
         QVERIFY(!QGuiApplication::overrideCursor());

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLockFile>
 #include <QPushButton>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -67,6 +68,21 @@ private slots:
         Elibereaza_Instanta_Unica();
         QVERIFY(alta.tryLock(0));
         QVERIFY(!sys::isExecutableRunning(QCoreApplication::applicationFilePath()));
+    }
+
+    // Without a runtime folder the lock goes to the user's own folder of the
+    // temporary folder, never to the temporary folder every user shares.
+    void blocareFaraFolderRuntime()
+    {
+        Arbore_Test a;
+        VERIFICA_ARBORE(a);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(a.cale(u"lipsa"_s)));
+        const QString cale = Cale_Blocare_Instanta();
+        qunsetenv("XDG_RUNTIME_DIR");
+        QCOMPARE(Cale_Blocare_Instanta(), cale);
+        QCOMPARE(cale, QDir::tempPath() + u"/Quorvel-"_s + QString::number(::geteuid()) + u"/Quorvel.lock"_s);
+        QVERIFY(Blocheaza_Instanta_Unica());
+        QVERIFY(QFile::exists(cale));
     }
 
     void pornireCuRegistruScriibil()

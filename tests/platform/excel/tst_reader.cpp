@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <unistd.h>
 #include <xlsxwriter.h>
 #include <zip.h>
 
@@ -267,6 +268,8 @@ private slots:
     void cellForms_data();
     void cellForms();
     void date1904();
+    void xlsDate1904_data();
+    void xlsDate1904();
     void xlsCells();
     void sheetNames_data();
     void sheetNames();
@@ -466,6 +469,45 @@ void TestReader::date1904()
     const db::Result<excel::Workbook> book = excel::readWorkbook(path);
     QVERIFY2(book, qPrintable(book.error().text()));
     QCOMPARE(book->sheets.at(0).cell(0, 0), Variant(QDateTime(QDate(2026, 3, 15), QTime(0, 0))));
+}
+
+// An .xls workbook of the 1904 date system (its DATEMODE record says so)
+// counts its dates from 1 January 1904, with no 29 February 1900 to step
+// over, and its calendar ends on 31 December 9999 all the same; without the
+// record the same numbers are dates of the 1900 system.
+void TestReader::xlsDate1904_data()
+{
+    QTest::addColumn<double>("serial");
+    QTest::addColumn<Variant>("in1904");
+    QTest::addColumn<Variant>("in1900");
+    auto at = [](int y, int m, int d, int h = 0) { return Variant(QDateTime(QDate(y, m, d), QTime(h, 0))); };
+    QTest::newRow("day 0") << 0.0 << at(1904, 1, 1) << at(1899, 12, 30);
+    QTest::newRow("day 59") << 59.0 << at(1904, 2, 29) << at(1900, 2, 28);
+    QTest::newRow("day 60") << 60.0 << at(1904, 3, 1) << at(1900, 2, 28);
+    QTest::newRow("15 March 2026") << 44634.0 << at(2026, 3, 15) << at(2022, 3, 14);
+    QTest::newRow("last day, noon") << 2957003.5 << at(9999, 12, 31, 12) << at(9995, 12, 30, 12);
+    QTest::newRow("past the calendar") << 2957004.0 << Variant(2957004.0) << at(9995, 12, 31);
+}
+
+void TestReader::xlsDate1904()
+{
+    using namespace xls_build;
+    QFETCH(double, serial);
+    QFETCH(Variant, in1904);
+    QFETCH(Variant, in1900);
+    QByteArray dateMode;
+    put16(dateMode, 1);
+    const QByteArray cells = record(0x0204, cellHead(0, 0, 0) + text(u"Data"_s)) + number(1, 0, serial, 1);
+    for (const bool system1904 : {true, false}) {
+        const QString path = m_dir.filePath(system1904 ? u"d1904.xls"_s : u"d1900.xls"_s);
+        QVERIFY(writeBytes(path, xlsBook(cells, (system1904 ? record(0x0022, dateMode) : QByteArray()) + xlsFormats())));
+        const db::Result<excel::Workbook> book = excel::readWorkbook(path);
+        QVERIFY2(book, qPrintable(book.error().text()));
+        const Variant v = book->sheets.at(0).cell(0, 0);
+        const Variant expected = system1904 ? in1904 : in1900;
+        QCOMPARE(v.kind(), expected.kind());
+        QCOMPARE(v, expected);
+    }
 }
 
 void TestReader::xlsCells()
@@ -1063,7 +1105,8 @@ void TestReader::renamedFiles()
 }
 
 // A read leaves no file behind, even while its tables are open; the folder
-// a killed run left is removed at the next start, that of a running one is not.
+// a killed run left is removed at the next start, that of a running one is
+// not, nor one of another user.
 void TestReader::workFolders()
 {
     const QString tmp = m_dir.filePath(u"tmp"_s);
@@ -1088,18 +1131,31 @@ void TestReader::workFolders()
     QVERIFY(done.waitForStarted());
     const qint64 deadPid = done.processId();
     QVERIFY(done.waitForFinished());
-    const QString killed = u"quorvel-workbook-%1-AbCdEf"_s.arg(deadPid);
-    const QString running = u"quorvel-workbook-%1-XyZxYz"_s.arg(QCoreApplication::applicationPid());
+    const QString user = QString::number(::geteuid());
+    const QString pid = QString::number(QCoreApplication::applicationPid());
+    const QString killed = u"quorvel-workbook-%1-%2-AbCdEf"_s.arg(user).arg(deadPid);
+    const QString running = u"quorvel-workbook-%1-%2-XyZxYz"_s.arg(user, pid);
+    const QString killedUnnamed = u"quorvel-workbook-%1-AbCdEf"_s.arg(deadPid); // no user in the name
+    const QString runningUnnamed = u"quorvel-workbook-%1-XyZxYz"_s.arg(pid);
     const QString older = u"quorvel-workbook-Q1w2E3"_s;
     const QString other = u"alt-folder"_s;
-    for (const QString& name : {killed, running, older, other}) {
+    QStringList kept{other, running, runningUnnamed};
+    for (const QString& name : {killed, running, killedUnnamed, runningUnnamed, older, other}) {
         QVERIFY(QDir().mkpath(tmp + u'/' + name));
         QVERIFY(writeBytes(tmp + u'/' + name + u"/workbook.db"_s, QByteArray(100, 'x')));
+    }
+    // Another user's stale folder (root can make one) is left to that user.
+    if (::geteuid() == 0) {
+        const QString foreign = u"quorvel-workbook-65534-%1-QwErTy"_s.arg(deadPid);
+        QVERIFY(QDir().mkpath(tmp + u'/' + foreign));
+        QCOMPARE(::chown(QFile::encodeName(tmp + u'/' + foreign).constData(), 65534, 65534), 0);
+        kept << foreign;
     }
     excel::removeStaleWorkFolders(tmp);
     QStringList left = QDir(tmp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     left.sort();
-    QCOMPARE(left, (QStringList{other, running}));
+    kept.sort();
+    QCOMPARE(left, kept);
 }
 
 // The inputs fuzzing found that once broke the reader: each an error or a

@@ -48,8 +48,8 @@ private slots:
     void boundBoxesFollowTheRow();
     void boundBoxesKeepTheLastLineOnTheNewRow();
     void clickingAnotherRowWritesWhatWasTyped();
-    void valuesThatFittedTheWindowsFontFit_data();
-    void valuesThatFittedTheWindowsFontFit();
+    void valuesThatFitTheDesignFontFit_data();
+    void valuesThatFitTheDesignFontFit();
     void totalsAreNeverCut();
     void widestValueIsNeverCut_data();
     void widestValueIsNeverCut();
@@ -569,10 +569,10 @@ void TestGridWidget::clickingAnotherRowWritesWhatWasTyped()
 QTEST_MAIN(TestGridWidget)
 #include "tst_grid_widget.moc"
 
-// Columns of the Windows edition's widths in twips, with a value that fitted
-// them in its font (digits 6 pixels wide): in a wider font, the value still
+// Columns of the windows' widths in twips, with a value that fits them in
+// the design font (digits 6 pixels wide): in a wider font, the value still
 // fits, beside the cell button where the column has one.
-void TestGridWidget::valuesThatFittedTheWindowsFontFit_data()
+void TestGridWidget::valuesThatFitTheDesignFontFit_data()
 {
     QTest::addColumn<int>("points");
     QTest::addColumn<int>("twips");
@@ -590,7 +590,7 @@ void TestGridWidget::valuesThatFittedTheWindowsFontFit_data()
     }
 }
 
-void TestGridWidget::valuesThatFittedTheWindowsFontFit()
+void TestGridWidget::valuesThatFitTheDesignFontFit()
 {
     QFETCH(int, points);
     QFETCH(int, twips);
@@ -605,7 +605,7 @@ void TestGridWidget::valuesThatFittedTheWindowsFontFit()
     const int room = m_grid->columnWidth(0) - margins - (button ? m_grid->buttonRect(QRect()).width() : 0);
     QVERIFY2(QFontMetrics(font).horizontalAdvance(text) <= room,
              qPrintable(QStringLiteral("%1 px for %2").arg(room).arg(text)));
-    // The layout keeps the Windows edition's twips, whatever the font.
+    // The layout keeps the twips it was given, whatever the font.
     QCOMPARE(m_grid->layout().columns.at(0).widthTwips, twips);
 }
 

@@ -2,12 +2,53 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// A fresh folder that TMPDIR names for as long as the object lives.
+class TemporaryFolder
+{
+public:
+    TemporaryFolder() { qputenv("TMPDIR", QFile::encodeName(m_dir.path())); }
+    ~TemporaryFolder() { m_wasSet ? qputenv("TMPDIR", m_before) : qunsetenv("TMPDIR"); }
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+    bool isValid() const { return m_dir.isValid(); }
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString& name) const { return m_dir.filePath(name); }
+
+private:
+    QByteArray m_before = qgetenv("TMPDIR");
+    bool m_wasSet = qEnvironmentVariableIsSet("TMPDIR");
+    QTemporaryDir m_dir; // made in the temporary folder as it was
+};
+
+// What stands at the path before the call: "" nothing, "folder <octal
+// mode>" a folder of this user, "file", "link" (to a folder), "foreign" a
+// folder of another user (root only).
+bool standIn(const TemporaryFolder& temp, const QString& path, const QString& before)
+{
+    const QByteArray cale = QFile::encodeName(path);
+    if (before.startsWith(u"folder "_s))
+        return ::mkdir(cale.constData(), 0700) == 0 &&
+               ::chmod(cale.constData(), before.mid(7).toUInt(nullptr, 8)) == 0;
+    if (before == u"file"_s)
+        return QFile(path).open(QIODevice::WriteOnly);
+    if (before == u"link"_s)
+        return QDir().mkpath(temp.filePath(u"tinta"_s)) && QFile::link(temp.filePath(u"tinta"_s), path);
+    if (before == u"foreign"_s)
+        return ::mkdir(cale.constData(), 0700) == 0 && ::chown(cale.constData(), 65534, 65534) == 0;
+    return before.isEmpty();
+}
+
+} // namespace
 
 class TestSystem : public QObject
 {
@@ -42,32 +83,27 @@ private slots:
     // whether it can be used.
     void runtimeFolder_data()
     {
-        QTest::addColumn<QString>("before"); // "", "folder 0755", "folder 0700", "file"
+        QTest::addColumn<QString>("before"); // as standIn() makes it
         QTest::addColumn<bool>("named");
         QTest::newRow("missing") << QString() << true;
-        QTest::newRow("open folder") << u"folder 0755"_s << true;
-        QTest::newRow("private folder") << u"folder 0700"_s << true;
+        QTest::newRow("open folder") << u"folder 755"_s << true;
+        QTest::newRow("private folder") << u"folder 700"_s << true;
+        QTest::newRow("folder others may write") << u"folder 777"_s << false;
         QTest::newRow("a file") << u"file"_s << false;
     }
     void runtimeFolder()
     {
         QFETCH(QString, before);
         QFETCH(bool, named);
-        QTemporaryDir temp;
+        const TemporaryFolder temp;
         QVERIFY(temp.isValid());
-        const QByteArray tmpdir = qgetenv("TMPDIR");
         const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-        const bool tmpdirSet = qEnvironmentVariableIsSet("TMPDIR");
         const bool runtimeSet = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
-        qputenv("TMPDIR", QFile::encodeName(temp.path()));
         qunsetenv("XDG_RUNTIME_DIR");
         sys::testing::setUserName(u"ion"_s);
         const QString folder = temp.filePath(u"runtime-ion"_s);
         const QByteArray cale = QFile::encodeName(folder);
-        if (before.startsWith(u"folder"_s))
-            QCOMPARE(::mkdir(cale.constData(), before.endsWith(u"0700"_s) ? 0700 : 0755), 0);
-        else if (before == u"file"_s)
-            QVERIFY(QFile(folder).open(QIODevice::WriteOnly));
+        QVERIFY(standIn(temp, folder, before));
 
         sys::nameRuntimeFolder();
         const QString given = qEnvironmentVariable("XDG_RUNTIME_DIR");
@@ -78,7 +114,6 @@ private slots:
         sys::nameRuntimeFolder();
         const QString kept = qEnvironmentVariable("XDG_RUNTIME_DIR");
 
-        tmpdirSet ? qputenv("TMPDIR", tmpdir) : qunsetenv("TMPDIR");
         runtimeSet ? qputenv("XDG_RUNTIME_DIR", runtime) : qunsetenv("XDG_RUNTIME_DIR");
         QCOMPARE(kept, u"/elsewhere"_s);
         QVERIFY(made);
@@ -88,8 +123,58 @@ private slots:
             QCOMPARE(st.st_mode & 07777, 0700u);
         } else {
             QVERIFY(given.isEmpty());
-            QVERIFY(S_ISREG(st.st_mode));
+            if (before == u"file"_s) // left as it was
+                QVERIFY(S_ISREG(st.st_mode));
+            else
+                QCOMPARE(st.st_mode & 07777, 0777u);
         }
+    }
+
+    // The user's own folder of the temporary folder: made private, or, when
+    // something not this user's alone stands at its name, a new one that the
+    // rest of the run keeps; what stood there is left as it was.
+    void userTempFolder_data()
+    {
+        QTest::addColumn<QString>("before"); // as standIn() makes it
+        QTest::addColumn<bool>("used");
+        QTest::newRow("missing") << QString() << true;
+        QTest::newRow("own folder others may read") << u"folder 755"_s << true;
+        QTest::newRow("own folder others may write") << u"folder 777"_s << false;
+        QTest::newRow("a file") << u"file"_s << false;
+        QTest::newRow("a link to a folder") << u"link"_s << false;
+        if (::geteuid() == 0) // only root can give a folder to another user
+            QTest::newRow("another user's folder") << u"foreign"_s << false;
+    }
+    void userTempFolder()
+    {
+        QFETCH(QString, before);
+        QFETCH(bool, used);
+        const TemporaryFolder temp;
+        QVERIFY(temp.isValid());
+        const QString named = temp.filePath(u"Lucru-"_s + QString::number(::geteuid()));
+        const QByteArray cale = QFile::encodeName(named);
+        QVERIFY(standIn(temp, named, before));
+        struct stat was;
+        const bool stood = ::lstat(cale.constData(), &was) == 0;
+
+        const QString folder = sys::userTempFolder(u"Lucru"_s);
+        QCOMPARE(sys::userTempFolder(u"Lucru"_s), folder);
+        if (used) {
+            QCOMPARE(folder, named);
+        } else {
+            QVERIFY(folder.startsWith(named + u'-'));
+            QCOMPARE(QFileInfo(folder).dir().path(), temp.path());
+            struct stat now;
+            QCOMPARE(::lstat(cale.constData(), &now), 0); // left as it was
+            QVERIFY(stood);
+            QCOMPARE(now.st_mode, was.st_mode);
+            QCOMPARE(now.st_uid, was.st_uid);
+        }
+        struct stat st;
+        QCOMPARE(::lstat(QFile::encodeName(folder).constData(), &st), 0);
+        QVERIFY(S_ISDIR(st.st_mode));
+        QCOMPARE(st.st_uid, ::geteuid());
+        QCOMPARE(st.st_mode & 07777, 0700u);
     }
 
     void realQueriesAnswer()
