@@ -31,8 +31,9 @@ public:
 
 struct Registry
 {
-    QHash<QString, Forms::Factory> factories;
-    QList<Entry> loaded; // load order
+    QHash<QString, Forms::Factory> factories; // by upper-case name
+    QHash<QString, QString> names;            // the name as registered, by upper-case name
+    QList<Entry> loaded;                      // load order
     QHash<QWidget*, QEventLoop*> modalLoops;
     QPointer<QWidget> lastActive;
     WindowWatcher* watcher = nullptr;
@@ -147,6 +148,7 @@ bool WindowWatcher::eventFilter(QObject* watched, QEvent* event)
 void Forms::registerWindow(const QString& name, Factory factory)
 {
     registry().factories.insert(keyOf(name), std::move(factory));
+    registry().names.insert(keyOf(name), name);
 }
 
 void Forms::registerWindowIfAbsent(const QString& name, Factory factory)
@@ -158,6 +160,13 @@ void Forms::registerWindowIfAbsent(const QString& name, Factory factory)
 bool Forms::isRegistered(const QString& name)
 {
     return registry().factories.contains(keyOf(name));
+}
+
+QStringList Forms::registeredNames()
+{
+    QStringList names = registry().names.values();
+    names.sort(Qt::CaseInsensitive);
+    return names;
 }
 
 QWidget* Forms::load(const QString& name)
@@ -308,6 +317,7 @@ void Forms::resetForTests()
 {
     unloadAllForTests();
     registry().factories.clear();
+    registry().names.clear();
 }
 
 } // namespace ui
