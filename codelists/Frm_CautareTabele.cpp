@@ -10,8 +10,8 @@
 #include "common/Tratare_Erori.h"
 #include "common/Verifica_Null.h"
 #include "platform/grid/grid.h"
-#include "platform/grid/units.h"
 #include "platform/ui/mesaj.h"
+#include "platform/ui/twips.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -20,11 +20,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-int Px(int twips)
-{
-    return grid::twipsToPixels(twips);
-}
 
 // A grid's refused write as the data-error messages of the program show it.
 void Arata_Eroare_Grila(int numar, const QString& text)
@@ -40,18 +35,18 @@ Frm_CautareTabele::Frm_CautareTabele(QWidget* parent)
 {
     GridCautare = new grid::ListGrid(this);
     GridCautare->setObjectName(u"GridCautare"_s);
-    GridCautare->setGeometry(grid::twipsToPixels(240, 240, 9495, 6255));
+    GridCautare->setGeometry(ui::twipsToRect(240, 240, 9495, 6255));
 
     CmdCautare = new ButonPlat(u"Cautare"_s, this);
     CmdCautare->setObjectName(u"CmdCautare"_s);
-    CmdCautare->setGeometry(grid::twipsToPixels(480, 6600, 1215, 375));
+    CmdCautare->setGeometry(ui::twipsToRect(480, 6600, 1215, 375));
     CmdAdd = new QPushButton(u"Adauga Inregistare Noua"_s, this);
     CmdAdd->setObjectName(u"CmdAdd"_s);
-    CmdAdd->setGeometry(grid::twipsToPixels(4320, 6600, 2535, 375));
+    CmdAdd->setGeometry(ui::twipsToRect(4320, 6600, 2535, 375));
 
     Label1 = new QLabel(u"[ENTER]  sau DUBLU CLICK- Pentru a selecta inregistrarea curenta    "_s, this);
     Label1->setObjectName(u"Label1"_s);
-    Label1->setGeometry(grid::twipsToPixels(4680, 0, 5055, 255));
+    Label1->setGeometry(ui::twipsToRect(4680, 0, 5055, 255));
     Label2 = Eticheta_Cautare_Rapida(this, 0);
 
     connect(GridCautare, &grid::Grid::dblClick, this, &Frm_CautareTabele::GridCautare_DblClick);
@@ -70,7 +65,7 @@ Frm_CautareTabele::~Frm_CautareTabele() = default;
 void Frm_CautareTabele::Form_Load()
 {
     const Cerere_Cautare_Tabele& c = Parametri_Cautare_Tabele;
-    setFixedSize(Px(9915 + Delta_Latime), Px(7215 + Delta_Inaltime));
+    setFixedSize(ui::twipsToSize(9915 + Delta_Latime, 7215 + Delta_Inaltime));
     Prefix_Cautare.clear();
     CmdAdd->setVisible(true);
 
@@ -98,9 +93,9 @@ void Frm_CautareTabele::Form_Load()
 
 void Frm_CautareTabele::Ajusteaza_Dimensiuni()
 {
-    GridCautare->setGeometry(grid::twipsToPixels(240, 240, 9495 + Delta_Latime, 6255 + Delta_Inaltime));
-    CmdAdd->move(Px(4320), Px(6600 + Delta_Inaltime));
-    CmdCautare->move(Px(480), Px(6600 + Delta_Inaltime));
+    GridCautare->setGeometry(ui::twipsToRect(240, 240, 9495 + Delta_Latime, 6255 + Delta_Inaltime));
+    CmdAdd->move(ui::twipsToPixelsX(4320), ui::twipsToPixelsY(6600 + Delta_Inaltime));
+    CmdCautare->move(ui::twipsToPixelsX(480), ui::twipsToPixelsY(6600 + Delta_Inaltime));
 }
 
 bool Frm_CautareTabele::Deschide_Lista(const QString& sql)

@@ -10,8 +10,8 @@
 #include "common/Transfera_Excel.h"
 #include "common/Tratare_Erori.h"
 #include "platform/grid/grid.h"
-#include "platform/grid/units.h"
 #include "platform/ui/mesaj.h"
+#include "platform/ui/twips.h"
 
 #include <QLabel>
 
@@ -74,8 +74,8 @@ void Frm_Lista_tabele::Form_Load()
 void Frm_Lista_tabele::Ajusteaza_Dimensiuni()
 {
     ListaDate->setGeometry(
-        grid::twipsToPixels(kGrilaStanga, kGrilaSus, kGrilaLatime, kGrilaInaltime + Delta_Inaltime));
-    const int sus = grid::twipsToPixels(kButoaneSus + Delta_Inaltime);
+        ui::twipsToRect(kGrilaStanga, kGrilaSus, kGrilaLatime, kGrilaInaltime + Delta_Inaltime));
+    const int sus = ui::twipsToPixelsY(kButoaneSus + Delta_Inaltime);
     Cmd_Excel->move(Cmd_Excel->x(), sus);
     CmdPrint->move(CmdPrint->x(), sus);
 }
