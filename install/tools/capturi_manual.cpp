@@ -12,6 +12,7 @@
 // road is not found, a picture cannot be written, or the manual given shows
 // a picture the road did not take.
 
+#include "Ferestre_Test.h"
 #include "common/BUTOANE.h"
 #include "common/Globale.h"
 #include "platform/sys/clock.h"
@@ -134,15 +135,8 @@ void scrie(QWidget* w, const QString& nume, const QString& text)
 // A combo box's text, then the focus leaves it, as the user's Tab.
 void alege(QWidget* w, const QString& nume, const QString& text)
 {
-    if (auto* c = control<QComboBox>(w, nume)) {
-        c->setFocus();
-        const int i = c->findText(text, Qt::MatchStartsWith);
-        if (c->isEditable())
-            c->setEditText(i >= 0 ? c->itemText(i) : text);
-        if (i >= 0)
-            c->setCurrentIndex(i);
-        QTest::keyClick(c, Qt::Key_Tab);
-    }
+    if (auto* c = control<QComboBox>(w, nume))
+        ferestre_test::Alege_In_Combo(c, text);
     pauza();
 }
 
@@ -473,17 +467,6 @@ void verificaManualul(const QString& cale)
     }
 }
 
-// The offscreen screen cannot do a few things a desktop does; it says so at
-// every window. Everything else goes through.
-QtMessageHandler g_mesajeImplicite = nullptr;
-
-void mesajeQt(QtMsgType tip, const QMessageLogContext& context, const QString& text)
-{
-    if (text.startsWith(u"This plugin does not support"_s))
-        return;
-    g_mesajeImplicite(tip, context, text);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -517,13 +500,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot copy the program folder %s to %s\n", qPrintable(seed), qPrintable(program));
         return 1;
     }
-    QFile ecran(program + u"/ecran.json"_s);
-    if (!ecran.open(QIODevice::WriteOnly) ||
-        ecran.write(R"({"screens":[{"name":"Ecran","x":0,"y":0,"width":1024,"height":720,)"
-                    R"("logicalDpi":96,"logicalBaseDpi":96}]})") < 0)
+    if (!ferestre_test::Ecran_Offscreen(program, 1024, 720))
         return 1;
-    ecran.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(ecran.fileName()));
     qputenv("QUORVEL_PROGRAM_DIR", QFile::encodeName(program));
     qputenv("QUORVEL_REGISTRY_DIR", QFile::encodeName(program + u"/Registry"_s));
     const QTemporaryDir runtime; // private, as a runtime folder must be
@@ -535,7 +513,7 @@ int main(int argc, char** argv)
     sys::testing::setUserName(u"ion"_s);
     sys::testing::setHostName(u"birou"_s);
 
-    g_mesajeImplicite = qInstallMessageHandler(mesajeQt);
+    ferestre_test::Liniste_Offscreen();
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Quorvel"_s);
     QApplication::setStyle(u"Fusion"_s);

@@ -20,6 +20,7 @@
 // there as a picture, so that a run under a virtual display can be looked at
 // (QT_QPA_PLATFORM=xcb under xvfb-run: the screen is then the display's).
 
+#include "Ferestre_Test.h"
 #include "common/Globale.h"
 #include "declaration/Frm_bara_progres.h"
 #include "platform/grid/grid.h"
@@ -517,21 +518,11 @@ void apasa(const QString& fereastra, const QString& nume)
         b->click();
 }
 
-// A combo box's text chosen as the user does: typed or picked, then the
-// focus leaves it.
+// A combo box's text chosen as the user does.
 void alege(const QString& fereastra, const QString& nume, const QString& text)
 {
-    auto* c = control<QComboBox>(fereastra, nume);
-    if (!c)
-        return;
-    c->setFocus();
-    const int i = c->findText(text, Qt::MatchStartsWith);
-    if (c->isEditable())
-        c->setEditText(i >= 0 ? c->itemText(i) : text);
-    if (i >= 0)
-        c->setCurrentIndex(i);
-    QFocusEvent iesire(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(c, &iesire);
+    if (auto* c = control<QComboBox>(fereastra, nume))
+        ferestre_test::Alege_In_Combo(c, text);
     asteapta();
 }
 
@@ -784,41 +775,17 @@ private:
     QSet<QString> m_ferestreVazute;
 };
 
-namespace {
-
-// The offscreen screen cannot do a few things a desktop does; it says so at
-// every window. Everything else goes through.
-QtMessageHandler g_mesajeImplicite = nullptr;
-
-void mesajeQt(QtMsgType tip, const QMessageLogContext& context, const QString& text)
-{
-    if (text.startsWith(u"This plugin does not support"_s))
-        return;
-    g_mesajeImplicite(tip, context, text);
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
-    g_mesajeImplicite = qInstallMessageHandler(mesajeQt);
+    ferestre_test::Liniste_Offscreen();
     // The offscreen screen of the tests, of the size asked for.
-    QTemporaryDir dosar;
+    const QTemporaryDir dosar;
     if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
-        QString ecran = qEnvironmentVariable("QUORVEL_ECRAN", u"1366x768"_s);
-        const QStringList m = ecran.split(u'x');
+        const QStringList m = qEnvironmentVariable("QUORVEL_ECRAN", u"1366x768"_s).split(u'x');
         const int latime = m.value(0).toInt() > 0 ? m.value(0).toInt() : 1366;
         const int inaltime = m.value(1).toInt() > 0 ? m.value(1).toInt() : 768;
-        QFile config(dosar.filePath(u"ecran.json"_s));
-        if (!config.open(QIODevice::WriteOnly) ||
-            config.write(QStringLiteral(R"({"screens":[{"name":"Ecran","x":0,"y":0,"width":%1,"height":%2,)"
-                                        R"("logicalDpi":96,"logicalBaseDpi":96}]})")
-                             .arg(latime)
-                             .arg(inaltime)
-                             .toUtf8()) < 0)
+        if (!ferestre_test::Ecran_Offscreen(dosar.path(), latime, inaltime))
             return 1;
-        config.close();
-        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config.fileName()));
     }
     QApplication app(argc, argv);
     TestLegende t;
