@@ -21,6 +21,31 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// The grid's design width in twips, before the screen adjustment.
+constexpr int kGrilaLatime = 9495;
+
+// The last column of the list (its description) takes what the others leave
+// of the grid, when that is more than the width it has.
+void Descriere_Pe_Latimea_Grilei(grid::Grid& grila)
+{
+    int ultima = -1;
+    int altele = 0;
+    for (int c = 0; c < grila.columnCount(); ++c) {
+        if (!grila.column(c).visible)
+            continue;
+        if (ultima >= 0)
+            altele += grila.column(ultima).widthTwips;
+        ultima = c;
+    }
+    if (ultima <= 0)
+        return; // no column beside it
+    const int rest = kGrilaLatime + Delta_Latime - altele - 600;
+    if (rest > grila.column(ultima).widthTwips) {
+        grila.column(ultima).widthTwips = rest;
+        grila.refreshColumns();
+    }
+}
+
 // A grid's refused write as the data-error messages of the program show it.
 void Arata_Eroare_Grila(int numar, const QString& text)
 {
@@ -35,7 +60,7 @@ Frm_CautareTabele::Frm_CautareTabele(QWidget* parent)
 {
     GridCautare = new grid::ListGrid(this);
     GridCautare->setObjectName(u"GridCautare"_s);
-    GridCautare->setGeometry(ui::twipsToRect(240, 240, 9495, 6255));
+    GridCautare->setGeometry(ui::twipsToRect(240, 240, kGrilaLatime, 6255));
 
     CmdCautare = new ButonPlat(u"Cautare"_s, this);
     CmdCautare->setObjectName(u"CmdCautare"_s);
@@ -93,7 +118,7 @@ void Frm_CautareTabele::Form_Load()
 
 void Frm_CautareTabele::Ajusteaza_Dimensiuni()
 {
-    GridCautare->setGeometry(ui::twipsToRect(240, 240, 9495 + Delta_Latime, 6255 + Delta_Inaltime));
+    GridCautare->setGeometry(ui::twipsToRect(240, 240, kGrilaLatime + Delta_Latime, 6255 + Delta_Inaltime));
     CmdAdd->move(ui::twipsToPixelsX(4320), ui::twipsToPixelsY(6600 + Delta_Inaltime));
     CmdCautare->move(ui::twipsToPixelsX(480), ui::twipsToPixelsY(6600 + Delta_Inaltime));
 }
@@ -256,5 +281,6 @@ void Arata_Lista_Selectie(const std::function<void(grid::Grid&)>& formeaza)
         return;
     if (formeaza)
         formeaza(*lista->GridCautare);
+    Descriere_Pe_Latimea_Grilei(*lista->GridCautare);
     ui::Forms::show(u"Frm_CautareTabele"_s, true);
 }
