@@ -5,6 +5,7 @@
 #include "platform/grid/grid.h"
 #include "platform/grid/units.h"
 #include "platform/ui/mesaj.h"
+#include "platform/ui/twips.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -47,15 +48,15 @@ FRM_cautare::FRM_cautare(QWidget* parent) : ui::Fereastra(u"FRM_cautare"_s, u"Ca
         return l;
     };
     Label1 = eticheta(u"Label1"_s, u"Expresie de cautat"_s);
-    Label1->setGeometry(grid::twipsToPixels(120, 1080, 1695, 255));
+    Label1->setGeometry(ui::twipsToRect(120, 1080, 1695, 255));
     StringDeCautat = new QLineEdit(this);
     StringDeCautat->setObjectName(u"StringDeCautat"_s);
-    StringDeCautat->setGeometry(grid::twipsToPixels(1800, 1080, 4935, 285));
+    StringDeCautat->setGeometry(ui::twipsToRect(1800, 1080, 4935, 285));
     Label1->setBuddy(StringDeCautat);
 
     Frame1 = new QGroupBox(u"Optiuni de cautare"_s, this);
     Frame1->setObjectName(u"Frame1"_s);
-    Frame1->setGeometry(grid::twipsToPixels(1440, 1800, 3375, 1815));
+    Frame1->setGeometry(ui::twipsToRect(1440, 1800, 3375, 1815));
     const auto optiune = [this](const QString& nume, const QString& text, const QRect& loc, Mod_Cautare mod) {
         auto* o = new QRadioButton(text, Frame1);
         o->setObjectName(nume);
@@ -63,24 +64,24 @@ FRM_cautare::FRM_cautare(QWidget* parent) : ui::Fereastra(u"FRM_cautare"_s, u"Ca
         connect(o, &QRadioButton::clicked, this, [this, mod] { Option_Click(mod); });
         return o;
     };
-    Option1 = optiune(u"Option1"_s, u"Doar textul respectiv"_s, grid::twipsToPixels(240, 360, 3015, 195),
+    Option1 = optiune(u"Option1"_s, u"Doar textul respectiv"_s, ui::twipsToRect(240, 360, 3015, 195),
                       Mod_Cautare::Identic);
-    Option2 = optiune(u"Option2"_s, u"Incepe cu textul respectiv"_s, grid::twipsToPixels(240, 720, 2895, 195),
+    Option2 = optiune(u"Option2"_s, u"Incepe cu textul respectiv"_s, ui::twipsToRect(240, 720, 2895, 195),
                       Mod_Cautare::IncepeCu);
-    Option3 = optiune(u"Option3"_s, u"Contine textul respectiv"_s, grid::twipsToPixels(240, 1080, 2895, 195),
+    Option3 = optiune(u"Option3"_s, u"Contine textul respectiv"_s, ui::twipsToRect(240, 1080, 2895, 195),
                       Mod_Cautare::Contine);
-    Option4 = optiune(u"Option4"_s, u"Cautare avansata"_s, grid::twipsToPixels(240, 1440, 1935, 255),
+    Option4 = optiune(u"Option4"_s, u"Cautare avansata"_s, ui::twipsToRect(240, 1440, 1935, 255),
                       Mod_Cautare::Avansat);
 
     CmdCautare = new ButonPlat(u"Cautare"_s, this);
     CmdCautare->setObjectName(u"CmdCautare"_s);
-    CmdCautare->setGeometry(grid::twipsToPixels(5040, 1920, 1455, 435));
+    CmdCautare->setGeometry(ui::twipsToRect(5040, 1920, 1455, 435));
     CmdRenuntaCautare = new ButonPlat(u"Renunta"_s, this);
     CmdRenuntaCautare->setObjectName(u"CmdRenuntaCautare"_s);
-    CmdRenuntaCautare->setGeometry(grid::twipsToPixels(5040, 3120, 1455, 375));
+    CmdRenuntaCautare->setGeometry(ui::twipsToRect(5040, 3120, 1455, 375));
 
     LblInfo = eticheta(u"LblInfo"_s, QString());
-    LblInfo->setGeometry(grid::twipsToPixels(120, 4080, 6615, 615));
+    LblInfo->setGeometry(ui::twipsToRect(120, 4080, 6615, 615));
     LblInfo->setWordWrap(true);
     LblInfo->setAutoFillBackground(true);
     QPalette p = LblInfo->palette();
@@ -94,7 +95,7 @@ FRM_cautare::FRM_cautare(QWidget* parent) : ui::Fereastra(u"FRM_cautare"_s, u"Ca
     for (QLabel* l : {Label2, Label3, Label4})
         l->hide();
 
-    setFixedSize(grid::twipsToPixels(6885), grid::twipsToPixels(4740));
+    setFixedSize(ui::twipsToSize(6885, 4740));
     setTabOrder(StringDeCautat, Option1);
     connect(CmdCautare, &QPushButton::clicked, this, &FRM_cautare::CmdCautare_Click);
     connect(CmdRenuntaCautare, &QPushButton::clicked, this, &FRM_cautare::CmdRenuntaCautare_Click);

@@ -13,6 +13,7 @@
 #include "platform/grid/units.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/mesaj.h"
+#include "platform/ui/twips.h"
 
 #include <QLabel>
 
@@ -22,7 +23,7 @@ QLabel* Eticheta_Cautare_Rapida(QWidget* fereastra, int susTwips)
 {
     auto* l = new QLabel(fereastra);
     l->setObjectName(u"Label2"_s);
-    l->move(grid::twipsToPixels(120), grid::twipsToPixels(susTwips));
+    l->move(ui::twipsToPixelsX(120), ui::twipsToPixelsY(susTwips));
     l->setAutoFillBackground(true);
     QPalette p = l->palette();
     p.setColor(QPalette::WindowText, grid::fromVbColor(0x00FF00));
@@ -37,7 +38,7 @@ QLabel* Eticheta_Indiciu(QWidget* fereastra, const QRect& locTwips)
     auto* l =
         new QLabel(u"Pentru cautare tastati inceputul de cuvint pe care doriti sa-l gasiti."_s, fereastra);
     l->setObjectName(u"Label4"_s);
-    l->setGeometry(grid::twipsToPixels(locTwips.x(), locTwips.y(), locTwips.width(), locTwips.height()));
+    l->setGeometry(ui::twipsToRect(locTwips.x(), locTwips.y(), locTwips.width(), locTwips.height()));
     l->setAutoFillBackground(true);
     QPalette p = l->palette();
     p.setColor(QPalette::WindowText, grid::fromVbColor(0xFF0000));
@@ -50,7 +51,7 @@ ButonPlat* Buton_Plat(QWidget* fereastra, const QString& nume, const QString& te
 {
     auto* b = new ButonPlat(text, fereastra);
     b->setObjectName(nume);
-    b->setGeometry(grid::twipsToPixels(locTwips.x(), locTwips.y(), locTwips.width(), locTwips.height()));
+    b->setGeometry(ui::twipsToRect(locTwips.x(), locTwips.y(), locTwips.width(), locTwips.height()));
     return b;
 }
 

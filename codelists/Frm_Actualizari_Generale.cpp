@@ -15,6 +15,7 @@
 #include "platform/grid/recordset_source.h"
 #include "platform/grid/units.h"
 #include "platform/sys/clock.h"
+#include "platform/ui/twips.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -62,7 +63,7 @@ Frm_Actualizari_Generale::Frm_Actualizari_Generale(QWidget* parent)
         Buton_Plat(this, u"CmdDataView"_s, u"Vizualizare Tabel"_s, QRect(6480, kButoaneSus, 2175, 375));
     Lbl_Mesaj = new QLabel(u"Label2"_s, this);
     Lbl_Mesaj->setObjectName(u"Lbl_Mesaj"_s);
-    Lbl_Mesaj->setGeometry(grid::twipsToPixels(kGrilaStanga, 60, kGrilaLatime, 255));
+    Lbl_Mesaj->setGeometry(ui::twipsToRect(kGrilaStanga, 60, kGrilaLatime, 255));
     m_stangaGrila = kGrilaStanga;
     m_latimeGrila = kGrilaLatime;
     Ajusteaza_Dimensiuni();
@@ -222,9 +223,9 @@ db::Connection& Frm_Actualizari_Generale::Conexiune() const
 
 void Frm_Actualizari_Generale::Ajusteaza_Dimensiuni()
 {
-    Grid_Actualizare->setGeometry(grid::twipsToPixels(m_stangaGrila, kGrilaSus, m_latimeGrila + Delta_Latime,
-                                                      kGrilaInaltime + Delta_Inaltime));
-    const int sus = grid::twipsToPixels(kButoaneSus + Delta_Inaltime);
+    Grid_Actualizare->setGeometry(ui::twipsToRect(m_stangaGrila, kGrilaSus, m_latimeGrila + Delta_Latime,
+                                                  kGrilaInaltime + Delta_Inaltime));
+    const int sus = ui::twipsToPixelsY(kButoaneSus + Delta_Inaltime);
     for (ButonPlat* b : {Cmd_Excel, CmdCautare, CmdDataView, CmdPrint, CmdToateInreg})
         b->move(b->x(), sus);
 }

@@ -10,8 +10,8 @@
 #include "common/Tratare_Erori.h"
 #include "common/Verifica_Null.h"
 #include "platform/grid/grid.h"
-#include "platform/grid/units.h"
 #include "platform/ui/mesaj.h"
+#include "platform/ui/twips.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -21,9 +21,29 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-int Px(int twips)
+// The grid's design width in twips, before the screen adjustment.
+constexpr int kGrilaLatime = 9495;
+
+// The last column of the list (its description) takes what the others leave
+// of the grid, when that is more than the width it has.
+void Descriere_Pe_Latimea_Grilei(grid::Grid& grila)
 {
-    return grid::twipsToPixels(twips);
+    int ultima = -1;
+    int altele = 0;
+    for (int c = 0; c < grila.columnCount(); ++c) {
+        if (!grila.column(c).visible)
+            continue;
+        if (ultima >= 0)
+            altele += grila.column(ultima).widthTwips;
+        ultima = c;
+    }
+    if (ultima <= 0)
+        return; // no column beside it
+    const int rest = kGrilaLatime + Delta_Latime - altele - 600;
+    if (rest > grila.column(ultima).widthTwips) {
+        grila.column(ultima).widthTwips = rest;
+        grila.refreshColumns();
+    }
 }
 
 // A grid's refused write as the data-error messages of the program show it.
@@ -40,18 +60,18 @@ Frm_CautareTabele::Frm_CautareTabele(QWidget* parent)
 {
     GridCautare = new grid::ListGrid(this);
     GridCautare->setObjectName(u"GridCautare"_s);
-    GridCautare->setGeometry(grid::twipsToPixels(240, 240, 9495, 6255));
+    GridCautare->setGeometry(ui::twipsToRect(240, 240, kGrilaLatime, 6255));
 
     CmdCautare = new ButonPlat(u"Cautare"_s, this);
     CmdCautare->setObjectName(u"CmdCautare"_s);
-    CmdCautare->setGeometry(grid::twipsToPixels(480, 6600, 1215, 375));
+    CmdCautare->setGeometry(ui::twipsToRect(480, 6600, 1215, 375));
     CmdAdd = new QPushButton(u"Adauga Inregistare Noua"_s, this);
     CmdAdd->setObjectName(u"CmdAdd"_s);
-    CmdAdd->setGeometry(grid::twipsToPixels(4320, 6600, 2535, 375));
+    CmdAdd->setGeometry(ui::twipsToRect(4320, 6600, 2535, 375));
 
     Label1 = new QLabel(u"[ENTER]  sau DUBLU CLICK- Pentru a selecta inregistrarea curenta    "_s, this);
     Label1->setObjectName(u"Label1"_s);
-    Label1->setGeometry(grid::twipsToPixels(4680, 0, 5055, 255));
+    Label1->setGeometry(ui::twipsToRect(4680, 0, 5055, 255));
     Label2 = Eticheta_Cautare_Rapida(this, 0);
 
     connect(GridCautare, &grid::Grid::dblClick, this, &Frm_CautareTabele::GridCautare_DblClick);
@@ -71,7 +91,7 @@ Frm_CautareTabele::~Frm_CautareTabele() = default;
 void Frm_CautareTabele::Form_Load()
 {
     const Cerere_Cautare_Tabele& c = Parametri_Cautare_Tabele;
-    setFixedSize(Px(9915 + Delta_Latime), Px(7215 + Delta_Inaltime));
+    setFixedSize(ui::twipsToSize(9915 + Delta_Latime, 7215 + Delta_Inaltime));
     Prefix_Cautare.clear();
     m_coloane = Coloane_Pastrate(); // the columns of this list are shaped after the load
     CmdAdd->setVisible(true);
@@ -105,9 +125,9 @@ void Frm_CautareTabele::Retine_Coloane()
 
 void Frm_CautareTabele::Ajusteaza_Dimensiuni()
 {
-    GridCautare->setGeometry(grid::twipsToPixels(240, 240, 9495 + Delta_Latime, 6255 + Delta_Inaltime));
-    CmdAdd->move(Px(4320), Px(6600 + Delta_Inaltime));
-    CmdCautare->move(Px(480), Px(6600 + Delta_Inaltime));
+    GridCautare->setGeometry(ui::twipsToRect(240, 240, kGrilaLatime + Delta_Latime, 6255 + Delta_Inaltime));
+    CmdAdd->move(ui::twipsToPixelsX(4320), ui::twipsToPixelsY(6600 + Delta_Inaltime));
+    CmdCautare->move(ui::twipsToPixelsX(480), ui::twipsToPixelsY(6600 + Delta_Inaltime));
 }
 
 bool Frm_CautareTabele::Deschide_Lista(const QString& sql)
@@ -268,6 +288,7 @@ void Arata_Lista_Selectie(const std::function<void(grid::Grid&)>& formeaza)
         return;
     if (formeaza)
         formeaza(*lista->GridCautare);
+    Descriere_Pe_Latimea_Grilei(*lista->GridCautare);
     lista->Retine_Coloane();
     ui::Forms::show(u"Frm_CautareTabele"_s, true);
 }

@@ -6,9 +6,9 @@
 #include "common/RTF_Operatii.h"
 #include "common/Tratare_Erori.h"
 #include "common/Verifica_Null.h"
-#include "platform/grid/units.h"
 #include "platform/ui/imprimanta.h"
 #include "platform/ui/mesaj.h"
+#include "platform/ui/twips.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -51,17 +51,15 @@ Frm_Explicativ::Frm_Explicativ(QWidget* parent)
         t->setGeometry(loc);
         return t;
     };
-    Label1 = eticheta(u"Label1"_s, u"Cod Vamal :"_s, grid::twipsToPixels(240, 300, 1095, 255));
-    Txt_CodVamal = caseta(u"Txt_CodVamal"_s, grid::twipsToPixels(1440, 240, 1575, 315));
+    Label1 = eticheta(u"Label1"_s, u"Cod Vamal :"_s, ui::twipsToRect(240, 300, 1095, 255));
+    Txt_CodVamal = caseta(u"Txt_CodVamal"_s, ui::twipsToRect(1440, 240, 1575, 315));
     Label1->setBuddy(Txt_CodVamal);
-    Label3 =
-        eticheta(u"Label3"_s, u"(prime cifre, minim 2 cifre)"_s, grid::twipsToPixels(3120, 300, 2535, 255));
-    CmdOk_2 =
-        buton(u"CmdOk_2"_s, u"Afiseaza Explicativ Capitol"_s, grid::twipsToPixels(5760, 210, 2775, 375));
-    CmdOk_4 = buton(u"CmdOk_4"_s, u"Afiseaza Explicativ Grupa"_s, grid::twipsToPixels(8640, 210, 2775, 375));
-    Txt_Cautat = caseta(u"Txt_Cautat"_s, grid::twipsToPixels(240, 720, 3015, 315));
-    CmdCautare = buton(u"CmdCautare"_s, u"Cauta in explicativ"_s, grid::twipsToPixels(3360, 690, 2055, 375));
-    CmdPrint = buton(u"CmdPrint"_s, u"Tipareste"_s, grid::twipsToPixels(9840, 690, 1575, 375));
+    Label3 = eticheta(u"Label3"_s, u"(prime cifre, minim 2 cifre)"_s, ui::twipsToRect(3120, 300, 2535, 255));
+    CmdOk_2 = buton(u"CmdOk_2"_s, u"Afiseaza Explicativ Capitol"_s, ui::twipsToRect(5760, 210, 2775, 375));
+    CmdOk_4 = buton(u"CmdOk_4"_s, u"Afiseaza Explicativ Grupa"_s, ui::twipsToRect(8640, 210, 2775, 375));
+    Txt_Cautat = caseta(u"Txt_Cautat"_s, ui::twipsToRect(240, 720, 3015, 315));
+    CmdCautare = buton(u"CmdCautare"_s, u"Cauta in explicativ"_s, ui::twipsToRect(3360, 690, 2055, 375));
+    CmdPrint = buton(u"CmdPrint"_s, u"Tipareste"_s, ui::twipsToRect(9840, 690, 1575, 375));
     Explicativ_Text = new QTextEdit(this);
     Explicativ_Text->setObjectName(u"Explicativ_Text"_s);
     Explicativ_Text->setReadOnly(true);
@@ -84,8 +82,8 @@ void Frm_Explicativ::Form_Load()
 
 void Frm_Explicativ::Ajusteaza_Dimensiuni()
 {
-    Explicativ_Text->setGeometry(grid::twipsToPixels(kNoteStanga, kNoteSus, kNoteLatime + Delta_Latime,
-                                                     kNoteInaltime + Delta_Inaltime));
+    Explicativ_Text->setGeometry(
+        ui::twipsToRect(kNoteStanga, kNoteSus, kNoteLatime + Delta_Latime, kNoteInaltime + Delta_Inaltime));
 }
 
 void Frm_Explicativ::Afiseaza_Note(int cifre)

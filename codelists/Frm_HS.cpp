@@ -13,6 +13,7 @@
 #include "platform/grid/grid.h"
 #include "platform/grid/units.h"
 #include "platform/ui/mesaj.h"
+#include "platform/ui/twips.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -50,7 +51,7 @@ Frm_HS::Frm_HS(QWidget* parent) : ui::Fereastra(u"Frm_HS"_s, u"HS_Form"_s, paren
     CmdPrint = Buton_Plat(this, u"CmdPrint"_s, u"Tipareste"_s, QRect(6960, kButoaneSus, 1215, 375));
     CmdExplicativ = new QPushButton(u"Explicativ"_s, this);
     CmdExplicativ->setObjectName(u"CmdExplicativ"_s);
-    CmdExplicativ->setGeometry(grid::twipsToPixels(8280, kButoaneSus, 1215, 375));
+    CmdExplicativ->setGeometry(ui::twipsToRect(8280, kButoaneSus, 1215, 375));
     CmdExplicativ->setStyleSheet(u"background-color: %1;"_s.arg(grid::fromVbColor(0xC0FFC0).name()));
     Cmd_Excel = Buton_Plat(this, u"Cmd_Excel"_s, u"Transfera EXCEL"_s, QRect(9600, kButoaneSus, 1695, 375));
     Ajusteaza_Dimensiuni();
@@ -117,11 +118,11 @@ void Frm_HS::Form_Load()
 
 void Frm_HS::Ajusteaza_Dimensiuni()
 {
-    Grid_HS->setGeometry(grid::twipsToPixels(kGrilaStanga, kGrilaSus, kGrilaLatime + Delta_Latime,
-                                             m_inaltimeGrila + Delta_Inaltime));
-    Txt_Comentarii->setGeometry(grid::twipsToPixels(kGrilaStanga, kComentariiSus + Delta_Inaltime,
-                                                    kGrilaLatime, kComentariiInaltime));
-    const int sus = grid::twipsToPixels(kButoaneSus + Delta_Inaltime);
+    Grid_HS->setGeometry(ui::twipsToRect(kGrilaStanga, kGrilaSus, kGrilaLatime + Delta_Latime,
+                                         m_inaltimeGrila + Delta_Inaltime));
+    Txt_Comentarii->setGeometry(
+        ui::twipsToRect(kGrilaStanga, kComentariiSus + Delta_Inaltime, kGrilaLatime, kComentariiInaltime));
+    const int sus = ui::twipsToPixelsY(kButoaneSus + Delta_Inaltime);
     for (QPushButton* b : {static_cast<QPushButton*>(CmdToateInreg), static_cast<QPushButton*>(CmdCautare),
                            static_cast<QPushButton*>(CmdLink), static_cast<QPushButton*>(CmdPrint),
                            CmdExplicativ, static_cast<QPushButton*>(Cmd_Excel)})
@@ -155,6 +156,23 @@ void Frm_HS::Formateaza_Nivel(const Nivel_Tarif_HS& nivel)
         coloana.caption = nivel.coloane[c].titlu;
         coloana.widthTwips = Latime_Coloana(nivel.coloane[c], latimeGrila, prima);
         coloana.wrap = nivel.coloane[c].incadrat;
+    }
+    // The description, which wraps, takes the room the other columns leave
+    // in the grid, and never less than its own width.
+    int altele = 0;
+    int descriere = -1;
+    for (int c = 0; c < nivel.coloane.size() && c < Grid_HS->columnCount(); ++c) {
+        const grid::Column& coloana = Grid_HS->column(c);
+        if (!coloana.visible)
+            continue;
+        if (coloana.wrap && descriere < 0)
+            descriere = c;
+        else
+            altele += coloana.widthTwips;
+    }
+    if (descriere >= 0) {
+        grid::Column& coloana = Grid_HS->column(descriere);
+        coloana.widthTwips = qMax(coloana.widthTwips, latimeGrila - altele - 600);
     }
     Grid_HS->refreshColumns();
     Grid_HS->setRowHeightTwips(400);

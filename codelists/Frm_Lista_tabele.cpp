@@ -10,8 +10,8 @@
 #include "common/Transfera_Excel.h"
 #include "common/Tratare_Erori.h"
 #include "platform/grid/grid.h"
-#include "platform/grid/units.h"
 #include "platform/ui/mesaj.h"
+#include "platform/ui/twips.h"
 
 #include <QLabel>
 
@@ -73,9 +73,10 @@ void Frm_Lista_tabele::Form_Load()
 
 void Frm_Lista_tabele::Ajusteaza_Dimensiuni()
 {
-    ListaDate->setGeometry(
-        grid::twipsToPixels(kGrilaStanga, kGrilaSus, kGrilaLatime, kGrilaInaltime + Delta_Inaltime));
-    const int sus = grid::twipsToPixels(kButoaneSus + Delta_Inaltime);
+    // Wider too, so that the descriptions have the room the window has.
+    ListaDate->setGeometry(ui::twipsToRect(kGrilaStanga, kGrilaSus, kGrilaLatime + Delta_Latime,
+                                           kGrilaInaltime + Delta_Inaltime));
+    const int sus = ui::twipsToPixelsY(kButoaneSus + Delta_Inaltime);
     Cmd_Excel->move(Cmd_Excel->x(), sus);
     CmdPrint->move(CmdPrint->x(), sus);
 }
@@ -86,10 +87,14 @@ void Frm_Lista_tabele::Seteaza_Coloane(const QList<QPair<QString, int>>& coloane
     for (int c = 0; c < coloane.size() && c < ListaDate->columnCount(); ++c) {
         grid::Column& coloana = ListaDate->column(c);
         coloana.caption = coloane[c].first;
+        // The rest of the grid, wrapping its text: the description.
+        const bool rest = coloane[c].second < 0;
         coloana.widthTwips =
-            Latime_Coloana({coloane[c].first, coloane[c].second, false}, kGrilaLatime, prima);
+            Latime_Coloana({coloane[c].first, coloane[c].second, rest}, kGrilaLatime + Delta_Latime, prima);
+        coloana.wrap = rest;
     }
     ListaDate->refreshColumns();
+    ListaDate->fitRowHeights();
 }
 
 void Frm_Lista_tabele::Form_Activate()

@@ -59,6 +59,8 @@ inline QString FirmaCurenta_Email;
 
 // The screen's work area in twips and how much it exceeds the 9000 x 12000
 // twip design size of the resizable windows (both 0 below 9201 twips high).
+// Twips of the windows' design, which grow with the font in use
+// (platform/ui/twips.h): a larger font leaves less to spare.
 inline int Inaltime_Zona_Lucru = 0;
 inline int Latime_Zona_Lucru = 0;
 inline int Delta_Inaltime = 0;

@@ -24,9 +24,9 @@
 #include "platform/grid/binder.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/recordset_source.h"
-#include "platform/grid/units.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/mesaj.h"
+#include "platform/ui/twips.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -56,7 +56,7 @@ const QString numeLayout = u"Save_GridIntrastat"_s;
 
 int px(int twips)
 {
-    return grid::twipsToPixels(twips);
+    return ui::twipsToPixelsX(twips);
 }
 
 QLineEdit* caseta(QWidget* parinte, const QString& nume, int latime = 0)

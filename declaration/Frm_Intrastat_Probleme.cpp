@@ -2,9 +2,9 @@
 
 #include "common/RTF_Operatii.h"
 #include "declaration/Verificare_Declaratie.h"
-#include "platform/grid/units.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/imprimanta.h"
+#include "platform/ui/twips.h"
 
 #include <QFile>
 #include <QLabel>
@@ -41,20 +41,20 @@ Cheie_Declaratie Cheie_Fereastra_Declaratie()
 Frm_Intrastat_Probleme::Frm_Intrastat_Probleme(QWidget* parent)
     : ui::Fereastra(u"Frm_Intrastat_Probleme"_s, u"Verificare Probleme"_s, parent)
 {
-    setFixedSize(grid::twipsToPixels(11205), grid::twipsToPixels(7635));
+    setFixedSize(ui::twipsToSize(11205, 7635));
     Label1 = new QLabel(u"LISTA ERORILOR"_s, this);
     Label1->setObjectName(u"Label1"_s);
-    Label1->setGeometry(grid::twipsToPixels(360, 360, 10455, 255));
+    Label1->setGeometry(ui::twipsToRect(360, 360, 10455, 255));
     RichTextBox1 = new QTextEdit(this);
     RichTextBox1->setObjectName(u"RichTextBox1"_s);
-    RichTextBox1->setGeometry(grid::twipsToPixels(360, 600, 10455, 6135));
+    RichTextBox1->setGeometry(ui::twipsToRect(360, 600, 10455, 6135));
     RichTextBox1->setReadOnly(true);
     CmdClose = new QPushButton(u"Inchide fereastra"_s, this);
     CmdClose->setObjectName(u"CmdClose"_s);
-    CmdClose->setGeometry(grid::twipsToPixels(960, 6960, 2415, 375));
+    CmdClose->setGeometry(ui::twipsToRect(960, 6960, 2415, 375));
     CmdPrint = new QPushButton(u"Tipareste"_s, this);
     CmdPrint->setObjectName(u"CmdPrint"_s);
-    CmdPrint->setGeometry(grid::twipsToPixels(8160, 6960, 1575, 375));
+    CmdPrint->setGeometry(ui::twipsToRect(8160, 6960, 1575, 375));
     connect(CmdClose, &QPushButton::clicked, this, &Frm_Intrastat_Probleme::CmdClose_Click);
     connect(CmdPrint, &QPushButton::clicked, this, &Frm_Intrastat_Probleme::CmdPrint_Click);
     seteazaButonRenuntare(CmdClose);

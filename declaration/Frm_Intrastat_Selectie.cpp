@@ -6,9 +6,9 @@
 #include "declaration/Linii_Intrastat.h"
 #include "declaration/Selectie_Intrastat.h"
 #include "platform/grid/grid.h"
-#include "platform/grid/units.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/mesaj.h"
+#include "platform/ui/twips.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -32,7 +32,7 @@ QLineEdit* caseta(const QString& nume, QWidget* parinte)
 {
     auto* t = new QLineEdit(parinte);
     t->setObjectName(nume);
-    t->setMaximumWidth(grid::twipsToPixels(900));
+    t->setMaximumWidth(ui::twipsToPixelsX(900));
     return t;
 }
 
@@ -44,7 +44,7 @@ Frm_Intrastat_Selectie::Frm_Intrastat_Selectie(QWidget* parent)
     auto* Label1 = eticheta(u"Label1"_s, u"Tip - Anul - Luna"_s, this);
     Combo_Anul = new QComboBox(this);
     Combo_Anul->setObjectName(u"Combo_Anul"_s);
-    Combo_Anul->setMinimumWidth(grid::twipsToPixels(2000));
+    Combo_Anul->setMinimumWidth(ui::twipsToPixelsX(2000));
     Label1->setBuddy(Combo_Anul);
     TXT_Tip = caseta(u"TXT_Tip"_s, this);
     TXT_Anul = caseta(u"TXT_Anul"_s, this);
@@ -84,7 +84,7 @@ Frm_Intrastat_Selectie::Frm_Intrastat_Selectie(QWidget* parent)
     asezare->addWidget(Label5, 4, 0);
     asezare->addWidget(Cmd_Open_File, 4, 1, Qt::AlignRight);
     asezare->setRowStretch(3, 1);
-    resize(grid::twipsToPixels(10500), grid::twipsToPixels(7000));
+    resize(ui::twipsToSize(10500, 7000));
 
     connect(Combo_Anul, &QComboBox::activated, this, &Frm_Intrastat_Selectie::Combo_Anul_Click);
     connect(Cmd_Open_Date, &QPushButton::clicked, this, &Frm_Intrastat_Selectie::Cmd_Open_Date_Click);

@@ -6,8 +6,8 @@
 #include "common/Tratare_Erori.h"
 #include "declaration/Ajustare_Valoare_Statistica.h"
 #include "platform/grid/grid.h"
-#include "platform/grid/units.h"
 #include "platform/ui/mesaj.h"
+#include "platform/ui/twips.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -30,7 +30,7 @@ Frm_Recalculare_ValStat::Frm_Recalculare_ValStat(QWidget* parent)
     const auto caseta = [this](const QString& nume) {
         auto* t = new QLineEdit(this);
         t->setObjectName(nume);
-        t->setMaximumWidth(grid::twipsToPixels(800));
+        t->setMaximumWidth(ui::twipsToPixelsX(800));
         return t;
     };
     TXT_Anul = caseta(u"TXT_Anul"_s);
@@ -49,7 +49,7 @@ Frm_Recalculare_ValStat::Frm_Recalculare_ValStat(QWidget* parent)
     cheie->addWidget(CmdAjustare);
     asezare->addLayout(cheie, 0, 0);
     asezare->addWidget(GridAjustare, 1, 0);
-    resize(grid::twipsToPixels(9000), grid::twipsToPixels(6000));
+    resize(ui::twipsToSize(9000, 6000));
 
     connect(CmdAjustare, &QPushButton::clicked, this, &Frm_Recalculare_ValStat::CmdAjustare_Click);
 }

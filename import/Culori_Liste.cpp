@@ -4,7 +4,6 @@
 #include "common/Globale.h"
 #include "platform/grid/dropdown.h"
 #include "platform/grid/grid.h"
-#include "platform/grid/units.h"
 
 #include <QComboBox>
 #include <QTableView>
@@ -22,7 +21,7 @@ void Formateaza_Lista(grid::ListColumns& lista, QComboBox* cutie, const QList<QP
     if (!vedere)
         return;
     for (int i = 0; i < coloane.size(); ++i)
-        vedere->setColumnWidth(i, grid::twipsToPixels(coloane.at(i).second));
+        vedere->setColumnWidth(i, grid::columnPixelsOf(*vedere, coloane.at(i).second));
     QPalette p = vedere->palette();
     p.setColor(QPalette::Highlight, Culoare_Setare(Culoare_SelectieFundal));
     p.setColor(QPalette::HighlightedText, Culoare_Setare(Culoare_SelectieText));

@@ -7,9 +7,9 @@
 #include "import/Machete.h"
 #include "platform/grid/dropdown.h"
 #include "platform/grid/recordset_source.h"
-#include "platform/grid/units.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/mesaj.h"
+#include "platform/ui/twips.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -24,7 +24,7 @@ Frm_Selectie_Mod_Preluare::Frm_Selectie_Mod_Preluare(QWidget* parent)
 {
     TDBSelectieModPreluare = new grid::ListCombo(this);
     TDBSelectieModPreluare->setObjectName(u"TDBSelectieModPreluare"_s);
-    TDBSelectieModPreluare->setMinimumWidth(grid::twipsToPixels(3000));
+    TDBSelectieModPreluare->setMinimumWidth(ui::twipsToPixelsX(3000));
     CmdModifica = new QPushButton(u"Modifica"_s, this);
     CmdModifica->setObjectName(u"CmdModifica"_s);
     CmdSterge = new QPushButton(u"Sterge Macheta"_s, this);
@@ -63,7 +63,7 @@ void Frm_Selectie_Mod_Preluare::Form_Load()
     TDBSelectieModPreluare->setAutoCompletion(true);
     Formateaza_Lista(*TDBSelectieModPreluare, TDBSelectieModPreluare, {{u"Nume"_s, 1500}, {u"TIP"_s, 3300}});
     if (auto* vedere = qobject_cast<QTableView*>(TDBSelectieModPreluare->view())) {
-        vedere->setMinimumWidth(grid::twipsToPixels(5000));
+        vedere->setMinimumWidth(ui::twipsToPixelsX(5000));
         QFont f = vedere->horizontalHeader()->font();
         f.setBold(true);
         vedere->horizontalHeader()->setFont(f);

@@ -375,6 +375,8 @@ void Frm_Structura_Fisiere::Formateaza_Liste_Coloane()
     if (GridStructuraExcel->columnCount() > 0)
         GridStructuraExcel->column(0).alignment = Qt::AlignCenter;
     GridStructuraExcel->refreshColumns();
+    // The window's layout gives the list the room of its columns.
+    GridStructuraExcel->setMinimumWidth(GridStructuraExcel->widthForColumns());
     GridStructuraExcel->setVisible(m_coloane.recordCount() > 0);
 
     // The drop-down of the column numbers follows the list; without columns

@@ -8,9 +8,9 @@
 #include "platform/grid/dropdown.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/recordset_source.h"
-#include "platform/grid/units.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/mesaj.h"
+#include "platform/ui/twips.h"
 #include "reports/Cautare_Selectie.h"
 
 #include <QApplication>
@@ -70,8 +70,8 @@ void Leaga_Lista(grid::ListCombo* lista, grid::RowSource* randuri, const QString
         bold.setBold(true);
         vedere->horizontalHeader()->setFont(bold);
         if (coloana >= 0)
-            vedere->setColumnWidth(coloana, grid::twipsToPixels(latime));
-        vedere->setMinimumWidth(grid::twipsToPixels(latime));
+            vedere->setColumnWidth(coloana, grid::columnPixelsOf(*vedere, latime));
+        vedere->setMinimumWidth(ui::twipsToPixelsX(latime));
     }
 }
 
@@ -83,7 +83,8 @@ void Aspect_Grila(grid::Grid* grila)
     grila->setTabAcrossCells(true);
     grila->setWrapCellPointer(true);
     grila->horizontalHeader()->setSectionsMovable(false);
-    grila->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    grila->horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter) |
+                                                   Qt::Alignment(Qt::TextWordWrap));
 }
 
 void Eroare(const QString& inceput, const db::Error& e)
@@ -108,7 +109,7 @@ Frm_Cautare_Selectie::Frm_Cautare_Selectie(QWidget* parent)
     Label1->setObjectName(u"Label1"_s);
     Cmb_Tabele = new grid::ListCombo(this);
     Cmb_Tabele->setObjectName(u"Cmb_Tabele"_s);
-    Cmb_Tabele->setMinimumWidth(grid::twipsToPixels(3700));
+    Cmb_Tabele->setMinimumWidth(ui::twipsToPixelsX(3700));
     Label1->setBuddy(Cmb_Tabele);
     GridCampuri = new grid::Grid(this);
     GridCampuri->setObjectName(u"GridCampuri"_s);
@@ -123,7 +124,7 @@ Frm_Cautare_Selectie::Frm_Cautare_Selectie(QWidget* parent)
     Label3->setObjectName(u"Label3"_s);
     CmbScriptName = new grid::ListCombo(this);
     CmbScriptName->setObjectName(u"CmbScriptName"_s);
-    CmbScriptName->setMinimumWidth(grid::twipsToPixels(3800));
+    CmbScriptName->setMinimumWidth(ui::twipsToPixelsX(3800));
     Label3->setBuddy(CmbScriptName);
     GridRezultat = new grid::Grid(this);
     GridRezultat->setObjectName(u"GridRezultat"_s);
@@ -156,7 +157,7 @@ Frm_Cautare_Selectie::Frm_Cautare_Selectie(QWidget* parent)
     asezare->setColumnStretch(1, 2);
     asezare->setRowStretch(2, 1);
     asezare->setRowStretch(5, 2);
-    resize(grid::twipsToPixels(12000), grid::twipsToPixels(9000));
+    resize(ui::twipsToSize(12000, 9000));
 
     connect(Cmb_Tabele, &QComboBox::currentIndexChanged, this, [this](int rand) {
         if (rand >= 0)

@@ -1,5 +1,6 @@
 #include "shell/Frm_Inceput.h"
 
+#include "platform/ui/twips.h"
 #include "shell/Twips.h"
 
 #include <QLabel>
@@ -23,6 +24,6 @@ Frm_Inceput::Frm_Inceput(QWidget* parent)
 
 void Frm_Inceput::Form_Load()
 {
-    setFixedSize(Pixeli_Din_Twips(7035), Pixeli_Din_Twips(5490));
+    setFixedSize(ui::twipsToSize(7035, 5490));
     Centreaza_Pe_Ecran(this);
 }

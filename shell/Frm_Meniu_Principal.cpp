@@ -8,12 +8,12 @@
 #include "import/Frm_Selectie_Mod_Preluare.h"
 #include "import/Frm_Structura_Fisiere.h"
 #include "platform/ui/forms.h"
+#include "platform/ui/twips.h"
 #include "shell/FRM_About.h"
 #include "shell/Frm_Setari.h"
 #include "shell/Iesire_Program.h"
 #include "shell/Imagini_Program.h"
 #include "shell/Meniu_Comenzi.h"
-#include "shell/Twips.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -27,9 +27,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// Twips of the design across and down, for the font in use.
 int px(int twips)
 {
-    return Pixeli_Din_Twips(twips);
+    return ui::twipsToPixelsX(twips);
+}
+
+int py(int twips)
+{
+    return ui::twipsToPixelsY(twips);
 }
 
 } // namespace
@@ -62,7 +68,7 @@ Frm_Meniu_Principal::Frm_Meniu_Principal(QWidget* parent)
     };
     Image2 = new QLabel(this);
     Image2->setObjectName(u"Image2"_s);
-    Image2->resize(px(7035), px(5580));
+    Image2->resize(px(7035), py(5580));
     Image2->setPixmap(Imagine_Fundal(Image2->size()));
     Lbl_Jos = new QLabel(this);
     Lbl_Jos->setObjectName(u"Lbl_Jos"_s);
@@ -70,22 +76,23 @@ Frm_Meniu_Principal::Frm_Meniu_Principal(QWidget* parent)
     QPalette p = Lbl_Jos->palette();
     p.setColor(QPalette::Window, Culoare_Qt(0xFFC0C0));
     Lbl_Jos->setPalette(p);
-    Lbl_Jos->resize(width(), px(975));
+    Lbl_Jos->resize(width(), py(975));
     Line1 = new QFrame(this);
     Line1->setObjectName(u"Line1"_s);
     Line1->setFrameShape(QFrame::HLine);
     Logo = new QLabel(this);
     Logo->setObjectName(u"Logo"_s);
-    Logo->resize(px(1200), px(1020));
+    Logo->resize(px(1200), py(1020));
     Logo->setPixmap(Imagine_Logo(Logo->size()));
     Logo->setCursor(Qt::PointingHandCursor);
     Label2 = eticheta(u"Label2"_s);
-    Label2->resize(px(4695), px(495));
+    Label2->resize(px(4695), py(495));
+    Label2->setWordWrap(true);
     EU1 = eticheta(u"EU1"_s);
     EU2 = eticheta(u"EU2"_s);
     EU3 = eticheta(u"EU3"_s);
     for (QLabel* l : {EU1, EU2, EU3})
-        l->resize(px(3255), px(255));
+        l->resize(px(3255), py(255));
     EU3->setCursor(Qt::PointingHandCursor);
     EU3->setAttribute(Qt::WA_Hover);
     EU3->installEventFilter(this);
@@ -181,10 +188,10 @@ void Frm_Meniu_Principal::Form_Load()
     // 2, 3. The footer rule and the contact lines above the work area's bottom.
     const int h = Inaltime_Zona_Lucru;
     const int w = Latime_Zona_Lucru;
-    Line1->setGeometry(0, px(h - 1650), px(w + 100), 1);
-    EU1->move(px(w - 3300), px(h - 1600));
-    EU2->move(px(w - 3300), px(h - 1350));
-    EU3->move(px(w - 3300), px(h - 1100));
+    Line1->setGeometry(0, py(h - 1650), px(w + 100), 1);
+    EU1->move(px(w - 3300), py(h - 1600));
+    EU2->move(px(w - 3300), py(h - 1350));
+    EU3->move(px(w - 3300), py(h - 1100));
     // 4..8.
     setWindowState(windowState() | Qt::WindowMaximized);
     setWindowTitle(Titlu_Meniu_Principal(FirmaCurenta_Nume));
@@ -215,11 +222,13 @@ void Frm_Meniu_Principal::aseaza()
         return;
     Meniu->setGeometry(0, 0, width(), Meniu->sizeHint().height());
     Label2->move(px(120), EU2->y());
-    Lbl_Jos->setGeometry(0, Line1->y() + px(10), Line1->width(), px(975));
+    // A long company name takes the room up to the contact lines, on two lines.
+    Label2->resize(qMax(px(4695), EU1->x() - Label2->x() - px(240)), Label2->height());
+    Lbl_Jos->setGeometry(0, Line1->y() + py(10), Line1->width(), py(975));
     Lbl_Jos->lower();
     Image2->move(width() / 2 - Image2->width() / 2, height() / 2 - Image2->height() / 2 - Lbl_Jos->height());
     Image2->lower();
-    Logo->move(width() - Logo->width() - px(140), Meniu->height() + px(10));
+    Logo->move(width() - Logo->width() - px(140), Meniu->height() + py(10));
 }
 
 void Frm_Meniu_Principal::resizeEvent(QResizeEvent* event)

@@ -1,7 +1,9 @@
 #include "shell/Frm_Selectie_Firma.h"
 
 #include "common/Globale.h"
+#include "platform/grid/grid.h"
 #include "platform/ui/mesaj.h"
+#include "platform/ui/twips.h"
 #include "shell/Frm_Meniu_Principal.h"
 #include "shell/Selectie_Firma.h"
 #include "shell/Twips.h"
@@ -80,14 +82,14 @@ void Frm_Selectie_Firma::Form_Load()
 {
     QScreen* ecran = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect zona = ecran ? ecran->availableGeometry() : QRect(0, 0, 800, 600);
-    Inaltime_Zona_Lucru = Twips_Din_Pixeli(zona.height());
-    Latime_Zona_Lucru = Twips_Din_Pixeli(zona.width());
+    Inaltime_Zona_Lucru = ui::pixelsToTwipsY(zona.height());
+    Latime_Zona_Lucru = ui::pixelsToTwipsX(zona.width());
     const Delte_Zona_Lucru delte = Calculeaza_Delte(Inaltime_Zona_Lucru, Latime_Zona_Lucru);
     Delta_Inaltime = delte.inaltime;
     Delta_Latime = delte.latime;
 
     Label2->setText(Text_Versiune_Program());
-    setFixedSize(Pixeli_Din_Twips(5895), Pixeli_Din_Twips(2295));
+    setFixedSize(ui::twipsToSize(5895, 2295));
     Centreaza_Pe_Ecran(this);
 }
 
@@ -160,9 +162,9 @@ void Frm_Selectie_Firma::Cmb_Firma_GotFocus()
             index = i;
     }
     auto* vedere = static_cast<QTreeView*>(Cmb_Firma->view());
-    vedere->header()->resizeSection(0, Pixeli_Din_Twips(3500));
-    vedere->header()->resizeSection(1, Pixeli_Din_Twips(1000));
-    vedere->setMinimumWidth(Pixeli_Din_Twips(4500));
+    vedere->header()->resizeSection(0, grid::columnPixelsOf(*vedere, 3500));
+    vedere->header()->resizeSection(1, grid::columnPixelsOf(*vedere, 1000));
+    vedere->setMinimumWidth(ui::twipsToPixelsX(4500));
     Cmb_Firma->setCurrentIndex(index);
 }
 

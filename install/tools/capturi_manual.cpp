@@ -22,6 +22,7 @@
 // road is not found, a picture cannot be written or shows the temporary
 // folder, or the manual given shows a picture the road did not take.
 
+#include "Ferestre_Test.h"
 #include "common/BUTOANE.h"
 #include "common/Globale.h"
 #include "platform/sys/clock.h"
@@ -205,15 +206,8 @@ void scrie(QWidget* w, const QString& nume, const QString& text)
 // A combo box's text, then the focus leaves it, as the user's Tab.
 void alege(QWidget* w, const QString& nume, const QString& text)
 {
-    if (auto* c = control<QComboBox>(w, nume)) {
-        c->setFocus();
-        const int i = c->findText(text, Qt::MatchStartsWith);
-        if (c->isEditable())
-            c->setEditText(i >= 0 ? c->itemText(i) : text);
-        if (i >= 0)
-            c->setCurrentIndex(i);
-        QTest::keyClick(c, Qt::Key_Tab);
-    }
+    if (auto* c = control<QComboBox>(w, nume))
+        ferestre_test::Alege_In_Combo(c, text);
     pauza();
 }
 
@@ -678,21 +672,6 @@ bool folderPrivat(const QString& cale, QString& motiv)
     return ok;
 }
 
-// The offscreen screen cannot do a few things a desktop does; it says so at
-// every window. Everything else goes through.
-QtMessageHandler g_mesajeImplicite = nullptr;
-
-void mesajeQt(QtMsgType tip, const QMessageLogContext& context, const QString& text)
-{
-    if (text.startsWith(u"This plugin does not support"_s))
-        return;
-    // With no locale set Qt warns that the C locale is not UTF-8; it keeps
-    // UTF-8 all the same, and the program takes Romanian forms by itself.
-    if (text.startsWith(u"Detected locale"_s))
-        return;
-    g_mesajeImplicite(tip, context, text);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -740,13 +719,8 @@ int main(int argc, char** argv)
                      qPrintable(program));
         return 1;
     }
-    QFile ecran(program + u"/ecran.json"_s);
-    if (!ecran.open(QIODevice::WriteOnly) ||
-        ecran.write(R"({"screens":[{"name":"Ecran","x":0,"y":0,"width":1024,"height":720,)"
-                    R"("logicalDpi":96,"logicalBaseDpi":96}]})") < 0)
+    if (!ferestre_test::Ecran_Offscreen(program, 1024, 720))
         return 1;
-    ecran.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(ecran.fileName()));
     qputenv("QUORVEL_PROGRAM_DIR", QFile::encodeName(program));
     qputenv("QUORVEL_REGISTRY_DIR", QFile::encodeName(program + u"/Registry"_s));
     const QTemporaryDir runtime; // private, as a runtime folder must be
@@ -764,7 +738,7 @@ int main(int argc, char** argv)
     sys::testing::setUserName(kUtilizator);
     sys::testing::setHostName(u"birou"_s);
 
-    g_mesajeImplicite = qInstallMessageHandler(mesajeQt);
+    ferestre_test::Liniste_Offscreen();
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Quorvel"_s);
     QApplication::setStyle(u"Fusion"_s);

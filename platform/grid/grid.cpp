@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionHeader>
 #include <QToolTip>
 #include <algorithm>
 
@@ -38,7 +40,25 @@ private:
 constexpr int kButtonWidth = 18;
 constexpr int kFooterMargin = 3;
 
+// The design font's twips widened for a view's font (units.h).
+double widthScaleOf(const QWidget& w)
+{
+    return fontWidthScale(QFontMetrics(w.font()).horizontalAdvance(QLatin1String(kWidthSample)),
+                          w.logicalDpiX());
+}
+
+// The item views' text margin, both sides.
+int cellMarginsOf(const QWidget& w)
+{
+    return 2 * (w.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &w) + 1);
+}
+
 } // namespace
+
+int columnPixelsOf(const QAbstractItemView& view, int twips)
+{
+    return scaledTwipsToPixels(twips, widthScaleOf(view), view.logicalDpiX(), cellMarginsOf(view));
+}
 
 // ---------------------------------------------------------------- delegate
 
@@ -234,6 +254,10 @@ Grid::Grid(QWidget* parent) : QTableView(parent), m_model(new GridModel(this))
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int section) { emit headClick(section); });
     connect(horizontalHeader(), &QHeaderView::sectionResized, m_footer, qOverload<>(&QWidget::update));
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this] {
+        if (!m_fittingColumns)
+            fitHeading();
+    });
     connect(horizontalHeader(), &QHeaderView::sectionMoved, m_footer, qOverload<>(&QWidget::update));
     connect(m_model, &GridModel::sourcePositionChanged, this, &Grid::onSourcePosition);
     connect(m_model, &GridModel::columnsRebuilt, this, &Grid::onColumnsRebuilt);
@@ -301,13 +325,12 @@ void Grid::refreshColumns()
 
 double Grid::widthScale() const
 {
-    return fontWidthScale(QFontMetrics(font()).horizontalAdvance(QLatin1String(kWidthSample)), logicalDpiX());
+    return widthScaleOf(*this);
 }
 
 int Grid::cellMargins() const
 {
-    // The item views' text margin, each side.
-    return 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    return cellMarginsOf(*this);
 }
 
 double Grid::heightScale() const
@@ -317,13 +340,53 @@ double Grid::heightScale() const
 
 void Grid::applyColumnGeometry()
 {
-    for (int c = 0; c < m_model->columnCount(); ++c) {
-        const Column& col = m_model->column(c);
-        setColumnHidden(c, !col.visible);
-        if (col.visible)
-            setColumnWidth(c, columnPixels(col.widthTwips));
+    {
+        const FlagGuard fitting(m_fittingColumns);
+        for (int c = 0; c < m_model->columnCount(); ++c) {
+            const Column& col = m_model->column(c);
+            setColumnHidden(c, !col.visible);
+            if (col.visible)
+                setColumnWidth(c, madeWidth(c));
+        }
     }
+    fitHeading();
     fitColumnTexts();
+}
+
+int Grid::madeWidth(int c) const
+{
+    // Never narrower than the longest word of its caption, which cannot wrap.
+    const Column& col = m_model->column(c);
+    int word = 0;
+    if (!col.caption.isEmpty()) {
+        const QHeaderView* h = horizontalHeader();
+        const QFontMetrics fm = h->fontMetrics();
+        for (const QString& w : col.caption.split(u' ', Qt::SkipEmptyParts))
+            word = qMax(word, fm.boundingRect(QRect(0, 0, 1 << 20, 1 << 20), 0, w).width());
+        if (word > 0)
+            word += headingOverhead().width();
+    }
+    return qMax(columnPixels(col.widthTwips), word);
+}
+
+QSize Grid::headingOverhead() const
+{
+    // What a header section adds around its caption, as the style says.
+    constexpr int probe = 1000;
+    const QHeaderView* h = horizontalHeader();
+    QStyleOptionHeader o;
+    o.initFrom(h);
+    o.rect = QRect(0, 0, probe, probe);
+    o.textAlignment = h->defaultAlignment();
+    o.orientation = Qt::Horizontal;
+    const QRect label = h->style()->subElementRect(QStyle::SE_HeaderLabel, &o, h);
+    return QSize(probe - label.width(), probe - label.height());
+}
+
+int Grid::widthForColumns() const
+{
+    const int rows = verticalHeader()->isHidden() ? 0 : verticalHeader()->width();
+    return horizontalHeader()->length() + rows + 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
 }
 
 int Grid::footerTextWidth(const QString& text) const
@@ -411,7 +474,27 @@ void Grid::setTabAcrossCells(bool on)
 void Grid::setHeadingLines(int lines)
 {
     m_headingLines = qMax(1, lines);
-    horizontalHeader()->setMinimumHeight(m_headingLines * horizontalHeader()->fontMetrics().height() + 6);
+    fitHeading();
+}
+
+void Grid::fitHeading()
+{
+    QHeaderView* h = horizontalHeader();
+    const QFontMetrics fm = h->fontMetrics();
+    int height = m_headingLines * fm.height() + 6;
+    const Qt::Alignment alignment = h->defaultAlignment();
+    if (alignment & Qt::TextWordWrap) {
+        // A caption wraps to the width of its column.
+        const QSize around = headingOverhead();
+        for (int c = 0; c < m_model->columnCount(); ++c) {
+            const QString caption = m_model->column(c).caption;
+            if (caption.isEmpty() || h->isSectionHidden(c) || h->sectionSize(c) <= 0)
+                continue;
+            const QRect room(0, 0, qMax(1, h->sectionSize(c) - around.width()), 1 << 20);
+            height = qMax(height, fm.boundingRect(room, int(alignment), caption).height() + around.height());
+        }
+    }
+    h->setMinimumHeight(height);
 }
 
 void Grid::setHeadingBold(bool bold)
@@ -426,6 +509,29 @@ void Grid::setRowHeightTwips(int twips)
 {
     m_rowHeightTwips = twips;
     verticalHeader()->setDefaultSectionSize(qMax(1, rowPixels(twips)));
+}
+
+void Grid::fitRowHeights()
+{
+    const int base = verticalHeader()->defaultSectionSize();
+    const QFontMetrics fm(font());
+    const int around = qMax(0, base - fm.height()); // what a one-line row leaves about its text
+    QList<int> wrapping;
+    for (int c = 0; c < m_model->columnCount(); ++c)
+        if (m_model->column(c).wrap && !isColumnHidden(c))
+            wrapping << c;
+    for (int r = 0; r < dataRowCount(); ++r) {
+        int height = base;
+        for (int c : std::as_const(wrapping)) {
+            const QString text = cellText(r, c);
+            if (text.isEmpty())
+                continue;
+            const QRect room(0, 0, qMax(1, columnWidth(c) - cellMargins()), 1 << 20);
+            height = qMax(height, fm.boundingRect(room, Qt::TextWordWrap, text).height() + around);
+        }
+        if (rowHeight(r) != height)
+            setRowHeight(r, height);
+    }
 }
 
 int Grid::columnPixels(int twips) const
@@ -652,7 +758,7 @@ Layout Grid::layout() const
         cl.order = h->visualIndex(c);
         cl.visible = !isColumnHidden(c);
         // A width nobody changed keeps its twips exactly.
-        const bool asMade = columnWidth(c) == columnPixels(col.widthTwips);
+        const bool asMade = columnWidth(c) == madeWidth(c);
         cl.widthTwips = cl.visible && !asMade
                             ? scaledPixelsToTwips(columnWidth(c), widthScale(), logicalDpiX(), cellMargins())
                             : col.widthTwips;

@@ -70,13 +70,22 @@ public:
     void setWrapCellPointer(bool on) { m_wrap = on; }
     void setEnterAction(EnterAction action) { m_enterAction = action; }
     EnterAction enterAction() const { return m_enterAction; }
+    // The lines of the column headers: they are at least that high, and as
+    // high as a caption wrapped to its column's width needs.
     void setHeadingLines(int lines);
     void setHeadingBold(bool bold);
     void setRowHeightTwips(int twips);
+    // Each row as high as the text of its wrapping columns needs at their
+    // widths, and never lower than the grid's row height: for lists of a
+    // few hundred rows, once their columns are set.
+    void fitRowHeights();
     // A column width and a row height in twips, as the windows give them for
     // the design font, in this grid's pixels: widened for its font (units.h).
     int columnPixels(int twips) const;
     int rowPixels(int twips) const;
+    // The width that shows every visible column whole: the columns, the row
+    // headers, the frame and a vertical scroll bar.
+    int widthForColumns() const;
     // Invalid colours switch the alternating rows off.
     void setRowColours(const QColor& even, const QColor& odd);
     // Switches the row colours off (a print-out has none) and on again.
@@ -204,6 +213,10 @@ private:
     void applyColumnGeometry();
     // Widens the columns to their footer totals and widest texts.
     void fitColumnTexts();
+    void fitHeading();
+    // A column's width as the grid makes it from its twips and its caption.
+    int madeWidth(int column) const;
+    QSize headingOverhead() const;
     // How much the design font's twips widen for the font in use (units.h).
     double widthScale() const;
     double heightScale() const;
@@ -226,13 +239,19 @@ private:
     bool m_changingCell = false; // the view is moving to another cell
     bool m_inGeometry = false;
     int m_headingLines = 1;
-    int m_rowHeightTwips = 0; // 0: from the font
+    bool m_fittingColumns = false; // the columns take their widths: the headers fit once, after
+    int m_rowHeightTwips = 0;      // 0: from the font
     bool m_footerBold = false;
     QColor m_footerText;
     QColor m_footerBack;
     Qt::Alignment m_footerAlignment;
     QColor m_headingBack;
 };
+
+// A column width in design twips, in pixels of any item
+// view (a list's drop-down, a tree) for its font and style, as a grid widens
+// its own columns.
+int columnPixelsOf(const QAbstractItemView& view, int twips);
 
 // A list grid: the grid read-only, whole rows selected.
 class ListGrid : public Grid

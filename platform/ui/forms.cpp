@@ -33,8 +33,9 @@ public:
 
 struct Registry
 {
-    QHash<QString, Forms::Factory> factories;
-    QList<Entry> loaded; // load order
+    QHash<QString, Forms::Factory> factories; // by upper-case name
+    QHash<QString, QString> names;            // the name as registered, by upper-case name
+    QList<Entry> loaded;                      // load order
     QHash<QWidget*, QEventLoop*> modalLoops;
     QPointer<QWidget> lastActive;
     WindowWatcher* watcher = nullptr;
@@ -180,6 +181,7 @@ bool WindowWatcher::eventFilter(QObject* watched, QEvent* event)
 void Forms::registerWindow(const QString& name, Factory factory)
 {
     registry().factories.insert(keyOf(name), std::move(factory));
+    registry().names.insert(keyOf(name), name);
 }
 
 void Forms::registerWindowIfAbsent(const QString& name, Factory factory)
@@ -196,6 +198,13 @@ void Forms::setMainWindowName(const QString& name)
 bool Forms::isRegistered(const QString& name)
 {
     return registry().factories.contains(keyOf(name));
+}
+
+QStringList Forms::registeredNames()
+{
+    QStringList names = registry().names.values();
+    names.sort(Qt::CaseInsensitive);
+    return names;
 }
 
 QWidget* Forms::load(const QString& name)
@@ -348,6 +357,7 @@ void Forms::resetForTests()
     unloadAllForTests();
     registry().factories.clear();
     registry().mainWindowKey.clear();
+    registry().names.clear();
 }
 
 } // namespace ui

@@ -44,6 +44,8 @@ public:
     // caller registered first (such as a test's stand-in) stays.
     static void registerWindowIfAbsent(const QString& name, Factory factory);
     static bool isRegistered(const QString& name);
+    // The names that have a factory, as they were registered, sorted.
+    static QStringList registeredNames();
 
     // Creates the window and runs its load routine; a loaded window is
     // returned as it is. nullptr for a name without a factory.

@@ -11,7 +11,7 @@
 #include "common/BUTOANE.h"
 #include "common/Culori_Grila.h"
 #include "platform/grid/grid.h"
-#include "platform/grid/units.h"
+#include "platform/ui/twips.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -119,8 +119,8 @@ void TestFrmActualizariGenerale::reportNames()
         QCOMPARE(g->column(c).caption, titluri[c]);
     QCOMPARE(g->column(0).foreColor, QColor(0, 0, 255));
     QVERIFY(g->column(2).wrap);
-    QCOMPARE(g->x(), grid::twipsToPixels(500));
-    QCOMPARE(g->width(), grid::twipsToPixels(11200 + 600));
+    QCOMPARE(g->x(), ui::twipsToPixelsX(500));
+    QCOMPARE(g->width(), ui::twipsToPixelsX(11200 + 600));
     QCOMPARE(g->headingLines(), 2);
     QVERIFY(!g->allowAddNew());
     QVERIFY(!g->allowDelete());
@@ -181,7 +181,7 @@ void TestFrmActualizariGenerale::reloadKeepsTheLayout()
     QVERIFY(f);
     const QRect grila = f->Grid_Actualizare->geometry();
     const QPoint buton = f->CmdPrint->pos();
-    QCOMPARE(buton.y(), grid::twipsToPixels(7560 + 1200));
+    QCOMPARE(buton.y(), ui::twipsToPixelsY(7560 + 1200));
     for (int i = 0; i < 3; ++i)
         f->CmdToateInreg->click();
     QCOMPARE(f->Grid_Actualizare->geometry(), grila);
@@ -436,7 +436,7 @@ void TestFrmActualizariGenerale::tariffCodeLookedUpOrPicked()
     grid::Grid* g = f->Grid_Actualizare;
     QCOMPARE(g->column(4).caption, u"Cod vamal 8"_s);
     QVERIFY(g->column(4).button);
-    QCOMPARE(g->x(), grid::twipsToPixels(100));
+    QCOMPARE(g->x(), ui::twipsToPixelsX(100));
 
     g->setCurrentCell(0, 4);
     QVERIFY(g->editCell(4, u"84713000"_s));

@@ -40,6 +40,7 @@ private slots:
     void addModeInsertsAndThenChooses();
     void addRefusedByTheListKeepsTheWindow_data();
     void addRefusedByTheListKeepsTheWindow();
+    void descriptionTakesTheRestOfTheGrid();
 
 private:
     // The request as the declaration grid's cell button fills it.
@@ -453,3 +454,30 @@ void TestFrmCautareTabele::addRefusedByTheListKeepsTheWindow()
 
 QTEST_MAIN(TestFrmCautareTabele)
 #include "tst_frm_cautaretabele.moc"
+
+// The list's last column, its description, takes what the code leaves of a
+// grid as wide as the screen allows; a caller's wider column is kept.
+void TestFrmCautareTabele::descriptionTakesTheRestOfTheGrid()
+{
+    Delta_Latime = 3000;
+    const auto inapoi = qScopeGuard([] { Delta_Latime = 0; });
+    cerere(kTari, false, {{0, 7}}, u"RO"_s);
+    cuLista([](Frm_CautareTabele& l) {
+        grid::Grid& g = *l.GridCautare;
+        QCOMPARE(g.column(0).widthTwips, 1440);
+        QCOMPARE(g.column(1).widthTwips, 9495 + 3000 - 1440 - 600);
+        QVERIFY(g.horizontalHeader()->length() <= g.viewport()->width());
+        ui::Forms::unload(&l);
+    });
+    // Already wider: as the caller made it.
+    int latime = 0;
+    Arata_Lista_Selectie([&latime](grid::Grid& g) {
+        g.column(1).widthTwips = 20000;
+        g.refreshColumns();
+        QTimer::singleShot(0, &g, [&latime, &g] {
+            latime = g.column(1).widthTwips;
+            ui::Forms::unload(u"Frm_CautareTabele"_s);
+        });
+    });
+    QCOMPARE(latime, 20000);
+}

@@ -3,8 +3,8 @@
 // heading buttons, refused and ignored codes, marking words, printing.
 #include "Liste_Test.h"
 #include "codelists/Frm_Explicativ.h"
-#include "platform/grid/units.h"
 #include "platform/ui/imprimanta.h"
+#include "platform/ui/twips.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -71,8 +71,8 @@ void TestFrmExplicativ::opensEmptyAndMaximised()
     QVERIFY(f->windowState() & Qt::WindowMaximized);
     QCOMPARE(f->Txt_CodVamal->text(), QString());
     QVERIFY(f->Explicativ_Text->toPlainText().isEmpty());
-    QCOMPARE(f->Explicativ_Text->width(), grid::twipsToPixels(11415 + 1200));
-    QCOMPARE(f->Explicativ_Text->height(), grid::twipsToPixels(7335 + 900));
+    QCOMPARE(f->Explicativ_Text->width(), ui::twipsToPixelsX(11415 + 1200));
+    QCOMPARE(f->Explicativ_Text->height(), ui::twipsToPixelsY(7335 + 900));
 }
 
 void TestFrmExplicativ::chapterOrHeadingOfTheCode_data()

@@ -11,6 +11,7 @@
 #include "platform/excel/reader.h"
 #include "platform/grid/grid.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -108,6 +109,8 @@ private slots:
     void closedTariffOpensAnEmptyBrowser();
     void typingJumpsToACode();
     void printsUnderItsCaptionWithTheCount();
+    void descriptionTakesTheRoomOfTheWindow_data();
+    void descriptionTakesTheRoomOfTheWindow();
 };
 
 void TestFrmHS::sectionsFromTheMenu()
@@ -356,6 +359,38 @@ void TestFrmHS::typingJumpsToACode()
     QCOMPARE(f->Label2->text(), u"In curs de cautare : 8"_s);
     QVERIFY(ui::Forms::unload(f));
     QCOMPARE(Prefix_Cautare, QString());
+}
+
+// The wrapping description takes what the other columns leave of a wider
+// grid, at every level; never less than the width its level gives it.
+void TestFrmHS::descriptionTakesTheRoomOfTheWindow_data()
+{
+    QTest::addColumn<int>("nivel");
+    QTest::addColumn<int>("deltaLatime");
+    QTest::addColumn<int>("coloana");
+    QTest::addColumn<int>("latime");
+    QTest::newRow("sections") << 1 << 4000 << 1 << 10935 + 4000 - 1500 - 600;
+    QTest::newRow("codes in force, narrow screen") << 8 << 0 << 2 << 8000;
+    // COD 8, COD 12 and UM SUPL beside it; AN is hidden at this level.
+    QTest::newRow("codes in force, wide screen") << 8 << 4000 << 2 << 10935 + 4000 - 1200 - 1500 - 1500 - 600;
+}
+
+void TestFrmHS::descriptionTakesTheRoomOfTheWindow()
+{
+    QFETCH(int, nivel);
+    QFETCH(int, deltaLatime);
+    QFETCH(int, coloana);
+    QFETCH(int, latime);
+    Liste_Test t;
+    VERIFICA_LISTE(t);
+    Delta_Latime = deltaLatime;
+    Frm_HS* f = deschide(quint8(nivel));
+    QVERIFY(f);
+    QCOMPARE(f->Grid_HS->column(coloana).caption, u"DESCRIERE"_s);
+    QVERIFY(f->Grid_HS->column(coloana).wrap);
+    QCOMPARE(f->Grid_HS->column(coloana).widthTwips, latime);
+    if (deltaLatime > 0) // the columns fit the grid's view
+        QVERIFY(f->Grid_HS->horizontalHeader()->length() <= f->Grid_HS->viewport()->width());
 }
 
 void TestFrmHS::printsUnderItsCaptionWithTheCount()

@@ -7,7 +7,7 @@
 #include "common/BUTOANE.h"
 #include "platform/excel/reader.h"
 #include "platform/grid/grid.h"
-#include "platform/grid/units.h"
+#include "platform/ui/twips.h"
 #include "shell/Meniu_Comenzi.h"
 
 #include <QLabel>
@@ -137,9 +137,13 @@ void TestFrmListaTabele::tallerScreenGrowsTheGrid()
     Meniu_Lista_Cod(Lista_Cod::Mod_Transport);
     Frm_Lista_tabele* f = lista();
     QVERIFY(f);
-    QCOMPARE(f->ListaDate->height(), grid::twipsToPixels(7215 + 1500));
-    QCOMPARE(f->ListaDate->width(), grid::twipsToPixels(11655));
-    QCOMPARE(f->Cmd_Excel->y(), grid::twipsToPixels(7860 + 1500));
+    QCOMPARE(f->ListaDate->height(), ui::twipsToPixelsY(7215 + 1500));
+    QCOMPARE(f->ListaDate->width(), ui::twipsToPixelsX(11655 + 3000));
+    QCOMPARE(f->Cmd_Excel->y(), ui::twipsToPixelsY(7860 + 1500));
+    // The description takes the rest of the wider grid, wrapping its text.
+    QCOMPARE(f->ListaDate->column(1).widthTwips, 11655 + 3000 - 1500 - 600);
+    QVERIFY(f->ListaDate->column(1).wrap);
+    QVERIFY(!f->ListaDate->column(0).wrap);
     QCOMPARE(f->CmdPrint->y(), f->Cmd_Excel->y());
     QVERIFY(f->ListaDate->geometry().bottom() < f->Cmd_Excel->y());
 }

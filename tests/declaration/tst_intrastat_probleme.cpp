@@ -10,6 +10,7 @@
 #include "declaration/Frm_bara_progres.h"
 #include "platform/ui/fereastra.h"
 #include "platform/ui/imprimanta.h"
+#include "platform/ui/twips.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -123,7 +124,7 @@ void TestIntrastatProbleme::verificationShowsTheLog()
     QVERIFY(w);
     QVERIFY(w->isVisible());
     QCOMPARE(w->windowTitle(), u"Verificare Probleme"_s);
-    QCOMPARE(w->size(), QSize(747, 509));
+    QCOMPARE(w->size(), ui::twipsToSize(11205, 7635));
     QCOMPARE(w->Label1->text(), u"LISTA ERORILOR"_s);
     QCOMPARE(w->CmdClose->text(), u"Inchide fereastra"_s);
     QCOMPARE(w->CmdPrint->text(), u"Tipareste"_s);
@@ -252,9 +253,9 @@ void TestIntrastatProbleme::progressWindowOfEachPass()
     QVERIFY(primul);
     QVERIFY(primul->isVisible());
     QCOMPARE(primul->windowTitle(), QString());
-    QCOMPARE(primul->size(), QSize(570, 63));
-    QCOMPARE(primul->Bara_Titlu->geometry(), QRect(8, 8, 553, 17));
-    QCOMPARE(primul->Bara_Progres->geometry(), QRect(8, 32, 553, 17));
+    QCOMPARE(primul->size(), ui::twipsToSize(8550, 945));
+    QCOMPARE(primul->Bara_Titlu->geometry(), ui::twipsToRect(120, 120, 8295, 255));
+    QCOMPARE(primul->Bara_Progres->geometry(), ui::twipsToRect(120, 480, 8295, 255));
     ecran.Progres(u"Se verifica UM Supl ..... "_s, 40);
     QCOMPARE(primul->Bara_Titlu->text(), u"Se verifica UM Supl ..... "_s);
     QCOMPARE(primul->Bara_Progres->value(), 40);

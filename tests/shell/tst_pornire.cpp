@@ -1,5 +1,6 @@
 #include "Arbore_Test.h"
 #include "platform/sys/file_lock.h"
+#include "platform/ui/twips.h"
 #include "shell/Frm_Selectie_Firma.h"
 #include "shell/Pornire.h"
 #include "shell/Pornire_Pasi.h"
@@ -203,7 +204,7 @@ private slots:
         QVERIFY(f);
         QCOMPARE(f->findChild<QWidget*>(u"Label1"_s)->property("text").toString(),
                  u"Se initializea aplicatia . . . . ."_s);
-        QCOMPARE(f->size(), QSize(469, 366)); // 7035 x 5490 twips
+        QCOMPARE(f->size(), ui::twipsToSize(7035, 5490));
     }
 };
 

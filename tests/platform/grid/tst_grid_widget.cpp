@@ -10,6 +10,8 @@
 #include <QDialog>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QStyleOptionHeader>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -54,6 +56,10 @@ private slots:
     void widestValueIsNeverCut_data();
     void widestValueIsNeverCut();
     void cutValuesShowWholeInTheirTooltip();
+    void captionsShowWhole_data();
+    void captionsShowWhole();
+    void rowsFitTheirWrappedText();
+    void widthForColumnsShowsThemAll();
 
 private:
     grid::MemorySource* m_source = nullptr;
@@ -703,4 +709,99 @@ void TestGridWidget::cutValuesShowWholeInTheirTooltip()
     QCOMPARE(tipAt(1, 1), QString()); // "D1" fits
     QCOMPARE(tipAt(2, 1), QStringLiteral("Masini automate de prelucrare a datelor, portabile"));
     QToolTip::hideText();
+}
+
+// Captions in their design column widths, in a small and a
+// large font: each shows whole in its header, wrapped over as many lines as
+// it needs (never fewer than the grid's heading lines), its longest word in
+// one piece; the layout still keeps the column's twips.
+void TestGridWidget::captionsShowWhole_data()
+{
+    QTest::addColumn<int>("points");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("twips");
+    QTest::addColumn<int>("lines");
+    const QList<std::tuple<QString, int, int>> captions{
+        {QStringLiteral("Numar Inreg"), 800, 1},
+        {QStringLiteral("Caractere maxime admise"), 1300, 2},
+        {QStringLiteral("Nr. Coloana"), 500, 2},
+        {QStringLiteral("Valoare Implicita (se va folosi daca nu exista in Excel)"), 2600, 2},
+    };
+    for (int points : {9, 14}) {
+        for (const auto& [caption, twips, lines] : captions)
+            QTest::addRow("%dpt %s", points, qPrintable(caption)) << points << caption << twips << lines;
+    }
+}
+
+void TestGridWidget::captionsShowWhole()
+{
+    QFETCH(int, points);
+    QFETCH(QString, caption);
+    QFETCH(int, twips);
+    QFETCH(int, lines);
+    m_grid->setFont(QFont(QStringLiteral("DejaVu Sans"), points));
+    m_grid->setHeadingBold(true);
+    m_grid->setHeadingLines(lines);
+    m_grid->column(0).caption = caption;
+    m_grid->column(0).widthTwips = twips;
+    m_grid->refreshColumns();
+    QCoreApplication::sendPostedEvents();
+    QHeaderView* h = m_grid->horizontalHeader();
+    QStyleOptionHeader o;
+    o.initFrom(h);
+    o.rect = QRect(h->sectionViewportPosition(0), 0, h->sectionSize(0), h->height());
+    o.text = caption;
+    o.textAlignment = h->defaultAlignment();
+    o.orientation = Qt::Horizontal;
+    const QRect room = h->style()->subElementRect(QStyle::SE_HeaderLabel, &o, h);
+    const QSize needed = h->fontMetrics()
+                             .boundingRect(QRect(0, 0, room.width(), 1 << 20), int(o.textAlignment), caption)
+                             .size();
+    QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
+             qPrintable(QStringLiteral("needs %1x%2, has %3x%4")
+                            .arg(needed.width())
+                            .arg(needed.height())
+                            .arg(room.width())
+                            .arg(room.height())));
+    QVERIFY(h->height() >= lines * h->fontMetrics().height());
+    QCOMPARE(m_grid->layout().columns.at(0).widthTwips, twips);
+}
+
+// A list's rows as high as their wrapped descriptions need; a short one
+// keeps the grid's row height.
+void TestGridWidget::rowsFitTheirWrappedText()
+{
+    const QString longText =
+        QStringLiteral("Furnizarea de materiale de constructii si echipamente tehnice in cadrul "
+                       "unui contract general de constructii sau de inginerie civila");
+    m_source->writeRow(2, {{1, Variant(longText)}});
+    m_grid->column(1).widthTwips = 2000;
+    m_grid->column(1).wrap = true;
+    m_grid->refreshColumns();
+    const int base = m_grid->verticalHeader()->defaultSectionSize();
+    m_grid->fitRowHeights();
+    QCOMPARE(m_grid->rowHeight(1), base);
+    const QFontMetrics fm(m_grid->font());
+    const int margins = 2 * (m_grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    const QRect wrapped =
+        fm.boundingRect(QRect(0, 0, m_grid->columnWidth(1) - margins, 1 << 20), Qt::TextWordWrap, longText);
+    QVERIFY(wrapped.height() > fm.height());
+    QVERIFY(m_grid->rowHeight(2) >= wrapped.height());
+    QVERIFY(m_grid->rowHeight(2) > base);
+}
+
+// A grid as wide as it asks shows all its columns without scrolling, also
+// with its vertical scroll bar out.
+void TestGridWidget::widthForColumnsShowsThemAll()
+{
+    for (int i = 0; i < 40; ++i)
+        m_source->appendRow({Variant(QStringLiteral("R%1").arg(i)), Variant(), Variant(), Variant()});
+    for (int c = 0; c < 4; ++c)
+        m_grid->column(c).widthTwips = 2500;
+    m_grid->refreshColumns();
+    m_grid->resize(m_grid->widthForColumns(), 200);
+    QCoreApplication::sendPostedEvents();
+    QVERIFY(m_grid->verticalScrollBar()->isVisible());
+    QCOMPARE(m_grid->horizontalScrollBar()->maximum(), 0);
+    QVERIFY(m_grid->horizontalHeader()->length() <= m_grid->viewport()->width());
 }

@@ -119,6 +119,8 @@ private slots:
         QVERIFY(Forms::load<Numarator>(u"Frm_A"_s));
         Forms::registerWindowIfAbsent(u"Frm_Nou"_s, [] { return new Numarator(u"Frm_Nou"_s); });
         QVERIFY(Forms::load<Numarator>(u"Frm_Nou"_s));
+        // Each name once, spelt as it was first registered.
+        QCOMPARE(Forms::registeredNames(), (QStringList{u"Frm_A"_s, u"Frm_B"_s, u"Frm_C"_s, u"Frm_Nou"_s}));
     }
 
     void unknownNameLoadsNothing()
