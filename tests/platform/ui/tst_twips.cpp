@@ -1,5 +1,6 @@
 // Window layouts in twips for the font in use: a text that fitted its twips
-// in the design font fits them in the font in use, smaller or larger; a font no larger than that one keeps the twips' own pixels.
+// in the design font fits them in the font in use, smaller or larger; a
+// font no larger than that one keeps the twips' own pixels.
 
 #include "platform/grid/units.h"
 #include "platform/ui/twips.h"
