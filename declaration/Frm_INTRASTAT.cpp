@@ -762,11 +762,11 @@ void Frm_INTRASTAT::GridIntrastat_HeadClick(int coloana)
     m_linii = *sortate.linii;
     GridIntrastat->bind(m_linii);
     Formateaza_GridIntrastat();
-    // The sort shows every line of the filter again: so do the footers.
-    if (!m_conditieSelectie.isEmpty()) {
-        m_conditieSelectie.clear();
-        Calculeaza_Totaluri(QString());
-    }
+    // The sort shows every line of the filter again: so do the footers. The
+    // columns are made anew with the lines, so their totals and widest
+    // values are set again even when the lines are those shown before.
+    m_conditieSelectie.clear();
+    Calculeaza_Totaluri(QString());
 }
 
 void Frm_INTRASTAT::GridIntrastat_KeyDown(int tasta, Qt::KeyboardModifiers modificatori, bool& consuma)

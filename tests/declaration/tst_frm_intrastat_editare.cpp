@@ -608,8 +608,8 @@ private slots:
 
     // A header click sorts by that column, then by the line's place in its
     // file, with the query file's query, or the built-in one without the
-    // file or when the file's query cannot serve (said, not silent).
-    // Refresh goes back to the order of the lines.
+    // file or when the file's query cannot serve (said, not silent); the
+    // footers keep their totals. Refresh goes back to the order of the lines.
     void sortare_data()
     {
         QTest::addColumn<QByteArray>("fisier"); // "-": the file removed; "": as shipped
@@ -643,6 +643,8 @@ private slots:
         QCOMPARE(g->columnForField(u"Exista_UMS"_s), 31);
         QCOMPARE(g->dataRowCount(), 15);
         QCOMPARE(g->column(5).caption, u"Cod NC"_s);
+        QCOMPARE(g->column(10).footerText, u"15,690"_s);
+        QCOMPARE(g->column(12).footerText, u"219"_s);
         QCOMPARE(f->TXT_Tip->text(), u"O"_s);
         const QList<ui::testing::Call> m = ui::testing::messages();
         QCOMPARE(m.size(), eroare ? 1 : 0);
