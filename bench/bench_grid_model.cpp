@@ -1,5 +1,7 @@
-// The grid over 100,000 rows of 32 columns: binding, and scrolling a screen
-// at a time through the whole set (the model formats only what is shown).
+// The grid over 100,000 rows of 32 columns: binding, scrolling a screen
+// at a time through the whole set (the model formats only what is shown),
+// and the widest texts of the amount columns of a record set of that size.
+#include "platform/grid/format.h"
 #include "platform/grid/grid.h"
 
 #include <QApplication>
@@ -78,6 +80,41 @@ void BM_GridScrollPage(benchmark::State& state)
     }
 }
 BENCHMARK(BM_GridScrollPage)->Unit(benchmark::kMillisecond);
+
+// A record set of the rows' shape: every third field a number, the others texts.
+db::Recordset& recordset()
+{
+    static db::Recordset* rs = [] {
+        auto* r = new db::Recordset(db::Recordset::createInMemory());
+        for (int c = 0; c < kColumns; ++c)
+            (void)r->appendField(QStringLiteral("F%1").arg(c),
+                                 c % 3 == 0 ? db::Type::Double : db::Type::VarWChar);
+        (void)r->open();
+        for (int row = 0; row < kRows; ++row) {
+            (void)r->addNew();
+            for (int c = 0; c < kColumns; ++c)
+                (void)r->setValue(c, c % 3 == 0 ? db::Variant(row * 1.25 + c)
+                                                : db::Variant(QStringLiteral("T%1").arg(row)));
+            (void)r->update();
+        }
+        return r;
+    }();
+    return *rs;
+}
+
+// The widest texts of seven number fields (as many as the declaration grid's
+// amount columns), in one pass over the rows, as a window does each time it
+// reads its lines.
+void BM_WidestNumberTexts(benchmark::State& state)
+{
+    db::Recordset& rs = recordset();
+    QList<grid::NumberFormat> formats(kColumns);
+    for (int c : {9, 12, 15, 18, 21, 24, 27})
+        formats[c] = grid::NumberFormat::parse(QStringLiteral("##,##0.00"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(grid::widestNumberTexts(rs, formats));
+}
+BENCHMARK(BM_WidestNumberTexts)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
