@@ -77,6 +77,14 @@ int tasteazaLinieNoua(grid::Grid* g, const QList<QPair<int, QString>>& celule)
     return nou;
 }
 
+// The cells of a whole new line as the user types them: code, countries,
+// values, mass, the transaction's codes and the quantity.
+QList<QPair<int, QString>> celuleLinieNoua()
+{
+    return {{5, u"01012100"_s}, {7, u"DE"_s},  {9, u"FR"_s},   {10, u"500"_s}, {11, u"550"_s},
+            {12, u"3.5"_s},     {15, u"11"_s}, {16, u"EXW"_s}, {17, u"3"_s},   {21, u"7"_s}};
+}
+
 // Leaves the line with an arrow key, which writes it.
 void paraseste(grid::Grid* g, Qt::Key tasta = Qt::Key_Down)
 {
@@ -473,16 +481,7 @@ private slots:
         Frm_INTRASTAT* f = deschide();
         QVERIFY(f);
         grid::Grid* g = f->GridIntrastat;
-        tasteazaLinieNoua(g, {{5, u"01012100"_s},
-                              {7, u"DE"_s},
-                              {9, u"FR"_s},
-                              {10, u"500"_s},
-                              {11, u"550"_s},
-                              {12, u"3.5"_s},
-                              {15, u"11"_s},
-                              {16, u"EXW"_s},
-                              {17, u"3"_s},
-                              {21, u"7"_s}});
+        tasteazaLinieNoua(g, celuleLinieNoua());
         QCOMPARE(f->TXT_Tip->text(), u"O"_s); // the key of the lines shown stays
         QCOMPARE(f->TXT_Anul->text(), u"2015"_s);
         paraseste(g, Qt::Key_Up);
@@ -547,9 +546,7 @@ private slots:
         QCOMPARE(g->cellText(2, coloana), aratat);
         QCOMPARE(grid_test::cutTexts(*g, sume), QStringList());
 
-        QList<QPair<int, QString>> celule{{5, u"01012100"_s}, {7, u"DE"_s},   {9, u"FR"_s},  {10, u"500"_s},
-                                          {11, u"550"_s},     {12, u"3.5"_s}, {15, u"11"_s}, {16, u"EXW"_s},
-                                          {17, u"3"_s},       {21, u"7"_s}};
+        QList<QPair<int, QString>> celule = celuleLinieNoua();
         celule.erase(
             std::remove_if(celule.begin(), celule.end(), [&](const auto& c) { return c.first == coloana; }),
             celule.end());
