@@ -14,19 +14,29 @@ namespace {
 constexpr int kRows = 100000;
 constexpr int kColumns = 32;
 
+// Every third column a number, the others texts.
+int typeOf(int column)
+{
+    return column % 3 == 0 ? db::Type::Double : db::Type::VarWChar;
+}
+
+db::Variant valueOf(int row, int column)
+{
+    return column % 3 == 0 ? db::Variant(row * 1.25 + column) : db::Variant(QStringLiteral("T%1").arg(row));
+}
+
 grid::MemorySource& rows()
 {
     static grid::MemorySource* s = [] {
         QList<grid::MemorySource::Field> fields;
         for (int c = 0; c < kColumns; ++c)
-            fields.append({QStringLiteral("F%1").arg(c), c % 3 == 0 ? 5 : 202});
+            fields.append({QStringLiteral("F%1").arg(c), typeOf(c)});
         auto* src = new grid::MemorySource(fields);
         for (int r = 0; r < kRows; ++r) {
             QList<db::Variant> row;
             row.reserve(kColumns);
             for (int c = 0; c < kColumns; ++c)
-                row.append(c % 3 == 0 ? db::Variant(r * 1.25 + c)
-                                      : db::Variant(QStringLiteral("T%1").arg(r)));
+                row.append(valueOf(r, c));
             src->appendRow(std::move(row));
         }
         return src;
@@ -81,20 +91,18 @@ void BM_GridScrollPage(benchmark::State& state)
 }
 BENCHMARK(BM_GridScrollPage)->Unit(benchmark::kMillisecond);
 
-// A record set of the rows' shape: every third field a number, the others texts.
+// The same rows as a record set.
 db::Recordset& recordset()
 {
     static db::Recordset* rs = [] {
         auto* r = new db::Recordset(db::Recordset::createInMemory());
         for (int c = 0; c < kColumns; ++c)
-            (void)r->appendField(QStringLiteral("F%1").arg(c),
-                                 c % 3 == 0 ? db::Type::Double : db::Type::VarWChar);
+            (void)r->appendField(QStringLiteral("F%1").arg(c), typeOf(c));
         (void)r->open();
         for (int row = 0; row < kRows; ++row) {
             (void)r->addNew();
             for (int c = 0; c < kColumns; ++c)
-                (void)r->setValue(c, c % 3 == 0 ? db::Variant(row * 1.25 + c)
-                                                : db::Variant(QStringLiteral("T%1").arg(row)));
+                (void)r->setValue(c, valueOf(row, c));
             (void)r->update();
         }
         return r;
