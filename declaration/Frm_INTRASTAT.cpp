@@ -528,6 +528,14 @@ void Frm_INTRASTAT::Seteaza_Coloanele_Tarilor()
 
 void Frm_INTRASTAT::Calculeaza_Totaluri(const QString& conditie)
 {
+    Scrie_Subsolurile(conditie);
+    // Every amount shows whole: its column is made as wide as its widest value.
+    Pastreaza_Loc(Texte_Cele_Mai_Late(m_linii));
+    GridIntrastat->refreshFooters();
+}
+
+void Frm_INTRASTAT::Scrie_Subsolurile(const QString& conditie)
+{
     const db::Result<Totaluri_Intrastat> t =
         Calculeaza_Totaluri_Linii(Conexiune_Firma, Filtru_Selectie(Filtru_Intrastat, conditie));
     const QList<QPair<int, double>> subsoluri{{Coloana_Val_Fiscala, t ? t->valFiscala : 0},
@@ -538,10 +546,20 @@ void Frm_INTRASTAT::Calculeaza_Totaluri(const QString& conditie)
             // A selection the database refuses has no totals to show.
             GridIntrastat->column(coloana).footerText = t ? Text_Total(suma) : QString();
     }
-    // The net mass shows its decimals: its column is made as wide as its widest value.
-    if (Coloana_Net < GridIntrastat->columnCount())
-        GridIntrastat->column(Coloana_Net).widestText = Text_Net_Cel_Mai_Lat(m_linii);
-    GridIntrastat->refreshFooters();
+}
+
+QStringList Frm_INTRASTAT::Texte_Late() const
+{
+    QStringList texte;
+    for (int coloana = 0; coloana < GridIntrastat->columnCount(); ++coloana)
+        texte << GridIntrastat->column(coloana).widestText;
+    return texte;
+}
+
+void Frm_INTRASTAT::Pastreaza_Loc(const QStringList& texte)
+{
+    for (int coloana = 0; coloana < GridIntrastat->columnCount(); ++coloana)
+        GridIntrastat->column(coloana).widestText = texte.value(coloana);
 }
 
 void Frm_INTRASTAT::CmdRefresh_Click()
@@ -616,7 +634,13 @@ void Frm_INTRASTAT::GridIntrastat_AfterColUpdate(int coloana)
 
 void Frm_INTRASTAT::GridIntrastat_AfterChange()
 {
-    Calculeaza_Totaluri(m_conditieSelectie);
+    Scrie_Subsolurile(m_conditieSelectie);
+    // Only the line just written, on which the record set stands, can ask
+    // for more room: the other lines are not searched again. A line deleted
+    // leaves the room as it was.
+    if (const int linie = m_linii.currentRow(); linie >= 0)
+        Pastreaza_Loc(Texte_Cele_Mai_Late(m_linii, linie, Texte_Late()));
+    GridIntrastat->refreshFooters();
 }
 
 void Frm_INTRASTAT::GridIntrastat_BeforeColUpdate(int coloana, const db::Variant& vechi, bool& cancel)
@@ -762,11 +786,11 @@ void Frm_INTRASTAT::GridIntrastat_HeadClick(int coloana)
     m_linii = *sortate.linii;
     GridIntrastat->bind(m_linii);
     Formateaza_GridIntrastat();
-    // The sort shows every line of the filter again: so do the footers.
-    if (!m_conditieSelectie.isEmpty()) {
-        m_conditieSelectie.clear();
-        Calculeaza_Totaluri(QString());
-    }
+    // The sort shows every line of the filter again: so do the footers. The
+    // columns are made anew with the lines, so their totals and widest
+    // values are set again even when the lines are those shown before.
+    m_conditieSelectie.clear();
+    Calculeaza_Totaluri(QString());
 }
 
 void Frm_INTRASTAT::GridIntrastat_KeyDown(int tasta, Qt::KeyboardModifiers modificatori, bool& consuma)

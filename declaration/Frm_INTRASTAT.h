@@ -65,7 +65,8 @@ public:
     // The look of the grid's columns, by the declaration's type in TXT_Tip.
     void Formateaza_GridIntrastat();
     // The sums of the lines of Filtru_Intrastat (and the further condition,
-    // beginning with AND) into the footers of the three value columns.
+    // beginning with AND) into the footers of the three value columns; the
+    // amount columns made as wide as their widest value over the lines shown.
     void Calculeaza_Totaluri(const QString& conditie);
     // Reopens the grid on all lines of Filtru_Intrastat in line order, with
     // its look, totals and caption.
@@ -74,7 +75,8 @@ public:
     // The grid's events while the user edits the lines.
     // Currency value or rate changed: the values in lei follow.
     void GridIntrastat_AfterColUpdate(int coloana);
-    // A line was written: the totals.
+    // A line was written or deleted: the totals, and the room the line
+    // written needs in the amount columns.
     void GridIntrastat_AfterChange();
     // A code typed: looked up, the line's columns filled; not found: the
     // pick-list. The typed value is never refused. A code emptied empties
@@ -108,6 +110,11 @@ private:
     QList<QWidget*> Controale_Implicite() const;
     void Seteaza_Coloanele_Tarilor();
     void Arata_Eroare(const db::Error& eroare);
+    // The footers' sums, as Calculeaza_Totaluri writes them (not yet shown).
+    void Scrie_Subsolurile(const QString& conditie);
+    // The widest texts the amount columns keep room for, by column.
+    QStringList Texte_Late() const;
+    void Pastreaza_Loc(const QStringList& texte);
 
     // The key of the shown lines: the key boxes, or while they are blank the
     // key the window last showed for the whole filter.

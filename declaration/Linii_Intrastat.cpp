@@ -3,8 +3,6 @@
 #include "declaration/Coloane_Intrastat.h"
 #include "platform/grid/format.h"
 
-#include <optional>
-
 using namespace Qt::StringLiterals;
 
 const QString SQL_Grila_Intrastat =
@@ -62,30 +60,30 @@ QString Text_Total(double suma)
     return grid::formatValue(db::Variant(suma), u"##,##0"_s, QLocale());
 }
 
-QString Text_Net_Cel_Mai_Lat(const db::Recordset& linii)
+namespace {
+
+// The display formats of the grid's columns, by column.
+const QList<grid::NumberFormat>& Formate_Coloane()
 {
-    // Its digits are as wide as one another: the extremes give the longest texts.
-    const int coloana = linii.fieldIndex(u"Net"_s);
-    if (coloana < 0)
-        return QString();
-    std::optional<double> minim, maxim;
-    for (int r = 0, n = linii.rowCount(); r < n; ++r) {
-        const db::Variant v = linii.valueAt(r, coloana);
-        if (v.kind() != db::Variant::Kind::Double && v.kind() != db::Variant::Kind::Int)
-            continue;
-        const double d = v.toDouble();
-        if (!minim || d < *minim)
-            minim = d;
-        if (!maxim || d > *maxim)
-            maxim = d;
-    }
-    if (!minim)
-        return QString();
-    const grid::NumberFormat format =
-        grid::NumberFormat::parse(Coloane_GridIntrastat().at(Coloana_Net).format);
-    const QString mic = grid::formatValue(db::Variant(*minim), format, QLocale());
-    const QString mare = grid::formatValue(db::Variant(*maxim), format, QLocale());
-    return mic.size() > mare.size() ? mic : mare;
+    static const QList<grid::NumberFormat> formate = [] {
+        QList<grid::NumberFormat> f;
+        for (const Coloana_Intrastat& c : Coloane_GridIntrastat())
+            f << grid::NumberFormat::parse(c.format);
+        return f;
+    }();
+    return formate;
+}
+
+} // namespace
+
+QStringList Texte_Cele_Mai_Late(const db::Recordset& linii)
+{
+    return grid::widestNumberTexts(linii, Formate_Coloane(), QLocale());
+}
+
+QStringList Texte_Cele_Mai_Late(const db::Recordset& linii, int linie, const QStringList& texte)
+{
+    return grid::widenNumberTexts(texte, linii, linie, Formate_Coloane(), QLocale());
 }
 
 QString Titlu_Intrastat(const QString& anul, const QString& luna, const QString& fisier)

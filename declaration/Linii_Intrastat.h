@@ -6,6 +6,7 @@
 #include "platform/db/db.h"
 
 #include <QString>
+#include <QStringList>
 
 // The built-in grid query, without WHERE and ORDER BY.
 extern const QString SQL_Grila_Intrastat;
@@ -33,10 +34,15 @@ db::Result<Totaluri_Intrastat> Calculeaza_Totaluri_Linii(db::Connection& firma, 
 // A sum as its footer shows it: "##,##0" in the user's locale, as the grid's
 // cells ("123,456,789" in English).
 QString Text_Total(double suma);
-// The widest text of the net mass column over the lines of the grid's record
-// set ("8,765,432.00"): of the smallest and the largest mass, as the cells
-// show them, the longer; "" when no line has one.
-QString Text_Net_Cel_Mai_Lat(const db::Recordset& linii);
+// The widest text of each amount column of the grid (the values, the net
+// mass, the quantities, the currency value and the rate: the columns with a
+// number format) over the lines of the grid's record set, as its cells show
+// them: "8,765,432.00", "1,234,567,890,123". By grid column, "" for the
+// other columns and for a column without a value.
+QStringList Texte_Cele_Mai_Late(const db::Recordset& linii);
+// The same texts once one line was written (its row in the record set): the
+// line's own where they are longer; the other lines are not read again.
+QStringList Texte_Cele_Mai_Late(const db::Recordset& linii, int linie, const QStringList& texte);
 
 // "INTRASTAT -  ANUL: " & year & "   LUNA: " & month [& "   FISIER: " & file].
 QString Titlu_Intrastat(const QString& anul, const QString& luna, const QString& fisier = QString());

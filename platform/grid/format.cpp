@@ -1,6 +1,10 @@
 #include "format.h"
 
+#include "platform/db/db.h"
+
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace grid {
 
@@ -81,6 +85,64 @@ QString formatValue(const db::Variant& value, const NumberFormat& format, const 
 QString formatValue(const db::Variant& value, const QString& format, const QLocale& locale)
 {
     return formatValue(value, NumberFormat::parse(format), locale);
+}
+
+QStringList widestNumberTexts(const db::Recordset& rows, const QList<NumberFormat>& formats,
+                              const QLocale& locale)
+{
+    struct Extremes
+    {
+        int field;
+        double smallest = 0;
+        double largest = 0;
+        bool any = false;
+    };
+    std::vector<Extremes> measured;
+    for (int f = 0, n = std::min(int(formats.size()), rows.fieldCount()); f < n; ++f) {
+        if (formats.at(f).valid)
+            measured.push_back({f});
+    }
+    for (int r = 0, n = measured.empty() ? 0 : rows.rowCount(); r < n; ++r) {
+        for (Extremes& e : measured) {
+            double d = 0;
+            if (!numberOf(rows.valueAt(r, e.field), d) || !std::isfinite(d))
+                continue;
+            if (!e.any) {
+                e.smallest = e.largest = d;
+                e.any = true;
+            } else if (d < e.smallest) {
+                e.smallest = d;
+            } else if (d > e.largest) {
+                e.largest = d;
+            }
+        }
+    }
+    QStringList texts(formats.size());
+    for (const Extremes& e : measured) {
+        if (!e.any)
+            continue;
+        const NumberFormat& format = formats.at(e.field);
+        const QString small = formatValue(db::Variant(e.smallest), format, locale);
+        const QString large = formatValue(db::Variant(e.largest), format, locale);
+        // Of two as long, the one without a sign: digits are wider than the minus.
+        texts[e.field] = small.size() > large.size() ? small : large;
+    }
+    return texts;
+}
+
+QStringList widenNumberTexts(QStringList widest, const db::Recordset& rows, int row,
+                             const QList<NumberFormat>& formats, const QLocale& locale)
+{
+    widest.resize(formats.size());
+    for (int f = 0, n = std::min(int(formats.size()), rows.fieldCount()); f < n; ++f) {
+        double d = 0;
+        if (!formats.at(f).valid || !numberOf(rows.valueAt(row, f), d) || !std::isfinite(d))
+            continue;
+        const QString text = formatValue(db::Variant(d), formats.at(f), locale);
+        if (text.size() > widest.at(f).size())
+            widest[f] = text;
+    }
+    return widest;
 }
 
 QString editText(const db::Variant& value, const QLocale& locale)

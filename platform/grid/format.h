@@ -6,8 +6,14 @@
 
 #include "platform/db/variant.h"
 
+#include <QList>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
+
+namespace db {
+class Recordset;
+}
 
 namespace grid {
 
@@ -24,6 +30,19 @@ struct NumberFormat
 // The text a cell shows for a value under a display format.
 QString formatValue(const db::Variant& value, const QString& format, const QLocale& locale = QLocale());
 QString formatValue(const db::Variant& value, const NumberFormat& format, const QLocale& locale = QLocale());
+
+// The widest text the cells of each field of a record set show, by field:
+// under the field's display format (formats by field; a field without one is
+// not measured and gives ""), of its smallest and its largest number the
+// longer text; "" when the field holds no number. A number's text only grows
+// with its size and its sign, so the two extremes give the longest. One pass
+// over the rows measures every field.
+QStringList widestNumberTexts(const db::Recordset& rows, const QList<NumberFormat>& formats,
+                              const QLocale& locale = QLocale());
+// Such texts once one row more was measured (a row just written): the row's
+// own text where it is longer. The other rows are not read.
+QStringList widenNumberTexts(QStringList widest, const db::Recordset& rows, int row,
+                             const QList<NumberFormat>& formats, const QLocale& locale = QLocale());
 
 // The text a cell's editor starts with: numbers in the locale without grouping.
 QString editText(const db::Variant& value, const QLocale& locale = QLocale());

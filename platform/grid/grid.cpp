@@ -19,6 +19,7 @@
 #include <QStyleOptionHeader>
 #include <QToolTip>
 #include <algorithm>
+#include <cmath>
 
 namespace grid {
 
@@ -402,8 +403,10 @@ int Grid::cellTextWidth(int column, const QString& text) const
     QFont f = font();
     f.setBold(known && m_model->column(column).bold);
     const bool button = known && m_model->column(column).button;
-    return QFontMetrics(f).horizontalAdvance(text) + cellMargins() + (button ? kButtonWidth : 0) +
-           (showGrid() ? 1 : 0);
+    // The cell's text is cut as soon as it is wider than its room by any
+    // part of a pixel.
+    const int advance = int(std::ceil(QFontMetricsF(f).horizontalAdvance(text)));
+    return advance + cellMargins() + (button ? kButtonWidth : 0) + (showGrid() ? 1 : 0);
 }
 
 void Grid::fitColumnTexts()
@@ -1009,7 +1012,7 @@ bool Grid::viewportEvent(QEvent* event)
                 f = v.value<QFont>();
             const int room =
                 r.width() - cellMargins() - (m_model->column(i.column()).button ? kButtonWidth : 0);
-            if (QFontMetrics(f).horizontalAdvance(text) > room) {
+            if (QFontMetricsF(f).horizontalAdvance(text) > room) {
                 QToolTip::showText(help->globalPos(), text, viewport(), r);
                 return true;
             }

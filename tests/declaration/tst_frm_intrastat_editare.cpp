@@ -9,6 +9,7 @@
 #include "common/Verifica_Null.h"
 #include "declaration/Frm_INTRASTAT.h"
 #include "declaration/Linii_Intrastat.h"
+#include "platform/grid/cut_cells.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/units.h"
 
@@ -74,6 +75,14 @@ int tasteazaLinieNoua(grid::Grid* g, const QList<QPair<int, QString>>& celule)
     for (const auto& [col, text] : celule)
         tasteaza(g, nou, col, text);
     return nou;
+}
+
+// The cells of a whole new line as the user types them: code, countries,
+// values, mass, the transaction's codes and the quantity.
+QList<QPair<int, QString>> celuleLinieNoua()
+{
+    return {{5, u"01012100"_s}, {7, u"DE"_s},  {9, u"FR"_s},   {10, u"500"_s}, {11, u"550"_s},
+            {12, u"3.5"_s},     {15, u"11"_s}, {16, u"EXW"_s}, {17, u"3"_s},   {21, u"7"_s}};
 }
 
 // Leaves the line with an arrow key, which writes it.
@@ -476,16 +485,7 @@ private slots:
         Frm_INTRASTAT* f = deschide();
         QVERIFY(f);
         grid::Grid* g = f->GridIntrastat;
-        tasteazaLinieNoua(g, {{5, u"01012100"_s},
-                              {7, u"DE"_s},
-                              {9, u"FR"_s},
-                              {10, u"500"_s},
-                              {11, u"550"_s},
-                              {12, u"3.5"_s},
-                              {15, u"11"_s},
-                              {16, u"EXW"_s},
-                              {17, u"3"_s},
-                              {21, u"7"_s}});
+        tasteazaLinieNoua(g, celuleLinieNoua());
         QCOMPARE(f->TXT_Tip->text(), u"O"_s); // the key of the lines shown stays
         QCOMPARE(f->TXT_Anul->text(), u"2015"_s);
         paraseste(g, Qt::Key_Up);
@@ -503,6 +503,64 @@ private slots:
         QCOMPARE(g->column(10).footerText, u"16,190"_s);
         QCOMPARE(g->column(11).footerText, u"16,240"_s);
         QCOMPARE(g->column(12).footerText, u"223"_s);
+    }
+
+    // A large amount typed into a line, then a larger one into a new line,
+    // shows whole once its line is written: its column widens for it, and
+    // every other amount column keeps its values whole.
+    void sumaMareScrisa_data()
+    {
+        QTest::addColumn<int>("coloana");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("aratat");
+        QTest::addColumn<QString>("textNou"); // on the new line
+        QTest::addColumn<QString>("aratatNou");
+        QTest::newRow("fiscal value") << 10 << u"1234567890123"_s << u"1,234,567,890,123"_s
+                                      << u"12345678901234"_s << u"12,345,678,901,234"_s;
+        QTest::newRow("statistical value, negative") << 11 << u"-1000000000000"_s << u"-1,000,000,000,000"_s
+                                                     << u"-10000000000000"_s << u"-10,000,000,000,000"_s;
+        QTest::newRow("net mass") << 12 << u"98765432.25"_s << u"98,765,432.25"_s << u"987654321.25"_s
+                                  << u"987,654,321.25"_s;
+        QTest::newRow("supplementary quantity")
+            << 14 << u"12345678"_s << u"12,345,678.00"_s << u"123456789"_s << u"123,456,789.00"_s;
+        QTest::newRow("quantity") << 21 << u"12345678.75"_s << u"12,345,678.75"_s << u"123456789.75"_s
+                                  << u"123,456,789.75"_s;
+        QTest::newRow("currency value, its lei after it")
+            << 23 << u"248137294.55"_s << u"248,137,294.55"_s << u"2481372945.55"_s << u"2,481,372,945.55"_s;
+        QTest::newRow("exchange rate")
+            << 25 << u"1234.5678"_s << u"1,234.5678"_s << u"12345.6789"_s << u"12,345.6789"_s;
+    }
+    void sumaMareScrisa()
+    {
+        QFETCH(int, coloana);
+        QFETCH(QString, text);
+        QFETCH(QString, aratat);
+        QFETCH(QString, textNou);
+        QFETCH(QString, aratatNou);
+        Declaratie_Test d;
+        VERIFICA_DECLARATIA(d);
+        Frm_INTRASTAT* f = deschide();
+        QVERIFY(f);
+        grid::Grid* g = f->GridIntrastat;
+        const QList<int> sume{10, 11, 12, 14, 21, 23, 25};
+        QCOMPARE(grid_test::cutTexts(*g, sume), QStringList());
+        tasteaza(g, 2, coloana, text);
+        paraseste(g);
+        QVERIFY2(ui::testing::messages().isEmpty(), qPrintable(Arbore_Test::mesaje().join(u'\n')));
+        QCOMPARE(g->cellText(2, coloana), aratat);
+        QCOMPARE(grid_test::cutTexts(*g, sume), QStringList());
+
+        QList<QPair<int, QString>> celule = celuleLinieNoua();
+        celule.erase(
+            std::remove_if(celule.begin(), celule.end(), [&](const auto& c) { return c.first == coloana; }),
+            celule.end());
+        celule << qMakePair(coloana, textNou);
+        const int nou = tasteazaLinieNoua(g, celule);
+        paraseste(g, Qt::Key_Up);
+        QVERIFY2(ui::testing::messages().isEmpty(), qPrintable(Arbore_Test::mesaje().join(u'\n')));
+        QCOMPARE(g->dataRowCount(), nou + 1);
+        QCOMPARE(g->cellText(nou, coloana), aratatNou);
+        QCOMPARE(grid_test::cutTexts(*g, sume), QStringList());
     }
 
     // The first blank column a line must have is named, alone; nothing is
@@ -612,8 +670,8 @@ private slots:
 
     // A header click sorts by that column, then by the line's place in its
     // file, with the query file's query, or the built-in one without the
-    // file or when the file's query cannot serve (said, not silent).
-    // Refresh goes back to the order of the lines.
+    // file or when the file's query cannot serve (said, not silent); the
+    // footers keep their totals. Refresh goes back to the order of the lines.
     void sortare_data()
     {
         QTest::addColumn<QByteArray>("fisier"); // "-": the file removed; "": as shipped
@@ -647,6 +705,8 @@ private slots:
         QCOMPARE(g->columnForField(u"Exista_UMS"_s), 31);
         QCOMPARE(g->dataRowCount(), 15);
         QCOMPARE(g->column(5).caption, u"Cod NC"_s);
+        QCOMPARE(g->column(10).footerText, u"15,690"_s);
+        QCOMPARE(g->column(12).footerText, u"219"_s);
         QCOMPARE(f->TXT_Tip->text(), u"O"_s);
         const QList<ui::testing::Call> m = ui::testing::messages();
         QCOMPARE(m.size(), eroare ? 1 : 0);

@@ -4,6 +4,7 @@
 // defaults file.
 
 #include "Firma_Test.h"
+#include "declaration/Coloane_Intrastat.h"
 #include "declaration/Date_Declarant.h"
 #include "declaration/Fisier_XML_Intrastat.h"
 #include "declaration/Linii_Intrastat.h"
@@ -229,34 +230,76 @@ private slots:
                  u"SELECT SUM (Val_Fiscala), SUM(Val_Stat), SUM(Net) FROM INTRASTAT WHERE X"_s);
     }
 
-    // The widest net mass of the grid's lines as its cells show it: of the
-    // largest and the smallest, the longer text; a blank one counts for none.
-    void netulCelMaiLat()
+    // The widest text of each amount column of the grid's lines as its cells
+    // show it, at the column's place in the grid: of the largest and the
+    // smallest value, the longer; a blank one counts for none. Columns
+    // without a number format have none.
+    void celeMaiLateTexte_data()
     {
+        QTest::addColumn<QString>("camp");
+        QTest::addColumn<int>("coloana");
+        QTest::addColumn<QStringList>("valori"); // one line each, as SQL writes them
+        QTest::addColumn<QString>("cel_mai_lat");
+        QTest::newRow("net, blank") << u"Net"_s << 12 << QStringList{u"NULL"_s} << QString();
+        QTest::newRow("net, small") << u"Net"_s << 12 << QStringList{u"NULL"_s, u"1.25"_s} << u"1.25"_s;
+        QTest::newRow("net, millions and a negative")
+            << u"Net"_s << 12 << QStringList{u"1.25"_s, u"8765432.1"_s, u"-12"_s} << u"8,765,432.10"_s;
+        QTest::newRow("net, negative the widest")
+            << u"Net"_s << 12 << QStringList{u"8765432.1"_s, u"-98765432"_s} << u"-98,765,432.00"_s;
+        QTest::newRow("fiscal value, trillions")
+            << u"Val_Fiscala"_s << 10 << QStringList{u"987654321"_s, u"1234567890123"_s, u"NULL"_s}
+            << u"1,234,567,890,123"_s;
+        QTest::newRow("statistical value, 10^12")
+            << u"Val_Stat"_s << 11 << QStringList{u"2999999999"_s, u"1000000000000"_s}
+            << u"1,000,000,000,000"_s;
+        QTest::newRow("supplementary quantity")
+            << u"Val_UMS"_s << 14 << QStringList{u"3"_s, u"12345678"_s, u"NULL"_s} << u"12,345,678.00"_s;
+        QTest::newRow("quantity") << u"Cantitate"_s << 21 << QStringList{u"12345678.25"_s, u"2"_s}
+                                  << u"12,345,678.25"_s;
+        QTest::newRow("currency value")
+            << u"Valoare_Valuta"_s << 23 << QStringList{u"1.5"_s, u"600000000.25"_s} << u"600,000,000.25"_s;
+        QTest::newRow("exchange rate")
+            << u"Curs_Schimb"_s << 25 << QStringList{u"4.9765"_s, u"25000.1234"_s} << u"25,000.1234"_s;
+    }
+    void celeMaiLateTexte()
+    {
+        QFETCH(QString, camp);
+        QFETCH(int, coloana);
+        QFETCH(QStringList, valori);
+        QFETCH(QString, cel_mai_lat);
         Firma_Test firma;
         QVERIFY(firma.ok());
         const QString filtru = u" WHERE [TIP]='O' AND [Cod_Fiscal]='RO123' AND [Anul]=2015 AND [Luna]=3"_s;
-        const auto cel_mai_lat = [&] {
+        const auto texte = [&] {
             db::Result<db::Recordset> linii =
                 Deschide_Linii(Conexiune_Firma, Sursa_Grila(SQL_Grila_Intrastat, filtru));
-            return linii ? Text_Net_Cel_Mai_Lat(*linii) : u"eroare"_s;
+            if (!linii)
+                return QStringList{u"eroare"_s};
+            return linii->fieldIndex(camp) == coloana ? Texte_Cele_Mai_Late(*linii)
+                                                      : QStringList{u"alta coloana"_s};
         };
-        QCOMPARE(cel_mai_lat(), QString());
-        Linie_Intrastat l;
-        l.net = db::Variant();
-        QVERIFY(!Adauga_Linii(Conexiune_Firma, {l}));
-        QCOMPARE(cel_mai_lat(), QString());
-        l.net = 1.25;
-        QVERIFY(!Adauga_Linii(Conexiune_Firma, {l}));
-        QCOMPARE(cel_mai_lat(), u"1.25"_s);
-        l.net = 8765432.1;
-        Linie_Intrastat negativ;
-        negativ.net = -12.0;
-        QVERIFY(!Adauga_Linii(Conexiune_Firma, {l, negativ}));
-        QCOMPARE(cel_mai_lat(), u"8,765,432.10"_s);
-        QVERIFY(Conexiune_Firma.execute(u"UPDATE Intrastat SET Net = -98765432 WHERE Net < 0"_s));
-        QCOMPARE(cel_mai_lat(), u"-98,765,432.00"_s);
-        QCOMPARE(Text_Net_Cel_Mai_Lat(db::Recordset()), QString());
+        QCOMPARE(texte().value(coloana), QString());
+        // The lines' other columns as the builder makes them, one more line
+        // with a blank; a line of another period is none of the grid's.
+        Linie_Intrastat alta;
+        alta.luna = 4;
+        QVERIFY(!Adauga_Linii(Conexiune_Firma, QList<Linie_Intrastat>(valori.size() + 1)));
+        QVERIFY(!Adauga_Linii(Conexiune_Firma, {alta}));
+        QVERIFY(Conexiune_Firma.execute(u"UPDATE Intrastat SET ["_s + camp +
+                                        u"] = 9876543210987 WHERE Luna = 4"_s));
+        QVERIFY(Conexiune_Firma.execute(u"UPDATE Intrastat SET ["_s + camp + u"] = NULL WHERE Luna = 3"_s));
+        for (int i = 0; i < valori.size(); ++i)
+            QVERIFY(Conexiune_Firma.execute(u"UPDATE Intrastat SET ["_s + camp + u"] = "_s + valori.at(i) +
+                                            u" WHERE Record_ID = (SELECT MIN(Record_ID) + "_s +
+                                            QString::number(i) + u" FROM Intrastat)"_s));
+        const QStringList t = texte();
+        QCOMPARE(t.size(), Coloane_GridIntrastat().size());
+        QCOMPARE(t.at(coloana), cel_mai_lat);
+        for (int c = 0; c < t.size(); ++c) {
+            if (Coloane_GridIntrastat().at(c).format.isEmpty())
+                QVERIFY2(t.at(c).isEmpty(), qPrintable(QString::number(c) + u": "_s + t.at(c)));
+        }
+        QCOMPARE(Texte_Cele_Mai_Late(db::Recordset()).value(coloana), QString());
     }
 
     void titlu()

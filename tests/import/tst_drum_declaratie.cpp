@@ -12,6 +12,7 @@
 #include "declaration/Frm_Intrastat_Selectie.h"
 #include "import/Frm_Preluare_Excel.h"
 #include "import/Machete.h"
+#include "platform/grid/cut_cells.h"
 #include "platform/grid/grid.h"
 #include "platform/ui/forms.h"
 #include "reports/Ferestre_Rapoarte.h"
@@ -211,6 +212,8 @@ private slots:
                                 {u"Net"_s, 5, {}, {}},
                                 {u"Cantitate"_s, 6, {}, {}},
                                 {u"VAT_ID"_s, 7, {}, {}},
+                                {u"Valoare_Valuta"_s, 8, {}, {}},
+                                {u"Curs_Schimb"_s, 9, {}, {}},
                                 {u"Nat_Tranz"_s, 0, u"11"_s, 2},
                                 {u"Incoterms"_s, 0, u"EXW"_s, 3},
                                 {u"Mod_Transp"_s, 0, u"3"_s, 2}}));
@@ -218,12 +221,16 @@ private slots:
         const QString cale = dir.filePath(u"mari.xlsx"_s);
         QVERIFY(preluare_test::scrieXlsx(
             cale,
-            {{u"Cod"_s, u"Tara"_s, u"Fiscala"_s, u"Statistica"_s, u"Net"_s, u"Cantitate"_s, u"TVA"_s},
-             {u"01012100"_s, u"DE"_s, 987654321.49, 987654321.51, 8765432.49, 3, u"DE123456789"_s},
-             {u"01012910"_s, u"FR"_s, u"2.500.000.000,5"_s, 123456789.5, 10000000.5, 2, u"FR12345678901"_s},
+            {{u"Cod"_s, u"Tara"_s, u"Fiscala"_s, u"Statistica"_s, u"Net"_s, u"Cantitate"_s, u"TVA"_s,
+              u"Valuta"_s, u"Curs"_s},
+             {u"01012100"_s, u"DE"_s, 987654321.49, 987654321.51, 8765432.49, 12345678.25, u"DE123456789"_s,
+              198443401.25, 4.977},
+             {u"01012910"_s, u"FR"_s, u"2.500.000.000,5"_s, 123456789.5, 10000000.5, 2, u"FR12345678901"_s,
+              502311831.4, 4.977},
              {},
-             {u"01012100"_s, u"IT"_s, 2999999999.51, 2999999999.49, 12345678.51, 1, u"IT12345678901"_s},
-             {u"01012100"_s, u"DE"_s, 10000000.5, 10000001.5, 1.5, 1, u"DE123456789"_s}}));
+             {u"01012100"_s, u"IT"_s, 2999999999.51, 2999999999.49, 12345678.51, 1, u"IT12345678901"_s,
+              602772700.75, 4.977},
+             {u"01012100"_s, u"DE"_s, 10000000.5, 10000001.5, 1.5, 1, u"DE123456789"_s, 2009242.5, 4.977}}));
 
         auto* preluare = preia(u"Livrari mari"_s, cale);
         QVERIFY(preluare);
@@ -254,23 +261,38 @@ private slots:
         QVERIFY(declaratie);
         grid::Grid* g = declaratie->GridIntrastat;
         QCOMPARE(g->dataRowCount(), 4);
-        QStringList fiscale, statistice, net;
-        for (int r = 0; r < g->dataRowCount(); ++r) {
-            fiscale << g->cellText(r, 10);
-            statistice << g->cellText(r, 11);
-            net << g->cellText(r, 12);
-            for (int c : {10, 11, 12})
-                QVERIFY2(g->columnWidth(c) >= g->cellTextWidth(c, g->cellText(r, c)),
-                         qPrintable(g->cellText(r, c)));
-        }
-        QCOMPARE(fiscale,
+        // Every amount column: the values, the mass, the quantities, the
+        // currency value and the rate; the texts of a column, by line.
+        const QList<int> sume{10, 11, 12, 14, 21, 23, 25};
+        const auto texte = [&](int c) {
+            QStringList t;
+            for (int r = 0; r < g->dataRowCount(); ++r)
+                t << g->cellText(r, c);
+            return t;
+        };
+        const auto taiate = [&] { return grid_test::cutTexts(*g, sume); };
+        QCOMPARE(texte(10),
                  (QStringList{u"987,654,321"_s, u"2,500,000,000"_s, u"3,000,000,000"_s, u"10,000,000"_s}));
-        QCOMPARE(statistice,
+        QCOMPARE(texte(11),
                  (QStringList{u"987,654,322"_s, u"123,456,790"_s, u"2,999,999,999"_s, u"10,000,002"_s}));
-        QCOMPARE(net, (QStringList{u"8,765,432.00"_s, u"10,000,000.00"_s, u"12,345,679.00"_s, u"2.00"_s}));
+        QCOMPARE(texte(12),
+                 (QStringList{u"8,765,432.00"_s, u"10,000,000.00"_s, u"12,345,679.00"_s, u"2.00"_s}));
+        QCOMPARE(texte(14), (QStringList{u"12,345,678.00"_s, u"2.00"_s, u"1.00"_s, u"1.00"_s}));
+        QCOMPARE(texte(21), (QStringList{u"12,345,678.25"_s, u"2.00"_s, u"1.00"_s, u"1.00"_s}));
+        QCOMPARE(texte(23), (QStringList{u"198,443,401.25"_s, u"502,311,831.40"_s, u"602,772,700.75"_s,
+                                         u"2,009,242.50"_s}));
+        QCOMPARE(texte(25), (QStringList{u"4.9770"_s, u"4.9770"_s, u"4.9770"_s, u"4.9770"_s}));
+        QCOMPARE(taiate(), QStringList());
         QCOMPARE(g->column(10).footerText, u"6,497,654,321"_s);
         QCOMPARE(g->column(11).footerText, u"4,121,111,113"_s);
         QCOMPARE(g->column(12).footerText, u"31,111,113"_s);
+        // Sorted by a header, or after Refresh, the lines and totals still show whole.
+        declaratie->GridIntrastat_HeadClick(23);
+        QCOMPARE(texte(23).first(), u"2,009,242.50"_s);
+        QCOMPARE(taiate(), QStringList());
+        QCOMPARE(g->column(10).footerText, u"6,497,654,321"_s);
+        declaratie->CmdRefresh_Click();
+        QCOMPARE(taiate(), QStringList());
 
         // Verified, then declared with the statistical value: the same sums.
         QCOMPARE(problemeVerificare(declaratie), QString());

@@ -1,5 +1,6 @@
 // The grid's core half: the formatter, twips and colours, the layout file and
 // the model, without a screen.
+#include "platform/db/db.h"
 #include "platform/grid/format.h"
 #include "platform/grid/layout.h"
 #include "platform/grid/model.h"
@@ -20,6 +21,7 @@ struct Val
     Variant v;
 };
 Q_DECLARE_METATYPE(Val)
+Q_DECLARE_METATYPE(QList<Val>)
 
 class TestGridCore : public QObject
 {
@@ -29,6 +31,8 @@ private slots:
     void formatsInTheLocale();
     void readsTypedText_data();
     void readsTypedText();
+    void widestTextOfEachField_data();
+    void widestTextOfEachField();
     void twipsAndColours();
     void layoutFileKeepsNamedLayouts();
     void layoutFileDamagedOrMissing();
@@ -101,6 +105,96 @@ void TestGridCore::readsTypedText()
     QFETCH(int, type);
     QFETCH(Val, value);
     QCOMPARE(grid::parseEditText(text, type, QLocale(QStringLiteral("ro_RO"))), value.v);
+}
+
+// The widest text of a field over the rows, as its cells show it: of its
+// smallest and its largest number, the longer; nothing for what is no number,
+// nor for a field without a display format. A row written after widens it
+// where its own text is longer, without the other rows read again.
+void TestGridCore::widestTextOfEachField_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QList<Val>>("values");
+    QTest::addColumn<QString>("widest");
+    QTest::addColumn<Val>("written"); // the value of a row written after
+    QTest::addColumn<QString>("widened");
+    const QString lei = QStringLiteral("##,##0");
+    const QString two = QStringLiteral("##,##0.00");
+    const QString en = QStringLiteral("en_US");
+    const Val none(Variant::null());
+    QTest::newRow("lei in the billions")
+        << en << lei << QList<Val>{Variant(987654321.49), Variant(2999999999.51), Variant(10000000.5)}
+        << QStringLiteral("3,000,000,000") << Val(Variant(12.0)) << QStringLiteral("3,000,000,000");
+    QTest::newRow("lei from 10^12") << en << lei
+                                    << QList<Val>{Variant(5.0), Variant(1e12), Variant(999999999999.0)}
+                                    << QStringLiteral("1,000,000,000,000") << Val(Variant(-1e12))
+                                    << QStringLiteral("-1,000,000,000,000");
+    QTest::newRow("whole numbers") << en << lei << QList<Val>{Variant(7), Variant(std::int64_t(123456789012))}
+                                   << QStringLiteral("123,456,789,012") << none
+                                   << QStringLiteral("123,456,789,012");
+    QTest::newRow("mass in millions")
+        << en << two << QList<Val>{Variant(1.25), Variant(8765432.1), Variant(-12.0)}
+        << QStringLiteral("8,765,432.10") << Val(Variant(98765432.25)) << QStringLiteral("98,765,432.25");
+    QTest::newRow("negative the widest")
+        << en << two << QList<Val>{Variant(8765432.1), Variant(-98765432.0)}
+        << QStringLiteral("-98,765,432.00") << Val(Variant(98765432.0)) << QStringLiteral("-98,765,432.00");
+    QTest::newRow("rounded up a digit")
+        << en << two << QList<Val>{Variant(12.0), Variant(999999.999)} << QStringLiteral("1,000,000.00")
+        << none << QStringLiteral("1,000,000.00");
+    QTest::newRow("rate at four decimals")
+        << en << QStringLiteral("##,##0.0000") << QList<Val>{Variant(4.9765), Variant(12345.67891)}
+        << QStringLiteral("12,345.6789") << Val(Variant(4.97)) << QStringLiteral("12,345.6789");
+    QTest::newRow("Romanian separators")
+        << QStringLiteral("ro_RO") << two << QList<Val>{Variant(1234567.891), Variant(0.5)}
+        << QStringLiteral("1.234.567,89") << Val(Variant(QStringLiteral("12345678.5")))
+        << QStringLiteral("12.345.678,50");
+    QTest::newRow("number text") << en << two
+                                 << QList<Val>{Variant(QStringLiteral("12345678.5")), Variant(3.0)}
+                                 << QStringLiteral("12,345,678.50") << none
+                                 << QStringLiteral("12,345,678.50");
+    QTest::newRow("zero alone") << en << two << QList<Val>{Variant(0.0)} << QStringLiteral("0.00")
+                                << Val(Variant(QStringLiteral("a long text"))) << QStringLiteral("0.00");
+    QTest::newRow("blank and other text")
+        << en << two << QList<Val>{Variant::null(), Variant(QStringLiteral("abcdefghijklmnop"))} << QString()
+        << Val(Variant(2.5)) << QStringLiteral("2.50");
+    QTest::newRow("no rows") << en << two << QList<Val>{} << QString() << Val(Variant(-7))
+                             << QStringLiteral("-7.00");
+    QTest::newRow("no display format") << en << QString() << QList<Val>{Variant(123456789.0)} << QString()
+                                       << Val(Variant(123456789012.0)) << QString();
+}
+
+void TestGridCore::widestTextOfEachField()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, format);
+    QFETCH(QList<Val>, values);
+    QFETCH(QString, widest);
+    QFETCH(Val, written);
+    QFETCH(QString, widened);
+    // The field measured between two that are not: a long text without a
+    // format, and a number whose format is not given.
+    db::Recordset rows = db::Recordset::createInMemory();
+    QVERIFY(!rows.appendField(QStringLiteral("Text"), db::Type::VarWChar));
+    QVERIFY(!rows.appendField(QStringLiteral("Value"), db::Type::Variant));
+    QVERIFY(!rows.appendField(QStringLiteral("Other"), db::Type::Double));
+    QVERIFY(!rows.open());
+    const auto add = [&](const Variant& v) {
+        return rows.addNew() || rows.setValue(0, Variant(QStringLiteral("a long text of no number"))) ||
+               rows.setValue(1, v) || rows.setValue(2, Variant(-123456789012.0)) || rows.update();
+    };
+    for (const Val& v : std::as_const(values))
+        QVERIFY(!add(v.v));
+    const QList<grid::NumberFormat> formats{grid::NumberFormat(), grid::NumberFormat::parse(format)};
+    const QStringList texts = grid::widestNumberTexts(rows, formats, QLocale(locale));
+    QCOMPARE(texts, (QStringList{QString(), widest}));
+    QVERIFY(!add(written.v));
+    QCOMPARE(grid::widenNumberTexts(texts, rows, rows.rowCount() - 1, formats, QLocale(locale)),
+             (QStringList{QString(), widened}));
+    // A closed record set has nothing to show, nor to widen by.
+    QCOMPARE(grid::widestNumberTexts(db::Recordset(), formats, QLocale(locale)),
+             (QStringList{QString(), QString()}));
+    QCOMPARE(grid::widenNumberTexts(texts, db::Recordset(), 0, formats, QLocale(locale)), texts);
 }
 
 void TestGridCore::twipsAndColours()

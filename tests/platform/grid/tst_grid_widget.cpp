@@ -1,6 +1,7 @@
 // The grid on screen (offscreen): its events, the row cycle, the position,
 // re-binding, layouts and the re-entrancy of a modal dialog opened from an event.
 #include "platform/grid/binder.h"
+#include "platform/grid/cut_cells.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/grid_parts.h"
 #include "platform/grid/units.h"
@@ -648,16 +649,25 @@ void TestGridWidget::totalsAreNeverCut()
 }
 
 // A column told its widest text grows to show it whole, with footers or
-// without, bold or with a button; refreshing its layout keeps the room.
+// without, bold or with a button, under each display format of the amounts;
+// refreshing its layout keeps the room.
 void TestGridWidget::widestValueIsNeverCut_data()
 {
     QTest::addColumn<bool>("subsoluri");
     QTest::addColumn<bool>("ingrosat");
     QTest::addColumn<bool>("buton");
-    QTest::newRow("plain") << false << false << false;
-    QTest::newRow("with footers") << true << false << false;
-    QTest::newRow("bold") << false << true << false;
-    QTest::newRow("with a button") << true << false << true;
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<double>("valoare");
+    QTest::addColumn<QString>("text");
+    const QString doua = QStringLiteral("##,##0.00");
+    QTest::newRow("plain") << false << false << false << doua << 98765432.1
+                           << QStringLiteral("98,765,432.10");
+    QTest::newRow("with footers, whole lei") << true << false << false << QStringLiteral("##,##0")
+                                             << 1234567890123.0 << QStringLiteral("1,234,567,890,123");
+    QTest::newRow("bold, a rate") << false << true << false << QStringLiteral("##,##0.0000") << 25000.1234
+                                  << QStringLiteral("25,000.1234");
+    QTest::newRow("with a button") << true << false << true << doua << -98765432.1
+                                   << QStringLiteral("-98,765,432.10");
 }
 
 void TestGridWidget::widestValueIsNeverCut()
@@ -665,10 +675,13 @@ void TestGridWidget::widestValueIsNeverCut()
     QFETCH(bool, subsoluri);
     QFETCH(bool, ingrosat);
     QFETCH(bool, buton);
-    m_source->writeRow(2, {{2, Variant(98765432.1)}});
+    QFETCH(QString, format);
+    QFETCH(double, valoare);
+    QFETCH(QString, text);
+    m_source->writeRow(2, {{2, Variant(valoare)}});
     grid::Column& c = m_grid->column(2);
     c.widthTwips = 1000;
-    c.numberFormat = QStringLiteral("##,##0.00");
+    c.numberFormat = format;
     c.bold = ingrosat;
     c.button = buton;
     m_grid->refreshColumns();
@@ -676,14 +689,15 @@ void TestGridWidget::widestValueIsNeverCut()
     c.footerText = QStringLiteral("12");
     const int before = m_grid->columnWidth(2);
     const QString widest = m_grid->cellText(2, 2);
-    QCOMPARE(widest, QStringLiteral("98,765,432.10"));
+    QCOMPARE(widest, text);
     QVERIFY(m_grid->cellTextWidth(2, widest) > before);
     m_grid->column(2).widestText = widest;
     m_grid->refreshFooters();
     QCOMPARE(m_grid->columnWidth(2), m_grid->cellTextWidth(2, widest));
     m_grid->refreshColumns();
     QCOMPARE(m_grid->columnWidth(2), m_grid->cellTextWidth(2, widest));
-    // Whole, so no tooltip repeats it.
+    // Whole, by every part of a pixel, so no tooltip repeats it.
+    QVERIFY(!grid_test::isCut(*m_grid, 2, 2));
     const QPoint at = m_grid->visualRect(m_grid->model()->index(2, 2)).center();
     QHelpEvent help(QEvent::ToolTip, at, m_grid->viewport()->mapToGlobal(at));
     QCoreApplication::sendEvent(m_grid->viewport(), &help);
