@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -138,10 +139,16 @@ bool isEmptyCell(const db::Variant& v)
     return v.isMissing() || (v.isText() && v.asText().isEmpty());
 }
 
+// One pass over the headings: a name met again takes the first number not
+// taken after it, and each name remembers where its numbers stand, so that
+// many equal headings cost no more than as many different ones.
 QStringList fieldNames(const QVector<db::Variant>& heading, int width)
 {
     QStringList names;
-    QSet<QString> used;
+    names.reserve(width);
+    QSet<QString> used;             // case-folded
+    QHash<QString, int> nextNumber; // case-folded name -> the number to try first
+    used.reserve(width);
     for (int c = 0; c < width; ++c) {
         QString name;
         if (c < heading.size() && !isEmptyCell(heading.at(c)))
@@ -151,16 +158,19 @@ QStringList fieldNames(const QVector<db::Variant>& heading, int width)
         name.replace(u']', u')');
         if (name.trimmed().isEmpty())
             name = u'F' + QString::number(c + 1);
-        if (used.contains(name.toCaseFolded())) {
-            for (int n = 1;; ++n) {
-                const QString candidate = name + QString::number(n);
-                if (!used.contains(candidate.toCaseFolded())) {
-                    name = candidate;
-                    break;
-                }
-            }
+        QString folded = name.toCaseFolded();
+        if (used.contains(folded)) {
+            // Numbers below the one remembered are taken: by this name
+            // before, or by headings that were already there.
+            int& n = nextNumber[folded];
+            QString number;
+            do
+                number = QString::number(++n);
+            while (used.contains(folded + number));
+            name += number;
+            folded += number;
         }
-        used.insert(name.toCaseFolded());
+        used.insert(folded);
         names.push_back(name);
     }
     return names;
@@ -199,13 +209,11 @@ struct SheetBuilder
         sheet.name = std::move(raw.name);
         if (width == 0)
             return sheet;
-        QVector<db::Variant> heading;
+        QVector<db::Variant> heading(width, db::Variant::null());
         size_t i = 0;
-        for (; i < n && raw.rows[i] == 0; ++i) {
-            if (heading.size() <= raw.columns[i])
-                heading.resize(raw.columns[i] + 1, db::Variant::null());
-            heading[raw.columns[i]] = values[i];
-        }
+        for (; i < n && raw.rows[i] == 0; ++i)
+            if (raw.columns[i] < width)
+                heading[raw.columns[i]] = values[i];
         sheet.fields = detail::fieldNames(heading, width);
 
         // The data rows keep their cells where they are: a row's cells run

@@ -122,21 +122,46 @@ template <class F> db::Error streamXml(Package& pkg, const QString& name, qint64
     return error;
 }
 
-// Excel writes characters XML cannot carry as _xHHHH_.
-QString decodeEscapes(QString s)
+int hexDigit(char16_t ch)
 {
-    qsizetype at = s.indexOf(QStringLiteral("_x"));
-    while (at >= 0 && at + 7 <= s.size()) {
-        bool ok = false;
-        const ushort code = s.mid(at + 2, 4).toUShort(&ok, 16);
-        if (ok && s.at(at + 6) == u'_') {
-            s.replace(at, 7, QChar(code));
-            at = s.indexOf(QStringLiteral("_x"), at + 1);
-        } else {
-            at = s.indexOf(QStringLiteral("_x"), at + 2);
+    if (ch >= u'0' && ch <= u'9')
+        return ch - u'0';
+    if (ch >= u'a' && ch <= u'f')
+        return ch - u'a' + 10;
+    if (ch >= u'A' && ch <= u'F')
+        return ch - u'A' + 10;
+    return -1;
+}
+
+// Excel writes characters XML cannot carry as _xHHHH_. Decoded in one pass
+// into a new text; a character an escape gives is never read again as the
+// start of another.
+QString decodeEscapes(const QString& s)
+{
+    QString out;
+    out.reserve(s.size());
+    const QChar* const data = s.constData();
+    const qsizetype n = s.size();
+    qsizetype from = 0; // the first character not copied yet
+    for (qsizetype at = s.indexOf(u"_x"); at >= 0 && at + 7 <= n; at = s.indexOf(u"_x", at)) {
+        int code = 0;
+        bool ok = data[at + 6] == u'_';
+        for (int k = 2; ok && k < 6; ++k) {
+            const int d = hexDigit(data[at + k].unicode());
+            ok = d >= 0;
+            code = code * 16 + d;
         }
+        if (!ok) {
+            at += 2;
+            continue;
+        }
+        out.append(data + from, at - from);
+        out.append(QChar(char16_t(code)));
+        at += 7;
+        from = at;
     }
-    return s;
+    out.append(data + from, n - from);
+    return out;
 }
 
 QString relationshipId(const QXmlStreamAttributes& attributes)

@@ -147,6 +147,40 @@ QList<std::pair<QString, QByteArray>> handMadeParts(const QByteArray& sheetXml, 
     };
 }
 
+// A package of sheets "Sheet1", "Sheet2", ... (their sheetData), with the
+// shared texts given (the items of the part) when there are any.
+QList<std::pair<QString, QByteArray>> packageParts(const QList<QByteArray>& sheetData,
+                                                   const QByteArray& sharedItems = QByteArray())
+{
+    const QByteArray ns = "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"";
+    const QByteArray rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+    const QByteArray pkg = "<?xml version=\"1.0\"?><Relationships "
+                           "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+    QByteArray sheets;
+    QByteArray rels = pkg;
+    QList<std::pair<QString, QByteArray>> parts;
+    for (qsizetype i = 0; i < sheetData.size(); ++i) {
+        const QByteArray n = QByteArray::number(i + 1);
+        sheets += "<sheet name=\"Sheet" + n + "\" sheetId=\"" + n + "\" r:id=\"rId" + n + "\"/>";
+        rels +=
+            "<Relationship Id=\"rId" + n + "\" Type=\"" + rel + "/worksheet\" Target=\"s" + n + ".xml\"/>";
+        parts.push_back({u"xl/s"_s + QString::number(i + 1) + u".xml"_s,
+                         "<?xml version=\"1.0\"?><worksheet " + ns + "><sheetData>" + sheetData.at(i) +
+                             "</sheetData></worksheet>"});
+    }
+    if (!sharedItems.isEmpty()) {
+        rels += "<Relationship Id=\"rS\" Type=\"" + rel + "/sharedStrings\" Target=\"strings.xml\"/>";
+        parts.push_back(
+            {u"xl/strings.xml"_s, "<?xml version=\"1.0\"?><sst " + ns + ">" + sharedItems + "</sst>"});
+    }
+    parts.push_back({u"_rels/.rels"_s, pkg + "<Relationship Id=\"rId1\" Type=\"" + rel +
+                                           "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>"});
+    parts.push_back({u"xl/workbook.xml"_s, "<?xml version=\"1.0\"?><workbook " + ns + " xmlns:r=\"" + rel +
+                                               "\"><sheets>" + sheets + "</sheets></workbook>"});
+    parts.push_back({u"xl/_rels/workbook.xml.rels"_s, rels + "</Relationships>"});
+    return parts;
+}
+
 // Row 1: six headings; row 2: one cell of each XML form; row 3: cells
 // without references.
 const QByteArray kHandMadeSheet =
@@ -266,6 +300,12 @@ private slots:
     void handMadeCells();
     void cellForms_data();
     void cellForms();
+    void fieldNames_data();
+    void fieldNames();
+    void equalHeadings_data();
+    void equalHeadings();
+    void manyEscapes_data();
+    void manyEscapes();
     void date1904();
     void xlsCells();
     void sheetNames_data();
@@ -427,6 +467,13 @@ void TestReader::cellForms_data()
                               << QStringList{u"a & b"_s, u"x < y"_s, u"\u0218ina"_s};
     QTest::newRow("escapes") << inl + "a_x000D_b" + end + inl + "a_x000D_b" + end + inl + "_x0009_" + end
                              << QStringList{u"a\rb"_s, u"a\rb"_s, u"\t"_s};
+    // An escaped underscore gives "_" once: what follows it is text.
+    QTest::newRow("an escaped underscore")
+        << inl + "_x005F_x0041_" + end + inl + "_x005f_x005F__x0042_" + end + inl + "__x0043__" + end
+        << QStringList{u"_x0041_"_s, u"_x005F_B"_s, u"_C_"_s};
+    QTest::newRow("what is no escape")
+        << inl + "_x00G1_ _x+041_" + end + inl + "_x004" + end + inl + "_x_x0044_x" + end
+        << QStringList{u"_x00G1_ _x+041_"_s, u"_x004"_s, u"_xDx"_s};
     QTest::newRow("a text met again")
         << inl + "de" + end + inl + "DE" + end + inl + "de" + end << QStringList{u"de"_s, u"DE"_s, u"de"_s};
     QTest::newRow("prefixed names") << QByteArray(
@@ -455,6 +502,114 @@ void TestReader::cellForms()
     for (int c = 0; c < s.columnCount(); ++c)
         read << s.cell(0, c).toText();
     QCOMPARE(read, texts);
+}
+
+// Field names from the heading row: a heading met again takes a number, the
+// first one no other heading holds, without regard to case.
+void TestReader::fieldNames_data()
+{
+    QTest::addColumn<QStringList>("headings"); // an empty text: no heading
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("numbered in turn")
+        << QStringList{u"a"_s, u"a"_s, u"A"_s, u"a"_s} << QStringList{u"a"_s, u"a1"_s, u"A2"_s, u"a3"_s};
+    QTest::newRow("a number taken before")
+        << QStringList{u"a1"_s, u"a"_s, u"a"_s, u"a2"_s} << QStringList{u"a1"_s, u"a"_s, u"a2"_s, u"a21"_s};
+    QTest::newRow("a number taken after")
+        << QStringList{u"a"_s, u"a"_s, u"a1"_s, u"a"_s} << QStringList{u"a"_s, u"a1"_s, u"a11"_s, u"a2"_s};
+    QTest::newRow("empty headings") << QStringList{u"F2"_s, QString(), u"f3"_s, QString(), u"F4"_s}
+                                    << QStringList{u"F2"_s, u"F21"_s, u"f3"_s, u"F4"_s, u"F41"_s};
+    QTest::newRow("dots and brackets")
+        << QStringList{u"a.b"_s, u"a#b"_s, u"[x]"_s} << QStringList{u"a#b"_s, u"a#b1"_s, u"(x)"_s};
+}
+
+void TestReader::fieldNames()
+{
+    QFETCH(QStringList, headings);
+    QFETCH(QStringList, names);
+    QByteArray row = "<row r=\"1\">";
+    for (const QString& h : headings)
+        row += h.isEmpty() ? QByteArray("<c/>") : "<c t=\"inlineStr\"><is><t>" + h.toUtf8() + "</t></is></c>";
+    const QString path = m_dir.filePath(u"names.xlsx"_s);
+    QFile::remove(path);
+    QVERIFY(writeParts(path, packageParts({row + "</row><row r=\"2\"><c><v>1</v></c></row>"})));
+    const db::Result<excel::Workbook> book = excel::readWorkbook(path);
+    QVERIFY2(book, qPrintable(book.error().text()));
+    QCOMPARE(book->sheets.at(0).fields, names);
+}
+
+// 16,384 equal headings in each of 8 sheets, as shared texts (.xlsx) and as
+// labels (.xls): each heading after the first takes the next number.
+void TestReader::equalHeadings_data()
+{
+    using namespace xls_build;
+    QTest::addColumn<QByteArray>("bytes");
+    constexpr int kColumns = 16384;
+    QByteArray row = "<row r=\"1\">";
+    for (int c = 0; c < kColumns; ++c)
+        row += "<c t=\"s\"><v>0</v></c>";
+    row += "</row><row r=\"2\"><c><v>7</v></c></row>";
+    const QString path = m_dir.filePath(u"headings.xlsx"_s);
+    QFile::remove(path);
+    QVERIFY(writeParts(path, packageParts(QList<QByteArray>(8, row), "<si><t>Cod</t></si>")));
+    QTest::newRow("xlsx") << fileBytes(path);
+
+    QByteArray labels;
+    for (int c = 0; c < kColumns; ++c)
+        labels += labelSst(0, c, 0);
+    QByteArray sst;
+    put32(sst, kColumns);
+    put32(sst, 1);
+    sst += text(u"Cod"_s);
+    QList<SheetPart> sheets;
+    for (int i = 0; i < 8; ++i)
+        sheets << SheetPart{u"Sheet%1"_s.arg(i + 1), labels + number(1, 0, 7)};
+    QTest::newRow("xls") << compoundFile(workbookStream(record(0x00FC, sst), sheets));
+}
+
+void TestReader::equalHeadings()
+{
+    QFETCH(QByteArray, bytes);
+    const QString path = m_dir.filePath(u"equal"_s);
+    QVERIFY(writeBytes(path, bytes));
+    const db::Result<excel::Workbook> book = excel::readWorkbook(path);
+    QVERIFY2(book, qPrintable(book.error().text()));
+    QCOMPARE(book->sheets.size(), 8);
+    for (const excel::Sheet& s : book->sheets) {
+        QCOMPARE(s.columnCount(), 16384);
+        QCOMPARE(s.fields.at(0), u"Cod"_s);
+        QCOMPARE(s.fields.at(1), u"Cod1"_s);
+        QCOMPARE(s.fields.at(16383), u"Cod16383"_s);
+        QCOMPARE(QSet<QString>(s.fields.begin(), s.fields.end()).size(), 16384);
+        QCOMPARE(s.cell(0, 0), Variant(std::int64_t(7)));
+    }
+}
+
+// 1.5 million escapes in one text, shared or inline, each one character.
+void TestReader::manyEscapes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray escapes = QByteArray("_x0041_").repeated(1'500'000);
+    const QString path = m_dir.filePath(u"escapes.xlsx"_s);
+    QFile::remove(path);
+    QVERIFY(writeParts(
+        path, packageParts({"<row r=\"1\"><c><v>1</v></c></row><row r=\"2\"><c t=\"s\"><v>0</v></c></row>"},
+                           "<si><t>" + escapes + "</t></si>")));
+    QTest::newRow("shared") << fileBytes(path);
+    QFile::remove(path);
+    QVERIFY(writeParts(
+        path, packageParts({"<row r=\"1\"><c><v>1</v></c></row><row r=\"2\"><c t=\"inlineStr\"><is><t>" +
+                            escapes + "</t></is></c></row>"})));
+    QTest::newRow("inline") << fileBytes(path);
+}
+
+void TestReader::manyEscapes()
+{
+    QFETCH(QByteArray, bytes);
+    const QString path = m_dir.filePath(u"escaped.xlsx"_s);
+    QVERIFY(writeBytes(path, bytes));
+    const db::Result<excel::Workbook> book = excel::readWorkbook(path);
+    QVERIFY2(book, qPrintable(book.error().text()));
+    QCOMPARE(book->sheets.at(0).cell(0, 0), Variant(QString(1'500'000, u'A')));
 }
 
 void TestReader::date1904()
