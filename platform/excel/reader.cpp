@@ -114,22 +114,31 @@ bool isBuiltInDate(int id)
 
 db::Error formatError(const QString& detail)
 {
-    QString text = QStringLiteral("External table is not in the expected format.");
-    if (!detail.isEmpty())
-        text += u' ' + detail;
-    return db::Error(db::Error::Kind::InvalidArgument, db::ErrorNumber::General, text);
+    return db::Error(db::Error::Kind::InvalidArgument, db::ErrorNumber::General,
+                     detail.isEmpty() ? QStringLiteral("Fisierul nu are formatul unui fisier excel.")
+                                      : detail);
 }
 
 db::Error tooLargeError(const QString& detail)
 {
     return db::Error(db::Error::Kind::InvalidArgument, db::ErrorNumber::General,
-                     QStringLiteral("The workbook is too large to be read: ") + detail);
+                     QStringLiteral("Fisierul excel este prea mare pentru a fi citit: ") + detail);
 }
 
 db::Error budgetError()
 {
-    return tooLargeError(QStringLiteral("its cells need more than %1 MB of memory.")
-                             .arg(kMaxCellMemory >> 20));
+    return tooLargeError(
+        QStringLiteral("citirea lui cere mai mult de %1 MB de memorie.").arg(kMaxCellMemory >> 20));
+}
+
+db::Error openError(const QFile& file)
+{
+    return db::Error(db::Error::Kind::Io, db::ErrorNumber::General,
+                     file.error() == QFileDevice::PermissionsError
+                         ? QStringLiteral("Fisierul '%1' nu poate fi deschis: nu aveti drept de citire.")
+                               .arg(file.fileName())
+                         : QStringLiteral("Fisierul '%1' nu poate fi deschis (%2).")
+                               .arg(file.fileName(), file.errorString()));
 }
 
 namespace {
@@ -300,21 +309,20 @@ db::Result<Workbook> readWorkbook(const QString& path)
     QFile file(path);
     if (!QFileInfo(path).isFile())
         return db::Error(db::Error::Kind::FileNotFound, db::ErrorNumber::General,
-                         QStringLiteral("Could not find file '%1'.").arg(path));
+                         QStringLiteral("Fisierul '%1' nu a fost gasit.").arg(path));
     if (!file.open(QIODevice::ReadOnly))
-        return db::Error(db::Error::Kind::Io, db::ErrorNumber::General,
-                         QStringLiteral("Cannot open '%1': %2").arg(path, file.errorString()));
+        return detail::openError(file);
     const QByteArray magic = file.read(8);
     file.close();
     if (magic.isEmpty())
-        return detail::formatError(QStringLiteral("The file is empty."));
+        return detail::formatError(QStringLiteral("Fisierul este gol."));
     db::Result<QVector<detail::RawSheet>> raw = db::Error();
     if (magic.startsWith(QByteArrayLiteral("PK\x03\x04")))
         raw = detail::readXlsx(path);
     else if (magic == QByteArrayLiteral("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
         raw = detail::readXls(path);
     else
-        return detail::formatError(QStringLiteral("The file is neither an .xls nor an .xlsx workbook."));
+        return detail::formatError(QStringLiteral("Fisierul nu este un fisier excel (.xls sau .xlsx)."));
     if (!raw)
         return raw.error();
     Workbook book;
@@ -427,7 +435,7 @@ db::Result<QString> workbookPath(const QString& connectionText)
     const QString path = db::connectionValue(connectionText, u"Data Source");
     if (path.isEmpty())
         return db::Error(db::Error::Kind::InvalidArgument, db::ErrorNumber::General,
-                         QStringLiteral("The connection text names no workbook file."));
+                         QStringLiteral("Textul conexiunii nu numeste niciun fisier excel."));
     return path;
 }
 
@@ -455,13 +463,13 @@ db::Error openWorkbook(const Workbook& workbook, db::Connection& connection)
     connection.close();
     for (const Sheet& sheet : workbook.sheets) {
         if (sheet.columnCount() > detail::kMaxTableColumns)
-            return detail::tooLargeError(QStringLiteral("the sheet '%1' has %2 columns, more than %3.")
+            return detail::tooLargeError(QStringLiteral("foaia '%1' are %2 coloane, mai multe decat %3.")
                                              .arg(sheet.name)
                                              .arg(sheet.columnCount())
                                              .arg(detail::kMaxTableColumns));
         if (qint64(sheet.rowCount()) * sheet.columnCount() > detail::kMaxTableCells)
             return detail::tooLargeError(
-                QStringLiteral("the sheet '%1' spans %2 rows by %3 columns, more than %4 million cells.")
+                QStringLiteral("foaia '%1' are %2 randuri pe %3 coloane, mai mult de %4 milioane de celule.")
                     .arg(sheet.name)
                     .arg(sheet.rowCount() + 1)
                     .arg(sheet.columnCount())
@@ -476,8 +484,9 @@ db::Error openWorkbook(const Workbook& workbook, db::Connection& connection)
                                QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX");
     QTemporaryDir folder(folderPath);
     if (!folder.isValid())
-        return db::Error(db::Error::Kind::Io, db::ErrorNumber::General,
-                         QStringLiteral("Cannot create a work folder: %1").arg(folder.errorString()));
+        return db::Error(
+            db::Error::Kind::Io, db::ErrorNumber::General,
+            QStringLiteral("Nu se poate crea un folder de lucru (%1).").arg(folder.errorString()));
     const QString file = folder.filePath(QStringLiteral("workbook.db"));
     if (db::Error e = db::Connection::createDatabase(file))
         return e;

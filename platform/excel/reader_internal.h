@@ -6,6 +6,7 @@
 #include "platform/excel/reader.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <algorithm>
 #include <cstdint>
 #include <vector>
@@ -122,6 +123,8 @@ db::Error formatError(const QString& detail = QString());
 // The error of a file beyond a limit of the reader.
 db::Error tooLargeError(const QString& detail);
 db::Error budgetError();
+// The error of a file that cannot be opened.
+db::Error openError(const QFile& file);
 
 db::Result<QVector<RawSheet>> readXlsx(const QString& path);
 db::Result<QVector<RawSheet>> readXls(const QString& path);

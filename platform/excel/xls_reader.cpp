@@ -41,7 +41,7 @@ struct Bytes
 
 db::Error damaged(const QString& what)
 {
-    return formatError(QStringLiteral("The .xls file is damaged: %1.").arg(what));
+    return formatError(QStringLiteral("Fisierul .xls este deteriorat: %1.").arg(what));
 }
 
 // ---------------------------------------------------------------------------
@@ -62,15 +62,15 @@ public:
     db::Error open()
     {
         if (!m_file.has(0, 512) || std::memcmp(m_file.data, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) != 0)
-            return damaged(QStringLiteral("its header is cut short"));
+            return damaged(QStringLiteral("antetul lui este incomplet"));
         const quint16 shift = m_file.u16(0x1E);
         if (m_file.u16(0x1C) != 0xFFFE || (shift != 9 && shift != 12) || m_file.u16(0x20) != 6)
-            return damaged(QStringLiteral("its header is not one of a compound file"));
+            return damaged(QStringLiteral("antetul lui nu este al unui fisier compus (OLE)"));
         m_shift = shift;
         m_sectorSize = qsizetype(1) << shift;
         m_sectors = m_file.size / m_sectorSize - 1 + (m_file.size % m_sectorSize ? 1 : 0);
         if (m_sectors <= 0)
-            return damaged(QStringLiteral("it holds no sector"));
+            return damaged(QStringLiteral("nu are niciun sector"));
         m_miniCutoff = m_file.u32(0x38);
 
         // The allocation table: its sectors are listed in the header, then in
@@ -87,7 +87,7 @@ public:
         const qsizetype perList = m_sectorSize / 4 - 1;
         for (qsizetype steps = 0; list < kMaxSector && tableSectors.size() < tableCount; ++steps) {
             if (steps > m_sectors || !isWholeSector(list))
-                return damaged(QStringLiteral("its sector list is broken"));
+                return damaged(QStringLiteral("lista sectoarelor lui este rupta"));
             const qsizetype at = offsetOf(list);
             for (qsizetype i = 0; i < perList && tableSectors.size() < tableCount; ++i) {
                 const quint32 s = m_file.u32(at + 4 * i);
@@ -98,11 +98,11 @@ public:
             list = m_file.u32(at + 4 * perList);
         }
         if (tableSectors.empty() || qsizetype(tableSectors.size()) > m_sectors)
-            return damaged(QStringLiteral("its allocation table is missing"));
+            return damaged(QStringLiteral("tabela lui de alocare lipseste"));
         m_table.reserve(tableSectors.size() * size_t(m_sectorSize / 4));
         for (const quint32 s : tableSectors) {
             if (!isWholeSector(s))
-                return damaged(QStringLiteral("its allocation table lies outside the file"));
+                return damaged(QStringLiteral("tabela lui de alocare este in afara fisierului"));
             const qsizetype at = offsetOf(s);
             for (qsizetype i = 0; i < m_sectorSize / 4; ++i)
                 m_table.push_back(m_file.u32(at + 4 * i));
@@ -114,7 +114,7 @@ public:
             return directory.error();
         m_directory = std::move(*directory);
         if (m_directory.size() < 128 || dir().u8(0x42) != 5)
-            return damaged(QStringLiteral("its directory has no root"));
+            return damaged(QStringLiteral("directorul lui nu are radacina"));
         return db::Error();
     }
 
@@ -165,7 +165,7 @@ public:
         const quint64 size =
             m_shift == 9 ? dir().u32(match + 0x78) : quint64(dir().u32(match + 0x78)) | quint64(dir().u32(match + 0x7C)) << 32;
         if (size > quint64(m_file.size))
-            return damaged(QStringLiteral("a stream is larger than the file"));
+            return damaged(QStringLiteral("un flux este mai mare decat fisierul"));
         if (size < m_miniCutoff)
             return miniStream(start, qsizetype(size));
         return chain(start, qsizetype(size));
@@ -191,7 +191,7 @@ private:
     db::Result<QByteArray> chain(quint32 start, qsizetype size)
     {
         if (size > m_file.size)
-            return damaged(QStringLiteral("a stream is larger than the file"));
+            return damaged(QStringLiteral("un flux este mai mare decat fisierul"));
         QByteArray out;
         if (size >= 0)
             out.reserve(size);
@@ -200,13 +200,13 @@ private:
             if (s == kEndOfChain && size < 0)
                 break;
             if (steps > m_sectors || !isSector(s) || s >= m_table.size())
-                return damaged(QStringLiteral("a chain of sectors is broken"));
+                return damaged(QStringLiteral("un lant de sectoare este rupt"));
             const qsizetype at = offsetOf(s);
             qsizetype take = std::min(m_sectorSize, m_file.size - at);
             if (size >= 0)
                 take = std::min(take, size - out.size());
             if (take <= 0)
-                return damaged(QStringLiteral("a stream is cut short"));
+                return damaged(QStringLiteral("un flux este incomplet"));
             out.append(reinterpret_cast<const char*>(m_file.data + at), take);
             s = m_table[s];
         }
@@ -236,7 +236,7 @@ private:
         for (qsizetype steps = 0; out.size() < size; ++steps) {
             const qsizetype at = qsizetype(s) * 64;
             if (steps > qsizetype(m_miniTable.size()) || s >= m_miniTable.size() || at + 64 > m_mini.size())
-                return damaged(QStringLiteral("a chain of small sectors is broken"));
+                return damaged(QStringLiteral("un lant de sectoare mici este rupt"));
             out.append(m_mini.constData() + at, std::min<qsizetype>(64, size - out.size()));
             s = m_miniTable[s];
         }
@@ -388,7 +388,7 @@ public:
         std::sort(starts.begin(), starts.end());
         for (size_t i = 0; i < starts.size(); ++i)
             if (starts[i] < m_globalsEnd || (i > 0 && starts[i] == starts[i - 1]))
-                return damaged(QStringLiteral("its sheets overlap"));
+                return damaged(QStringLiteral("foile lui se suprapun"));
         QVector<RawSheet> sheets;
         for (const SheetEntry& entry : m_sheets) {
             RawSheet sheet;
@@ -445,7 +445,7 @@ private:
         return c;
     }
 
-    static db::Error cut() { return damaged(QStringLiteral("its workbook stream is cut short")); }
+    static db::Error cut() { return damaged(QStringLiteral("fluxul registrului este incomplet")); }
 
     QString bytesText(const uchar* data, qsizetype n)
     {
@@ -537,7 +537,7 @@ private:
     {
         Record r;
         if (!record(0, r) || r.type != kBof || !r.body.has(0, 2))
-            return damaged(QStringLiteral("its workbook stream does not begin as one"));
+            return damaged(QStringLiteral("fluxul registrului nu incepe ca unul"));
         m_biff5 = r.body.u16(0) < 0x0600;
         for (qsizetype at = r.next;; at = r.next) {
             if (!record(at, r))
@@ -559,14 +559,14 @@ private:
                 break;
             case kBoundSheet: {
                 if (!r.body.has(0, 6))
-                    return damaged(QStringLiteral("a sheet entry is cut short"));
+                    return damaged(QStringLiteral("intrarea unei foi este incompleta"));
                 const quint32 offset = r.body.u32(0);
                 const quint8 kind = r.body.u8(5);
                 Continued c;
                 c.add(Bytes{r.body.data + 6, r.body.size - 6});
                 QString name;
                 if (!text(c, true, name))
-                    return damaged(QStringLiteral("a sheet name is cut short"));
+                    return damaged(QStringLiteral("numele unei foi este incomplet"));
                 // Worksheets only: chart, macro and module sheets hold no table.
                 if (kind == 0)
                     m_sheets.push_back(SheetEntry{name, qsizetype(offset)});
@@ -574,18 +574,18 @@ private:
             }
             case kFormat: {
                 if (!r.body.has(0, 2))
-                    return damaged(QStringLiteral("a number format is cut short"));
+                    return damaged(QStringLiteral("un format de numar este incomplet"));
                 Continued c = continued(r);
                 quint16 id = 0;
                 QString code;
                 if (!c.u16(id) || !text(c, m_biff5, code))
-                    return damaged(QStringLiteral("a number format is cut short"));
+                    return damaged(QStringLiteral("un format de numar este incomplet"));
                 m_dateFormats.insert(id, isDateFormatCode(code));
                 break;
             }
             case kXf: {
                 if (!r.body.has(0, 4))
-                    return damaged(QStringLiteral("a cell format is cut short"));
+                    return damaged(QStringLiteral("un format de celula este incomplet"));
                 const int id = r.body.u16(2);
                 m_dateXf.push_back(m_dateFormats.contains(id) ? m_dateFormats.value(id) : isBuiltInDate(id));
                 break;
@@ -605,12 +605,12 @@ private:
         Continued c = continued(r);
         quint32 total = 0, unique = 0;
         if (!c.u32(total) || !c.u32(unique))
-            return damaged(QStringLiteral("its shared texts are cut short"));
+            return damaged(QStringLiteral("textele lui comune sunt incomplete"));
         // The count is a claim: texts are kept as they are read.
         for (quint32 i = 0; i < unique; ++i) {
             QString s;
             if (!text(c, false, s))
-                return damaged(QStringLiteral("its shared texts are cut short"));
+                return damaged(QStringLiteral("textele lui comune sunt incomplete"));
             if (!m_budget.take(32 + 2 * qint64(s.size())))
                 return budgetError();
             m_strings.push_back(std::move(s));
@@ -641,20 +641,20 @@ private:
     {
         Record r;
         if (!record(offset, r) || r.type != kBof)
-            return damaged(QStringLiteral("the sheet '%1' is not where the workbook says").arg(sheet.name));
+            return damaged(QStringLiteral("foaia '%1' nu este unde arata registrul").arg(sheet.name));
         int depth = 0; // sub-streams inside the sheet (charts) are passed over
         bool pendingText = false; // a formula whose text follows in a STRING record
         quint16 pendingRow = 0, pendingColumn = 0;
         const auto put = [&](int row, int column, db::Variant v, bool shared = false) -> db::Error {
             if (column >= kMaxColumns)
-                return formatError(QStringLiteral("A cell lies beyond the last column."));
+                return formatError(QStringLiteral("O celula este dupa ultima coloana a unei foi."));
             if (!sheet.add(row, column, std::move(v), m_budget, shared))
                 return budgetError();
             return db::Error();
         };
         for (qsizetype at = r.next;; at = r.next) {
             if (at >= limit)
-                return damaged(QStringLiteral("its sheets overlap"));
+                return damaged(QStringLiteral("foile lui se suprapun"));
             if (!record(at, r))
                 return cut();
             const Bytes& b = r.body;
@@ -693,7 +693,8 @@ private:
                 if (b.has(0, 10)) {
                     const quint32 i = b.u32(6);
                     if (i >= quint32(m_strings.size()))
-                        return formatError(QStringLiteral("A cell refers to a missing shared string."));
+                        return formatError(
+                            QStringLiteral("O celula trimite la un text comun care lipseste."));
                     e = put(b.u16(0), b.u16(2), db::Variant(m_strings.at(qsizetype(i))), true);
                 }
                 break;
@@ -703,7 +704,7 @@ private:
                     Continued c = continued(r);
                     QString s;
                     if (!c.skip(6) || !text(c, false, s))
-                        return damaged(QStringLiteral("a text cell is cut short"));
+                        return damaged(QStringLiteral("o celula de text este incompleta"));
                     e = put(b.u16(0), b.u16(2), db::Variant(std::move(s)));
                 }
                 break;
@@ -735,7 +736,7 @@ private:
                     Continued c = continued(r);
                     QString s;
                     if (!text(c, false, s))
-                        return damaged(QStringLiteral("a formula's text is cut short"));
+                        return damaged(QStringLiteral("textul unei formule este incomplet"));
                     e = put(pendingRow, pendingColumn, db::Variant(std::move(s)));
                 }
                 break;
@@ -761,7 +762,8 @@ db::Result<QVector<RawSheet>> readXlsBytes(const QByteArray& file)
     if (!stream)
         return stream.error();
     if (name.isEmpty())
-        return formatError(QStringLiteral("The file holds no workbook (a document of another program?)."));
+        return formatError(
+            QStringLiteral("Fisierul nu contine un registru excel (este un document al altui program?)."));
     Workbook book(*stream);
     return book.read();
 }
@@ -770,15 +772,12 @@ db::Result<QVector<RawSheet>> readXls(const QString& path)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        return db::Error(db::Error::Kind::Io, db::ErrorNumber::General,
-                         QStringLiteral("Cannot open '%1': %2").arg(path, f.errorString()));
+        return openError(f);
     if (f.size() > kMaxXlsBytes)
-        return tooLargeError(
-            QStringLiteral("an .xls file of more than %1 MB.").arg(kMaxXlsBytes >> 20));
+        return tooLargeError(QStringLiteral("un fisier .xls de mai mult de %1 MB.").arg(kMaxXlsBytes >> 20));
     const QByteArray bytes = f.read(kMaxXlsBytes + 1);
     if (bytes.size() > kMaxXlsBytes)
-        return tooLargeError(
-            QStringLiteral("an .xls file of more than %1 MB.").arg(kMaxXlsBytes >> 20));
+        return tooLargeError(QStringLiteral("un fisier .xls de mai mult de %1 MB.").arg(kMaxXlsBytes >> 20));
     return readXlsBytes(bytes);
 }
 

@@ -52,23 +52,23 @@ db::Result<zip_file_t*> openPart(Package& pkg, const QString& name, qint64 limit
 {
     const zip_int64_t index = locate(pkg.zip.get(), name);
     if (index < 0)
-        return formatError(QStringLiteral("The part '%1' is missing.").arg(name));
+        return formatError(QStringLiteral("Partea '%1' lipseste din fisier.").arg(name));
     zip_stat_t st;
     zip_stat_init(&st);
     if (zip_stat_index(pkg.zip.get(), zip_uint64_t(index), 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE))
-        return formatError(QStringLiteral("The part '%1' cannot be read.").arg(name));
+        return formatError(QStringLiteral("Partea '%1' nu poate fi citita.").arg(name));
     if (st.size > zip_uint64_t(limit))
-        return tooLargeError(QStringLiteral("its part '%1' inflates to %2 MB, more than %3 MB.")
+        return tooLargeError(QStringLiteral("partea '%1' are %2 MB dezarhivata, mai mult de %3 MB.")
                                  .arg(name)
                                  .arg(st.size >> 20)
                                  .arg(limit >> 20));
     if (st.size > zip_uint64_t(pkg.inflatedLeft))
         return tooLargeError(
-            QStringLiteral("its parts inflate to more than %1 MB.").arg(kMaxWorkbookBytes >> 20));
+            QStringLiteral("partile lui au dezarhivate mai mult de %1 MB.").arg(kMaxWorkbookBytes >> 20));
     pkg.inflatedLeft -= qint64(st.size);
     zip_file_t* f = zip_fopen_index(pkg.zip.get(), zip_uint64_t(index), 0);
     if (!f)
-        return formatError(QStringLiteral("The part '%1' cannot be read.").arg(name));
+        return formatError(QStringLiteral("Partea '%1' nu poate fi citita.").arg(name));
     *size = st.size;
     return f;
 }
@@ -104,7 +104,7 @@ template <class F> db::Error streamXml(Package& pkg, const QString& name, qint64
             if (n > 0)
                 done += zip_uint64_t(n);
             if (n < 0 || done > size) {
-                error = formatError(QStringLiteral("The part '%1' is damaged.").arg(name));
+                error = formatError(QStringLiteral("Partea '%1' este deteriorata.").arg(name));
                 break;
             }
             if (n == 0)
@@ -114,8 +114,10 @@ template <class F> db::Error streamXml(Package& pkg, const QString& name, qint64
             continue;
         }
         if (xml.hasError() && !error)
-            error = formatError(
-                QStringLiteral("The part '%1' is not well formed: %2").arg(name, xml.errorString()));
+            error = formatError(QStringLiteral("Partea '%1' nu este un XML corect (linia %2, coloana %3).")
+                                    .arg(name)
+                                    .arg(xml.lineNumber())
+                                    .arg(xml.columnNumber()));
         break;
     }
     zip_fclose(f);
@@ -326,7 +328,7 @@ db::Result<QByteArray> readEntry(Package& pkg, const QString& name)
     const bool more = zip_fread(f, &probe, 1) != 0; // also reports a damaged entry
     zip_fclose(f);
     if (done != data.size() || more)
-        return formatError(QStringLiteral("The part '%1' is damaged.").arg(name));
+        return formatError(QStringLiteral("Partea '%1' este deteriorata.").arg(name));
     return data;
 }
 
@@ -449,7 +451,10 @@ private:
         return *it;
     }
 
-    static db::Error broken() { return formatError(QStringLiteral("The sheet is not well formed.")); }
+    db::Error broken() const
+    {
+        return formatError(QStringLiteral("Foaia '%1' nu este un XML corect.").arg(m_sheet.name));
+    }
 
     // The text of the current row's number, as references write it.
     void setRowDigits()
@@ -466,9 +471,10 @@ private:
         long long r = 0;
         const auto parsed = std::from_chars(text.data(), text.data() + text.size(), r);
         if (parsed.ec != std::errc() || parsed.ptr != text.data() + text.size() || r < 1 || r > kMaxRows) {
-            fail(formatError(QStringLiteral("A row is numbered %1, outside rows 1 to %2.")
-                                 .arg(QString::fromUtf8(text.data(), qsizetype(std::min<size_t>(text.size(), 20))))
-                                 .arg(kMaxRows)));
+            fail(formatError(
+                QStringLiteral("Un rand are numarul %1, in afara randurilor 1 - %2.")
+                    .arg(QString::fromUtf8(text.data(), qsizetype(std::min<size_t>(text.size(), 20))))
+                    .arg(kMaxRows)));
             return -1;
         }
         return int(r);
@@ -648,7 +654,7 @@ private:
             }
             m_column = -1;
             if (m_row >= kMaxRows)
-                return fail(formatError(QStringLiteral("A row lies beyond the last row.")));
+                return fail(formatError(QStringLiteral("Un rand este dupa ultimul rand al unei foi.")));
         } else {
             ok = attributes(&selfClosing, [](std::string_view, std::string_view) {});
             if (ok && m_inCell) {
@@ -765,7 +771,7 @@ private:
         if (m_row < 0)
             m_row = 0;
         if (m_column >= kMaxColumns)
-            m_error = formatError(QStringLiteral("A cell lies beyond the last column."));
+            m_error = formatError(QStringLiteral("O celula este dupa ultima coloana a unei foi."));
         if (type.empty() || type == "n")
             m_type = CellType::Number;
         else if (type == "s")
@@ -828,7 +834,7 @@ private:
             int i = -1;
             const auto r = std::from_chars(t.data(), t.data() + t.size(), i);
             if (r.ec != std::errc() || i < 0 || i >= m_ctx.strings->size()) {
-                m_error = formatError(QStringLiteral("A cell refers to a missing shared string."));
+                m_error = formatError(QStringLiteral("O celula trimite la un text comun care lipseste."));
                 return;
             }
             v = db::Variant(m_ctx.strings->at(i));
@@ -927,7 +933,8 @@ db::Result<QVector<RawSheet>> readPackage(Package& pkg)
     if (wbError)
         return wbError;
     if (!repeated.isEmpty())
-        return formatError(QStringLiteral("Two sheets of the workbook name the same part '%1'.").arg(repeated));
+        return formatError(
+            QStringLiteral("Doua foi ale fisierului folosesc aceeasi parte '%1'.").arg(repeated));
 
     QString stringsPart;
     QString stylesPart;
@@ -961,13 +968,23 @@ db::Error zipError(int code)
     switch (code) {
     case ZIP_ER_NOZIP:
     case ZIP_ER_INCONS:
-        return formatError(QStringLiteral("The file is not a complete workbook (a damaged or cut zip)."));
+    case ZIP_ER_EOF:
+        return formatError(
+            QStringLiteral("Fisierul nu este un fisier excel intreg (arhiva zip este deteriorata "
+                           "sau taiata)."));
+    case ZIP_ER_OPEN:
+    case ZIP_ER_READ:
+    case ZIP_ER_SEEK:
+        return formatError(QStringLiteral("Fisierul nu poate fi citit de pe disc."));
+    case ZIP_ER_MEMORY:
+        return formatError(QStringLiteral("Memoria nu ajunge pentru a deschide fisierul."));
     default: {
+        // libzip's own text, for a fault of the archive the user cannot mend anyway.
         zip_error_t error;
         zip_error_init_with_code(&error, code);
         const QString text = QString::fromUtf8(zip_error_strerror(&error));
         zip_error_fini(&error);
-        return formatError(QStringLiteral("The file is not a complete workbook (%1).").arg(text));
+        return formatError(QStringLiteral("Fisierul nu este un fisier excel intreg (%1).").arg(text));
     }
     }
 }

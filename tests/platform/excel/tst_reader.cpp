@@ -851,9 +851,9 @@ void TestReader::hostileSamples_data()
     QTest::addColumn<bool>("reads");  // readWorkbook gives the cells
     QTest::addColumn<bool>("opens");  // openWorkbook gives the tables
     QTest::addColumn<QString>("says"); // part of the error
-    QTest::newRow("crash on open") << u"crash_on_open.xls"_s << false << false << u"damaged"_s;
+    QTest::newRow("crash on open") << u"crash_on_open.xls"_s << false << false << u"deteriorat"_s;
     // Row 1048576 and column GH: 190 columns by a million rows as a table.
-    QTest::newRow("sparse last row") << u"sparse_last_row.xlsx"_s << true << false << u"million cells"_s;
+    QTest::newRow("sparse last row") << u"sparse_last_row.xlsx"_s << true << false << u"milioane de celule"_s;
     QTest::newRow("control characters") << u"control_chars_in_text.xlsx"_s << true << true << QString();
     QTest::newRow("zip bomb") << u"zip_bomb.xlsx"_s << false << false << u"sharedStrings.xml"_s;
 }
@@ -914,14 +914,16 @@ void TestReader::limits_data()
     QByteArray wide = "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>H</t></is></c></row>";
     for (int r = 2; r <= 20001; ++r)
         wide += "<row r=\"" + QByteArray::number(r) + "\"><c r=\"XFD" + QByteArray::number(r) + "\"><v>1</v></c></row>";
-    QTest::newRow("column XFD on 20,000 rows") << built(handMadeParts(wide)) << true << false << u"16384 columns"_s;
+    QTest::newRow("column XFD on 20,000 rows")
+        << built(handMadeParts(wide)) << true << false << u"16384 coloane"_s;
 
     // Within the limits: 3,000 columns of one row are too many for a table only.
     QByteArray columns3000 = "<row r=\"1\">";
     for (int c = 1; c <= 3000; ++c)
         columns3000 += "<c><v>" + QByteArray::number(c) + "</v></c>";
     columns3000 += "</row>";
-    QTest::newRow("3,000 columns") << built(handMadeParts(columns3000)) << true << false << u"more than 2000"_s;
+    QTest::newRow("3,000 columns") << built(handMadeParts(columns3000)) << true << false
+                                   << u"mai multe decat 2000"_s;
 
     // One sheet part named by 2,000 sheets.
     QList<std::pair<QString, QByteArray>> repeated = handMadeParts("<row r=\"1\"><c><v>1</v></c></row>");
@@ -932,16 +934,16 @@ void TestReader::limits_data()
     for (auto& [name, data] : repeated)
         if (name == u"xl/workbook.xml")
             data.replace("<sheet name=\"Grafic\" sheetId=\"2\" r:id=\"rId4\"/>", sheets);
-    QTest::newRow("one part for 2,000 sheets") << built(repeated) << false << false << u"same part"_s;
+    QTest::newRow("one part for 2,000 sheets") << built(repeated) << false << false << u"aceeasi parte"_s;
 
     // A part that claims to inflate to 3 GB, and one that inflates to more
     // than it claims.
     const QByteArray plain = built(handMadeParts("<row r=\"1\"><c><v>1</v></c></row>"));
     QTest::newRow("declared 3 GB") << withDeclaredSize(plain, "xl/worksheets/a.xml", 3'000'000'000u) << false
-                                   << false << u"more than 512 MB"_s;
+                                   << false << u"mai mult de 512 MB"_s;
     QTest::newRow("inflates beyond its size")
         << withDeclaredSize(plain, "xl/sharedStrings.xml", 20) << false << false << u"sharedStrings.xml"_s;
-    QTest::newRow("truncated zip") << plain.left(plain.size() - 60) << false << false << u"workbook"_s;
+    QTest::newRow("truncated zip") << plain.left(plain.size() - 60) << false << false << u"intreg"_s;
 }
 
 void TestReader::limits()
@@ -973,8 +975,8 @@ void TestReader::rowNumbers_data()
                                    << u"-2147483648"_s << 0;
     QTest::newRow("above 2^31") << QByteArray("<row r=\"4294967297\"><c><v>1</v></c></row>")
                                 << u"4294967297"_s << 0;
-    QTest::newRow("zero") << QByteArray("<row r=\"0\"><c><v>1</v></c></row>") << u"numbered 0"_s << 0;
-    QTest::newRow("not a number") << QByteArray("<row r=\"x\"><c><v>1</v></c></row>") << u"numbered x"_s << 0;
+    QTest::newRow("zero") << QByteArray("<row r=\"0\"><c><v>1</v></c></row>") << u"numarul 0"_s << 0;
+    QTest::newRow("not a number") << QByteArray("<row r=\"x\"><c><v>1</v></c></row>") << u"numarul x"_s << 0;
     QTest::newRow("reference beyond the sheet")
         << QByteArray("<row r=\"1\"><c r=\"A1048577\"><v>1</v></c></row>") << u"1048577"_s << 0;
     QTest::newRow("negative reference") << QByteArray("<row r=\"1\"><c r=\"B-3\"><v>1</v></c></row>")
@@ -1153,33 +1155,35 @@ void TestReader::xlsDamaged_data()
     const QByteArray regular = xlsBook(number(0, 0, 0) + big);
     QByteArray loop = regular;
     set32(loop, 512 + 4 * 2, 2); // the stream's first sector points at itself
-    QTest::newRow("chain loops") << loop << u"damaged"_s;
+    QTest::newRow("chain loops") << loop << u"deteriorat"_s;
     QByteArray outside = regular;
     set32(outside, 512 + 4 * 3, 0x00FFFFFF);
-    QTest::newRow("chain leaves the file") << outside << u"chain"_s;
-    QTest::newRow("cut short") << regular.left(regular.size() - 1500) << u"chain"_s;
+    QTest::newRow("chain leaves the file") << outside << u"lant"_s;
+    QTest::newRow("cut short") << regular.left(regular.size() - 1500) << u"lant"_s;
 
     QByteArray stream = workbookStream(QByteArray(), {SheetPart{u"A"_s, number(0, 0, 1)}});
     QByteArray atGlobals = stream;
     set32(atGlobals, atGlobals.indexOf(QByteArray("\x85\0", 2)) + 4, 0);
-    QTest::newRow("sheet inside the globals") << compoundFile(atGlobals) << u"overlap"_s;
+    QTest::newRow("sheet inside the globals") << compoundFile(atGlobals) << u"suprapun"_s;
     QByteArray beyond = stream;
     set32(beyond, beyond.indexOf(QByteArray("\x85\0", 2)) + 4, 0x7FFFFFFF);
-    QTest::newRow("sheet beyond the stream") << compoundFile(beyond) << u"not where"_s;
+    QTest::newRow("sheet beyond the stream") << compoundFile(beyond) << u"nu este unde"_s;
     QByteArray twice = workbookStream(QByteArray(), {SheetPart{u"A"_s, number(0, 0, 1)}, SheetPart{u"B"_s, QByteArray()}});
     const qsizetype first = twice.indexOf(QByteArray("\x85\0", 2));
     const qsizetype second = twice.indexOf(QByteArray("\x85\0", 2), first + 4);
     twice.replace(second + 4, 4, twice.mid(first + 4, 4));
-    QTest::newRow("two sheets at one place") << compoundFile(twice) << u"overlap"_s;
+    QTest::newRow("two sheets at one place") << compoundFile(twice) << u"suprapun"_s;
 
     QByteArray claims;
     put32(claims, 1000000000);
     put32(claims, 1000000000);
-    QTest::newRow("shared texts claim a billion") << xlsBook(QByteArray(), record(0x00FC, claims)) << u"cut short"_s;
-    QTest::newRow("missing shared text") << xlsBook(labelSst(0, 0, 5)) << u"missing shared"_s;
-    QTest::newRow("column beyond the last") << xlsBook(number(0, 20000, 1)) << u"last column"_s;
+    QTest::newRow("shared texts claim a billion")
+        << xlsBook(QByteArray(), record(0x00FC, claims)) << u"incomplete"_s;
+    QTest::newRow("missing shared text") << xlsBook(labelSst(0, 0, 5)) << u"text comun care lipseste"_s;
+    QTest::newRow("column beyond the last") << xlsBook(number(0, 20000, 1)) << u"ultima coloana"_s;
     QTest::newRow("encrypted") << xlsBook(QByteArray(), record(0x002F, QByteArray(6, '\0'))) << u"decrypt"_s;
-    QTest::newRow("no workbook stream") << compoundFile(stream, u"WordDocument"_s) << u"no workbook"_s;
+    QTest::newRow("no workbook stream")
+        << compoundFile(stream, u"WordDocument"_s) << u"nu contine un registru"_s;
 }
 
 void TestReader::xlsDamaged()
