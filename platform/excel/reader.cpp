@@ -131,6 +131,14 @@ db::Error budgetError()
         QStringLiteral("citirea lui cere mai mult de %1 MB de memorie.").arg(kMaxCellMemory >> 20));
 }
 
+db::Error protectedError()
+{
+    return db::Error(
+        db::Error::Kind::InvalidArgument, db::ErrorNumber::General,
+        QStringLiteral(
+            "Fisierul excel este protejat cu parola: salvati-l fara parola si incercati din nou."));
+}
+
 db::Error openError(const QFile& file)
 {
     return db::Error(db::Error::Kind::Io, db::ErrorNumber::General,

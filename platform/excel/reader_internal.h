@@ -123,6 +123,9 @@ db::Error formatError(const QString& detail = QString());
 // The error of a file beyond a limit of the reader.
 db::Error tooLargeError(const QString& detail);
 db::Error budgetError();
+// The error of a workbook protected by a password (encrypted): an .xls with
+// a FILEPASS record, an .xlsx kept encrypted in a compound file.
+db::Error protectedError();
 // The error of a file that cannot be opened.
 db::Error openError(const QFile& file);
 

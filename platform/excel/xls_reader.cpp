@@ -118,9 +118,38 @@ public:
         return db::Error();
     }
 
+    // Whether the root storage holds a stream of that name.
+    bool holds(const QString& name) const
+    {
+        QString found;
+        return entry(QStringList{name}, &found) >= 0;
+    }
+
     // The named stream of the root storage (the first of the names found);
     // an empty name when there is none.
     db::Result<QByteArray> stream(const QStringList& names, QString* found)
+    {
+        const qsizetype match = entry(names, found);
+        if (match < 0) {
+            found->clear();
+            return QByteArray();
+        }
+        const quint32 start = dir().u32(match + 0x74);
+        // Files of 512-byte sectors keep only the low half of the size.
+        const quint64 size = m_shift == 9
+                                 ? dir().u32(match + 0x78)
+                                 : quint64(dir().u32(match + 0x78)) | quint64(dir().u32(match + 0x7C)) << 32;
+        if (size > quint64(m_file.size))
+            return damaged(QStringLiteral("un flux este mai mare decat fisierul"));
+        if (size < m_miniCutoff)
+            return miniStream(start, qsizetype(size));
+        return chain(start, qsizetype(size));
+    }
+
+private:
+    // The directory entry (its offset) of the first of the names found
+    // among the root's children, -1 when none is there.
+    qsizetype entry(const QStringList& names, QString* found) const
     {
         const qsizetype entries = m_directory.size() / 128;
         // The root's children form a tree through their left and right links.
@@ -156,22 +185,9 @@ public:
                 }
             }
         }
-        if (match < 0) {
-            found->clear();
-            return QByteArray();
-        }
-        const quint32 start = dir().u32(match + 0x74);
-        // Files of 512-byte sectors keep only the low half of the size.
-        const quint64 size =
-            m_shift == 9 ? dir().u32(match + 0x78) : quint64(dir().u32(match + 0x78)) | quint64(dir().u32(match + 0x7C)) << 32;
-        if (size > quint64(m_file.size))
-            return damaged(QStringLiteral("un flux este mai mare decat fisierul"));
-        if (size < m_miniCutoff)
-            return miniStream(start, qsizetype(size));
-        return chain(start, qsizetype(size));
+        return match;
     }
 
-private:
     Bytes m_file;
     int m_shift = 9;
     qsizetype m_sectorSize = 512;
@@ -546,9 +562,8 @@ private:
             case kEof:
                 m_globalsEnd = r.next;
                 return db::Error();
-            case kFilePass:
-                return db::Error(db::Error::Kind::InvalidArgument, db::ErrorNumber::General,
-                                 QStringLiteral("Could not decrypt file."));
+            case kFilePass: // the file is encrypted
+                return protectedError();
             case kDateMode:
                 if (r.body.has(0, 2))
                     m_date1904 = r.body.u16(0) == 1;
@@ -756,6 +771,9 @@ db::Result<QVector<RawSheet>> readXlsBytes(const QByteArray& file)
     CompoundFile cf(file);
     if (db::Error e = cf.open())
         return e;
+    // A password-protected .xlsx is a compound file holding the package encrypted.
+    if (cf.holds(QStringLiteral("EncryptedPackage")) || cf.holds(QStringLiteral("EncryptionInfo")))
+        return protectedError();
     QString name;
     const db::Result<QByteArray> stream =
         cf.stream(QStringList{QStringLiteral("Workbook"), QStringLiteral("Book")}, &name);

@@ -331,6 +331,8 @@ private slots:
     void xlsOldFormat();
     void xlsDamaged_data();
     void xlsDamaged();
+    void protectedWorkbooks_data();
+    void protectedWorkbooks();
     void renamedFiles_data();
     void renamedFiles();
     void workFolders();
@@ -1181,7 +1183,6 @@ void TestReader::xlsDamaged_data()
         << xlsBook(QByteArray(), record(0x00FC, claims)) << u"incomplete"_s;
     QTest::newRow("missing shared text") << xlsBook(labelSst(0, 0, 5)) << u"text comun care lipseste"_s;
     QTest::newRow("column beyond the last") << xlsBook(number(0, 20000, 1)) << u"ultima coloana"_s;
-    QTest::newRow("encrypted") << xlsBook(QByteArray(), record(0x002F, QByteArray(6, '\0'))) << u"decrypt"_s;
     QTest::newRow("no workbook stream")
         << compoundFile(stream, u"WordDocument"_s) << u"nu contine un registru"_s;
 }
@@ -1195,6 +1196,59 @@ void TestReader::xlsDamaged()
     const db::Result<excel::Workbook> book = excel::readWorkbook(path);
     QVERIFY(!book);
     QVERIFY2(book.error().description.contains(says), qPrintable(book.error().description));
+}
+
+// A workbook protected by a password is encrypted: an .xls keeps its cells
+// behind a FILEPASS record, an .xlsx is a compound file holding the package
+// encrypted. Either is named, under any name.
+void TestReader::protectedWorkbooks_data()
+{
+    using namespace xls_build;
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QByteArray rc4;
+    put16(rc4, 1); // RC4
+    put16(rc4, 1);
+    put16(rc4, 1);
+    rc4 += QByteArray(48, '\x5a');
+    QTest::newRow("xls") << u"parola.xls"_s
+                         << xlsBook(labelSst(0, 0, 0), record(0x002F, rc4) + xlsSharedStrings());
+    QByteArray xorKey;
+    put16(xorKey, 0); // XOR obfuscation, as Excel 95 writes it
+    put16(xorKey, 0x1234);
+    put16(xorKey, 0x5678);
+    QTest::newRow("xls of Excel 95") << u"parola.xls"_s
+                                     << compoundFile(workbookStream(record(0x002F, xorKey),
+                                                                    {SheetPart{u"A"_s, number(0, 0, 1)}},
+                                                                    true),
+                                                     u"Book"_s);
+    QByteArray info;
+    put16(info, 4); // agile encryption
+    put16(info, 4);
+    put32(info, 0x40);
+    info +=
+        "<?xml version=\"1.0\"?><encryption xmlns=\"http://schemas.microsoft.com/office/2006/encryption\"/>";
+    QByteArray package;
+    put32(package, 5000);
+    put32(package, 0);
+    package += QByteArray(5008, '\x33');
+    const QByteArray encrypted =
+        compoundFile(QList<Stream>{{u"EncryptionInfo"_s, info}, {u"EncryptedPackage"_s, package}});
+    QTest::newRow("xlsx") << u"parola.xlsx"_s << encrypted;
+    QTest::newRow("xlsx named xls") << u"parola.xls"_s << encrypted;
+}
+
+void TestReader::protectedWorkbooks()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    const QString path = m_dir.filePath(name);
+    QVERIFY(writeBytes(path, bytes));
+    const db::Result<excel::Workbook> book = excel::readWorkbook(path);
+    QVERIFY(!book);
+    QCOMPARE(book.error().description,
+             u"Fisierul excel este protejat cu parola: salvati-l fara parola si incercati din nou."_s);
+    QVERIFY(excel::tablesSchema(connectionText(path, false)).error().isError());
 }
 
 // The content tells the kind of workbook, not the name.
