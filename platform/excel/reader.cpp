@@ -128,7 +128,7 @@ db::Error tooLargeError(const QString& detail)
 db::Error budgetError()
 {
     return tooLargeError(
-        QStringLiteral("citirea lui cere mai mult de %1 MB de memorie.").arg(kMaxCellMemory >> 20));
+        QStringLiteral("citirea lui cere mai mult de %1 MB de memorie.").arg(kMaxReadMemory >> 20));
 }
 
 db::Error protectedError()
@@ -199,13 +199,16 @@ QStringList fieldNames(const QVector<db::Variant>& heading, int width)
 
 // Builds a Sheet from the cells as read: in order of row and column, the
 // last of the cells at one place kept, blanks and the heading row left out.
+// What it adds to the cells (the field names, the row index) and what it
+// holds for a while (the order of a sort, the heading row) is taken from the
+// read's budget.
 struct SheetBuilder
 {
-    static db::Result<Sheet> build(detail::RawSheet&& raw)
+    static db::Result<Sheet> build(detail::RawSheet&& raw, detail::Budget& budget)
     {
         using detail::RawSheet;
-        if (!raw.ordered)
-            raw = sorted(std::move(raw));
+        if (!raw.ordered && !sort(raw, budget))
+            return detail::budgetError();
 
         // Columns up to the last one holding a non-empty cell; rows from the
         // second to the last holding a non-empty cell. A blank text is Null.
@@ -226,12 +229,22 @@ struct SheetBuilder
         sheet.name = std::move(raw.name);
         if (width == 0)
             return sheet;
-        QVector<db::Variant> heading(width, db::Variant::null());
         size_t i = 0;
-        for (; i < n && raw.rows[i] == 0; ++i)
-            if (raw.columns[i] < width)
-                heading[raw.columns[i]] = values[i];
-        sheet.fields = detail::fieldNames(heading, width);
+        {
+            detail::Held headingRow(budget);
+            if (!headingRow.hold(qint64(width) * qint64(sizeof(db::Variant))))
+                return detail::budgetError();
+            QVector<db::Variant> heading(width, db::Variant::null());
+            for (; i < n && raw.rows[i] == 0; ++i)
+                if (raw.columns[i] < width)
+                    heading[raw.columns[i]] = values[i];
+            sheet.fields = detail::fieldNames(heading, width);
+        }
+        qint64 names = qint64(sheet.fields.size()) * qint64(sizeof(QString));
+        for (const QString& f : std::as_const(sheet.fields))
+            names += detail::Budget::textCost(f.size());
+        if (!budget.take(names + qint64(lastRow + 1) * qint64(sizeof(qsizetype))))
+            return detail::budgetError();
 
         // The data rows keep their cells where they are: a row's cells run
         // from its start to the next row's.
@@ -253,37 +266,74 @@ struct SheetBuilder
     }
 
     // In order of row and column, the last of the cells at one place kept.
-    static detail::RawSheet sorted(detail::RawSheet&& raw)
+    // The cells move within their own arrays along the cycles of the sorted
+    // order, so a sort holds 8 bytes a cell and never a second copy of them.
+    // False, with the cells as they were, when the budget has not the room.
+    static bool sort(detail::RawSheet& raw, detail::Budget& budget)
     {
         const size_t n = raw.values.size();
-        std::vector<std::uint32_t> order(n);
+        // A key of row (20 bits), column (14 bits) and place in the file
+        // (30 bits: the budget holds far fewer cells).
+        constexpr int kPlaceBits = 30;
+        static_assert(detail::kMaxRows <= (1 << 20) && detail::kMaxColumns <= (1 << 14));
+        static_assert(detail::kMaxReadMemory / detail::RawSheet::kSlot < (qint64(1) << kPlaceBits));
+        detail::Held held(budget);
+        if (!held.hold(qint64(n) * qint64(sizeof(std::uint64_t))))
+            return false;
+        std::vector<std::uint64_t> order(n);
         for (size_t i = 0; i < n; ++i)
-            order[i] = std::uint32_t(i);
-        std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-            return raw.rows[a] != raw.rows[b] ? raw.rows[a] < raw.rows[b] : raw.columns[a] < raw.columns[b];
-        });
-        detail::RawSheet out;
-        out.name = std::move(raw.name);
-        out.rows.reserve(n);
-        out.columns.reserve(n);
-        out.values.reserve(n);
-        for (size_t k = 0; k < n; ++k) {
-            const std::uint32_t i = order[k];
-            if (k + 1 < n && raw.rows[order[k + 1]] == raw.rows[i] && raw.columns[order[k + 1]] == raw.columns[i])
+            order[i] = (std::uint64_t(raw.rows[i]) << (kPlaceBits + 14)) |
+                       (std::uint64_t(raw.columns[i]) << kPlaceBits) | std::uint64_t(i);
+        std::sort(order.begin(), order.end());
+        constexpr std::uint64_t kPlace = (std::uint64_t(1) << kPlaceBits) - 1;
+        for (std::uint64_t& k : order)
+            k &= kPlace; // the cell that goes to this place
+        for (size_t start = 0; start < n; ++start) {
+            if (order[start] == start)
                 continue;
-            out.rows.push_back(raw.rows[i]);
-            out.columns.push_back(raw.columns[i]);
-            out.values.push_back(std::move(raw.values[i]));
+            const std::uint32_t row = raw.rows[start];
+            const std::uint16_t column = raw.columns[start];
+            db::Variant value = std::move(raw.values[start]);
+            size_t at = start;
+            for (;;) {
+                const size_t from = size_t(order[at]);
+                order[at] = at;
+                if (from == start)
+                    break;
+                raw.rows[at] = raw.rows[from];
+                raw.columns[at] = raw.columns[from];
+                raw.values[at] = std::move(raw.values[from]);
+                at = from;
+            }
+            raw.rows[at] = row;
+            raw.columns[at] = column;
+            raw.values[at] = std::move(value);
         }
-        return out;
+        // Of the cells at one place the last read stays.
+        size_t kept = 0;
+        for (size_t k = 0; k < n; ++k) {
+            if (k + 1 < n && raw.rows[k + 1] == raw.rows[k] && raw.columns[k + 1] == raw.columns[k])
+                continue;
+            if (kept != k) {
+                raw.rows[kept] = raw.rows[k];
+                raw.columns[kept] = raw.columns[k];
+                raw.values[kept] = std::move(raw.values[k]);
+            }
+            ++kept;
+        }
+        raw.rows.resize(kept);
+        raw.columns.resize(kept);
+        raw.values.erase(raw.values.begin() + qsizetype(kept), raw.values.end());
+        raw.ordered = true;
+        return true;
     }
 };
 
 namespace detail {
 
-db::Result<Sheet> makeSheet(RawSheet&& raw)
+db::Result<Sheet> makeSheet(RawSheet&& raw, Budget& budget)
 {
-    return SheetBuilder::build(std::move(raw));
+    return SheetBuilder::build(std::move(raw), budget);
 }
 
 } // namespace detail
@@ -324,11 +374,12 @@ db::Result<Workbook> readWorkbook(const QString& path)
     file.close();
     if (magic.isEmpty())
         return detail::formatError(QStringLiteral("Fisierul este gol."));
+    detail::Budget budget;
     db::Result<QVector<detail::RawSheet>> raw = db::Error();
     if (magic.startsWith(QByteArrayLiteral("PK\x03\x04")))
-        raw = detail::readXlsx(path);
+        raw = detail::readXlsx(path, budget);
     else if (magic == QByteArrayLiteral("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
-        raw = detail::readXls(path);
+        raw = detail::readXls(path, budget);
     else
         return detail::formatError(QStringLiteral("Fisierul nu este un fisier excel (.xls sau .xlsx)."));
     if (!raw)
@@ -336,7 +387,7 @@ db::Result<Workbook> readWorkbook(const QString& path)
     Workbook book;
     book.path = path;
     for (detail::RawSheet& s : *raw) {
-        db::Result<Sheet> sheet = detail::makeSheet(std::move(s));
+        db::Result<Sheet> sheet = detail::makeSheet(std::move(s), budget);
         if (!sheet)
             return sheet.error();
         book.sheets.push_back(std::move(*sheet));

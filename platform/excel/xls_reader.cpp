@@ -54,8 +54,11 @@ constexpr quint32 kMaxSector = 0xFFFFFFFA;
 class CompoundFile
 {
 public:
-    explicit CompoundFile(const QByteArray& file)
-        : m_file{reinterpret_cast<const uchar*>(file.constData()), file.size()}
+    // What it takes out of the file (its tables, its directory, the mini
+    // stream) is held from `budget`.
+    CompoundFile(const QByteArray& file, Budget& budget)
+        : m_file{reinterpret_cast<const uchar*>(file.constData()), file.size()}, m_budget(budget),
+          m_tableHeld(budget), m_directoryHeld(budget), m_miniHeld(budget), m_miniTableHeld(budget)
     {
     }
 
@@ -95,10 +98,14 @@ public:
                     break;
                 tableSectors.push_back(s);
             }
+            if (qsizetype(tableSectors.size()) > m_sectors)
+                return damaged(QStringLiteral("lista sectoarelor lui este rupta"));
             list = m_file.u32(at + 4 * perList);
         }
         if (tableSectors.empty() || qsizetype(tableSectors.size()) > m_sectors)
             return damaged(QStringLiteral("tabela lui de alocare lipseste"));
+        if (!m_tableHeld.hold(qint64(tableSectors.size()) * m_sectorSize))
+            return budgetError();
         m_table.reserve(tableSectors.size() * size_t(m_sectorSize / 4));
         for (const quint32 s : tableSectors) {
             if (!isWholeSector(s))
@@ -109,7 +116,7 @@ public:
         }
 
         // The directory, and in its first entry the mini stream.
-        db::Result<QByteArray> directory = chain(m_file.u32(0x30), -1);
+        db::Result<QByteArray> directory = chain(m_file.u32(0x30), -1, m_directoryHeld);
         if (!directory)
             return directory.error();
         m_directory = std::move(*directory);
@@ -126,8 +133,8 @@ public:
     }
 
     // The named stream of the root storage (the first of the names found);
-    // an empty name when there is none.
-    db::Result<QByteArray> stream(const QStringList& names, QString* found)
+    // an empty name when there is none. Its bytes are held in `held`.
+    db::Result<QByteArray> stream(const QStringList& names, QString* found, Held& held)
     {
         const qsizetype match = entry(names, found);
         if (match < 0) {
@@ -142,8 +149,8 @@ public:
         if (size > quint64(m_file.size))
             return damaged(QStringLiteral("un flux este mai mare decat fisierul"));
         if (size < m_miniCutoff)
-            return miniStream(start, qsizetype(size));
-        return chain(start, qsizetype(size));
+            return miniStream(start, qsizetype(size), held);
+        return chain(start, qsizetype(size), held);
     }
 
 private:
@@ -189,6 +196,11 @@ private:
     }
 
     Bytes m_file;
+    Budget& m_budget;
+    Held m_tableHeld;
+    Held m_directoryHeld;
+    Held m_miniHeld;      // the mini stream
+    Held m_miniTableHeld; // its allocation table
     int m_shift = 9;
     qsizetype m_sectorSize = 512;
     qsizetype m_sectors = 0;
@@ -203,14 +215,18 @@ private:
     qsizetype offsetOf(quint32 s) const { return (qsizetype(s) + 1) << m_shift; }
 
     // The bytes of a chain of sectors starting at `start`, `size` of them
-    // (-1: the whole chain). A chain that loops or leaves the file is an error.
-    db::Result<QByteArray> chain(quint32 start, qsizetype size)
+    // (-1: the whole chain), held in `held`. A chain that loops or leaves the
+    // file is an error.
+    db::Result<QByteArray> chain(quint32 start, qsizetype size, Held& held)
     {
         if (size > m_file.size)
             return damaged(QStringLiteral("un flux este mai mare decat fisierul"));
         QByteArray out;
-        if (size >= 0)
+        if (size >= 0) {
+            if (!held.hold(size))
+                return budgetError();
             out.reserve(size);
+        }
         quint32 s = start;
         for (qsizetype steps = 0; size < 0 || out.size() < size; ++steps) {
             if (s == kEndOfChain && size < 0)
@@ -224,28 +240,37 @@ private:
             if (take <= 0)
                 return damaged(QStringLiteral("un flux este incomplet"));
             out.append(reinterpret_cast<const char*>(m_file.data + at), take);
+            if (out.capacity() > held.bytes() && !held.hold(out.capacity()))
+                return budgetError();
             s = m_table[s];
         }
         return out;
     }
 
-    db::Result<QByteArray> miniStream(quint32 start, qsizetype size)
+    db::Result<QByteArray> miniStream(quint32 start, qsizetype size, Held& held)
     {
         if (size == 0)
             return QByteArray();
         if (!m_miniRead) {
             m_miniRead = true;
-            const db::Result<QByteArray> mini = chain(dir().u32(0x74), qsizetype(dir().u32(0x78)));
+            const db::Result<QByteArray> mini =
+                chain(dir().u32(0x74), qsizetype(dir().u32(0x78)), m_miniHeld);
             if (!mini)
                 return mini.error();
-            const db::Result<QByteArray> table = chain(m_file.u32(0x3C), -1);
+            Held tableBytes(m_budget); // while it is read
+            const db::Result<QByteArray> table = chain(m_file.u32(0x3C), -1, tableBytes);
             if (!table)
                 return table.error();
             m_mini = *mini;
             const Bytes t{reinterpret_cast<const uchar*>(table->constData()), table->size()};
+            if (!m_miniTableHeld.hold(t.size))
+                return budgetError();
+            m_miniTable.reserve(size_t(t.size / 4));
             for (qsizetype i = 0; i + 4 <= t.size; i += 4)
                 m_miniTable.push_back(t.u32(i));
         }
+        if (!held.hold(size))
+            return budgetError();
         QByteArray out;
         out.reserve(size);
         quint32 s = start;
@@ -299,17 +324,21 @@ struct Record
 
 // A record and the CONTINUE records after it, read as one run of bytes,
 // except that the characters of a string carry on in the next part after
-// a byte of flags of their own.
+// a byte of flags of their own. The parts are found in the stream as the
+// reading reaches them.
 class Continued
 {
 public:
-    void add(Bytes part) { m_parts.push_back(part); }
+    // A run of bytes of its own, with nothing after it.
+    explicit Continued(Bytes part) : m_part(part) {}
+    // The body of a record and the CONTINUE records of the stream from `next` on.
+    Continued(Bytes stream, Bytes body, qsizetype next) : m_stream(stream), m_part(body), m_next(next) {}
 
     bool u8(quint8& v)
     {
         if (!ready())
             return false;
-        v = part().u8(m_at++);
+        v = m_part.u8(m_at++);
         return true;
     }
     bool u16(quint16& v)
@@ -333,7 +362,7 @@ public:
         while (n > 0) {
             if (!ready())
                 return false;
-            const qsizetype take = qsizetype(std::min<quint64>(n, quint64(part().size - m_at)));
+            const qsizetype take = qsizetype(std::min<quint64>(n, quint64(m_part.size - m_at)));
             m_at += take;
             n -= quint64(take);
         }
@@ -344,17 +373,15 @@ public:
     {
         out.reserve(out.size() + count);
         while (count > 0) {
-            if (m_at >= part().size) {
-                if (m_part + 1 >= qsizetype(m_parts.size()))
+            if (m_at >= m_part.size) {
+                if (!nextPart())
                     return false;
-                ++m_part;
-                m_at = 0;
                 quint8 flags = 0;
                 if (!u8(flags))
                     return false;
                 wide = flags & 1;
             }
-            const Bytes& b = part();
+            const Bytes& b = m_part;
             const qsizetype width = wide ? 2 : 1;
             const qsizetype take = std::min<qsizetype>(count, (b.size - m_at) / width);
             if (take == 0)
@@ -368,26 +395,38 @@ public:
     }
 
 private:
-    std::vector<Bytes> m_parts;
-    qsizetype m_part = 0;
+    Bytes m_stream;
+    Bytes m_part;
+    qsizetype m_next = 0; // the record after the part
     qsizetype m_at = 0;
 
-    const Bytes& part() const { return m_parts[size_t(m_part)]; }
+    // The CONTINUE record at m_next, when there is one.
+    bool nextPart()
+    {
+        if (!m_stream.has(m_next, 4) || m_stream.u16(m_next) != kContinue)
+            return false;
+        const quint16 length = m_stream.u16(m_next + 2);
+        if (!m_stream.has(m_next + 4, length))
+            return false;
+        m_part = Bytes{m_stream.data + m_next + 4, length};
+        m_next += 4 + length;
+        m_at = 0;
+        return true;
+    }
     bool ready()
     {
-        while (m_part < qsizetype(m_parts.size()) && m_at >= part().size) {
-            ++m_part;
-            m_at = 0;
-        }
-        return m_part < qsizetype(m_parts.size());
+        while (m_at >= m_part.size)
+            if (!nextPart())
+                return false;
+        return true;
     }
 };
 
 class Workbook
 {
 public:
-    explicit Workbook(const QByteArray& stream)
-        : m_stream{reinterpret_cast<const uchar*>(stream.constData()), stream.size()}
+    Workbook(const QByteArray& stream, Budget& budget)
+        : m_stream{reinterpret_cast<const uchar*>(stream.constData()), stream.size()}, m_budget(budget)
     {
     }
 
@@ -434,7 +473,7 @@ private:
     QVector<QString> m_strings;
     QHash<int, bool> m_dateFormats; // of the formats the file defines
     std::vector<bool> m_dateXf;     // per cell format: does it show a date
-    Budget m_budget;
+    Budget& m_budget;
 
     // The record at `at`; false at the end of the stream or when the record
     // runs past it.
@@ -451,15 +490,7 @@ private:
         return true;
     }
 
-    Continued continued(const Record& r) const
-    {
-        Continued c;
-        c.add(r.body);
-        Record more;
-        for (qsizetype at = r.next; record(at, more) && more.type == kContinue; at = more.next)
-            c.add(more.body);
-        return c;
-    }
+    Continued continued(const Record& r) const { return Continued(m_stream, r.body, r.next); }
 
     static db::Error cut() { return damaged(QStringLiteral("fluxul registrului este incomplet")); }
 
@@ -577,14 +608,16 @@ private:
                     return damaged(QStringLiteral("intrarea unei foi este incompleta"));
                 const quint32 offset = r.body.u32(0);
                 const quint8 kind = r.body.u8(5);
-                Continued c;
-                c.add(Bytes{r.body.data + 6, r.body.size - 6});
+                Continued c(Bytes{r.body.data + 6, r.body.size - 6});
                 QString name;
                 if (!text(c, true, name))
                     return damaged(QStringLiteral("numele unei foi este incomplet"));
                 // Worksheets only: chart, macro and module sheets hold no table.
-                if (kind == 0)
+                if (kind == 0) {
+                    if (!m_budget.take(kSheetCost + Budget::textCost(name.size())))
+                        return budgetError();
                     m_sheets.push_back(SheetEntry{name, qsizetype(offset)});
+                }
                 break;
             }
             case kFormat: {
@@ -626,7 +659,13 @@ private:
             QString s;
             if (!text(c, false, s))
                 return damaged(QStringLiteral("textele lui comune sunt incomplete"));
-            if (!m_budget.take(32 + 2 * qint64(s.size())))
+            if (m_strings.size() == m_strings.capacity()) {
+                const qsizetype more = std::max<qsizetype>(m_strings.capacity(), 1024);
+                if (!m_budget.take(more * qint64(sizeof(QString))))
+                    return budgetError();
+                m_strings.reserve(m_strings.capacity() + more);
+            }
+            if (!m_budget.take(Budget::textCost(s.capacity())))
                 return budgetError();
             m_strings.push_back(std::move(s));
         }
@@ -766,37 +805,44 @@ private:
 
 } // namespace
 
-db::Result<QVector<RawSheet>> readXlsBytes(const QByteArray& file)
+db::Result<QVector<RawSheet>> readXlsBytes(const QByteArray& file, Budget& budget)
 {
-    CompoundFile cf(file);
+    CompoundFile cf(file, budget);
     if (db::Error e = cf.open())
         return e;
     // A password-protected .xlsx is a compound file holding the package encrypted.
     if (cf.holds(QStringLiteral("EncryptedPackage")) || cf.holds(QStringLiteral("EncryptionInfo")))
         return protectedError();
     QString name;
+    Held streamBytes(budget);
     const db::Result<QByteArray> stream =
-        cf.stream(QStringList{QStringLiteral("Workbook"), QStringLiteral("Book")}, &name);
+        cf.stream(QStringList{QStringLiteral("Workbook"), QStringLiteral("Book")}, &name, streamBytes);
     if (!stream)
         return stream.error();
     if (name.isEmpty())
         return formatError(
             QStringLiteral("Fisierul nu contine un registru excel (este un document al altui program?)."));
-    Workbook book(*stream);
+    Workbook book(*stream, budget);
     return book.read();
 }
 
-db::Result<QVector<RawSheet>> readXls(const QString& path)
+// The file is read by its size, within the budget: nothing is taken for
+// what a file might hold.
+db::Result<QVector<RawSheet>> readXls(const QString& path, Budget& budget)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return openError(f);
-    if (f.size() > kMaxXlsBytes)
+    const qint64 size = f.size();
+    if (size > kMaxXlsBytes)
         return tooLargeError(QStringLiteral("un fisier .xls de mai mult de %1 MB.").arg(kMaxXlsBytes >> 20));
-    const QByteArray bytes = f.read(kMaxXlsBytes + 1);
-    if (bytes.size() > kMaxXlsBytes)
-        return tooLargeError(QStringLiteral("un fisier .xls de mai mult de %1 MB.").arg(kMaxXlsBytes >> 20));
-    return readXlsBytes(bytes);
+    Held bytes(budget);
+    if (!bytes.hold(size))
+        return budgetError();
+    const QByteArray file = f.read(size);
+    if (f.error() != QFileDevice::NoError)
+        return openError(f);
+    return readXlsBytes(file, budget);
 }
 
 } // namespace excel::detail

@@ -28,12 +28,168 @@ struct ZipCloser
 };
 using ZipPtr = std::unique_ptr<zip_t, ZipCloser>;
 
-// The open package and the bytes its parts may still inflate to.
+// The open package, the bytes its parts may still inflate to and the
+// read's budget.
 struct Package
 {
+    explicit Package(Budget& b) : budget(b), directory(b) {}
+    Budget& budget;
+    Held directory; // what libzip keeps of the zip's directory
     ZipPtr zip;
     qint64 inflatedLeft = kMaxWorkbookBytes;
-    Budget budget;
+};
+
+// What libzip keeps in memory for the directory of a zip of `size` bytes:
+// some 300 bytes an entry and its names, from the counts of the zip's end
+// record (or of its zip64 record). `read` gives the bytes at an offset of
+// the file. 0 when there is no end record (libzip refuses such a file).
+template <class Read> qint64 directoryCost(qint64 size, Read&& read)
+{
+    constexpr qint64 kEntryCost = 320;
+    const qint64 tailAt = std::max<qint64>(0, size - (22 + 65535));
+    const QByteArray tail = read(tailAt, size - tailAt);
+    const qsizetype at = tail.lastIndexOf(QByteArrayView("PK\x05\x06", 4));
+    if (at < 0 || at + 22 > tail.size())
+        return 0;
+    const auto u = [](const QByteArray& b, qsizetype from, int bytes) {
+        quint64 v = 0;
+        for (int i = bytes - 1; i >= 0; --i)
+            v = (v << 8) | quint8(b[from + i]);
+        return v;
+    };
+    quint64 entries = u(tail, at + 10, 2);
+    quint64 directory = u(tail, at + 12, 4);
+    if ((entries == 0xFFFF || directory == 0xFFFFFFFF) && at >= 20 &&
+        tail.mid(at - 20, 4) == QByteArrayView("PK\x06\x07", 4)) {
+        const quint64 recordAt = u(tail, at - 20 + 8, 8);
+        const QByteArray record = recordAt < quint64(size) ? read(qint64(recordAt), 56) : QByteArray();
+        if (record.size() == 56 && record.startsWith(QByteArrayView("PK\x06\x06", 4))) {
+            entries = u(record, 32, 8);
+            directory = u(record, 40, 8);
+        }
+    }
+    // Past these a file cannot hold them: the counts are claims.
+    entries = std::min<quint64>(entries, quint64(size) / 46);
+    directory = std::min<quint64>(directory, quint64(size));
+    return qint64(entries) * kEntryCost + 2 * qint64(directory);
+}
+
+// The attributes one element of the parts read with the XML reader may
+// have (a workbook's elements have a dozen at most): the reader's check of
+// repeated attributes takes the square of their number.
+constexpr int kMaxAttributes = 64;
+// What an entry of a table read from a part (a relationship, a number
+// format) costs beside its texts.
+constexpr qint64 kEntryCost = 64;
+// The bytes fed to the XML reader at once.
+constexpr qsizetype kChunk = qsizetype(1) << 18;
+
+// Counts the attributes of each tag in the bytes of a part before the XML
+// reader sees them, and tells a declaration (a DTD) from comments and CDATA
+// sections. It keeps its state from one chunk to the next.
+class TagScan
+{
+public:
+    enum class Finding
+    {
+        None,
+        TooManyAttributes,
+        Declaration
+    };
+
+    Finding scan(const char* p, qsizetype n)
+    {
+        for (const char* end = p + n; p < end; ++p) {
+            const char ch = *p;
+            switch (m_state) {
+            case State::Text:
+                if (ch == '<')
+                    m_state = State::Open;
+                break;
+            case State::Open:
+                if (ch == '!') {
+                    m_state = State::Bang;
+                } else if (ch == '?') {
+                    m_state = State::Instruction;
+                } else {
+                    m_state = ch == '>' ? State::Text : State::Tag;
+                    m_attributes = 0;
+                }
+                break;
+            case State::Bang:
+                // "<!--" or "<![CDATA[": anything else declares (a DTD).
+                if (ch == '-')
+                    m_state = State::BangDash;
+                else if (ch == '[')
+                    m_state = State::CDataOpen;
+                else
+                    return Finding::Declaration;
+                break;
+            case State::BangDash:
+                if (ch != '-')
+                    return Finding::Declaration;
+                m_state = State::Comment;
+                m_run = 0;
+                break;
+            case State::Comment:
+                if (ch == '>' && m_run >= 2)
+                    m_state = State::Text;
+                m_run = ch == '-' ? m_run + 1 : 0;
+                break;
+            case State::CDataOpen:
+                if (ch == '[') {
+                    m_state = State::CData;
+                    m_run = 0;
+                }
+                break;
+            case State::CData:
+                if (ch == '>' && m_run >= 2)
+                    m_state = State::Text;
+                m_run = ch == ']' ? m_run + 1 : 0;
+                break;
+            case State::Instruction:
+                if (ch == '>' && m_run >= 1)
+                    m_state = State::Text;
+                m_run = ch == '?' ? 1 : 0;
+                break;
+            case State::Tag:
+                if (ch == '"' || ch == '\'') {
+                    m_quote = ch;
+                    m_state = State::Quoted;
+                } else if (ch == '=') {
+                    if (++m_attributes > kMaxAttributes)
+                        return Finding::TooManyAttributes;
+                } else if (ch == '>') {
+                    m_state = State::Text;
+                }
+                break;
+            case State::Quoted:
+                if (ch == m_quote)
+                    m_state = State::Tag;
+                break;
+            }
+        }
+        return Finding::None;
+    }
+
+private:
+    enum class State
+    {
+        Text,
+        Open,
+        Bang,
+        BangDash,
+        Comment,
+        CDataOpen,
+        CData,
+        Instruction,
+        Tag,
+        Quoted
+    };
+    State m_state = State::Text;
+    int m_attributes = 0;
+    int m_run = 0; // the last characters that may close a comment, a section or an instruction
+    char m_quote = 0;
 };
 
 zip_int64_t locate(zip_t* z, const QString& name)
@@ -74,7 +230,13 @@ db::Result<zip_file_t*> openPart(Package& pkg, const QString& name, qint64 limit
 }
 
 // Feeds the entry to a streaming XML reader chunk by chunk and calls
-// onToken for every token; onToken returns false to stop early.
+// onToken for every token; onToken returns false to stop early. Elements
+// nest at most kMaxDepth deep and carry at most kMaxAttributes attributes;
+// a DTD is refused (a package part has none, and its entities could make
+// a few bytes into any amount of text). Names are read without namespace
+// processing, by their local names: the reader would look each prefix up
+// among every declaration in scope. The text the reader gathers for a token
+// is taken from the budget while it holds it.
 template <class F> db::Error streamXml(Package& pkg, const QString& name, qint64 limit, F&& onToken)
 {
     zip_uint64_t size = 0;
@@ -84,14 +246,42 @@ template <class F> db::Error streamXml(Package& pkg, const QString& name, qint64
     zip_file_t* f = *opened;
     zip_uint64_t done = 0;
     QXmlStreamReader xml;
-    QByteArray buffer(1 << 18, '\0');
+    xml.setNamespaceProcessing(false);
+    QByteArray buffer(kChunk, '\0');
     bool endOfData = false;
     db::Error error;
+    TagScan tags;
+    int depth = 0;
+    // Each byte fed may become a character of the reader's text (two bytes),
+    // which it keeps until the token after the one that carries it.
+    Held buffered(pkg.budget);
+    qint64 sinceToken = 0; // bytes fed since the last token
+    qint64 lastToken = 0;  // bytes fed between the two tokens before
+    const auto malformed = [&](const QString& why) {
+        return formatError(QStringLiteral("Partea '%1' nu este un XML corect: %2.").arg(name, why));
+    };
     for (;;) {
         bool stop = false;
         while (!xml.atEnd()) {
-            if (xml.readNext() == QXmlStreamReader::Invalid)
+            const QXmlStreamReader::TokenType token = xml.readNext();
+            if (token == QXmlStreamReader::Invalid)
                 break;
+            lastToken = sinceToken;
+            sinceToken = 0;
+            buffered.hold(2 * lastToken); // less than before: never refused
+            if (token == QXmlStreamReader::DTD) {
+                error = malformed(QStringLiteral("are o declaratie DTD"));
+                stop = true;
+                break;
+            }
+            if (token == QXmlStreamReader::StartElement && ++depth > kMaxDepth) {
+                error = malformed(
+                    QStringLiteral("elementele sunt imbricate pe mai mult de %1 de niveluri").arg(kMaxDepth));
+                stop = true;
+                break;
+            }
+            if (token == QXmlStreamReader::EndElement)
+                --depth;
             if (!onToken(xml)) {
                 stop = true;
                 break;
@@ -107,10 +297,29 @@ template <class F> db::Error streamXml(Package& pkg, const QString& name, qint64
                 error = formatError(QStringLiteral("Partea '%1' este deteriorata.").arg(name));
                 break;
             }
-            if (n == 0)
+            if (n == 0) {
                 endOfData = true;
-            else
-                xml.addData(QByteArray(buffer.constData(), qsizetype(n)));
+                continue;
+            }
+            switch (tags.scan(buffer.constData(), qsizetype(n))) {
+            case TagScan::Finding::TooManyAttributes:
+                error = malformed(
+                    QStringLiteral("un element are mai mult de %1 de atribute").arg(kMaxAttributes));
+                break;
+            case TagScan::Finding::Declaration:
+                error = malformed(QStringLiteral("are o declaratie DTD"));
+                break;
+            case TagScan::Finding::None:
+                break;
+            }
+            if (error)
+                break;
+            sinceToken += n;
+            if (!buffered.hold(2 * (lastToken + sinceToken))) {
+                error = budgetError();
+                break;
+            }
+            xml.addData(QByteArray(buffer.constData(), qsizetype(n)));
             continue;
         }
         if (xml.hasError() && !error)
@@ -166,11 +375,9 @@ QString decodeEscapes(const QString& s)
     return out;
 }
 
+// The prefixed "id" of an element (r:id), read without namespace processing.
 QString relationshipId(const QXmlStreamAttributes& attributes)
 {
-    for (const QXmlStreamAttribute& a : attributes)
-        if (a.name() == u"id" && !a.namespaceUri().isEmpty())
-            return a.value().toString();
     for (const QXmlStreamAttribute& a : attributes)
         if (a.qualifiedName().endsWith(u":id"))
             return a.value().toString();
@@ -204,19 +411,28 @@ db::Result<QHash<QString, Relationship>> readRelationships(Package& pkg, const Q
     if (locate(pkg.zip.get(), relsPart) < 0)
         return rels;
     const QString folder = folderOf(part);
+    bool spent = false;
     const db::Error e = streamXml(pkg, relsPart, kMaxSmallPartBytes, [&](QXmlStreamReader& xml) {
         if (xml.isStartElement() && xml.name() == u"Relationship") {
             const QXmlStreamAttributes a = xml.attributes();
             if (a.value(QLatin1String("TargetMode")) == u"External")
                 return true;
-            rels.insert(a.value(QLatin1String("Id")).toString(),
-                        Relationship{a.value(QLatin1String("Type")).toString(),
-                                     resolve(folder, a.value(QLatin1String("Target")).toString())});
+            QString id = a.value(QLatin1String("Id")).toString();
+            Relationship r{a.value(QLatin1String("Type")).toString(),
+                           resolve(folder, a.value(QLatin1String("Target")).toString())};
+            if (!pkg.budget.take(kEntryCost + Budget::textCost(id.size()) + Budget::textCost(r.type.size()) +
+                                 Budget::textCost(r.target.size()))) {
+                spent = true;
+                return false;
+            }
+            rels.insert(std::move(id), std::move(r));
         }
         return true;
     });
     if (e)
         return e;
+    if (spent)
+        return budgetError();
     return rels;
 }
 
@@ -227,15 +443,28 @@ db::Result<QVector<bool>> readDateStyles(Package& pkg, const QString& part)
         return dateStyle;
     QHash<int, bool> custom;
     bool inCellXfs = false;
+    bool spent = false;
     const db::Error e = streamXml(pkg, part, kMaxSmallPartBytes, [&](QXmlStreamReader& xml) {
         if (xml.isStartElement()) {
             if (xml.name() == u"numFmt") {
+                if (!pkg.budget.take(kEntryCost)) {
+                    spent = true;
+                    return false;
+                }
                 const QXmlStreamAttributes a = xml.attributes();
                 custom.insert(a.value(QLatin1String("numFmtId")).toInt(),
                               isDateFormatCode(a.value(QLatin1String("formatCode")).toString()));
             } else if (xml.name() == u"cellXfs") {
                 inCellXfs = true;
             } else if (inCellXfs && xml.name() == u"xf") {
+                if (dateStyle.size() == dateStyle.capacity()) {
+                    const qsizetype more = std::max<qsizetype>(dateStyle.capacity(), 1024);
+                    if (!pkg.budget.take(more)) {
+                        spent = true;
+                        return false;
+                    }
+                    dateStyle.reserve(dateStyle.capacity() + more);
+                }
                 const int id = xml.attributes().value(QLatin1String("numFmtId")).toInt();
                 dateStyle.push_back(custom.contains(id) ? custom.value(id) : isBuiltInDate(id));
             }
@@ -246,6 +475,8 @@ db::Result<QVector<bool>> readDateStyles(Package& pkg, const QString& part)
     });
     if (e)
         return e;
+    if (spent)
+        return budgetError();
     return dateStyle;
 }
 
@@ -255,10 +486,33 @@ db::Result<QVector<QString>> readSharedStrings(Package& pkg, const QString& part
     if (part.isEmpty() || locate(pkg.zip.get(), part) < 0)
         return strings;
     QString current;
+    Held gathered(pkg.budget); // the text of the item being read
     bool inItem = false;
     bool inText = false;
     int phonetic = 0;
     bool spent = false;
+    // Each text is kept once, however many cells show it.
+    const auto keep = [&] {
+        if (strings.size() == strings.capacity()) {
+            const qsizetype more = std::max<qsizetype>(strings.capacity(), 1024);
+            if (!pkg.budget.take(more * qint64(sizeof(QString))))
+                return false;
+            strings.reserve(strings.capacity() + more);
+        }
+        QString text = std::move(current);
+        current = QString();
+        Held decoding(pkg.budget); // the decoded text, beside the one read
+        if (text.contains(u"_x")) {
+            if (!decoding.hold(Budget::textCost(text.size())))
+                return false;
+            text = decodeEscapes(text);
+        }
+        gathered.hold(0);
+        if (!pkg.budget.take(Budget::textCost(text.capacity())))
+            return false;
+        strings.push_back(std::move(text));
+        return true;
+    };
     const db::Error e = streamXml(pkg, part, kMaxSharedStringsBytes, [&](QXmlStreamReader& xml) {
         switch (xml.tokenType()) {
         case QXmlStreamReader::StartElement:
@@ -274,12 +528,10 @@ db::Result<QVector<QString>> readSharedStrings(Package& pkg, const QString& part
         case QXmlStreamReader::EndElement:
             if (xml.name() == u"si") {
                 inItem = false;
-                // Each text is kept once, however many cells show it.
-                if (!pkg.budget.take(32 + 2 * qint64(current.size()))) {
+                if (!keep()) {
                     spent = true;
                     return false;
                 }
-                strings.push_back(current.contains(u"_x") ? decodeEscapes(current) : current);
             } else if (xml.name() == u"rPh") {
                 --phonetic;
             } else if (xml.name() == u"t") {
@@ -287,8 +539,16 @@ db::Result<QVector<QString>> readSharedStrings(Package& pkg, const QString& part
             }
             break;
         case QXmlStreamReader::Characters:
-            if (inText)
-                current += xml.text();
+            if (inText) {
+                if (current.isEmpty())
+                    current = xml.text().toString();
+                else
+                    current += xml.text();
+                if (!gathered.hold(Budget::textCost(current.capacity()))) {
+                    spent = true;
+                    return false;
+                }
+            }
             break;
         default:
             break;
@@ -309,70 +569,94 @@ struct SheetContext
     bool date1904 = false;
 };
 
-db::Result<QByteArray> readEntry(Package& pkg, const QString& name)
-{
-    zip_uint64_t size = 0;
-    const db::Result<zip_file_t*> opened = openPart(pkg, name, kMaxPartBytes, &size);
-    if (!opened)
-        return opened.error();
-    zip_file_t* f = *opened;
-    QByteArray data(qsizetype(size), Qt::Uninitialized);
-    qsizetype done = 0;
-    while (done < data.size()) {
-        const zip_int64_t n = zip_fread(f, data.data() + done, zip_uint64_t(data.size() - done));
-        if (n <= 0)
-            break;
-        done += qsizetype(n);
-    }
-    char probe = 0;
-    const bool more = zip_fread(f, &probe, 1) != 0; // also reports a damaged entry
-    zip_fclose(f);
-    if (done != data.size() || more)
-        return formatError(QStringLiteral("Partea '%1' este deteriorata.").arg(name));
-    return data;
-}
-
 // The worksheet part is by far the largest; it is scanned directly over its
-// bytes. Only the elements of the cell table matter (row, c, v, is, t, rPh);
-// nesting is checked so that a damaged part is an error.
+// bytes as they are inflated, through a window that holds what the scan has
+// not read yet (and grows only for a tag or a comment longer than itself).
+// Only the elements of the cell table matter (row, c, v, is, t, rPh);
+// nesting is checked so that a damaged part is an error, and the scan ends
+// at the end of the cell table.
 class SheetScanner
 {
 public:
-    SheetScanner(const QByteArray& data, const SheetContext& ctx, RawSheet& sheet, Budget& budget)
-        : p(data.constData()), end(data.constData() + data.size()), m_ctx(ctx), m_sheet(sheet), m_budget(budget)
+    SheetScanner(zip_file_t* part, zip_uint64_t declared, const SheetContext& ctx, RawSheet& sheet,
+                 Budget& budget)
+        : m_part(part), m_declared(declared), m_ctx(ctx), m_sheet(sheet), m_budget(budget),
+          m_windowHeld(budget), m_gathered(budget)
     {
     }
 
     db::Error run()
     {
-        while (p < end) {
+        const qsizetype window = qsizetype(std::clamp<zip_uint64_t>(m_declared, 4096, kWindow));
+        if (!m_windowHeld.hold(window))
+            return budgetError();
+        m_window.resize(window);
+        p = end = m_window.constData();
+        for (;;) {
+            if (end - p < kLookahead && !m_atEnd && !more() && m_error)
+                return m_error;
             const char* lt = static_cast<const char*>(memchr(p, '<', size_t(end - p)));
             if (!lt) {
-                p = end;
-                break;
+                // A text that runs on past the window: what is whole of it is
+                // taken now, an entity cut by the window's end later.
+                const char* upTo = end;
+                if (m_collect) {
+                    for (const char* q = end; q > p && end - q < 16; --q)
+                        if (q[-1] == '&') {
+                            upTo = q - 1;
+                            break;
+                        }
+                    if (m_atEnd)
+                        upTo = end;
+                    appendText(p, upTo);
+                    if (m_error)
+                        return m_error;
+                }
+                p = upTo;
+                if (m_atEnd)
+                    break;
+                if (!more() && m_error)
+                    return m_error;
+                continue;
             }
-            if (m_collect)
+            if (m_collect) {
                 appendText(p, lt);
+                if (m_error)
+                    return m_error;
+            }
             p = lt + 1;
-            if (p >= end)
-                return broken();
-            if (*p == '/') {
+            m_short = false;
+            if (p >= end) {
+                cut();
+            } else if (*p == '/') {
                 endTag();
             } else if (*p == '!') {
                 special();
             } else if (*p == '?') {
                 const char* q = find("?>");
                 if (!q)
-                    return broken();
-                p = q + 2;
+                    cut();
+                else
+                    p = q + 2;
             } else {
                 startTag();
+            }
+            if (m_short) {
+                // The tag runs on past the window: it is read again whole.
+                p = lt;
+                if (!more())
+                    return m_error ? m_error : broken();
+                continue;
             }
             if (m_error)
                 return m_error;
             if (m_done)
                 return db::Error();
         }
+        if (m_error)
+            return m_error;
+        if (m_read != m_declared)
+            return formatError(QStringLiteral("Partea foii '%1' este deteriorata.").arg(m_sheet.name));
         return m_done ? db::Error() : broken();
     }
 
@@ -388,12 +672,25 @@ private:
         Date
     };
 
-    const char* p;
-    const char* end;
+    // The bytes inflated at once; a tag is whole in the window when it
+    // starts this far from its end.
+    static constexpr zip_uint64_t kWindow = zip_uint64_t(4) << 20;
+    static constexpr qsizetype kLookahead = qsizetype(64) << 10;
+
+    zip_file_t* m_part;
+    zip_uint64_t m_declared; // the inflated size the package declares
+    zip_uint64_t m_read = 0; // the bytes inflated so far
+    bool m_atEnd = false;    // all of them
+    QByteArray m_window;
+    const char* p = nullptr; // the scan, in the window
+    const char* end = nullptr;
+    bool m_short = false; // the tag at the scan runs on past the window
     const SheetContext& m_ctx;
     RawSheet& m_sheet;
     Budget& m_budget;
-    QVector<std::string_view> m_stack;
+    Held m_windowHeld;
+    Held m_gathered;                  // the room of m_text
+    std::vector<std::string> m_stack; // qualified names of the open elements
     int m_row = -1;
     int m_column = -1;
     CellType m_type = CellType::Number;
@@ -419,22 +716,41 @@ private:
     };
     QVector<KeptText> m_texts = QVector<KeptText>(1024);
 
-    QString text()
+    // The text of the cell read into m_text, its cost taken from the budget
+    // (at most a character for each byte); false when the budget has not
+    // the room.
+    bool text(QString& out)
     {
-        const auto decode = [&] {
-            const QString s = QString::fromUtf8(m_text.data(), qsizetype(m_text.size()));
-            return s.contains(u"_x") ? decodeEscapes(s) : s;
-        };
-        if (m_text.size() > 64)
-            return decode();
+        if (!m_budget.take(Budget::textCost(qsizetype(m_text.size()))))
+            return false;
+        if (m_text.size() > 64) {
+            out = QString::fromUtf8(m_text.data(), qsizetype(m_text.size()));
+            if (out.contains(u"_x")) {
+                Held decoding(m_budget); // the decoded text, beside the one read
+                if (!decoding.hold(Budget::textCost(out.size())))
+                    return false;
+                out = decodeEscapes(out);
+            }
+            return true;
+        }
         KeptText& k =
             m_texts[qHash(QByteArrayView(m_text.data(), qsizetype(m_text.size()))) % m_texts.size()];
         if (!k.used || k.bytes != m_text) {
             k.used = true;
             k.bytes = m_text;
-            k.text = decode();
+            k.text = QString::fromUtf8(m_text.data(), qsizetype(m_text.size()));
+            if (k.text.contains(u"_x"))
+                k.text = decodeEscapes(k.text);
         }
-        return k.text;
+        out = k.text;
+        return true;
+    }
+
+    // Holds the room m_text has taken; the error is set when the budget has not that much.
+    void gathered()
+    {
+        if (qint64(m_text.capacity()) != m_gathered.bytes() && !m_gathered.hold(qint64(m_text.capacity())))
+            m_error = budgetError();
     }
 
     const db::Variant& date(double serial)
@@ -454,6 +770,66 @@ private:
     db::Error broken() const
     {
         return formatError(QStringLiteral("Foaia '%1' nu este un XML corect.").arg(m_sheet.name));
+    }
+
+    // Inflates more of the part after what the scan has left, which moves
+    // to the window's start; the window grows when that fills half of it.
+    // The cells' arrays get room ahead for what is read (a cell takes some
+    // 30 bytes of the part or more; 4 million cells at most at once). False
+    // at the end of the part, or with the error set when the part is
+    // damaged or the budget spent.
+    bool more()
+    {
+        if (m_atEnd)
+            return false;
+        const qsizetype left = end - p;
+        char* base = m_window.data();
+        std::memmove(base, p, size_t(left));
+        if (left > m_window.size() / 2) {
+            const qsizetype grown = 2 * m_window.size();
+            if (!m_windowHeld.hold(grown)) {
+                m_error = budgetError();
+                return false;
+            }
+            m_window.resize(grown);
+            base = m_window.data();
+        }
+        p = base;
+        end = base + left;
+        const zip_int64_t n = zip_fread(m_part, base + left, zip_uint64_t(m_window.size() - left));
+        if (n < 0 || m_read + zip_uint64_t(std::max<zip_int64_t>(n, 0)) > m_declared) {
+            m_error = formatError(QStringLiteral("Partea foii '%1' este deteriorata.").arg(m_sheet.name));
+            return false;
+        }
+        if (n == 0) {
+            m_atEnd = true;
+            return false;
+        }
+        m_read += zip_uint64_t(n);
+        end += n;
+        const size_t wanted = size_t(std::min<zip_uint64_t>(m_read / 32, 4'000'000));
+        if (wanted > m_sheet.values.capacity() &&
+            !m_sheet.reserve(std::max(wanted, 2 * m_sheet.values.capacity()) - m_sheet.values.size(),
+                             m_budget)) {
+            m_error = budgetError();
+            return false;
+        }
+        return true;
+    }
+
+    // The tag at the scan ends past the window: it is read again once the
+    // window holds more, or it is cut short at the end of the part.
+    void cut()
+    {
+        if (m_atEnd)
+            fail(broken());
+        else
+            m_short = true;
+    }
+    bool ranOut()
+    {
+        cut();
+        return false;
     }
 
     // The text of the current row's number, as references write it.
@@ -500,6 +876,12 @@ private:
     }
 
     void appendText(const char* from, const char* to)
+    {
+        appendDecoded(from, to);
+        gathered();
+    }
+
+    void appendDecoded(const char* from, const char* to)
     {
         while (from < to) {
             const char* amp = static_cast<const char*>(memchr(from, '&', size_t(to - from)));
@@ -553,14 +935,16 @@ private:
             while (p < end && (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r'))
                 ++p;
             if (p >= end)
-                return false;
+                return ranOut();
             if (*p == '>') {
                 ++p;
                 *selfClosing = false;
                 return true;
             }
             if (*p == '/') {
-                if (p + 1 >= end || p[1] != '>')
+                if (p + 1 >= end)
+                    return ranOut();
+                if (p[1] != '>')
                     return false;
                 p += 2;
                 *selfClosing = true;
@@ -572,17 +956,21 @@ private:
             const std::string_view name(nameStart, size_t(p - nameStart));
             while (p < end && *p == ' ')
                 ++p;
-            if (p >= end || *p != '=')
+            if (p >= end)
+                return ranOut();
+            if (*p != '=')
                 return false;
             ++p;
             while (p < end && *p == ' ')
                 ++p;
-            if (p >= end || (*p != '"' && *p != '\''))
+            if (p >= end)
+                return ranOut();
+            if (*p != '"' && *p != '\'')
                 return false;
             const char quote = *p++;
             const char* valueEnd = static_cast<const char*>(memchr(p, quote, size_t(end - p)));
             if (!valueEnd)
-                return false;
+                return ranOut();
             onAttribute(localName(name), std::string_view(p, size_t(valueEnd - p)));
             p = valueEnd + 1;
         }
@@ -595,23 +983,25 @@ private:
         if (end - p >= 3 && p[1] == '-' && p[2] == '-') {
             const char* q = find("-->");
             if (!q)
-                return fail(broken());
+                return cut();
             p = q + 3;
             return;
         }
         if (end - p >= 8 && std::string_view(p, 8) == "![CDATA[") {
-            p += 8;
             const char* q = find("]]>");
             if (!q)
-                return fail(broken());
-            if (m_collect)
+                return cut();
+            p += 8;
+            if (m_collect) {
                 m_text.append(p, size_t(q - p));
+                gathered();
+            }
             p = q + 3;
             return;
         }
         const char* q = static_cast<const char*>(memchr(p, '>', size_t(end - p)));
         if (!q)
-            return fail(broken());
+            return cut();
         p = q + 1;
     }
 
@@ -642,6 +1032,8 @@ private:
                 if (n == "r")
                     number = v;
             });
+            if (!ok)
+                return m_short ? void() : fail(broken());
             if (number.empty()) {
                 ++m_row;
                 setRowDigits();
@@ -676,11 +1068,18 @@ private:
                 m_done = true;
         }
         if (!ok)
-            return fail(broken());
+            return m_short ? void() : fail(broken());
         if (!selfClosing) {
             if (qname == "c" && plainValue())
                 return;
-            m_stack.push_back(qname);
+            if (m_stack.size() >= kMaxDepth)
+                return fail(formatError(
+                    QStringLiteral(
+                        "Foaia '%1' nu este un XML corect: elementele sunt imbricate pe mai mult de %2 de "
+                        "niveluri.")
+                        .arg(m_sheet.name)
+                        .arg(kMaxDepth)));
+            m_stack.emplace_back(qname);
             if (name == "c")
                 m_inCell = true;
         } else if (name == "c") {
@@ -702,6 +1101,7 @@ private:
                 memchr(from, '&', size_t(lt - from)))
                 return false;
             m_text.assign(from, size_t(lt - from));
+            gathered();
             m_hasValue = true;
             finishCell();
             p = lt + close.size();
@@ -716,14 +1116,14 @@ private:
         const char* nameStart = p;
         const char* gt = static_cast<const char*>(memchr(p, '>', size_t(end - p)));
         if (!gt)
-            return fail(broken());
+            return cut();
         std::string_view qname(nameStart, size_t(gt - nameStart));
         while (!qname.empty() && (qname.back() == ' ' || qname.back() == '\n' || qname.back() == '\r'))
             qname.remove_suffix(1);
         p = gt + 1;
-        if (m_stack.isEmpty() || m_stack.last() != qname)
+        if (m_stack.empty() || m_stack.back() != qname)
             return fail(broken());
-        m_stack.removeLast();
+        m_stack.pop_back();
         const std::string_view name = localName(qname);
         if (name == "c") {
             finishCell();
@@ -815,7 +1215,7 @@ private:
             return;
         m_hasValue = false;
         db::Variant v;
-        bool shared = false;
+        bool paid = false; // the text's cost is taken (or it is shared)
         switch (m_type) {
         case CellType::Number: {
             const std::string_view t = trimmedText();
@@ -838,13 +1238,20 @@ private:
                 return;
             }
             v = db::Variant(m_ctx.strings->at(i));
-            shared = true;
+            paid = true;
             break;
         }
         case CellType::Inline:
-        case CellType::Text:
-            v = db::Variant(text());
+        case CellType::Text: {
+            QString t;
+            if (!text(t)) {
+                m_error = budgetError();
+                return;
+            }
+            v = db::Variant(std::move(t));
+            paid = true;
             break;
+        }
         case CellType::Boolean: {
             const std::string_view t = trimmedText();
             v = db::Variant(t == "1" || t == "true");
@@ -862,23 +1269,21 @@ private:
             break;
         }
         }
-        if (!m_sheet.add(m_row, m_column, std::move(v), m_budget, shared))
+        if (!m_sheet.add(m_row, m_column, std::move(v), m_budget, paid))
             m_error = budgetError();
     }
 };
 
 db::Error readSheet(Package& pkg, const QString& part, const SheetContext& ctx, RawSheet& sheet)
 {
-    const db::Result<QByteArray> data = readEntry(pkg, part);
-    if (!data)
-        return data.error();
-    // Room for the cells at once: a cell takes some 30 bytes of the part or
-    // more. At most 4 million cells (150 MB) are taken ahead.
-    const size_t guess = std::min<size_t>(size_t(data->size() / 32), 4'000'000);
-    if (!sheet.reserve(guess, pkg.budget))
-        return budgetError();
-    SheetScanner scanner(*data, ctx, sheet, pkg.budget);
-    return scanner.run();
+    zip_uint64_t size = 0;
+    const db::Result<zip_file_t*> opened = openPart(pkg, part, kMaxPartBytes, &size);
+    if (!opened)
+        return opened.error();
+    SheetScanner scanner(*opened, size, ctx, sheet, pkg.budget);
+    const db::Error e = scanner.run();
+    zip_fclose(*opened);
+    return e;
 }
 
 db::Result<QVector<RawSheet>> readPackage(Package& pkg)
@@ -907,6 +1312,7 @@ db::Result<QVector<RawSheet>> readPackage(Package& pkg)
     QSet<QString> parts;
     QString repeated;
     bool date1904 = false;
+    bool spent = false;
     const db::Error wbError = streamXml(pkg, workbookPart, kMaxSmallPartBytes, [&](QXmlStreamReader& xml) {
         if (!xml.isStartElement())
             return true;
@@ -924,14 +1330,22 @@ db::Result<QVector<RawSheet>> readPackage(Package& pkg)
                     repeated = rel->target;
                     return false;
                 }
+                QString sheetName = a.value(QLatin1String("name")).toString();
+                if (!pkg.budget.take(kSheetCost + Budget::textCost(sheetName.size()) +
+                                     2 * Budget::textCost(rel->target.size()))) {
+                    spent = true;
+                    return false;
+                }
                 parts.insert(rel->target.toLower());
-                entries.push_back(SheetEntry{a.value(QLatin1String("name")).toString(), rel->target});
+                entries.push_back(SheetEntry{std::move(sheetName), rel->target});
             }
         }
         return true;
     });
     if (wbError)
         return wbError;
+    if (spent)
+        return budgetError();
     if (!repeated.isEmpty())
         return formatError(
             QStringLiteral("Doua foi ale fisierului folosesc aceeasi parte '%1'.").arg(repeated));
@@ -991,23 +1405,34 @@ db::Error zipError(int code)
 
 } // namespace
 
-db::Result<QVector<RawSheet>> readXlsx(const QString& path)
+db::Result<QVector<RawSheet>> readXlsx(const QString& path, Budget& budget)
 {
     int code = 0;
     const QByteArray file = QFile::encodeName(path);
-    Package pkg;
+    Package pkg(budget);
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return openError(f);
+    const qint64 cost =
+        directoryCost(f.size(), [&](qint64 at, qint64 n) { return f.seek(at) ? f.read(n) : QByteArray(); });
+    f.close();
+    if (!pkg.directory.hold(cost))
+        return budgetError();
     pkg.zip.reset(zip_open(file.constData(), ZIP_RDONLY, &code));
     if (!pkg.zip)
         return zipError(code);
     return readPackage(pkg);
 }
 
-db::Result<QVector<RawSheet>> readXlsxBytes(const QByteArray& file)
+db::Result<QVector<RawSheet>> readXlsxBytes(const QByteArray& file, Budget& budget)
 {
     zip_error_t error;
     zip_error_init(&error);
+    Package pkg(budget);
+    if (!pkg.directory.hold(directoryCost(
+            file.size(), [&](qint64 at, qint64 n) { return file.mid(qsizetype(at), qsizetype(n)); })))
+        return budgetError();
     zip_source_t* source = zip_source_buffer_create(file.constData(), zip_uint64_t(file.size()), 0, &error);
-    Package pkg;
     if (source) {
         pkg.zip.reset(zip_open_from_source(source, ZIP_RDONLY, &error));
         if (!pkg.zip)

@@ -5,6 +5,7 @@
 #include "platform/excel/reader.h"
 #include "platform/excel/reader_internal.h"
 #include "xls_build.h"
+#include "xlsx_build.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -145,40 +146,6 @@ QList<std::pair<QString, QByteArray>> handMadeParts(const QByteArray& sheetXml, 
         {QStringLiteral("xl/worksheets/a.xml"),
          "<?xml version=\"1.0\"?><worksheet " + ns + "><sheetData>" + sheetXml + "</sheetData></worksheet>"},
     };
-}
-
-// A package of sheets "Sheet1", "Sheet2", ... (their sheetData), with the
-// shared texts given (the items of the part) when there are any.
-QList<std::pair<QString, QByteArray>> packageParts(const QList<QByteArray>& sheetData,
-                                                   const QByteArray& sharedItems = QByteArray())
-{
-    const QByteArray ns = "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"";
-    const QByteArray rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
-    const QByteArray pkg = "<?xml version=\"1.0\"?><Relationships "
-                           "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
-    QByteArray sheets;
-    QByteArray rels = pkg;
-    QList<std::pair<QString, QByteArray>> parts;
-    for (qsizetype i = 0; i < sheetData.size(); ++i) {
-        const QByteArray n = QByteArray::number(i + 1);
-        sheets += "<sheet name=\"Sheet" + n + "\" sheetId=\"" + n + "\" r:id=\"rId" + n + "\"/>";
-        rels +=
-            "<Relationship Id=\"rId" + n + "\" Type=\"" + rel + "/worksheet\" Target=\"s" + n + ".xml\"/>";
-        parts.push_back({u"xl/s"_s + QString::number(i + 1) + u".xml"_s,
-                         "<?xml version=\"1.0\"?><worksheet " + ns + "><sheetData>" + sheetData.at(i) +
-                             "</sheetData></worksheet>"});
-    }
-    if (!sharedItems.isEmpty()) {
-        rels += "<Relationship Id=\"rS\" Type=\"" + rel + "/sharedStrings\" Target=\"strings.xml\"/>";
-        parts.push_back(
-            {u"xl/strings.xml"_s, "<?xml version=\"1.0\"?><sst " + ns + ">" + sharedItems + "</sst>"});
-    }
-    parts.push_back({u"_rels/.rels"_s, pkg + "<Relationship Id=\"rId1\" Type=\"" + rel +
-                                           "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>"});
-    parts.push_back({u"xl/workbook.xml"_s, "<?xml version=\"1.0\"?><workbook " + ns + " xmlns:r=\"" + rel +
-                                               "\"><sheets>" + sheets + "</sheets></workbook>"});
-    parts.push_back({u"xl/_rels/workbook.xml.rels"_s, rels + "</Relationships>"});
-    return parts;
 }
 
 // Row 1: six headings; row 2: one cell of each XML form; row 3: cells
@@ -327,6 +294,11 @@ private slots:
     void dateValues_data();
     void dateValues();
     void cellOrder();
+    void scrambledCells();
+    void xmlLimits_data();
+    void xmlLimits();
+    void longParts_data();
+    void longParts();
     void xlsRecords();
     void xlsOldFormat();
     void xlsDamaged_data();
@@ -533,7 +505,7 @@ void TestReader::fieldNames()
         row += h.isEmpty() ? QByteArray("<c/>") : "<c t=\"inlineStr\"><is><t>" + h.toUtf8() + "</t></is></c>";
     const QString path = m_dir.filePath(u"names.xlsx"_s);
     QFile::remove(path);
-    QVERIFY(writeParts(path, packageParts({row + "</row><row r=\"2\"><c><v>1</v></c></row>"})));
+    QVERIFY(writeParts(path, xlsx_build::packageParts({row + "</row><row r=\"2\"><c><v>1</v></c></row>"})));
     const db::Result<excel::Workbook> book = excel::readWorkbook(path);
     QVERIFY2(book, qPrintable(book.error().text()));
     QCOMPARE(book->sheets.at(0).fields, names);
@@ -552,7 +524,7 @@ void TestReader::equalHeadings_data()
     row += "</row><row r=\"2\"><c><v>7</v></c></row>";
     const QString path = m_dir.filePath(u"headings.xlsx"_s);
     QFile::remove(path);
-    QVERIFY(writeParts(path, packageParts(QList<QByteArray>(8, row), "<si><t>Cod</t></si>")));
+    QVERIFY(writeParts(path, xlsx_build::packageParts(QList<QByteArray>(8, row), "<si><t>Cod</t></si>")));
     QTest::newRow("xlsx") << fileBytes(path);
 
     QByteArray labels;
@@ -593,14 +565,16 @@ void TestReader::manyEscapes_data()
     const QByteArray escapes = QByteArray("_x0041_").repeated(1'500'000);
     const QString path = m_dir.filePath(u"escapes.xlsx"_s);
     QFile::remove(path);
-    QVERIFY(writeParts(
-        path, packageParts({"<row r=\"1\"><c><v>1</v></c></row><row r=\"2\"><c t=\"s\"><v>0</v></c></row>"},
-                           "<si><t>" + escapes + "</t></si>")));
+    QVERIFY(
+        writeParts(path, xlsx_build::packageParts(
+                             {"<row r=\"1\"><c><v>1</v></c></row><row r=\"2\"><c t=\"s\"><v>0</v></c></row>"},
+                             "<si><t>" + escapes + "</t></si>")));
     QTest::newRow("shared") << fileBytes(path);
     QFile::remove(path);
-    QVERIFY(writeParts(
-        path, packageParts({"<row r=\"1\"><c><v>1</v></c></row><row r=\"2\"><c t=\"inlineStr\"><is><t>" +
-                            escapes + "</t></is></c></row>"})));
+    QVERIFY(
+        writeParts(path, xlsx_build::packageParts(
+                             {"<row r=\"1\"><c><v>1</v></c></row><row r=\"2\"><c t=\"inlineStr\"><is><t>" +
+                              escapes + "</t></is></c></row>"})));
     QTest::newRow("inline") << fileBytes(path);
 }
 
@@ -1056,6 +1030,181 @@ void TestReader::cellOrder()
     QVERIFY(s.cell(0, 1).isNull());
     QCOMPARE(s.cell(1, 0), Variant(std::int64_t(31)));
     QCOMPARE(s.cell(1, 1), Variant(std::int64_t(32)));
+}
+
+// Cells in no order at all, and cells given twice: each lands where its
+// reference puts it, and of two at one place the one read later stays.
+void TestReader::scrambledCells()
+{
+    constexpr int kRows = 300;
+    constexpr int kColumns = 40;
+    constexpr int kCells = kRows * kColumns;
+    // Columns A to AN.
+    const auto ref = [](int k) -> QByteArray {
+        const int c = k % kColumns;
+        return (c < 26 ? QByteArray(1, char('A' + c)) : "A" + QByteArray(1, char('A' + c - 26))) +
+               QByteArray::number(k / kColumns + 1);
+    };
+    QByteArray cells;
+    for (int i = 0; i < kCells; ++i) {
+        const int k = int((qint64(i) * 7919) % kCells); // 7919 is prime: each cell once
+        cells += "<c r=\"" + ref(k) + "\"><v>" + QByteArray::number(k) + "</v></c>";
+        if (i % 3 == 0 && k % 7 == 0)
+            cells += "<c r=\"" + ref(k) + "\"><v>" + QByteArray::number(-1) + "</v></c>";
+    }
+    for (int k = 0; k < kCells; k += 7)
+        cells += "<c r=\"" + ref(k) + "\"><v>" + QByteArray::number(-k) + "</v></c>";
+    const QString path = m_dir.filePath(u"scrambled.xlsx"_s);
+    QVERIFY(writeBytes(path, xlsx_build::zipParts(xlsx_build::packageParts({"<row>" + cells + "</row>"}))));
+    const db::Result<excel::Workbook> book = excel::readWorkbook(path);
+    QVERIFY2(book, qPrintable(book.error().text()));
+    const excel::Sheet& s = book->sheets.at(0);
+    QCOMPARE(s.columnCount(), kColumns);
+    QCOMPARE(s.rowCount(), kRows - 1);
+    QCOMPARE(s.fields.at(1), u"1"_s);
+    for (int k = kColumns; k < kCells; ++k)
+        QCOMPARE(s.cell(k / kColumns - 1, k % kColumns), Variant(std::int64_t(k % 7 == 0 ? -k : k)));
+}
+
+// What the XML parts may hold: elements nested at most 256 deep in every
+// part, at most 64 attributes to an element, no DTD.
+void TestReader::xmlLimits_data()
+{
+    QTest::addColumn<QString>("part");
+    QTest::addColumn<QByteArray>("before"); // the inner text goes before this
+    QTest::addColumn<QByteArray>("inner");
+    QTest::addColumn<QString>("error"); // empty: the workbook reads
+    const auto nested = [](int depth) -> QByteArray {
+        return QByteArray("<x>").repeated(depth) + QByteArray("</x>").repeated(depth);
+    };
+    const QString deep =
+        u" nu este un XML corect: elementele sunt imbricate pe mai mult de 256 de niveluri."_s;
+    const QList<std::pair<QString, QByteArray>> parts{{u"_rels/.rels"_s, "</Relationships>"},
+                                                      {u"xl/_rels/workbook.xml.rels"_s, "</Relationships>"},
+                                                      {u"xl/workbook.xml"_s, "</workbook>"},
+                                                      {u"xl/styles.xml"_s, "</styleSheet>"},
+                                                      {u"xl/sharedStrings.xml"_s, "</si></sst>"}};
+    for (const auto& [part, before] : parts) {
+        QTest::newRow(qPrintable(part + u" nested 300 deep"_s))
+            << part << before << nested(300) << u"Partea '"_s + part + u"'"_s + deep;
+        QTest::newRow(qPrintable(part + u" nested 200 deep"_s)) << part << before << nested(200) << QString();
+    }
+    QTest::newRow("sheet nested 300 deep") << u"xl/worksheets/a.xml"_s << QByteArray("</sheetData>")
+                                           << nested(300) << u"Foaia 'Foaie 1'"_s + deep;
+    QTest::newRow("sheet nested 200 deep")
+        << u"xl/worksheets/a.xml"_s << QByteArray("</sheetData>") << nested(200) << QString();
+
+    QByteArray attributes65 = "<x";
+    for (int i = 0; i < 65; ++i)
+        attributes65 += " a" + QByteArray::number(i) + "=\"" + QByteArray::number(i) + "\"";
+    QTest::newRow("65 attributes")
+        << u"xl/styles.xml"_s << QByteArray("</styleSheet>") << attributes65 + "/>"
+        << u"Partea 'xl/styles.xml' nu este un XML corect: un element are mai mult de 64 "
+           u"de atribute."_s;
+    QByteArray attributes64 = "<x";
+    for (int i = 0; i < 64; ++i)
+        attributes64 += " a" + QByteArray::number(i) + "='=" + QByteArray::number(i) + "'";
+    QTest::newRow("64 attributes, and = in values, comments and CDATA")
+        << u"xl/sharedStrings.xml"_s << QByteArray("</si></sst>")
+        << attributes64 + "/><!-- a=1 " + QByteArray("b=2 ").repeated(100) + "--><t><![CDATA[" +
+               QByteArray("c=3 ").repeated(100) + "]]></t><?x " + QByteArray("d=4 ").repeated(100) + "?>"
+        << QString();
+    QTest::newRow("a DTD") << u"xl/sharedStrings.xml"_s << QByteArray("<sst ")
+                           << QByteArray("<!DOCTYPE sst [<!ENTITY e \"eeeeeeeeee\">]>")
+                           << u"Partea 'xl/sharedStrings.xml' nu este un XML corect: are o declaratie DTD."_s;
+}
+
+void TestReader::xmlLimits()
+{
+    QFETCH(QString, part);
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, inner);
+    QFETCH(QString, error);
+    QList<std::pair<QString, QByteArray>> parts = handMadeParts(kHandMadeSheet);
+    for (auto& [name, data] : parts) {
+        if (name != part)
+            continue;
+        const qsizetype at = data.lastIndexOf(before);
+        QVERIFY(at >= 0);
+        data.insert(at, inner);
+    }
+    const QString path = m_dir.filePath(u"xml.xlsx"_s);
+    QFile::remove(path);
+    QVERIFY(writeParts(path, parts));
+    const db::Result<excel::Workbook> book = excel::readWorkbook(path);
+    if (error.isEmpty()) {
+        QVERIFY2(book, qPrintable(book.error().text()));
+        QCOMPARE(book->sheets.at(0).cell(0, 5), Variant(u"Bogat & "_s));
+    } else {
+        QVERIFY(!book);
+        QCOMPARE(book.error().description, error);
+    }
+}
+
+// A sheet part is read as it is inflated, a few megabytes at a time: tags,
+// texts, entities, comments and sections cut by the end of what is read
+// are read whole, however long.
+void TestReader::longParts_data()
+{
+    QTest::addColumn<QByteArray>("rows"); // after the heading row
+    QTest::addColumn<int>("count");       // the data rows
+    QTest::addColumn<QString>("text"); // of the first data row's first cell; empty: each row r holds "t&r", r
+    QByteArray many;
+    for (int r = 2; r <= 200'001; ++r) {
+        const QByteArray n = QByteArray::number(r);
+        many += "<row r=\"" + n + "\">";
+        if (r % 3)
+            many += "<c r=\"A" + n + "\" t=\"inlineStr\"><is><t>t&amp;" + n + "</t></is></c>";
+        else
+            many += "<c r=\"A" + n + "\" t=\"str\"><f>X</f><v>t&#38;" + n + "</v></c>";
+        many += "<c r=\"B" + n + "\"><v>" + n + "</v></c></row>";
+    }
+    QTest::newRow("20 MB of rows") << many << 200'000 << QString();
+    const QByteArray second = "<row r=\"3\"><c><v>3</v></c></row>";
+    QTest::newRow("a comment longer than what is read at once")
+        << "<row r=\"2\"><c t=\"inlineStr\"><is><t>a</t></is></c></row><!--" + QByteArray(6 << 20, 'x') +
+               "-->" + second
+        << 2 << u"a"_s;
+    QTest::newRow("a text longer than what is read at once")
+        << "<row r=\"2\"><c t=\"inlineStr\"><is><t>" + QByteArray("a&amp;b").repeated(1'500'000) +
+               "</t></is></c></row>" + second
+        << 2 << u"a&b"_s.repeated(1'500'000);
+    QTest::newRow("an attribute longer than what is read at once")
+        << "<row r=\"2\" spans=\"" + QByteArray(5 << 20, 'y') +
+               "\"><c t=\"inlineStr\"><is><t>b</t></is></c></row>" + second
+        << 2 << u"b"_s;
+    QTest::newRow("a CDATA section longer than what is read at once")
+        << "<row r=\"2\"><c t=\"str\"><v><![CDATA[" + QByteArray(5 << 20, 'z') + "]]></v></c></row>" + second
+        << 2 << QString(5 << 20, u'z');
+}
+
+void TestReader::longParts()
+{
+    QFETCH(QByteArray, rows);
+    QFETCH(int, count);
+    QFETCH(QString, text);
+    const QString path = m_dir.filePath(u"long.xlsx"_s);
+    QVERIFY(writeBytes(
+        path, xlsx_build::zipParts(xlsx_build::packageParts(
+                  {"<row r=\"1\"><c t=\"inlineStr\"><is><t>H</t></is></c><c t=\"inlineStr\"><is><t>I</t>"
+                   "</is></c></row>" +
+                   rows}))));
+    const db::Result<excel::Workbook> book = excel::readWorkbook(path);
+    QVERIFY2(book, qPrintable(book.error().text()));
+    const excel::Sheet& s = book->sheets.at(0);
+    QCOMPARE(s.rowCount(), count);
+    QCOMPARE(s.fields, (QStringList{u"H"_s, u"I"_s}));
+    if (!text.isEmpty()) {
+        QCOMPARE(s.cell(0, 0).toText(), text);
+        QCOMPARE(s.cell(1, 0), Variant(std::int64_t(3)));
+        return;
+    }
+    for (int r = 0; r < count; ++r) {
+        if (s.cell(r, 0).toText() != u"t&"_s + QString::number(r + 2) ||
+            s.cell(r, 1) != Variant(std::int64_t(r + 2)))
+            QFAIL(
+                qPrintable(u"row %1: %2, %3"_s.arg(r + 2).arg(s.cell(r, 0).toText(), s.cell(r, 1).toText())));
+    }
 }
 
 // The cell records of BIFF8 as Excel writes them, a chart inside the sheet,
