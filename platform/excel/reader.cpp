@@ -520,6 +520,11 @@ db::Error openWorkbook(const QString& connectionText, db::Connection& connection
 db::Error openWorkbook(const Workbook& workbook, db::Connection& connection)
 {
     connection.close();
+    if (workbook.sheets.size() > detail::kMaxTables)
+        return detail::tooLargeError(QStringLiteral("are %1 foi, mai multe decat %2.")
+                                         .arg(workbook.sheets.size())
+                                         .arg(detail::kMaxTables));
+    qint64 rows = 0;
     for (const Sheet& sheet : workbook.sheets) {
         if (sheet.columnCount() > detail::kMaxTableColumns)
             return detail::tooLargeError(QStringLiteral("foaia '%1' are %2 coloane, mai multe decat %3.")
@@ -533,6 +538,10 @@ db::Error openWorkbook(const Workbook& workbook, db::Connection& connection)
                     .arg(sheet.rowCount() + 1)
                     .arg(sheet.columnCount())
                     .arg(detail::kMaxTableCells / 1'000'000));
+        rows += sheet.rowCount();
+        if (rows > detail::kMaxWorkbookRows)
+            return detail::tooLargeError(QStringLiteral("foile lui au impreuna mai mult de %1 de randuri.")
+                                             .arg(detail::kMaxWorkbookRows));
     }
     // The tables live in a database file that is unlinked as soon as it is
     // open: the connection keeps using it, and nothing is left behind, even

@@ -33,6 +33,12 @@ constexpr qint64 kMaxReadMemory = qint64(1) << 30;
 // database takes.
 constexpr qint64 kMaxTableCells = 50'000'000;
 constexpr int kMaxTableColumns = 2000;
+// The rows of all the tables of a workbook together, blank rows included:
+// each costs a row of the database, however few cells the file holds.
+constexpr qint64 kMaxWorkbookRows = 4 * qint64(kMaxRows);
+// The tables of a workbook: the database's work for each new table grows
+// with the tables there are already.
+constexpr int kMaxTables = 2000;
 // The bytes of one part of an .xlsx once inflated, and of all its parts; an
 // .xls file as a whole. Checked before anything is inflated or read, and
 // again while reading, since a size the file declares may lie.

@@ -920,6 +920,16 @@ void TestReader::limits_data()
     QTest::newRow("inflates beyond its size")
         << withDeclaredSize(plain, "xl/sharedStrings.xml", 20) << false << false << u"sharedStrings.xml"_s;
     QTest::newRow("truncated zip") << plain.left(plain.size() - 60) << false << false << u"intreg"_s;
+
+    // Tables cost their rows, blank ones too: five sheets of a cell in row
+    // 1 and one in row 1,048,576 are 5 million rows from a file of 2 KB.
+    const QByteArray tall = "<row r=\"1\"><c><v>1</v></c></row><row r=\"1048576\"><c><v>2</v></c></row>";
+    QTest::newRow("five sheets of a million rows")
+        << xlsx_build::zipParts(xlsx_build::packageParts(QList<QByteArray>(5, tall))) << true << false
+        << u"foile lui au impreuna mai mult de 4194304 de randuri"_s;
+    QTest::newRow("2,001 sheets") << xlsx_build::zipParts(xlsx_build::packageParts(
+                                         QList<QByteArray>(2001, "<row r=\"1\"><c><v>1</v></c></row>")))
+                                  << true << false << u"are 2001 foi, mai multe decat 2000"_s;
 }
 
 void TestReader::limits()
