@@ -128,24 +128,17 @@ public:
             case State::BangDash:
                 if (ch != '-')
                     return Finding::Declaration;
-                m_state = State::Comment;
-                m_run = 0;
-                break;
-            case State::Comment:
-                if (ch == '>' && m_run >= 2)
-                    m_state = State::Text;
-                m_run = ch == '-' ? m_run + 1 : 0;
+                open('-');
                 break;
             case State::CDataOpen:
-                if (ch == '[') {
-                    m_state = State::CData;
-                    m_run = 0;
-                }
+                if (ch == '[')
+                    open(']');
                 break;
-            case State::CData:
+            case State::Section:
+                // Ends at "-->" (a comment) or "]]>" (a CDATA section).
                 if (ch == '>' && m_run >= 2)
                     m_state = State::Text;
-                m_run = ch == ']' ? m_run + 1 : 0;
+                m_run = ch == m_closer ? m_run + 1 : 0;
                 break;
             case State::Instruction:
                 if (ch == '>' && m_run >= 1)
@@ -179,17 +172,24 @@ private:
         Open,
         Bang,
         BangDash,
-        Comment,
         CDataOpen,
-        CData,
+        Section,
         Instruction,
         Tag,
         Quoted
     };
     State m_state = State::Text;
     int m_attributes = 0;
-    int m_run = 0; // the last characters that may close a comment, a section or an instruction
+    int m_run = 0;     // the last characters that may close a comment, a section or an instruction
+    char m_closer = 0; // the character a comment or a section ends with twice before its ">"
     char m_quote = 0;
+
+    void open(char closer)
+    {
+        m_state = State::Section;
+        m_closer = closer;
+        m_run = 0;
+    }
 };
 
 zip_int64_t locate(zip_t* z, const QString& name)

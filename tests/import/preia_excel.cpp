@@ -15,18 +15,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-class Tacut : public Observator_Preluare
-{
-public:
-    void adauga(const QString&) override {}
-    void inceputCopiere() override {}
-    void progres(const Progres_Preluare&) override {}
-};
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -44,7 +32,7 @@ int main(int argc, char** argv)
         std::fputs("the seeded program folder cannot be laid (QUORVEL_SEED_TREE)\n", stderr);
         return 1;
     }
-    Tacut t;
+    preluare_test::Tacut t;
     const Intrari_Preluare in{u"2026"_s,
                               u"3"_s,
                               args.at(1),

@@ -17,14 +17,6 @@ namespace {
 
 const QString kNecitit = u"Fisierul Excel NU poate fi citit, verificati macheta de preluare"_s;
 
-class Tacut : public Observator_Preluare
-{
-public:
-    void adauga(const QString&) override {}
-    void inceputCopiere() override {}
-    void progres(const Progres_Preluare&) override {}
-};
-
 Intrari_Preluare intrari(const QString& cale)
 {
     return {u"2026"_s, u"3"_s, cale, u"Sheet1"_s, u"RO0000001"_s, u"Livrari"_s, u"O - Pentru livrari (IESIRI)"_s};
@@ -116,7 +108,7 @@ private slots:
         // A month already imported stays as it is.
         const QString bun = m.cale(u"bun.xls"_s);
         QVERIFY(QFile::copy(preluare_test::fixtura(u"preluare.xls"_s), bun));
-        Tacut t;
+        preluare_test::Tacut t;
         QCOMPARE(Preia_Fisier_Excel(intrari(bun), t).salvate, 3);
         ui::testing::clear();
 
@@ -166,7 +158,7 @@ private slots:
         QVERIFY(m.machetaLivrare());
         const QString cale = m.cale(nume);
         QVERIFY(QFile::copy(preluare_test::fixtura(u"preluare.xls"_s), cale));
-        Tacut t;
+        preluare_test::Tacut t;
         QCOMPARE(Preia_Fisier_Excel(intrari(cale), t).salvate, 3);
         QCOMPARE(mesaje(), QStringList());
     }

@@ -312,11 +312,22 @@ private slots:
     void fuzzFindings();
 
 private:
+    // The workbook read from the bytes, written under that name first.
+    db::Result<excel::Workbook> readBytes(const QByteArray& bytes, const QString& name);
+
     QTemporaryDir m_dir;
     QString m_xlsx;       // shared strings
     QString m_xlsxInline; // inline strings (constant memory mode)
     QString m_handMade;
 };
+
+db::Result<excel::Workbook> TestReader::readBytes(const QByteArray& bytes, const QString& name)
+{
+    const QString path = m_dir.filePath(name);
+    if (!writeBytes(path, bytes))
+        return db::Error(db::Error::Kind::Io, db::ErrorNumber::General, u"cannot write "_s + path);
+    return excel::readWorkbook(path);
+}
 
 void TestReader::initTestCase()
 {
@@ -543,9 +554,7 @@ void TestReader::equalHeadings_data()
 void TestReader::equalHeadings()
 {
     QFETCH(QByteArray, bytes);
-    const QString path = m_dir.filePath(u"equal"_s);
-    QVERIFY(writeBytes(path, bytes));
-    const db::Result<excel::Workbook> book = excel::readWorkbook(path);
+    const db::Result<excel::Workbook> book = readBytes(bytes, u"equal"_s);
     QVERIFY2(book, qPrintable(book.error().text()));
     QCOMPARE(book->sheets.size(), 8);
     for (const excel::Sheet& s : book->sheets) {
@@ -581,9 +590,7 @@ void TestReader::manyEscapes_data()
 void TestReader::manyEscapes()
 {
     QFETCH(QByteArray, bytes);
-    const QString path = m_dir.filePath(u"escaped.xlsx"_s);
-    QVERIFY(writeBytes(path, bytes));
-    const db::Result<excel::Workbook> book = excel::readWorkbook(path);
+    const db::Result<excel::Workbook> book = readBytes(bytes, u"escaped.xlsx"_s);
     QVERIFY2(book, qPrintable(book.error().text()));
     QCOMPARE(book->sheets.at(0).cell(0, 0), Variant(QString(1'500'000, u'A')));
 }
@@ -1064,9 +1071,8 @@ void TestReader::scrambledCells()
     }
     for (int k = 0; k < kCells; k += 7)
         cells += "<c r=\"" + ref(k) + "\"><v>" + QByteArray::number(-k) + "</v></c>";
-    const QString path = m_dir.filePath(u"scrambled.xlsx"_s);
-    QVERIFY(writeBytes(path, xlsx_build::zipParts(xlsx_build::packageParts({"<row>" + cells + "</row>"}))));
-    const db::Result<excel::Workbook> book = excel::readWorkbook(path);
+    const db::Result<excel::Workbook> book = readBytes(
+        xlsx_build::zipParts(xlsx_build::packageParts({"<row>" + cells + "</row>"})), u"scrambled.xlsx"_s);
     QVERIFY2(book, qPrintable(book.error().text()));
     const excel::Sheet& s = book->sheets.at(0);
     QCOMPARE(s.columnCount(), kColumns);
@@ -1193,13 +1199,12 @@ void TestReader::longParts()
     QFETCH(QByteArray, rows);
     QFETCH(int, count);
     QFETCH(QString, text);
-    const QString path = m_dir.filePath(u"long.xlsx"_s);
-    QVERIFY(writeBytes(
-        path, xlsx_build::zipParts(xlsx_build::packageParts(
-                  {"<row r=\"1\"><c t=\"inlineStr\"><is><t>H</t></is></c><c t=\"inlineStr\"><is><t>I</t>"
-                   "</is></c></row>" +
-                   rows}))));
-    const db::Result<excel::Workbook> book = excel::readWorkbook(path);
+    const db::Result<excel::Workbook> book =
+        readBytes(xlsx_build::zipParts(xlsx_build::packageParts(
+                      {"<row r=\"1\"><c t=\"inlineStr\"><is><t>H</t></is></c><c t=\"inlineStr\"><is><t>I</t>"
+                       "</is></c></row>" +
+                       rows})),
+                  u"long.xlsx"_s);
     QVERIFY2(book, qPrintable(book.error().text()));
     const excel::Sheet& s = book->sheets.at(0);
     QCOMPARE(s.rowCount(), count);
@@ -1401,13 +1406,11 @@ void TestReader::protectedWorkbooks()
 {
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
-    const QString path = m_dir.filePath(name);
-    QVERIFY(writeBytes(path, bytes));
-    const db::Result<excel::Workbook> book = excel::readWorkbook(path);
+    const db::Result<excel::Workbook> book = readBytes(bytes, name);
     QVERIFY(!book);
     QCOMPARE(book.error().description,
              u"Fisierul excel este protejat cu parola: salvati-l fara parola si incercati din nou."_s);
-    QVERIFY(excel::tablesSchema(connectionText(path, false)).error().isError());
+    QVERIFY(excel::tablesSchema(connectionText(m_dir.filePath(name), false)).error().isError());
 }
 
 // The content tells the kind of workbook, not the name.
