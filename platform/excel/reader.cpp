@@ -156,12 +156,25 @@ bool isEmptyCell(const db::Variant& v)
     return v.isMissing() || (v.isText() && v.asText().isEmpty());
 }
 
+// The two texts one after the other, in a text of their size: one built
+// by appending keeps room to grow, up to as much again.
+QString joined(const QString& a, const QString& b)
+{
+    QString s;
+    s.reserve(a.size() + b.size());
+    s.append(a);
+    s.append(b);
+    return s;
+}
+
 // One pass over the headings: a name met again takes the first number not
 // taken after it, and each name remembers where its numbers stand, so that
-// many equal headings cost no more than as many different ones.
-QStringList fieldNames(const QVector<db::Variant>& heading, int width)
+// many equal headings cost no more than as many different ones. Each name
+// and the folded key it is known by are held in `held` before they are
+// made (a long heading repeated costs its length for every column); false
+// when the budget has not the room.
+bool fieldNames(const QVector<db::Variant>& heading, int width, Held& held, QStringList& names)
 {
-    QStringList names;
     names.reserve(width);
     QSet<QString> used;             // case-folded
     QHash<QString, int> nextNumber; // case-folded name -> the number to try first
@@ -175,6 +188,9 @@ QStringList fieldNames(const QVector<db::Variant>& heading, int width)
         name.replace(u']', u')');
         if (name.trimmed().isEmpty())
             name = u'F' + QString::number(c + 1);
+        // The name, its key and a number each may take; the slots of the list, the set and the table.
+        if (!held.hold(held.bytes() + 2 * Budget::textCost(name.size() + 12) + 4 * qint64(sizeof(QString))))
+            return false;
         QString folded = name.toCaseFolded();
         if (used.contains(folded)) {
             // Numbers below the one remembered are taken: by this name
@@ -184,13 +200,13 @@ QStringList fieldNames(const QVector<db::Variant>& heading, int width)
             do
                 number = QString::number(++n);
             while (used.contains(folded + number));
-            name += number;
-            folded += number;
+            name = joined(name, number);
+            folded = joined(folded, number);
         }
         used.insert(folded);
         names.push_back(name);
     }
-    return names;
+    return true;
 }
 
 } // namespace
@@ -231,14 +247,15 @@ struct SheetBuilder
             return sheet;
         size_t i = 0;
         {
-            detail::Held headingRow(budget);
-            if (!headingRow.hold(qint64(width) * qint64(sizeof(db::Variant))))
+            detail::Held naming(budget); // the heading row, the names and their keys while they are made
+            if (!naming.hold(qint64(width) * qint64(sizeof(db::Variant))))
                 return detail::budgetError();
             QVector<db::Variant> heading(width, db::Variant::null());
             for (; i < n && raw.rows[i] == 0; ++i)
                 if (raw.columns[i] < width)
                     heading[raw.columns[i]] = values[i];
-            sheet.fields = detail::fieldNames(heading, width);
+            if (!detail::fieldNames(heading, width, naming, sheet.fields))
+                return detail::budgetError();
         }
         qint64 names = qint64(sheet.fields.size()) * qint64(sizeof(QString));
         for (const QString& f : std::as_const(sheet.fields))
@@ -417,8 +434,9 @@ QString sqlIdent(const QString& name)
 
 // The declared type of each column: one kind of value throughout gives that
 // kind; numbers of both kinds are doubles; anything mixed is left undeclared
-// so each cell keeps its own type.
-QStringList columnTypes(const Sheet& sheet)
+// so each cell keeps its own type. The characters of the table's texts are
+// added to `text`.
+QStringList columnTypes(const Sheet& sheet, qint64& text)
 {
     enum
     {
@@ -446,6 +464,7 @@ QStringList columnTypes(const Sheet& sheet)
                 break;
             case db::Variant::Kind::Text:
                 k |= Text;
+                text += values[i].asText().size();
                 break;
             case db::Variant::Kind::Date:
                 k |= Date;
@@ -571,8 +590,13 @@ db::Error openWorkbook(const Workbook& workbook, db::Connection& connection)
     connection.execute(QStringLiteral("PRAGMA synchronous=OFF"));
 
     QString ddl;
+    qint64 text = 0; // each cell's text is written whole, a shared one too
     for (const Sheet& sheet : workbook.sheets) {
-        const QStringList types = columnTypes(sheet);
+        const QStringList types = columnTypes(sheet, text);
+        if (text > detail::kMaxWorkbookText)
+            return fail(detail::tooLargeError(
+                QStringLiteral("celulele lui au impreuna mai mult de %1 de milioane de caractere de text.")
+                    .arg(detail::kMaxWorkbookText / 1'000'000)));
         QStringList columns;
         for (int c = 0; c < sheet.columnCount(); ++c)
             columns.push_back(types.at(c).isEmpty() ? sqlIdent(sheet.fields.at(c))

@@ -39,6 +39,10 @@ constexpr qint64 kMaxWorkbookRows = 4 * qint64(kMaxRows);
 // The tables of a workbook: the database's work for each new table grows
 // with the tables there are already.
 constexpr int kMaxTables = 2000;
+// The characters of all the texts of a workbook's cells together: each cell
+// writes its text to the database whole, though the file may hold it once
+// as a shared text for any number of cells.
+constexpr qint64 kMaxWorkbookText = 500'000'000;
 // The bytes of one part of an .xlsx once inflated, and of all its parts; an
 // .xls file as a whole. Checked before anything is inflated or read, and
 // again while reading, since a size the file declares may lie.

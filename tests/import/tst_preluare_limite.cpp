@@ -2,9 +2,9 @@
 // of their own (preia_excel) under a limit of its address space, as
 // `ulimit -v` sets it: a small workbook of either kind imports under 600
 // MB; deep nesting, a text of 127 MB, an unordered sheet, thousands of equal
-// headings, a million escapes and sheets whose blank rows would need more
-// than the reader's budget each end within their limit, with the import's
-// own message where the file is refused.
+// headings, a million escapes, sheets whose blank rows and a heading whose
+// field names would need more than the reader's budget each end within
+// their limit, with the import's own message where the file is refused.
 
 #include "platform/excel/xlsx_build.h"
 
@@ -123,6 +123,20 @@ private slots:
             << u"inalte.xlsx"_s
             << carte(QList<QByteArray>(
                    130, "<row r=\"1\"><c><v>1</v></c></row><row r=\"1048576\"><c><v>2</v></c></row>"))
+            << 1300
+            << QStringList{kNecitit,
+                           u"Fisierul excel este prea mare pentru a fi citit: citirea lui cere mai mult de "
+                           u"1024 MB de "
+                           u"memorie."_s,
+                           u"salvate 0"_s};
+        // A heading of 600,000 characters in 1,000 columns: the field names
+        // alone would need more than the reader's budget.
+        QByteArray lungi = "<row r=\"1\">";
+        for (int k = 0; k < 1000; ++k)
+            lungi += "<c t=\"s\"><v>0</v></c>";
+        QTest::newRow("a long heading in 1,000 columns")
+            << u"antet.xlsx"_s
+            << carte({lungi + "</row>" + rand(2, c)}, "<si><t>" + QByteArray(600'000, 'a') + "</t></si>")
             << 1300
             << QStringList{kNecitit,
                            u"Fisierul excel este prea mare pentru a fi citit: citirea lui cere mai mult de "

@@ -937,6 +937,15 @@ void TestReader::limits_data()
     QTest::newRow("2,001 sheets") << xlsx_build::zipParts(xlsx_build::packageParts(
                                          QList<QByteArray>(2001, "<row r=\"1\"><c><v>1</v></c></row>")))
                                   << true << false << u"are 2001 foi, mai multe decat 2000"_s;
+    // Each cell writes its text whole: a shared text of a million characters
+    // in 600 cells is 600 million characters to write.
+    QByteArray shared = "<row r=\"1\"><c><v>1</v></c></row><row r=\"2\">";
+    for (int c = 0; c < 600; ++c)
+        shared += "<c t=\"s\"><v>0</v></c>";
+    QTest::newRow("a long shared text in 600 cells")
+        << xlsx_build::zipParts(xlsx_build::packageParts(
+               {shared + "</row>"}, "<si><t>" + QByteArray(1'000'000, 'a') + "</t></si>"))
+        << true << false << u"celulele lui au impreuna mai mult de 500 de milioane de caractere de text."_s;
 }
 
 void TestReader::limits()
