@@ -204,7 +204,8 @@ zip_int64_t locate(zip_t* z, const QString& name)
 // Opens a part whose inflated size, as the package declares it, is within
 // `limit` and what the package may still inflate to. Reading more than the
 // declared size is an error of the reader (zip_fread gives no more).
-db::Result<zip_file_t*> openPart(Package& pkg, const QString& name, qint64 limit, zip_uint64_t* size)
+db::Result<zip_file_t*> openPart(Package& pkg, const QString& name, qint64 limit, zip_uint64_t* size,
+                                 zip_uint64_t* compressed = nullptr)
 {
     const zip_int64_t index = locate(pkg.zip.get(), name);
     if (index < 0)
@@ -226,6 +227,8 @@ db::Result<zip_file_t*> openPart(Package& pkg, const QString& name, qint64 limit
     if (!f)
         return formatError(QStringLiteral("Partea '%1' nu poate fi citita.").arg(name));
     *size = st.size;
+    if (compressed)
+        *compressed = (st.valid & ZIP_STAT_COMP_SIZE) ? st.comp_size : 0;
     return f;
 }
 
@@ -774,10 +777,9 @@ private:
 
     // Inflates more of the part after what the scan has left, which moves
     // to the window's start; the window grows when that fills half of it.
-    // The cells' arrays get room ahead for what is read (a cell takes some
-    // 30 bytes of the part or more; 4 million cells at most at once). False
-    // at the end of the part, or with the error set when the part is
-    // damaged or the budget spent.
+    // The cells' arrays get room ahead for what is read (as readSheet()
+    // gives them at first). False at the end of the part, or with the error
+    // set when the part is damaged or the budget spent.
     bool more()
     {
         if (m_atEnd)
@@ -1277,9 +1279,19 @@ private:
 db::Error readSheet(Package& pkg, const QString& part, const SheetContext& ctx, RawSheet& sheet)
 {
     zip_uint64_t size = 0;
-    const db::Result<zip_file_t*> opened = openPart(pkg, part, kMaxPartBytes, &size);
+    zip_uint64_t compressed = 0;
+    const db::Result<zip_file_t*> opened = openPart(pkg, part, kMaxPartBytes, &size, &compressed);
     if (!opened)
         return opened.error();
+    // Room for the cells at once, when the size the part declares is one
+    // its bytes in the file can give (sheets deflate some ten times): a cell
+    // takes some 30 bytes of the part or more, and at most 4 million cells
+    // are taken ahead. Else the room grows with what is read.
+    const zip_uint64_t likely = std::min(size, 64 * compressed);
+    if (!sheet.reserve(size_t(std::min<zip_uint64_t>(likely / 32, 4'000'000)), pkg.budget)) {
+        zip_fclose(*opened);
+        return budgetError();
+    }
     SheetScanner scanner(*opened, size, ctx, sheet, pkg.budget);
     const db::Error e = scanner.run();
     zip_fclose(*opened);
