@@ -117,18 +117,17 @@ private slots:
                    u"Fisierul excel este prea mare pentru a fi citit: foaia 'Sheet1' are 16384 coloane, "
                    u"mai multe decat 2000."_s,
                    u"salvate 0"_s};
+        const QStringList buget{
+            kNecitit,
+            u"Fisierul excel este prea mare pentru a fi citit: citirea lui cere mai mult de 1024 MB de memorie."_s,
+            u"salvate 0"_s};
         // 130 sheets of a cell in row 1 and one in row 1,048,576: their row
         // index alone needs more than the reader's budget.
         QTest::newRow("130 sheets of a million rows")
             << u"inalte.xlsx"_s
             << carte(QList<QByteArray>(
                    130, "<row r=\"1\"><c><v>1</v></c></row><row r=\"1048576\"><c><v>2</v></c></row>"))
-            << 1300
-            << QStringList{kNecitit,
-                           u"Fisierul excel este prea mare pentru a fi citit: citirea lui cere mai mult de "
-                           u"1024 MB de "
-                           u"memorie."_s,
-                           u"salvate 0"_s};
+            << 1300 << buget;
         // A heading of 600,000 characters in 1,000 columns: the field names
         // alone would need more than the reader's budget.
         QByteArray lungi = "<row r=\"1\">";
@@ -137,12 +136,7 @@ private slots:
         QTest::newRow("a long heading in 1,000 columns")
             << u"antet.xlsx"_s
             << carte({lungi + "</row>" + rand(2, c)}, "<si><t>" + QByteArray(600'000, 'a') + "</t></si>")
-            << 1300
-            << QStringList{kNecitit,
-                           u"Fisierul excel este prea mare pentru a fi citit: citirea lui cere mai mult de "
-                           u"1024 MB de "
-                           u"memorie."_s,
-                           u"salvate 0"_s};
+            << 1300 << buget;
         QTest::newRow("1.5 million escapes")
             << u"escape.xlsx"_s
             << carte({foaie(rand(2, "<c t=\"s\"><v>0</v></c>"))},
