@@ -8,12 +8,12 @@
 
 namespace fuzz {
 
-inline void useSheets(db::Result<QVector<excel::detail::RawSheet>>&& raw)
+inline void useSheets(db::Result<QVector<excel::detail::RawSheet>>&& raw, excel::detail::Budget& budget)
 {
     if (!raw)
         return;
     for (excel::detail::RawSheet& s : *raw) {
-        const db::Result<excel::Sheet> sheet = excel::detail::makeSheet(std::move(s));
+        const db::Result<excel::Sheet> sheet = excel::detail::makeSheet(std::move(s), budget);
         if (!sheet)
             continue;
         qsizetype text = 0;

@@ -3,6 +3,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::useSheets(excel::detail::readXlsxBytes(fuzz::bytes(data, size)));
+    excel::detail::Budget budget;
+    fuzz::useSheets(excel::detail::readXlsxBytes(fuzz::bytes(data, size), budget), budget);
     return 0;
 }

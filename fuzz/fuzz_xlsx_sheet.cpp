@@ -59,6 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         zip_source_close(out);
     }
     zip_source_free(out);
-    fuzz::useSheets(excel::detail::readXlsxBytes(package));
+    excel::detail::Budget budget;
+    fuzz::useSheets(excel::detail::readXlsxBytes(package, budget), budget);
     return 0;
 }

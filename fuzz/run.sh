@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets of the workbook reader with clang and runs each for
 # the given number of seconds (default 600), all at once, from the seeds of
-# fuzz/corpus/<target> and the workbooks of tests/fixtures. Findings go to
-# <build>/artifacts/<target>/; a finding becomes a test of
+# fuzz/corpus/<target without "fuzz_"> and the workbooks of tests/fixtures.
+# Findings go to <build>/artifacts/<target>/; a finding becomes a test of
 # tests/platform/excel before it is fixed.
 #   fuzz/run.sh [seconds] [target...]     targets: fuzz_xlsx fuzz_xlsx_sheet fuzz_xls
 set -euo pipefail
@@ -30,7 +30,7 @@ for t in "${targets[@]}"; do
     corpus="$build/corpus/$t"
     artifacts="$build/artifacts/$t/"
     mkdir -p "$corpus" "$artifacts"
-    cp -n "$here/fuzz/corpus/$t"/* "$corpus"/ 2>/dev/null || true
+    cp -n "$here/fuzz/corpus/${t#fuzz_}"/* "$corpus"/ 2>/dev/null || true
     case "$t" in
         fuzz_xlsx) cp -n "$here"/tests/fixtures/hostile/{sparse_last_row,control_chars_in_text}.xlsx "$corpus"/ ;;
         fuzz_xls) cp -n "$here"/tests/fixtures/{reader,preluare}.xls "$here"/tests/fixtures/hostile/*.xls "$corpus"/ ;;

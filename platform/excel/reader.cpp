@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -115,22 +116,39 @@ bool isBuiltInDate(int id)
 
 db::Error formatError(const QString& detail)
 {
-    QString text = QStringLiteral("External table is not in the expected format.");
-    if (!detail.isEmpty())
-        text += u' ' + detail;
-    return db::Error(db::Error::Kind::InvalidArgument, db::ErrorNumber::General, text);
+    return db::Error(db::Error::Kind::InvalidArgument, db::ErrorNumber::General,
+                     detail.isEmpty() ? QStringLiteral("Fisierul nu are formatul unui fisier excel.")
+                                      : detail);
 }
 
 db::Error tooLargeError(const QString& detail)
 {
     return db::Error(db::Error::Kind::InvalidArgument, db::ErrorNumber::General,
-                     QStringLiteral("The workbook is too large to be read: ") + detail);
+                     QStringLiteral("Fisierul excel este prea mare pentru a fi citit: ") + detail);
 }
 
 db::Error budgetError()
 {
-    return tooLargeError(QStringLiteral("its cells need more than %1 MB of memory.")
-                             .arg(kMaxCellMemory >> 20));
+    return tooLargeError(
+        QStringLiteral("citirea lui cere mai mult de %1 MB de memorie.").arg(kMaxReadMemory >> 20));
+}
+
+db::Error protectedError()
+{
+    return db::Error(
+        db::Error::Kind::InvalidArgument, db::ErrorNumber::General,
+        QStringLiteral(
+            "Fisierul excel este protejat cu parola: salvati-l fara parola si incercati din nou."));
+}
+
+db::Error openError(const QFile& file)
+{
+    return db::Error(db::Error::Kind::Io, db::ErrorNumber::General,
+                     file.error() == QFileDevice::PermissionsError
+                         ? QStringLiteral("Fisierul '%1' nu poate fi deschis: nu aveti drept de citire.")
+                               .arg(file.fileName())
+                         : QStringLiteral("Fisierul '%1' nu poate fi deschis (%2).")
+                               .arg(file.fileName(), file.errorString()));
 }
 
 namespace {
@@ -140,10 +158,29 @@ bool isEmptyCell(const db::Variant& v)
     return v.isMissing() || (v.isText() && v.asText().isEmpty());
 }
 
-QStringList fieldNames(const QVector<db::Variant>& heading, int width)
+// The two texts one after the other, in a text of their size: one built
+// by appending keeps room to grow, up to as much again.
+QString joined(const QString& a, const QString& b)
 {
-    QStringList names;
-    QSet<QString> used;
+    QString s;
+    s.reserve(a.size() + b.size());
+    s.append(a);
+    s.append(b);
+    return s;
+}
+
+// One pass over the headings: a name met again takes the first number not
+// taken after it, and each name remembers where its numbers stand, so that
+// many equal headings cost no more than as many different ones. Each name
+// and the folded key it is known by are held in `held` before they are
+// made (a long heading repeated costs its length for every column); false
+// when the budget has not the room.
+bool fieldNames(const QVector<db::Variant>& heading, int width, Held& held, QStringList& names)
+{
+    names.reserve(width);
+    QSet<QString> used;             // case-folded
+    QHash<QString, int> nextNumber; // case-folded name -> the number to try first
+    used.reserve(width);
     for (int c = 0; c < width; ++c) {
         QString name;
         if (c < heading.size() && !isEmptyCell(heading.at(c)))
@@ -153,19 +190,25 @@ QStringList fieldNames(const QVector<db::Variant>& heading, int width)
         name.replace(u']', u')');
         if (name.trimmed().isEmpty())
             name = u'F' + QString::number(c + 1);
-        if (used.contains(name.toCaseFolded())) {
-            for (int n = 1;; ++n) {
-                const QString candidate = name + QString::number(n);
-                if (!used.contains(candidate.toCaseFolded())) {
-                    name = candidate;
-                    break;
-                }
-            }
+        // The name, its key and a number each may take; the slots of the list, the set and the table.
+        if (!held.hold(held.bytes() + 2 * Budget::textCost(name.size() + 12) + 4 * qint64(sizeof(QString))))
+            return false;
+        QString folded = name.toCaseFolded();
+        if (used.contains(folded)) {
+            // Numbers below the one remembered are taken: by this name
+            // before, or by headings that were already there.
+            int& n = nextNumber[folded];
+            QString number;
+            do
+                number = QString::number(++n);
+            while (used.contains(folded + number));
+            name = joined(name, number);
+            folded = joined(folded, number);
         }
-        used.insert(name.toCaseFolded());
+        used.insert(folded);
         names.push_back(name);
     }
-    return names;
+    return true;
 }
 
 } // namespace
@@ -174,13 +217,16 @@ QStringList fieldNames(const QVector<db::Variant>& heading, int width)
 
 // Builds a Sheet from the cells as read: in order of row and column, the
 // last of the cells at one place kept, blanks and the heading row left out.
+// What it adds to the cells (the field names, the row index) and what it
+// holds for a while (the order of a sort, the heading row) is taken from the
+// read's budget.
 struct SheetBuilder
 {
-    static db::Result<Sheet> build(detail::RawSheet&& raw)
+    static db::Result<Sheet> build(detail::RawSheet&& raw, detail::Budget& budget)
     {
         using detail::RawSheet;
-        if (!raw.ordered)
-            raw = sorted(std::move(raw));
+        if (!raw.ordered && !sort(raw, budget))
+            return detail::budgetError();
 
         // Columns up to the last one holding a non-empty cell; rows from the
         // second to the last holding a non-empty cell. A blank text is Null.
@@ -201,14 +247,23 @@ struct SheetBuilder
         sheet.name = std::move(raw.name);
         if (width == 0)
             return sheet;
-        QVector<db::Variant> heading;
         size_t i = 0;
-        for (; i < n && raw.rows[i] == 0; ++i) {
-            if (heading.size() <= raw.columns[i])
-                heading.resize(raw.columns[i] + 1, db::Variant::null());
-            heading[raw.columns[i]] = values[i];
+        {
+            detail::Held naming(budget); // the heading row, the names and their keys while they are made
+            if (!naming.hold(qint64(width) * qint64(sizeof(db::Variant))))
+                return detail::budgetError();
+            QVector<db::Variant> heading(width, db::Variant::null());
+            for (; i < n && raw.rows[i] == 0; ++i)
+                if (raw.columns[i] < width)
+                    heading[raw.columns[i]] = values[i];
+            if (!detail::fieldNames(heading, width, naming, sheet.fields))
+                return detail::budgetError();
         }
-        sheet.fields = detail::fieldNames(heading, width);
+        qint64 names = qint64(sheet.fields.size()) * qint64(sizeof(QString));
+        for (const QString& f : std::as_const(sheet.fields))
+            names += detail::Budget::textCost(f.size());
+        if (!budget.take(names + qint64(lastRow + 1) * qint64(sizeof(qsizetype))))
+            return detail::budgetError();
 
         // The data rows keep their cells where they are: a row's cells run
         // from its start to the next row's.
@@ -230,37 +285,74 @@ struct SheetBuilder
     }
 
     // In order of row and column, the last of the cells at one place kept.
-    static detail::RawSheet sorted(detail::RawSheet&& raw)
+    // The cells move within their own arrays along the cycles of the sorted
+    // order, so a sort holds 8 bytes a cell and never a second copy of them.
+    // False, with the cells as they were, when the budget has not the room.
+    static bool sort(detail::RawSheet& raw, detail::Budget& budget)
     {
         const size_t n = raw.values.size();
-        std::vector<std::uint32_t> order(n);
+        // A key of row (20 bits), column (14 bits) and place in the file
+        // (30 bits: the budget holds far fewer cells).
+        constexpr int kPlaceBits = 30;
+        static_assert(detail::kMaxRows <= (1 << 20) && detail::kMaxColumns <= (1 << 14));
+        static_assert(detail::kMaxReadMemory / detail::RawSheet::kSlot < (qint64(1) << kPlaceBits));
+        detail::Held held(budget);
+        if (!held.hold(qint64(n) * qint64(sizeof(std::uint64_t))))
+            return false;
+        std::vector<std::uint64_t> order(n);
         for (size_t i = 0; i < n; ++i)
-            order[i] = std::uint32_t(i);
-        std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-            return raw.rows[a] != raw.rows[b] ? raw.rows[a] < raw.rows[b] : raw.columns[a] < raw.columns[b];
-        });
-        detail::RawSheet out;
-        out.name = std::move(raw.name);
-        out.rows.reserve(n);
-        out.columns.reserve(n);
-        out.values.reserve(n);
-        for (size_t k = 0; k < n; ++k) {
-            const std::uint32_t i = order[k];
-            if (k + 1 < n && raw.rows[order[k + 1]] == raw.rows[i] && raw.columns[order[k + 1]] == raw.columns[i])
+            order[i] = (std::uint64_t(raw.rows[i]) << (kPlaceBits + 14)) |
+                       (std::uint64_t(raw.columns[i]) << kPlaceBits) | std::uint64_t(i);
+        std::sort(order.begin(), order.end());
+        constexpr std::uint64_t kPlace = (std::uint64_t(1) << kPlaceBits) - 1;
+        for (std::uint64_t& k : order)
+            k &= kPlace; // the cell that goes to this place
+        for (size_t start = 0; start < n; ++start) {
+            if (order[start] == start)
                 continue;
-            out.rows.push_back(raw.rows[i]);
-            out.columns.push_back(raw.columns[i]);
-            out.values.push_back(std::move(raw.values[i]));
+            const std::uint32_t row = raw.rows[start];
+            const std::uint16_t column = raw.columns[start];
+            db::Variant value = std::move(raw.values[start]);
+            size_t at = start;
+            for (;;) {
+                const size_t from = size_t(order[at]);
+                order[at] = at;
+                if (from == start)
+                    break;
+                raw.rows[at] = raw.rows[from];
+                raw.columns[at] = raw.columns[from];
+                raw.values[at] = std::move(raw.values[from]);
+                at = from;
+            }
+            raw.rows[at] = row;
+            raw.columns[at] = column;
+            raw.values[at] = std::move(value);
         }
-        return out;
+        // Of the cells at one place the last read stays.
+        size_t kept = 0;
+        for (size_t k = 0; k < n; ++k) {
+            if (k + 1 < n && raw.rows[k + 1] == raw.rows[k] && raw.columns[k + 1] == raw.columns[k])
+                continue;
+            if (kept != k) {
+                raw.rows[kept] = raw.rows[k];
+                raw.columns[kept] = raw.columns[k];
+                raw.values[kept] = std::move(raw.values[k]);
+            }
+            ++kept;
+        }
+        raw.rows.resize(kept);
+        raw.columns.resize(kept);
+        raw.values.erase(raw.values.begin() + qsizetype(kept), raw.values.end());
+        raw.ordered = true;
+        return true;
     }
 };
 
 namespace detail {
 
-db::Result<Sheet> makeSheet(RawSheet&& raw)
+db::Result<Sheet> makeSheet(RawSheet&& raw, Budget& budget)
 {
-    return SheetBuilder::build(std::move(raw));
+    return SheetBuilder::build(std::move(raw), budget);
 }
 
 } // namespace detail
@@ -294,27 +386,27 @@ db::Result<Workbook> readWorkbook(const QString& path)
     QFile file(path);
     if (!QFileInfo(path).isFile())
         return db::Error(db::Error::Kind::FileNotFound, db::ErrorNumber::General,
-                         QStringLiteral("Could not find file '%1'.").arg(path));
+                         QStringLiteral("Fisierul '%1' nu a fost gasit.").arg(path));
     if (!file.open(QIODevice::ReadOnly))
-        return db::Error(db::Error::Kind::Io, db::ErrorNumber::General,
-                         QStringLiteral("Cannot open '%1': %2").arg(path, file.errorString()));
+        return detail::openError(file);
     const QByteArray magic = file.read(8);
     file.close();
     if (magic.isEmpty())
-        return detail::formatError(QStringLiteral("The file is empty."));
+        return detail::formatError(QStringLiteral("Fisierul este gol."));
+    detail::Budget budget;
     db::Result<QVector<detail::RawSheet>> raw = db::Error();
     if (magic.startsWith(QByteArrayLiteral("PK\x03\x04")))
-        raw = detail::readXlsx(path);
+        raw = detail::readXlsx(path, budget);
     else if (magic == QByteArrayLiteral("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
-        raw = detail::readXls(path);
+        raw = detail::readXls(path, budget);
     else
-        return detail::formatError(QStringLiteral("The file is neither an .xls nor an .xlsx workbook."));
+        return detail::formatError(QStringLiteral("Fisierul nu este un fisier excel (.xls sau .xlsx)."));
     if (!raw)
         return raw.error();
     Workbook book;
     book.path = path;
     for (detail::RawSheet& s : *raw) {
-        db::Result<Sheet> sheet = detail::makeSheet(std::move(s));
+        db::Result<Sheet> sheet = detail::makeSheet(std::move(s), budget);
         if (!sheet)
             return sheet.error();
         book.sheets.push_back(std::move(*sheet));
@@ -344,8 +436,9 @@ QString sqlIdent(const QString& name)
 
 // The declared type of each column: one kind of value throughout gives that
 // kind; numbers of both kinds are doubles; anything mixed is left undeclared
-// so each cell keeps its own type.
-QStringList columnTypes(const Sheet& sheet)
+// so each cell keeps its own type. The characters of the table's texts are
+// added to `text`.
+QStringList columnTypes(const Sheet& sheet, qint64& text)
 {
     enum
     {
@@ -373,6 +466,7 @@ QStringList columnTypes(const Sheet& sheet)
                 break;
             case db::Variant::Kind::Text:
                 k |= Text;
+                text += values[i].asText().size();
                 break;
             case db::Variant::Kind::Date:
                 k |= Date;
@@ -428,7 +522,7 @@ db::Result<QString> workbookPath(const QString& connectionText)
     const QString path = db::connectionValue(connectionText, u"Data Source");
     if (path.isEmpty())
         return db::Error(db::Error::Kind::InvalidArgument, db::ErrorNumber::General,
-                         QStringLiteral("The connection text names no workbook file."));
+                         QStringLiteral("Textul conexiunii nu numeste niciun fisier excel."));
     return path;
 }
 
@@ -454,19 +548,28 @@ db::Error openWorkbook(const QString& connectionText, db::Connection& connection
 db::Error openWorkbook(const Workbook& workbook, db::Connection& connection)
 {
     connection.close();
+    if (workbook.sheets.size() > detail::kMaxTables)
+        return detail::tooLargeError(QStringLiteral("are %1 foi, mai multe decat %2.")
+                                         .arg(workbook.sheets.size())
+                                         .arg(detail::kMaxTables));
+    qint64 rows = 0;
     for (const Sheet& sheet : workbook.sheets) {
         if (sheet.columnCount() > detail::kMaxTableColumns)
-            return detail::tooLargeError(QStringLiteral("the sheet '%1' has %2 columns, more than %3.")
+            return detail::tooLargeError(QStringLiteral("foaia '%1' are %2 coloane, mai multe decat %3.")
                                              .arg(sheet.name)
                                              .arg(sheet.columnCount())
                                              .arg(detail::kMaxTableColumns));
         if (qint64(sheet.rowCount()) * sheet.columnCount() > detail::kMaxTableCells)
             return detail::tooLargeError(
-                QStringLiteral("the sheet '%1' spans %2 rows by %3 columns, more than %4 million cells.")
+                QStringLiteral("foaia '%1' are %2 randuri pe %3 coloane, mai mult de %4 milioane de celule.")
                     .arg(sheet.name)
                     .arg(sheet.rowCount() + 1)
                     .arg(sheet.columnCount())
                     .arg(detail::kMaxTableCells / 1'000'000));
+        rows += sheet.rowCount();
+        if (rows > detail::kMaxWorkbookRows)
+            return detail::tooLargeError(QStringLiteral("foile lui au impreuna mai mult de %1 de randuri.")
+                                             .arg(detail::kMaxWorkbookRows));
     }
     // The tables live in a database file that is unlinked as soon as it is
     // open: the connection keeps using it, and nothing is left behind, even
@@ -477,8 +580,9 @@ db::Error openWorkbook(const Workbook& workbook, db::Connection& connection)
                                QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX");
     QTemporaryDir folder(folderPath);
     if (!folder.isValid())
-        return db::Error(db::Error::Kind::Io, db::ErrorNumber::General,
-                         QStringLiteral("Cannot create a work folder: %1").arg(folder.errorString()));
+        return db::Error(
+            db::Error::Kind::Io, db::ErrorNumber::General,
+            QStringLiteral("Nu se poate crea un folder de lucru (%1).").arg(folder.errorString()));
     const QString file = folder.filePath(QStringLiteral("workbook.db"));
     if (db::Error e = db::Connection::createDatabase(file))
         return e;
@@ -495,8 +599,13 @@ db::Error openWorkbook(const Workbook& workbook, db::Connection& connection)
     connection.execute(QStringLiteral("PRAGMA synchronous=OFF"));
 
     QString ddl;
+    qint64 text = 0; // each cell's text is written whole, a shared one too
     for (const Sheet& sheet : workbook.sheets) {
-        const QStringList types = columnTypes(sheet);
+        const QStringList types = columnTypes(sheet, text);
+        if (text > detail::kMaxWorkbookText)
+            return fail(detail::tooLargeError(
+                QStringLiteral("celulele lui au impreuna mai mult de %1 de milioane de caractere de text.")
+                    .arg(detail::kMaxWorkbookText / 1'000'000)));
         QStringList columns;
         for (int c = 0; c < sheet.columnCount(); ++c)
             columns.push_back(types.at(c).isEmpty() ? sqlIdent(sheet.fields.at(c))

@@ -14,9 +14,11 @@
 //   result. A date-styled number outside the calendar stays a number.
 // - .xls (BIFF8) and .xlsx are read, recognised by their content. The
 //   workbook is only ever read. A malformed or truncated file, or one beyond
-//   the reader's limits (about 1 GiB of cells, 50 million cells in a table),
-//   is an error with a message that says why; no file can crash the reader
-//   or make it take more.
+//   the reader's limits (1 GiB of memory for all a read holds, elements
+//   nested 256 deep, 50 million cells in a table, 4 million rows and 2000
+//   tables in a workbook), is an error with a message that says why; no
+//   file can crash the reader or make it take more. A workbook protected by
+//   a password is named as such.
 
 #include "platform/db/db.h"
 

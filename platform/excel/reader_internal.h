@@ -6,6 +6,7 @@
 #include "platform/excel/reader.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <algorithm>
 #include <cstdint>
 #include <vector>
@@ -16,16 +17,32 @@ namespace excel::detail {
 constexpr int kMaxRows = 1048576;
 constexpr int kMaxColumns = 16384;
 
-// What one read may hold: the cells of every sheet (the room of their
-// arrays) with their texts, and the shared texts of the workbook. A file
-// that needs more is refused; the memory follows the cells a file holds,
-// never the range it claims.
-constexpr qint64 kMaxCellMemory = qint64(1) << 30;
+// What one read may hold in memory at once: the bytes of an .xls file and
+// the streams taken out of it, an inflated .xlsx part while it is read, the
+// texts an XML reader or a cell gathers, the shared texts, the cells of every
+// sheet (the room of their arrays) with their texts, the field names, the row
+// index of each table and the order a sort of the cells takes. A file that
+// needs more is refused; the memory follows what a file holds, never the
+// range or the sizes it claims. Beside it a read holds only buffers of a
+// fixed size, whatever the file: the chunks fed to an XML reader and its
+// element stack (see kMaxDepth), the short texts and the dates a sheet's
+// scan keeps for reuse, libzip's and zlib's buffers; some 16 MB at most.
+constexpr qint64 kMaxReadMemory = qint64(1) << 30;
 // A table of the private database: rows x columns up to the last non-empty
 // row and column, blanks included, and at most as many columns as the
 // database takes.
 constexpr qint64 kMaxTableCells = 50'000'000;
 constexpr int kMaxTableColumns = 2000;
+// The rows of all the tables of a workbook together, blank rows included:
+// each costs a row of the database, however few cells the file holds.
+constexpr qint64 kMaxWorkbookRows = 4 * qint64(kMaxRows);
+// The tables of a workbook: the database's work for each new table grows
+// with the tables there are already.
+constexpr int kMaxTables = 2000;
+// The characters of all the texts of a workbook's cells together: each cell
+// writes its text to the database whole, though the file may hold it once
+// as a shared text for any number of cells.
+constexpr qint64 kMaxWorkbookText = 500'000'000;
 // The bytes of one part of an .xlsx once inflated, and of all its parts; an
 // .xls file as a whole. Checked before anything is inflated or read, and
 // again while reading, since a size the file declares may lie.
@@ -34,8 +51,11 @@ constexpr qint64 kMaxSmallPartBytes = qint64(64) << 20; // workbook, relationshi
 constexpr qint64 kMaxSharedStringsBytes = qint64(128) << 20;
 constexpr qint64 kMaxWorkbookBytes = qint64(2) << 30;
 constexpr qint64 kMaxXlsBytes = qint64(512) << 20;
+// Elements nested deeper than this in any XML part are refused: a workbook
+// nests a dozen levels at most.
+constexpr int kMaxDepth = 256;
 
-// The memory a read has left (kMaxCellMemory at the start).
+// The memory a read has left (kMaxReadMemory at the start).
 class Budget
 {
 public:
@@ -47,14 +67,48 @@ public:
         m_left -= bytes;
         return true;
     }
+    void give(qint64 bytes) { m_left += bytes; }
+    qint64 used() const { return kMaxReadMemory - m_left; }
+
+    // What a text of its own costs: its characters and the header and
+    // rounding of its block.
+    static qint64 textCost(qsizetype characters) { return 40 + 2 * qint64(characters); }
     // What the text of a cell costs beside its slot, when it has one of its own.
-    static qint64 textCost(const db::Variant& v, bool textShared)
+    static qint64 textCost(const db::Variant& v, bool textPaid)
     {
-        return v.isText() && !textShared ? 32 + 2 * qint64(v.asText().size()) : 0;
+        return v.isText() && !textPaid ? textCost(v.asText().size()) : 0;
     }
 
 private:
-    qint64 m_left = kMaxCellMemory;
+    qint64 m_left = kMaxReadMemory;
+};
+
+// Memory held for a while, such as a buffer that grows: taken from the
+// budget as it grows, given back when it is let go.
+class Held
+{
+public:
+    explicit Held(Budget& budget) : m_budget(&budget) {}
+    ~Held() { m_budget->give(m_bytes); }
+    Held(const Held&) = delete;
+    Held& operator=(const Held&) = delete;
+
+    // Holds `bytes` in all; false, with the holding as it was, when the
+    // budget has not that much left.
+    bool hold(qint64 bytes)
+    {
+        if (bytes > m_bytes && !m_budget->take(bytes - m_bytes))
+            return false;
+        if (bytes < m_bytes)
+            m_budget->give(m_bytes - bytes);
+        m_bytes = bytes;
+        return true;
+    }
+    qint64 bytes() const { return m_bytes; }
+
+private:
+    Budget* m_budget;
+    qint64 m_bytes = 0;
 };
 
 // The cells of a sheet in the order the file gives them; a later cell at
@@ -77,6 +131,10 @@ struct RawSheet
         const size_t wanted = values.size() + cells;
         if (wanted <= values.capacity())
             return true;
+        // Each array moves to its new room while its old one is still there.
+        Held moving(budget);
+        if (!moving.hold(qint64(values.capacity()) * qint64(sizeof(db::Variant))))
+            return false;
         if (!budget.take(qint64(wanted - values.capacity()) * kSlot))
             return false;
         rows.reserve(wanted);
@@ -86,12 +144,13 @@ struct RawSheet
     }
 
     // False when the budget is spent (nothing is added). The budget counts
-    // the room the arrays take, not only the cells in them.
-    bool add(int row, int column, db::Variant value, Budget& budget, bool textShared = false)
+    // the room the arrays take, not only the cells in them; a text is paid
+    // for here unless it is shared or its cost was taken already.
+    bool add(int row, int column, db::Variant value, Budget& budget, bool textPaid = false)
     {
         if (values.size() == values.capacity() && !reserve(std::max<size_t>(values.size(), 64), budget))
             return false;
-        if (!budget.take(Budget::textCost(value, textShared)))
+        if (!budget.take(Budget::textCost(value, textPaid)))
             return false;
         if (!rows.empty() && ordered) {
             const std::uint32_t lastRow = rows.back();
@@ -117,19 +176,31 @@ db::Variant dateValue(double serial, bool date1904);
 // that do.
 bool isDateFormatCode(const QString& code);
 bool isBuiltInDate(int id);
-// The error every malformed file gives.
+// The error of a malformed file: the reason, or a general one.
 db::Error formatError(const QString& detail = QString());
 // The error of a file beyond a limit of the reader.
 db::Error tooLargeError(const QString& detail);
+// The error of a read that would need more than its budget.
 db::Error budgetError();
+// The error of a workbook protected by a password (encrypted): an .xls with
+// a FILEPASS record, an .xlsx kept encrypted in a compound file.
+db::Error protectedError();
+// The error of a file that cannot be opened.
+db::Error openError(const QFile& file);
 
-db::Result<QVector<RawSheet>> readXlsx(const QString& path);
-db::Result<QVector<RawSheet>> readXls(const QString& path);
+// The sheets of a file, what they hold taken from `budget`.
+db::Result<QVector<RawSheet>> readXlsx(const QString& path, Budget& budget);
+db::Result<QVector<RawSheet>> readXls(const QString& path, Budget& budget);
 // The same over the bytes of a file (what the fuzz targets drive).
-db::Result<QVector<RawSheet>> readXlsxBytes(const QByteArray& file);
-db::Result<QVector<RawSheet>> readXlsBytes(const QByteArray& file);
+db::Result<QVector<RawSheet>> readXlsxBytes(const QByteArray& file, Budget& budget);
+db::Result<QVector<RawSheet>> readXlsBytes(const QByteArray& file, Budget& budget);
 
-// Heading row, field names and row range.
-db::Result<Sheet> makeSheet(RawSheet&& raw);
+// Heading row, field names and row range; the field names, the row index
+// and the order of a sort taken from `budget`.
+db::Result<Sheet> makeSheet(RawSheet&& raw, Budget& budget);
+
+// What one sheet costs beside its cells (its entry, its name, its arrays'
+// headers), taken when the workbook lists it.
+constexpr qint64 kSheetCost = 512;
 
 } // namespace excel::detail

@@ -41,7 +41,7 @@ struct Bytes
 
 db::Error damaged(const QString& what)
 {
-    return formatError(QStringLiteral("The .xls file is damaged: %1.").arg(what));
+    return formatError(QStringLiteral("Fisierul .xls este deteriorat: %1.").arg(what));
 }
 
 // ---------------------------------------------------------------------------
@@ -54,23 +54,26 @@ constexpr quint32 kMaxSector = 0xFFFFFFFA;
 class CompoundFile
 {
 public:
-    explicit CompoundFile(const QByteArray& file)
-        : m_file{reinterpret_cast<const uchar*>(file.constData()), file.size()}
+    // What it takes out of the file (its tables, its directory, the mini
+    // stream) is held from `budget`.
+    CompoundFile(const QByteArray& file, Budget& budget)
+        : m_file{reinterpret_cast<const uchar*>(file.constData()), file.size()}, m_budget(budget),
+          m_tableHeld(budget), m_directoryHeld(budget), m_miniHeld(budget), m_miniTableHeld(budget)
     {
     }
 
     db::Error open()
     {
         if (!m_file.has(0, 512) || std::memcmp(m_file.data, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) != 0)
-            return damaged(QStringLiteral("its header is cut short"));
+            return damaged(QStringLiteral("antetul lui este incomplet"));
         const quint16 shift = m_file.u16(0x1E);
         if (m_file.u16(0x1C) != 0xFFFE || (shift != 9 && shift != 12) || m_file.u16(0x20) != 6)
-            return damaged(QStringLiteral("its header is not one of a compound file"));
+            return damaged(QStringLiteral("antetul lui nu este al unui fisier compus (OLE)"));
         m_shift = shift;
         m_sectorSize = qsizetype(1) << shift;
         m_sectors = m_file.size / m_sectorSize - 1 + (m_file.size % m_sectorSize ? 1 : 0);
         if (m_sectors <= 0)
-            return damaged(QStringLiteral("it holds no sector"));
+            return damaged(QStringLiteral("nu are niciun sector"));
         m_miniCutoff = m_file.u32(0x38);
 
         // The allocation table: its sectors are listed in the header, then in
@@ -87,7 +90,7 @@ public:
         const qsizetype perList = m_sectorSize / 4 - 1;
         for (qsizetype steps = 0; list < kMaxSector && tableSectors.size() < tableCount; ++steps) {
             if (steps > m_sectors || !isWholeSector(list))
-                return damaged(QStringLiteral("its sector list is broken"));
+                return damaged(QStringLiteral("lista sectoarelor lui este rupta"));
             const qsizetype at = offsetOf(list);
             for (qsizetype i = 0; i < perList && tableSectors.size() < tableCount; ++i) {
                 const quint32 s = m_file.u32(at + 4 * i);
@@ -95,32 +98,65 @@ public:
                     break;
                 tableSectors.push_back(s);
             }
+            if (qsizetype(tableSectors.size()) > m_sectors)
+                return damaged(QStringLiteral("lista sectoarelor lui este rupta"));
             list = m_file.u32(at + 4 * perList);
         }
         if (tableSectors.empty() || qsizetype(tableSectors.size()) > m_sectors)
-            return damaged(QStringLiteral("its allocation table is missing"));
+            return damaged(QStringLiteral("tabela lui de alocare lipseste"));
+        if (!m_tableHeld.hold(qint64(tableSectors.size()) * m_sectorSize))
+            return budgetError();
         m_table.reserve(tableSectors.size() * size_t(m_sectorSize / 4));
         for (const quint32 s : tableSectors) {
             if (!isWholeSector(s))
-                return damaged(QStringLiteral("its allocation table lies outside the file"));
+                return damaged(QStringLiteral("tabela lui de alocare este in afara fisierului"));
             const qsizetype at = offsetOf(s);
             for (qsizetype i = 0; i < m_sectorSize / 4; ++i)
                 m_table.push_back(m_file.u32(at + 4 * i));
         }
 
         // The directory, and in its first entry the mini stream.
-        db::Result<QByteArray> directory = chain(m_file.u32(0x30), -1);
+        db::Result<QByteArray> directory = chain(m_file.u32(0x30), -1, m_directoryHeld);
         if (!directory)
             return directory.error();
         m_directory = std::move(*directory);
         if (m_directory.size() < 128 || dir().u8(0x42) != 5)
-            return damaged(QStringLiteral("its directory has no root"));
+            return damaged(QStringLiteral("directorul lui nu are radacina"));
         return db::Error();
     }
 
+    // Whether the root storage holds a stream of that name.
+    bool holds(const QString& name) const
+    {
+        QString found;
+        return entry(QStringList{name}, &found) >= 0;
+    }
+
     // The named stream of the root storage (the first of the names found);
-    // an empty name when there is none.
-    db::Result<QByteArray> stream(const QStringList& names, QString* found)
+    // an empty name when there is none. Its bytes are held in `held`.
+    db::Result<QByteArray> stream(const QStringList& names, QString* found, Held& held)
+    {
+        const qsizetype match = entry(names, found);
+        if (match < 0) {
+            found->clear();
+            return QByteArray();
+        }
+        const quint32 start = dir().u32(match + 0x74);
+        // Files of 512-byte sectors keep only the low half of the size.
+        const quint64 size = m_shift == 9
+                                 ? dir().u32(match + 0x78)
+                                 : quint64(dir().u32(match + 0x78)) | quint64(dir().u32(match + 0x7C)) << 32;
+        if (size > quint64(m_file.size))
+            return damaged(QStringLiteral("un flux este mai mare decat fisierul"));
+        if (size < m_miniCutoff)
+            return miniStream(start, qsizetype(size), held);
+        return chain(start, qsizetype(size), held);
+    }
+
+private:
+    // The directory entry (its offset) of the first of the names found
+    // among the root's children, -1 when none is there.
+    qsizetype entry(const QStringList& names, QString* found) const
     {
         const qsizetype entries = m_directory.size() / 128;
         // The root's children form a tree through their left and right links.
@@ -156,23 +192,15 @@ public:
                 }
             }
         }
-        if (match < 0) {
-            found->clear();
-            return QByteArray();
-        }
-        const quint32 start = dir().u32(match + 0x74);
-        // Files of 512-byte sectors keep only the low half of the size.
-        const quint64 size =
-            m_shift == 9 ? dir().u32(match + 0x78) : quint64(dir().u32(match + 0x78)) | quint64(dir().u32(match + 0x7C)) << 32;
-        if (size > quint64(m_file.size))
-            return damaged(QStringLiteral("a stream is larger than the file"));
-        if (size < m_miniCutoff)
-            return miniStream(start, qsizetype(size));
-        return chain(start, qsizetype(size));
+        return match;
     }
 
-private:
     Bytes m_file;
+    Budget& m_budget;
+    Held m_tableHeld;
+    Held m_directoryHeld;
+    Held m_miniHeld;      // the mini stream
+    Held m_miniTableHeld; // its allocation table
     int m_shift = 9;
     qsizetype m_sectorSize = 512;
     qsizetype m_sectors = 0;
@@ -187,56 +215,69 @@ private:
     qsizetype offsetOf(quint32 s) const { return (qsizetype(s) + 1) << m_shift; }
 
     // The bytes of a chain of sectors starting at `start`, `size` of them
-    // (-1: the whole chain). A chain that loops or leaves the file is an error.
-    db::Result<QByteArray> chain(quint32 start, qsizetype size)
+    // (-1: the whole chain), held in `held`. A chain that loops or leaves the
+    // file is an error.
+    db::Result<QByteArray> chain(quint32 start, qsizetype size, Held& held)
     {
         if (size > m_file.size)
-            return damaged(QStringLiteral("a stream is larger than the file"));
+            return damaged(QStringLiteral("un flux este mai mare decat fisierul"));
         QByteArray out;
-        if (size >= 0)
+        if (size >= 0) {
+            if (!held.hold(size))
+                return budgetError();
             out.reserve(size);
+        }
         quint32 s = start;
         for (qsizetype steps = 0; size < 0 || out.size() < size; ++steps) {
             if (s == kEndOfChain && size < 0)
                 break;
             if (steps > m_sectors || !isSector(s) || s >= m_table.size())
-                return damaged(QStringLiteral("a chain of sectors is broken"));
+                return damaged(QStringLiteral("un lant de sectoare este rupt"));
             const qsizetype at = offsetOf(s);
             qsizetype take = std::min(m_sectorSize, m_file.size - at);
             if (size >= 0)
                 take = std::min(take, size - out.size());
             if (take <= 0)
-                return damaged(QStringLiteral("a stream is cut short"));
+                return damaged(QStringLiteral("un flux este incomplet"));
             out.append(reinterpret_cast<const char*>(m_file.data + at), take);
+            if (out.capacity() > held.bytes() && !held.hold(out.capacity()))
+                return budgetError();
             s = m_table[s];
         }
         return out;
     }
 
-    db::Result<QByteArray> miniStream(quint32 start, qsizetype size)
+    db::Result<QByteArray> miniStream(quint32 start, qsizetype size, Held& held)
     {
         if (size == 0)
             return QByteArray();
         if (!m_miniRead) {
             m_miniRead = true;
-            const db::Result<QByteArray> mini = chain(dir().u32(0x74), qsizetype(dir().u32(0x78)));
+            const db::Result<QByteArray> mini =
+                chain(dir().u32(0x74), qsizetype(dir().u32(0x78)), m_miniHeld);
             if (!mini)
                 return mini.error();
-            const db::Result<QByteArray> table = chain(m_file.u32(0x3C), -1);
+            Held tableBytes(m_budget); // while it is read
+            const db::Result<QByteArray> table = chain(m_file.u32(0x3C), -1, tableBytes);
             if (!table)
                 return table.error();
             m_mini = *mini;
             const Bytes t{reinterpret_cast<const uchar*>(table->constData()), table->size()};
+            if (!m_miniTableHeld.hold(t.size))
+                return budgetError();
+            m_miniTable.reserve(size_t(t.size / 4));
             for (qsizetype i = 0; i + 4 <= t.size; i += 4)
                 m_miniTable.push_back(t.u32(i));
         }
+        if (!held.hold(size))
+            return budgetError();
         QByteArray out;
         out.reserve(size);
         quint32 s = start;
         for (qsizetype steps = 0; out.size() < size; ++steps) {
             const qsizetype at = qsizetype(s) * 64;
             if (steps > qsizetype(m_miniTable.size()) || s >= m_miniTable.size() || at + 64 > m_mini.size())
-                return damaged(QStringLiteral("a chain of small sectors is broken"));
+                return damaged(QStringLiteral("un lant de sectoare mici este rupt"));
             out.append(m_mini.constData() + at, std::min<qsizetype>(64, size - out.size()));
             s = m_miniTable[s];
         }
@@ -283,17 +324,21 @@ struct Record
 
 // A record and the CONTINUE records after it, read as one run of bytes,
 // except that the characters of a string carry on in the next part after
-// a byte of flags of their own.
+// a byte of flags of their own. The parts are found in the stream as the
+// reading reaches them.
 class Continued
 {
 public:
-    void add(Bytes part) { m_parts.push_back(part); }
+    // A run of bytes of its own, with nothing after it.
+    explicit Continued(Bytes part) : m_part(part) {}
+    // The body of a record and the CONTINUE records of the stream from `next` on.
+    Continued(Bytes stream, Bytes body, qsizetype next) : m_stream(stream), m_part(body), m_next(next) {}
 
     bool u8(quint8& v)
     {
         if (!ready())
             return false;
-        v = part().u8(m_at++);
+        v = m_part.u8(m_at++);
         return true;
     }
     bool u16(quint16& v)
@@ -317,7 +362,7 @@ public:
         while (n > 0) {
             if (!ready())
                 return false;
-            const qsizetype take = qsizetype(std::min<quint64>(n, quint64(part().size - m_at)));
+            const qsizetype take = qsizetype(std::min<quint64>(n, quint64(m_part.size - m_at)));
             m_at += take;
             n -= quint64(take);
         }
@@ -328,17 +373,15 @@ public:
     {
         out.reserve(out.size() + count);
         while (count > 0) {
-            if (m_at >= part().size) {
-                if (m_part + 1 >= qsizetype(m_parts.size()))
+            if (m_at >= m_part.size) {
+                if (!nextPart())
                     return false;
-                ++m_part;
-                m_at = 0;
                 quint8 flags = 0;
                 if (!u8(flags))
                     return false;
                 wide = flags & 1;
             }
-            const Bytes& b = part();
+            const Bytes& b = m_part;
             const qsizetype width = wide ? 2 : 1;
             const qsizetype take = std::min<qsizetype>(count, (b.size - m_at) / width);
             if (take == 0)
@@ -352,26 +395,38 @@ public:
     }
 
 private:
-    std::vector<Bytes> m_parts;
-    qsizetype m_part = 0;
+    Bytes m_stream;
+    Bytes m_part;
+    qsizetype m_next = 0; // the record after the part
     qsizetype m_at = 0;
 
-    const Bytes& part() const { return m_parts[size_t(m_part)]; }
+    // The CONTINUE record at m_next, when there is one.
+    bool nextPart()
+    {
+        if (!m_stream.has(m_next, 4) || m_stream.u16(m_next) != kContinue)
+            return false;
+        const quint16 length = m_stream.u16(m_next + 2);
+        if (!m_stream.has(m_next + 4, length))
+            return false;
+        m_part = Bytes{m_stream.data + m_next + 4, length};
+        m_next += 4 + length;
+        m_at = 0;
+        return true;
+    }
     bool ready()
     {
-        while (m_part < qsizetype(m_parts.size()) && m_at >= part().size) {
-            ++m_part;
-            m_at = 0;
-        }
-        return m_part < qsizetype(m_parts.size());
+        while (m_at >= m_part.size)
+            if (!nextPart())
+                return false;
+        return true;
     }
 };
 
 class Workbook
 {
 public:
-    explicit Workbook(const QByteArray& stream)
-        : m_stream{reinterpret_cast<const uchar*>(stream.constData()), stream.size()}
+    Workbook(const QByteArray& stream, Budget& budget)
+        : m_stream{reinterpret_cast<const uchar*>(stream.constData()), stream.size()}, m_budget(budget)
     {
     }
 
@@ -388,7 +443,7 @@ public:
         std::sort(starts.begin(), starts.end());
         for (size_t i = 0; i < starts.size(); ++i)
             if (starts[i] < m_globalsEnd || (i > 0 && starts[i] == starts[i - 1]))
-                return damaged(QStringLiteral("its sheets overlap"));
+                return damaged(QStringLiteral("foile lui se suprapun"));
         QVector<RawSheet> sheets;
         for (const SheetEntry& entry : m_sheets) {
             RawSheet sheet;
@@ -418,7 +473,7 @@ private:
     QVector<QString> m_strings;
     QHash<int, bool> m_dateFormats; // of the formats the file defines
     std::vector<bool> m_dateXf;     // per cell format: does it show a date
-    Budget m_budget;
+    Budget& m_budget;
 
     // The record at `at`; false at the end of the stream or when the record
     // runs past it.
@@ -435,17 +490,9 @@ private:
         return true;
     }
 
-    Continued continued(const Record& r) const
-    {
-        Continued c;
-        c.add(r.body);
-        Record more;
-        for (qsizetype at = r.next; record(at, more) && more.type == kContinue; at = more.next)
-            c.add(more.body);
-        return c;
-    }
+    Continued continued(const Record& r) const { return Continued(m_stream, r.body, r.next); }
 
-    static db::Error cut() { return damaged(QStringLiteral("its workbook stream is cut short")); }
+    static db::Error cut() { return damaged(QStringLiteral("fluxul registrului este incomplet")); }
 
     QString bytesText(const uchar* data, qsizetype n)
     {
@@ -537,7 +584,7 @@ private:
     {
         Record r;
         if (!record(0, r) || r.type != kBof || !r.body.has(0, 2))
-            return damaged(QStringLiteral("its workbook stream does not begin as one"));
+            return damaged(QStringLiteral("fluxul registrului nu incepe ca unul"));
         m_biff5 = r.body.u16(0) < 0x0600;
         for (qsizetype at = r.next;; at = r.next) {
             if (!record(at, r))
@@ -546,9 +593,8 @@ private:
             case kEof:
                 m_globalsEnd = r.next;
                 return db::Error();
-            case kFilePass:
-                return db::Error(db::Error::Kind::InvalidArgument, db::ErrorNumber::General,
-                                 QStringLiteral("Could not decrypt file."));
+            case kFilePass: // the file is encrypted
+                return protectedError();
             case kDateMode:
                 if (r.body.has(0, 2))
                     m_date1904 = r.body.u16(0) == 1;
@@ -559,33 +605,35 @@ private:
                 break;
             case kBoundSheet: {
                 if (!r.body.has(0, 6))
-                    return damaged(QStringLiteral("a sheet entry is cut short"));
+                    return damaged(QStringLiteral("intrarea unei foi este incompleta"));
                 const quint32 offset = r.body.u32(0);
                 const quint8 kind = r.body.u8(5);
-                Continued c;
-                c.add(Bytes{r.body.data + 6, r.body.size - 6});
+                Continued c(Bytes{r.body.data + 6, r.body.size - 6});
                 QString name;
                 if (!text(c, true, name))
-                    return damaged(QStringLiteral("a sheet name is cut short"));
+                    return damaged(QStringLiteral("numele unei foi este incomplet"));
                 // Worksheets only: chart, macro and module sheets hold no table.
-                if (kind == 0)
+                if (kind == 0) {
+                    if (!m_budget.take(kSheetCost + Budget::textCost(name.size())))
+                        return budgetError();
                     m_sheets.push_back(SheetEntry{name, qsizetype(offset)});
+                }
                 break;
             }
             case kFormat: {
                 if (!r.body.has(0, 2))
-                    return damaged(QStringLiteral("a number format is cut short"));
+                    return damaged(QStringLiteral("un format de numar este incomplet"));
                 Continued c = continued(r);
                 quint16 id = 0;
                 QString code;
                 if (!c.u16(id) || !text(c, m_biff5, code))
-                    return damaged(QStringLiteral("a number format is cut short"));
+                    return damaged(QStringLiteral("un format de numar este incomplet"));
                 m_dateFormats.insert(id, isDateFormatCode(code));
                 break;
             }
             case kXf: {
                 if (!r.body.has(0, 4))
-                    return damaged(QStringLiteral("a cell format is cut short"));
+                    return damaged(QStringLiteral("un format de celula este incomplet"));
                 const int id = r.body.u16(2);
                 m_dateXf.push_back(m_dateFormats.contains(id) ? m_dateFormats.value(id) : isBuiltInDate(id));
                 break;
@@ -605,13 +653,19 @@ private:
         Continued c = continued(r);
         quint32 total = 0, unique = 0;
         if (!c.u32(total) || !c.u32(unique))
-            return damaged(QStringLiteral("its shared texts are cut short"));
+            return damaged(QStringLiteral("textele lui comune sunt incomplete"));
         // The count is a claim: texts are kept as they are read.
         for (quint32 i = 0; i < unique; ++i) {
             QString s;
             if (!text(c, false, s))
-                return damaged(QStringLiteral("its shared texts are cut short"));
-            if (!m_budget.take(32 + 2 * qint64(s.size())))
+                return damaged(QStringLiteral("textele lui comune sunt incomplete"));
+            if (m_strings.size() == m_strings.capacity()) {
+                const qsizetype more = std::max<qsizetype>(m_strings.capacity(), 1024);
+                if (!m_budget.take(more * qint64(sizeof(QString))))
+                    return budgetError();
+                m_strings.reserve(m_strings.capacity() + more);
+            }
+            if (!m_budget.take(Budget::textCost(s.capacity())))
                 return budgetError();
             m_strings.push_back(std::move(s));
         }
@@ -641,20 +695,20 @@ private:
     {
         Record r;
         if (!record(offset, r) || r.type != kBof)
-            return damaged(QStringLiteral("the sheet '%1' is not where the workbook says").arg(sheet.name));
+            return damaged(QStringLiteral("foaia '%1' nu este unde arata registrul").arg(sheet.name));
         int depth = 0; // sub-streams inside the sheet (charts) are passed over
         bool pendingText = false; // a formula whose text follows in a STRING record
         quint16 pendingRow = 0, pendingColumn = 0;
         const auto put = [&](int row, int column, db::Variant v, bool shared = false) -> db::Error {
             if (column >= kMaxColumns)
-                return formatError(QStringLiteral("A cell lies beyond the last column."));
+                return formatError(QStringLiteral("O celula este dupa ultima coloana a unei foi."));
             if (!sheet.add(row, column, std::move(v), m_budget, shared))
                 return budgetError();
             return db::Error();
         };
         for (qsizetype at = r.next;; at = r.next) {
             if (at >= limit)
-                return damaged(QStringLiteral("its sheets overlap"));
+                return damaged(QStringLiteral("foile lui se suprapun"));
             if (!record(at, r))
                 return cut();
             const Bytes& b = r.body;
@@ -693,7 +747,8 @@ private:
                 if (b.has(0, 10)) {
                     const quint32 i = b.u32(6);
                     if (i >= quint32(m_strings.size()))
-                        return formatError(QStringLiteral("A cell refers to a missing shared string."));
+                        return formatError(
+                            QStringLiteral("O celula trimite la un text comun care lipseste."));
                     e = put(b.u16(0), b.u16(2), db::Variant(m_strings.at(qsizetype(i))), true);
                 }
                 break;
@@ -703,7 +758,7 @@ private:
                     Continued c = continued(r);
                     QString s;
                     if (!c.skip(6) || !text(c, false, s))
-                        return damaged(QStringLiteral("a text cell is cut short"));
+                        return damaged(QStringLiteral("o celula de text este incompleta"));
                     e = put(b.u16(0), b.u16(2), db::Variant(std::move(s)));
                 }
                 break;
@@ -735,7 +790,7 @@ private:
                     Continued c = continued(r);
                     QString s;
                     if (!text(c, false, s))
-                        return damaged(QStringLiteral("a formula's text is cut short"));
+                        return damaged(QStringLiteral("textul unei formule este incomplet"));
                     e = put(pendingRow, pendingColumn, db::Variant(std::move(s)));
                 }
                 break;
@@ -750,36 +805,44 @@ private:
 
 } // namespace
 
-db::Result<QVector<RawSheet>> readXlsBytes(const QByteArray& file)
+db::Result<QVector<RawSheet>> readXlsBytes(const QByteArray& file, Budget& budget)
 {
-    CompoundFile cf(file);
+    CompoundFile cf(file, budget);
     if (db::Error e = cf.open())
         return e;
+    // A password-protected .xlsx is a compound file holding the package encrypted.
+    if (cf.holds(QStringLiteral("EncryptedPackage")) || cf.holds(QStringLiteral("EncryptionInfo")))
+        return protectedError();
     QString name;
+    Held streamBytes(budget);
     const db::Result<QByteArray> stream =
-        cf.stream(QStringList{QStringLiteral("Workbook"), QStringLiteral("Book")}, &name);
+        cf.stream(QStringList{QStringLiteral("Workbook"), QStringLiteral("Book")}, &name, streamBytes);
     if (!stream)
         return stream.error();
     if (name.isEmpty())
-        return formatError(QStringLiteral("The file holds no workbook (a document of another program?)."));
-    Workbook book(*stream);
+        return formatError(
+            QStringLiteral("Fisierul nu contine un registru excel (este un document al altui program?)."));
+    Workbook book(*stream, budget);
     return book.read();
 }
 
-db::Result<QVector<RawSheet>> readXls(const QString& path)
+// The file is read by its size, within the budget: nothing is taken for
+// what a file might hold.
+db::Result<QVector<RawSheet>> readXls(const QString& path, Budget& budget)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        return db::Error(db::Error::Kind::Io, db::ErrorNumber::General,
-                         QStringLiteral("Cannot open '%1': %2").arg(path, f.errorString()));
-    if (f.size() > kMaxXlsBytes)
-        return tooLargeError(
-            QStringLiteral("an .xls file of more than %1 MB.").arg(kMaxXlsBytes >> 20));
-    const QByteArray bytes = f.read(kMaxXlsBytes + 1);
-    if (bytes.size() > kMaxXlsBytes)
-        return tooLargeError(
-            QStringLiteral("an .xls file of more than %1 MB.").arg(kMaxXlsBytes >> 20));
-    return readXlsBytes(bytes);
+        return openError(f);
+    const qint64 size = f.size();
+    if (size > kMaxXlsBytes)
+        return tooLargeError(QStringLiteral("un fisier .xls de mai mult de %1 MB.").arg(kMaxXlsBytes >> 20));
+    Held bytes(budget);
+    if (!bytes.hold(size))
+        return budgetError();
+    const QByteArray file = f.read(size);
+    if (f.error() != QFileDevice::NoError)
+        return openError(f);
+    return readXlsBytes(file, budget);
 }
 
 } // namespace excel::detail

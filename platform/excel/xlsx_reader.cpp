@@ -28,12 +28,168 @@ struct ZipCloser
 };
 using ZipPtr = std::unique_ptr<zip_t, ZipCloser>;
 
-// The open package and the bytes its parts may still inflate to.
+// The open package, the bytes its parts may still inflate to and the
+// read's budget.
 struct Package
 {
+    explicit Package(Budget& b) : budget(b), directory(b) {}
+    Budget& budget;
+    Held directory; // what libzip keeps of the zip's directory
     ZipPtr zip;
     qint64 inflatedLeft = kMaxWorkbookBytes;
-    Budget budget;
+};
+
+// What libzip keeps in memory for the directory of a zip of `size` bytes:
+// some 300 bytes an entry and its names, from the counts of the zip's end
+// record (or of its zip64 record). `read` gives the bytes at an offset of
+// the file. 0 when there is no end record (libzip refuses such a file).
+template <class Read> qint64 directoryCost(qint64 size, Read&& read)
+{
+    constexpr qint64 kEntryCost = 320;
+    const qint64 tailAt = std::max<qint64>(0, size - (22 + 65535));
+    const QByteArray tail = read(tailAt, size - tailAt);
+    const qsizetype at = tail.lastIndexOf(QByteArrayView("PK\x05\x06", 4));
+    if (at < 0 || at + 22 > tail.size())
+        return 0;
+    const auto u = [](const QByteArray& b, qsizetype from, int bytes) {
+        quint64 v = 0;
+        for (int i = bytes - 1; i >= 0; --i)
+            v = (v << 8) | quint8(b[from + i]);
+        return v;
+    };
+    quint64 entries = u(tail, at + 10, 2);
+    quint64 directory = u(tail, at + 12, 4);
+    if ((entries == 0xFFFF || directory == 0xFFFFFFFF) && at >= 20 &&
+        tail.mid(at - 20, 4) == QByteArrayView("PK\x06\x07", 4)) {
+        const quint64 recordAt = u(tail, at - 20 + 8, 8);
+        const QByteArray record = recordAt < quint64(size) ? read(qint64(recordAt), 56) : QByteArray();
+        if (record.size() == 56 && record.startsWith(QByteArrayView("PK\x06\x06", 4))) {
+            entries = u(record, 32, 8);
+            directory = u(record, 40, 8);
+        }
+    }
+    // Past these a file cannot hold them: the counts are claims.
+    entries = std::min<quint64>(entries, quint64(size) / 46);
+    directory = std::min<quint64>(directory, quint64(size));
+    return qint64(entries) * kEntryCost + 2 * qint64(directory);
+}
+
+// The attributes one element of the parts read with the XML reader may
+// have (a workbook's elements have a dozen at most): the reader's check of
+// repeated attributes takes the square of their number.
+constexpr int kMaxAttributes = 64;
+// What an entry of a table read from a part (a relationship, a number
+// format) costs beside its texts.
+constexpr qint64 kEntryCost = 64;
+// The bytes fed to the XML reader at once.
+constexpr qsizetype kChunk = qsizetype(1) << 18;
+
+// Counts the attributes of each tag in the bytes of a part before the XML
+// reader sees them, and tells a declaration (a DTD) from comments and CDATA
+// sections. It keeps its state from one chunk to the next.
+class TagScan
+{
+public:
+    enum class Finding
+    {
+        None,
+        TooManyAttributes,
+        Declaration
+    };
+
+    Finding scan(const char* p, qsizetype n)
+    {
+        for (const char* end = p + n; p < end; ++p) {
+            const char ch = *p;
+            switch (m_state) {
+            case State::Text:
+                if (ch == '<')
+                    m_state = State::Open;
+                break;
+            case State::Open:
+                if (ch == '!') {
+                    m_state = State::Bang;
+                } else if (ch == '?') {
+                    m_state = State::Instruction;
+                } else {
+                    m_state = ch == '>' ? State::Text : State::Tag;
+                    m_attributes = 0;
+                }
+                break;
+            case State::Bang:
+                // "<!--" or "<![CDATA[": anything else declares (a DTD).
+                if (ch == '-')
+                    m_state = State::BangDash;
+                else if (ch == '[')
+                    m_state = State::CDataOpen;
+                else
+                    return Finding::Declaration;
+                break;
+            case State::BangDash:
+                if (ch != '-')
+                    return Finding::Declaration;
+                open('-');
+                break;
+            case State::CDataOpen:
+                if (ch == '[')
+                    open(']');
+                break;
+            case State::Section:
+                // Ends at "-->" (a comment) or "]]>" (a CDATA section).
+                if (ch == '>' && m_run >= 2)
+                    m_state = State::Text;
+                m_run = ch == m_closer ? m_run + 1 : 0;
+                break;
+            case State::Instruction:
+                if (ch == '>' && m_run >= 1)
+                    m_state = State::Text;
+                m_run = ch == '?' ? 1 : 0;
+                break;
+            case State::Tag:
+                if (ch == '"' || ch == '\'') {
+                    m_quote = ch;
+                    m_state = State::Quoted;
+                } else if (ch == '=') {
+                    if (++m_attributes > kMaxAttributes)
+                        return Finding::TooManyAttributes;
+                } else if (ch == '>') {
+                    m_state = State::Text;
+                }
+                break;
+            case State::Quoted:
+                if (ch == m_quote)
+                    m_state = State::Tag;
+                break;
+            }
+        }
+        return Finding::None;
+    }
+
+private:
+    enum class State
+    {
+        Text,
+        Open,
+        Bang,
+        BangDash,
+        CDataOpen,
+        Section,
+        Instruction,
+        Tag,
+        Quoted
+    };
+    State m_state = State::Text;
+    int m_attributes = 0;
+    int m_run = 0;     // the last characters that may close a comment, a section or an instruction
+    char m_closer = 0; // the character a comment or a section ends with twice before its ">"
+    char m_quote = 0;
+
+    void open(char closer)
+    {
+        m_state = State::Section;
+        m_closer = closer;
+        m_run = 0;
+    }
 };
 
 zip_int64_t locate(zip_t* z, const QString& name)
@@ -48,33 +204,42 @@ zip_int64_t locate(zip_t* z, const QString& name)
 // Opens a part whose inflated size, as the package declares it, is within
 // `limit` and what the package may still inflate to. Reading more than the
 // declared size is an error of the reader (zip_fread gives no more).
-db::Result<zip_file_t*> openPart(Package& pkg, const QString& name, qint64 limit, zip_uint64_t* size)
+db::Result<zip_file_t*> openPart(Package& pkg, const QString& name, qint64 limit, zip_uint64_t* size,
+                                 zip_uint64_t* compressed = nullptr)
 {
     const zip_int64_t index = locate(pkg.zip.get(), name);
     if (index < 0)
-        return formatError(QStringLiteral("The part '%1' is missing.").arg(name));
+        return formatError(QStringLiteral("Partea '%1' lipseste din fisier.").arg(name));
     zip_stat_t st;
     zip_stat_init(&st);
     if (zip_stat_index(pkg.zip.get(), zip_uint64_t(index), 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE))
-        return formatError(QStringLiteral("The part '%1' cannot be read.").arg(name));
+        return formatError(QStringLiteral("Partea '%1' nu poate fi citita.").arg(name));
     if (st.size > zip_uint64_t(limit))
-        return tooLargeError(QStringLiteral("its part '%1' inflates to %2 MB, more than %3 MB.")
+        return tooLargeError(QStringLiteral("partea '%1' are %2 MB dezarhivata, mai mult de %3 MB.")
                                  .arg(name)
                                  .arg(st.size >> 20)
                                  .arg(limit >> 20));
     if (st.size > zip_uint64_t(pkg.inflatedLeft))
         return tooLargeError(
-            QStringLiteral("its parts inflate to more than %1 MB.").arg(kMaxWorkbookBytes >> 20));
+            QStringLiteral("partile lui au dezarhivate mai mult de %1 MB.").arg(kMaxWorkbookBytes >> 20));
     pkg.inflatedLeft -= qint64(st.size);
     zip_file_t* f = zip_fopen_index(pkg.zip.get(), zip_uint64_t(index), 0);
     if (!f)
-        return formatError(QStringLiteral("The part '%1' cannot be read.").arg(name));
+        return formatError(QStringLiteral("Partea '%1' nu poate fi citita.").arg(name));
     *size = st.size;
+    if (compressed)
+        *compressed = (st.valid & ZIP_STAT_COMP_SIZE) ? st.comp_size : 0;
     return f;
 }
 
 // Feeds the entry to a streaming XML reader chunk by chunk and calls
-// onToken for every token; onToken returns false to stop early.
+// onToken for every token; onToken returns false to stop early. Elements
+// nest at most kMaxDepth deep and carry at most kMaxAttributes attributes;
+// a DTD is refused (a package part has none, and its entities could make
+// a few bytes into any amount of text). Names are read without namespace
+// processing, by their local names: the reader would look each prefix up
+// among every declaration in scope. The text the reader gathers for a token
+// is taken from the budget while it holds it.
 template <class F> db::Error streamXml(Package& pkg, const QString& name, qint64 limit, F&& onToken)
 {
     zip_uint64_t size = 0;
@@ -84,14 +249,42 @@ template <class F> db::Error streamXml(Package& pkg, const QString& name, qint64
     zip_file_t* f = *opened;
     zip_uint64_t done = 0;
     QXmlStreamReader xml;
-    QByteArray buffer(1 << 18, '\0');
+    xml.setNamespaceProcessing(false);
+    QByteArray buffer(kChunk, '\0');
     bool endOfData = false;
     db::Error error;
+    TagScan tags;
+    int depth = 0;
+    // Each byte fed may become a character of the reader's text (two bytes),
+    // which it keeps until the token after the one that carries it.
+    Held buffered(pkg.budget);
+    qint64 sinceToken = 0; // bytes fed since the last token
+    qint64 lastToken = 0;  // bytes fed between the two tokens before
+    const auto malformed = [&](const QString& why) {
+        return formatError(QStringLiteral("Partea '%1' nu este un XML corect: %2.").arg(name, why));
+    };
     for (;;) {
         bool stop = false;
         while (!xml.atEnd()) {
-            if (xml.readNext() == QXmlStreamReader::Invalid)
+            const QXmlStreamReader::TokenType token = xml.readNext();
+            if (token == QXmlStreamReader::Invalid)
                 break;
+            lastToken = sinceToken;
+            sinceToken = 0;
+            buffered.hold(2 * lastToken); // less than before: never refused
+            if (token == QXmlStreamReader::DTD) {
+                error = malformed(QStringLiteral("are o declaratie DTD"));
+                stop = true;
+                break;
+            }
+            if (token == QXmlStreamReader::StartElement && ++depth > kMaxDepth) {
+                error = malformed(
+                    QStringLiteral("elementele sunt imbricate pe mai mult de %1 de niveluri").arg(kMaxDepth));
+                stop = true;
+                break;
+            }
+            if (token == QXmlStreamReader::EndElement)
+                --depth;
             if (!onToken(xml)) {
                 stop = true;
                 break;
@@ -104,46 +297,90 @@ template <class F> db::Error streamXml(Package& pkg, const QString& name, qint64
             if (n > 0)
                 done += zip_uint64_t(n);
             if (n < 0 || done > size) {
-                error = formatError(QStringLiteral("The part '%1' is damaged.").arg(name));
+                error = formatError(QStringLiteral("Partea '%1' este deteriorata.").arg(name));
                 break;
             }
-            if (n == 0)
+            if (n == 0) {
                 endOfData = true;
-            else
-                xml.addData(QByteArray(buffer.constData(), qsizetype(n)));
+                continue;
+            }
+            switch (tags.scan(buffer.constData(), qsizetype(n))) {
+            case TagScan::Finding::TooManyAttributes:
+                error = malformed(
+                    QStringLiteral("un element are mai mult de %1 de atribute").arg(kMaxAttributes));
+                break;
+            case TagScan::Finding::Declaration:
+                error = malformed(QStringLiteral("are o declaratie DTD"));
+                break;
+            case TagScan::Finding::None:
+                break;
+            }
+            if (error)
+                break;
+            sinceToken += n;
+            if (!buffered.hold(2 * (lastToken + sinceToken))) {
+                error = budgetError();
+                break;
+            }
+            xml.addData(QByteArray(buffer.constData(), qsizetype(n)));
             continue;
         }
         if (xml.hasError() && !error)
-            error = formatError(
-                QStringLiteral("The part '%1' is not well formed: %2").arg(name, xml.errorString()));
+            error = formatError(QStringLiteral("Partea '%1' nu este un XML corect (linia %2, coloana %3).")
+                                    .arg(name)
+                                    .arg(xml.lineNumber())
+                                    .arg(xml.columnNumber()));
         break;
     }
     zip_fclose(f);
     return error;
 }
 
-// Excel writes characters XML cannot carry as _xHHHH_.
-QString decodeEscapes(QString s)
+int hexDigit(char16_t ch)
 {
-    qsizetype at = s.indexOf(QStringLiteral("_x"));
-    while (at >= 0 && at + 7 <= s.size()) {
-        bool ok = false;
-        const ushort code = s.mid(at + 2, 4).toUShort(&ok, 16);
-        if (ok && s.at(at + 6) == u'_') {
-            s.replace(at, 7, QChar(code));
-            at = s.indexOf(QStringLiteral("_x"), at + 1);
-        } else {
-            at = s.indexOf(QStringLiteral("_x"), at + 2);
-        }
-    }
-    return s;
+    if (ch >= u'0' && ch <= u'9')
+        return ch - u'0';
+    if (ch >= u'a' && ch <= u'f')
+        return ch - u'a' + 10;
+    if (ch >= u'A' && ch <= u'F')
+        return ch - u'A' + 10;
+    return -1;
 }
 
+// Excel writes characters XML cannot carry as _xHHHH_. Decoded in one pass
+// into a new text; a character an escape gives is never read again as the
+// start of another.
+QString decodeEscapes(const QString& s)
+{
+    QString out;
+    out.reserve(s.size());
+    const QChar* const data = s.constData();
+    const qsizetype n = s.size();
+    qsizetype from = 0; // the first character not copied yet
+    for (qsizetype at = s.indexOf(u"_x"); at >= 0 && at + 7 <= n; at = s.indexOf(u"_x", at)) {
+        int code = 0;
+        bool ok = data[at + 6] == u'_';
+        for (int k = 2; ok && k < 6; ++k) {
+            const int d = hexDigit(data[at + k].unicode());
+            ok = d >= 0;
+            code = code * 16 + d;
+        }
+        if (!ok) {
+            at += 2;
+            continue;
+        }
+        out.append(data + from, at - from);
+        out.append(QChar(char16_t(code)));
+        at += 7;
+        from = at;
+    }
+    out.append(data + from, n - from);
+    return out;
+}
+
+// The prefixed "id" of an element (r:id), read without namespace processing.
 QString relationshipId(const QXmlStreamAttributes& attributes)
 {
-    for (const QXmlStreamAttribute& a : attributes)
-        if (a.name() == u"id" && !a.namespaceUri().isEmpty())
-            return a.value().toString();
     for (const QXmlStreamAttribute& a : attributes)
         if (a.qualifiedName().endsWith(u":id"))
             return a.value().toString();
@@ -177,19 +414,28 @@ db::Result<QHash<QString, Relationship>> readRelationships(Package& pkg, const Q
     if (locate(pkg.zip.get(), relsPart) < 0)
         return rels;
     const QString folder = folderOf(part);
+    bool spent = false;
     const db::Error e = streamXml(pkg, relsPart, kMaxSmallPartBytes, [&](QXmlStreamReader& xml) {
         if (xml.isStartElement() && xml.name() == u"Relationship") {
             const QXmlStreamAttributes a = xml.attributes();
             if (a.value(QLatin1String("TargetMode")) == u"External")
                 return true;
-            rels.insert(a.value(QLatin1String("Id")).toString(),
-                        Relationship{a.value(QLatin1String("Type")).toString(),
-                                     resolve(folder, a.value(QLatin1String("Target")).toString())});
+            QString id = a.value(QLatin1String("Id")).toString();
+            Relationship r{a.value(QLatin1String("Type")).toString(),
+                           resolve(folder, a.value(QLatin1String("Target")).toString())};
+            if (!pkg.budget.take(kEntryCost + Budget::textCost(id.size()) + Budget::textCost(r.type.size()) +
+                                 Budget::textCost(r.target.size()))) {
+                spent = true;
+                return false;
+            }
+            rels.insert(std::move(id), std::move(r));
         }
         return true;
     });
     if (e)
         return e;
+    if (spent)
+        return budgetError();
     return rels;
 }
 
@@ -200,15 +446,28 @@ db::Result<QVector<bool>> readDateStyles(Package& pkg, const QString& part)
         return dateStyle;
     QHash<int, bool> custom;
     bool inCellXfs = false;
+    bool spent = false;
     const db::Error e = streamXml(pkg, part, kMaxSmallPartBytes, [&](QXmlStreamReader& xml) {
         if (xml.isStartElement()) {
             if (xml.name() == u"numFmt") {
+                if (!pkg.budget.take(kEntryCost)) {
+                    spent = true;
+                    return false;
+                }
                 const QXmlStreamAttributes a = xml.attributes();
                 custom.insert(a.value(QLatin1String("numFmtId")).toInt(),
                               isDateFormatCode(a.value(QLatin1String("formatCode")).toString()));
             } else if (xml.name() == u"cellXfs") {
                 inCellXfs = true;
             } else if (inCellXfs && xml.name() == u"xf") {
+                if (dateStyle.size() == dateStyle.capacity()) {
+                    const qsizetype more = std::max<qsizetype>(dateStyle.capacity(), 1024);
+                    if (!pkg.budget.take(more)) {
+                        spent = true;
+                        return false;
+                    }
+                    dateStyle.reserve(dateStyle.capacity() + more);
+                }
                 const int id = xml.attributes().value(QLatin1String("numFmtId")).toInt();
                 dateStyle.push_back(custom.contains(id) ? custom.value(id) : isBuiltInDate(id));
             }
@@ -219,6 +478,8 @@ db::Result<QVector<bool>> readDateStyles(Package& pkg, const QString& part)
     });
     if (e)
         return e;
+    if (spent)
+        return budgetError();
     return dateStyle;
 }
 
@@ -228,10 +489,33 @@ db::Result<QVector<QString>> readSharedStrings(Package& pkg, const QString& part
     if (part.isEmpty() || locate(pkg.zip.get(), part) < 0)
         return strings;
     QString current;
+    Held gathered(pkg.budget); // the text of the item being read
     bool inItem = false;
     bool inText = false;
     int phonetic = 0;
     bool spent = false;
+    // Each text is kept once, however many cells show it.
+    const auto keep = [&] {
+        if (strings.size() == strings.capacity()) {
+            const qsizetype more = std::max<qsizetype>(strings.capacity(), 1024);
+            if (!pkg.budget.take(more * qint64(sizeof(QString))))
+                return false;
+            strings.reserve(strings.capacity() + more);
+        }
+        QString text = std::move(current);
+        current = QString();
+        Held decoding(pkg.budget); // the decoded text, beside the one read
+        if (text.contains(u"_x")) {
+            if (!decoding.hold(Budget::textCost(text.size())))
+                return false;
+            text = decodeEscapes(text);
+        }
+        gathered.hold(0);
+        if (!pkg.budget.take(Budget::textCost(text.capacity())))
+            return false;
+        strings.push_back(std::move(text));
+        return true;
+    };
     const db::Error e = streamXml(pkg, part, kMaxSharedStringsBytes, [&](QXmlStreamReader& xml) {
         switch (xml.tokenType()) {
         case QXmlStreamReader::StartElement:
@@ -247,12 +531,10 @@ db::Result<QVector<QString>> readSharedStrings(Package& pkg, const QString& part
         case QXmlStreamReader::EndElement:
             if (xml.name() == u"si") {
                 inItem = false;
-                // Each text is kept once, however many cells show it.
-                if (!pkg.budget.take(32 + 2 * qint64(current.size()))) {
+                if (!keep()) {
                     spent = true;
                     return false;
                 }
-                strings.push_back(current.contains(u"_x") ? decodeEscapes(current) : current);
             } else if (xml.name() == u"rPh") {
                 --phonetic;
             } else if (xml.name() == u"t") {
@@ -260,8 +542,16 @@ db::Result<QVector<QString>> readSharedStrings(Package& pkg, const QString& part
             }
             break;
         case QXmlStreamReader::Characters:
-            if (inText)
-                current += xml.text();
+            if (inText) {
+                if (current.isEmpty())
+                    current = xml.text().toString();
+                else
+                    current += xml.text();
+                if (!gathered.hold(Budget::textCost(current.capacity()))) {
+                    spent = true;
+                    return false;
+                }
+            }
             break;
         default:
             break;
@@ -282,70 +572,94 @@ struct SheetContext
     bool date1904 = false;
 };
 
-db::Result<QByteArray> readEntry(Package& pkg, const QString& name)
-{
-    zip_uint64_t size = 0;
-    const db::Result<zip_file_t*> opened = openPart(pkg, name, kMaxPartBytes, &size);
-    if (!opened)
-        return opened.error();
-    zip_file_t* f = *opened;
-    QByteArray data(qsizetype(size), Qt::Uninitialized);
-    qsizetype done = 0;
-    while (done < data.size()) {
-        const zip_int64_t n = zip_fread(f, data.data() + done, zip_uint64_t(data.size() - done));
-        if (n <= 0)
-            break;
-        done += qsizetype(n);
-    }
-    char probe = 0;
-    const bool more = zip_fread(f, &probe, 1) != 0; // also reports a damaged entry
-    zip_fclose(f);
-    if (done != data.size() || more)
-        return formatError(QStringLiteral("The part '%1' is damaged.").arg(name));
-    return data;
-}
-
 // The worksheet part is by far the largest; it is scanned directly over its
-// bytes. Only the elements of the cell table matter (row, c, v, is, t, rPh);
-// nesting is checked so that a damaged part is an error.
+// bytes as they are inflated, through a window that holds what the scan has
+// not read yet (and grows only for a tag or a comment longer than itself).
+// Only the elements of the cell table matter (row, c, v, is, t, rPh);
+// nesting is checked so that a damaged part is an error, and the scan ends
+// at the end of the cell table.
 class SheetScanner
 {
 public:
-    SheetScanner(const QByteArray& data, const SheetContext& ctx, RawSheet& sheet, Budget& budget)
-        : p(data.constData()), end(data.constData() + data.size()), m_ctx(ctx), m_sheet(sheet), m_budget(budget)
+    SheetScanner(zip_file_t* part, zip_uint64_t declared, const SheetContext& ctx, RawSheet& sheet,
+                 Budget& budget)
+        : m_part(part), m_declared(declared), m_ctx(ctx), m_sheet(sheet), m_budget(budget),
+          m_windowHeld(budget), m_gathered(budget)
     {
     }
 
     db::Error run()
     {
-        while (p < end) {
+        const qsizetype window = qsizetype(std::clamp<zip_uint64_t>(m_declared, 4096, kWindow));
+        if (!m_windowHeld.hold(window))
+            return budgetError();
+        m_window.resize(window);
+        p = end = m_window.constData();
+        for (;;) {
+            if (end - p < kLookahead && !m_atEnd && !more() && m_error)
+                return m_error;
             const char* lt = static_cast<const char*>(memchr(p, '<', size_t(end - p)));
             if (!lt) {
-                p = end;
-                break;
+                // A text that runs on past the window: what is whole of it is
+                // taken now, an entity cut by the window's end later.
+                const char* upTo = end;
+                if (m_collect) {
+                    for (const char* q = end; q > p && end - q < 16; --q)
+                        if (q[-1] == '&') {
+                            upTo = q - 1;
+                            break;
+                        }
+                    if (m_atEnd)
+                        upTo = end;
+                    appendText(p, upTo);
+                    if (m_error)
+                        return m_error;
+                }
+                p = upTo;
+                if (m_atEnd)
+                    break;
+                if (!more() && m_error)
+                    return m_error;
+                continue;
             }
-            if (m_collect)
+            if (m_collect) {
                 appendText(p, lt);
+                if (m_error)
+                    return m_error;
+            }
             p = lt + 1;
-            if (p >= end)
-                return broken();
-            if (*p == '/') {
+            m_short = false;
+            if (p >= end) {
+                cut();
+            } else if (*p == '/') {
                 endTag();
             } else if (*p == '!') {
                 special();
             } else if (*p == '?') {
                 const char* q = find("?>");
                 if (!q)
-                    return broken();
-                p = q + 2;
+                    cut();
+                else
+                    p = q + 2;
             } else {
                 startTag();
+            }
+            if (m_short) {
+                // The tag runs on past the window: it is read again whole.
+                p = lt;
+                if (!more())
+                    return m_error ? m_error : broken();
+                continue;
             }
             if (m_error)
                 return m_error;
             if (m_done)
                 return db::Error();
         }
+        if (m_error)
+            return m_error;
+        if (m_read != m_declared)
+            return formatError(QStringLiteral("Partea foii '%1' este deteriorata.").arg(m_sheet.name));
         return m_done ? db::Error() : broken();
     }
 
@@ -361,12 +675,25 @@ private:
         Date
     };
 
-    const char* p;
-    const char* end;
+    // The bytes inflated at once; a tag is whole in the window when it
+    // starts this far from its end.
+    static constexpr zip_uint64_t kWindow = zip_uint64_t(4) << 20;
+    static constexpr qsizetype kLookahead = qsizetype(64) << 10;
+
+    zip_file_t* m_part;
+    zip_uint64_t m_declared; // the inflated size the package declares
+    zip_uint64_t m_read = 0; // the bytes inflated so far
+    bool m_atEnd = false;    // all of them
+    QByteArray m_window;
+    const char* p = nullptr; // the scan, in the window
+    const char* end = nullptr;
+    bool m_short = false; // the tag at the scan runs on past the window
     const SheetContext& m_ctx;
     RawSheet& m_sheet;
     Budget& m_budget;
-    QVector<std::string_view> m_stack;
+    Held m_windowHeld;
+    Held m_gathered;                  // the room of m_text
+    std::vector<std::string> m_stack; // qualified names of the open elements
     int m_row = -1;
     int m_column = -1;
     CellType m_type = CellType::Number;
@@ -392,22 +719,41 @@ private:
     };
     QVector<KeptText> m_texts = QVector<KeptText>(1024);
 
-    QString text()
+    // The text of the cell read into m_text, its cost taken from the budget
+    // (at most a character for each byte); false when the budget has not
+    // the room.
+    bool text(QString& out)
     {
-        const auto decode = [&] {
-            const QString s = QString::fromUtf8(m_text.data(), qsizetype(m_text.size()));
-            return s.contains(u"_x") ? decodeEscapes(s) : s;
-        };
-        if (m_text.size() > 64)
-            return decode();
+        if (!m_budget.take(Budget::textCost(qsizetype(m_text.size()))))
+            return false;
+        if (m_text.size() > 64) {
+            out = QString::fromUtf8(m_text.data(), qsizetype(m_text.size()));
+            if (out.contains(u"_x")) {
+                Held decoding(m_budget); // the decoded text, beside the one read
+                if (!decoding.hold(Budget::textCost(out.size())))
+                    return false;
+                out = decodeEscapes(out);
+            }
+            return true;
+        }
         KeptText& k =
             m_texts[qHash(QByteArrayView(m_text.data(), qsizetype(m_text.size()))) % m_texts.size()];
         if (!k.used || k.bytes != m_text) {
             k.used = true;
             k.bytes = m_text;
-            k.text = decode();
+            k.text = QString::fromUtf8(m_text.data(), qsizetype(m_text.size()));
+            if (k.text.contains(u"_x"))
+                k.text = decodeEscapes(k.text);
         }
-        return k.text;
+        out = k.text;
+        return true;
+    }
+
+    // Holds the room m_text has taken; the error is set when the budget has not that much.
+    void gathered()
+    {
+        if (qint64(m_text.capacity()) != m_gathered.bytes() && !m_gathered.hold(qint64(m_text.capacity())))
+            m_error = budgetError();
     }
 
     const db::Variant& date(double serial)
@@ -424,7 +770,69 @@ private:
         return *it;
     }
 
-    static db::Error broken() { return formatError(QStringLiteral("The sheet is not well formed.")); }
+    db::Error broken() const
+    {
+        return formatError(QStringLiteral("Foaia '%1' nu este un XML corect.").arg(m_sheet.name));
+    }
+
+    // Inflates more of the part after what the scan has left, which moves
+    // to the window's start; the window grows when that fills half of it.
+    // The cells' arrays get room ahead for what is read (as readSheet()
+    // gives them at first). False at the end of the part, or with the error
+    // set when the part is damaged or the budget spent.
+    bool more()
+    {
+        if (m_atEnd)
+            return false;
+        const qsizetype left = end - p;
+        char* base = m_window.data();
+        std::memmove(base, p, size_t(left));
+        if (left > m_window.size() / 2) {
+            const qsizetype grown = 2 * m_window.size();
+            if (!m_windowHeld.hold(grown)) {
+                m_error = budgetError();
+                return false;
+            }
+            m_window.resize(grown);
+            base = m_window.data();
+        }
+        p = base;
+        end = base + left;
+        const zip_int64_t n = zip_fread(m_part, base + left, zip_uint64_t(m_window.size() - left));
+        if (n < 0 || m_read + zip_uint64_t(std::max<zip_int64_t>(n, 0)) > m_declared) {
+            m_error = formatError(QStringLiteral("Partea foii '%1' este deteriorata.").arg(m_sheet.name));
+            return false;
+        }
+        if (n == 0) {
+            m_atEnd = true;
+            return false;
+        }
+        m_read += zip_uint64_t(n);
+        end += n;
+        const size_t wanted = size_t(std::min<zip_uint64_t>(m_read / 32, 4'000'000));
+        if (wanted > m_sheet.values.capacity() &&
+            !m_sheet.reserve(std::max(wanted, 2 * m_sheet.values.capacity()) - m_sheet.values.size(),
+                             m_budget)) {
+            m_error = budgetError();
+            return false;
+        }
+        return true;
+    }
+
+    // The tag at the scan ends past the window: it is read again once the
+    // window holds more, or it is cut short at the end of the part.
+    void cut()
+    {
+        if (m_atEnd)
+            fail(broken());
+        else
+            m_short = true;
+    }
+    bool ranOut()
+    {
+        cut();
+        return false;
+    }
 
     // The text of the current row's number, as references write it.
     void setRowDigits()
@@ -441,9 +849,10 @@ private:
         long long r = 0;
         const auto parsed = std::from_chars(text.data(), text.data() + text.size(), r);
         if (parsed.ec != std::errc() || parsed.ptr != text.data() + text.size() || r < 1 || r > kMaxRows) {
-            fail(formatError(QStringLiteral("A row is numbered %1, outside rows 1 to %2.")
-                                 .arg(QString::fromUtf8(text.data(), qsizetype(std::min<size_t>(text.size(), 20))))
-                                 .arg(kMaxRows)));
+            fail(formatError(
+                QStringLiteral("Un rand are numarul %1, in afara randurilor 1 - %2.")
+                    .arg(QString::fromUtf8(text.data(), qsizetype(std::min<size_t>(text.size(), 20))))
+                    .arg(kMaxRows)));
             return -1;
         }
         return int(r);
@@ -469,6 +878,12 @@ private:
     }
 
     void appendText(const char* from, const char* to)
+    {
+        appendDecoded(from, to);
+        gathered();
+    }
+
+    void appendDecoded(const char* from, const char* to)
     {
         while (from < to) {
             const char* amp = static_cast<const char*>(memchr(from, '&', size_t(to - from)));
@@ -522,14 +937,16 @@ private:
             while (p < end && (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r'))
                 ++p;
             if (p >= end)
-                return false;
+                return ranOut();
             if (*p == '>') {
                 ++p;
                 *selfClosing = false;
                 return true;
             }
             if (*p == '/') {
-                if (p + 1 >= end || p[1] != '>')
+                if (p + 1 >= end)
+                    return ranOut();
+                if (p[1] != '>')
                     return false;
                 p += 2;
                 *selfClosing = true;
@@ -541,17 +958,21 @@ private:
             const std::string_view name(nameStart, size_t(p - nameStart));
             while (p < end && *p == ' ')
                 ++p;
-            if (p >= end || *p != '=')
+            if (p >= end)
+                return ranOut();
+            if (*p != '=')
                 return false;
             ++p;
             while (p < end && *p == ' ')
                 ++p;
-            if (p >= end || (*p != '"' && *p != '\''))
+            if (p >= end)
+                return ranOut();
+            if (*p != '"' && *p != '\'')
                 return false;
             const char quote = *p++;
             const char* valueEnd = static_cast<const char*>(memchr(p, quote, size_t(end - p)));
             if (!valueEnd)
-                return false;
+                return ranOut();
             onAttribute(localName(name), std::string_view(p, size_t(valueEnd - p)));
             p = valueEnd + 1;
         }
@@ -564,23 +985,25 @@ private:
         if (end - p >= 3 && p[1] == '-' && p[2] == '-') {
             const char* q = find("-->");
             if (!q)
-                return fail(broken());
+                return cut();
             p = q + 3;
             return;
         }
         if (end - p >= 8 && std::string_view(p, 8) == "![CDATA[") {
-            p += 8;
             const char* q = find("]]>");
             if (!q)
-                return fail(broken());
-            if (m_collect)
+                return cut();
+            p += 8;
+            if (m_collect) {
                 m_text.append(p, size_t(q - p));
+                gathered();
+            }
             p = q + 3;
             return;
         }
         const char* q = static_cast<const char*>(memchr(p, '>', size_t(end - p)));
         if (!q)
-            return fail(broken());
+            return cut();
         p = q + 1;
     }
 
@@ -611,6 +1034,8 @@ private:
                 if (n == "r")
                     number = v;
             });
+            if (!ok)
+                return m_short ? void() : fail(broken());
             if (number.empty()) {
                 ++m_row;
                 setRowDigits();
@@ -623,7 +1048,7 @@ private:
             }
             m_column = -1;
             if (m_row >= kMaxRows)
-                return fail(formatError(QStringLiteral("A row lies beyond the last row.")));
+                return fail(formatError(QStringLiteral("Un rand este dupa ultimul rand al unei foi.")));
         } else {
             ok = attributes(&selfClosing, [](std::string_view, std::string_view) {});
             if (ok && m_inCell) {
@@ -645,11 +1070,18 @@ private:
                 m_done = true;
         }
         if (!ok)
-            return fail(broken());
+            return m_short ? void() : fail(broken());
         if (!selfClosing) {
             if (qname == "c" && plainValue())
                 return;
-            m_stack.push_back(qname);
+            if (m_stack.size() >= kMaxDepth)
+                return fail(formatError(
+                    QStringLiteral(
+                        "Foaia '%1' nu este un XML corect: elementele sunt imbricate pe mai mult de %2 de "
+                        "niveluri.")
+                        .arg(m_sheet.name)
+                        .arg(kMaxDepth)));
+            m_stack.emplace_back(qname);
             if (name == "c")
                 m_inCell = true;
         } else if (name == "c") {
@@ -671,6 +1103,7 @@ private:
                 memchr(from, '&', size_t(lt - from)))
                 return false;
             m_text.assign(from, size_t(lt - from));
+            gathered();
             m_hasValue = true;
             finishCell();
             p = lt + close.size();
@@ -685,14 +1118,14 @@ private:
         const char* nameStart = p;
         const char* gt = static_cast<const char*>(memchr(p, '>', size_t(end - p)));
         if (!gt)
-            return fail(broken());
+            return cut();
         std::string_view qname(nameStart, size_t(gt - nameStart));
         while (!qname.empty() && (qname.back() == ' ' || qname.back() == '\n' || qname.back() == '\r'))
             qname.remove_suffix(1);
         p = gt + 1;
-        if (m_stack.isEmpty() || m_stack.last() != qname)
+        if (m_stack.empty() || m_stack.back() != qname)
             return fail(broken());
-        m_stack.removeLast();
+        m_stack.pop_back();
         const std::string_view name = localName(qname);
         if (name == "c") {
             finishCell();
@@ -740,7 +1173,7 @@ private:
         if (m_row < 0)
             m_row = 0;
         if (m_column >= kMaxColumns)
-            m_error = formatError(QStringLiteral("A cell lies beyond the last column."));
+            m_error = formatError(QStringLiteral("O celula este dupa ultima coloana a unei foi."));
         if (type.empty() || type == "n")
             m_type = CellType::Number;
         else if (type == "s")
@@ -784,7 +1217,7 @@ private:
             return;
         m_hasValue = false;
         db::Variant v;
-        bool shared = false;
+        bool paid = false; // the text's cost is taken (or it is shared)
         switch (m_type) {
         case CellType::Number: {
             const std::string_view t = trimmedText();
@@ -803,17 +1236,24 @@ private:
             int i = -1;
             const auto r = std::from_chars(t.data(), t.data() + t.size(), i);
             if (r.ec != std::errc() || i < 0 || i >= m_ctx.strings->size()) {
-                m_error = formatError(QStringLiteral("A cell refers to a missing shared string."));
+                m_error = formatError(QStringLiteral("O celula trimite la un text comun care lipseste."));
                 return;
             }
             v = db::Variant(m_ctx.strings->at(i));
-            shared = true;
+            paid = true;
             break;
         }
         case CellType::Inline:
-        case CellType::Text:
-            v = db::Variant(text());
+        case CellType::Text: {
+            QString t;
+            if (!text(t)) {
+                m_error = budgetError();
+                return;
+            }
+            v = db::Variant(std::move(t));
+            paid = true;
             break;
+        }
         case CellType::Boolean: {
             const std::string_view t = trimmedText();
             v = db::Variant(t == "1" || t == "true");
@@ -831,23 +1271,31 @@ private:
             break;
         }
         }
-        if (!m_sheet.add(m_row, m_column, std::move(v), m_budget, shared))
+        if (!m_sheet.add(m_row, m_column, std::move(v), m_budget, paid))
             m_error = budgetError();
     }
 };
 
 db::Error readSheet(Package& pkg, const QString& part, const SheetContext& ctx, RawSheet& sheet)
 {
-    const db::Result<QByteArray> data = readEntry(pkg, part);
-    if (!data)
-        return data.error();
-    // Room for the cells at once: a cell takes some 30 bytes of the part or
-    // more. At most 4 million cells (150 MB) are taken ahead.
-    const size_t guess = std::min<size_t>(size_t(data->size() / 32), 4'000'000);
-    if (!sheet.reserve(guess, pkg.budget))
+    zip_uint64_t size = 0;
+    zip_uint64_t compressed = 0;
+    const db::Result<zip_file_t*> opened = openPart(pkg, part, kMaxPartBytes, &size, &compressed);
+    if (!opened)
+        return opened.error();
+    // Room for the cells at once, when the size the part declares is one
+    // its bytes in the file can give (sheets deflate some ten times): a cell
+    // takes some 30 bytes of the part or more, and at most 4 million cells
+    // are taken ahead. Else the room grows with what is read.
+    const zip_uint64_t likely = std::min(size, 64 * compressed);
+    if (!sheet.reserve(size_t(std::min<zip_uint64_t>(likely / 32, 4'000'000)), pkg.budget)) {
+        zip_fclose(*opened);
         return budgetError();
-    SheetScanner scanner(*data, ctx, sheet, pkg.budget);
-    return scanner.run();
+    }
+    SheetScanner scanner(*opened, size, ctx, sheet, pkg.budget);
+    const db::Error e = scanner.run();
+    zip_fclose(*opened);
+    return e;
 }
 
 db::Result<QVector<RawSheet>> readPackage(Package& pkg)
@@ -876,6 +1324,7 @@ db::Result<QVector<RawSheet>> readPackage(Package& pkg)
     QSet<QString> parts;
     QString repeated;
     bool date1904 = false;
+    bool spent = false;
     const db::Error wbError = streamXml(pkg, workbookPart, kMaxSmallPartBytes, [&](QXmlStreamReader& xml) {
         if (!xml.isStartElement())
             return true;
@@ -893,16 +1342,25 @@ db::Result<QVector<RawSheet>> readPackage(Package& pkg)
                     repeated = rel->target;
                     return false;
                 }
+                QString sheetName = a.value(QLatin1String("name")).toString();
+                if (!pkg.budget.take(kSheetCost + Budget::textCost(sheetName.size()) +
+                                     2 * Budget::textCost(rel->target.size()))) {
+                    spent = true;
+                    return false;
+                }
                 parts.insert(rel->target.toLower());
-                entries.push_back(SheetEntry{a.value(QLatin1String("name")).toString(), rel->target});
+                entries.push_back(SheetEntry{std::move(sheetName), rel->target});
             }
         }
         return true;
     });
     if (wbError)
         return wbError;
+    if (spent)
+        return budgetError();
     if (!repeated.isEmpty())
-        return formatError(QStringLiteral("Two sheets of the workbook name the same part '%1'.").arg(repeated));
+        return formatError(
+            QStringLiteral("Doua foi ale fisierului folosesc aceeasi parte '%1'.").arg(repeated));
 
     QString stringsPart;
     QString stylesPart;
@@ -936,36 +1394,57 @@ db::Error zipError(int code)
     switch (code) {
     case ZIP_ER_NOZIP:
     case ZIP_ER_INCONS:
-        return formatError(QStringLiteral("The file is not a complete workbook (a damaged or cut zip)."));
+    case ZIP_ER_EOF:
+        return formatError(
+            QStringLiteral("Fisierul nu este un fisier excel intreg (arhiva zip este deteriorata "
+                           "sau taiata)."));
+    case ZIP_ER_OPEN:
+    case ZIP_ER_READ:
+    case ZIP_ER_SEEK:
+        return formatError(QStringLiteral("Fisierul nu poate fi citit de pe disc."));
+    case ZIP_ER_MEMORY:
+        return formatError(QStringLiteral("Memoria nu ajunge pentru a deschide fisierul."));
     default: {
+        // libzip's own text, for a fault of the archive the user cannot mend anyway.
         zip_error_t error;
         zip_error_init_with_code(&error, code);
         const QString text = QString::fromUtf8(zip_error_strerror(&error));
         zip_error_fini(&error);
-        return formatError(QStringLiteral("The file is not a complete workbook (%1).").arg(text));
+        return formatError(QStringLiteral("Fisierul nu este un fisier excel intreg (%1).").arg(text));
     }
     }
 }
 
 } // namespace
 
-db::Result<QVector<RawSheet>> readXlsx(const QString& path)
+db::Result<QVector<RawSheet>> readXlsx(const QString& path, Budget& budget)
 {
     int code = 0;
     const QByteArray file = QFile::encodeName(path);
-    Package pkg;
+    Package pkg(budget);
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return openError(f);
+    const qint64 cost =
+        directoryCost(f.size(), [&](qint64 at, qint64 n) { return f.seek(at) ? f.read(n) : QByteArray(); });
+    f.close();
+    if (!pkg.directory.hold(cost))
+        return budgetError();
     pkg.zip.reset(zip_open(file.constData(), ZIP_RDONLY, &code));
     if (!pkg.zip)
         return zipError(code);
     return readPackage(pkg);
 }
 
-db::Result<QVector<RawSheet>> readXlsxBytes(const QByteArray& file)
+db::Result<QVector<RawSheet>> readXlsxBytes(const QByteArray& file, Budget& budget)
 {
     zip_error_t error;
     zip_error_init(&error);
+    Package pkg(budget);
+    if (!pkg.directory.hold(directoryCost(
+            file.size(), [&](qint64 at, qint64 n) { return file.mid(qsizetype(at), qsizetype(n)); })))
+        return budgetError();
     zip_source_t* source = zip_source_buffer_create(file.constData(), zip_uint64_t(file.size()), 0, &error);
-    Package pkg;
     if (source) {
         pkg.zip.reset(zip_open_from_source(source, ZIP_RDONLY, &error));
         if (!pkg.zip)

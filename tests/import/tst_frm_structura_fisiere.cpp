@@ -146,14 +146,6 @@ Frm_Structura_Fisiere* nouaCuMostra(const QString& nume, const QString& cale)
     return f;
 }
 
-class Jurnal : public Observator_Preluare
-{
-public:
-    void adauga(const QString&) override {}
-    void inceputCopiere() override {}
-    void progres(const Progres_Preluare&) override {}
-};
-
 } // namespace
 
 class TestFrmStructuraFisiere : public QObject
@@ -727,7 +719,7 @@ private slots:
         QCOMPARE(mesaje(), QStringList{u"Numar coloane in fisierul excel : 5"_s});
         inchide(f);
 
-        Jurnal j;
+        preluare_test::Tacut j;
         const Rezultat_Preluare r = Preia_Fisier_Excel({u"2026"_s, u"3"_s, cale, u"Sheet1"_s, u"RO0000001"_s,
                                                         u"Livrari Noi"_s, u"O - Pentru livrari (IESIRI)"_s},
                                                        j);

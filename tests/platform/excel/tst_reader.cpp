@@ -5,6 +5,7 @@
 #include "platform/excel/reader.h"
 #include "platform/excel/reader_internal.h"
 #include "xls_build.h"
+#include "xlsx_build.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -267,6 +268,12 @@ private slots:
     void handMadeCells();
     void cellForms_data();
     void cellForms();
+    void fieldNames_data();
+    void fieldNames();
+    void equalHeadings_data();
+    void equalHeadings();
+    void manyEscapes_data();
+    void manyEscapes();
     void date1904();
     void xlsDate1904_data();
     void xlsDate1904();
@@ -290,10 +297,17 @@ private slots:
     void dateValues_data();
     void dateValues();
     void cellOrder();
+    void scrambledCells();
+    void xmlLimits_data();
+    void xmlLimits();
+    void longParts_data();
+    void longParts();
     void xlsRecords();
     void xlsOldFormat();
     void xlsDamaged_data();
     void xlsDamaged();
+    void protectedWorkbooks_data();
+    void protectedWorkbooks();
     void renamedFiles_data();
     void renamedFiles();
     void workFolders();
@@ -301,11 +315,22 @@ private slots:
     void fuzzFindings();
 
 private:
+    // The workbook read from the bytes, written under that name first.
+    db::Result<excel::Workbook> readBytes(const QByteArray& bytes, const QString& name);
+
     QTemporaryDir m_dir;
     QString m_xlsx;       // shared strings
     QString m_xlsxInline; // inline strings (constant memory mode)
     QString m_handMade;
 };
+
+db::Result<excel::Workbook> TestReader::readBytes(const QByteArray& bytes, const QString& name)
+{
+    const QString path = m_dir.filePath(name);
+    if (!writeBytes(path, bytes))
+        return db::Error(db::Error::Kind::Io, db::ErrorNumber::General, u"cannot write "_s + path);
+    return excel::readWorkbook(path);
+}
 
 void TestReader::initTestCase()
 {
@@ -430,6 +455,13 @@ void TestReader::cellForms_data()
                               << QStringList{u"a & b"_s, u"x < y"_s, u"\u0218ina"_s};
     QTest::newRow("escapes") << inl + "a_x000D_b" + end + inl + "a_x000D_b" + end + inl + "_x0009_" + end
                              << QStringList{u"a\rb"_s, u"a\rb"_s, u"\t"_s};
+    // An escaped underscore gives "_" once: what follows it is text.
+    QTest::newRow("an escaped underscore")
+        << inl + "_x005F_x0041_" + end + inl + "_x005f_x005F__x0042_" + end + inl + "__x0043__" + end
+        << QStringList{u"_x0041_"_s, u"_x005F_B"_s, u"_C_"_s};
+    QTest::newRow("what is no escape")
+        << inl + "_x00G1_ _x+041_" + end + inl + "_x004" + end + inl + "_x_x0044_x" + end
+        << QStringList{u"_x00G1_ _x+041_"_s, u"_x004"_s, u"_xDx"_s};
     QTest::newRow("a text met again")
         << inl + "de" + end + inl + "DE" + end + inl + "de" + end << QStringList{u"de"_s, u"DE"_s, u"de"_s};
     QTest::newRow("prefixed names") << QByteArray(
@@ -458,6 +490,112 @@ void TestReader::cellForms()
     for (int c = 0; c < s.columnCount(); ++c)
         read << s.cell(0, c).toText();
     QCOMPARE(read, texts);
+}
+
+// Field names from the heading row: a heading met again takes a number, the
+// first one no other heading holds, without regard to case.
+void TestReader::fieldNames_data()
+{
+    QTest::addColumn<QStringList>("headings"); // an empty text: no heading
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("numbered in turn")
+        << QStringList{u"a"_s, u"a"_s, u"A"_s, u"a"_s} << QStringList{u"a"_s, u"a1"_s, u"A2"_s, u"a3"_s};
+    QTest::newRow("a number taken before")
+        << QStringList{u"a1"_s, u"a"_s, u"a"_s, u"a2"_s} << QStringList{u"a1"_s, u"a"_s, u"a2"_s, u"a21"_s};
+    QTest::newRow("a number taken after")
+        << QStringList{u"a"_s, u"a"_s, u"a1"_s, u"a"_s} << QStringList{u"a"_s, u"a1"_s, u"a11"_s, u"a2"_s};
+    QTest::newRow("empty headings") << QStringList{u"F2"_s, QString(), u"f3"_s, QString(), u"F4"_s}
+                                    << QStringList{u"F2"_s, u"F21"_s, u"f3"_s, u"F4"_s, u"F41"_s};
+    QTest::newRow("dots and brackets")
+        << QStringList{u"a.b"_s, u"a#b"_s, u"[x]"_s} << QStringList{u"a#b"_s, u"a#b1"_s, u"(x)"_s};
+}
+
+void TestReader::fieldNames()
+{
+    QFETCH(QStringList, headings);
+    QFETCH(QStringList, names);
+    QByteArray row = "<row r=\"1\">";
+    for (const QString& h : headings)
+        row += h.isEmpty() ? QByteArray("<c/>") : "<c t=\"inlineStr\"><is><t>" + h.toUtf8() + "</t></is></c>";
+    const QString path = m_dir.filePath(u"names.xlsx"_s);
+    QFile::remove(path);
+    QVERIFY(writeParts(path, xlsx_build::packageParts({row + "</row><row r=\"2\"><c><v>1</v></c></row>"})));
+    const db::Result<excel::Workbook> book = excel::readWorkbook(path);
+    QVERIFY2(book, qPrintable(book.error().text()));
+    QCOMPARE(book->sheets.at(0).fields, names);
+}
+
+// 16,384 equal headings in each of 8 sheets, as shared texts (.xlsx) and as
+// labels (.xls): each heading after the first takes the next number.
+void TestReader::equalHeadings_data()
+{
+    using namespace xls_build;
+    QTest::addColumn<QByteArray>("bytes");
+    constexpr int kColumns = 16384;
+    QByteArray row = "<row r=\"1\">";
+    for (int c = 0; c < kColumns; ++c)
+        row += "<c t=\"s\"><v>0</v></c>";
+    row += "</row><row r=\"2\"><c><v>7</v></c></row>";
+    const QString path = m_dir.filePath(u"headings.xlsx"_s);
+    QFile::remove(path);
+    QVERIFY(writeParts(path, xlsx_build::packageParts(QList<QByteArray>(8, row), "<si><t>Cod</t></si>")));
+    QTest::newRow("xlsx") << fileBytes(path);
+
+    QByteArray labels;
+    for (int c = 0; c < kColumns; ++c)
+        labels += labelSst(0, c, 0);
+    QByteArray sst;
+    put32(sst, kColumns);
+    put32(sst, 1);
+    sst += text(u"Cod"_s);
+    QList<SheetPart> sheets;
+    for (int i = 0; i < 8; ++i)
+        sheets << SheetPart{u"Sheet%1"_s.arg(i + 1), labels + number(1, 0, 7)};
+    QTest::newRow("xls") << compoundFile(workbookStream(record(0x00FC, sst), sheets));
+}
+
+void TestReader::equalHeadings()
+{
+    QFETCH(QByteArray, bytes);
+    const db::Result<excel::Workbook> book = readBytes(bytes, u"equal"_s);
+    QVERIFY2(book, qPrintable(book.error().text()));
+    QCOMPARE(book->sheets.size(), 8);
+    for (const excel::Sheet& s : book->sheets) {
+        QCOMPARE(s.columnCount(), 16384);
+        QCOMPARE(s.fields.at(0), u"Cod"_s);
+        QCOMPARE(s.fields.at(1), u"Cod1"_s);
+        QCOMPARE(s.fields.at(16383), u"Cod16383"_s);
+        QCOMPARE(QSet<QString>(s.fields.begin(), s.fields.end()).size(), 16384);
+        QCOMPARE(s.cell(0, 0), Variant(std::int64_t(7)));
+    }
+}
+
+// 1.5 million escapes in one text, shared or inline, each one character.
+void TestReader::manyEscapes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray escapes = QByteArray("_x0041_").repeated(1'500'000);
+    const QString path = m_dir.filePath(u"escapes.xlsx"_s);
+    QFile::remove(path);
+    QVERIFY(
+        writeParts(path, xlsx_build::packageParts(
+                             {"<row r=\"1\"><c><v>1</v></c></row><row r=\"2\"><c t=\"s\"><v>0</v></c></row>"},
+                             "<si><t>" + escapes + "</t></si>")));
+    QTest::newRow("shared") << fileBytes(path);
+    QFile::remove(path);
+    QVERIFY(
+        writeParts(path, xlsx_build::packageParts(
+                             {"<row r=\"1\"><c><v>1</v></c></row><row r=\"2\"><c t=\"inlineStr\"><is><t>" +
+                              escapes + "</t></is></c></row>"})));
+    QTest::newRow("inline") << fileBytes(path);
+}
+
+void TestReader::manyEscapes()
+{
+    QFETCH(QByteArray, bytes);
+    const db::Result<excel::Workbook> book = readBytes(bytes, u"escaped.xlsx"_s);
+    QVERIFY2(book, qPrintable(book.error().text()));
+    QCOMPARE(book->sheets.at(0).cell(0, 0), Variant(QString(1'500'000, u'A')));
 }
 
 void TestReader::date1904()
@@ -738,9 +876,9 @@ void TestReader::hostileSamples_data()
     QTest::addColumn<bool>("reads");  // readWorkbook gives the cells
     QTest::addColumn<bool>("opens");  // openWorkbook gives the tables
     QTest::addColumn<QString>("says"); // part of the error
-    QTest::newRow("crash on open") << u"crash_on_open.xls"_s << false << false << u"damaged"_s;
+    QTest::newRow("crash on open") << u"crash_on_open.xls"_s << false << false << u"deteriorat"_s;
     // Row 1048576 and column GH: 190 columns by a million rows as a table.
-    QTest::newRow("sparse last row") << u"sparse_last_row.xlsx"_s << true << false << u"million cells"_s;
+    QTest::newRow("sparse last row") << u"sparse_last_row.xlsx"_s << true << false << u"milioane de celule"_s;
     QTest::newRow("control characters") << u"control_chars_in_text.xlsx"_s << true << true << QString();
     QTest::newRow("zip bomb") << u"zip_bomb.xlsx"_s << false << false << u"sharedStrings.xml"_s;
 }
@@ -801,14 +939,16 @@ void TestReader::limits_data()
     QByteArray wide = "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>H</t></is></c></row>";
     for (int r = 2; r <= 20001; ++r)
         wide += "<row r=\"" + QByteArray::number(r) + "\"><c r=\"XFD" + QByteArray::number(r) + "\"><v>1</v></c></row>";
-    QTest::newRow("column XFD on 20,000 rows") << built(handMadeParts(wide)) << true << false << u"16384 columns"_s;
+    QTest::newRow("column XFD on 20,000 rows")
+        << built(handMadeParts(wide)) << true << false << u"16384 coloane"_s;
 
     // Within the limits: 3,000 columns of one row are too many for a table only.
     QByteArray columns3000 = "<row r=\"1\">";
     for (int c = 1; c <= 3000; ++c)
         columns3000 += "<c><v>" + QByteArray::number(c) + "</v></c>";
     columns3000 += "</row>";
-    QTest::newRow("3,000 columns") << built(handMadeParts(columns3000)) << true << false << u"more than 2000"_s;
+    QTest::newRow("3,000 columns") << built(handMadeParts(columns3000)) << true << false
+                                   << u"mai multe decat 2000"_s;
 
     // One sheet part named by 2,000 sheets.
     QList<std::pair<QString, QByteArray>> repeated = handMadeParts("<row r=\"1\"><c><v>1</v></c></row>");
@@ -819,16 +959,35 @@ void TestReader::limits_data()
     for (auto& [name, data] : repeated)
         if (name == u"xl/workbook.xml")
             data.replace("<sheet name=\"Grafic\" sheetId=\"2\" r:id=\"rId4\"/>", sheets);
-    QTest::newRow("one part for 2,000 sheets") << built(repeated) << false << false << u"same part"_s;
+    QTest::newRow("one part for 2,000 sheets") << built(repeated) << false << false << u"aceeasi parte"_s;
 
     // A part that claims to inflate to 3 GB, and one that inflates to more
     // than it claims.
     const QByteArray plain = built(handMadeParts("<row r=\"1\"><c><v>1</v></c></row>"));
     QTest::newRow("declared 3 GB") << withDeclaredSize(plain, "xl/worksheets/a.xml", 3'000'000'000u) << false
-                                   << false << u"more than 512 MB"_s;
+                                   << false << u"mai mult de 512 MB"_s;
     QTest::newRow("inflates beyond its size")
         << withDeclaredSize(plain, "xl/sharedStrings.xml", 20) << false << false << u"sharedStrings.xml"_s;
-    QTest::newRow("truncated zip") << plain.left(plain.size() - 60) << false << false << u"workbook"_s;
+    QTest::newRow("truncated zip") << plain.left(plain.size() - 60) << false << false << u"intreg"_s;
+
+    // Tables cost their rows, blank ones too: five sheets of a cell in row
+    // 1 and one in row 1,048,576 are 5 million rows from a file of 2 KB.
+    const QByteArray tall = "<row r=\"1\"><c><v>1</v></c></row><row r=\"1048576\"><c><v>2</v></c></row>";
+    QTest::newRow("five sheets of a million rows")
+        << xlsx_build::zipParts(xlsx_build::packageParts(QList<QByteArray>(5, tall))) << true << false
+        << u"foile lui au impreuna mai mult de 4194304 de randuri"_s;
+    QTest::newRow("2,001 sheets") << xlsx_build::zipParts(xlsx_build::packageParts(
+                                         QList<QByteArray>(2001, "<row r=\"1\"><c><v>1</v></c></row>")))
+                                  << true << false << u"are 2001 foi, mai multe decat 2000"_s;
+    // Each cell writes its text whole: a shared text of a million characters
+    // in 600 cells is 600 million characters to write.
+    QByteArray shared = "<row r=\"1\"><c><v>1</v></c></row><row r=\"2\">";
+    for (int c = 0; c < 600; ++c)
+        shared += "<c t=\"s\"><v>0</v></c>";
+    QTest::newRow("a long shared text in 600 cells")
+        << xlsx_build::zipParts(xlsx_build::packageParts(
+               {shared + "</row>"}, "<si><t>" + QByteArray(1'000'000, 'a') + "</t></si>"))
+        << true << false << u"celulele lui au impreuna mai mult de 500 de milioane de caractere de text."_s;
 }
 
 void TestReader::limits()
@@ -860,8 +1019,8 @@ void TestReader::rowNumbers_data()
                                    << u"-2147483648"_s << 0;
     QTest::newRow("above 2^31") << QByteArray("<row r=\"4294967297\"><c><v>1</v></c></row>")
                                 << u"4294967297"_s << 0;
-    QTest::newRow("zero") << QByteArray("<row r=\"0\"><c><v>1</v></c></row>") << u"numbered 0"_s << 0;
-    QTest::newRow("not a number") << QByteArray("<row r=\"x\"><c><v>1</v></c></row>") << u"numbered x"_s << 0;
+    QTest::newRow("zero") << QByteArray("<row r=\"0\"><c><v>1</v></c></row>") << u"numarul 0"_s << 0;
+    QTest::newRow("not a number") << QByteArray("<row r=\"x\"><c><v>1</v></c></row>") << u"numarul x"_s << 0;
     QTest::newRow("reference beyond the sheet")
         << QByteArray("<row r=\"1\"><c r=\"A1048577\"><v>1</v></c></row>") << u"1048577"_s << 0;
     QTest::newRow("negative reference") << QByteArray("<row r=\"1\"><c r=\"B-3\"><v>1</v></c></row>")
@@ -939,6 +1098,179 @@ void TestReader::cellOrder()
     QVERIFY(s.cell(0, 1).isNull());
     QCOMPARE(s.cell(1, 0), Variant(std::int64_t(31)));
     QCOMPARE(s.cell(1, 1), Variant(std::int64_t(32)));
+}
+
+// Cells in no order at all, and cells given twice: each lands where its
+// reference puts it, and of two at one place the one read later stays.
+void TestReader::scrambledCells()
+{
+    constexpr int kRows = 300;
+    constexpr int kColumns = 40;
+    constexpr int kCells = kRows * kColumns;
+    // Columns A to AN.
+    const auto ref = [](int k) -> QByteArray {
+        const int c = k % kColumns;
+        return (c < 26 ? QByteArray(1, char('A' + c)) : "A" + QByteArray(1, char('A' + c - 26))) +
+               QByteArray::number(k / kColumns + 1);
+    };
+    QByteArray cells;
+    for (int i = 0; i < kCells; ++i) {
+        const int k = int((qint64(i) * 7919) % kCells); // 7919 is prime: each cell once
+        cells += "<c r=\"" + ref(k) + "\"><v>" + QByteArray::number(k) + "</v></c>";
+        if (i % 3 == 0 && k % 7 == 0)
+            cells += "<c r=\"" + ref(k) + "\"><v>" + QByteArray::number(-1) + "</v></c>";
+    }
+    for (int k = 0; k < kCells; k += 7)
+        cells += "<c r=\"" + ref(k) + "\"><v>" + QByteArray::number(-k) + "</v></c>";
+    const db::Result<excel::Workbook> book = readBytes(
+        xlsx_build::zipParts(xlsx_build::packageParts({"<row>" + cells + "</row>"})), u"scrambled.xlsx"_s);
+    QVERIFY2(book, qPrintable(book.error().text()));
+    const excel::Sheet& s = book->sheets.at(0);
+    QCOMPARE(s.columnCount(), kColumns);
+    QCOMPARE(s.rowCount(), kRows - 1);
+    QCOMPARE(s.fields.at(1), u"1"_s);
+    for (int k = kColumns; k < kCells; ++k)
+        QCOMPARE(s.cell(k / kColumns - 1, k % kColumns), Variant(std::int64_t(k % 7 == 0 ? -k : k)));
+}
+
+// What the XML parts may hold: elements nested at most 256 deep in every
+// part, at most 64 attributes to an element, no DTD.
+void TestReader::xmlLimits_data()
+{
+    QTest::addColumn<QString>("part");
+    QTest::addColumn<QByteArray>("before"); // the inner text goes before this
+    QTest::addColumn<QByteArray>("inner");
+    QTest::addColumn<QString>("error"); // empty: the workbook reads
+    const auto nested = [](int depth) -> QByteArray {
+        return QByteArray("<x>").repeated(depth) + QByteArray("</x>").repeated(depth);
+    };
+    const QString deep =
+        u" nu este un XML corect: elementele sunt imbricate pe mai mult de 256 de niveluri."_s;
+    const QList<std::pair<QString, QByteArray>> parts{{u"_rels/.rels"_s, "</Relationships>"},
+                                                      {u"xl/_rels/workbook.xml.rels"_s, "</Relationships>"},
+                                                      {u"xl/workbook.xml"_s, "</workbook>"},
+                                                      {u"xl/styles.xml"_s, "</styleSheet>"},
+                                                      {u"xl/sharedStrings.xml"_s, "</si></sst>"}};
+    for (const auto& [part, before] : parts) {
+        QTest::newRow(qPrintable(part + u" nested 300 deep"_s))
+            << part << before << nested(300) << u"Partea '"_s + part + u"'"_s + deep;
+        QTest::newRow(qPrintable(part + u" nested 200 deep"_s)) << part << before << nested(200) << QString();
+    }
+    QTest::newRow("sheet nested 300 deep") << u"xl/worksheets/a.xml"_s << QByteArray("</sheetData>")
+                                           << nested(300) << u"Foaia 'Foaie 1'"_s + deep;
+    QTest::newRow("sheet nested 200 deep")
+        << u"xl/worksheets/a.xml"_s << QByteArray("</sheetData>") << nested(200) << QString();
+
+    QByteArray attributes65 = "<x";
+    for (int i = 0; i < 65; ++i)
+        attributes65 += " a" + QByteArray::number(i) + "=\"" + QByteArray::number(i) + "\"";
+    QTest::newRow("65 attributes")
+        << u"xl/styles.xml"_s << QByteArray("</styleSheet>") << attributes65 + "/>"
+        << u"Partea 'xl/styles.xml' nu este un XML corect: un element are mai mult de 64 "
+           u"de atribute."_s;
+    QByteArray attributes64 = "<x";
+    for (int i = 0; i < 64; ++i)
+        attributes64 += " a" + QByteArray::number(i) + "='=" + QByteArray::number(i) + "'";
+    QTest::newRow("64 attributes, and = in values, comments and CDATA")
+        << u"xl/sharedStrings.xml"_s << QByteArray("</si></sst>")
+        << attributes64 + "/><!-- a=1 " + QByteArray("b=2 ").repeated(100) + "--><t><![CDATA[" +
+               QByteArray("c=3 ").repeated(100) + "]]></t><?x " + QByteArray("d=4 ").repeated(100) + "?>"
+        << QString();
+    QTest::newRow("a DTD") << u"xl/sharedStrings.xml"_s << QByteArray("<sst ")
+                           << QByteArray("<!DOCTYPE sst [<!ENTITY e \"eeeeeeeeee\">]>")
+                           << u"Partea 'xl/sharedStrings.xml' nu este un XML corect: are o declaratie DTD."_s;
+}
+
+void TestReader::xmlLimits()
+{
+    QFETCH(QString, part);
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, inner);
+    QFETCH(QString, error);
+    QList<std::pair<QString, QByteArray>> parts = handMadeParts(kHandMadeSheet);
+    for (auto& [name, data] : parts) {
+        if (name != part)
+            continue;
+        const qsizetype at = data.lastIndexOf(before);
+        QVERIFY(at >= 0);
+        data.insert(at, inner);
+    }
+    const QString path = m_dir.filePath(u"xml.xlsx"_s);
+    QFile::remove(path);
+    QVERIFY(writeParts(path, parts));
+    const db::Result<excel::Workbook> book = excel::readWorkbook(path);
+    if (error.isEmpty()) {
+        QVERIFY2(book, qPrintable(book.error().text()));
+        QCOMPARE(book->sheets.at(0).cell(0, 5), Variant(u"Bogat & "_s));
+    } else {
+        QVERIFY(!book);
+        QCOMPARE(book.error().description, error);
+    }
+}
+
+// A sheet part is read as it is inflated, a few megabytes at a time: tags,
+// texts, entities, comments and sections cut by the end of what is read
+// are read whole, however long.
+void TestReader::longParts_data()
+{
+    QTest::addColumn<QByteArray>("rows"); // after the heading row
+    QTest::addColumn<int>("count");       // the data rows
+    QTest::addColumn<QString>("text"); // of the first data row's first cell; empty: each row r holds "t&r", r
+    QByteArray many;
+    for (int r = 2; r <= 200'001; ++r) {
+        const QByteArray n = QByteArray::number(r);
+        many += "<row r=\"" + n + "\">";
+        if (r % 3)
+            many += "<c r=\"A" + n + "\" t=\"inlineStr\"><is><t>t&amp;" + n + "</t></is></c>";
+        else
+            many += "<c r=\"A" + n + "\" t=\"str\"><f>X</f><v>t&#38;" + n + "</v></c>";
+        many += "<c r=\"B" + n + "\"><v>" + n + "</v></c></row>";
+    }
+    QTest::newRow("20 MB of rows") << many << 200'000 << QString();
+    const QByteArray second = "<row r=\"3\"><c><v>3</v></c></row>";
+    QTest::newRow("a comment longer than what is read at once")
+        << "<row r=\"2\"><c t=\"inlineStr\"><is><t>a</t></is></c></row><!--" + QByteArray(6 << 20, 'x') +
+               "-->" + second
+        << 2 << u"a"_s;
+    QTest::newRow("a text longer than what is read at once")
+        << "<row r=\"2\"><c t=\"inlineStr\"><is><t>" + QByteArray("a&amp;b").repeated(1'500'000) +
+               "</t></is></c></row>" + second
+        << 2 << u"a&b"_s.repeated(1'500'000);
+    QTest::newRow("an attribute longer than what is read at once")
+        << "<row r=\"2\" spans=\"" + QByteArray(5 << 20, 'y') +
+               "\"><c t=\"inlineStr\"><is><t>b</t></is></c></row>" + second
+        << 2 << u"b"_s;
+    QTest::newRow("a CDATA section longer than what is read at once")
+        << "<row r=\"2\"><c t=\"str\"><v><![CDATA[" + QByteArray(5 << 20, 'z') + "]]></v></c></row>" + second
+        << 2 << QString(5 << 20, u'z');
+}
+
+void TestReader::longParts()
+{
+    QFETCH(QByteArray, rows);
+    QFETCH(int, count);
+    QFETCH(QString, text);
+    const db::Result<excel::Workbook> book =
+        readBytes(xlsx_build::zipParts(xlsx_build::packageParts(
+                      {"<row r=\"1\"><c t=\"inlineStr\"><is><t>H</t></is></c><c t=\"inlineStr\"><is><t>I</t>"
+                       "</is></c></row>" +
+                       rows})),
+                  u"long.xlsx"_s);
+    QVERIFY2(book, qPrintable(book.error().text()));
+    const excel::Sheet& s = book->sheets.at(0);
+    QCOMPARE(s.rowCount(), count);
+    QCOMPARE(s.fields, (QStringList{u"H"_s, u"I"_s}));
+    if (!text.isEmpty()) {
+        QCOMPARE(s.cell(0, 0).toText(), text);
+        QCOMPARE(s.cell(1, 0), Variant(std::int64_t(3)));
+        return;
+    }
+    for (int r = 0; r < count; ++r) {
+        if (s.cell(r, 0).toText() != u"t&"_s + QString::number(r + 2) ||
+            s.cell(r, 1) != Variant(std::int64_t(r + 2)))
+            QFAIL(
+                qPrintable(u"row %1: %2, %3"_s.arg(r + 2).arg(s.cell(r, 0).toText(), s.cell(r, 1).toText())));
+    }
 }
 
 // The cell records of BIFF8 as Excel writes them, a chart inside the sheet,
@@ -1040,33 +1372,34 @@ void TestReader::xlsDamaged_data()
     const QByteArray regular = xlsBook(number(0, 0, 0) + big);
     QByteArray loop = regular;
     set32(loop, 512 + 4 * 2, 2); // the stream's first sector points at itself
-    QTest::newRow("chain loops") << loop << u"damaged"_s;
+    QTest::newRow("chain loops") << loop << u"deteriorat"_s;
     QByteArray outside = regular;
     set32(outside, 512 + 4 * 3, 0x00FFFFFF);
-    QTest::newRow("chain leaves the file") << outside << u"chain"_s;
-    QTest::newRow("cut short") << regular.left(regular.size() - 1500) << u"chain"_s;
+    QTest::newRow("chain leaves the file") << outside << u"lant"_s;
+    QTest::newRow("cut short") << regular.left(regular.size() - 1500) << u"lant"_s;
 
     QByteArray stream = workbookStream(QByteArray(), {SheetPart{u"A"_s, number(0, 0, 1)}});
     QByteArray atGlobals = stream;
     set32(atGlobals, atGlobals.indexOf(QByteArray("\x85\0", 2)) + 4, 0);
-    QTest::newRow("sheet inside the globals") << compoundFile(atGlobals) << u"overlap"_s;
+    QTest::newRow("sheet inside the globals") << compoundFile(atGlobals) << u"suprapun"_s;
     QByteArray beyond = stream;
     set32(beyond, beyond.indexOf(QByteArray("\x85\0", 2)) + 4, 0x7FFFFFFF);
-    QTest::newRow("sheet beyond the stream") << compoundFile(beyond) << u"not where"_s;
+    QTest::newRow("sheet beyond the stream") << compoundFile(beyond) << u"nu este unde"_s;
     QByteArray twice = workbookStream(QByteArray(), {SheetPart{u"A"_s, number(0, 0, 1)}, SheetPart{u"B"_s, QByteArray()}});
     const qsizetype first = twice.indexOf(QByteArray("\x85\0", 2));
     const qsizetype second = twice.indexOf(QByteArray("\x85\0", 2), first + 4);
     twice.replace(second + 4, 4, twice.mid(first + 4, 4));
-    QTest::newRow("two sheets at one place") << compoundFile(twice) << u"overlap"_s;
+    QTest::newRow("two sheets at one place") << compoundFile(twice) << u"suprapun"_s;
 
     QByteArray claims;
     put32(claims, 1000000000);
     put32(claims, 1000000000);
-    QTest::newRow("shared texts claim a billion") << xlsBook(QByteArray(), record(0x00FC, claims)) << u"cut short"_s;
-    QTest::newRow("missing shared text") << xlsBook(labelSst(0, 0, 5)) << u"missing shared"_s;
-    QTest::newRow("column beyond the last") << xlsBook(number(0, 20000, 1)) << u"last column"_s;
-    QTest::newRow("encrypted") << xlsBook(QByteArray(), record(0x002F, QByteArray(6, '\0'))) << u"decrypt"_s;
-    QTest::newRow("no workbook stream") << compoundFile(stream, u"WordDocument"_s) << u"no workbook"_s;
+    QTest::newRow("shared texts claim a billion")
+        << xlsBook(QByteArray(), record(0x00FC, claims)) << u"incomplete"_s;
+    QTest::newRow("missing shared text") << xlsBook(labelSst(0, 0, 5)) << u"text comun care lipseste"_s;
+    QTest::newRow("column beyond the last") << xlsBook(number(0, 20000, 1)) << u"ultima coloana"_s;
+    QTest::newRow("no workbook stream")
+        << compoundFile(stream, u"WordDocument"_s) << u"nu contine un registru"_s;
 }
 
 void TestReader::xlsDamaged()
@@ -1078,6 +1411,57 @@ void TestReader::xlsDamaged()
     const db::Result<excel::Workbook> book = excel::readWorkbook(path);
     QVERIFY(!book);
     QVERIFY2(book.error().description.contains(says), qPrintable(book.error().description));
+}
+
+// A workbook protected by a password is encrypted: an .xls keeps its cells
+// behind a FILEPASS record, an .xlsx is a compound file holding the package
+// encrypted. Either is named, under any name.
+void TestReader::protectedWorkbooks_data()
+{
+    using namespace xls_build;
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QByteArray rc4;
+    put16(rc4, 1); // RC4
+    put16(rc4, 1);
+    put16(rc4, 1);
+    rc4 += QByteArray(48, '\x5a');
+    QTest::newRow("xls") << u"parola.xls"_s
+                         << xlsBook(labelSst(0, 0, 0), record(0x002F, rc4) + xlsSharedStrings());
+    QByteArray xorKey;
+    put16(xorKey, 0); // XOR obfuscation, as Excel 95 writes it
+    put16(xorKey, 0x1234);
+    put16(xorKey, 0x5678);
+    QTest::newRow("xls of Excel 95") << u"parola.xls"_s
+                                     << compoundFile(workbookStream(record(0x002F, xorKey),
+                                                                    {SheetPart{u"A"_s, number(0, 0, 1)}},
+                                                                    true),
+                                                     u"Book"_s);
+    QByteArray info;
+    put16(info, 4); // agile encryption
+    put16(info, 4);
+    put32(info, 0x40);
+    info +=
+        "<?xml version=\"1.0\"?><encryption xmlns=\"http://schemas.microsoft.com/office/2006/encryption\"/>";
+    QByteArray package;
+    put32(package, 5000);
+    put32(package, 0);
+    package += QByteArray(5008, '\x33');
+    const QByteArray encrypted =
+        compoundFile(QList<Stream>{{u"EncryptionInfo"_s, info}, {u"EncryptedPackage"_s, package}});
+    QTest::newRow("xlsx") << u"parola.xlsx"_s << encrypted;
+    QTest::newRow("xlsx named xls") << u"parola.xls"_s << encrypted;
+}
+
+void TestReader::protectedWorkbooks()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    const db::Result<excel::Workbook> book = readBytes(bytes, name);
+    QVERIFY(!book);
+    QCOMPARE(book.error().description,
+             u"Fisierul excel este protejat cu parola: salvati-l fara parola si incercati din nou."_s);
+    QVERIFY(excel::tablesSchema(connectionText(m_dir.filePath(name), false)).error().isError());
 }
 
 // The content tells the kind of workbook, not the name.

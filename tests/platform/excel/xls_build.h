@@ -135,38 +135,66 @@ inline QByteArray workbookStream(const QByteArray& globals, const QList<SheetPar
     return stream;
 }
 
-// A compound file of 512-byte sectors holding one stream; a stream below
-// 4096 bytes goes into the mini stream, as writers do.
-inline QByteArray compoundFile(const QByteArray& stream, const QString& name = QStringLiteral("Workbook"))
+// A stream of a compound file.
+struct Stream
+{
+    QString name;
+    QByteArray bytes;
+};
+
+// A compound file of 512-byte sectors holding the streams in its root
+// storage; a stream below 4096 bytes goes into the mini stream, as writers do.
+inline QByteArray compoundFile(const QList<Stream>& streams)
 {
     constexpr quint32 kEnd = 0xFFFFFFFE, kFree = 0xFFFFFFFF, kFat = 0xFFFFFFFD;
-    const bool mini = stream.size() < 4096;
-    QByteArray data = stream; // what goes into regular sectors after the directory
-    QByteArray miniTable;
-    qsizetype miniSectors = 0;
-    if (mini) {
-        miniSectors = (stream.size() + 63) / 64;
-        data.append(QByteArray(miniSectors * 64 - stream.size(), '\0'));
-        for (qsizetype i = 0; i < miniSectors; ++i)
-            put32(miniTable, i + 1 < miniSectors ? quint32(i + 1) : kEnd);
+    QByteArray mini;      // the small streams, each in whole 64-byte sectors
+    QByteArray miniTable; // their chains
+    QList<quint32> starts;
+    for (const Stream& s : streams) {
+        if (s.bytes.size() >= 4096) {
+            starts << 0;
+            continue;
+        }
+        const qsizetype first = mini.size() / 64;
+        const qsizetype count = (s.bytes.size() + 63) / 64;
+        starts << quint32(first);
+        mini += s.bytes + QByteArray(count * 64 - s.bytes.size(), '\0');
+        for (qsizetype i = 0; i < count; ++i)
+            put32(miniTable, i + 1 < count ? quint32(first + i + 1) : kEnd);
     }
-    const qsizetype dataSectors = (data.size() + 511) / 512;
-    const qsizetype miniTableSectors = (miniTable.size() + 511) / 512;
+    // Regular sectors after the allocation table: the directory, the mini
+    // stream, the large streams, the mini stream's table.
+    QList<QByteArray> runs;
+    const qsizetype dirSectors = (streams.size() + 1 + 3) / 4;
+    runs << QByteArray(dirSectors * 512, '\0') << mini;
+    for (const Stream& s : streams)
+        if (s.bytes.size() >= 4096)
+            runs << s.bytes;
+    runs << miniTable;
+    qsizetype dataSectors = 0;
+    for (const QByteArray& r : runs)
+        dataSectors += (r.size() + 511) / 512;
     qsizetype fatSectors = 1;
-    while (fatSectors * 128 < fatSectors + 1 + dataSectors + miniTableSectors)
+    while (fatSectors * 128 < fatSectors + dataSectors)
         ++fatSectors;
-    const quint32 dirSector = quint32(fatSectors);
-    const quint32 dataStart = dirSector + 1;
-    const quint32 miniTableStart = dataStart + quint32(dataSectors);
-
     QList<quint32> fat(fatSectors * 128, kFree);
     for (qsizetype i = 0; i < fatSectors; ++i)
         fat[i] = kFat;
-    fat[dirSector] = kEnd;
-    for (qsizetype i = 0; i < dataSectors; ++i)
-        fat[dataStart + i] = i + 1 < dataSectors ? quint32(dataStart + i + 1) : kEnd;
-    for (qsizetype i = 0; i < miniTableSectors; ++i)
-        fat[miniTableStart + i] = i + 1 < miniTableSectors ? quint32(miniTableStart + i + 1) : kEnd;
+    QList<quint32> runStart;
+    QByteArray data;
+    quint32 next = quint32(fatSectors);
+    for (const QByteArray& r : runs) {
+        const qsizetype count = (r.size() + 511) / 512;
+        runStart << (count > 0 ? next : kEnd);
+        for (qsizetype i = 0; i < count; ++i)
+            fat[next + i] = i + 1 < count ? quint32(next + i + 1) : kEnd;
+        next += quint32(count);
+        data += r + QByteArray(count * 512 - r.size(), '\0');
+    }
+    qsizetype large = 2;
+    for (qsizetype i = 0; i < streams.size(); ++i)
+        if (streams.at(i).bytes.size() >= 4096)
+            starts[i] = runStart.at(large++);
 
     QByteArray header(512, '\0');
     std::memcpy(header.data(), "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
@@ -177,10 +205,10 @@ inline QByteArray compoundFile(const QByteArray& stream, const QString& name = Q
     header[0x1E] = 9;
     header[0x20] = 6;
     set32(header, 0x2C, quint32(fatSectors));
-    set32(header, 0x30, dirSector);
+    set32(header, 0x30, runStart.at(0));
     set32(header, 0x38, 4096);
-    set32(header, 0x3C, mini ? miniTableStart : kEnd);
-    set32(header, 0x40, quint32(miniTableSectors));
+    set32(header, 0x3C, runStart.last());
+    set32(header, 0x40, quint32((miniTable.size() + 511) / 512));
     set32(header, 0x44, kEnd);
     for (int i = 0; i < 109; ++i)
         set32(header, 0x4C + 4 * i, i < fatSectors ? quint32(i) : kFree);
@@ -189,7 +217,7 @@ inline QByteArray compoundFile(const QByteArray& stream, const QString& name = Q
     for (const quint32 v : fat)
         put32(fatBytes, v);
 
-    auto entry = [](const QString& n, int type, quint32 child, quint32 start, quint32 size) {
+    auto entry = [](const QString& n, int type, quint32 right, quint32 child, quint32 start, quint32 size) {
         QByteArray e(128, '\0');
         for (qsizetype i = 0; i < n.size(); ++i) {
             e[2 * i] = char(n.at(i).unicode() & 0xFF);
@@ -199,25 +227,27 @@ inline QByteArray compoundFile(const QByteArray& stream, const QString& name = Q
         e[0x42] = char(type);
         e[0x43] = 1;
         set32(e, 0x44, 0xFFFFFFFF);
-        set32(e, 0x48, 0xFFFFFFFF);
+        set32(e, 0x48, right);
         set32(e, 0x4C, child);
         set32(e, 0x74, start);
         set32(e, 0x78, size);
         return e;
     };
-    QByteArray dir = entry(QStringLiteral("Root Entry"), 5, 1, mini ? dataStart : kEnd,
-                           mini ? quint32(data.size()) : 0) +
-                     entry(name, 2, 0xFFFFFFFF, mini ? 0 : dataStart, quint32(stream.size()));
-    dir += QByteArray(512 - dir.size(), '\0');
-    for (qsizetype at = 256; at < 512; at += 128) {
-        set32(dir, at + 0x44, 0xFFFFFFFF);
-        set32(dir, at + 0x48, 0xFFFFFFFF);
-        set32(dir, at + 0x4C, 0xFFFFFFFF);
-    }
+    // The root's children are one chain through their right links.
+    QByteArray dir = entry(QStringLiteral("Root Entry"), 5, 0xFFFFFFFF, streams.isEmpty() ? 0xFFFFFFFF : 1,
+                           runStart.at(1), quint32(mini.size()));
+    for (qsizetype i = 0; i < streams.size(); ++i)
+        dir += entry(streams.at(i).name, 2, i + 1 < streams.size() ? quint32(i + 2) : 0xFFFFFFFF, 0xFFFFFFFF,
+                     starts.at(i), quint32(streams.at(i).bytes.size()));
+    while (dir.size() < dirSectors * 512)
+        dir += entry(QString(), 0, 0xFFFFFFFF, 0xFFFFFFFF, kEnd, 0);
+    data.replace(0, dir.size(), dir);
+    return header + fatBytes + data;
+}
 
-    data.append(QByteArray(dataSectors * 512 - data.size(), '\0'));
-    miniTable.append(QByteArray(miniTableSectors * 512 - miniTable.size(), char(0xFF)));
-    return header + fatBytes + dir + data + miniTable;
+inline QByteArray compoundFile(const QByteArray& stream, const QString& name = QStringLiteral("Workbook"))
+{
+    return compoundFile(QList<Stream>{Stream{name, stream}});
 }
 
 } // namespace xls_build
