@@ -127,6 +127,9 @@ Frm_INTRASTAT::Frm_INTRASTAT(QWidget* parent) : ui::Fereastra(numeFereastra, u"I
                    u"prin selectarea capului de tabel"_s,
                    this);
     Label3->setObjectName(u"Label3"_s);
+    // On a narrow window the hint goes on two lines rather than under the
+    // legend beside it.
+    Label3->setWordWrap(true);
     Label21 = new QLabel(u"Coloanele care au acesta culoare ca fundal NU sunt editabile"_s, this);
     Label21->setObjectName(u"Label21"_s);
     Label21->setAutoFillBackground(true);
