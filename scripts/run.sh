@@ -15,13 +15,13 @@ seed="$build/app"
 app="$build/run"
 
 if [ ! -x "$seed/Quorvel" ]; then
-    # About eight and a half minutes of one core (as measured on 8 cores of
-    # an AMD EPYC), spread over the cores, plus some twenty seconds that do
+    # About six and a half minutes of one core (as measured on 8 cores of
+    # an idle AMD EPYC), spread over the cores, plus some twenty seconds that do
     # not spread; the build runs one job a core, and the work already
     # running (the load average) takes its share of the cores.
     cores=$(nproc)
     load=$(cut -d' ' -f1 /proc/loadavg 2>/dev/null || echo 0)
-    seconds=$(awk -v c="$cores" -v l="$load" 'BEGIN { printf "%d", 510 * (c + l) / (c * c) + 20 }')
+    seconds=$(awk -v c="$cores" -v l="$load" 'BEGIN { printf "%d", 400 * (c + l) / (c * c) + 20 }')
     minutes=$(( (seconds + 30) / 60 ))
     if [ "$seconds" -lt 90 ]; then about="about a minute"; else about="about $minutes minutes"; fi
     busy=
