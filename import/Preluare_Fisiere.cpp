@@ -94,8 +94,9 @@ db::Result<QString> element(const db::Recordset& rand, const QStringList& campur
     const int numar = numarColoana.toInt(&ok);
     if (!ok || numar < 1 || numar > campuri.size())
         return eroare(numeRand(rand, macheta) +
-                      u" : coloana %1 nu exista in foaie (foaia are %2 coloane)."_s.arg(numarColoana.toText())
-                          .arg(campuri.size()));
+                      u" : coloana %1 nu exista in foaie (foaia are %2)."_s.arg(numarColoana.toText())
+                          .arg(campuri.size() == 1 ? u"o singura coloana"_s
+                                                   : QString::number(campuri.size()) + u" coloane"_s));
     citite << campuri.at(numar - 1);
     const QString c = u"["_s + campuri.at(numar - 1) + u"]"_s;
     const QString lungime = QString::number(m);

@@ -58,7 +58,7 @@ private slots:
                  u"foaia 'Sheet1' are 1048576 randuri pe 190 coloane, mai mult de 50 milioane de celule."_s},
             // Read, but the template wants five columns.
             {u"control_chars_in_text.xlsx"_s, u"Randul \"Tara_Dest\" (Tara_Dest) al machetei \"Livrari\" : "
-                                              u"coloana 2 nu exista in foaie (foaia are 1 coloane)."_s},
+                                              u"coloana 2 nu exista in foaie (foaia are o singura coloana)."_s},
             {u"zip_bomb.xlsx"_s,
              mare + u"partea 'xl/sharedStrings.xml' are 200 MB dezarhivata, mai mult de 128 MB."_s},
         };
