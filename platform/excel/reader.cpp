@@ -197,13 +197,15 @@ bool fieldNames(const QVector<db::Variant>& heading, int width, Held& held, QStr
         if (used.contains(folded)) {
             // Numbers below the one remembered are taken: by this name
             // before, or by headings that were already there.
-            int& n = nextNumber[folded];
-            QString number;
-            do
+            // The key shares the text the set holds, which the budget counts.
+            int& n = nextNumber[*used.constFind(folded)];
+            QString number, candidate;
+            do {
                 number = QString::number(++n);
-            while (used.contains(folded + number));
+                candidate = joined(folded, number);
+            } while (used.contains(candidate));
             name = joined(name, number);
-            folded = joined(folded, number);
+            folded = std::move(candidate);
         }
         used.insert(folded);
         names.push_back(name);

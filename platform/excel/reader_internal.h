@@ -68,7 +68,6 @@ public:
         return true;
     }
     void give(qint64 bytes) { m_left += bytes; }
-    qint64 used() const { return kMaxReadMemory - m_left; }
 
     // What a text of its own costs: its characters and the header and
     // rounding of its block.

@@ -322,6 +322,21 @@ struct Record
     qsizetype next = 0; // offset of the record after it
 };
 
+// The record of `stream` at `at`; false at the end of the stream or when the
+// record runs past it.
+bool readRecord(Bytes stream, qsizetype at, Record& r)
+{
+    if (!stream.has(at, 4))
+        return false;
+    const quint16 length = stream.u16(at + 2);
+    if (!stream.has(at + 4, length))
+        return false;
+    r.type = stream.u16(at);
+    r.body = Bytes{stream.data + at + 4, length};
+    r.next = at + 4 + length;
+    return true;
+}
+
 // A record and the CONTINUE records after it, read as one run of bytes,
 // except that the characters of a string carry on in the next part after
 // a byte of flags of their own. The parts are found in the stream as the
@@ -403,13 +418,11 @@ private:
     // The CONTINUE record at m_next, when there is one.
     bool nextPart()
     {
-        if (!m_stream.has(m_next, 4) || m_stream.u16(m_next) != kContinue)
+        Record r;
+        if (!readRecord(m_stream, m_next, r) || r.type != kContinue)
             return false;
-        const quint16 length = m_stream.u16(m_next + 2);
-        if (!m_stream.has(m_next + 4, length))
-            return false;
-        m_part = Bytes{m_stream.data + m_next + 4, length};
-        m_next += 4 + length;
+        m_part = r.body;
+        m_next = r.next;
         m_at = 0;
         return true;
     }
@@ -475,20 +488,7 @@ private:
     std::vector<bool> m_dateXf;     // per cell format: does it show a date
     Budget& m_budget;
 
-    // The record at `at`; false at the end of the stream or when the record
-    // runs past it.
-    bool record(qsizetype at, Record& r) const
-    {
-        if (!m_stream.has(at, 4))
-            return false;
-        const quint16 length = m_stream.u16(at + 2);
-        if (!m_stream.has(at + 4, length))
-            return false;
-        r.type = m_stream.u16(at);
-        r.body = Bytes{m_stream.data + at + 4, length};
-        r.next = at + 4 + length;
-        return true;
-    }
+    bool record(qsizetype at, Record& r) const { return readRecord(m_stream, at, r); }
 
     Continued continued(const Record& r) const { return Continued(m_stream, r.body, r.next); }
 

@@ -45,7 +45,7 @@ struct Package
 // the file. 0 when there is no end record (libzip refuses such a file).
 template <class Read> qint64 directoryCost(qint64 size, Read&& read)
 {
-    constexpr qint64 kEntryCost = 320;
+    constexpr qint64 kZipEntryCost = 320;
     const qint64 tailAt = std::max<qint64>(0, size - (22 + 65535));
     const QByteArray tail = read(tailAt, size - tailAt);
     const qsizetype at = tail.lastIndexOf(QByteArrayView("PK\x05\x06", 4));
@@ -71,7 +71,7 @@ template <class Read> qint64 directoryCost(qint64 size, Read&& read)
     // Past these a file cannot hold them: the counts are claims.
     entries = std::min<quint64>(entries, quint64(size) / 46);
     directory = std::min<quint64>(directory, quint64(size));
-    return qint64(entries) * kEntryCost + 2 * qint64(directory);
+    return qint64(entries) * kZipEntryCost + 2 * qint64(directory);
 }
 
 // The attributes one element of the parts read with the XML reader may
