@@ -62,6 +62,33 @@ void Coloreaza_Grila(grid::Grid& grila)
     grila.setHeadingBold(true);
 }
 
+bool Descriere_Pe_Restul_Grilei(grid::Grid& grila, int latimeGrila)
+{
+    int descriere = -1;
+    int ultima = -1;
+    for (int c = 0; c < grila.columnCount(); ++c) {
+        if (!grila.column(c).visible)
+            continue;
+        if (grila.column(c).wrap && descriere < 0)
+            descriere = c;
+        ultima = c;
+    }
+    if (descriere < 0)
+        descriere = ultima;
+    if (descriere < 0)
+        return false;
+    int altele = 0;
+    for (int c = 0; c < grila.columnCount(); ++c)
+        if (c != descriere && grila.column(c).visible)
+            altele += grila.column(c).widthTwips;
+    grid::Column& coloana = grila.column(descriere);
+    const int rest = latimeGrila - altele - 600;
+    if (rest <= coloana.widthTwips)
+        return false;
+    coloana.widthTwips = rest;
+    return true;
+}
+
 db::Recordset Randuri_Grila(const grid::Grid& grila)
 {
     if (const auto* sursa = dynamic_cast<const grid::RecordsetSource*>(grila.dataSource()))

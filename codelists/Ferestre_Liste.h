@@ -30,6 +30,12 @@ ButonPlat* Buton_Plat(QWidget* fereastra, const QString& nume, const QString& te
 // selected row and its text) with bold headings.
 void Coloreaza_Grila(grid::Grid& grila);
 
+// The description (the first visible column that wraps, else the last
+// visible one) takes what the other visible columns leave of the grid's
+// width in twips, less 600 for the row selector and the scroll bar; it is
+// never narrowed. True when it was widened (the columns are not refreshed).
+bool Descriere_Pe_Restul_Grilei(grid::Grid& grila, int latimeGrila);
+
 // The record set whose rows the grid shows: the window's own, or the
 // narrowed rows of a column search. A closed one when the grid shows none.
 db::Recordset Randuri_Grila(const grid::Grid& grila);

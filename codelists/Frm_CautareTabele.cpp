@@ -24,28 +24,6 @@ namespace {
 // The grid's design width in twips, before the screen adjustment.
 constexpr int kGrilaLatime = 9495;
 
-// The last column of the list (its description) takes what the others leave
-// of the grid, when that is more than the width it has.
-void Descriere_Pe_Latimea_Grilei(grid::Grid& grila)
-{
-    int ultima = -1;
-    int altele = 0;
-    for (int c = 0; c < grila.columnCount(); ++c) {
-        if (!grila.column(c).visible)
-            continue;
-        if (ultima >= 0)
-            altele += grila.column(ultima).widthTwips;
-        ultima = c;
-    }
-    if (ultima <= 0)
-        return; // no column beside it
-    const int rest = kGrilaLatime + Delta_Latime - altele - 600;
-    if (rest > grila.column(ultima).widthTwips) {
-        grila.column(ultima).widthTwips = rest;
-        grila.refreshColumns();
-    }
-}
-
 // A grid's refused write as the data-error messages of the program show it.
 void Arata_Eroare_Grila(int numar, const QString& text)
 {
@@ -288,7 +266,9 @@ void Arata_Lista_Selectie(const std::function<void(grid::Grid&)>& formeaza)
         return;
     if (formeaza)
         formeaza(*lista->GridCautare);
-    Descriere_Pe_Latimea_Grilei(*lista->GridCautare);
+    // The description takes what the other columns leave of the list.
+    if (Descriere_Pe_Restul_Grilei(*lista->GridCautare, kGrilaLatime + Delta_Latime))
+        lista->GridCautare->refreshColumns();
     lista->Retine_Coloane();
     ui::Forms::show(u"Frm_CautareTabele"_s, true);
 }

@@ -159,21 +159,7 @@ void Frm_HS::Formateaza_Nivel(const Nivel_Tarif_HS& nivel)
     }
     // The description, which wraps, takes the room the other columns leave
     // in the grid, and never less than its own width.
-    int altele = 0;
-    int descriere = -1;
-    for (int c = 0; c < nivel.coloane.size() && c < Grid_HS->columnCount(); ++c) {
-        const grid::Column& coloana = Grid_HS->column(c);
-        if (!coloana.visible)
-            continue;
-        if (coloana.wrap && descriere < 0)
-            descriere = c;
-        else
-            altele += coloana.widthTwips;
-    }
-    if (descriere >= 0) {
-        grid::Column& coloana = Grid_HS->column(descriere);
-        coloana.widthTwips = qMax(coloana.widthTwips, latimeGrila - altele - 600);
-    }
+    Descriere_Pe_Restul_Grilei(*Grid_HS, latimeGrila);
     Grid_HS->refreshColumns();
     Grid_HS->setRowHeightTwips(400);
     if (nivel.nivel == 8)

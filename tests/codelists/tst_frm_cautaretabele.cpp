@@ -480,4 +480,19 @@ void TestFrmCautareTabele::descriptionTakesTheRestOfTheGrid()
         });
     });
     QCOMPARE(latime, 20000);
+    // The tariff's four columns: the description, which wraps, takes the
+    // rest, not the unit flag after it.
+    cerere(u"SELECT * FROM HS8"_s, true, kPerechiHs8);
+    QList<int> latimi;
+    Arata_Lista_Selectie([&latimi](grid::Grid& g) {
+        g.column(1).widthTwips = 6500;
+        g.column(1).wrap = true;
+        g.refreshColumns();
+        QTimer::singleShot(0, &g, [&latimi, &g] {
+            for (int c = 0; c < g.columnCount(); ++c)
+                latimi << g.column(c).widthTwips;
+            ui::Forms::unload(u"Frm_CautareTabele"_s);
+        });
+    });
+    QCOMPARE(latimi, (QList<int>{1440, 9495 + 3000 - 3 * 1440 - 600, 1440, 1440}));
 }
