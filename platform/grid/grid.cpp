@@ -412,19 +412,28 @@ int Grid::cellTextWidth(int column, const QString& text) const
 void Grid::fitColumnTexts()
 {
     // A total is never shown cut, nor the widest value of a column that
-    // names it: the column grows to hold them.
-    for (int c = 0; c < m_model->columnCount(); ++c) {
-        const Column& col = m_model->column(c);
-        if (!col.visible)
-            continue;
-        int needed = 0;
-        if (m_footersVisible && !col.footerText.isEmpty())
-            needed = footerTextWidth(col.footerText);
-        if (!col.widestText.isEmpty())
-            needed = std::max(needed, cellTextWidth(c, col.widestText));
-        if (columnWidth(c) < needed)
-            setColumnWidth(c, needed);
+    // names it: the column grows to hold them. The heading is fitted once,
+    // to the widths reached, not at each column widened.
+    bool widened = false;
+    {
+        const FlagGuard fitting(m_fittingColumns);
+        for (int c = 0; c < m_model->columnCount(); ++c) {
+            const Column& col = m_model->column(c);
+            if (!col.visible)
+                continue;
+            int needed = 0;
+            if (m_footersVisible && !col.footerText.isEmpty())
+                needed = footerTextWidth(col.footerText);
+            if (!col.widestText.isEmpty())
+                needed = std::max(needed, cellTextWidth(c, col.widestText));
+            if (columnWidth(c) < needed) {
+                setColumnWidth(c, needed);
+                widened = true;
+            }
+        }
     }
+    if (widened)
+        fitHeading();
     m_footer->update();
 }
 
@@ -539,7 +548,7 @@ void Grid::fitRowHeights()
 
 int Grid::columnPixels(int twips) const
 {
-    return scaledTwipsToPixels(twips, widthScale(), logicalDpiX(), cellMargins());
+    return columnPixelsOf(*this, twips);
 }
 
 int Grid::rowPixels(int twips) const
