@@ -22,9 +22,10 @@ double dpiY()
     return s ? s->logicalDotsPerInchY() : 96.0;
 }
 
+// Design twips in pixels as the grids take them, without a cell's margins.
 int pixels(int twips, double scale, double dpi)
 {
-    return static_cast<int>(std::lround(twips * dpi / 1440.0 * scale));
+    return grid::scaledTwipsToPixels(twips, scale, dpi);
 }
 
 int twips(int pixels, double scale, double dpi)
