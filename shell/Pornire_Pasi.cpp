@@ -50,9 +50,14 @@ QString Cale_Blocare_Instanta()
 {
     QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (folder.isEmpty() || !QDir(folder).exists())
-        folder = sys::userTempFolder(u"Quorvel"_s);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
+        folder = sys::ownTempFolder(u"Quorvel"_s);
+    // Where another user holds that name, the cache folder of the user's
+    // home: a folder made for this run alone would let a second copy run.
+    if (folder.isEmpty()) {
+        folder = QDir::home().filePath(u".cache"_s);
+        if (!QDir().mkpath(folder))
+            folder = QDir::homePath();
+    }
     return QDir(folder).filePath(u"Quorvel.lock"_s);
 }
 

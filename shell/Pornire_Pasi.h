@@ -9,7 +9,8 @@
 
 // The lock file that marks a running copy of the user: "Quorvel.lock" in
 // the user's runtime folder (XDG_RUNTIME_DIR), or without one in the user's
-// own folder Quorvel-<uid> of the temporary folder (sys::userTempFolder).
+// own folder Quorvel-<uid> of the temporary folder (sys::ownTempFolder), or,
+// where another user holds that name, in ~/.cache: the same path at every run.
 QString Cale_Blocare_Instanta();
 // Takes the lock for the rest of the run. False when another running copy
 // holds it. A lock left by a copy that died is taken over. The program's

@@ -100,11 +100,18 @@ void nameRuntimeFolder()
         qputenv("XDG_RUNTIME_DIR", cale);
 }
 
-QString userTempFolder(const QString& name)
+QString ownTempFolder(const QString& name)
 {
     const QString folder = QDir::tempPath() + u'/' + name + u'-' + QString::number(geteuid());
-    if (ownPrivateFolder(QFile::encodeName(folder)))
-        return folder;
+    return ownPrivateFolder(QFile::encodeName(folder)) ? folder : QString();
+}
+
+QString userTempFolder(const QString& name)
+{
+    const QString own = ownTempFolder(name);
+    if (!own.isEmpty())
+        return own;
+    const QString folder = QDir::tempPath() + u'/' + name + u'-' + QString::number(geteuid());
     // Another's at that name: a new folder, kept for the run.
     static QMutex lock;
     static QHash<QString, QString> instead;

@@ -56,6 +56,9 @@ void nameRuntimeFolder();
 // the run. A folder of this user that others may only read is made private.
 // Empty when no folder can be made. The path has no "/" at its end.
 QString userTempFolder(const QString& name);
+// Only <temporary folder>/<name>-<uid>, the same at every run: empty where
+// it is not, and cannot be made, this user's alone.
+QString ownTempFolder(const QString& name);
 
 // The leading "major.minor" numbers of a kernel release text; 0 where a
 // number is missing.

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLockFile>
+#include <QScopeGuard>
 #include <QPushButton>
 #include <unistd.h>
 
@@ -84,6 +85,33 @@ private slots:
         QCOMPARE(cale, QDir::tempPath() + u"/Quorvel-"_s + QString::number(::geteuid()) + u"/Quorvel.lock"_s);
         QVERIFY(Blocheaza_Instanta_Unica());
         QVERIFY(QFile::exists(cale));
+    }
+
+    // Where the name in the temporary folder is not this user's alone (here
+    // a folder anyone may write into), every run takes the same lock in the
+    // home folder's cache, so that a second copy still meets the first.
+    void blocareCandNumeleEsteAltcuiva()
+    {
+        Arbore_Test a;
+        VERIFICA_ARBORE(a);
+        const QString folder = QDir::tempPath() + u"/Quorvel-"_s + QString::number(::geteuid());
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(0x7777)));
+        const QByteArray acasa = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(a.cale(u"acasa"_s)));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(a.cale(u"lipsa"_s)));
+        const auto inapoi = qScopeGuard([&] {
+            qputenv("HOME", acasa);
+            qunsetenv("XDG_RUNTIME_DIR");
+            QFile::setPermissions(folder, QFileDevice::Permissions(0x7700));
+        });
+        const QString cale = Cale_Blocare_Instanta();
+        QCOMPARE(cale, a.cale(u"acasa"_s) + u"/.cache/Quorvel.lock"_s);
+        QCOMPARE(Cale_Blocare_Instanta(), cale);
+        QVERIFY(Blocheaza_Instanta_Unica());
+        QLockFile alta(cale);
+        QVERIFY(!alta.tryLock(0));
+        Elibereaza_Instanta_Unica();
     }
 
     void pornireCuRegistruScriibil()
