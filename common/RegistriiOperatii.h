@@ -12,7 +12,7 @@ QString Denumire_Windows(int platformId, int major, int minor);
 QString Text_Versiune(int platformId, int major, int minor);
 
 // The platform id of the running system: 2 (the NT family) on Linux, and
-// sets Text_Versiune_Windows to the system's name + " version: " + the
+// sets Text_Versiune_Windows to the system's name + " versiunea " + the
 // kernel's major.minor. When the system cannot tell, shows
 // "Error Getting Version Information" and returns 0, leaving the text as it was.
 qint32 Versiune_Windows();

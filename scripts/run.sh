@@ -29,8 +29,6 @@ if [ ! -x "$seed/Quorvel" ]; then
     echo "First start: building the program takes $about on this machine's $cores cores$busy"
     echo "(after the Debian packages, when they are missing); later starts take seconds."
     echo "The tests are built by scripts/test.sh."
-fi
-if [ ! -x "$seed/Quorvel" ]; then
     "$here/scripts/build.sh" quorvel_app
 else
     # A start with nothing to build says nothing: ninja's glob check and its

@@ -47,7 +47,8 @@ inline void Mesaje_Qt(QtMsgType tip, const QMessageLogContext& context, const QS
 // Everything else goes through as before.
 inline void Liniste_Offscreen()
 {
-    g_mesajeImplicite = qInstallMessageHandler(Mesaje_Qt);
+    if (!g_mesajeImplicite) // once: a second call would make it its own default
+        g_mesajeImplicite = qInstallMessageHandler(Mesaje_Qt);
 }
 
 // The text typed (an editable box) or the first item that starts with it
