@@ -298,7 +298,7 @@ void Copiere::preia(int j, const db::Variant& valoare, int n)
             if (doarSpatii(text))
                 return; // a cell of blanks is an empty cell
             if (fel == Fel_Valoare::Numar) {
-                const std::optional<double> d = Numar_Local(text);
+                const std::optional<double> d = db::readAmount(text);
                 if (!d || !atribuie(j, db::Variant(*d)))
                     refuz(n, j, valoare);
                 return;
