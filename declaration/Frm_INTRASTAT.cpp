@@ -649,10 +649,18 @@ void Frm_INTRASTAT::GridIntrastat_AfterChange()
 void Frm_INTRASTAT::GridIntrastat_BeforeColUpdate(int coloana, const db::Variant& vechi, bool& cancel)
 {
     (void)vechi;
+    grid::Grid* g = GridIntrastat;
+    // An amount typed is kept as its column keeps it, rounded once as the
+    // import rounds it: what the cell shows is what is summed and declared.
+    if (coloana >= 0 && coloana < g->columnCount()) {
+        const db::Variant tastata = g->cell(coloana);
+        if (const db::Variant pastrata = Valoare_Pastrata(g->column(coloana).dataField, tastata);
+            pastrata != tastata)
+            g->setCell(coloana, pastrata);
+    }
     const Cautare_Coloana* cautare = Cautare_Pentru_Coloana(coloana);
     if (!cautare)
         return;
-    grid::Grid* g = GridIntrastat;
     if (coloana == Coloana_Cod_UMS)
         m_umsDeVerificat = false;
     // An emptied cell holds no code to look for, and what the code brought

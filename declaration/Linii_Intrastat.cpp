@@ -19,6 +19,26 @@ const QString parteInregistrari = u"  INREGISTRARI : "_s;
 
 } // namespace
 
+const QList<Suma_Rotunjita>& Sume_Rotunjite()
+{
+    static const QList<Suma_Rotunjita> sume{{u"Val_Fiscala"_s, 0},
+                                            {u"Val_Stat"_s, 0},
+                                            {u"Net"_s, 0},
+                                            {u"Valoare_Valuta"_s, 4},
+                                            {u"Curs_Schimb"_s, 4}};
+    return sume;
+}
+
+db::Variant Valoare_Pastrata(const QString& coloana, const db::Variant& valoare)
+{
+    if (valoare.kind() != db::Variant::Kind::Double)
+        return valoare; // whole numbers are kept as they are, and what is no number too
+    for (const Suma_Rotunjita& s : Sume_Rotunjite())
+        if (s.coloana.compare(coloana, Qt::CaseInsensitive) == 0)
+            return db::Variant(db::roundHalfEven(valoare.asDouble(), s.zecimale));
+    return valoare;
+}
+
 QString Sursa_Grila(const QString& interogare, const QString& filtru, const QString& conditie)
 {
     return interogare + filtru + conditie + u" "_s + Ordine_Grila_Intrastat;

@@ -5,6 +5,7 @@
 
 #include "platform/db/db.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +13,20 @@
 extern const QString SQL_Grila_Intrastat;
 // The window's order clause.
 extern const QString Ordine_Grila_Intrastat; // " ORDER BY Record_ID"
+
+// The amounts table Intrastat keeps rounded, halves to even: the fiscal and
+// the statistical value in whole lei, the net mass in whole kilograms, the
+// currency value and the rate to 4 decimals. The import stores them so, and
+// the grid what is typed into them.
+struct Suma_Rotunjita
+{
+    QString coloana;
+    int zecimale = 0;
+};
+const QList<Suma_Rotunjita>& Sume_Rotunjite();
+// A value as its column keeps it: a number of those columns rounded to their
+// decimals, anything else as it is.
+db::Variant Valoare_Pastrata(const QString& coloana, const db::Variant& valoare);
 
 // query & filter & condition & " " & order: the source the grid opens on.
 QString Sursa_Grila(const QString& interogare, const QString& filtru, const QString& conditie = QString());

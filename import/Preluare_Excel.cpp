@@ -6,6 +6,7 @@
 #include "common/Operatii_String.h"
 #include "common/Verifica_Exista_Fisier.h"
 #include "common/Verifica_Null.h"
+#include "declaration/Linii_Intrastat.h"
 #include "import/Preluare_Fisiere.h"
 #include "import/Valori_Preluare.h"
 #include "platform/sys/clock.h"
@@ -193,10 +194,8 @@ bool Copiere::pregateste()
               fixa(u"SourceFile_FullPath"_s, db::Variant(Cale_Sursa(m_cheie.cale))),
               fixa(u"SourceFile"_s, db::Variant(Fisier_Sursa(m_cheie.cale))),
               fixa(u"Probleme"_s, db::Variant(false))};
-    for (const auto& [nume, zecimale] :
-         {std::pair{u"Val_Fiscala"_s, 0}, std::pair{u"Val_Stat"_s, 0}, std::pair{u"Net"_s, 0},
-          std::pair{u"Valoare_Valuta"_s, 4}, std::pair{u"Curs_Schimb"_s, 4}})
-        m_rotunjite.push_back({col(nume), zecimale});
+    for (const Suma_Rotunjita& s : Sume_Rotunjite())
+        m_rotunjite.push_back({col(s.coloana), s.zecimale});
     for (const QString& nume : {u"Tara_Orig"_s, u"Tara_Exp"_s, u"Tara_Dest"_s, u"Incoterms"_s})
         m_majuscule.push_back(col(nume));
     m_ro = fixa(m_cheie.tip == u"I" ? u"Tara_Dest"_s : u"Tara_Exp"_s, db::Variant(u"RO"_s));
@@ -298,7 +297,7 @@ void Copiere::preia(int j, const db::Variant& valoare, int n)
             if (doarSpatii(text))
                 return; // a cell of blanks is an empty cell
             if (fel == Fel_Valoare::Numar) {
-                const std::optional<double> d = Numar_Local(text);
+                const std::optional<double> d = db::readAmount(text);
                 if (!d || !atribuie(j, db::Variant(*d)))
                     refuz(n, j, valoare);
                 return;

@@ -83,7 +83,7 @@ struct Rezultat_Preluare
 // copy into Intrastat. A sheet that cannot be read is said with its reason
 // on a line of its own. Rows whose cells the template reads are all blank
 // are skipped. A text cell bound for a number column is read as an amount
-// in local form (Numar_Local); a value a column cannot take (not a number,
+// in local form (db::readAmount); a value a column cannot take (not a number,
 // not a date of the calendar, too long) is refused and said with the row,
 // the column and the text; control characters are removed from the texts,
 // said once per row.

@@ -1,26 +1,14 @@
 #pragma once
-// How the import takes values: amounts written the way Romanian users write
-// them, texts without control characters, dates the calendar holds, and a
-// template's default as a value of its destination column's kind.
+// How the import takes values: texts without control characters, dates the
+// calendar holds, and a template's default as a value of its destination
+// column's kind. Amounts written the way Romanian users write them are read
+// by db::readAmount, as the grids read what is typed.
 
 #include "platform/db/db.h"
 
 #include <QString>
 #include <QStringView>
 #include <optional>
-
-// An amount as a Romanian user writes it, blanks around it and a leading
-// sign allowed:
-// - blanks, no-break spaces and apostrophes group digits ("1 234,5");
-// - a lone comma is the decimal mark ("1234,5", "1,234" is 1.234);
-// - with both a dot and a comma the rightmost one is the decimal mark
-//   ("1.234,56", "1,234.56");
-// - several dots or several commas group thousands ("1.234.567");
-// - a lone dot is the decimal mark ("1.234" is 1.234).
-// Groups after the first hold three digits, the decimal part has none, and
-// only one kind of grouping is used. Nothing for any other text ("12,3,4",
-// "1e5", "12 lei").
-std::optional<double> Numar_Local(QStringView text);
 
 // Removes the control characters (U+0000 to U+001F but tab, CR and LF) and
 // the non-characters U+FFFE and U+FFFF. True when there were any.
@@ -47,7 +35,8 @@ Fel_Valoare Fel_Coloana_Destinatie(const db::Field* coloana);
 // "un numar (de exemplu 4,97 sau 1.234,5)", "o data (de exemplu 31.03.2026)", "Da sau Nu", "un text".
 QString Descriere_Fel(Fel_Valoare fel);
 
-// A template default as a value of the kind: a number read by Numar_Local,
+// A template default as a value of the kind: a number read as the import
+// reads the amounts of text cells (db::readAmount),
 // a date in the forms the database reads (31.03.2026, 2026-03-31), Yes/No
 // (Da, Nu, True, False, -1, 0), any text. Nothing when it is not one.
 std::optional<db::Variant> Valoare_Implicita(Fel_Valoare fel, const QString& text);

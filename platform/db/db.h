@@ -18,6 +18,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <QVector>
 #include <functional>
 #include <memory>
@@ -169,10 +170,28 @@ QVector<std::pair<QString, QString>> connectionPairs(const QString& text);
 QString connectionValue(const QString& text, QStringView key);
 
 // Rounds half to even at the given number of decimals (2.5 -> 2, 3.5 -> 4),
-// as the SQL ROUND() of every connection does. A value is on a half when it
-// is one to the 15 significant digits a double keeps: 2.675 gives 2.68 at 2
-// decimals, 987654321.49 gives 987654321 and 2500000000.5 gives 2500000000.
+// as the SQL ROUND() of every connection does. A value is on a half when the
+// decimal it stands for is one, to the error a double carries (two units in
+// the last place of the value scaled to the decimals): 2.675 gives 2.68 at 2
+// decimals, 987654321.49 gives 987654321 and 2500000000.5 gives 2500000000,
+// while 1244096322.500003 gives 1244096323.
 double roundHalfEven(double x, int digits);
+
+// An amount as a Romanian user writes it, blanks around it and a leading
+// sign allowed:
+// - blanks, no-break spaces and apostrophes group digits ("1 234,5");
+// - a lone comma is the decimal mark ("1234,5", "1,234" is 1.234);
+// - with both a dot and a comma the rightmost one is the decimal mark
+//   ("1.234,56", "1,234.56");
+// - several dots or several commas group thousands ("1.234.567");
+// - a lone dot is the decimal mark ("1.234" is 1.234).
+// Groups after the first hold three digits, the decimal part has none, and
+// only one kind of grouping is used. Nothing for any other text ("12,3,4",
+// "1e5", "12 lei"). The import reads the amounts of text cells so, and the
+// grids what is typed into a number cell; a grid that shows whole amounts
+// grouped by a dot or a comma names that mark as wholeGroup, and a lone one
+// before three digits then groups them, as shown ("1.234" is 1234).
+std::optional<double> readAmount(QStringView text, QChar wholeGroup = QChar());
 
 // One field (column) of a record set.
 struct Field

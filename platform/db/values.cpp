@@ -3,6 +3,9 @@
 #include "platform/db/internal.h"
 
 #include <QRegularExpression>
+#include <QVarLengthArray>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -529,14 +532,15 @@ QString textOf(const Variant& v)
     return v.toText();
 }
 
-// A double keeps the first 15 significant digits of the decimal it was made
-// from (2.675 is stored as 2.67499999999999982..., 987654321.49 as
-// 987654321.49000001...), and so does the text the program writes of it.
-// The scaled value y is on a half when it lies within half a unit of its
-// 15th significant digit of one: then every decimal typed or computed as a
-// half is found as one (its error is at most a few units in the last place),
-// and a decimal of 15 digits that is not one is never taken for one, at any
-// magnitude. From 1e14 on a half would be the 16th digit: only an exact one
+// A double stands for the decimal it was made from to within half a unit in
+// its last place (2.675 is stored as 2.67499999999999982..., 987654321.49
+// as 987654321.49000001...), and the scaling by tens adds as much again; a
+// product of two such decimals (a currency value by its rate) or a sum of a
+// few stays within two units. So the scaled value y is on a half when it
+// lies within two units in its last place of one: every decimal typed or
+// worked out as a half is found as one, and a value further from a half is
+// none, which at 3 billion is less than a millionth of a unit. From 1e14 on,
+// where the scaled values are whole or halves themselves, only an exact half
 // counts.
 double roundHalfEven(double x, int digits)
 {
@@ -546,9 +550,6 @@ double roundHalfEven(double x, int digits)
         return x;
     static constexpr double powers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    // Half a unit of the 15th significant digit of a value below 10^n.
-    static constexpr double halfUnits[] = {5e-16, 5e-15, 5e-14, 5e-13, 5e-12, 5e-11, 5e-10, 5e-9,
-                                           5e-8,  5e-7,  5e-6,  5e-5,  5e-4,  5e-3,  5e-2};
     // Tens to the digits, or for digits below 0 what y is divided by: 10^n
     // is exact up to 10^22, a tenth is not.
     const double p = digits >= 0 ? powers[digits] : std::pow(10.0, -digits);
@@ -558,13 +559,7 @@ double roundHalfEven(double x, int digits)
         return x;
     const double f = std::floor(y);
     const double diff = y - f; // exact
-    double tolerance = 0;
-    if (a < 1e14) {
-        int n = 0;
-        while (a >= powers[n])
-            ++n;
-        tolerance = halfUnits[n];
-    }
+    const double tolerance = a < 1e14 ? 2 * (std::nextafter(a, HUGE_VAL) - a) : 0;
     double r;
     if (std::fabs(diff - 0.5) <= tolerance)
         r = (std::fmod(f, 2.0) == 0) ? f : f + 1;
@@ -682,6 +677,154 @@ Result<Variant> checkValue(const Field& field, const Variant& value)
 double roundHalfEven(double x, int digits)
 {
     return detail::roundHalfEven(x, digits);
+}
+
+namespace {
+
+// The kinds of separator an amount may hold.
+enum Separator : char
+{
+    NoSeparator = 0,
+    Dot = '.',
+    Comma = ',',
+    Blank = ' ',
+    Apostrophe = '\''
+};
+
+Separator separatorOf(QChar c)
+{
+    if (c == u'.')
+        return Dot;
+    if (c == u',')
+        return Comma;
+    if (c == u'\'' || c == u'\u2019')
+        return Apostrophe;
+    if (c.isSpace())
+        return Blank;
+    return NoSeparator;
+}
+
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// Digits grouped by `group`: a first group of 1 to 3 digits, the others of 3;
+// any run of digits when there is no grouping.
+bool groupsRight(QStringView part, Separator group)
+{
+    if (group == NoSeparator)
+        return true;
+    qsizetype length = 0;
+    bool first = true;
+    for (const QChar c : part) {
+        if (isDigit(c)) {
+            ++length;
+            continue;
+        }
+        if ((first && (length < 1 || length > 3)) || (!first && length != 3))
+            return false;
+        first = false;
+        length = 0;
+    }
+    return first ? length > 0 : length == 3;
+}
+
+} // namespace
+
+std::optional<double> readAmount(QStringView text, QChar wholeGroup)
+{
+    // Blanks, no-break spaces among them, around the amount.
+    QStringView t = text.trimmed();
+    bool negative = false;
+    if (!t.isEmpty() && (t.front() == u'-' || t.front() == u'+')) {
+        negative = t.front() == u'-';
+        t = t.mid(1);
+    }
+    if (t.isEmpty())
+        return std::nullopt;
+
+    qsizetype dots = 0, commas = 0, lastDot = -1, lastComma = -1;
+    Separator otherGroup = NoSeparator; // blanks or apostrophes
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QChar c = t.at(i);
+        if (isDigit(c))
+            continue;
+        switch (const Separator s = separatorOf(c)) {
+        case Dot:
+            ++dots;
+            lastDot = i;
+            break;
+        case Comma:
+            ++commas;
+            lastComma = i;
+            break;
+        case Blank:
+        case Apostrophe:
+            if (otherGroup != NoSeparator && otherGroup != s)
+                return std::nullopt;
+            otherGroup = s;
+            break;
+        case NoSeparator:
+            return std::nullopt;
+        }
+    }
+
+    // The decimal mark and the grouping.
+    Separator decimal = NoSeparator;
+    Separator group = NoSeparator;
+    if (dots > 0 && commas > 0) {
+        decimal = lastDot > lastComma ? Dot : Comma;
+        group = decimal == Dot ? Comma : Dot;
+        if ((decimal == Dot ? dots : commas) != 1)
+            return std::nullopt;
+    } else if (commas == 1) {
+        decimal = Comma;
+    } else if (commas > 1) {
+        group = Comma;
+    } else if (dots == 1) {
+        decimal = Dot;
+    } else if (dots > 1) {
+        group = Dot;
+    }
+    if (otherGroup != NoSeparator) {
+        if (group != NoSeparator)
+            return std::nullopt;
+        group = otherGroup;
+    }
+    qsizetype mark = decimal == NoSeparator ? -1 : (decimal == Dot ? lastDot : lastComma);
+    // A lone mark of the whole amounts shown, before three digits, groups them.
+    if (group == NoSeparator && decimal != NoSeparator && separatorOf(wholeGroup) == decimal &&
+        t.size() - mark - 1 == 3 && mark >= 1 && mark <= 3) {
+        group = decimal;
+        decimal = NoSeparator;
+        mark = -1;
+    }
+
+    const QStringView whole = mark < 0 ? t : t.left(mark);
+    const QStringView fraction = mark < 0 ? QStringView() : t.mid(mark + 1);
+    if (!std::all_of(fraction.begin(), fraction.end(), isDigit))
+        return std::nullopt;
+    if (whole.isEmpty() ? fraction.isEmpty() : !groupsRight(whole, group))
+        return std::nullopt;
+
+    QVarLengthArray<char, 64> c;
+    if (negative)
+        c.append('-');
+    for (const QChar ch : whole)
+        if (isDigit(ch))
+            c.append(char(ch.unicode()));
+    if (whole.isEmpty())
+        c.append('0');
+    c.append('.');
+    for (const QChar ch : fraction)
+        c.append(char(ch.unicode()));
+    c.append('0');
+    double d = 0;
+    const auto [end, error] = std::from_chars(c.begin(), c.end(), d);
+    if (error != std::errc() || end != c.end() || !std::isfinite(d))
+        return std::nullopt;
+    return d;
 }
 
 Result<Variant> checkFieldValue(const Field& field, const Variant& value)

@@ -62,11 +62,10 @@ QString formatValue(const db::Variant& value, const NumberFormat& format, const 
     if (format.valid && numberOf(value, d)) {
         QLocale l = locale;
         l.setNumberOptions(format.grouped ? QLocale::NumberOptions() : QLocale::OmitGroupSeparator);
-        // Round half away from zero at the shown decimals, as the display formats do.
-        const double scale = std::pow(10.0, format.decimals);
-        const double r = std::round(d * scale) / scale;
-        QString s = l.toString(r == 0 ? 0.0 : r, 'f', format.decimals);
-        return s;
+        // Rounded at the shown decimals as the amounts are stored, summed and
+        // declared: half to even.
+        const double r = db::roundHalfEven(d, format.decimals);
+        return l.toString(r == 0 ? 0.0 : r, 'f', format.decimals);
     }
     switch (value.kind()) {
     case db::Variant::Kind::Double:
@@ -171,7 +170,7 @@ bool isNumberType(int adoType)
     }
 }
 
-db::Variant parseEditText(const QString& text, int adoType, const QLocale& locale)
+db::Variant parseEditText(const QString& text, int adoType, const QLocale& locale, const NumberFormat& shown)
 {
     if (text.isEmpty())
         return db::Variant::null();
@@ -185,16 +184,16 @@ db::Variant parseEditText(const QString& text, int adoType, const QLocale& local
         if (ok)
             return db::Variant(static_cast<std::int64_t>(i));
     }
-    QLocale l = locale;
-    l.setNumberOptions(QLocale::RejectGroupSeparator);
-    double d = l.toDouble(t, &ok);
-    if (!ok)
-        d = t.toDouble(&ok);
-    if (!ok)
+    // Whole amounts shown grouped read back as shown ("1.234" is 1234).
+    const QString group = locale.groupSeparator();
+    const QChar wholeGroup =
+        shown.valid && shown.grouped && shown.decimals == 0 && group.size() == 1 ? group.at(0) : QChar();
+    const std::optional<double> d = db::readAmount(t, wholeGroup);
+    if (!d)
         return db::Variant(text);
-    if (whole && d == std::trunc(d) && std::fabs(d) < 9e15)
-        return db::Variant(static_cast<std::int64_t>(d));
-    return db::Variant(d);
+    if (whole && *d == std::trunc(*d) && std::fabs(*d) < 9e15)
+        return db::Variant(static_cast<std::int64_t>(*d));
+    return db::Variant(*d);
 }
 
 } // namespace grid

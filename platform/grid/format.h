@@ -1,8 +1,10 @@
 #pragma once
 // The one formatter of grid cells and lists: a value and a column's display
 // format ("##,##0", "##,##0.00", "##,##0.0000", or none) become the text the
-// user sees, in the user's locale (group and decimal separators). The edit
-// text of a cell is the plain value without grouping, read back the same way.
+// user sees, in the user's locale (group and decimal separators), rounded
+// half to even at the decimals shown as the amounts are stored. The edit
+// text of a cell is the plain value without grouping; what is typed is read
+// back in the forms shown and in the plain ones.
 
 #include "platform/db/variant.h"
 
@@ -48,9 +50,13 @@ QStringList widenNumberTexts(QStringList widest, const db::Recordset& rows, int 
 QString editText(const db::Variant& value, const QLocale& locale = QLocale());
 
 // The value typed into a cell of a field of the given ADO type: the empty text
-// is Null; a number field accepts the locale's decimal separator and "."; a text
-// that is no number stays text (the database refuses it and the grid reports it).
-db::Variant parseEditText(const QString& text, int adoType, const QLocale& locale = QLocale());
+// is Null; a number field reads the amount as users write it (db::readAmount:
+// "1.234,50", "1234,5", "48.5", "7 500"), and under a display format of
+// whole grouped amounts a lone group separator of the locale as shown
+// ("1.234" is 1234 where 1234 shows so); a text that is no number stays text
+// (the grid refuses it in a number cell).
+db::Variant parseEditText(const QString& text, int adoType, const QLocale& locale = QLocale(),
+                          const NumberFormat& shown = NumberFormat());
 
 // ADO type codes of number fields.
 bool isNumberType(int adoType);

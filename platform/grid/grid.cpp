@@ -275,6 +275,7 @@ Grid::~Grid()
 
 void Grid::setDataSource(RowSource* source)
 {
+    m_refused = Refused();
     if (state() == EditingState)
         closePersistentEditor(currentIndex());
     std::unique_ptr<RowSource> old;
@@ -661,7 +662,12 @@ bool Grid::commitEditorText(int row, int col, const QString& text)
     if (row < 0 || row >= m_model->rowCount() || col < 0 || col >= m_model->columnCount())
         return false;
     const db::Variant old = m_model->cell(row, col);
-    const db::Variant value = parseEditText(text, m_model->fieldType(col));
+    const db::Variant value = m_model->valueOfText(col, text);
+    if (isNumberType(m_model->fieldType(col)) && value.isText()) {
+        refuseNotANumber(row, col, text);
+        return false;
+    }
+    m_refused = Refused();
     if (value == old || (value.isNull() && old.isMissing()) || (!value.isNull() && editText(old) == text))
         return true; // nothing changed
     if (m_model->editRow() >= 0 && m_model->editRow() != row && !commitRow())
@@ -716,6 +722,46 @@ bool Grid::commitRow()
     return true;
 }
 
+void Grid::refuseNotANumber(int row, int col, const QString& text)
+{
+    // Said once for the text typed: its editor keeps it to be mended (or
+    // taken back with Esc), and leaving the cell again with it says nothing
+    // new; a write the window asks for (a button, closing it) says it again.
+    // An editor whose focus went out of the grid keeps its text unsaid: the
+    // control that took the focus may write nothing, and one that writes
+    // asks for the write, which says it.
+    QWidget* editor = indexWidget(m_model->index(row, col));
+    const QWidget* focus = QApplication::focusWidget();
+    const bool focusLeft = editor && (!focus || (focus != this && !isAncestorOf(focus)));
+    const bool same = editor && m_refused.row == row && m_refused.col == col && m_refused.text == text;
+    m_refused = Refused{row, col, text, same && m_refused.said};
+    if (focusLeft && !m_writingRow)
+        return;
+    if (m_refused.said && !m_writingRow) {
+        QApplication::beep();
+        return;
+    }
+    m_refused.said = true;
+    const Column& c = m_model->column(col);
+    const NumberFormat shown = m_model->numberFormat(col);
+    const int type = m_model->fieldType(col);
+    const bool wholeType = type == 2 || type == 3 || type == 17 || type == 20;
+    // The forms to write it in: as the column shows a number, and plain.
+    const db::Variant sample((shown.valid && shown.decimals == 0) || wholeType ? 1234567.0 : 1234.5);
+    const QString asShown = formatValue(sample, shown, m_model->locale());
+    const QString plain = editText(sample, m_model->locale());
+    QString forms = asShown;
+    if (plain != asShown)
+        forms += QStringLiteral(" sau ") + plain;
+    reportError({2, (c.caption.isEmpty() ? c.dataField : c.caption) + QStringLiteral(" : \"") + text +
+                        QStringLiteral("\" - scrieti numarul ca ") + forms});
+}
+
+bool Grid::refusedIn(const QWidget* editor) const
+{
+    return editor && m_refused.row >= 0 && indexWidget(m_model->index(m_refused.row, m_refused.col)) == editor;
+}
+
 void Grid::reportError(const WriteError& e)
 {
     bool suppress = false;
@@ -730,8 +776,12 @@ bool Grid::update()
         QWidget* editor = indexWidget(currentIndex());
         if (!editor)
             editor = focusWidget();
-        if (editor && editor != this)
+        if (editor && editor != this) {
+            FlagGuard guard(m_writingRow);
             commitData(editor);
+            if (refusedIn(editor))
+                return false;
+        }
     }
     return commitRow();
 }
@@ -960,12 +1010,24 @@ void Grid::currentChanged(const QModelIndex& current, const QModelIndex& previou
         QAbstractItemView::currentChanged(current, previous);
         return;
     }
+    // A number its cell refused stays in its editor, and its cell current.
+    const auto keepsRefused = [&] {
+        QWidget* editor = previous.isValid() ? indexWidget(previous) : nullptr;
+        if (!refusedIn(editor))
+            return false;
+        FlagGuard guard(m_restoringRow);
+        selectionModel()->setCurrentIndex(previous, QItemSelectionModel::ClearAndSelect);
+        editor->setFocus();
+        return true;
+    };
     if (previous.isValid() && current.row() != previous.row() && state() == EditingState) {
         // The value still in the editor belongs to the row being left: it is
         // taken (with its events) and the editor closed before the row is
         // written, so that nothing typed stays behind unsaved.
         if (QWidget* editor = indexWidget(previous)) {
             commitData(editor);
+            if (keepsRefused())
+                return;
             if (indexWidget(previous) == editor)
                 QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
         }
@@ -984,6 +1046,9 @@ void Grid::currentChanged(const QModelIndex& current, const QModelIndex& previou
         // The view's own announcement counts cells of every row; the grid's
         // accessible table shows only the rows in view (accessible.h).
         QAbstractItemView::currentChanged(current, previous);
+        // Within the row, the view itself has taken what the editor held.
+        if (keepsRefused())
+            return;
         if (hasFocus())
             announceCurrentCell();
     }
@@ -1062,6 +1127,7 @@ bool Grid::typeIntoCell(int row, int col, const QString& text)
     if (!target.isValid())
         return false;
     // What an open editor holds gives way to the text given now.
+    m_refused = Refused();
     if (state() == EditingState) {
         if (QWidget* editor = indexWidget(currentIndex()))
             QTableView::closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
@@ -1143,6 +1209,18 @@ void Grid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
     // started it closes the editor afterwards.
     if (m_inCellCommit)
         return;
+    if (hint == QAbstractItemDelegate::RevertModelCache) {
+        m_refused = Refused(); // Esc takes back what was typed
+    } else if (refusedIn(editor)) {
+        // A number the cell refused stays in its editor to be mended; the
+        // focus it lost to another control stays there.
+        if (hint != QAbstractItemDelegate::NoHint) {
+            editor->setFocus();
+            if (auto* le = qobject_cast<QLineEdit*>(editor))
+                le->selectAll();
+        }
+        return;
+    }
     if (hint == QAbstractItemDelegate::SubmitModelCache && m_enterAction != EnterAction::None &&
         !m_changingCell) {
         QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);

@@ -208,6 +208,11 @@ private:
     bool commitRow();
     int callingRow() const;
     void reportError(const WriteError& e);
+    // A text typed into a number cell that is no number: refused as a data
+    // error (2) naming the column by its caption and the forms to use.
+    void refuseNotANumber(int row, int col, const QString& text);
+    // The editor holds the text its cell refused.
+    bool refusedIn(const QWidget* editor) const;
     void onSourcePosition(int row);
     void onColumnsRebuilt();
     void applyColumnGeometry();
@@ -225,6 +230,16 @@ private:
     // Tells the assistive tools which cell has the focus.
     void announceCurrentCell();
 
+    // The text last refused by a number cell, while it may still be in its editor.
+    struct Refused
+    {
+        int row = -1;
+        int col = -1;
+        QString text;
+        bool said = false;
+    };
+    Refused m_refused;
+    bool m_writingRow = false; // update() asks for the row to be written
     GridModel* m_model = nullptr;
     std::unique_ptr<RowSource> m_ownSource;
     QMap<int, QPointer<DropDown>> m_dropDowns;

@@ -305,9 +305,13 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
         return false;
     if (m_editRow >= 0 && m_editRow != index.row())
         return false;
-    setPending(index.row(), index.column(),
-               parseEditText(value.toString(), fieldType(index.column()), m_locale));
+    setPending(index.row(), index.column(), valueOfText(index.column(), value.toString()));
     return true;
+}
+
+db::Variant GridModel::valueOfText(int col, const QString& text) const
+{
+    return parseEditText(text, fieldType(col), m_locale, m_formats.value(col));
 }
 
 void GridModel::onReset()

@@ -67,6 +67,11 @@ public:
     void setAlternatingRows(bool on);
     bool alternatingRows() const { return m_alternating; }
     void setLocale(const QLocale& locale) { m_locale = locale; }
+    const QLocale& locale() const { return m_locale; }
+    // The display format of a column, as read from its number format.
+    NumberFormat numberFormat(int col) const { return m_formats.value(col); }
+    // The text typed into a cell of the column as a value of its field (parseEditText).
+    db::Variant valueOfText(int col, const QString& text) const;
 
     // Rows of the source; the line after them is the new-row line when adding is allowed.
     int dataRowCount() const { return m_rows; }

@@ -86,6 +86,14 @@ private slots:
         QTest::newRow("1 %, a billion and .49, .51, .5")
             << u"I"_s << 1.0 << QList<double>{1000000049, 1000000151, 1000000050}
             << QList<double>{1010000049, 1010000153, 1010000050};
+        // A percentage of 4 decimals that brings a billion a few millionths
+        // off a half: the nearer leu.
+        QTest::newRow("12.3457 %, a billion and millionths past a half")
+            << u"I"_s << 12.3457 << QList<double>{1200911779, 1000, 1005}
+            << QList<double>{1349172745, 1123, 1129};
+        QTest::newRow("4.9763 %, two billion and millionths short of a half")
+            << u"O"_s << 4.9763 << QList<double>{2106571519, 1000, 1005}
+            << QList<double>{2211400837, 1050, 1055};
     }
     void procente()
     {

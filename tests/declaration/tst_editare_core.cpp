@@ -62,6 +62,16 @@ private slots:
         QTest::newRow("billions, ratio kept")
             << db::Variant(500000000.1) << db::Variant(5.0) << db::Variant(2500000000.0)
             << db::Variant(2750000000.0) << true << 2500000000.0 << 2750000001.0;
+        // A billion lei and more, a few millionths off a half: the nearer leu.
+        QTest::newRow("billions, millionths past a half")
+            << db::Variant(250004284.81) << db::Variant(4.9763) << nimic() << nimic() << true << 1244096323.0
+            << 1244096323.0;
+        QTest::newRow("billions, millionths short of a half")
+            << db::Variant(261228571.73) << db::Variant(4.9763) << nimic() << nimic() << true << 1299951741.0
+            << 1299951741.0;
+        QTest::newRow("billions, millionths off a half, ratio kept")
+            << db::Variant(250004284.81) << db::Variant(4.9763) << db::Variant(1000.0) << db::Variant(1100.0)
+            << true << 1244096323.0 << 1368505955.0;
         QTest::newRow("statistical blank") << db::Variant(100.0) << db::Variant(4.8765) << db::Variant(450.0)
                                            << nimic() << true << 488.0 << 488.0;
         QTest::newRow("fiscal zero") << db::Variant(100.0) << db::Variant(4.5) << db::Variant(0.0)

@@ -213,9 +213,23 @@ private:
     bool m_gata = false;
 };
 
+// A formula cell, with the result the workbook keeps for it.
+struct Formula
+{
+    QString text; // "=C2*D2"
+    double rezultat = 0;
+};
+
+} // namespace preluare_test
+
+Q_DECLARE_METATYPE(preluare_test::Formula)
+
+namespace preluare_test {
+
 // Writes an .xlsx whose first sheet holds the rows (the first is the heading
-// row): numbers as numbers, texts as texts, dates as dates, invalid values
-// left empty. Further sheets by name, heading "X" only.
+// row): numbers as numbers, texts as texts, dates as dates, formulas with
+// their results, invalid values left empty. Further sheets by name, heading
+// "X" only.
 inline bool scrieXlsx(const QString& cale, const QList<QVariantList>& randuri,
                       const QString& foaie = QStringLiteral("Sheet1"), const QStringList& alteFoi = {})
 {
@@ -235,7 +249,10 @@ inline bool scrieXlsx(const QString& cale, const QList<QVariantList>& randuri,
                 continue;
             if (v.typeId() == QMetaType::QString)
                 worksheet_write_string(s, rr, cc, v.toString().toUtf8().constData(), nullptr);
-            else if (v.typeId() == QMetaType::QDate) {
+            else if (v.typeId() == qMetaTypeId<Formula>()) {
+                const Formula f = v.value<Formula>();
+                worksheet_write_formula_num(s, rr, cc, f.text.toUtf8().constData(), nullptr, f.rezultat);
+            } else if (v.typeId() == QMetaType::QDate) {
                 const QDate d = v.toDate();
                 lxw_datetime dt{d.year(), d.month(), d.day(), 0, 0, 0};
                 worksheet_write_datetime(s, rr, cc, &dt, data);

@@ -14,6 +14,7 @@
 #include "import/Machete.h"
 #include "platform/grid/cut_cells.h"
 #include "platform/grid/grid.h"
+#include "platform/grid/typing.h"
 #include "platform/ui/forms.h"
 #include "reports/Ferestre_Rapoarte.h"
 #include "reports/Frm_Report.h"
@@ -111,6 +112,39 @@ QString problemeVerificare(Frm_INTRASTAT* declaratie)
     return jurnal.isEmpty() ? u"(no problem log)"_s : jurnal;
 }
 
+// A dispatch template of large amounts: code, country, the two values, mass,
+// quantity, the partner's VAT number, currency value and rate from the
+// sheet, the transaction's codes from defaults.
+bool machetaSumeMari()
+{
+    return Mediu::macheta(u"Livrari mari"_s, u"LIVRARE"_s,
+                          {{u"Cod_NC"_s, 1, {}, {}},
+                           {u"Tara_Dest"_s, 2, {}, 2},
+                           {u"Val_Fiscala"_s, 3, {}, {}},
+                           {u"Val_Stat"_s, 4, {}, {}},
+                           {u"Net"_s, 5, {}, {}},
+                           {u"Cantitate"_s, 6, {}, {}},
+                           {u"VAT_ID"_s, 7, {}, {}},
+                           {u"Valoare_Valuta"_s, 8, {}, {}},
+                           {u"Curs_Schimb"_s, 9, {}, {}},
+                           {u"Nat_Tranz"_s, 0, u"11"_s, 2},
+                           {u"Incoterms"_s, 0, u"EXW"_s, 3},
+                           {u"Mod_Transp"_s, 0, u"3"_s, 2}});
+}
+
+// "Generare Fisier Intrastat (XML)" of March 2026 with the statistical
+// value declared: the file written, or what was said instead.
+QString declaraValoareaStatistica(Frm_INTRASTAT* declaratie)
+{
+    declaratie->findChild<QCheckBox*>(u"Check_ValStatistica"_s)->setChecked(true);
+    ui::testing::clear();
+    QTest::mouseClick(declaratie->findChild<QPushButton*>(u"Cmd_Fisier"_s), Qt::LeftButton);
+    const QString spus = ui::testing::messages().isEmpty() ? QString() : ui::testing::messages().last().text;
+    if (!spus.startsWith(u"A fost generat fisierul "_s))
+        return u"no file, said: "_s + spus;
+    return citeste(Folder_Sistem + u"IntrastatSave/0000000001_D_20263.xml"_s);
+}
+
 } // namespace
 
 class TestDrumDeclaratie : public QObject
@@ -118,7 +152,7 @@ class TestDrumDeclaratie : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void cleanup() { ui::Forms::resetForTests(); }
 
     void importVerificareFisier()
@@ -204,19 +238,7 @@ private slots:
     {
         Mediu m;
         QVERIFY(m.gata());
-        QVERIFY(Mediu::macheta(u"Livrari mari"_s, u"LIVRARE"_s,
-                               {{u"Cod_NC"_s, 1, {}, {}},
-                                {u"Tara_Dest"_s, 2, {}, 2},
-                                {u"Val_Fiscala"_s, 3, {}, {}},
-                                {u"Val_Stat"_s, 4, {}, {}},
-                                {u"Net"_s, 5, {}, {}},
-                                {u"Cantitate"_s, 6, {}, {}},
-                                {u"VAT_ID"_s, 7, {}, {}},
-                                {u"Valoare_Valuta"_s, 8, {}, {}},
-                                {u"Curs_Schimb"_s, 9, {}, {}},
-                                {u"Nat_Tranz"_s, 0, u"11"_s, 2},
-                                {u"Incoterms"_s, 0, u"EXW"_s, 3},
-                                {u"Mod_Transp"_s, 0, u"3"_s, 2}}));
+        QVERIFY(machetaSumeMari());
         QTemporaryDir dir;
         const QString cale = dir.filePath(u"mari.xlsx"_s);
         QVERIFY(preluare_test::scrieXlsx(
@@ -296,13 +318,9 @@ private slots:
 
         // Verified, then declared with the statistical value: the same sums.
         QCOMPARE(problemeVerificare(declaratie), QString());
-        declaratie->findChild<QCheckBox*>(u"Check_ValStatistica"_s)->setChecked(true);
-        ui::testing::clear();
-        QTest::mouseClick(declaratie->findChild<QPushButton*>(u"Cmd_Fisier"_s), Qt::LeftButton);
-        QVERIFY2(ui::testing::messages().last().text.startsWith(u"A fost generat fisierul "_s),
-                 qPrintable(ui::testing::messages().last().text));
+        const QString xml = declaraValoareaStatistica(declaratie);
+        QVERIFY2(xml.startsWith(u"<?xml"_s), qPrintable(xml));
         const QString fisier = Folder_Sistem + u"IntrastatSave/0000000001_D_20263.xml"_s;
-        const QString xml = citeste(fisier);
         QCOMPARE(elemente(xml, u"Cn8Code"_s), (QStringList{u"01012100"_s, u"01012100"_s, u"01012910"_s}));
         QCOMPARE(elemente(xml, u"CountryOfDestination"_s), (QStringList{u"DE"_s, u"IT"_s, u"FR"_s}));
         QCOMPARE(elemente(xml, u"InvoiceValue"_s),
@@ -338,6 +356,77 @@ private slots:
             }
         }
         QCOMPARE(gasite, 1);
+    }
+
+    // Formula cells of a billion lei a few millionths off a half, then
+    // corrections typed into the grid in the forms it shows under Romanian
+    // forms: every amount stored whole, rounded once as the import rounds
+    // it; the footers total what the cells show, and the declaration file
+    // declares the same totals to the leu.
+    void typedCorrectionsMatchTheFile()
+    {
+        Mediu m;
+        QVERIFY(m.gata());
+        QLocale::setDefault(QLocale(QLocale::Romanian, QLocale::Romania));
+        QVERIFY(machetaSumeMari());
+        QTemporaryDir dir;
+        const QString cale = dir.filePath(u"formule.xlsx"_s);
+        const auto formula = [](double rezultat) {
+            return QVariant::fromValue(preluare_test::Formula{u"=1+1"_s, rezultat});
+        };
+        QVERIFY(preluare_test::scrieXlsx(
+            cale, {{u"Cod"_s, u"Tara"_s, u"Fiscala"_s, u"Statistica"_s, u"Net"_s, u"Cantitate"_s, u"TVA"_s,
+                    u"Valuta"_s, u"Curs"_s},
+                   {u"01012100"_s, u"DE"_s, formula(1298829805.499999), formula(1244096322.500003),
+                    formula(1000.4), 3, u"DE123456789"_s},
+                   {u"01012910"_s, u"FR"_s, 2000, 2000, 40, 2, u"FR12345678901"_s}}));
+        auto* preluare = preia(u"Livrari mari"_s, cale);
+        QVERIFY(preluare);
+        QCOMPARE(Arbore_Test::mesaje(), QStringList{u"Preluare Terminata"_s});
+        FirmaCurenta_Nume = u"FIRMA DEMONSTRATIVA SRL"_s;
+        Frm_INTRASTAT* declaratie = vizualizeaza(preluare);
+        QVERIFY(declaratie);
+        grid::Grid* g = declaratie->GridIntrastat;
+        QCOMPARE(g->cellText(0, 10), u"1.298.829.805"_s);
+        QCOMPARE(g->cellText(0, 11), u"1.244.096.323"_s);
+
+        // The second line corrected as the user types: a half, the form
+        // shown, grouped with decimals; each cell confirmed, the line left.
+        ui::testing::clear();
+        grid_test::typeIntoCell(g, 1, 10, u"1382175472,5"_s);
+        grid_test::typeIntoCell(g, 1, 11, u"10.000.000"_s);
+        grid_test::typeIntoCell(g, 1, 12, u"1.234,50"_s);
+        g->setFocus();
+        QTest::keyClick(g, Qt::Key_Up);
+        QCoreApplication::processEvents();
+        QVERIFY2(ui::testing::messages().isEmpty(), qPrintable(Arbore_Test::mesaje().join(u'\n')));
+        QCOMPARE(Mediu::valoare(u"SELECT GROUP_CONCAT(CAST(Val_Fiscala AS INTEGER) || '/' || CAST(Val_Stat AS "
+                                u"INTEGER) || '/' || CAST(Net AS INTEGER), ' ') FROM (SELECT * FROM Intrastat "
+                                u"ORDER BY Record_ID)"_s)
+                     .toText(),
+                 u"1298829805/1244096323/1000 1382175472/10000000/1234"_s);
+        QCOMPARE(Mediu::valoare(u"SELECT COUNT(*) FROM Intrastat WHERE Val_Fiscala <> ROUND(Val_Fiscala) OR "
+                                u"Val_Stat <> ROUND(Val_Stat) OR Net <> ROUND(Net)"_s)
+                     .toInt(),
+                 0);
+        QCOMPARE(g->cellText(1, 10), u"1.382.175.472"_s);
+        QCOMPARE(g->column(10).footerText, u"2.681.005.277"_s);
+        QCOMPARE(g->column(11).footerText, u"1.254.096.323"_s);
+        QCOMPARE(g->column(12).footerText, u"2.234"_s);
+
+        // The file declares what the footers total.
+        QCOMPARE(problemeVerificare(declaratie), QString());
+        const QString xml = declaraValoareaStatistica(declaratie);
+        QVERIFY2(xml.startsWith(u"<?xml"_s), qPrintable(xml));
+        const auto total = [&](const QString& element) {
+            qlonglong suma = 0;
+            for (const QString& v : elemente(xml, element))
+                suma += v.toLongLong();
+            return QLocale().toString(suma);
+        };
+        QCOMPARE(total(u"InvoiceValue"_s), g->column(10).footerText);
+        QCOMPARE(total(u"StatisticalValue"_s), g->column(11).footerText);
+        QCOMPARE(total(u"NetMass"_s), g->column(12).footerText);
     }
 
     // A new user's first road: the demonstration company, chosen as the

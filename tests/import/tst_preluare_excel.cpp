@@ -504,6 +504,49 @@ private slots:
         QVERIFY(r5.value(u"Net"_s).isNull());
     }
 
+    // Amounts of a billion lei and more as formula cells give them, a few
+    // millionths off a half or on one, and the currency value and the rate
+    // to their 4 decimals: each stored rounded once, to the nearer unit, a
+    // half to even.
+    void formulaCellsRoundOnce_data()
+    {
+        QTest::addColumn<QString>("coloana");
+        QTest::addColumn<double>("rezultat"); // what the workbook keeps for the formula
+        QTest::addColumn<double>("stocat");
+        QTest::newRow("fiscal value, millionths short of a half")
+            << u"Val_Fiscala"_s << 1298829805.499999 << 1298829805.0;
+        QTest::newRow("fiscal value, millionths past a half")
+            << u"Val_Fiscala"_s << 1244096322.500003 << 1244096323.0;
+        QTest::newRow("statistical value, on a half") << u"Val_Stat"_s << 2500000000.5 << 2500000000.0;
+        QTest::newRow("statistical value, millionths past a half")
+            << u"Val_Stat"_s << 2999999998.500002 << 2999999999.0;
+        QTest::newRow("net mass, millionths short of a half") << u"Net"_s << 1000000001.499998 << 1000000001.0;
+        QTest::newRow("currency value, on a half of its 4th decimal")
+            << u"Valoare_Valuta"_s << 123456789.12345 << 123456789.1234;
+        QTest::newRow("currency value, past a half of its 4th decimal")
+            << u"Valoare_Valuta"_s << 123456789.1234502 << 123456789.1235;
+        QTest::newRow("rate, on a half of its 4th decimal") << u"Curs_Schimb"_s << 4.97655 << 4.9766;
+    }
+    void formulaCellsRoundOnce()
+    {
+        QFETCH(QString, coloana);
+        QFETCH(double, rezultat);
+        QFETCH(double, stocat);
+        Mediu m;
+        QVERIFY(m.gata());
+        QVERIFY(m.macheta(u"Formule"_s, u"LIVRARE"_s, {{u"Cod_NC"_s, 1, {}, {}}, {coloana, 2, {}, {}}}));
+        const QString cale = m.cale(u"formule.xlsx"_s);
+        QVERIFY(preluare_test::scrieXlsx(
+            cale, {{u"Cod"_s, u"Suma"_s},
+                   {u"84713000"_s, QVariant::fromValue(preluare_test::Formula{u"=1+1"_s, rezultat})}}));
+        Jurnal j;
+        const Rezultat_Preluare r = Preia_Fisier_Excel(intrari(cale, kLivrari, u"Formule"_s), j);
+        QVERIFY(r.terminata);
+        QCOMPARE(r.salvate, 1);
+        QVERIFY2(r.erori.isEmpty(), qPrintable(r.erori.join(QString())));
+        QCOMPARE(rand(1).value(coloana).toDouble(), stocat);
+    }
+
     // A value bound for a date column that is not a date of the calendar
     // is refused with its column, whether it comes as a date or as a number.
     void datesOutOfTheCalendar()

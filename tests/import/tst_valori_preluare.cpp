@@ -1,6 +1,5 @@
-// The values the import takes: amounts in the forms Romanian users write
-// them, control characters, dates out of the calendar, a template's default
-// by its column's kind and as an SQL literal.
+// The values the import takes: control characters, dates out of the
+// calendar, a template's default by its column's kind and as an SQL literal.
 
 #include "import/Valori_Preluare.h"
 
@@ -15,69 +14,6 @@ class TestValoriPreluare : public QObject
     Q_OBJECT
 
 private slots:
-    void amounts_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("numar");
-        QTest::addColumn<double>("valoare");
-        const auto da = [](const char* nume, const QString& t, double v) {
-            QTest::newRow(nume) << t << true << v;
-        };
-        const auto nu = [](const char* nume, const QString& t) { QTest::newRow(nume) << t << false << 0.0; };
-        da("whole", u"1234"_s, 1234);
-        da("lone comma", u"1234,5"_s, 1234.5);
-        da("lone comma before three digits", u"1,234"_s, 1.234);
-        da("lone dot", u"1.234"_s, 1.234);
-        da("dots group, comma decimal", u"1.234,56"_s, 1234.56);
-        da("commas group, dot decimal", u"1,234.56"_s, 1234.56);
-        da("several dots", u"1.234.567"_s, 1234567);
-        da("several commas", u"1,234,567"_s, 1234567);
-        da("blank groups", u"1 234,56"_s, 1234.56);
-        da("no-break space groups", u"1\u00A0234,56"_s, 1234.56);
-        da("narrow no-break space groups", u"12\u202F345\u202F678"_s, 12345678);
-        da("apostrophes group", u"1'234'567.5"_s, 1234567.5);
-        da("typographic apostrophe", u"1\u2019234,5"_s, 1234.5);
-        da("blanks and a dot", u"1 234.5"_s, 1234.5);
-        da("negative", u"-0,5"_s, -0.5);
-        da("negative grouped", u"-1.234,5"_s, -1234.5);
-        da("plus sign", u"+12,5"_s, 12.5);
-        da("blanks around", u"  \u00A01 234,5 \t"_s, 1234.5);
-        da("leading decimal mark", u",75"_s, 0.75);
-        da("trailing decimal mark", u"12,"_s, 12);
-        da("zeros first", u"007"_s, 7);
-        nu("empty", QString());
-        nu("blanks only", u"  "_s);
-        nu("sign only", u"-"_s);
-        nu("mark only", u","_s);
-        nu("commas of one and two digits", u"12,3,4"_s);
-        nu("group of two", u"1.23.456"_s);
-        nu("first group of four", u"1234.567.890"_s);
-        nu("two decimal commas", u"1.234,5,6"_s);
-        nu("dot after the decimal comma", u"1,5.3,2"_s);
-        nu("blank in the decimals", u"1,234 5"_s);
-        nu("blank and dot both grouping", u"1 234.567.890"_s);
-        nu("blank and apostrophe", u"1 234'567"_s);
-        nu("two blanks", u"1  234"_s);
-        nu("blank after the sign", u"- 5"_s);
-        nu("sign after", u"5-"_s);
-        nu("exponent", u"1e5"_s);
-        nu("currency", u"12 lei"_s);
-        nu("letters", u"abc"_s);
-        nu("parentheses", u"(5)"_s);
-        nu("infinity", u"inf"_s);
-        nu("too large", u"1"_s + QString(400, u'0'));
-    }
-    void amounts()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, numar);
-        QFETCH(double, valoare);
-        const std::optional<double> d = Numar_Local(text);
-        QCOMPARE(d.has_value(), numar);
-        if (numar)
-            QCOMPARE(*d, valoare);
-    }
-
     void controlCharacters_data()
     {
         QTest::addColumn<QString>("text");

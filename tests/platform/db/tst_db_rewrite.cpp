@@ -1,10 +1,14 @@
 // The Jet SQL rewrite: each rule on its own text, then the rewritten texts
 // run on a small database and give Jet's results; the rounding of every
-// connection, by itself, through SQL ROUND and into a currency column.
+// connection, by itself, through SQL ROUND and into a currency column, and
+// against the exact decimal; amounts read as users write them.
 
 #include "fixture.h"
 #include "platform/db/rewrite.h"
 #include "platform/sys/clock.h"
+
+#include <random>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -23,6 +27,10 @@ private slots:
     void splitKeepsTriggersWhole();
     void roundsHalvesToEvenOnly_data();
     void roundsHalvesToEvenOnly();
+    void roundsAsTheExactDecimal_data();
+    void roundsAsTheExactDecimal();
+    void readsAmountsAsWritten_data();
+    void readsAmountsAsWritten();
 
 private:
     QTemporaryDir m_dir;
@@ -230,8 +238,19 @@ void TestDbRewrite::roundsHalvesToEvenOnly_data()
     caz("-2.5", 0, "-2");
     caz("0.49999999999999", 0, "0");
     caz("1234.50000000001", 0, "1235");
+    // A few millionths off a half at a billion lei and more, as currency
+    // values by their rates and formula cells give them: no half.
+    caz("1244096322.500003", 0, "1244096323");
+    caz("1298829805.499999", 0, "1298829805");
+    caz("1000000000.500002", 0, "1000000001");
+    caz("1000000001.499998", 0, "1000000001");
+    caz("2999999998.500002", 0, "2999999999");
+    caz("2999999999.499998", 0, "2999999999");
+    caz("1382175472.5", 0, "1382175472");
     // Two decimals: halves that binary holds just below or above them.
     caz("2.675", 2, "2.68");
+    caz("1234567890.125", 2, "1234567890.12");
+    caz("1234567890.125003", 2, "1234567890.13");
     caz("1.005", 2, "1");
     caz("1.015", 2, "1.02");
     caz("2.345", 2, "2.34");
@@ -288,6 +307,215 @@ void TestDbRewrite::roundsHalvesToEvenOnly()
         QVERIFY(v);
         QCOMPARE(exact(v->toDouble()), exact(asteptat));
     }
+}
+
+namespace {
+
+std::int64_t zeceLa(int n)
+{
+    std::int64_t p = 1;
+    while (n-- > 0)
+        p *= 10;
+    return p;
+}
+
+// The decimal m / 10^k as text: "-12.345".
+QString textZecimal(std::int64_t m, int k)
+{
+    const QString cifre = QString::number(m < 0 ? -m : m).rightJustified(k + 1, u'0');
+    return (m < 0 ? u"-"_s : QString()) + cifre.left(cifre.size() - k) + (k > 0 ? u"."_s + cifre.right(k) : QString());
+}
+
+// m / 10^k to `zecimale` decimals, half to even, exactly: the text of the result.
+QString rotunjitExact(__int128 m, int k, int zecimale)
+{
+    if (k <= zecimale)
+        return textZecimal(std::int64_t(m), k);
+    const __int128 p = zeceLa(k - zecimale);
+    const bool negativ = m < 0;
+    const __int128 a = negativ ? -m : m;
+    __int128 q = a / p;
+    const __int128 rest = a % p;
+    if (2 * rest > p || (2 * rest == p && q % 2 == 1))
+        ++q;
+    return textZecimal(std::int64_t(negativ ? -q : q), zecimale);
+}
+
+} // namespace
+
+// Against the exact decimal, on many values: amounts typed with up to 15
+// digits at every size up to 3 billion (and beyond), and currency values by
+// rates of 4 decimals, in whole lei: any, on a half, and a few millionths
+// off one. Products under two millionths of a leu off a half are left out:
+// the error of a double there is no longer smaller than what they differ by.
+void TestDbRewrite::roundsAsTheExactDecimal_data()
+{
+    QTest::addColumn<int>("fel"); // 0 typed, 1 products, 2 products on a half, 3 products near one
+    QTest::addColumn<int>("zecimale");
+    QTest::newRow("typed, whole lei") << 0 << 0;
+    QTest::newRow("typed, 2 decimals") << 0 << 2;
+    QTest::newRow("typed, 4 decimals") << 0 << 4;
+    QTest::newRow("currency value by rate") << 1 << 0;
+    QTest::newRow("currency value by rate, on a half") << 2 << 0;
+    QTest::newRow("currency value by rate, millionths off a half") << 3 << 0;
+}
+
+void TestDbRewrite::roundsAsTheExactDecimal()
+{
+    QFETCH(int, fel);
+    QFETCH(int, zecimale);
+    std::mt19937_64 aleator(20260331 + fel * 10 + zecimale);
+    const auto intre = [&](std::int64_t de, std::int64_t pana) {
+        return de + std::int64_t(aleator() % std::uint64_t(pana - de + 1));
+    };
+    int verificate = 0;
+    for (int i = 0; i < 100000; ++i) {
+        __int128 exact = 0;
+        int k = 0;
+        double x = 0;
+        if (fel == 0) {
+            // Up to 15 digits, of which up to 6 decimals; most at the halves
+            // and just beside them.
+            k = int(intre(zecimale + 1, 6));
+            const std::int64_t unitate = zeceLa(k - zecimale);
+            std::int64_t m = intre(1, zeceLa(int(intre(k + 1, 15))) - 1);
+            switch (i % 3) {
+            case 0:
+                m = m - m % unitate + unitate / 2; // a half
+                break;
+            case 1:
+                m = m - m % unitate + unitate / 2 + (i % 2 ? 1 : -1); // beside one
+                break;
+            default:
+                break;
+            }
+            if (i % 7 == 0)
+                m = -m;
+            exact = m;
+            x = textZecimal(m, k).toDouble();
+        } else {
+            // A currency value of 4 decimals by a rate of 4 decimals, to 3
+            // billion lei; the product in hundred-millionths of a leu.
+            const std::int64_t modul = 100000000;
+            const std::int64_t curs = intre(5000, 60000);
+            std::int64_t valuta = intre(1, std::int64_t(3e17 / double(curs)));
+            if (fel >= 2) {
+                // The value whose product with the rate ends in the fraction
+                // aimed at: valuta x curs = tinta modulo 1e8.
+                const std::int64_t tinta =
+                    modul / 2 + (fel == 2 ? 0 : (i % 2 ? 1 : -1) * intre(200, 600));
+                std::int64_t a = curs, b = modul, u = 1, v = 0;
+                while (b != 0) {
+                    const std::int64_t q = a / b;
+                    std::tie(a, b) = std::pair(b, a - q * b);
+                    std::tie(u, v) = std::pair(v, u - q * v);
+                }
+                if (tinta % a != 0)
+                    continue;
+                const std::int64_t pas = modul / a;
+                const __int128 prima = (__int128(tinta / a) * ((u % pas + pas) % pas)) % pas;
+                valuta = std::int64_t(prima + __int128(pas) * (valuta / pas));
+                if (valuta == 0)
+                    continue;
+            }
+            exact = __int128(valuta) * curs;
+            k = 8;
+            const __int128 distanta = (exact % modul) - modul / 2;
+            if (distanta != 0 && distanta > -200 && distanta < 200)
+                continue; // under two millionths of a leu from a half
+            if ((fel == 2 && distanta != 0) || (fel == 3 && (distanta == 0 || distanta < -600 || distanta > 600)))
+                QFAIL("not the fraction aimed at");
+            x = textZecimal(valuta, 4).toDouble() * textZecimal(curs, 4).toDouble();
+        }
+        const QString asteptat = rotunjitExact(exact, k, zecimale);
+        const double r = db::roundHalfEven(x, zecimale);
+        if (r != asteptat.toDouble())
+            QFAIL(qPrintable(u"%1 at %2 decimals gives %3, not %4"_s.arg(QString::number(x, 'g', 17))
+                                 .arg(zecimale)
+                                 .arg(QString::number(r, 'g', 17), asteptat)));
+        ++verificate;
+    }
+    QVERIFY(verificate > 50000);
+}
+
+// An amount as users write it; a grid showing whole amounts grouped by a
+// mark reads a lone one before three digits as that grouping.
+void TestDbRewrite::readsAmountsAsWritten_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("grupIntreg"); // the wholeGroup mark, "" none
+    QTest::addColumn<bool>("numar");
+    QTest::addColumn<double>("valoare");
+    const auto da = [](const char* nume, const QString& t, double v, const QString& grup = QString()) {
+        QTest::newRow(nume) << t << grup << true << v;
+    };
+    const auto nu = [](const char* nume, const QString& t) {
+        QTest::newRow(nume) << t << QString() << false << 0.0;
+    };
+    da("whole", u"1234"_s, 1234);
+    da("lone comma", u"1234,5"_s, 1234.5);
+    da("lone comma before three digits", u"1,234"_s, 1.234);
+    da("lone dot", u"1.234"_s, 1.234);
+    da("dots group, comma decimal", u"1.234,56"_s, 1234.56);
+    da("commas group, dot decimal", u"1,234.56"_s, 1234.56);
+    da("several dots", u"1.234.567"_s, 1234567);
+    da("several commas", u"1,234,567"_s, 1234567);
+    da("blank groups", u"1 234,56"_s, 1234.56);
+    da("no-break space groups", u"1\u00A0234,56"_s, 1234.56);
+    da("narrow no-break space groups", u"12\u202F345\u202F678"_s, 12345678);
+    da("apostrophes group", u"1'234'567.5"_s, 1234567.5);
+    da("typographic apostrophe", u"1\u2019234,5"_s, 1234.5);
+    da("blanks and a dot", u"1 234.5"_s, 1234.5);
+    da("negative", u"-0,5"_s, -0.5);
+    da("negative grouped", u"-1.234,5"_s, -1234.5);
+    da("plus sign", u"+12,5"_s, 12.5);
+    da("blanks around", u"  \u00A01 234,5 \t"_s, 1234.5);
+    da("leading decimal mark", u",75"_s, 0.75);
+    da("trailing decimal mark", u"12,"_s, 12);
+    da("zeros first", u"007"_s, 7);
+    nu("empty", QString());
+    nu("blanks only", u"  "_s);
+    nu("sign only", u"-"_s);
+    nu("mark only", u","_s);
+    nu("commas of one and two digits", u"12,3,4"_s);
+    nu("group of two", u"1.23.456"_s);
+    nu("first group of four", u"1234.567.890"_s);
+    nu("two decimal commas", u"1.234,5,6"_s);
+    nu("dot after the decimal comma", u"1,5.3,2"_s);
+    nu("blank in the decimals", u"1,234 5"_s);
+    nu("blank and dot both grouping", u"1 234.567.890"_s);
+    nu("blank and apostrophe", u"1 234'567"_s);
+    nu("two blanks", u"1  234"_s);
+    nu("blank after the sign", u"- 5"_s);
+    nu("sign after", u"5-"_s);
+    nu("exponent", u"1e5"_s);
+    nu("currency", u"12 lei"_s);
+    nu("letters", u"abc"_s);
+    nu("parentheses", u"(5)"_s);
+    nu("infinity", u"inf"_s);
+    nu("too large", u"1"_s + QString(400, u'0'));
+    // The whole amounts a grid shows grouped, typed back as shown.
+    da("dot grouping thousands shown", u"1.234"_s, 1234, u"."_s);
+    da("dot grouping, negative", u"-12.345"_s, -12345, u"."_s);
+    da("comma grouping thousands shown", u"123,456"_s, 123456, u","_s);
+    da("dot shown, comma decimal", u"1,234"_s, 1.234, u"."_s);
+    da("dot shown, four decimals", u"1.2345"_s, 1.2345, u"."_s);
+    da("dot shown, a first group of four", u"1234.567"_s, 1234.567, u"."_s);
+    da("dot shown, one decimal", u"48.5"_s, 48.5, u"."_s);
+    da("dot shown, both marks", u"1.234,5"_s, 1234.5, u"."_s);
+    da("blank shown", u"1.234"_s, 1.234, u"\u00A0"_s);
+}
+
+void TestDbRewrite::readsAmountsAsWritten()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, grupIntreg);
+    QFETCH(bool, numar);
+    QFETCH(double, valoare);
+    const std::optional<double> d = db::readAmount(text, grupIntreg.isEmpty() ? QChar() : grupIntreg.at(0));
+    QCOMPARE(d.has_value(), numar);
+    if (numar)
+        QCOMPARE(*d, valoare);
 }
 
 QTEST_GUILESS_MAIN(TestDbRewrite)

@@ -72,6 +72,20 @@ void TestGridCore::formatsInTheLocale_data()
                                      << QStringLiteral("") << QStringLiteral("84713000");
     QTest::newRow("code text") << QStringLiteral("ro_RO") << Val(Variant(QStringLiteral("01012100")))
                                << QStringLiteral("") << QStringLiteral("01012100");
+    // Rounded at the shown decimals as the amounts are stored: half to even.
+    QTest::newRow("whole lei, half to even") << QStringLiteral("ro_RO") << Val(Variant(1382175472.5))
+                                             << QStringLiteral("##,##0") << QStringLiteral("1.382.175.472");
+    QTest::newRow("whole lei, half to even up") << QStringLiteral("ro_RO") << Val(Variant(1382175473.5))
+                                                << QStringLiteral("##,##0") << QStringLiteral("1.382.175.474");
+    QTest::newRow("whole lei, negative half") << QStringLiteral("en_US") << Val(Variant(-2.5))
+                                              << QStringLiteral("##,##0") << QStringLiteral("-2");
+    QTest::newRow("whole lei, millionths past a half")
+        << QStringLiteral("ro_RO") << Val(Variant(1244096322.500003)) << QStringLiteral("##,##0")
+        << QStringLiteral("1.244.096.323");
+    QTest::newRow("2 decimals, half typed") << QStringLiteral("ro_RO") << Val(Variant(2.675))
+                                            << QStringLiteral("##,##0.00") << QStringLiteral("2,68");
+    QTest::newRow("2 decimals, half to even") << QStringLiteral("ro_RO") << Val(Variant(0.125))
+                                              << QStringLiteral("##,##0.00") << QStringLiteral("0,12");
 }
 
 void TestGridCore::formatsInTheLocale()
@@ -87,24 +101,54 @@ void TestGridCore::readsTypedText_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("format"); // the column's display format
     QTest::addColumn<Val>("value");
-    QTest::newRow("emptied cell") << QStringLiteral("") << 202 << Val(Variant::null());
-    QTest::newRow("emptied number") << QStringLiteral("") << 5 << Val(Variant::null());
-    QTest::newRow("blank kept in text") << QStringLiteral(" ") << 202 << Val(Variant(QStringLiteral(" ")));
-    QTest::newRow("comma decimal") << QStringLiteral("12,5") << 5 << Val(Variant(12.5));
-    QTest::newRow("point decimal") << QStringLiteral("12.5") << 5 << Val(Variant(12.5));
-    QTest::newRow("whole") << QStringLiteral("7") << 3 << Val(Variant(7));
+    const QString whole = QStringLiteral("##,##0");
+    const QString decimals = QStringLiteral("##,##0.00");
+    QTest::newRow("emptied cell") << QStringLiteral("") << 202 << QString() << Val(Variant::null());
+    QTest::newRow("emptied number") << QStringLiteral("") << 5 << QString() << Val(Variant::null());
+    QTest::newRow("blank kept in text") << QStringLiteral(" ") << 202 << QString()
+                                        << Val(Variant(QStringLiteral(" ")));
+    QTest::newRow("comma decimal") << QStringLiteral("12,5") << 5 << QString() << Val(Variant(12.5));
+    QTest::newRow("point decimal") << QStringLiteral("12.5") << 5 << QString() << Val(Variant(12.5));
+    QTest::newRow("whole") << QStringLiteral("7") << 3 << QString() << Val(Variant(7));
     QTest::newRow("not a number stays text")
-        << QStringLiteral("abc") << 5 << Val(Variant(QStringLiteral("abc")));
-    QTest::newRow("code stays text") << QStringLiteral("0101") << 202 << Val(Variant(QStringLiteral("0101")));
+        << QStringLiteral("abc") << 5 << QString() << Val(Variant(QStringLiteral("abc")));
+    QTest::newRow("code stays text") << QStringLiteral("0101") << 202 << QString()
+                                     << Val(Variant(QStringLiteral("0101")));
+    // The forms the grid shows, and those the import reads.
+    QTest::newRow("thousands grouped, as shown") << QStringLiteral("10.000.000") << 5 << whole
+                                                 << Val(Variant(10000000.0));
+    QTest::newRow("grouped with decimals, as shown") << QStringLiteral("1.234,50") << 5 << decimals
+                                                     << Val(Variant(1234.5));
+    QTest::newRow("blank groups") << QStringLiteral("7 500,00") << 5 << decimals << Val(Variant(7500.0));
+    QTest::newRow("plain comma") << QStringLiteral("1234,5") << 5 << whole << Val(Variant(1234.5));
+    QTest::newRow("plain dot") << QStringLiteral("48.5") << 5 << decimals << Val(Variant(48.5));
+    QTest::newRow("negative grouped") << QStringLiteral("-1.382.175.472,5") << 5 << whole
+                                      << Val(Variant(-1382175472.5));
+    QTest::newRow("whole amount shown grouped") << QStringLiteral("1.234") << 5 << whole
+                                                << Val(Variant(1234.0));
+    QTest::newRow("lone dot where decimals show") << QStringLiteral("1.234") << 5 << decimals
+                                                  << Val(Variant(1.234));
+    QTest::newRow("grouped into a whole field") << QStringLiteral("1.234") << 3 << whole << Val(Variant(1234));
+    QTest::newRow("no form of a number") << QStringLiteral("12,3,4") << 5 << decimals
+                                         << Val(Variant(QStringLiteral("12,3,4")));
+    QTest::newRow("exponent") << QStringLiteral("1e5") << 5 << decimals << Val(Variant(QStringLiteral("1e5")));
 }
 
 void TestGridCore::readsTypedText()
 {
     QFETCH(QString, text);
     QFETCH(int, type);
+    QFETCH(QString, format);
     QFETCH(Val, value);
-    QCOMPARE(grid::parseEditText(text, type, QLocale(QStringLiteral("ro_RO"))), value.v);
+    const QLocale ro(QStringLiteral("ro_RO"));
+    const grid::NumberFormat shown = grid::NumberFormat::parse(format);
+    QCOMPARE(grid::parseEditText(text, type, ro, shown), value.v);
+    // What a number cell shows reads back as the same value.
+    if (value.v.kind() == Variant::Kind::Double && shown.valid)
+        QCOMPARE(grid::parseEditText(grid::formatValue(value.v, shown, ro), type, ro, shown).toDouble(),
+                 db::roundHalfEven(value.v.toDouble(), shown.decimals));
 }
 
 // The widest text of a field over the rows, as its cells show it: of its

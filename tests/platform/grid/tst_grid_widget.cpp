@@ -4,6 +4,7 @@
 #include "platform/grid/cut_cells.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/grid_parts.h"
+#include "platform/grid/typing.h"
 #include "platform/grid/units.h"
 #include "platform/ui/mesaj.h"
 
@@ -51,6 +52,8 @@ private slots:
     void boundBoxesFollowTheRow();
     void boundBoxesKeepTheLastLineOnTheNewRow();
     void clickingAnotherRowWritesWhatWasTyped();
+    void refusedNumberIsSaidOnceAndKeptToMend_data();
+    void refusedNumberIsSaidOnceAndKeptToMend();
     void valuesThatFitTheDesignFontFit_data();
     void valuesThatFitTheDesignFontFit();
     void totalsAreNeverCut();
@@ -571,6 +574,125 @@ void TestGridWidget::clickingAnotherRowWritesWhatWasTyped()
     QCOMPARE(m_source->value(1, 0), Variant(QStringLiteral("X")));
     QCOMPARE(m_source->value(1, 3).toInt(), 7);
     QCOMPARE(m_source->value(3, 1), Variant(QStringLiteral("D3")));
+}
+
+// A text typed into a number cell that is no number in any form users write
+// is refused as it is confirmed, once, naming the column by its caption and
+// the forms to use; it stays in its editor to be mended, the cell current
+// and the row unchanged, however the user tries to leave it, and a write the
+// window asks for says it again; Esc takes it back. A number in the form the
+// cell shows is taken.
+void TestGridWidget::refusedNumberIsSaidOnceAndKeptToMend_data()
+{
+    QTest::addColumn<int>("leaving"); // 0 Enter, 1 Tab, 2 another row clicked, 3 another cell of the row, 4 update()
+    QTest::newRow("Enter") << 0;
+    QTest::newRow("Tab") << 1;
+    QTest::newRow("another row clicked") << 2;
+    QTest::newRow("another cell of the row clicked") << 3;
+    QTest::newRow("the row written") << 4;
+}
+
+void TestGridWidget::refusedNumberIsSaidOnceAndKeptToMend()
+{
+    QFETCH(int, leaving);
+    m_grid->gridModel()->setLocale(QLocale(QStringLiteral("ro_RO")));
+    m_grid->column(2).caption = QStringLiteral("Valoare [Lei]");
+    m_grid->column(2).numberFormat = QStringLiteral("##,##0.00");
+    m_grid->refreshColumns();
+    m_grid->setTabAcrossCells(true);
+    int errors = 0;
+    connect(m_grid.get(), &grid::Grid::dataError, this, [&](int n, const QString&, bool&) {
+        QCOMPARE(n, 2);
+        ++errors;
+    });
+    const auto type = [&](const QString& text, Qt::Key key) { grid_test::typeIntoCell(m_grid.get(), 1, 2, text, key); };
+    const auto leave = [&](int how) {
+        auto* editor = qobject_cast<QLineEdit*>(m_grid->indexWidget(m_grid->model()->index(1, 2)));
+        QVERIFY(editor);
+        switch (how) {
+        case 0:
+            QTest::keyClick(editor, Qt::Key_Return);
+            break;
+        case 1:
+            QTest::keyClick(editor, Qt::Key_Tab);
+            break;
+        case 2:
+        case 3: {
+            const QRect r = m_grid->visualRect(m_grid->model()->index(how == 2 ? 3 : 1, how == 2 ? 2 : 0));
+            QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, r.center());
+            break;
+        }
+        default:
+            QVERIFY(!m_grid->update());
+        }
+        QCoreApplication::processEvents();
+    };
+    type(QStringLiteral("12,3,4"), Qt::Key_unknown);
+    leave(leaving);
+    const QList<ui::testing::Call> m = ui::testing::messages();
+    QCOMPARE(m.size(), 1);
+    QCOMPARE(m.first().text,
+             QStringLiteral("Valoare [Lei] : \"12,3,4\" - scrieti numarul ca 1.234,50 sau 1234,5"));
+    QCOMPARE(m.first().icon, ui::Icon::Critical);
+    QCOMPARE(errors, 1);
+    const auto keptToMend_text = [&](const QString& text) {
+        QVERIFY(m_grid->isEditing());
+        auto* editor = qobject_cast<QLineEdit*>(m_grid->indexWidget(m_grid->model()->index(1, 2)));
+        QVERIFY(editor);
+        QCOMPARE(editor->text(), text);
+        QCOMPARE(m_grid->row(), 1);
+        QCOMPARE(m_grid->col(), 2);
+        QVERIFY(!m_grid->rowDataChanged());
+        QCOMPARE(m_source->value(1, 2).toDouble(), 10.5);
+    };
+    const auto keptToMend = [&] { keptToMend_text(QStringLiteral("12,3,4")); };
+    keptToMend();
+    // Leaving the cell again with the same text, by any other way: nothing
+    // more is said. A write the window asks for is refused and says it again.
+    for (int other = 0; other < 4; ++other)
+        if (other != leaving)
+            leave(other);
+    keptToMend();
+    QCOMPARE(ui::testing::messages().size(), 1);
+    QCOMPARE(errors, 1);
+    leave(4);
+    keptToMend();
+    QCOMPARE(ui::testing::messages().size(), 2);
+    QCOMPARE(errors, 2);
+
+    // Esc takes it back: the cell shows its value again, nothing is pending.
+    QTest::keyClick(m_grid->indexWidget(m_grid->model()->index(1, 2)), Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    QVERIFY(!m_grid->isEditing());
+    QVERIFY(!m_grid->rowDataChanged());
+    QCOMPARE(m_grid->cellText(1, 2), QStringLiteral("10,50"));
+    m_grid->setCurrentCell(2, 2);
+    QCOMPARE(m_grid->row(), 2);
+    QCOMPARE(ui::testing::messages().size(), 2);
+
+    // The focus going to another control that writes nothing: not said,
+    // kept; the write it then asks for says it.
+    ui::testing::clear();
+    type(QStringLiteral("abc"), Qt::Key_unknown);
+    QLineEdit elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+    elsewhere.setFocus();
+    QCOMPARE(QApplication::focusWidget(), &elsewhere);
+    keptToMend_text(QStringLiteral("abc"));
+    QCOMPARE(ui::testing::messages().size(), 0);
+    QVERIFY(!m_grid->update());
+    QCOMPARE(ui::testing::messages().size(), 1);
+    QTest::keyClick(m_grid->indexWidget(m_grid->model()->index(1, 2)), Qt::Key_Escape);
+
+    // The form the cell shows, and the plain one.
+    type(QStringLiteral("1.234,5"), Qt::Key_Return);
+    QCOMPARE(m_grid->cell(2), Variant(1234.5));
+    QVERIFY(m_grid->update());
+    QCOMPARE(m_source->value(1, 2), Variant(1234.5));
+    QCOMPARE(m_grid->cellText(1, 2), QStringLiteral("1.234,50"));
+    QCOMPARE(ui::testing::messages().size(), 1);
 }
 
 QTEST_MAIN(TestGridWidget)
