@@ -1,14 +1,13 @@
 #include "Transfera_Excel.h"
 
+#include "common/Deschide_Fisier.h"
 #include "platform/excel/writer.h"
 #include "platform/sys/clock.h"
 #include "platform/sys/system.h"
 #include "platform/ui/mesaj.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
-#include <QUrl>
 
 namespace {
 
@@ -90,11 +89,12 @@ void Exporta_In_Excel(db::Recordset& rs)
         Arata_Eroare(e.number, e.description);
         return;
     }
-    const bool deschis =
-        deschidere() ? deschidere()(cale) : QDesktopServices::openUrl(QUrl::fromLocalFile(cale));
-    if (!deschis) {
-        Arata_Eroare(db::ErrorNumber::General,
-                     QStringLiteral("Registrul ") + cale + QStringLiteral(" nu poate fi deschis"));
+    // The desktop's opener, its answer waited for: a workbook nothing opens
+    // is said, with where it was written.
+    const std::optional<QString> motiv =
+        deschidere() ? deschidere()(cale) : Porneste_Deschiderea(QStringLiteral("xdg-open"), {cale});
+    if (motiv) {
+        Arata_Eroare(db::ErrorNumber::General, Text_Fisier_Nedeschis(cale, *motiv));
         return;
     }
     ultimul() = cale;

@@ -8,11 +8,13 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <optional>
 
 // Writes the workbook into the user's export folder (a new name each time,
 // never deleted by the program) and opens it. On success the record set is
 // closed and the reference cleared; on failure an "EROARE" box shows the error
-// number and description, and the record set stays open.
+// number and description, and the record set stays open. A workbook written
+// but not opened is such a failure: the box gives its full path and why.
 void Exporta_In_Excel(db::Recordset& rs);
 
 // The folder the exports are written to, ending in "/": the user's own
@@ -24,9 +26,10 @@ QString Folder_Export_Excel();
 // The workbook of the last successful export (for the caller's own message).
 QString Ultimul_Fisier_Exportat();
 
-// How a written workbook is opened: by default QDesktopServices::openUrl. Tests
-// put their own here; false means it could not be opened.
-using Deschidere_Fisier = std::function<bool(const QString& path)>;
+// How a written workbook is opened: by default xdg-open, its exit status
+// waited for (Porneste_Deschiderea). Tests put their own here; as there,
+// nullopt means it opened, a text why it did not.
+using Deschidere_Fisier = std::function<std::optional<QString>(const QString& path)>;
 void Seteaza_Deschidere_Export(Deschidere_Fisier deschidere);
 
 // Element [j][i] of the result is element [i][j] of the argument.

@@ -1,12 +1,12 @@
 #include "reports/Exporta_Raport.h"
 
+#include "common/Deschide_Fisier.h"
 #include "common/Globale.h"
 #include "common/Verifica_Null.h"
 #include "platform/sys/clock.h"
 #include "platform/ui/mesaj.h"
 
 #include <QElapsedTimer>
-#include <QProcess>
 
 using namespace Qt::StringLiterals;
 
@@ -14,9 +14,7 @@ namespace {
 
 Pornire_Vizualizator& pornire()
 {
-    static Pornire_Vizualizator p = [](const QString& program, const QStringList& argumente) {
-        return QProcess::startDetached(program, argumente);
-    };
+    static Pornire_Vizualizator p = Porneste_Deschiderea;
     return p;
 }
 
@@ -24,7 +22,7 @@ Pornire_Vizualizator& pornire()
 
 void Seteaza_Pornire_Vizualizator(Pornire_Vizualizator p)
 {
-    pornire() = std::move(p);
+    pornire() = p ? std::move(p) : Pornire_Vizualizator(Porneste_Deschiderea);
 }
 
 QString Nume_Fisier_Export(const QString& titluFereastra, const QString& captiuneRaport, const QDate& azi)
@@ -74,8 +72,14 @@ QString Exporta_Raport(Raport_Definit& raport, Format_Export format, const QStri
         ui::msgBox(u"A FOST GENERAT FISIERUL: "_s + u"\r\n"_s + cale + u"\r\n"_s + u"DESCHID FISIERUL ?"_s,
                    ui::Icon::None, ui::Buttons::YesNoCancel, u"MESAJ"_s);
     const bool gasit = html ? Exista_IExplore : Exista_AcroRd32;
-    if (raspuns == ui::Answer::Yes && gasit)
-        pornire()(html ? Cale_IExplore : Cale_AcroRd32, {cale});
+    if (raspuns == ui::Answer::Yes && gasit) {
+        // The viewer's answer is waited for: a file it could not open is an
+        // error of the export, said with where the file is.
+        if (const std::optional<QString> motiv = pornire()(html ? Cale_IExplore : Cale_AcroRd32, {cale}))
+            ui::msgBox(u"Error "_s + QString::number(db::ErrorNumber::General) + u"\r\n"_s +
+                           Text_Fisier_Nedeschis(cale, *motiv),
+                       ui::Icon::None);
+    }
     return (html ? u"HTML - Raport generat in: "_s : u"PDF - Raport generat in: "_s) +
            Format_Secunde(double(ceas.elapsed()) / 1000.0) + u" secunde"_s;
 }

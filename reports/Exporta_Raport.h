@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 enum class Format_Export
 {
@@ -29,12 +30,16 @@ QString Cale_Fisier_Export(Format_Export format, const QString& nume);
 
 // Renders the report into its export file and asks whether to open it
 // ("DESCHID FISIERUL ?"); on Yes the viewer found at start-up opens it. A
-// failed export shows "Error " with the number and the description instead.
+// failed export shows "Error " with the number and the description instead,
+// and so does a file the viewer could not open (its full path and why).
 // Gives the timing text for the preview's navigation bar, or an empty text
 // when the report is busy or the export failed.
 QString Exporta_Raport(Raport_Definit& raport, Format_Export format, const QString& titluFereastra);
 
-// How a viewer is started: by default detached, the file as its one argument.
-// Tests put their own here.
-using Pornire_Vizualizator = std::function<bool(const QString& program, const QStringList& argumente)>;
+// How a viewer is started, the file as its one argument: by default with
+// its answer waited for (Porneste_Deschiderea). Tests put their own here; as
+// there, nullopt means it opened, a text why it did not; an empty one puts the
+// default back.
+using Pornire_Vizualizator =
+    std::function<std::optional<QString>(const QString& program, const QStringList& argumente)>;
 void Seteaza_Pornire_Vizualizator(Pornire_Vizualizator pornire);

@@ -61,4 +61,6 @@ trap 'rm -rf "$xauth_dir"' EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 trap 'exit 129' HUP
-xvfb-run -a -f "$xauth_dir/Xauthority" "$app/Quorvel"
+# The program knows that nobody sees this display: a second start says in
+# the terminal that Quorvel runs already, and ends at once.
+QUORVEL_VIRTUAL_DISPLAY=1 xvfb-run -a -f "$xauth_dir/Xauthority" "$app/Quorvel"

@@ -5,6 +5,7 @@
 #include "codelists/Frm_HS.h"
 #include "codelists/Frm_Lista_tabele.h"
 #include "codelists/Nivele_Tarif.h"
+#include "common/Deschide_Fisier.h"
 #include "common/Globale.h"
 #include "common/Inchide_Formuri.h"
 #include "common/Verifica_Exista_Fisier.h"
@@ -15,7 +16,6 @@
 #include "reports/Ferestre_Rapoarte.h"
 
 #include <QLabel>
-#include <QProcess>
 #include <QWidget>
 
 using namespace Qt::StringLiterals;
@@ -246,7 +246,7 @@ std::optional<Comanda_Document> Comanda_Explicativ_Pdf()
 void Porneste_Document(const std::optional<Comanda_Document>& comanda)
 {
     if (comanda && !comanda->program.isEmpty())
-        QProcess::startDetached(comanda->program, comanda->argumente);
+        Deschide_Fisier(comanda->program, comanda->argumente.value(0));
 }
 
 QString Adresa_Email_Producator()

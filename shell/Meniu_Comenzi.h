@@ -64,7 +64,8 @@ struct Comanda_Document
 std::optional<Comanda_Document> Comanda_Ajutor();
 std::optional<Comanda_Document> Comanda_Explicativ_Html();
 std::optional<Comanda_Document> Comanda_Explicativ_Pdf();
-// Starts the command detached; failures are ignored.
+// Hands the document to the viewer and waits for its answer; a document it
+// could not open is said, with its full path (Deschide_Fisier).
 void Porneste_Document(const std::optional<Comanda_Document>& comanda);
 
 // "mailto:" + maker's e-mail + "?subject=Quorvel vers:" + major.minor.revision.

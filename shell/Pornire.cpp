@@ -9,6 +9,7 @@
 #include "shell/Frm_Selectie_Firma.h"
 #include "shell/Pornire_Pasi.h"
 
+#include <QGuiApplication>
 #include <exception>
 
 using namespace Qt::StringLiterals;
@@ -23,9 +24,16 @@ void arataEroare(int numar, const QString& descriere)
 
 std::optional<int> pornire()
 {
-    if (!Blocheaza_Instanta_Unica()) {
+    const Blocare_Instanta blocare = Blocheaza_Instanta_Unica();
+    if (const std::optional<int> refuz = Refuza_Fara_Ecran(blocare, QGuiApplication::platformName()))
+        return refuz;
+    if (blocare == Blocare_Instanta::Alta_Copie) {
         ui::msgBox(u"Aplicatia ruleaza deja !"_s, ui::Icon::Critical, ui::Buttons::Ok);
         return 0;
+    }
+    if (blocare == Blocare_Instanta::Fara_Loc) {
+        ui::msgBox(Text_Fara_Loc_Blocare(), ui::Icon::Critical, ui::Buttons::Ok);
+        return 1;
     }
     if (Versiune_Windows() == 0) {
         ui::msgBox(u"ERROR"_s, ui::Icon::Critical, ui::Buttons::Ok, u"EROARE"_s);

@@ -14,16 +14,33 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLockFile>
+#include <cstdio>
 #include <memory>
+#include <unistd.h>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-std::unique_ptr<QLockFile>& blocare()
+// The running-copy locks this copy holds, one in each place of
+// Cai_Blocare_Instanta that could hold one.
+std::vector<std::unique_ptr<QLockFile>>& blocari()
 {
-    static std::unique_ptr<QLockFile> b;
+    static std::vector<std::unique_ptr<QLockFile>> b;
     return b;
+}
+
+qint64& procesAltaCopie()
+{
+    static qint64 pid = 0;
+    return pid;
+}
+
+std::optional<bool>& ecranVazutTest()
+{
+    static std::optional<bool> v;
+    return v;
 }
 
 // Held on the program's own executable while it runs, so that the updater
@@ -44,41 +61,138 @@ db::Result<QString> textValoare(const QString& cheie)
     return v.toText();
 }
 
+const QString kFisierBlocare = u"Quorvel.lock"_s;
+
+// The platform name up to its options ("offscreen:size=..."), or the
+// first of a list ("wayland;xcb").
+QString numePlatforma(QString platforma)
+{
+    platforma = platforma.section(u';', 0, 0);
+    return platforma.section(u':', 0, 0).trimmed().toLower();
+}
+
 } // namespace
+
+QStringList Cai_Blocare_Instanta()
+{
+    QStringList cai;
+    const QString cache = sys::userCacheFolder();
+    if (!cache.isEmpty())
+        cai << cache + u'/' + kFisierBlocare;
+    const QString temp = sys::ownTempFolder(u"Quorvel"_s);
+    if (!temp.isEmpty())
+        cai << temp + u'/' + kFisierBlocare;
+    return cai;
+}
 
 QString Cale_Blocare_Instanta()
 {
-    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (folder.isEmpty() || !QDir(folder).exists())
-        folder = sys::ownTempFolder(u"Quorvel"_s);
-    // Where another user holds that name, the cache folder of the user's
-    // home: a folder made for this run alone would let a second copy run.
-    if (folder.isEmpty()) {
-        folder = QDir::home().filePath(u".cache"_s);
-        if (!QDir().mkpath(folder))
-            folder = QDir::homePath();
-    }
-    return QDir(folder).filePath(u"Quorvel.lock"_s);
+    return Cai_Blocare_Instanta().value(0);
 }
 
-bool Blocheaza_Instanta_Unica()
+Blocare_Instanta Blocheaza_Instanta_Unica()
 {
-    if (blocare() && blocare()->isLocked())
-        return true;
-    auto b = std::make_unique<QLockFile>(Cale_Blocare_Instanta());
-    b->setStaleLockTime(0); // only a dead owner's lock is stale
-    if (!b->tryLock(0))
-        return false;
-    blocare() = std::move(b);
-    blocareExecutabil() = sys::holdRunningExecutable(QCoreApplication::applicationFilePath());
-    return true;
+    if (blocari().empty()) {
+        std::vector<std::unique_ptr<QLockFile>> luate;
+        for (const QString& cale : Cai_Blocare_Instanta()) {
+            auto b = std::make_unique<QLockFile>(cale);
+            b->setStaleLockTime(0); // only a dead owner's lock is stale
+            if (b->tryLock(0)) {
+                luate.push_back(std::move(b));
+                continue;
+            }
+            if (b->error() == QLockFile::LockFailedError) {
+                qint64 pid = 0;
+                QString calculator;
+                QString aplicatie;
+                procesAltaCopie() = b->getLockInfo(&pid, &calculator, &aplicatie) ? pid : 0;
+                return Blocare_Instanta::Alta_Copie; // the locks taken so far go
+            }
+            // A place that can hold no lock file here (read-only): the
+            // other places still tell the copies apart.
+        }
+        if (luate.empty())
+            return Blocare_Instanta::Fara_Loc;
+        blocari() = std::move(luate);
+    }
+    if (!blocareExecutabil().isHeld() && QCoreApplication::instance())
+        blocareExecutabil() = sys::holdRunningExecutable(QCoreApplication::applicationFilePath());
+    return Blocare_Instanta::Luata;
 }
 
 void Elibereaza_Instanta_Unica()
 {
-    blocare().reset();
+    blocari().clear();
     blocareExecutabil().release();
 }
+
+qint64 Proces_Alta_Copie()
+{
+    return procesAltaCopie();
+}
+
+QString Text_Ruleaza_Deja()
+{
+    const std::optional<QString> utilizator = sys::userName();
+    QString text = u"Quorvel ruleaza deja pentru utilizatorul "_s +
+                   (utilizator ? *utilizator : QString::number(::geteuid()));
+    if (procesAltaCopie() > 0)
+        text += u" (procesul "_s + QString::number(procesAltaCopie()) + u')';
+    return text + u": aceasta pornire se opreste."_s;
+}
+
+QString Text_Fara_Loc_Blocare()
+{
+    return u"Programul nu poate porni: fisierul care arata ca ruleaza nu poate fi creat nici in "_s +
+           QDir::homePath() + u"/.cache, nici in "_s + QDir::tempPath() + u"/Quorvel-"_s +
+           QString::number(::geteuid()) + u" (folderul nu este al utilizatorului sau nu poate fi scris)."_s;
+}
+
+QString Platforma_Ceruta(const QStringList& argumente)
+{
+    const qsizetype i = argumente.indexOf(u"-platform"_s);
+    if (i > 0 && i + 1 < argumente.size())
+        return numePlatforma(argumente.at(i + 1));
+    return numePlatforma(qEnvironmentVariable("QT_QPA_PLATFORM"));
+}
+
+bool Ecran_Nevazut(const QString& platforma)
+{
+    if (ecranVazutTest())
+        return !*ecranVazutTest();
+    // The virtual display scripts/run.sh starts where there is none.
+    if (!qEnvironmentVariableIsEmpty("QUORVEL_VIRTUAL_DISPLAY"))
+        return true;
+    const QString nume = numePlatforma(platforma);
+    if (nume == u"offscreen" || nume == u"minimal")
+        return true;
+    const bool x = !qEnvironmentVariableIsEmpty("DISPLAY");
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (nume.isEmpty())
+        return !x && !wayland; // the desktop's own choice of the two
+    if (nume.startsWith(u"xcb"))
+        return !x;
+    if (nume.startsWith(u"wayland"))
+        return !wayland;
+    return false; // a screen of its own (eglfs, linuxfb, vnc)
+}
+
+std::optional<int> Refuza_Fara_Ecran(Blocare_Instanta blocare, const QString& platforma)
+{
+    if (blocare == Blocare_Instanta::Luata || !Ecran_Nevazut(platforma))
+        return std::nullopt;
+    const QString text = blocare == Blocare_Instanta::Alta_Copie ? Text_Ruleaza_Deja() : Text_Fara_Loc_Blocare();
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    std::fflush(stderr);
+    return 1;
+}
+
+namespace testing {
+void Seteaza_Ecran_Vazut(std::optional<bool> vazut)
+{
+    ecranVazutTest() = vazut;
+}
+} // namespace testing
 
 db::Error Inregistreaza_Drepturi(bool drepturi)
 {

@@ -6,9 +6,11 @@
 #include "platform/ui/mesaj_widgets.h"
 #include "shell/Aplicatie.h"
 #include "shell/Pornire.h"
+#include "shell/Pornire_Pasi.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
@@ -54,6 +56,15 @@ int main(int argc, char** argv)
         qputenv("TZ", ":/etc/localtime");
     sys::useRomanianWhenNoLocale();
     sys::nameRuntimeFolder();
+    // The running copy is looked for before Qt starts: without a display it
+    // could not start at all, and a second copy is to say why it ends.
+    {
+        QStringList argumente;
+        for (int i = 0; i < argc; ++i)
+            argumente << QString::fromLocal8Bit(argv[i]);
+        if (const std::optional<int> refuz = Refuza_Fara_Ecran(Blocheaza_Instanta_Unica(), Platforma_Ceruta(argumente)))
+            return *refuz;
+    }
     Aplicatie app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
     ui::installWidgetPresenter();

@@ -22,6 +22,7 @@
 // road is not found, a picture cannot be written or shows the temporary
 // folder, or the manual given shows a picture the road did not take.
 
+#include "Acasa_Test.h"
 #include "Ferestre_Test.h"
 #include "common/BUTOANE.h"
 #include "common/Globale.h"
@@ -717,6 +718,13 @@ int main(int argc, char** argv)
     if (!QDir().mkpath(program) || !copiaza(seed, program)) {
         std::fprintf(stderr, "cannot copy the program folder %s to %s\n", qPrintable(seed),
                      qPrintable(program));
+        return 1;
+    }
+    // The home of the user the pictures show, in the namespace (or in the
+    // temporary folder): the program's lock and Qt's own files never reach
+    // the home of whoever takes them.
+    if (!acasa_test::Acasa_Proprie(temporar ? temporar->path() + u"/home"_s : u"/home/"_s + kUtilizator)) {
+        std::fprintf(stderr, "cannot make a home folder for the pictures\n");
         return 1;
     }
     if (!ferestre_test::Ecran_Offscreen(program, 1024, 720))

@@ -7,13 +7,18 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
 #include <limits>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace excel {
@@ -661,28 +666,74 @@ db::Error openWorkbook(const Workbook& workbook, db::Connection& connection)
     return db::Error();
 }
 
+namespace {
+
+// Empties and removes the folder `name` of the open folder `parent`, never
+// following a link: a link inside goes as a link, its target stays, and a
+// name that has become a link since it was listed is not opened at all. Only
+// a folder of this user is entered.
+bool removeOwnTree(int parent, const char* name)
+{
+    const int fd = ::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || st.st_uid != ::geteuid()) {
+        ::close(fd);
+        return false;
+    }
+    DIR* entries = ::fdopendir(fd);
+    if (!entries) {
+        ::close(fd);
+        return false;
+    }
+    bool ok = true;
+    while (const dirent* e = ::readdir(entries)) {
+        if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0)
+            continue;
+        struct stat inner;
+        if (::fstatat(fd, e->d_name, &inner, AT_SYMLINK_NOFOLLOW) != 0)
+            ok = false;
+        else if (S_ISDIR(inner.st_mode))
+            ok = removeOwnTree(fd, e->d_name) && ok;
+        else if (::unlinkat(fd, e->d_name, 0) != 0)
+            ok = false;
+    }
+    ::closedir(entries); // closes fd
+    return ::unlinkat(parent, name, AT_REMOVEDIR) == 0 && ok;
+}
+
+} // namespace
+
 void removeStaleWorkFolders(const QString& folder)
 {
-    const QDir dir(folder.isEmpty() ? QDir::tempPath() : folder);
-    const QStringList names =
-        dir.entryList(QStringList{kWorkFolderPrefix + u'*'}, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    const QString path = folder.isEmpty() ? QDir::tempPath() : folder;
+    const int parent = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (parent < 0)
+        return;
+    // Only this user's own names, "<prefix><uid>-<pid>-XXXXXX", as a read
+    // makes them; anything else of a similar name is left where it is.
     const QString own = userWorkFolderPrefix();
+    static const QRegularExpression rest(QStringLiteral("^([0-9]{1,10})-[A-Za-z0-9]{6}$"));
+    const QStringList names =
+        QDir(path).entryList(QStringList{own + u'*'}, QDir::Dirs | QDir::NoSymLinks | QDir::NoDotAndDotDot);
     for (const QString& name : names) {
-        if (QFileInfo(dir.filePath(name)).ownerId() != ::geteuid())
-            continue; // another user's
-        // "<prefix><uid>-<pid>-XXXXXX"; "<prefix><pid>-XXXXXX" and a folder
-        // without a process number come from releases that named no user or
-        // no process, and no read of the latter is still running.
-        const QStringView rest =
-            QStringView(name).mid(name.startsWith(own) ? own.size() : kWorkFolderPrefix.size());
-        const qsizetype dash = rest.indexOf(u'-');
-        bool numbered = false;
-        const qint64 pid = dash > 0 ? rest.left(dash).toLongLong(&numbered) : 0;
-        if (numbered && pid > 0 && pid <= std::numeric_limits<pid_t>::max() &&
-            (::kill(pid_t(pid), 0) == 0 || errno == EPERM))
+        const QRegularExpressionMatch m = rest.match(QStringView(name).mid(own.size()));
+        if (!m.hasMatch())
+            continue;
+        const QByteArray entry = QFile::encodeName(name);
+        struct stat st;
+        if (::fstatat(parent, entry.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(st.st_mode) ||
+            st.st_uid != ::geteuid())
+            continue; // a link, or not this user's
+        const qint64 pid = m.captured(1).toLongLong();
+        if (pid <= 0 || pid > std::numeric_limits<pid_t>::max())
+            continue;
+        if (::kill(pid_t(pid), 0) == 0 || errno == EPERM)
             continue; // its process still runs
-        QDir(dir.filePath(name)).removeRecursively();
+        removeOwnTree(parent, entry.constData());
     }
+    ::close(parent);
 }
 
 db::Result<db::Recordset> tablesSchema(const QString& connectionText)

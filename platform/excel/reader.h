@@ -98,8 +98,10 @@ db::Error openWorkbook(const Workbook& workbook, db::Connection& connection);
 
 // Removes the user's work folders of workbook reads (in the temporary
 // folder, or in `folder`) that a run killed in the middle of opening a
-// workbook left behind; those of a process still running stay, and those of
-// other users are never touched. Called at start-up.
+// workbook left behind: only folders of this user's own name whose process
+// is gone. A link is never followed nor removed, whatever its name, and a
+// link inside such a folder goes without its target; folders of other users
+// and of a process still running stay. Called at start-up.
 void removeStaleWorkFolders(const QString& folder = QString());
 
 // The tables schema of the workbook: TABLE_NAME (driverTableName of each

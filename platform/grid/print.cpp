@@ -2,6 +2,7 @@
 
 #include "platform/grid/grid.h"
 #include "platform/grid/units.h"
+#include "platform/ui/ecran.h"
 #include "platform/ui/imprimanta.h"
 
 #include <QAction>
@@ -278,9 +279,16 @@ PrintPreview::PrintPreview(Grid& grid, const PrintSettings& settings, QWidget* p
     layout->setMenuBar(bar);
     layout->addWidget(m_preview);
     resize(900, 760);
+    ui::fitToScreen(this); // a screen of 768 lines, less its panels, is lower
 }
 
 PrintPreview::~PrintPreview() = default;
+
+void PrintPreview::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    ui::fitToScreen(this); // placed over its parent: its own frame may be known now
+}
 
 void PrintPreview::print()
 {

@@ -60,7 +60,8 @@ QPageLayout pageLayout(const PrintSettings& settings);
 // width. Gives the number of pages (0 when the printer cannot be painted on).
 int printGrid(Grid& grid, const PrintSettings& settings, QPrinter& printer);
 
-// The preview window of a grid's print-out.
+// The preview window of a grid's print-out, kept, its frame included,
+// within the screen's work area.
 class PrintPreview : public QDialog
 {
     Q_OBJECT
@@ -70,6 +71,9 @@ public:
 
     QPrinter& printer() { return m_printer; }
     QPrintPreviewWidget* previewWidget() const { return m_preview; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void print();

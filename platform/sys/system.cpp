@@ -106,6 +106,22 @@ QString ownTempFolder(const QString& name)
     return ownPrivateFolder(QFile::encodeName(folder)) ? folder : QString();
 }
 
+QString userCacheFolder()
+{
+    const QString home = QDir::homePath();
+    if (home.isEmpty() || home == QDir::rootPath())
+        return QString(); // no home named
+    const QString folder = home + QStringLiteral("/.cache");
+    const QByteArray cale = QFile::encodeName(folder);
+    if (::mkdir(cale.constData(), 0700) != 0 && errno != EEXIST)
+        return QString();
+    struct stat st;
+    if (::stat(cale.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid() ||
+        (st.st_mode & 022) != 0)
+        return QString();
+    return folder;
+}
+
 QString userTempFolder(const QString& name)
 {
     const QString own = ownTempFolder(name);

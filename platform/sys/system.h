@@ -59,6 +59,11 @@ QString userTempFolder(const QString& name);
 // Only <temporary folder>/<name>-<uid>, the same at every run: empty where
 // it is not, and cannot be made, this user's alone.
 QString ownTempFolder(const QString& name);
+// The cache folder of the user's home ($HOME/.cache), created private when
+// missing: empty where it is not a folder of this user, or others may write
+// into it (the home of another user, a home that cannot be written, no home
+// at all). A link is followed there: the home is the user's own.
+QString userCacheFolder();
 
 // The leading "major.minor" numbers of a kernel release text; 0 where a
 // number is missing.

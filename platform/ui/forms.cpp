@@ -1,6 +1,7 @@
 #include "platform/ui/forms.h"
 
 #include "platform/ui/accesibilitate.h"
+#include "platform/ui/ecran.h"
 #include "platform/ui/fereastra.h"
 
 #include <QComboBox>
@@ -96,17 +97,23 @@ void quitModalLoop(QWidget* w)
 }
 
 // A window that chose no place of its own opens centred over the main
-// window, kept inside the screen's work area. Its frame is not known before
-// it shows: the inner areas are centred one on the other.
+// window; every window is kept, its frame included, inside the screen's
+// work area, made smaller where it is larger. Its frame is not known before
+// it shows: that of the program's other windows stands for it, and the
+// inner areas are centred one on the other.
 void placeCentred(QWidget* w)
 {
     const Qt::WindowStates placed = Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized;
-    if (w->testAttribute(Qt::WA_Moved) || (w->windowState() & placed))
+    if (w->windowState() & placed)
         return;
     // The size it will show with, as showing it would make it.
     w->ensurePolished();
     if (!w->testAttribute(Qt::WA_Resized))
         w->adjustSize();
+    if (w->testAttribute(Qt::WA_Moved)) {
+        fitToScreen(w); // its own place, its size kept within the screen
+        return;
+    }
     Entry* main = findByKey(registry().mainWindowKey);
     QWidget* over = main && main->window != w && main->window->isVisible() && !main->window->isMinimized()
                         ? main->window.data()
@@ -119,8 +126,8 @@ void placeCentred(QWidget* w)
     const QRect area = screen->availableGeometry();
     QRect r(QPoint(0, 0), w->size());
     r.moveCenter(over ? over->geometry().center() : area.center());
-    r.moveLeft(std::max(area.left(), std::min(r.left(), area.right() + 1 - r.width())));
-    r.moveTop(std::max(area.top(), std::min(r.top(), area.bottom() + 1 - r.height())));
+    r = fitInto(area, frameMargins(w), r);
+    allowSize(w, r.size());
     w->setGeometry(r);
 }
 
@@ -129,6 +136,7 @@ void present(QWidget* w)
 {
     placeCentred(w);
     w->show();
+    fitToScreen(w); // its own frame may be known now
     if (QGuiApplication::platformName() != u"offscreen")
         w->raise();
     w->activateWindow();

@@ -41,8 +41,20 @@ class Sesiune:
                   "DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS", "WAYLAND_DISPLAY"):
             self.env.pop(v, None)
         self.env["XDG_RUNTIME_DIR"] = self.runtime
-        self.env["XDG_CACHE_HOME"] = os.path.join(self.runtime, "cache")
-        self.env["XDG_CONFIG_HOME"] = os.path.join(self.runtime, "config")
+        # A home of the session's own: the program's lock, the bus and Qt's
+        # own files stay out of the home of whoever runs the test.
+        acasa = os.path.join(self.runtime, "home")
+        os.mkdir(acasa, 0o700)
+        self.env["HOME"] = acasa
+        self.env["XDG_CACHE_HOME"] = os.path.join(acasa, ".cache")
+        self.env["XDG_CONFIG_HOME"] = os.path.join(acasa, ".config")
+        self.env["XDG_DATA_HOME"] = os.path.join(acasa, ".local", "share")
+        self.env["XDG_STATE_HOME"] = os.path.join(acasa, ".local", "state")
+        # And a temporary folder of its own, so that runs side by side (of
+        # this user or of the same build) never meet in the system's one.
+        temporar = os.path.join(self.runtime, "tmp")
+        os.mkdir(temporar, 0o700)
+        self.env["TMPDIR"] = temporar
         self.env["QT_QPA_PLATFORM"] = "xcb"
         try:
             citire, scriere = os.pipe()

@@ -40,7 +40,7 @@ public:
                Deschide_Conexiune_Tarif(6, 2026);
         Seteaza_Deschidere_Export([this](const QString& cale) {
             m_exportat = cale;
-            return true;
+            return std::nullopt;
         });
     }
     ~Liste_Test()

@@ -1,5 +1,6 @@
 // The export of a record set to a workbook, read back from the .xlsx, and the
 // updatable copy of a record set.
+#include "Deschizator_Test.h"
 #include "common/Copiere_RecordSet.h"
 #include "common/Transfera_Excel.h"
 #include "platform/excel/xlsx_read.h"
@@ -7,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,6 +24,7 @@ private slots:
     void exportsFromTheCurrentPosition_data();
     void exportsFromTheCurrentPosition();
     void failedOpenKeepsTheRecordSet();
+    void nothingOpensTheWorkbook();
     void exportFolderIsTheUsersOwn();
     void transposes();
     void copyOfAReadOnlyRecordSetIsWritable();
@@ -61,7 +64,7 @@ void TestTransferaExcel::initTestCase()
     ui::testing::setEnabled(true);
     Seteaza_Deschidere_Export([this](const QString& path) {
         m_opened = path;
-        return m_openResult;
+        return m_openResult ? std::nullopt : std::optional<QString>(QStringLiteral("Niciun program."));
     });
 }
 
@@ -142,6 +145,31 @@ void TestTransferaExcel::failedOpenKeepsTheRecordSet()
     QCOMPARE(m[0].icon, ui::Icon::Critical);
     QVERIFY(m[0].text.contains(QStringLiteral("\r\n")));
     QVERIFY(m[0].text.contains(m_opened));
+}
+
+// The desktop's opener is asked and its answer waited for: where it finds
+// nothing to open the workbook with, the box says where the workbook is.
+void TestTransferaExcel::nothingOpensTheWorkbook()
+{
+    Seteaza_Deschidere_Export({});
+    const auto back = qScopeGuard([this] { initTestCase(); });
+    const Deschizator_Test opener(m_dir.filePath(QStringLiteral("bin")), 3);
+    QVERIFY(opener.ok());
+    db::Recordset rs = threeByTwo();
+    Exporta_In_Excel(rs);
+    QVERIFY(rs.isOpen());
+    QCOMPARE(opener.fisiere().size(), 1);
+    const QString workbook = opener.fisiere().at(0);
+    QVERIFY(workbook.startsWith(Folder_Export_Excel()));
+    QCOMPARE(xlsxtest::readFirstSheet(workbook).rows, 3);
+    const auto m = ui::testing::messages();
+    QCOMPARE(m.size(), 1);
+    QCOMPARE(m[0].title, std::optional<QString>(QStringLiteral("EROARE")));
+    QCOMPARE(m[0].icon, ui::Icon::Critical);
+    QCOMPARE(m[0].text, QString::number(db::ErrorNumber::General) +
+                            QStringLiteral("\r\nFisierul nu a putut fi deschis:\r\n") + workbook +
+                            QStringLiteral("\r\nNu este instalat niciun program care sa deschida acest fel "
+                                           "de fisier (xdg-open, codul 3)."));
 }
 
 // The exports go to a private folder of the user in the temporary folder;

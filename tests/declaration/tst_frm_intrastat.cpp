@@ -465,7 +465,7 @@ private slots:
         QString deschis;
         Seteaza_Deschidere_Export([&](const QString& cale) {
             deschis = cale;
-            return true;
+            return std::nullopt;
         });
         Frm_INTRASTAT* f = deschidePerioada(u"O"_s, 2015, 3);
         QVERIFY(f);
@@ -653,7 +653,7 @@ private slots:
         QString exportat;
         Seteaza_Deschidere_Export([&](const QString& cale) {
             exportat = cale;
-            return true;
+            return std::nullopt;
         });
         const auto faraExport = qScopeGuard([&] {
             Seteaza_Deschidere_Export({});

@@ -31,12 +31,12 @@ public:
         pornite().clear();
         Seteaza_Pornire_Vizualizator([](const QString& program, const QStringList& argumente) {
             pornite().append({program, argumente});
-            return true;
+            return std::nullopt;
         });
         exportate().clear();
         Seteaza_Deschidere_Export([](const QString& cale) {
             exportate().append(cale);
-            return true;
+            return std::nullopt;
         });
         FirmaCurenta_Adresa = QStringLiteral("Str. Lunga 1");
         FirmaCurenta_Oras = QStringLiteral("Brasov");

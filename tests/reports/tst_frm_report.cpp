@@ -4,6 +4,7 @@
 // HTML and PDF with their file names and the viewer, Excel, zoom, printing,
 // and the window opened from the declaration window's print button.
 
+#include "Deschizator_Test.h"
 #include "Raport_Test.h"
 #include "common/Pdf_Test.h"
 #include "declaration/Frm_INTRASTAT.h"
@@ -127,6 +128,8 @@ private slots:
     void exporturi_data();
     void exporturi();
     void exportFaraVizualizator();
+    void exportNedeschis_data();
+    void exportNedeschis();
     void exportEsuatNuIntreaba();
     void numeFisierExport_data();
     void numeFisierExport();
@@ -490,6 +493,46 @@ void TestFrmReport::exportFaraVizualizator()
     comanda(f, u"ExportaPDF"_s)->trigger();
     QCOMPARE(ui::testing::messages().size(), 1);
     QVERIFY(Raport_Test::pornite().isEmpty());
+}
+
+void TestFrmReport::exportNedeschis_data()
+{
+    exporturi_data();
+}
+
+// "Da" to "DESCHID FISIERUL ?" where nothing can open the file (the opener
+// finds no program for it): the error names the file's full path.
+void TestFrmReport::exportNedeschis()
+{
+    QFETCH(QString, meniu);
+    QFETCH(QString, folder);
+    QFETCH(QString, extensie);
+    Raport_Test t;
+    VERIFICA_RAPORT(t);
+    Seteaza_Pornire_Vizualizator({}); // the viewer itself, its answer waited for
+    const Deschizator_Test deschizator(t.cale(u"bin"_s), 3);
+    QVERIFY(deschizator.ok());
+    Cale_IExplore = deschizator.cale();
+    Exista_IExplore = true;
+    Cale_AcroRd32 = deschizator.cale();
+    Exista_AcroRd32 = true;
+    Frm_Report* f = deschide(10001, u"0"_s, kMartie);
+    QVERIFY(f);
+    f->setWindowTitle(u"Declaratie Intrastat : 12/A-7 / 31.01.2026"_s);
+    const QString cale = Folder_Sistem + folder + u"12_A7_31_01_2026"_s + extensie;
+
+    ui::testing::pushAnswer(ui::Answer::Yes);
+    comanda(f, meniu)->trigger();
+    QCOMPARE(deschizator.fisiere(), QStringList{cale});
+    const QList<ui::testing::Call> m = ui::testing::messages();
+    QCOMPARE(m.size(), 2);
+    QCOMPARE(m.at(1).text, u"Error -2147467259\r\nFisierul nu a putut fi deschis:\r\n"_s + cale +
+                               u"\r\nNu este instalat niciun program care sa deschida acest fel de fisier "
+                               u"(xdg-open, codul 3)."_s);
+    QCOMPARE(m.at(1).icon, ui::Icon::None);
+    QCOMPARE(m.at(1).title, std::nullopt);
+    QVERIFY(QFile::exists(cale));
+    QVERIFY(!QApplication::overrideCursor());
 }
 
 // A file that cannot be written is reported as such: no offer to open a file

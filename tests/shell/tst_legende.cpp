@@ -492,6 +492,23 @@ QStringList verificaFereastra(QWidget* w, const QString& eticheta)
     return v.defecte();
 }
 
+// A window, its frame included, within the work area of its screen.
+QStringList inEcran(const QWidget* w)
+{
+    const QRect zona = w->screen()->availableGeometry();
+    const QRect cadru = w->frameGeometry();
+    if (zona.contains(cadru))
+        return {};
+    return {u"%1: the window (%2,%3 %4x%5 with its frame) does not fit the work area %6x%7"_s
+                .arg(w->objectName())
+                .arg(cadru.x())
+                .arg(cadru.y())
+                .arg(cadru.width())
+                .arg(cadru.height())
+                .arg(zona.width())
+                .arg(zona.height())};
+}
+
 void fotografiaza(QWidget* w, const QString& eticheta)
 {
     const QString dosar = qEnvironmentVariable("QUORVEL_POZE");
@@ -500,7 +517,7 @@ void fotografiaza(QWidget* w, const QString& eticheta)
     QString nume = eticheta;
     nume.replace(QRegularExpression(u"[^A-Za-z0-9_]+"_s), u"_"_s);
     w->grab().save(dosar + u'/' + nume + u".png"_s);
-    if (QScreen* s = w->screen(); s && !(w->windowFlags() & Qt::Popup))
+    if (QScreen* s = w->screen(); s && w->windowType() != Qt::Popup)
         s->grabWindow(0).save(dosar + u'/' + nume + u"_ecran.png"_s);
 }
 
@@ -746,6 +763,7 @@ private slots:
                 asteapta(100);
             }
             defecte = verificaFereastra(w, p.eticheta);
+            defecte << inEcran(w);
             fotografiaza(w, p.eticheta);
             if (w->isModal())
                 ui::Forms::unload(w);
@@ -756,6 +774,42 @@ private slots:
             vazuta,
             qPrintable(p.fereastra + u" did not show; messages: "_s + Arbore_Test::mesaje().join(u" | "_s)),
             10000);
+        inchideToate();
+        QVERIFY2(defecte.isEmpty(), qPrintable(u"\n  "_s + defecte.join(u"\n  "_s)));
+    }
+
+    void previzualizare_data()
+    {
+        QTest::addColumn<QString>("fereastra");
+        QTest::newRow("Frm_Lista_tabele") << u"Frm_Lista_tabele"_s;
+        QTest::newRow("Frm_HS") << u"Frm_HS"_s;
+    }
+
+    // The grid's print preview ("Tipareste") opens whole within the screen.
+    void previzualizare()
+    {
+        QFETCH(QString, fereastra);
+        inchideToate();
+        ui::testing::clear();
+        fereastra == u"Frm_HS"_s ? Meniu_Tarif(Nivel_Tarif::HS_8) : Meniu_Lista_Cod(Lista_Cod::Tari);
+        asteapta();
+        QStringList defecte;
+        bool vazuta = false;
+        QTimer ceas; // goes with the test, never firing after it
+        ceas.setSingleShot(true);
+        connect(&ceas, &QTimer::timeout, this, [&] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (!w)
+                return;
+            asteapta(100);
+            vazuta = w->objectName() == u"PrintPreview"_s;
+            defecte << inEcran(w);
+            fotografiaza(w, fereastra + u" Tipareste"_s);
+            w->close();
+        });
+        ceas.start(100);
+        apasa(fereastra, u"CmdPrint"_s);
+        QVERIFY2(vazuta, qPrintable(u"no print preview; messages: "_s + Arbore_Test::mesaje().join(u" | "_s)));
         inchideToate();
         QVERIFY2(defecte.isEmpty(), qPrintable(u"\n  "_s + defecte.join(u"\n  "_s)));
     }

@@ -3,6 +3,7 @@
 
 #include "Alt_Proces.h"
 #include "Arbore_Test.h"
+#include "Deschizator_Test.h"
 #include "platform/ui/fereastra_stub.h"
 #include "shell/Frm_Meniu_Principal.h"
 #include "common/Compact_Database.h"
@@ -73,6 +74,43 @@ private slots:
         QCOMPARE(f->windowTitle(), u"Quorvel   versiunea  2.30  --  ALTA"_s);
         QVERIFY(f->findChild<QAction*>(u"Nat_Tranzactiei"_s));
         QCOMPARE(f->findChild<QAction*>(u"Intrastat_Preluare"_s)->text(), u"Quorvel (Preluare fisier)"_s);
+    }
+
+    void documentNedeschis_data()
+    {
+        QTest::addColumn<QString>("comanda");
+        QTest::addColumn<QString>("document");
+        QTest::addColumn<bool>("pdf"); // a PDF reader is set, else only a browser
+        QTest::newRow("Ajutor > Ajutor") << u"Ajutor"_s << u"System/Help/Manual.Pdf"_s << true;
+        QTest::newRow("Ajutor > Ajutor, the HTML manual") << u"Ajutor"_s << u"System/Help/Manual.Html"_s << false;
+        QTest::newRow("Tot Explicativul (PDF)") << u"Explicativ_TOT_PDF"_s << u"System/HS/Explicativ.Pdf"_s << true;
+    }
+
+    // Where nothing can open the document (the opener finds no program for
+    // it), the command says so and names the document's full path.
+    void documentNedeschis()
+    {
+        QFETCH(QString, comanda);
+        QFETCH(QString, document);
+        QFETCH(bool, pdf);
+        Arbore_Test arbore;
+        QVERIFY(arbore.ok());
+        const Deschizator_Test deschizator(arbore.cale(u"bin"_s), 3);
+        QVERIFY(deschizator.ok());
+        Cale_AcroRd32 = deschizator.cale();
+        Exista_AcroRd32 = pdf;
+        Cale_IExplore = deschizator.cale();
+        Exista_IExplore = !pdf;
+        ui::Forms::registerWindow(u"Frm_Meniu_Principal"_s, [] { return new Frm_Meniu_Principal; });
+        auto* f = ui::Forms::load<Frm_Meniu_Principal>(u"Frm_Meniu_Principal"_s);
+        QVERIFY(f);
+        f->findChild<QAction*>(comanda)->trigger();
+        const QString cale = arbore.cale(document);
+        QCOMPARE(deschizator.fisiere(), QStringList{cale});
+        QCOMPARE(Arbore_Test::mesaje(),
+                 QStringList{u"Fisierul nu a putut fi deschis:\r\n"_s + cale +
+                             u"\r\nNu este instalat niciun program care sa deschida acest fel de fisier "
+                             u"(xdg-open, codul 3)."_s});
     }
 
     void compactare_data()

@@ -9,6 +9,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -1490,7 +1491,9 @@ void TestReader::renamedFiles()
 
 // A read leaves no file behind, even while its tables are open; the folder
 // a killed run left is removed at the next start, that of a running one is
-// not, nor one of another user.
+// not, nor one of another user, nor anything that is not a folder of this
+// user's own name: a link of that name (another user can plant one in the
+// temporary folder) is never followed, and its target keeps its files.
 void TestReader::workFolders()
 {
     const QString tmp = m_dir.filePath(u"tmp"_s);
@@ -1509,6 +1512,23 @@ void TestReader::workFolders()
     else
         qputenv("TMPDIR", before);
 
+    // The user's own files, which links lead to.
+    const QString victim = m_dir.filePath(u"documente"_s);
+    QVERIFY(QDir().mkpath(victim + u"/sub"_s));
+    QVERIFY(writeBytes(victim + u"/declaratie.xml"_s, QByteArray(10, 'd')));
+    QVERIFY(writeBytes(victim + u"/sub/firma.mdb"_s, QByteArray(10, 'f')));
+    const QStringList victimFiles{u"declaratie.xml"_s, u"sub"_s, u"sub/firma.mdb"_s};
+    const auto filesOf = [](const QString& folder) {
+        QStringList files;
+        QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files << it.next().mid(folder.size() + 1);
+        files.sort();
+        return files;
+    };
+    QCOMPARE(filesOf(victim), victimFiles);
+
     // A process number no process holds any more.
     QProcess done;
     done.start(u"true"_s, QStringList());
@@ -1519,15 +1539,26 @@ void TestReader::workFolders()
     const QString pid = QString::number(QCoreApplication::applicationPid());
     const QString killed = u"quorvel-workbook-%1-%2-AbCdEf"_s.arg(user).arg(deadPid);
     const QString running = u"quorvel-workbook-%1-%2-XyZxYz"_s.arg(user, pid);
-    const QString killedUnnamed = u"quorvel-workbook-%1-AbCdEf"_s.arg(deadPid); // no user in the name
-    const QString runningUnnamed = u"quorvel-workbook-%1-XyZxYz"_s.arg(pid);
+    const QString planted = u"quorvel-workbook-%1-%2-LiNkEd"_s.arg(user).arg(deadPid);
+    const QString plantedBare = u"quorvel-workbook-x"_s;
+    const QString asFile = u"quorvel-workbook-%1-%2-FiLeEe"_s.arg(user).arg(deadPid);
+    // Names no read of this user makes (releases that named no user or no
+    // process, a longer tail) are not this user's to remove.
+    const QString killedUnnamed = u"quorvel-workbook-%1-AbCdEf"_s.arg(deadPid);
     const QString older = u"quorvel-workbook-Q1w2E3"_s;
+    const QString longer = u"quorvel-workbook-%1-%2-AbCdEf-x"_s.arg(user).arg(deadPid);
     const QString other = u"alt-folder"_s;
-    QStringList kept{other, running, runningUnnamed};
-    for (const QString& name : {killed, running, killedUnnamed, runningUnnamed, older, other}) {
+    QStringList kept{other, running, killedUnnamed, older, longer, planted, plantedBare, asFile};
+    for (const QString& name : {killed, running, killedUnnamed, older, longer, other}) {
         QVERIFY(QDir().mkpath(tmp + u'/' + name));
         QVERIFY(writeBytes(tmp + u'/' + name + u"/workbook.db"_s, QByteArray(100, 'x')));
     }
+    QVERIFY(writeBytes(tmp + u'/' + asFile, QByteArray(10, 'x')));
+    for (const QString& name : {planted, plantedBare})
+        QVERIFY(QFile::link(victim, tmp + u'/' + name));
+    // A link inside the killed run's folder goes, not what it leads to.
+    QVERIFY(QFile::link(victim, tmp + u'/' + killed + u"/legatura"_s));
+    QVERIFY(QFile::link(victim + u"/declaratie.xml"_s, tmp + u'/' + killed + u"/fisier"_s));
     // Another user's stale folder (root can make one) is left to that user.
     if (::geteuid() == 0) {
         const QString foreign = u"quorvel-workbook-65534-%1-QwErTy"_s.arg(deadPid);
@@ -1536,10 +1567,12 @@ void TestReader::workFolders()
         kept << foreign;
     }
     excel::removeStaleWorkFolders(tmp);
-    QStringList left = QDir(tmp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    QStringList left = QDir(tmp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
     left.sort();
     kept.sort();
     QCOMPARE(left, kept);
+    QCOMPARE(filesOf(victim), victimFiles);
+    QVERIFY(QFileInfo(tmp + u'/' + planted).isSymLink());
 }
 
 // The inputs fuzzing found that once broke the reader: each an error or a

@@ -13,6 +13,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPrintPreviewWidget>
+#include <QScreen>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTest>
@@ -197,6 +198,14 @@ void TestGridPrint::previewWindow()
         // A failed check must not leave the window open.
         const auto closer = qScopeGuard([preview] { preview->reject(); });
         QCOMPARE(preview->windowTitle(), u"LISTA DE TEST"_s);
+        // Whole within the screen's work area (the tests' screen is lower
+        // than the preview's own size).
+        const QRect area = preview->screen()->availableGeometry();
+        QVERIFY2(area.contains(preview->frameGeometry()),
+                 qPrintable(u"%1,%2 %3x%4"_s.arg(preview->frameGeometry().x())
+                                .arg(preview->frameGeometry().y())
+                                .arg(preview->frameGeometry().width())
+                                .arg(preview->frameGeometry().height())));
         const QList<QPair<const char*, QString>> captions{{"PageSetup", u"Setare Pagina"_s},
                                                           {"Print", u"Tipareste"_s},
                                                           {"Exit", u"Iesire"_s},

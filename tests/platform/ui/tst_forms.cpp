@@ -1,3 +1,4 @@
+#include "platform/ui/ecran.h"
 #include "platform/ui/fereastra.h"
 #include "platform/ui/fereastra_stub.h"
 #include "platform/ui/forms.h"
@@ -338,13 +339,23 @@ private slots:
         QVERIFY(qAbs(asezat->geometry().center().x() - principal->geometry().center().x()) <= 1);
         QVERIFY(qAbs(asezat->geometry().center().y() - principal->geometry().center().y()) <= 1);
 
-        // Larger than the room beside the main window: kept on the screen.
+        // Larger than the room beside the main window: kept on the screen,
+        // its frame included.
         principal->setGeometry(QRect(ecran.topLeft(), principal->size()));
         QWidget* mare = Forms::load(u"Frm_C"_s);
-        mare->resize(900, 700);
+        mare->resize(ecran.width() - 20, ecran.height() - 20);
         QVERIFY(Forms::show(u"Frm_C"_s));
-        QVERIFY(ecran.contains(mare->geometry().topLeft()));
+        QVERIFY(ecran.contains(mare->frameGeometry()));
         QVERIFY(Forms::unload(u"Frm_C"_s));
+        // Larger than the screen, even of a fixed size: made smaller to fit.
+        for (const bool fixa : {false, true}) {
+            QWidget* imensa = Forms::load(u"Frm_C"_s);
+            const QSize marime(ecran.width() + 300, ecran.height() + 200);
+            fixa ? imensa->setFixedSize(marime) : imensa->resize(marime);
+            QVERIFY(Forms::show(u"Frm_C"_s));
+            QVERIFY2(ecran.contains(imensa->frameGeometry()), fixa ? "fixed size" : "resized");
+            QVERIFY(Forms::unload(u"Frm_C"_s));
+        }
 
         // A window maximised by its load routine stays maximised.
         Forms::registerWindow(u"Frm_Maxim"_s, [] {
@@ -361,6 +372,33 @@ private slots:
         c->resize(200, 100);
         QVERIFY(Forms::show(u"Frm_C"_s, false));
         QCOMPARE(c->geometry().center(), ecran.center());
+    }
+
+    void fitInto_data()
+    {
+        QTest::addColumn<QRect>("inner");
+        QTest::addColumn<QRect>("fitted");
+        // A work area of 1366x740 under a panel of 28 at the top, frames of
+        // 4 at the sides and the bottom and 30 above.
+        QTest::newRow("inside already") << QRect(100, 100, 600, 400) << QRect(100, 100, 600, 400);
+        QTest::newRow("its title bar above the area") << QRect(100, 40, 600, 400) << QRect(100, 58, 600, 400);
+        QTest::newRow("below the bottom") << QRect(100, 500, 600, 400) << QRect(100, 364, 600, 400);
+        QTest::newRow("the grid's print preview") << QRect(233, 4, 900, 760) << QRect(233, 58, 900, 706);
+        QTest::newRow("wider than the screen") << QRect(-50, 100, 1500, 400) << QRect(4, 100, 1358, 400);
+        QTest::newRow("past the right edge") << QRect(1000, 100, 600, 400) << QRect(762, 100, 600, 400);
+    }
+
+    // A window and its frame end within the work area, as little moved and
+    // made smaller as that takes.
+    void fitInto()
+    {
+        QFETCH(QRect, inner);
+        QFETCH(QRect, fitted);
+        const QRect area(0, 28, 1366, 740);
+        const QMargins frame(4, 30, 4, 4);
+        const QRect r = ui::fitInto(area, frame, inner);
+        QCOMPARE(r, fitted);
+        QVERIFY(area.contains(r.marginsAdded(frame)));
     }
 
     // What assistive tools read as each control's name: its caption or label
