@@ -8,7 +8,10 @@
 //   BM_Verificare/N: both passes over N lines of one declaration with 2,000
 //     distinct codes, the tariff columns stale before each run (every line
 //     is written by pass 1), some lines at fault.
-//   BM_FisierXml: the declaration file of 40,000 items.
+//   BM_FisierXml/N: the declaration file of N lines (40,000: every line its
+//     own item; 100,000: as many items as codes and countries give), the
+//     lines checked as "Verifica Date" checks them before the file is written.
+//   BM_VerificareInainteDeFisier/N: those checks alone, over the same lines.
 
 #include "bench/tarif_cn.h"
 #include "codelists/Cautare_Tarif.h"
@@ -21,12 +24,12 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 
 namespace {
 
 constexpr int kCoduriDistincte = 2000;
-constexpr int kArticoleXml = 40000;
 
 // A program folder of its own with the company, the common database and the
 // shipped tariff, open as the three connections.
@@ -168,6 +171,30 @@ void BM_Verificare(benchmark::State& state)
 }
 BENCHMARK(BM_Verificare)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// The lines of the declaration file: n lines of December 2015, each code
+// with each country of destination in turn. Gives the number of items.
+int Linii_Fisier(Mediu& m, int n)
+{
+    const int coduri = std::min(n / static_cast<int>(kTari.size()), static_cast<int>(m.coduri().size()));
+    const bool ok = m.Linii(n, [&](int i) {
+        return QVector<db::Variant>{QStringLiteral("O"),
+                                    2015,
+                                    12,
+                                    m.coduri().at(i % coduri),
+                                    QStringLiteral("RO"),
+                                    kTari.at((i / coduri) % kTari.size()),
+                                    100.0 + i % 1000,
+                                    1.0 + i % 50,
+                                    QStringLiteral("11"),
+                                    QStringLiteral("DE123456789"),
+                                    i + 1};
+    });
+    return ok ? std::min(n, coduri * static_cast<int>(kTari.size())) : -1;
+}
+
+const Cheie_Declaratie kCheieFisier{QStringLiteral("O"), QStringLiteral("RO123"), QStringLiteral("2015"),
+                                    QStringLiteral("12")};
+
 void BM_FisierXml(benchmark::State& state)
 {
     Mediu& m = Mediu::get();
@@ -175,43 +202,53 @@ void BM_FisierXml(benchmark::State& state)
         state.SkipWithError(qPrintable(m.eroare()));
         return;
     }
-    // Every line its own item: code and country of destination differ.
-    const int coduri = kArticoleXml / kTari.size();
-    const bool ok = m.Linii(kArticoleXml, [&](int i) {
-        return QVector<db::Variant>{QStringLiteral("O"),
-                                    2015,
-                                    12,
-                                    m.coduri().at(i % coduri),
-                                    QStringLiteral("RO"),
-                                    kTari.at(i / coduri),
-                                    100.0 + i % 1000,
-                                    1.0 + i % 50,
-                                    QStringLiteral("11"),
-                                    QStringLiteral("DE123456789"),
-                                    i + 1};
-    });
-    if (!ok) {
+    const int n = static_cast<int>(state.range(0));
+    const int articole = Linii_Fisier(m, n);
+    if (articole < 0) {
         state.SkipWithError("cannot add the lines");
         return;
     }
     Date_Fisier_XML date;
-    date.cheie = Cheie_Declaratie{QStringLiteral("O"), QStringLiteral("RO123"), QStringLiteral("2015"),
-                                  QStringLiteral("12")};
+    date.cheie = kCheieFisier;
     date.numeCompanie = QStringLiteral("FIRMA SRL");
     date.tipDeclaratie = QStringLiteral("N-Noua");
     date.valoareStatistica = true;
     for (auto _ : state) {
         ui::testing::clear();
         const Rezultat_Fisier_XML r = Genereaza_Fisier_XML(date);
-        if (!r.generat || r.articole != kArticoleXml) {
+        if (!r.generat || r.articole != articole || r.liniiCuProbleme != 0) {
             state.SkipWithError("unexpected result");
             break;
         }
     }
-    state.SetItemsProcessed(state.iterations() * kArticoleXml);
+    state.SetItemsProcessed(state.iterations() * n);
+    state.counters["items"] = articole;
     state.counters["tariff_codes"] = static_cast<double>(m.coduri().size());
 }
-BENCHMARK(BM_FisierXml)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FisierXml)->Arg(40000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_VerificareInainteDeFisier(benchmark::State& state)
+{
+    Mediu& m = Mediu::get();
+    if (!m.ok()) {
+        state.SkipWithError(qPrintable(m.eroare()));
+        return;
+    }
+    const int n = static_cast<int>(state.range(0));
+    if (Linii_Fisier(m, n) < 0) {
+        state.SkipWithError("cannot add the lines");
+        return;
+    }
+    for (auto _ : state) {
+        const Probleme_Declaratie p = Probleme_Liniilor(kCheieFisier, Perioada_Declaratie{2015, 12}, 10);
+        if (!p.citite || p.linii != n || p.liniiCuProbleme != 0) {
+            state.SkipWithError("unexpected result");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(BM_VerificareInainteDeFisier)->Arg(40000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -7,10 +7,13 @@
 
 void Cautare_Rapida_Lista(grid::Grid& grila, QLabel* eticheta, QChar caracter)
 {
-    if (grid::typeAhead(grila, Prefix_Cautare, caracter) == grid::TypeAhead::Ignored)
+    const QString cautat = Prefix_Cautare + caracter;
+    const grid::TypeAhead rezultat = grid::typeAhead(grila, Prefix_Cautare, caracter);
+    if (rezultat == grid::TypeAhead::Ignored || !eticheta)
         return;
-    if (eticheta) {
-        eticheta->setText(QStringLiteral("In curs de cautare : ") + Prefix_Cautare);
-        eticheta->adjustSize();
-    }
+    QString text = QStringLiteral("In curs de cautare : ") + Prefix_Cautare;
+    if (rezultat == grid::TypeAhead::Missed)
+        text += QStringLiteral("NU GASESC : ") + cautat;
+    eticheta->setText(text);
+    eticheta->adjustSize();
 }

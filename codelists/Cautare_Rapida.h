@@ -14,7 +14,9 @@ class Grid;
 // Runs from the grid's key-press event, which still gets the key. Tab, line
 // feed and Enter do nothing; any other character is added to Prefix_Cautare
 // and the grid goes to the first row whose current-column value begins with
-// it. The label then reads "In curs de cautare : " and the prefix, or the
-// text alone when no row matched (the prefix is emptied and the grid goes
-// back to its first row).
+// it, while the label reads "In curs de cautare : " and the prefix. When no
+// row matches, the prefix is emptied, the grid stays where it was and the
+// label says what was not found ("In curs de cautare : NU GASESC : " and
+// the prefix tried). Esc, Backspace and the other keys that type no
+// character empty the prefix and the label's prefix without moving the grid.
 void Cautare_Rapida_Lista(grid::Grid& grila, QLabel* eticheta, QChar caracter);

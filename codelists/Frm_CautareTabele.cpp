@@ -13,6 +13,7 @@
 #include "platform/ui/mesaj.h"
 #include "platform/ui/twips.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -133,7 +134,26 @@ void Frm_CautareTabele::showEvent(QShowEvent* eveniment)
     GridCautare->setFocus();
 }
 
-bool Frm_CautareTabele::Copiaza_Selectia()
+bool Frm_CautareTabele::Este_Codul_Liniei(int rand) const
+{
+    const Cerere_Cautare_Tabele& c = Parametri_Cautare_Tabele;
+    grid::CallingGrid* apelant = c.Cautare_GridApelant;
+    const int n = c.Cautare_NrColoane;
+    if (!apelant || n < 1 || n > 8)
+        return false;
+    for (int k = 1; k <= n; ++k) {
+        if (c.Cautare_ColoaneSursa[k] != 0)
+            continue;
+        const QString cod = GridCautare->cellValue(rand, 0).toText().trimmed();
+        return !cod.isEmpty() && apelant->cell(c.Cautare_ColoaneDestinatie[k])
+                                         .toText()
+                                         .trimmed()
+                                         .compare(cod, Qt::CaseInsensitive) == 0;
+    }
+    return false;
+}
+
+bool Frm_CautareTabele::Copiaza_Selectia(bool laInchidere)
 {
     if (m_returnat)
         return false;
@@ -143,7 +163,11 @@ bool Frm_CautareTabele::Copiaza_Selectia()
     if (rand < 0 || rand >= GridCautare->dataRowCount())
         return false; // an empty list, or no current row
     const int n = c.Cautare_NrColoane;
-    if (grid::CallingGrid* apelant = c.Cautare_GridApelant; apelant && n >= 1 && n <= 8) {
+    // Closed on the line's own code, the list has given nothing new: the
+    // calling row is left as it is, not written again with what the list
+    // holds beside the code.
+    const bool scrie = !laInchidere || !Este_Codul_Liniei(rand);
+    if (grid::CallingGrid* apelant = c.Cautare_GridApelant; scrie && apelant && n >= 1 && n <= 8) {
         for (int k = 1; k <= n; ++k)
             apelant->setCell(c.Cautare_ColoaneDestinatie[k],
                              GridCautare->cellValue(rand, c.Cautare_ColoaneSursa[k]));
@@ -155,7 +179,15 @@ bool Frm_CautareTabele::Copiaza_Selectia()
 
 void Frm_CautareTabele::Returneaza_Selectia()
 {
-    Copiaza_Selectia();
+    Copiaza_Selectia(false);
+    ui::Forms::unload(this);
+    if (grid::CallingGrid* apelant = Parametri_Cautare_Tabele.Cautare_GridApelant)
+        apelant->takeFocus();
+}
+
+void Frm_CautareTabele::Renunta()
+{
+    m_returnat = true; // nothing is returned
     ui::Forms::unload(this);
     if (grid::CallingGrid* apelant = Parametri_Cautare_Tabele.Cautare_GridApelant)
         apelant->takeFocus();
@@ -163,9 +195,21 @@ void Frm_CautareTabele::Returneaza_Selectia()
 
 void Frm_CautareTabele::Form_Unload(bool&)
 {
-    Copiaza_Selectia(); // closing the window picks the current row too
+    Copiaza_Selectia(true); // closing the window picks the current row too
     m_rs.close();
     Prefix_Cautare.clear();
+}
+
+void Frm_CautareTabele::keyPressEvent(QKeyEvent* eveniment)
+{
+    // Esc that no control took (the focus on a button): the list is left as
+    // from the grid. While a row is being added, Esc belongs to the new row.
+    if (eveniment->key() == Qt::Key_Escape && !m_adaugare) {
+        eveniment->accept();
+        Renunta();
+        return;
+    }
+    ui::Fereastra::keyPressEvent(eveniment);
 }
 
 void Frm_CautareTabele::GridCautare_DblClick()
@@ -176,9 +220,15 @@ void Frm_CautareTabele::GridCautare_DblClick()
 
 void Frm_CautareTabele::GridCautare_KeyDown(int tasta, Qt::KeyboardModifiers, bool& consuma)
 {
-    if ((tasta == Qt::Key_Return || tasta == Qt::Key_Enter) && !m_adaugare) {
+    if (m_adaugare)
+        return;
+    if (tasta == Qt::Key_Return || tasta == Qt::Key_Enter) {
         consuma = true;
         Returneaza_Selectia();
+    } else if (tasta == Qt::Key_Escape) {
+        // Esc leaves the list without a choice: the calling cell keeps what it held.
+        consuma = true;
+        Renunta();
     }
 }
 

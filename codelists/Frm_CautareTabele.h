@@ -5,8 +5,11 @@
 // Parametri_Cautare_Tabele when it loads and writes the chosen row's columns
 // into the calling grid by the column pairs, once, whether the row is chosen
 // by Enter, by a double-click or by closing the window; Cautare_Rezultat then
-// names the row. It also re-sorts by a header click, narrows by the column
-// search, jumps by typing and adds a row to the listed table.
+// names the row. Closing the window on the calling line's own code, or
+// with no current row, writes nothing; Esc leaves without a choice. It also
+// re-sorts by a header click, narrows by the column search, jumps by typing
+// (a search that finds nothing leaves the current row where it was) and
+// adds a row to the listed table.
 
 #include "codelists/Ferestre_Liste.h"
 #include "platform/db/db.h"
@@ -58,12 +61,22 @@ public:
 
 protected:
     void showEvent(QShowEvent* eveniment) override;
+    void keyPressEvent(QKeyEvent* eveniment) override;
 
 private:
     // Copies the chosen row into the calling grid (once per window), then
     // unloads the window and gives the calling grid the focus.
     void Returneaza_Selectia();
-    bool Copiaza_Selectia();
+    // Esc: unloads the window without a choice; the calling grid gets the
+    // focus, its cells and Cautare_Rezultat stay as they were.
+    void Renunta();
+    // The current row into the calling grid, once per window. On closing
+    // (laInchidere) a row that is the calling line's own code is not
+    // written again: the close box changes nothing there.
+    bool Copiaza_Selectia(bool laInchidere);
+    // Whether the list's row holds, in its code column, what the calling
+    // row holds in the column the code goes to (letter case aside).
+    bool Este_Codul_Liniei(int rand) const;
     void Ajusteaza_Dimensiuni();
     // Opens the list on the request's database; false (with a message) when
     // the query cannot be opened.

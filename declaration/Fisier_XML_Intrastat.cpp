@@ -5,6 +5,7 @@
 #include "common/Operatii_String.h"
 #include "common/Verifica_Exista_Fisier.h"
 #include "common/Verifica_Null.h"
+#include "declaration/Verificare_Declaratie.h"
 #include "platform/db/db.h"
 #include "platform/ui/mesaj.h"
 
@@ -607,6 +608,43 @@ void Fisier_Negenerat(const QString& cauza)
     Eroare(kNegenerat + kCrLf + cauza);
 }
 
+// The problems of the verification shown before the file is written.
+constexpr int kProblemeAfisate = 10;
+
+QString Linii_Cu_Probleme(int linii)
+{
+    return linii == 1 ? u"1 LINIE CU PROBLEME"_s : QString::number(linii) + u" LINII CU PROBLEME"_s;
+}
+
+// What the verification finds, for the question before the file is
+// written and for its final message: "" when nothing.
+QString Text_Probleme(const Probleme_Declaratie& p, const Cheie_Declaratie& cheie)
+{
+    QStringList text;
+    if (!p.tarif)
+        text << u"Nu se poate identifica tabela tarif vamal pentru luna "_s + cheie.luna + u", anul "_s +
+                    cheie.anul + u": codurile NC nu au fost verificate."_s;
+    if (p.liniiCuProbleme > 0) {
+        text << u"LA VERIFICARE, DECLARATIA ARE "_s + Linii_Cu_Probleme(p.liniiCuProbleme) + u" (DIN "_s +
+                    QString::number(p.linii) + u"):"_s;
+        text << p.primele;
+        if (p.probleme > p.primele.size())
+            text << u"... si inca "_s + QString::number(p.probleme - p.primele.size()) + u" probleme"_s;
+    }
+    return text.join(kCrLf);
+}
+
+// Asks whether a file with the problems found is written all the same.
+bool Scrie_Cu_Probleme(const QString& probleme)
+{
+    return ui::msgBox(probleme + kCrLf + kCrLf +
+                          u"Un fisier cu aceste probleme poate fi refuzat la depunere; \"Verifica Date\" "
+                          u"marcheaza liniile si le arata pe toate."_s +
+                          kCrLf + u"Generati totusi fisierul ?"_s,
+                      ui::Icon::Question, ui::Buttons::YesNo, u"RASPUNDETI"_s,
+                      ui::DefaultButton::Second) == ui::Answer::Yes;
+}
+
 } // namespace
 
 QString Cod_Fiscal_XML(const QString& codFiscal)
@@ -671,6 +709,21 @@ Rezultat_Fisier_XML Genereaza_Fisier_XML(const Date_Fisier_XML& date,
         Fisier_Negenerat(probleme.Text());
         return rezultat;
     }
+    // The lines as "Verifica Date" checks them: with problems, the file is
+    // written only when the user asks for it all the same.
+    const Probleme_Declaratie verificare = Probleme_Liniilor(cheie, *perioada, kProblemeAfisate);
+    if (!verificare.citite) {
+        fisier.cancelWriting();
+        Fisier_Negenerat(u"Nu se pot verifica liniile declaratiei: "_s + verificare.eroare);
+        return rezultat;
+    }
+    const QString textProbleme = Text_Probleme(verificare, cheie);
+    if (!textProbleme.isEmpty() && !Scrie_Cu_Probleme(textProbleme)) {
+        fisier.cancelWriting();
+        return rezultat;
+    }
+    rezultat.liniiCuProbleme = verificare.liniiCuProbleme;
+    rezultat.verificat = verificare.tarif;
     if (!fisier.commit()) {
         Fisier_Negenerat(u"Nu se poate scrie fisierul "_s + cale + kCrLf + fisier.errorString());
         return rezultat;
@@ -691,6 +744,18 @@ Rezultat_Fisier_XML Genereaza_Fisier_XML(const Date_Fisier_XML& date,
             Eroare(u"FISIERUL NU A PUTUT FI COPIAT IN "_s + Folder_Salvare_XML + kCrLf + eroare);
         }
     }
-    ui::msgBox(u"A fost generat fisierul "_s + kCrLf + mesaj, ui::Icon::Information);
+    if (textProbleme.isEmpty()) {
+        ui::msgBox(u"A fost generat fisierul "_s + kCrLf + mesaj, ui::Icon::Information);
+        return rezultat;
+    }
+    QString cuProbleme;
+    if (verificare.liniiCuProbleme > 0)
+        cuProbleme = u"FISIERUL CUPRINDE "_s + Linii_Cu_Probleme(verificare.liniiCuProbleme) +
+                     u" LA VERIFICARE (vezi \"Verifica Date\")"_s;
+    if (!verificare.tarif)
+        cuProbleme += (cuProbleme.isEmpty() ? QString() : kCrLf) +
+                      u"CODURILE NC NU AU FOST VERIFICATE IN TARIFUL VAMAL"_s;
+    ui::msgBox(u"A fost generat fisierul "_s + kCrLf + mesaj + kCrLf + kCrLf + cuProbleme,
+               ui::Icon::Exclamation);
     return rezultat;
 }

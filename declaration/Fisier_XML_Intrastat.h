@@ -74,6 +74,10 @@ struct Rezultat_Fisier_XML
     QString copie;        // the copy in the save folder; "" when none was made
     qint64 articole = 0;  // items written
     QStringList probleme; // the values refused (the first ones), when nothing was written
+    // Written all the same: the lines with problems at "Verifica Date", and
+    // whether the codes were looked up in the tariff.
+    int liniiCuProbleme = 0;
+    bool verificat = true;
 };
 
 // The file name: the fiscal code without every "RO", padded on the left with
@@ -97,5 +101,14 @@ QString Nume_Companie_XML(const QString& nume);
 // key boxes hold no declaration, the declaration is another fiscal code's
 // than the working company's, or a value does not fit. formateazaGrila runs
 // once the item view has been read (the window lays its grid out again then).
+//
+// Before the file is written the lines go through the checks of "Verifica
+// Date" (Probleme_Liniilor, nothing changed in the database). When a line
+// fails them, or no tariff is open to look the codes up in, the user is
+// told how many lines and the first problems, as the verification's log
+// names them ("Pozitia: " and the grid's "Poz"), and asked (yes/no, title
+// "RASPUNDETI", No by default) whether to write the file all the same: No
+// writes nothing and leaves the earlier file; Yes writes it, and the final
+// message says that it holds lines with problems.
 Rezultat_Fisier_XML Genereaza_Fisier_XML(const Date_Fisier_XML& date,
                                          const std::function<void()>& formateazaGrila = {});

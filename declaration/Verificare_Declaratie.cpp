@@ -13,6 +13,7 @@
 #include <QSaveFile>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -198,36 +199,64 @@ std::optional<Coloane_Tarif> Coloane_Din_Tarif(const QString& rezultatTarif)
     return Coloane_Tarif{Fara_Blancuri_Margine(piese.value(1)), piese.value(2), piese.value(3) == u"1"_s};
 }
 
-// Pass 1 on one line: the refreshed tariff columns, or nothing when the code
-// is not in the tariff (the line is then left as it is).
-std::optional<Linie> Linie_Actualizata(const Linie& linie, const std::optional<Coloane_Tarif>& tarif)
+// Pass 1: the tariff columns of the lines from the open tariff, each code
+// looked up once.
+class Tarif_Linii
 {
-    if (!tarif)
-        return std::nullopt;
-    Linie noua = linie;
-    noua[Descriere_NC] = tarif->descriere;
-    noua[Cod_UMS] = tarif->um;
-    noua[Exista_UMS] = db::Variant(tarif->existaUms);
-    if (tarif->existaUms) {
-        if (Este_Null(noua[Val_UMS]))
-            noua[Val_UMS] = noua[Cantitate];
-    } else {
-        noua[Val_UMS] = db::Variant::null();
-        noua[Cod_UMS] = db::Variant::null();
+public:
+    // Refreshes the line's tariff columns; false when its code is not in the
+    // tariff (the line is then left as it is) or nothing changed.
+    bool Actualizeaza(Linie& linie)
+    {
+        const QString cod = linie[Cod_NC].toText();
+        auto gasit = m_coduri.constFind(cod);
+        if (gasit == m_coduri.constEnd())
+            gasit = m_coduri.insert(cod, Coloane_Din_Tarif(Cauta_Cod_Tarif(cod)));
+        const std::optional<Coloane_Tarif>& tarif = *gasit;
+        if (!tarif)
+            return false;
+        db::Variant um = tarif->um;
+        db::Variant valUms = linie[Val_UMS];
+        if (!tarif->existaUms) {
+            um = db::Variant::null();
+            valUms = db::Variant::null();
+        } else if (Este_Null(valUms)) {
+            valUms = linie[Cantitate];
+        }
+        const db::Variant exista(tarif->existaUms);
+        if (linie[Descriere_NC] == tarif->descriere && linie[Cod_UMS] == um && linie[Exista_UMS] == exista &&
+            linie[Val_UMS] == valUms)
+            return false;
+        linie[Descriere_NC] = tarif->descriere;
+        linie[Cod_UMS] = std::move(um);
+        linie[Exista_UMS] = exista;
+        linie[Val_UMS] = std::move(valUms);
+        return true;
     }
-    return noua;
-}
+
+private:
+    QHash<QString, std::optional<Coloane_Tarif>> m_coduri;
+};
+
+// How pass 2 checks the lines of one declaration.
+struct Reguli_Verificare
+{
+    bool cuTva = false;    // a dispatch from 2015 on: the partner's VAT number
+    bool cuValStat = true; // the company declares the statistical value
+    bool cuTarif = true;   // the codes are looked up in the tariff
+    bool mesajTva = true;  // a VAT number that begins with digits is also said in a box
+};
 
 // Pass 2 on one line: the rest of each problem's log line, in the order of
 // the checks. A company that does not declare the statistical value
 // (cuValStat false) leaves it blank without a problem.
-QStringList Verifica_Linie(const Linie& linie, Liste_Coduri& liste, bool cuTva, bool cuValStat)
+QStringList Verifica_Linie(const Linie& linie, Liste_Coduri& liste, const Reguli_Verificare& reguli)
 {
     QStringList probleme;
     const auto text = [&](Coloana c) { return linie[c].toText(); };
 
     for (Coloana c : kPozitiiGol)
-        if (Este_Null(linie[c]) && (cuValStat || c != Val_Stat))
+        if (Este_Null(linie[c]) && (reguli.cuValStat || c != Val_Stat))
             probleme << u" - "_s + kNume[c] + u" ESTE GOL"_s;
 
     const auto inLista = [&](Coloana c, Lista_Coduri& lista, const QString& sufix) {
@@ -236,7 +265,8 @@ QStringList Verifica_Linie(const Linie& linie, Liste_Coduri& liste, bool cuTva, 
     };
     const QString nuExista = u" ===> NU EXISTA"_s;
     const QString nuEsteUE = u" ===> NU EXISTA SAU NU ESTE TARA UE"_s;
-    inLista(Cod_NC, liste.tarif, nuExista);
+    if (reguli.cuTarif)
+        inLista(Cod_NC, liste.tarif, nuExista);
     inLista(Tara_Orig, liste.tari, nuExista);
     inLista(Tara_Exp, liste.tariUE, nuEsteUE);
     inLista(Tara_Dest, liste.tariUE, nuEsteUE);
@@ -260,13 +290,14 @@ QStringList Verifica_Linie(const Linie& linie, Liste_Coduri& liste, bool cuTva, 
     if (Valoare_Sau_Zero(linie[Net]) < 0)
         probleme << u" - "_s + kNume[Net] + u" = "_s + text(Net) + u" ===> VALOARE NEGATIVA"_s;
 
-    if (cuTva) {
+    if (reguli.cuTva) {
         const QString vat = text(VAT_ID);
         if (Este_Null(linie[VAT_ID])) {
             probleme << u" - "_s + kNume[VAT_ID] + u" ESTE GOL"_s;
         } else if (Prefix_Numeric(vat.left(2))) {
-            ui::msgBox(u"Format incorect Cod TVA: "_s + vat + kCrLf +
-                       u"Codul de TVA trebuie sa inceapa cu codul tarii"_s);
+            if (reguli.mesajTva)
+                ui::msgBox(u"Format incorect Cod TVA: "_s + vat + kCrLf +
+                           u"Codul de TVA trebuie sa inceapa cu codul tarii"_s);
             probleme << u" - "_s + kNume[VAT_ID] + u" FORMAT INCORECT"_s;
         } else {
             // A Greek VAT number starts with EL, while the member states are
@@ -293,6 +324,34 @@ QString Data_Ora_Jurnal(const QDateTime& moment)
     }
     return local.toString(moment.date(), QLocale::ShortFormat) + u' ' +
            local.toString(moment.time(), formatOra);
+}
+
+// A problem of a line as the log writes it.
+QString Linie_Jurnal(const Linie& linie, const QString& problema)
+{
+    return u"Pozitia: "_s + linie[Record_ID].toText() + problema;
+}
+
+// The lines of the declaration the clause selects, in Record_ID order, each
+// handed to fiecare as it is read.
+db::Error Citeste_Linii(const QString& clauza, const std::function<void(Linie&)>& fiecare)
+{
+    auto st = db::Statement::prepare(
+        Conexiune_Firma,
+        u"SELECT Record_ID,TIP,Cod_Fiscal,Anul,Luna,Cod_NC,Descriere_NC,Tara_Orig,Tara_Exp,Tara_Dest,"
+        "Val_Fiscala,Val_Stat,Net,Exista_UMS,Cod_UMS,Val_UMS,Nat_Tranz,Incoterms,Mod_Transp,Probleme,"
+        "VAT_ID,Cantitate FROM INTRASTAT"_s +
+            clauza + u' ' + u" ORDER BY Record_ID"_s);
+    if (!st)
+        return st.error();
+    Linie l;
+    db::Result<bool> rand = st->step();
+    for (; rand && *rand; rand = st->step()) {
+        for (int c = 0; c < NrColoane; ++c)
+            l[c] = st->column(c);
+        fiecare(l);
+    }
+    return rand ? db::Error() : rand.error();
 }
 
 QString Linie_Esec_Salvare(const db::Error& e)
@@ -355,23 +414,9 @@ Rezultat_Verificare Verifica_Declaratie(const Cheie_Declaratie& cheie, Ecran_Ver
     }
 
     std::vector<Linie> linii;
-    {
-        auto st = db::Statement::prepare(
-            Conexiune_Firma,
-            u"SELECT Record_ID,TIP,Cod_Fiscal,Anul,Luna,Cod_NC,Descriere_NC,Tara_Orig,Tara_Exp,Tara_Dest,"
-            "Val_Fiscala,Val_Stat,Net,Exista_UMS,Cod_UMS,Val_UMS,Nat_Tranz,Incoterms,Mod_Transp,Probleme,"
-            "VAT_ID,Cantitate FROM INTRASTAT"_s +
-                clauza + u' ' + u" ORDER BY Record_ID"_s);
-        db::Result<bool> rand = st ? st->step() : db::Result<bool>(st.error());
-        for (; rand && *rand; rand = st->step()) {
-            Linie& l = linii.emplace_back();
-            for (int c = 0; c < NrColoane; ++c)
-                l[c] = st->column(c);
-        }
-        if (!rand) {
-            Eroare(u"NU SE POT CITI LINIILE DECLARATIEI"_s + kCrLf + rand.error().description);
-            return rezultat;
-        }
+    if (const db::Error e = Citeste_Linii(clauza, [&](Linie& l) { linii.push_back(l); })) {
+        Eroare(u"NU SE POT CITI LINIILE DECLARATIEI"_s + kCrLf + e.description);
+        return rezultat;
     }
     // A run over no line would find no problem in it: said as it is.
     if (linii.empty()) {
@@ -388,14 +433,10 @@ Rezultat_Verificare Verifica_Declaratie(const Cheie_Declaratie& cheie, Ecran_Ver
 
     // Pass 1: the tariff columns.
     progres.Incepe();
-    QHash<QString, std::optional<Coloane_Tarif>> tarif;
+    Tarif_Linii tarif;
     std::vector<std::optional<Linie>> actualizate(linii.size());
     for (std::size_t i = 0; i < linii.size(); ++i) {
-        const QString cod = linii[i][Cod_NC].toText();
-        auto gasit = tarif.constFind(cod);
-        if (gasit == tarif.constEnd())
-            gasit = tarif.insert(cod, Coloane_Din_Tarif(Cauta_Cod_Tarif(cod)));
-        if (auto noua = Linie_Actualizata(linii[i], *gasit); noua && *noua != linii[i])
+        if (Linie noua = linii[i]; tarif.Actualizeaza(noua))
             actualizate[i] = std::move(noua);
         progres.Linie(static_cast<int>(i + 1), kTextPas1);
     }
@@ -433,10 +474,12 @@ Rezultat_Verificare Verifica_Declaratie(const Cheie_Declaratie& cheie, Ecran_Ver
                           u"Cod_Fiscal= "_s + FirmaCurenta_CodFiscal + kCrLf + u"Anul="_s + cheie.anul +
                           kCrLf + u"Luna="_s + cheie.luna + kCrLf + QString(62, u'*') + kCrLf + kCrLf;
     Liste_Coduri liste;
-    const bool cuTva = Expediere_Dupa_2014(cheie.tip, *perioada);
+    Reguli_Verificare reguli;
+    reguli.cuTva = Expediere_Dupa_2014(cheie.tip, *perioada);
+    reguli.cuValStat = FirmaCurenta_ValoareStatistica;
     std::vector<QStringList> probleme(linii.size());
     for (std::size_t i = 0; i < linii.size(); ++i) {
-        probleme[i] = Verifica_Linie(linii[i], liste, cuTva, FirmaCurenta_ValoareStatistica);
+        probleme[i] = Verifica_Linie(linii[i], liste, reguli);
         progres.Linie(static_cast<int>(i + 1), kTextPas2);
     }
     std::vector<QString> esecPas2(linii.size());
@@ -464,9 +507,8 @@ Rezultat_Verificare Verifica_Declaratie(const Cheie_Declaratie& cheie, Ecran_Ver
         if (randuri.isEmpty())
             continue;
         ++rezultat.probleme;
-        const QString pozitia = u"Pozitia: "_s + linii[i][Record_ID].toText();
         for (const QString& r : std::as_const(randuri))
-            jurnal += pozitia + r + kCrLf;
+            jurnal += Linie_Jurnal(linii[i], r) + kCrLf;
     }
     QSaveFile fisier(rezultat.jurnal);
     if (fisier.open(QIODevice::WriteOnly) && fisier.write(jurnal.toUtf8()) >= 0 && fisier.commit())
@@ -480,5 +522,40 @@ Rezultat_Verificare Verifica_Declaratie(const Cheie_Declaratie& cheie, Ecran_Ver
         ecran.Arata_Probleme();
     else
         ui::msgBox(u"NU SUNT PROBLEME"_s, ui::Icon::Information);
+    return rezultat;
+}
+
+Probleme_Declaratie Probleme_Liniilor(const Cheie_Declaratie& cheie, const Perioada_Declaratie& perioada,
+                                      int primele)
+{
+    Probleme_Declaratie rezultat;
+    rezultat.tarif = Conexiune_CN.isOpen();
+    // The lines as the verification checks them: after its pass 1, here in
+    // memory only, one line at a time.
+    Tarif_Linii tarif;
+    Liste_Coduri liste;
+    Reguli_Verificare reguli;
+    reguli.cuTva = Expediere_Dupa_2014(cheie.tip, perioada);
+    reguli.cuValStat = FirmaCurenta_ValoareStatistica;
+    reguli.cuTarif = rezultat.tarif;
+    reguli.mesajTva = false;
+    const db::Error e = Citeste_Linii(Clauza_Declaratie(cheie.tip, perioada), [&](Linie& linie) {
+        ++rezultat.linii;
+        if (rezultat.tarif)
+            tarif.Actualizeaza(linie);
+        const QStringList probleme = Verifica_Linie(linie, liste, reguli);
+        if (probleme.isEmpty())
+            return;
+        ++rezultat.liniiCuProbleme;
+        for (const QString& p : probleme)
+            if (rezultat.probleme++ < primele)
+                rezultat.primele << Linie_Jurnal(linie, p);
+    });
+    if (e) {
+        rezultat = Probleme_Declaratie();
+        rezultat.eroare = e.description;
+        return rezultat;
+    }
+    rezultat.citite = true;
     return rezultat;
 }

@@ -21,6 +21,7 @@
 #include "declaration/Cheie_Declaratie.h"
 
 #include <QString>
+#include <QStringList>
 
 // What the verification shows besides its message boxes (those go through
 // the seam of platform/ui/mesaj.h). The declaration window gives the real
@@ -66,3 +67,23 @@ QString Cale_Jurnal_Verificare(const QString& codFiscal, const QString& tip, con
 // that does not declare the statistical value (FirmaCurenta_ValoareStatistica
 // off) gets no "Val_Stat ESTE GOL".
 Rezultat_Verificare Verifica_Declaratie(const Cheie_Declaratie& cheie, Ecran_Verificare& ecran);
+
+// What the checks of the verification find in the lines of a declaration,
+// without changing anything: the lines are read, their tariff columns
+// refreshed in memory as the verification's first pass would refresh them,
+// and checked as its second pass checks them, with the same log texts. The
+// flags, the lines and the log stay as they are, and no box is shown. With
+// no tariff open, the codes are not looked up in it (tarif false).
+struct Probleme_Declaratie
+{
+    bool citite = false; // false: the lines could not be read, eroare says why
+    QString eroare;
+    bool tarif = false;      // the codes were looked up in the open tariff
+    int linii = 0;           // lines of the declaration
+    int liniiCuProbleme = 0; // lines with at least one problem
+    int probleme = 0;        // problems in all
+    QStringList primele;     // the first problems (at most as many as asked), as the log writes them
+};
+
+Probleme_Declaratie Probleme_Liniilor(const Cheie_Declaratie& cheie, const Perioada_Declaratie& perioada,
+                                      int primele);

@@ -7,12 +7,13 @@ namespace grid {
 
 namespace {
 
-// The first row whose value begins with the prefix, -1 when none.
+// The first row whose value begins with the prefix, -1 when none. The rows
+// the grid follows are not moved: a search that misses leaves them, and the
+// grid, where they were.
 int findPrefix(RowSource& source, const Column& column, const QString& prefix)
 {
     if (auto* rs = dynamic_cast<RecordsetSource*>(&source)) {
-        db::Recordset r = rs->recordset();
-        r.moveFirst();
+        db::Recordset r = rs->recordset().clone();
         const QString criteria =
             u'[' + column.dataField + QStringLiteral("] LIKE '") + db::quote(prefix) + QStringLiteral("*'");
         if (r.find(criteria) || r.eof())
@@ -31,6 +32,10 @@ TypeAhead typeAhead(Grid& grid, QString& prefix, QChar ch)
 {
     if (ch == u'\t' || ch == u'\n' || ch == u'\r')
         return TypeAhead::Ignored;
+    if (ch.category() == QChar::Other_Control) {
+        prefix.clear();
+        return TypeAhead::Cleared;
+    }
     prefix += ch;
     RowSource* source = grid.dataSource();
     const int col = grid.col() >= 0 ? grid.col() : 0;
@@ -40,12 +45,6 @@ TypeAhead typeAhead(Grid& grid, QString& prefix, QChar ch)
         return TypeAhead::Found;
     }
     prefix.clear();
-    if (source && source->rowCount() > 0) {
-        if (auto* rs = dynamic_cast<RecordsetSource*>(source))
-            db::Recordset(rs->recordset()).moveFirst();
-        else
-            source->setPosition(0);
-    }
     grid.takeFocus();
     return TypeAhead::Missed;
 }

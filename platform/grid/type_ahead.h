@@ -15,15 +15,18 @@ enum class TypeAhead
 {
     Ignored, // Tab, line feed or Enter: nothing changed
     Found,   // the grid is on the first matching row
-    Missed   // no row matches: the prefix is empty again, the grid on its first row
+    Missed,  // no row matches: the prefix is empty again, the grid where it was
+    Cleared  // Esc, Backspace or another key that types no character: the prefix is empty again
 };
 
-// Appends the typed character (any other, Backspace and Esc included) to
-// prefix and searches from the first row for "[field] LIKE 'prefix*'", field
-// being the data field of the grid's current column: case is ignored, a quote
-// is matched as typed, * and ? keep their meaning. The search runs on the rows
-// the grid is bound to and the grid follows them. On a miss the prefix is
-// emptied, the rows go back to the first and the grid takes the focus.
+// Appends the typed character to prefix and searches from the first row for
+// "[field] LIKE 'prefix*'", field being the data field of the grid's current
+// column: case is ignored, a quote is matched as typed, * and ? keep their
+// meaning. The search runs on the rows the grid is bound to and the grid
+// follows them. On a miss the prefix is emptied, the grid stays on the row
+// it was on (or on none) and takes the focus. A control character (Esc,
+// Backspace, Ctrl with a letter) is no part of a prefix: it empties the
+// prefix and moves nothing.
 TypeAhead typeAhead(Grid& grid, QString& prefix, QChar ch);
 
 } // namespace grid

@@ -36,6 +36,8 @@ private slots:
     void headerClickSortsByItsColumnAlone_data();
     void headerClickSortsByItsColumnAlone();
     void typeAheadMovesTheList();
+    void cancelLeavesTheCallingRow_data();
+    void cancelLeavesTheCallingRow();
     void columnSearchNarrowsWhatIsChosen();
     void addModeInsertsAndThenChooses();
     void addRefusedByTheListKeepsTheWindow_data();
@@ -320,8 +322,6 @@ void TestFrmCautareTabele::headerClickSortsByItsColumnAlone()
         clic(0);
         QCOMPARE(l.Lista().source(), sursa0);
         QCOMPARE(Parametri_Cautare_Tabele.Cautare_SQL, sqlRamas);
-        apasa(l.GridCautare, Qt::Key_Escape); // typed, not a close
-        QVERIFY(l.isVisible());
         l.close();
     });
     QCOMPARE(ui::testing::messages().size(), 0);
@@ -337,12 +337,94 @@ void TestFrmCautareTabele::typeAheadMovesTheList()
         QCOMPARE(l.Label2->text(), u"In curs de cautare : RO"_s);
         QTest::keyClicks(l.GridCautare, u"X"_s);
         QCOMPARE(Prefix_Cautare, QString());
+        QCOMPARE(l.Label2->text(), u"In curs de cautare : NU GASESC : ROX"_s);
+        QCOMPARE(codCurent(l), u"RO"_s); // the row found before the miss
+        QTest::keyClick(l.GridCautare, Qt::Key_Backspace);
         QCOMPARE(l.Label2->text(), u"In curs de cautare : "_s);
-        QCOMPARE(l.GridCautare->row(), 0);
+        QCOMPARE(codCurent(l), u"RO"_s);
         QTest::keyClicks(l.GridCautare, u"FR"_s);
         apasa(l.GridCautare, Qt::Key_Return); // Enter still chooses
     });
     QCOMPARE(m_apelant->cell(7), db::Variant(u"FR"_s));
+}
+
+// Leaving the list without a choice: Esc (from the grid or a button, after
+// moving, after a search that found nothing), or the close box while the
+// list stands on the line's own code. The calling row keeps every cell and
+// the result text stays; moving to another row, the close box chooses it.
+void TestFrmCautareTabele::cancelLeavesTheCallingRow_data()
+{
+    QTest::addColumn<QString>("actiuni"); // keys typed in the grid; "<esc>", "<down>", "<buton>", "<inchide>"
+    QTest::addColumn<bool>("scrie");
+    QTest::newRow("Esc") << u"<esc>"_s << false;
+    QTest::newRow("Esc after moving") << u"<down><esc>"_s << false;
+    QTest::newRow("digits that find nothing, then Esc") << u"999<esc>"_s << false;
+    QTest::newRow("digits that find nothing, then the close box") << u"999<inchide>"_s << false;
+    QTest::newRow("the close box on the line's own code") << u"<inchide>"_s << false;
+    QTest::newRow("Esc with the focus on a button") << u"<buton><esc>"_s << false;
+    QTest::newRow("the close box after moving") << u"<down><inchide>"_s << true;
+    QTest::newRow("the close box after a search that found") << u"0201<inchide>"_s << true;
+}
+
+void TestFrmCautareTabele::cancelLeavesTheCallingRow()
+{
+    QFETCH(QString, actiuni);
+    QFETCH(bool, scrie);
+    // The calling line holds its code, its description of the workbook and its unit.
+    QList<db::Variant> rand(32);
+    rand[0] = db::Variant(u"I"_s);
+    rand[5] = db::Variant(u"01012910"_s);
+    rand[6] = db::Variant(u"cai, din registru"_s);
+    rand[13] = db::Variant(u"p/st"_s);
+    m_apelant->randuri->clear();
+    m_apelant->randuri->appendRow(rand);
+    m_apelant->setCurrentCell(0, 5);
+    Parametri_Cautare_Tabele.Cautare_Rezultat = u"neschimbat"_s;
+    cerere(u"SELECT * FROM HS8"_s, true, kPerechiHs8, u"01012910"_s);
+    QString eticheta;
+    cuLista([&](Frm_CautareTabele& l) {
+        QCOMPARE(codCurent(l), u"01012910"_s);
+        QWidget* tinta = l.GridCautare;
+        for (qsizetype i = 0; i < actiuni.size(); ++i) {
+            const auto este = [&](QStringView cuvant) {
+                if (!QStringView(actiuni).mid(i).startsWith(cuvant))
+                    return false;
+                i += cuvant.size() - 1;
+                return true;
+            };
+            if (este(u"<esc>"))
+                apasa(tinta, Qt::Key_Escape);
+            else if (este(u"<down>"))
+                apasa(tinta, Qt::Key_Down);
+            else if (este(u"<buton>"))
+                (tinta = l.CmdCautare)->setFocus();
+            else if (este(u"<inchide>"))
+                l.close();
+            else
+                QTest::keyClicks(tinta, QString(actiuni[i]));
+            if (ui::Forms::isLoaded(u"Frm_CautareTabele"_s))
+                eticheta = l.Label2->text();
+        }
+    });
+    QCOMPARE(m_apelant->focus, actiuni.endsWith(u"<inchide>"_s) ? 0 : 1);
+    // Each 9 misses alone, the prefix emptied by the one before.
+    if (actiuni.startsWith(u"999"_s))
+        QCOMPARE(eticheta, u"In curs de cautare : NU GASESC : 9"_s);
+    if (scrie) {
+        QCOMPARE(m_apelant->scrise, (QList<int>{5, 13, 6, 31}));
+        QCOMPARE(m_apelant->cell(5), db::Variant(u"02011000"_s));
+        return;
+    }
+    QCOMPARE(m_apelant->scrise, QList<int>());
+    QVERIFY(!m_apelant->rowDataChanged());
+    QCOMPARE(m_apelant->cell(5), db::Variant(u"01012910"_s));
+    QCOMPARE(m_apelant->cell(6), db::Variant(u"cai, din registru"_s));
+    QCOMPARE(m_apelant->cell(13), db::Variant(u"p/st"_s));
+    // The close box names the line's own code; Esc says nothing new.
+    QCOMPARE(Parametri_Cautare_Tabele.Cautare_Rezultat,
+             actiuni.endsWith(u"<inchide>"_s) ? u"VALOARE GASITA: 01012910 : Cai pentru sacrificare"_s
+                                              : u"neschimbat"_s);
+    QCOMPARE(ui::testing::messages().size(), 0);
 }
 
 void TestFrmCautareTabele::columnSearchNarrowsWhatIsChosen()

@@ -147,6 +147,26 @@ void Linii_Expedieri(Fixtura_Declaratie& f, int anul, int luna)
         {u"Net"_s, 7.0}});
 }
 
+// An earlier file of the name and its copy in the save folder (Salvare/),
+// which a file not written must leave as they are. Gives the file's path,
+// "" when they could not be written.
+QString Fisiere_Anterioare(const Fixtura_Declaratie& f, const QString& nume)
+{
+    Folder_Salvare_XML = f.cale(u"Salvare/"_s);
+    const QString fisier = f.cale(u"System/IntrastatSave/"_s) + nume;
+    if (!QDir().mkpath(Folder_Salvare_XML) || !Fixtura_Declaratie::scrie(fisier, "fisier bun") ||
+        !Fixtura_Declaratie::scrie(Folder_Salvare_XML + nume, "copie buna"))
+        return QString();
+    return fisier;
+}
+
+// The lines flagged with problems in the company database.
+int Linii_Marcate()
+{
+    auto rs = Conexiune_Firma.openRecordset(u"SELECT COUNT(*) FROM Intrastat WHERE Probleme <> 0"_s);
+    return rs && !rs->eof() ? rs->value(0).toInt() : -1;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Cheie_Declaratie)
@@ -181,6 +201,8 @@ private slots:
     void copyIntoTheSaveFolder();
     void failureLeavesTheEarlierFiles_data();
     void failureLeavesTheEarlierFiles();
+    void linesWithProblemsAreAsked_data();
+    void linesWithProblemsAreAsked();
 };
 
 void TestFisierXml::goldenFiles_data()
@@ -189,12 +211,19 @@ void TestFisierXml::goldenFiles_data()
     QTest::addColumn<QString>("fisier");
     QTest::addColumn<QString>("radacina");
     QTest::addColumn<qint64>("articole");
+    // What "Verifica Date" says of the lines, written all the same: a
+    // delivery term made to need escaping, a partner written with a blank
+    // before his VAT number (the file trims it, the check reads it as typed).
+    QTest::addColumn<QStringList>("verificare");
     QTest::newRow("arrivals, new, March 2015, statistical value, representative")
-        << 0 << u"0001234567_A_20153.xml"_s << u"InsNewArrival"_s << qint64(3);
+        << 0 << u"0001234567_A_20153.xml"_s << u"InsNewArrival"_s << qint64(3)
+        << QStringList{u"Pozitia: 3 - Nat_Tranz = 10 ===> NU EXISTA"_s,
+                       u"Pozitia: 3 - Incoterms = D&P ===> NU EXISTA"_s};
     QTest::newRow("dispatches, correction, December 2015, partners")
-        << 1 << u"0001234567_DR_201512.xml"_s << u"InsRevisedDispatch"_s << qint64(2);
+        << 1 << u"0001234567_DR_201512.xml"_s << u"InsRevisedDispatch"_s << qint64(2)
+        << QStringList{u"Pozitia: 2 - VAT_ID =  D ===> PREFIX TARA - COD TVA INCORECT "_s};
     QTest::newRow("dispatches, new, December 2014")
-        << 2 << u"0001234567_D_201412.xml"_s << u"InsNewDispatch"_s << qint64(2);
+        << 2 << u"0001234567_D_201412.xml"_s << u"InsNewDispatch"_s << qint64(2) << QStringList();
 }
 
 void TestFisierXml::goldenFiles()
@@ -203,8 +232,10 @@ void TestFisierXml::goldenFiles()
     QFETCH(QString, fisier);
     QFETCH(QString, radacina);
     QFETCH(qint64, articole);
+    QFETCH(QStringList, verificare);
     Fixtura_Declaratie f;
     VERIFICA_FIXTURA(f);
+    QVERIFY(f.deschideTarif());
     FirmaCurenta_CodFiscal = u"RO1234567"_s;
     Folder_Salvare_XML = f.cale(u"Salvare/"_s);
     QVERIFY(QDir().mkpath(Folder_Salvare_XML));
@@ -232,8 +263,10 @@ void TestFisierXml::goldenFiles()
         break;
     }
     int formatari = 0;
+    if (!verificare.isEmpty())
+        ui::testing::pushAnswer(ui::Answer::Yes);
     const Rezultat_Fisier_XML r = Genereaza_Fisier_XML(date, [&] { ++formatari; });
-    QVERIFY(r.generat);
+    QVERIFY2(r.generat, qPrintable(Arbore_Test::mesaje().join(u'\n')));
     QCOMPARE(formatari, 1);
     QCOMPARE(r.numeFisier, fisier);
     QCOMPARE(r.articole, articole);
@@ -250,9 +283,22 @@ void TestFisierXml::goldenFiles()
     QCOMPARE(numeRadacina, radacina);
     QCOMPARE(spatiu, u"http://www.intrastat.ro/xml/InsSchema"_s);
 
-    QCOMPARE(Arbore_Test::mesaje(), QStringList{u"A fost generat fisierul \r\n"_s + r.copie});
-    QCOMPARE(ui::testing::messages().first().icon, ui::Icon::Information);
-    QCOMPARE(ui::testing::messages().first().title, std::nullopt);
+    if (verificare.isEmpty()) {
+        QCOMPARE(Arbore_Test::mesaje(), QStringList{u"A fost generat fisierul \r\n"_s + r.copie});
+        QCOMPARE(ui::testing::messages().first().icon, ui::Icon::Information);
+        QCOMPARE(ui::testing::messages().first().title, std::nullopt);
+    } else {
+        const QStringList mesaje = Arbore_Test::mesaje();
+        QCOMPARE(mesaje.size(), 2);
+        QVERIFY2(mesaje.first().startsWith(u"LA VERIFICARE, DECLARATIA ARE 1 LINIE CU PROBLEME (DIN "_s +
+                                           QString::number(articole == 3 ? 4 : 3) + u"):\r\n"_s +
+                                           verificare.join(u"\r\n"_s) + u"\r\n\r\n"_s),
+                 qPrintable(mesaje.first()));
+        QCOMPARE(mesaje.last(), u"A fost generat fisierul \r\n"_s + r.copie +
+                                    u"\r\n\r\nFISIERUL CUPRINDE 1 LINIE CU PROBLEME LA VERIFICARE (vezi "
+                                    u"\"Verifica Date\")"_s);
+        QCOMPARE(ui::testing::messages().last().icon, ui::Icon::Exclamation);
+    }
     if (caz == 0)
         QCOMPARE(r.numeCompanie, u"A-B -X-"_s);
 }
@@ -298,6 +344,7 @@ void TestFisierXml::itemsPast32766AreNumberedOn()
 {
     Fixtura_Declaratie f;
     VERIFICA_FIXTURA(f);
+    QVERIFY(f.deschideTarif());
     FirmaCurenta_CodFiscal = u"RO1234567"_s;
     constexpr int kArticole = 32800;
     {
@@ -306,8 +353,11 @@ void TestFisierXml::itemsPast32766AreNumberedOn()
             f.linie({{u"Cod_NC"_s, QString::number(10000000 + i)}, {u"Anul"_s, 2014}, {u"Luna"_s, 12}});
         QVERIFY(!t.commit());
     }
+    // The made-up codes are not in the tariff: the file is written all the same.
+    ui::testing::pushAnswer(ui::Answer::Yes);
     const Rezultat_Fisier_XML r = Genereaza_Fisier_XML(Expedieri(u"2014"_s, u"12"_s, u"N-Noua"_s));
     QVERIFY(r.generat);
+    QCOMPARE(r.liniiCuProbleme, kArticole);
     QCOMPARE(r.articole, qint64(kArticole));
     const QByteArray text = Fixtura_Declaratie::citeste(r.fisier);
     QCOMPARE(Eroare_XML(text), QString());
@@ -323,6 +373,7 @@ void TestFisierXml::openEndedVersionWhenNoneMatches()
 {
     Fixtura_Declaratie f;
     VERIFICA_FIXTURA(f);
+    QVERIFY(f.deschideTarif());
     FirmaCurenta_CodFiscal = u"RO1234567"_s;
     f.linie({{u"Anul"_s, 2013}, {u"Luna"_s, 1}});
     const Rezultat_Fisier_XML r = Genereaza_Fisier_XML(Expedieri(u"2013"_s, u"1"_s, u"N-Noua"_s));
@@ -470,6 +521,7 @@ void TestFisierXml::refusedValues()
     QFETCH(QStringList, probleme);
     Fixtura_Declaratie f;
     VERIFICA_FIXTURA(f);
+    QVERIFY(f.deschideTarif());
     Date_Fisier_XML date = Expedieri(u"2015"_s, u"12"_s, u"N-Noua"_s);
     date.valoareStatistica = true;
     casete(date);
@@ -483,13 +535,10 @@ void TestFisierXml::refusedValues()
            linie));
     if (!comun.isEmpty())
         QVERIFY(Conexiune_Comun.execute(comun));
-    Folder_Salvare_XML = f.cale(u"Salvare/"_s);
-    QVERIFY(QDir().mkpath(Folder_Salvare_XML));
     const QString nume = Nume_Fisier_XML(date.cheie.codFiscal, date.cheie.tip, date.tipDeclaratie,
                                          date.cheie.anul, date.cheie.luna);
-    const QString fisier = f.cale(u"System/IntrastatSave/"_s) + nume;
-    QVERIFY(Fixtura_Declaratie::scrie(fisier, "fisier bun"));
-    QVERIFY(Fixtura_Declaratie::scrie(Folder_Salvare_XML + nume, "copie buna"));
+    const QString fisier = Fisiere_Anterioare(f, nume);
+    QVERIFY(!fisier.isEmpty());
 
     const Rezultat_Fisier_XML r = Genereaza_Fisier_XML(date);
     if (probleme.isEmpty()) {
@@ -547,8 +596,10 @@ void TestFisierXml::allowedCharactersStayWellFormed()
 {
     Fixtura_Declaratie f;
     VERIFICA_FIXTURA(f);
+    QVERIFY(f.deschideTarif());
     FirmaCurenta_CodFiscal = u"RO1234567"_s;
-    Linii_Expedieri(f, 2015, 12);
+    for (int i = 0; i < 2; ++i)
+        f.linie({{u"Anul"_s, 2015}, {u"Luna"_s, 12}});
     const QString nume = u"A & B <C> \"D\" \u021B\t\U0001F600 'E'"_s;
     const Rezultat_Fisier_XML r = Genereaza_Fisier_XML(Expedieri_Prin_Reprezentant(nume));
     QVERIFY(r.generat);
@@ -675,6 +726,7 @@ void TestFisierXml::supplementaryQuantityIsNeverZero()
     QFETCH(QString, declarata);
     Fixtura_Declaratie f;
     VERIFICA_FIXTURA(f);
+    QVERIFY(f.deschideTarif());
     FirmaCurenta_CodFiscal = u"RO1234567"_s;
     for (const QVariant& c : cantitati)
         f.linie({{u"Anul"_s, 2015},
@@ -711,8 +763,9 @@ void TestFisierXml::copyIntoTheSaveFolder()
     QFETCH(bool, mesajCopie);
     Fixtura_Declaratie f;
     VERIFICA_FIXTURA(f);
+    QVERIFY(f.deschideTarif());
     FirmaCurenta_CodFiscal = u"RO1234567"_s;
-    Linii_Expedieri(f, 2015, 12);
+    f.linie({{u"Anul"_s, 2015}, {u"Luna"_s, 12}});
     Folder_Salvare_XML = f.cale(salvare);
     const QString nume = u"0001234567_D_201512.xml"_s;
     const QString fisier = f.cale(u"System/IntrastatSave/"_s) + nume;
@@ -726,7 +779,7 @@ void TestFisierXml::copyIntoTheSaveFolder()
     }
 
     const Rezultat_Fisier_XML r = Genereaza_Fisier_XML(Expedieri(u"2015"_s, u"12"_s, u"N-Noua"_s));
-    QVERIFY(r.generat);
+    QVERIFY2(r.generat, qPrintable(Arbore_Test::mesaje().join(u'\n')));
     const QByteArray text = Fixtura_Declaratie::citeste(fisier);
     QVERIFY(text.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<InsNewDispatch "));
     QCOMPARE(r.copie, copie ? Folder_Salvare_XML + nume : QString());
@@ -761,12 +814,9 @@ void TestFisierXml::failureLeavesTheEarlierFiles()
     VERIFICA_FIXTURA(f);
     FirmaCurenta_CodFiscal = u"RO1234567"_s;
     Linii_Expedieri(f, 2015, 12);
-    Folder_Salvare_XML = f.cale(u"Salvare/"_s);
-    QVERIFY(QDir().mkpath(Folder_Salvare_XML));
     const QString nume = u"0001234567_D_201512.xml"_s;
-    const QString fisier = f.cale(u"System/IntrastatSave/"_s) + nume;
-    QVERIFY(Fixtura_Declaratie::scrie(fisier, "fisier bun"));
-    QVERIFY(Fixtura_Declaratie::scrie(Folder_Salvare_XML + nume, "copie buna"));
+    const QString fisier = Fisiere_Anterioare(f, nume);
+    QVERIFY(!fisier.isEmpty());
     if (defect.isEmpty())
         QVERIFY(QDir(f.cale(u"System/IntrastatSave"_s)).removeRecursively());
     else
@@ -783,6 +833,115 @@ void TestFisierXml::failureLeavesTheEarlierFiles()
     if (!defect.isEmpty())
         QCOMPARE(Fixtura_Declaratie::citeste(fisier), QByteArray("fisier bun"));
     QCOMPARE(QDir(Folder_Salvare_XML).entryList(QDir::Files), QStringList{nume});
+}
+
+// Lines that "Verifica Date" would list are named before the file is
+// written, as its log names them, and the user decides: No writes nothing
+// and keeps the earlier files, Yes writes the file as it would be written
+// anyway and says that it holds lines with problems. Nothing is flagged.
+void TestFisierXml::linesWithProblemsAreAsked_data()
+{
+    // Over a fit dispatch line of December 2015, Record_ID 3 (the first of copii).
+    QTest::addColumn<QVariantMap>("linie");
+    QTest::addColumn<int>("copii");
+    QTest::addColumn<bool>("tarif");
+    QTest::addColumn<QStringList>("probleme"); // the question's lines before the prompt; none: no question
+    QTest::addColumn<bool>("da");
+    QTest::addColumn<QString>("final"); // the final message after the path, "" for plain success
+    const QString ue = u" - Tara_Dest = ZZ ===> NU EXISTA SAU NU ESTE TARA UE"_s;
+    const QString antet = u"LA VERIFICARE, DECLARATIA ARE 1 LINIE CU PROBLEME (DIN 1):"_s;
+    const QString cuProbleme =
+        u"FISIERUL CUPRINDE 1 LINIE CU PROBLEME LA VERIFICARE (vezi \"Verifica Date\")"_s;
+    const QString faraTarif =
+        u"Nu se poate identifica tabela tarif vamal pentru luna 12, anul 2015: codurile NC nu au fost verificate."_s;
+    QTest::newRow("every line fit") << QVariantMap() << 1 << true << QStringList() << false << QString();
+    QTest::newRow("a country outside the EU, answered No")
+        << QVariantMap{{u"Tara_Dest"_s, u"ZZ"_s}} << 1 << true << QStringList{antet, u"Pozitia: 3"_s + ue}
+        << false << QString();
+    QTest::newRow("a country outside the EU, answered Yes")
+        << QVariantMap{{u"Tara_Dest"_s, u"ZZ"_s}} << 1 << true << QStringList{antet, u"Pozitia: 3"_s + ue}
+        << true << cuProbleme;
+    QTest::newRow("two problems of one line")
+        << QVariantMap{{u"Tara_Dest"_s, u"ZZ"_s}, {u"Incoterms"_s, u"XYZ"_s}} << 1 << true
+        << QStringList{antet, u"Pozitia: 3"_s + ue, u"Pozitia: 3 - Incoterms = XYZ ===> NU EXISTA"_s} << true
+        << cuProbleme;
+    QStringList doisprezece{u"LA VERIFICARE, DECLARATIA ARE 12 LINII CU PROBLEME (DIN 12):"_s};
+    for (int id = 3; id < 13; ++id)
+        doisprezece << u"Pozitia: "_s + QString::number(id) + ue;
+    doisprezece << u"... si inca 2 probleme"_s;
+    QTest::newRow("twelve lines, the first ten named")
+        << QVariantMap{{u"Tara_Dest"_s, u"ZZ"_s}} << 12 << true << doisprezece << true
+        << u"FISIERUL CUPRINDE 12 LINII CU PROBLEME LA VERIFICARE (vezi \"Verifica Date\")"_s;
+    QTest::newRow("no tariff to look the codes up in")
+        << QVariantMap() << 1 << false << QStringList{faraTarif} << true
+        << u"CODURILE NC NU AU FOST VERIFICATE IN TARIFUL VAMAL"_s;
+}
+
+void TestFisierXml::linesWithProblemsAreAsked()
+{
+    QFETCH(QVariantMap, linie);
+    QFETCH(int, copii);
+    QFETCH(bool, tarif);
+    QFETCH(QStringList, probleme);
+    QFETCH(bool, da);
+    QFETCH(QString, final);
+    Fixtura_Declaratie f;
+    VERIFICA_FIXTURA(f);
+    if (tarif)
+        QVERIFY(f.deschideTarif());
+    FirmaCurenta_CodFiscal = u"RO1234567"_s;
+    for (int i = 0; i < 2; ++i)
+        f.linie({{u"Anul"_s, 2015}, {u"Luna"_s, 10}});
+    for (int i = 0; i < copii; ++i)
+        f.linie(Cu({{u"Anul"_s, 2015}, {u"Luna"_s, 12}}, linie));
+    const QString nume = u"0001234567_D_201512.xml"_s;
+    const QString fisier = Fisiere_Anterioare(f, nume);
+    QVERIFY(!fisier.isEmpty());
+    if (!probleme.isEmpty())
+        ui::testing::pushAnswer(da ? ui::Answer::Yes : ui::Answer::No);
+
+    const Rezultat_Fisier_XML r = Genereaza_Fisier_XML(Expedieri(u"2015"_s, u"12"_s, u"N-Noua"_s));
+    const QList<ui::testing::Call> mesaje = ui::testing::messages();
+    QCOMPARE(ui::testing::pendingAnswers(), 0);
+    qsizetype urmatorul = 0;
+    if (!probleme.isEmpty()) {
+        const ui::testing::Call& intrebare = mesaje.first();
+        QCOMPARE(intrebare.text, probleme.join(u"\r\n"_s) +
+                                     u"\r\n\r\nUn fisier cu aceste probleme poate fi refuzat la depunere; "
+                                     u"\"Verifica Date\" marcheaza liniile si le arata pe toate.\r\n"
+                                     u"Generati totusi fisierul ?"_s);
+        QCOMPARE(intrebare.icon, ui::Icon::Question);
+        QCOMPARE(intrebare.buttons, ui::Buttons::YesNo);
+        QCOMPARE(intrebare.title, std::optional<QString>(u"RASPUNDETI"_s));
+        QCOMPARE(intrebare.defaultButton, ui::DefaultButton::Second);
+        urmatorul = 1;
+    }
+    // Nothing of the lines changes, whatever the answer.
+    QCOMPARE(Linii_Marcate(), 0);
+    if (!probleme.isEmpty() && !da) {
+        QVERIFY(!r.generat);
+        QCOMPARE(mesaje.size(), 1);
+        QCOMPARE(Fixtura_Declaratie::citeste(fisier), QByteArray("fisier bun"));
+        QCOMPARE(Fixtura_Declaratie::citeste(Folder_Salvare_XML + nume), QByteArray("copie buna"));
+        return;
+    }
+    QVERIFY(r.generat);
+    QCOMPARE(mesaje.size(), urmatorul + 1);
+    const QByteArray text = Fixtura_Declaratie::citeste(fisier);
+    QCOMPARE(Eroare_XML(text), QString());
+    QCOMPARE(Fixtura_Declaratie::citeste(Folder_Salvare_XML + nume), text);
+    QCOMPARE(text.contains("<CountryOfDestination>ZZ</CountryOfDestination>"),
+             linie.contains(u"Tara_Dest"_s));
+    const QString generat = u"A fost generat fisierul \r\n"_s + Folder_Salvare_XML + nume;
+    if (final.isEmpty()) {
+        QCOMPARE(mesaje.at(urmatorul).text, generat);
+        QCOMPARE(mesaje.at(urmatorul).icon, ui::Icon::Information);
+    } else {
+        QCOMPARE(mesaje.at(urmatorul).text, generat + u"\r\n\r\n"_s + final);
+        QCOMPARE(mesaje.at(urmatorul).icon, ui::Icon::Exclamation);
+    }
+    QCOMPARE(r.liniiCuProbleme, copii > 1 || linie.contains(u"Tara_Dest"_s) ? copii : 0);
+    QCOMPARE(r.verificat, tarif);
 }
 
 QTEST_GUILESS_MAIN(TestFisierXml)

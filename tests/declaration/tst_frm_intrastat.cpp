@@ -551,7 +551,9 @@ private slots:
 
     // "Verifica Date" verifies the whole month of the key, whatever the grid
     // shows, and reloads the grid with the flags; "Generare Fisier Intrastat
-    // (XML)" writes the month's file from the window's boxes.
+    // (XML)" names the line the verification refuses and asks: No writes no
+    // file, Yes writes the month's file from the window's boxes and says it
+    // holds a line with problems.
     void verificareSiFisier()
     {
         Declaratie_Test d;
@@ -583,17 +585,44 @@ private slots:
         QCOMPARE(f->GridIntrastat->dataRowCount(), 12);
         QVERIFY(f->findChild<QPushButton*>(u"Cmd_Verifica"_s)->isEnabled());
 
+        const qint64 lipsa =
+            Declaratie_Test::valoare(u"SELECT Record_ID FROM Intrastat WHERE Cod_NC='00000001'"_s).toInt64();
+        const QString fisier = Folder_Sistem + u"IntrastatSave/0000000123_D_20153.xml"_s;
+        const QString problema =
+            u"Pozitia: "_s + QString::number(lipsa) + u" - Cod_NC = 00000001 ===> NU EXISTA"_s;
         ui::testing::clear();
+        ui::testing::pushAnswer(ui::Answer::No);
+        f->findChild<QPushButton*>(u"Cmd_Fisier"_s)->click();
+        QCOMPARE(ui::testing::messages().size(), 1);
+        const ui::testing::Call intrebare = ui::testing::messages().first();
+        QVERIFY2(intrebare.text.startsWith(u"LA VERIFICARE, DECLARATIA ARE 1 LINIE CU PROBLEME (DIN "_s),
+                 qPrintable(intrebare.text));
+        QVERIFY2(intrebare.text.contains(u"\r\n"_s + problema + u"\r\n"_s), qPrintable(intrebare.text));
+        QVERIFY(intrebare.text.endsWith(u"Generati totusi fisierul ?"_s));
+        QCOMPARE(intrebare.buttons, ui::Buttons::YesNo);
+        QVERIFY(!QFile::exists(fisier));
+
+        ui::testing::clear();
+        ui::testing::pushAnswer(ui::Answer::Yes);
         caseta(f, u"TXT_NumeCompanie"_s)->setText(u"A&B <SRL>"_s);
         f->findChild<QPushButton*>(u"Cmd_Fisier"_s)->click();
-        const QString fisier = Folder_Sistem + u"IntrastatSave/0000000123_D_20153.xml"_s;
+        QCOMPARE(ui::testing::messages().first().text, intrebare.text);
         const QString xml = citeste(fisier);
         QVERIFY(xml.contains(u"<InsNewDispatch "_s));
         QVERIFY(xml.contains(u"<FirmName>A-B -SRL-</FirmName>"_s));
         // Both files of the month are declared, not only the grid's.
         QVERIFY(xml.contains(u"<Cn8Code>00000001</Cn8Code>"_s));
         QCOMPARE(text(f, u"TXT_NumeCompanie"_s), u"A-B -SRL-"_s);
-        QCOMPARE(ui::testing::messages().last().text, u"A fost generat fisierul \r\n"_s + fisier);
+        QCOMPARE(
+            ui::testing::messages().last().text,
+            u"A fost generat fisierul \r\n"_s + fisier +
+                u"\r\n\r\nFISIERUL CUPRINDE 1 LINIE CU PROBLEME LA VERIFICARE (vezi \"Verifica Date\")"_s);
+        QCOMPARE(ui::testing::messages().last().icon, ui::Icon::Exclamation);
+        // The flags are the verification's, as it left them.
+        QCOMPARE(Declaratie_Test::valoare(
+                     u"SELECT COUNT(*) FROM Intrastat WHERE Probleme<>0 AND Cod_NC='00000001'"_s)
+                     .toInt64(),
+                 1);
     }
 
     // A declaration of another fiscal code than the working company's (the

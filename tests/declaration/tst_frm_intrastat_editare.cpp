@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 #include <functional>
 
@@ -407,6 +408,71 @@ private slots:
         QCOMPARE(g->cellValue(2, 13).toText(), u"p/st"_s);
         QCOMPARE(mesaj(f), u"VALOARE GASITA: 01012100 : Reproducători de rasă pură"_s);
         QVERIFY(!ui::Forms::isLoaded(u"Frm_CautareTabele"_s));
+    }
+
+    // Leaving the tariff's pick-list of a "Cod NC" cell without a choice:
+    // Esc, digits that find no code and then Esc or the close box, or the
+    // close box on the line's own code. The line keeps its code and its
+    // description, in the grid and once the line is left in the database.
+    void anulareLista_data()
+    {
+        // Typed into the list before it is left: "cod" stands for the line's code.
+        QTest::addColumn<QString>("taste");
+        QTest::addColumn<bool>("esc"); // left by Esc, else by its close box
+        QTest::newRow("Esc") << QString() << true;
+        QTest::newRow("digits that find nothing, then Esc") << u"cod9"_s << true;
+        QTest::newRow("digits that find nothing, then the close box") << u"cod9"_s << false;
+        QTest::newRow("the close box on the line's own code") << QString() << false;
+    }
+    void anulareLista()
+    {
+        QFETCH(QString, taste);
+        QFETCH(bool, esc);
+        Declaratie_Test d;
+        VERIFICA_DECLARATIA(d);
+        Frm_INTRASTAT* f = deschide();
+        QVERIFY(f);
+        grid::Grid* g = f->GridIntrastat;
+        const qint64 id = g->cellValue(2, 4).toInt64();
+        const QString cod = g->cellValue(2, 5).toText();
+        QVERIFY(!cod.isEmpty());
+        taste.replace(u"cod"_s, cod);
+        QVERIFY(Conexiune_Firma.execute(
+            u"UPDATE Intrastat SET Descriere_NC='din registru' WHERE Record_ID="_s + QString::number(id)));
+        QVERIFY(f->findChild<QPushButton*>(u"CmdRefresh"_s));
+        f->findChild<QPushButton*>(u"CmdRefresh"_s)->click();
+        QCOMPARE(g->cellValue(2, 4).toInt64(), id);
+        QCOMPARE(g->cellValue(2, 6).toText(), u"din registru"_s);
+        const QString inainte = mesaj(f);
+        QString pozitionat, dupaTaste, eticheta;
+        Lista_Selectie lista([&](Frm_CautareTabele& l) {
+            pozitionat = l.GridCautare->cellValue(l.GridCautare->row(), 0).toText();
+            QTest::keyClicks(l.GridCautare, taste);
+            dupaTaste = l.GridCautare->row() < 0 ? QString()
+                                                 : l.GridCautare->cellValue(l.GridCautare->row(), 0).toText();
+            eticheta = l.Label2->text();
+            if (esc)
+                QTest::keyClick(l.GridCautare, Qt::Key_Escape);
+            else
+                l.close();
+        });
+        apasaButonCelula(g, 2, 5);
+        QCOMPARE(lista.deschideri, 1);
+        QVERIFY(!ui::Forms::isLoaded(u"Frm_CautareTabele"_s));
+        // The list stood on the line's code, and a search that found nothing left it there.
+        QCOMPARE(pozitionat, cod);
+        QCOMPARE(dupaTaste, cod);
+        if (!taste.isEmpty())
+            QCOMPARE(eticheta, u"In curs de cautare : NU GASESC : "_s + taste);
+        QCOMPARE(g->cellValue(2, 5).toText(), cod);
+        QCOMPARE(g->cellValue(2, 6).toText(), u"din registru"_s);
+        QVERIFY(!g->rowDataChanged());
+        if (esc)
+            QCOMPARE(mesaj(f), inainte);
+        paraseste(g);
+        QCOMPARE(coloana(id, u"Cod_NC"_s).toText(), cod);
+        QCOMPARE(coloana(id, u"Descriere_NC"_s).toText(), u"din registru"_s);
+        QCOMPARE(ui::testing::messages().size(), 0);
     }
 
     // Each pick-list shows its columns under the captions of the code lists,

@@ -82,6 +82,20 @@ QByteArray Fara_Prima_Linie(const QByteArray& text)
     return sfarsit < 0 ? QByteArray() : text.mid(sfarsit + 2);
 }
 
+// Every column of every line, as text, in Record_ID order.
+QStringList Tabel()
+{
+    QStringList randuri;
+    auto rs = Conexiune_Firma.openRecordset(u"SELECT * FROM Intrastat ORDER BY Record_ID"_s);
+    for (; rs && !rs->eof(); rs->moveNext()) {
+        QStringList valori;
+        for (int c = 0; c < rs->fieldCount(); ++c)
+            valori << rs->value(c).toText();
+        randuri << valori.join(u'|');
+    }
+    return randuri;
+}
+
 bool Probleme(qint64 id)
 {
     return Fixtura_Declaratie::coloana(id, u"Probleme"_s).toBool();
@@ -115,6 +129,8 @@ private slots:
     void refusesWithoutDeclarationOrTariff();
     void failedSaveIsLoggedAndTheRunGoesOn();
     void missingLogFolderStillFlagsTheLines();
+    void checksWithoutChangesFindWhatTheLogSays();
+    void checksWithoutTariffLeaveTheCodes();
 };
 
 void TestVerificareDeclaratie::logFlagsAndTariffColumns()
@@ -420,6 +436,62 @@ void TestVerificareDeclaratie::missingLogFolderStillFlagsTheLines()
     QVERIFY(cronologie.at(cronologie.size() - 3)
                 .startsWith(u"mesaj: NU SE POATE SCRIE JURNALUL VERIFICARII\r\n"_s + r.jurnal));
     QCOMPARE(cronologie.last(), u"probleme"_s);
+}
+
+// The checks that run before the declaration file is written find, line by
+// line and in the same words, what the verification writes into its log,
+// and change nothing: no flag, no tariff column, no log, no box (not even
+// the one of a VAT number that begins with digits).
+void TestVerificareDeclaratie::checksWithoutChangesFindWhatTheLogSays()
+{
+    Fixtura_Declaratie f;
+    VERIFICA_FIXTURA(f);
+    FirmaCurenta_CodFiscal = u"RO123"_s;
+    Linii_Cu_Probleme(f);
+    QVERIFY(f.deschideTarif());
+    const QStringList tabel = Tabel();
+    const QString jurnal = f.cale(u"System/Verificare/RO123_O_5_2015.txt"_s);
+
+    const Probleme_Declaratie p = Probleme_Liniilor(kCheie, Perioada_Declaratie{2015, 5}, 1000);
+    QVERIFY(p.citite);
+    QVERIFY(p.tarif);
+    QCOMPARE(p.linii, 16);
+    QCOMPARE(p.liniiCuProbleme, 13);
+    QStringList logate;
+    for (const QByteArray& linie : Fixtura_Declaratie::citeste(Golden(u"RO123_O_5_2015.txt"_s)).split('\n'))
+        if (linie.startsWith("Pozitia: "))
+            logate << QString::fromUtf8(linie).chopped(1);
+    QCOMPARE(p.primele, logate);
+    QCOMPARE(p.probleme, logate.size());
+    QCOMPARE(Tabel(), tabel);
+    QVERIFY(!QFile::exists(jurnal));
+    QCOMPARE(ui::testing::messages().size(), 0);
+
+    // Only the first ones are kept, all are counted.
+    const Probleme_Declaratie primele = Probleme_Liniilor(kCheie, Perioada_Declaratie{2015, 5}, 3);
+    QCOMPARE(primele.primele, logate.mid(0, 3));
+    QCOMPARE(primele.probleme, logate.size());
+    QCOMPARE(primele.liniiCuProbleme, 13);
+}
+
+// With no tariff open the codes are not said to be missing from it, and the
+// tariff columns are checked as the lines hold them.
+void TestVerificareDeclaratie::checksWithoutTariffLeaveTheCodes()
+{
+    Fixtura_Declaratie f;
+    VERIFICA_FIXTURA(f);
+    FirmaCurenta_CodFiscal = u"RO123"_s;
+    Linii_Cu_Probleme(f);
+    QVERIFY(!Conexiune_CN.isOpen());
+    const Probleme_Declaratie p = Probleme_Liniilor(kCheie, Perioada_Declaratie{2015, 5}, 1000);
+    QVERIFY(p.citite);
+    QVERIFY(!p.tarif);
+    QCOMPARE(p.linii, 16);
+    for (const QString& linie : p.primele)
+        QVERIFY2(!linie.contains(u"Cod_NC = "_s), qPrintable(linie));
+    // Line 1 holds no unit yet: only the tariff would give it one.
+    QVERIFY(!p.primele.join(u'\n').contains(u"Pozitia: 1 "_s));
+    QVERIFY(p.primele.contains(u"Pozitia: 12 - Tara_Orig = ZZ ===> NU EXISTA"_s));
 }
 
 QTEST_GUILESS_MAIN(TestVerificareDeclaratie)

@@ -1,7 +1,8 @@
 // The type-ahead search of a list grid bound to a real record set: keys typed
 // into the grid move it to the first row whose current-column value begins
-// with the prefix; a miss clears the prefix and goes back to the first row.
+// with the prefix; a miss clears the prefix and leaves the grid where it was.
 #include "platform/grid/grid.h"
+#include "platform/grid/recordset_source.h"
 #include "platform/grid/type_ahead.h"
 #include "platform/ui/mesaj.h"
 
@@ -22,6 +23,7 @@ private slots:
     void keysMoveTheGrid();
     void tabLineFeedAndEnterChangeNothing();
     void prefixOutlivesAColumnChange();
+    void missWithNoCurrentRowKeepsNone();
     void emptyListClearsAtOnce();
 
 private:
@@ -92,10 +94,12 @@ void TestGridTypeAhead::keysMoveTheGrid_data()
 
     QTest::newRow("a code above the current row") << 0 << u"RO"_s << 3 << u"RO"_s;
     QTest::newRow("first row of the prefix, case ignored") << 0 << u"r"_s << 3 << u"r"_s;
-    QTest::newRow("a miss clears and goes to the first row") << 0 << u"RX"_s << 0 << QString();
+    QTest::newRow("a miss clears and stays on the row found") << 0 << u"RX"_s << 3 << QString();
+    QTest::newRow("a miss at the first key stays on the current row") << 0 << u"X"_s << 5 << QString();
     QTest::newRow("after a miss the next key starts afresh") << 0 << u"RXd"_s << 2 << u"d"_s;
-    QTest::newRow("backspace is appended, so it misses") << 0 << u"RO\b"_s << 0 << QString();
-    QTest::newRow("esc is appended, so it misses") << 0 << u"R\x1b"_s << 0 << QString();
+    QTest::newRow("backspace clears and stays") << 0 << u"RO\b"_s << 3 << QString();
+    QTest::newRow("esc clears and stays") << 0 << u"R\x1b"_s << 3 << QString();
+    QTest::newRow("esc is no part of the next prefix") << 0 << QChar(0x1b) + u"D"_s << 2 << u"D"_s;
     QTest::newRow("a quote is matched as typed") << 1 << u"cote d'"_s << 1 << u"cote d'"_s;
     QTest::newRow("typing goes on after a quote") << 1 << u"cote d'I"_s << 1 << u"cote d'I"_s;
 }
@@ -137,6 +141,20 @@ void TestGridTypeAhead::prefixOutlivesAColumnChange()
     type(u"u"_s);
     QCOMPARE(m_prefix, u"Ru"_s);
     QCOMPARE(m_grid->row(), 5);
+}
+
+void TestGridTypeAhead::missWithNoCurrentRowKeepsNone()
+{
+    // After the last row, as a list opened on a value no row begins with.
+    db::Recordset rs = static_cast<grid::RecordsetSource*>(m_grid->dataSource())->recordset();
+    rs.moveLast();
+    rs.moveNext();
+    m_grid->setCurrentIndex(QModelIndex());
+    QCOMPARE(grid::typeAhead(*m_grid, m_prefix, u'X'), grid::TypeAhead::Missed);
+    QCOMPARE(m_grid->row(), -1);
+    QCOMPARE(m_grid->dataSource()->position(), -1);
+    QCOMPARE(grid::typeAhead(*m_grid, m_prefix, u'\x1b'), grid::TypeAhead::Cleared);
+    QCOMPARE(m_grid->row(), -1);
 }
 
 void TestGridTypeAhead::emptyListClearsAtOnce()
