@@ -2,8 +2,8 @@
 
 #include "platform/ui/mesaj.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
+#include <QList>
 #include <QProcess>
 
 using namespace Qt::StringLiterals;
@@ -14,6 +14,14 @@ namespace {
 // second where the desktop opens the file itself; where it runs the viewer
 // in its own place it answers only when the viewer closes.
 constexpr int kAsteptareMs = 5000;
+
+// The viewers still running when the wait ended, until they end. Of no
+// parent object: the program's end leaves them running.
+QList<QProcess*>& vizualizatoareDeschise()
+{
+    static QList<QProcess*> deschise;
+    return deschise;
+}
 
 QString motivIesire(const QString& program, int cod)
 {
@@ -38,9 +46,10 @@ QString motivIesire(const QString& program, int cod)
 
 std::optional<QString> Porneste_Deschiderea(const QString& program, const QStringList& argumente)
 {
-    // Parented to the application: a viewer still running when the wait
-    // ends is left to run, and the object goes when it ends.
-    auto* proces = new QProcess(QCoreApplication::instance());
+    // Of no parent: a viewer still running when the wait ends is left to
+    // run, and the object goes when it ends. Owned by the application it
+    // would be destroyed with it, which kills a viewer still open.
+    auto* proces = new QProcess;
     proces->setProgram(program);
     proces->setArguments(argumente);
     proces->setProcessChannelMode(QProcess::ForwardedChannels);
@@ -51,7 +60,11 @@ std::optional<QString> Porneste_Deschiderea(const QString& program, const QStrin
     if (proces->waitForStarted())
         proces->waitForFinished(kAsteptareMs);
     if (proces->state() != QProcess::NotRunning) {
-        QObject::connect(proces, &QProcess::finished, proces, &QObject::deleteLater);
+        vizualizatoareDeschise().append(proces);
+        QObject::connect(proces, &QProcess::finished, proces, [proces] {
+            vizualizatoareDeschise().removeOne(proces);
+            proces->deleteLater();
+        });
         return std::nullopt;
     }
     std::optional<QString> motiv;

@@ -1,8 +1,9 @@
 #include "declaration/Modificari_Intrastat.h"
 
+#include "declaration/Linii_Intrastat.h"
+
 #include <QDate>
 #include <QLocale>
-#include <cmath>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -18,17 +19,11 @@ db::Error refuz(const QString& mesaj)
     return db::Error(db::Error::Kind::InvalidArgument, db::ErrorNumber::TypeMismatch, mesaj);
 }
 
-// A number as typed: with a decimal point, or with one decimal comma.
+// A number as typed, read as the grid and the import read amounts
+// ("1.234,50", "1234,5", "48.5", "7 500").
 std::optional<double> Numar(const QString& text)
 {
-    QString t = text.trimmed();
-    if (t.count(u',') == 1 && !t.contains(u'.'))
-        t.replace(u',', u'.');
-    bool ok = false;
-    const double d = t.toDouble(&ok);
-    if (!ok || !std::isfinite(d))
-        return std::nullopt;
-    return d;
+    return db::readAmount(text);
 }
 
 // A date as typed: ISO, the user's short form, or day first.
@@ -170,9 +165,14 @@ QString Clauza_Linii_Declaratie(const QString& clauzaDeclaratie, const QString& 
 db::Result<QString> Comanda_Actualizare(const QString& coloana, const QString& fel, const QString& valoare,
                                         int latime, const QString& clauza, const QString& conditie)
 {
-    const db::Result<QString> v = Valoare_Actualizare(fel, valoare, latime);
+    db::Result<QString> v = Valoare_Actualizare(fel, valoare, latime);
     if (!v)
         return v.error();
+    // An amount is kept as its column keeps it, rounded as a typed cell is.
+    if (fel == u"N") {
+        if (const std::optional<double> n = Numar(valoare))
+            v = Valoare_Pastrata(coloana, db::Variant(*n)).toText();
+    }
     return QString(u"UPDATE INTRASTAT"_s + u" SET ["_s + coloana + u"]="_s + *v + clauza + conditie);
 }
 

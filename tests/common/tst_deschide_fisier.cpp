@@ -6,6 +6,7 @@
 #include "platform/ui/mesaj.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
@@ -46,7 +47,8 @@ private slots:
         const QTemporaryDir dir;
         Deschizator_Test program(dir.path() + u"/bin"_s, cod, nume);
         QVERIFY(program.ok());
-        motiv = motiv.arg(program.cale());
+        if (motiv.contains(u"%1"_s))
+            motiv = motiv.arg(program.cale());
         const QString fisier = dir.path() + u"/Rapoarte/PDF/Declaratie 12_A.pdf"_s;
 
         QCOMPARE(Porneste_Deschiderea(program.cale(), {fisier}),
@@ -93,7 +95,44 @@ private slots:
         QCOMPARE(::kill(viewer, 0), 0); // still running
         ::kill(viewer, SIGKILL);
     }
+
+    // A viewer still open when the program ends stays open: the program's
+    // end does not take the user's document away.
+    void vizualizatorulRamaneDupaIesire()
+    {
+        const QTemporaryDir dir;
+        const QString pid = dir.path() + u"/pid"_s;
+        Deschizator_Test program(dir.path() + u"/bin"_s, 0, u"cititor"_s, u"echo $$ > '%1'; exec sleep 60"_s.arg(pid));
+        QVERIFY(program.ok());
+        QProcess copil;
+        QProcessEnvironment mediu = QProcessEnvironment::systemEnvironment();
+        mediu.insert(u"QUORVEL_DESCHIDE_PROGRAM"_s, program.cale());
+        copil.setProcessEnvironment(mediu);
+        copil.start(QCoreApplication::applicationFilePath(), QStringList());
+        QVERIFY(copil.waitForFinished(60000));
+        QCOMPARE(copil.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(copil.exitCode(), 0);
+        QFile f(pid);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const pid_t viewer = pid_t(f.readAll().trimmed().toLongLong());
+        QVERIFY(viewer > 0);
+        const bool ruleaza = ::kill(viewer, 0) == 0;
+        ::kill(viewer, SIGKILL);
+        QVERIFY(ruleaza);
+    }
 };
 
-QTEST_GUILESS_MAIN(TestDeschideFisier)
+int main(int argc, char** argv)
+{
+    // The program that opens a file and ends while its viewer still runs.
+    const QString program = qEnvironmentVariable("QUORVEL_DESCHIDE_PROGRAM");
+    if (!program.isEmpty()) {
+        QCoreApplication app(argc, argv);
+        return Porneste_Deschiderea(program, {u"/tmp/a.pdf"_s}) ? 1 : 0;
+    }
+    QCoreApplication app(argc, argv);
+    TestDeschideFisier test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_deschide_fisier.moc"

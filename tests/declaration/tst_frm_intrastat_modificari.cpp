@@ -280,7 +280,10 @@ private slots:
         QTest::addColumn<QString>("valoare");
         QTest::addColumn<QString>("stocat"); // "" when refused
         QTest::addColumn<QString>("mesaj");
-        QTest::newRow("decimal comma") << u"Net"_s << u"1,5"_s << u"1.5"_s << QString();
+        // Amounts as users write them, kept as their column keeps them: the
+        // net mass in whole kilograms, halves to even.
+        QTest::newRow("decimal comma, whole kilograms") << u"Net"_s << u"1,5"_s << u"2.0"_s << QString();
+        QTest::newRow("grouped as the grid shows it") << u"Net"_s << u"1.234,5"_s << u"1234.0"_s << QString();
         QTest::newRow("quote") << u"Descriere"_s << u"x' WHERE 1=1 OR '"_s << u"x' WHERE 1=1 OR '"_s
                                << QString();
         QTest::newRow("not a number") << u"Net"_s << u"0 OR 1=1"_s << QString()

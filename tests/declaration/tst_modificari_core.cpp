@@ -91,6 +91,10 @@ private slots:
             << u"Net"_s << u"N"_s << u"> Valoare"_s << u"1,5"_s << u" AND [Net] > 1.5"_s;
         QTest::newRow("not a number") << u"Net"_s << u"N"_s << u"= Valoare"_s << u"5 OR 1=1"_s
                                       << u"!Valoarea introdusa nu este un numar"_s;
+        QTest::newRow("an amount as the grid shows it") << u"Val_Fiscala"_s << u"N"_s << u">= Valoare"_s
+                                                        << u"10.000.000"_s << u" AND [Val_Fiscala] >= 10000000"_s;
+        QTest::newRow("an amount grouped, with decimals, not rounded")
+            << u"Val_Fiscala"_s << u"N"_s << u"< Valoare"_s << u"1.234,5"_s << u" AND [Val_Fiscala] < 1234.5"_s;
         QTest::newRow("text with a quote") << u"Descriere"_s << u"T"_s << u"LIKE 'Valoare%'"_s << u"O'Neil"_s
                                            << u" AND [Descriere] LIKE 'O''Neil%'"_s;
         QTest::newRow("no kind is text") << u"Cod_NC"_s << QString() << u"= 'Valoare'"_s << u"x' OR '1'='1"_s
@@ -149,8 +153,21 @@ private slots:
             << u"Net"_s << u"N"_s << u"0"_s << 0 << cheieO << cheieO << u" AND [Net] = 5"_s
             << u"UPDATE INTRASTAT SET [Net]=0 WHERE [TIP]='O' AND [Cod_Fiscal]='RO123' AND [Anul]=2015 AND "
                u"[Luna]=3 AND [Net] = 5"_s;
-        QTest::newRow("decimal comma") << u"Net"_s << u"N"_s << u" 1,5 "_s << 0 << cheieO << cheieO
-                                       << QString() << u"UPDATE INTRASTAT SET [Net]=1.5"_s + cheieO;
+        QTest::newRow("decimal comma") << u"Cantitate"_s << u"N"_s << u" 1,5 "_s << 0 << cheieO << cheieO
+                                       << QString() << u"UPDATE INTRASTAT SET [Cantitate]=1.5"_s + cheieO;
+        // An amount typed as the grid shows it, kept as its column keeps it:
+        // whole lei and kilograms, 4 decimals of the rate, halves to even.
+        QTest::newRow("fiscal value grouped as shown, in whole lei")
+            << u"Val_Fiscala"_s << u"N"_s << u"1.234.567,50"_s << 0 << cheieO << cheieO << QString()
+            << u"UPDATE INTRASTAT SET [Val_Fiscala]=1234568"_s + cheieO;
+        QTest::newRow("statistical value, a half to even")
+            << u"Val_Stat"_s << u"N"_s << u"7 500,5"_s << 0 << cheieO << cheieO << QString()
+            << u"UPDATE INTRASTAT SET [Val_Stat]=7500"_s + cheieO;
+        QTest::newRow("net mass in whole kilograms") << u"Net"_s << u"N"_s << u"1,5"_s << 0 << cheieO << cheieO
+                                                     << QString() << u"UPDATE INTRASTAT SET [Net]=2"_s + cheieO;
+        QTest::newRow("rate to 4 decimals") << u"Curs_Schimb"_s << u"N"_s << u"4,97655"_s << 0 << cheieO
+                                            << cheieO << QString()
+                                            << u"UPDATE INTRASTAT SET [Curs_Schimb]=4.9766"_s + cheieO;
         QTest::newRow("one file")
             << u"Incoterms"_s << u"T"_s << u"EXW"_s << 3 << cheieO << fisierA << QString()
             << u"UPDATE INTRASTAT SET [Incoterms]='EXW'"_s + cheieO +
