@@ -83,6 +83,13 @@ QString Text_Fisier_Nedeschis(const QString& cale, const QString& motiv)
     return u"Fisierul nu a putut fi deschis:\r\n"_s + cale + u"\r\n"_s + motiv;
 }
 
+QString Motiv_Fara_Vizualizator(const QString& program)
+{
+    if (program.trimmed().isEmpty())
+        return u"Nu este ales niciun program care sa deschida fisierul."_s;
+    return u"Programul care deschide fisierul ("_s + program + u") nu este instalat."_s;
+}
+
 bool Deschide_Fisier(const QString& program, const QString& cale)
 {
     const std::optional<QString> motiv = Porneste_Deschiderea(program, {cale});

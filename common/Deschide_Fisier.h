@@ -20,6 +20,10 @@ std::optional<QString> Porneste_Deschiderea(const QString& program, const QStrin
 // its full path on a line of its own, and the reason.
 QString Text_Fisier_Nedeschis(const QString& cale, const QString& motiv);
 
+// The reason for a file that no program was found to open: the viewer the
+// settings name is not on this machine (or none is named).
+QString Motiv_Fara_Vizualizator(const QString& program);
+
 // Opens the file with the program; where it fails, a box says so
 // (Text_Fisier_Nedeschis). True when it opened.
 bool Deschide_Fisier(const QString& program, const QString& cale);

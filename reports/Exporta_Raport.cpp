@@ -72,10 +72,14 @@ QString Exporta_Raport(Raport_Definit& raport, Format_Export format, const QStri
         ui::msgBox(u"A FOST GENERAT FISIERUL: "_s + u"\r\n"_s + cale + u"\r\n"_s + u"DESCHID FISIERUL ?"_s,
                    ui::Icon::None, ui::Buttons::YesNoCancel, u"MESAJ"_s);
     const bool gasit = html ? Exista_IExplore : Exista_AcroRd32;
-    if (raspuns == ui::Answer::Yes && gasit) {
-        // The viewer's answer is waited for: a file it could not open is an
-        // error of the export, said with where the file is.
-        if (const std::optional<QString> motiv = pornire()(html ? Cale_IExplore : Cale_AcroRd32, {cale}))
+    if (raspuns == ui::Answer::Yes) {
+        // The viewer's answer is waited for: a file it could not open, or no
+        // viewer to open it, is an error of the export, said with where the
+        // file is.
+        const QString vizualizator = html ? Cale_IExplore : Cale_AcroRd32;
+        const std::optional<QString> motiv =
+            gasit ? pornire()(vizualizator, {cale}) : std::optional(Motiv_Fara_Vizualizator(vizualizator));
+        if (motiv)
             ui::msgBox(u"Error "_s + QString::number(db::ErrorNumber::General) + u"\r\n"_s +
                            Text_Fisier_Nedeschis(cale, *motiv),
                        ui::Icon::None);

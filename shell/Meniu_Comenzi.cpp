@@ -13,6 +13,7 @@
 #include "declaration/Ferestre_Declaratie.h"
 #include "platform/sys/clock.h"
 #include "platform/ui/forms.h"
+#include "platform/ui/mesaj.h"
 #include "reports/Ferestre_Rapoarte.h"
 
 #include <QLabel>
@@ -221,32 +222,52 @@ void Meniu_Despre_Program()
 std::optional<Comanda_Document> Comanda_Ajutor()
 {
     const QString pdf = Folder_Sistem + u"Help/Manual.Pdf"_s;
+    const QString html = Folder_Sistem + u"Help/Manual.Html"_s;
     if (Exista_Fisier(pdf) && Exista_AcroRd32)
         return Comanda_Document{Cale_AcroRd32, {pdf}};
-    const QString html = Folder_Sistem + u"Help/Manual.Html"_s;
     if (Exista_Fisier(html) && Exista_IExplore)
         return Comanda_Document{Cale_IExplore, {html}};
+    if (Exista_Fisier(pdf))
+        return Comanda_Document{Cale_AcroRd32, {pdf}, false};
+    if (Exista_Fisier(html))
+        return Comanda_Document{Cale_IExplore, {html}, false};
     return std::nullopt;
 }
 
+namespace {
+
+std::optional<Comanda_Document> comandaExplicativ(const QString& program, bool gasit, const QString& fisier)
+{
+    const QString cale = Folder_Sistem + fisier;
+    if (gasit)
+        return Comanda_Document{program, {cale}};
+    if (Exista_Fisier(cale))
+        return Comanda_Document{program, {cale}, false};
+    return std::nullopt;
+}
+
+} // namespace
+
 std::optional<Comanda_Document> Comanda_Explicativ_Html()
 {
-    if (!Exista_IExplore)
-        return std::nullopt;
-    return Comanda_Document{Cale_IExplore, {Folder_Sistem + u"HS/Explicativ.Html"_s}};
+    return comandaExplicativ(Cale_IExplore, Exista_IExplore, u"HS/Explicativ.Html"_s);
 }
 
 std::optional<Comanda_Document> Comanda_Explicativ_Pdf()
 {
-    if (!Exista_AcroRd32)
-        return std::nullopt;
-    return Comanda_Document{Cale_AcroRd32, {Folder_Sistem + u"HS/Explicativ.Pdf"_s}};
+    return comandaExplicativ(Cale_AcroRd32, Exista_AcroRd32, u"HS/Explicativ.Pdf"_s);
 }
 
 void Porneste_Document(const std::optional<Comanda_Document>& comanda)
 {
-    if (comanda && !comanda->program.isEmpty())
-        Deschide_Fisier(comanda->program, comanda->argumente.value(0));
+    if (!comanda)
+        return;
+    const QString cale = comanda->argumente.value(0);
+    if (!comanda->gasit)
+        ui::msgBox(Text_Fisier_Nedeschis(cale, Motiv_Fara_Vizualizator(comanda->program)), ui::Icon::Exclamation,
+                   ui::Buttons::Ok);
+    else if (!comanda->program.isEmpty())
+        Deschide_Fisier(comanda->program, cale);
 }
 
 QString Adresa_Email_Producator()

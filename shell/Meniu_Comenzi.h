@@ -55,17 +55,20 @@ void Meniu_Despre_Program();
 
 // The document commands: the viewer and its single document argument, or
 // nothing when the command does nothing. Ajutor falls back from the PDF
-// manual to the HTML one.
+// manual to the HTML one. A document that is there with no viewer found to
+// open it comes with `gasit` false, so that it is said, not passed over.
 struct Comanda_Document
 {
     QString program;
     QStringList argumente;
+    bool gasit = true;
 };
 std::optional<Comanda_Document> Comanda_Ajutor();
 std::optional<Comanda_Document> Comanda_Explicativ_Html();
 std::optional<Comanda_Document> Comanda_Explicativ_Pdf();
 // Hands the document to the viewer and waits for its answer; a document it
-// could not open is said, with its full path (Deschide_Fisier).
+// could not open, or that no viewer was found for, is said, with its full
+// path (Deschide_Fisier).
 void Porneste_Document(const std::optional<Comanda_Document>& comanda);
 
 // "mailto:" + maker's e-mail + "?subject=Quorvel vers:" + major.minor.revision.

@@ -362,6 +362,28 @@ private slots:
         QVERIFY(ajutor);
         QCOMPARE(ajutor->program, u"xdg-open"_s);
         QCOMPARE(ajutor->argumente, QStringList{arbore.cale(u"System/Help/Manual.Html"_s)});
+
+        // No viewer on this machine: a manual or notes that are there are
+        // said, with their full path, never passed over in silence.
+        Cale_AcroRd32 = Cale_IExplore = u"/nu/exista/xdg-open"_s;
+        Exista_AcroRd32 = Exista_IExplore = false;
+        QFile notite(arbore.cale(u"System/HS/Explicativ.Pdf"_s));
+        QVERIFY(notite.exists() || (notite.open(QIODevice::WriteOnly) && notite.write("%PDF") > 0));
+        notite.close();
+        for (const auto& c : {Comanda_Ajutor(), Comanda_Explicativ_Pdf()}) {
+            QVERIFY(c);
+            QVERIFY(!c->gasit);
+            ui::testing::clear();
+            Porneste_Document(c);
+            QCOMPARE(Arbore_Test::mesaje().size(), 1);
+            const QString text = Arbore_Test::mesaje().constFirst();
+            QVERIFY2(text.contains(c->argumente.value(0)) && text.contains(u"/nu/exista/xdg-open"_s),
+                     qPrintable(text));
+        }
+        Folder_Sistem = u"/opt/Program Files/System/"_s; // nothing there: nothing to say
+        QVERIFY(!Comanda_Ajutor());
+        QVERIFY(!Comanda_Explicativ_Html());
+
         Producator_Email = u"office@example.ro"_s;
         QCOMPARE(Adresa_Email_Producator(), u"mailto:office@example.ro?subject=Quorvel vers:2.3.0"_s);
     }
