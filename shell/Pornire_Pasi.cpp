@@ -14,6 +14,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLockFile>
+#include <QSysInfo>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <unistd.h>
@@ -105,7 +108,11 @@ Blocare_Instanta Blocheaza_Instanta_Unica()
                 qint64 pid = 0;
                 QString calculator;
                 QString aplicatie;
-                procesAltaCopie() = b->getLockInfo(&pid, &calculator, &aplicatie) ? pid : 0;
+                const bool info = b->getLockInfo(&pid, &calculator, &aplicatie);
+                if (info && pid > 0 && calculator == QSysInfo::machineHostName() &&
+                    ::kill(pid_t(pid), 0) != 0 && errno == ESRCH)
+                    continue; // a dead copy's lock in a folder that cannot be written: no place here
+                procesAltaCopie() = info ? pid : 0;
                 return Blocare_Instanta::Alta_Copie; // the locks taken so far go
             }
             // A place that can hold no lock file here (read-only): the

@@ -11,6 +11,7 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QSysInfo>
 #include <QPushButton>
 #include <unistd.h>
 
@@ -179,6 +180,47 @@ private slots:
         QVERIFY(alta.tryLock(0));
         // A second copy meets it there.
         QCOMPARE(Blocheaza_Instanta_Unica(), Blocare_Instanta::Alta_Copie);
+    }
+
+    // A copy that died left its lock in a cache folder that can no longer be
+    // written (a home made read-only): the lock cannot be taken over there,
+    // and it is no running copy. The place is left out; the temporary
+    // folder's still meets every copy.
+    void blocareMoartaDeNesters()
+    {
+        Arbore_Test a;
+        VERIFICA_ARBORE(a);
+        const QByteArray home = qgetenv("HOME");
+        const QString cache = a.cale(u"acasa/.cache"_s);
+        QVERIFY(QDir().mkpath(cache));
+        qputenv("HOME", QFile::encodeName(a.cale(u"acasa"_s)));
+        QProcess mort;
+        mort.start(u"true"_s, QStringList());
+        QVERIFY(mort.waitForStarted());
+        const qint64 pid = mort.processId();
+        QVERIFY(mort.waitForFinished());
+        QFile blocare(cache + u"/Quorvel.lock"_s);
+        QVERIFY(blocare.open(QIODevice::WriteOnly));
+        blocare.write(QString(QString::number(pid) + u'\n' + QCoreApplication::applicationName() + u'\n' +
+                              QSysInfo::machineHostName() + u'\n')
+                          .toUtf8());
+        blocare.close();
+        QVERIFY(QFile::setPermissions(cache, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        if (::geteuid() == 0) // root writes anywhere but where the folder is made immutable
+            QProcess::execute(u"chattr"_s, {u"+i"_s, cache});
+        const auto inapoi = qScopeGuard([&] {
+            if (::geteuid() == 0)
+                QProcess::execute(u"chattr"_s, {u"-i"_s, cache});
+            QFile::setPermissions(cache, QFileDevice::Permissions(0x7700));
+            qputenv("HOME", home);
+        });
+        if (QFile(cache + u"/proba"_s).open(QIODevice::WriteOnly))
+            QSKIP("the cache folder cannot be made unwritable here (chattr refused)");
+        QCOMPARE(Blocheaza_Instanta_Unica(), Blocare_Instanta::Luata);
+        const QString temporar =
+            QDir::tempPath() + u"/Quorvel-"_s + QString::number(::geteuid()) + u"/Quorvel.lock"_s;
+        QLockFile alta(temporar);
+        QVERIFY(!alta.tryLock(0));
     }
 
     void ecranNevazut_data()
