@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTimer>
 #include <functional>
 
@@ -866,7 +867,9 @@ private slots:
         QFETCH(QString, aratat);
         Declaratie_Test d;
         VERIFICA_DECLARATIA(d);
+        const QLocale inainte;
         QLocale::setDefault(QLocale(QLocale::Romanian, QLocale::Romania));
+        const auto inapoi = qScopeGuard([&] { QLocale::setDefault(inainte); });
         Frm_INTRASTAT* f = deschide();
         QVERIFY(f);
         grid::Grid* g = f->GridIntrastat;
