@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <unistd.h>
@@ -292,6 +294,8 @@ private slots:
     void hostileSamples();
     void limits_data();
     void limits();
+    void partEncodings_data();
+    void partEncodings();
     void rowNumbers_data();
     void rowNumbers();
     void dateValues_data();
@@ -1006,6 +1010,84 @@ void TestReader::limits()
     QCOMPARE(!e, opens);
     QVERIFY2(e.description.contains(says), qPrintable(e.description));
     QVERIFY(!cn.isOpen());
+}
+
+// A workbook's parts in UTF-16 or UTF-32 (with a byte-order mark or
+// without), or in an encoding their declaration names, read as their twins
+// in UTF-8: the same cells, and the same refusal of an element with too
+// many attributes whose name, in UTF-16, holds the byte of a quote.
+void TestReader::partEncodings_data()
+{
+    QTest::addColumn<QString>("encoding");
+    QTest::addColumn<bool>("bom");
+    QTest::addColumn<bool>("crafted"); // the shared texts hold an element of 65 attributes
+    QTest::newRow("UTF-16LE with a mark") << u"UTF-16LE"_s << true << false;
+    QTest::newRow("UTF-16BE without") << u"UTF-16BE"_s << false << false;
+    QTest::newRow("UTF-32LE") << u"UTF-32LE"_s << true << false;
+    QTest::newRow("windows-1250 named") << u"windows-1250"_s << false << false;
+    QTest::newRow("UTF-16LE, 65 attributes") << u"UTF-16LE"_s << true << true;
+    QTest::newRow("UTF-16BE, 65 attributes") << u"UTF-16BE"_s << false << true;
+    QTest::newRow("an encoding no one knows") << u"x-nimic"_s << false << false;
+}
+
+void TestReader::partEncodings()
+{
+    QFETCH(QString, encoding);
+    QFETCH(bool, bom);
+    QFETCH(bool, crafted);
+    QByteArray attributes;
+    for (int i = 0; i < 65; ++i)
+        attributes += " a" + QByteArray::number(i) + "=\"" + QByteArray::number(i) + "\"";
+    const QByteArray items = (crafted ? "<\xE4\xB8\xA2" + attributes + "/>" : QByteArray()) +
+                             "<si><t>\xC5\x9Eurub \xC4\x83\xC3\xAE\xC3\xA2</t></si><si><t>Cod</t></si>";
+    const QByteArray sheet =
+        "<row r=\"1\"><c t=\"s\"><v>1</v></c><c t=\"inlineStr\"><is><t>\xC5\xA2" "ar\xC4\x83</t></is></c>"
+        "<c t=\"inlineStr\"><is><t>Masa</t></is></c></row>"
+        "<row r=\"2\"><c t=\"s\"><v>0</v></c><c t=\"inlineStr\"><is><t>a &amp; b</t></is></c><c><v>12.5</v></c>"
+        "<c t=\"b\"><v>1</v></c></row><row r=\"4\"><c r=\"C4\"><v>7</v></c></row>";
+    const QList<std::pair<QString, QByteArray>> twin = xlsx_build::packageParts({sheet}, items);
+    QList<std::pair<QString, QByteArray>> parts;
+    for (const auto& [name, bytes] : twin) {
+        QString text = QString::fromUtf8(bytes);
+        text.replace(u"<?xml version=\"1.0\"?>"_s, u"<?xml version=\"1.0\" encoding=\"%1\"?>"_s.arg(encoding));
+        QStringEncoder encoder(encoding.toLatin1().constData(),
+                               bom ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default);
+        parts.push_back({name, encoder.isValid() ? QByteArray(encoder.encode(text)) : text.toUtf8()});
+    }
+    const QString twinPath = m_dir.filePath(u"twin.xlsx"_s);
+    const QString path = m_dir.filePath(u"encoded.xlsx"_s);
+    QFile::remove(twinPath);
+    QFile::remove(path);
+    QVERIFY(writeBytes(twinPath, xlsx_build::zipParts(twin)));
+    QVERIFY(writeBytes(path, xlsx_build::zipParts(parts)));
+    const db::Result<excel::Workbook> expected = excel::readWorkbook(twinPath);
+    const db::Result<excel::Workbook> book = excel::readWorkbook(path);
+    if (encoding == u"x-nimic") {
+        QVERIFY(!book);
+        QCOMPARE(book.error().description,
+                 u"Partea '_rels/.rels' este scrisa in codificarea 'x-nimic', pe care programul nu o cunoaste."_s);
+        return;
+    }
+    QCOMPARE(bool(book), bool(expected));
+    if (!expected) {
+        QVERIFY(crafted);
+        QCOMPARE(book.error().description, expected.error().description);
+        QVERIFY2(expected.error().description.contains(u"mai mult de 64 de atribute"_s),
+                 qPrintable(expected.error().description));
+        return;
+    }
+    QVERIFY(!crafted);
+    const excel::Sheet& s = book->sheets.at(0);
+    const excel::Sheet& t = expected->sheets.at(0);
+    QCOMPARE(s.fields, (QStringList{u"Cod"_s, u"\u0162ar\u0103"_s, u"Masa"_s, u"F4"_s}));
+    QCOMPARE(s.fields, t.fields);
+    QCOMPARE(s.rowCount(), 3);
+    QCOMPARE(s.rowCount(), t.rowCount());
+    for (int r = 0; r < s.rowCount(); ++r)
+        for (int c = 0; c < s.columnCount(); ++c)
+            QCOMPARE(s.cell(r, c), t.cell(r, c));
+    QCOMPARE(s.cell(0, 0), Variant(u"\u015Eurub \u0103\u00EE\u00E2"_s));
+    QCOMPARE(s.cell(0, 1), Variant(u"a & b"_s));
 }
 
 // Row numbers of the row elements and of the cell references: a number
