@@ -18,7 +18,8 @@
 //   nested 256 deep, 50 million cells in a table, 4 million rows and 2000
 //   tables in a workbook), is an error with a message that says why; no
 //   file can crash the reader or make it take more. A workbook protected by
-//   a password is named as such.
+//   a password is named as such. A heading longer than 255 characters is
+//   refused with the sheet and the column it heads.
 
 #include "platform/db/db.h"
 
@@ -65,6 +66,7 @@ struct Workbook
 {
     QString path;
     QVector<Sheet> sheets; // in workbook order
+    qint64 held = 0;       // the bytes of the read's budget its cells, texts and names take
     // Index of the sheet of that name (case-insensitive), -1 when none.
     int indexOf(const QString& sheetName) const;
 };
@@ -91,7 +93,10 @@ bool isWorkbookConnection(const QString& connectionText);
 // private database that holds each sheet as the table [<sheet>$], so that
 // "SELECT TOP 2 * FROM [Sheet1$]" runs on it. The database is read-only once
 // loaded and leaves no file behind. A missing file or a workbook that cannot
-// be read leaves the connection closed.
+// be read leaves the connection closed. The read and the tables share one
+// budget: a workbook whose tables would write or hold more than the read
+// leaves them is refused before any table is made, and a temporary folder
+// with no room left is said as such.
 db::Error openWorkbook(const QString& connectionText, db::Connection& connection);
 // Same, from a workbook already read.
 db::Error openWorkbook(const Workbook& workbook, db::Connection& connection);
