@@ -14,12 +14,13 @@
 //   result. A date-styled number outside the calendar stays a number.
 // - .xls (BIFF8) and .xlsx are read, recognised by their content. The
 //   workbook is only ever read. A malformed or truncated file, or one beyond
-//   the reader's limits (1 GiB of memory for all a read holds, elements
-//   nested 256 deep, 50 million cells in a table, 4 million rows and 2000
-//   tables in a workbook), is an error with a message that says why; no
-//   file can crash the reader or make it take more. A workbook protected by
-//   a password is named as such. A heading longer than 255 characters is
-//   refused with the sheet and the column it heads.
+//   the reader's limits (1 GiB for all a read holds and its tables hold
+//   and write, elements nested 256 deep, 50 million cells in a table, 4
+//   million rows and 2000 tables in a workbook), is an error with a
+//   message that says why; no file can crash the reader or make it take
+//   more. A workbook protected by a password is named as such. A heading
+//   longer than 255 characters is refused with the sheet and the column it
+//   heads.
 
 #include "platform/db/db.h"
 

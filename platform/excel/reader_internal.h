@@ -27,6 +27,8 @@ constexpr int kMaxColumns = 16384;
 // fixed size, whatever the file: the chunks fed to an XML reader and its
 // element stack (see kMaxDepth), the short texts and the dates a sheet's
 // scan keeps for reuse, libzip's and zlib's buffers; some 16 MB at most.
+// What the read leaves of it pays for the tables made of the sheets (see
+// planTables), which beside it hold SQLite's page cache of 16 MB.
 constexpr qint64 kMaxReadMemory = qint64(1) << 30;
 // A table of the private database: rows x columns up to the last non-empty
 // row and column, blanks included, and at most as many columns as the
