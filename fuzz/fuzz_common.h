@@ -1,6 +1,6 @@
 #pragma once
 // What every fuzz target does with the sheets a read gives: the table each
-// becomes, every cell looked at.
+// becomes, every cell looked at, and the plan of the tables together.
 
 #include "platform/excel/reader_internal.h"
 
@@ -12,8 +12,9 @@ inline void useSheets(db::Result<QVector<excel::detail::RawSheet>>&& raw, excel:
 {
     if (!raw)
         return;
+    excel::Workbook book;
     for (excel::detail::RawSheet& s : *raw) {
-        const db::Result<excel::Sheet> sheet = excel::detail::makeSheet(std::move(s), budget);
+        db::Result<excel::Sheet> sheet = excel::detail::makeSheet(std::move(s), budget);
         if (!sheet)
             continue;
         qsizetype text = 0;
@@ -24,7 +25,10 @@ inline void useSheets(db::Result<QVector<excel::detail::RawSheet>>&& raw, excel:
             text += sheet->cell(sheet->rowCount() - 1, sheet->columnCount() - 1).toText().size();
         volatile qsizetype sink = text;
         (void)sink;
+        book.sheets.push_back(std::move(*sheet));
     }
+    volatile bool planned = bool(excel::detail::planTables(book, budget));
+    (void)planned;
 }
 
 inline QByteArray bytes(const uint8_t* data, size_t size)

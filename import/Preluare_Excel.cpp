@@ -12,7 +12,9 @@
 #include "platform/sys/clock.h"
 #include "platform/ui/mesaj.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
 #include <algorithm>
@@ -69,6 +71,8 @@ public:
 
     // Fills rezultat's counts and error lines.
     void ruleaza(Rezultat_Preluare& rezultat, Observator_Preluare& observator);
+    // The copy stopped at a row the company's database had no room for.
+    bool faraSpatiu() const { return m_faraSpatiu; }
 
 private:
     // A value written to the same column on every row, as the column takes
@@ -133,6 +137,7 @@ private:
     QVector<Tarif> m_tarife;      // what the tariff gives for each code met
     QHash<QString, int> m_coduri; // code -> its entry in m_tarife
     QStringList m_erori;
+    bool m_faraSpatiu = false;
 
     // The columns filled by name.
     int m_cPozitia = -1, m_cCod = -1, m_cTaraOrig = -1, m_cExista = -1, m_cCantitate = -1, m_cValUms = -1;
@@ -431,11 +436,13 @@ bool Copiere::salveaza()
             return false;
         inserare = std::make_shared<db::Statement>(std::move(*s));
     }
-    const auto ruleaza = [](db::Statement& s) {
+    const auto ruleaza = [this](db::Statement& s) {
         s.reset();
-        const bool ok = bool(s.step());
+        const db::Result<bool> pas = s.step();
         s.reset();
-        return ok;
+        if (!pas && pas.error().kind == db::Error::Kind::DiskFull)
+            m_faraSpatiu = true;
+        return bool(pas);
     };
     if (!ruleaza(m_punct))
         return false;
@@ -470,6 +477,8 @@ void Copiere::ruleaza(Rezultat_Preluare& rezultat, Observator_Preluare& observat
                 ++salvate;
                 if (m_refuzRand)
                     ++cuRefuzuri;
+            } else if (m_faraSpatiu) {
+                break; // no later row has room either
             } else {
                 eroareRand(n);
             }
@@ -627,9 +636,12 @@ Rezultat_Preluare Preia_Fisier_Excel(const Intrari_Preluare& in, Observator_Prel
         foaie = db::Error(db::Error::Kind::InvalidArgument, db::ErrorNumber::InvalidArgument,
                           u"Foaia \"%1\" nu are niciun rand de date."_s.arg(in.foaie));
     if (!foaie) {
-        const QString cauza = foaie.error().description;
-        ui::msgBox(kNecitit + kCrLf + cauza, ui::Icon::Critical);
-        observator.adauga(kCrLf + u"EROARE - "_s + kNecitit + kCrLf + cauza);
+        // A full disk is no fault of the workbook or of the template.
+        const QString cauza = foaie.error().kind == db::Error::Kind::DiskFull
+                                  ? foaie.error().description
+                                  : kNecitit + kCrLf + foaie.error().description;
+        ui::msgBox(cauza, ui::Icon::Critical);
+        observator.adauga(kCrLf + u"EROARE - "_s + cauza);
         RS_Preluare.close();
         return rezultat;
     }
@@ -646,9 +658,19 @@ Rezultat_Preluare Preia_Fisier_Excel(const Intrari_Preluare& in, Observator_Prel
             RS_Preluare.close();
             return rezultat;
         }
-        Copiere(*foaie, rezultat, cuTarif).ruleaza(rezultat, observator);
-        if (const db::Error e = tranzactie.commit()) {
-            const QString text = u"DATELE NU AU PUTUT FI SALVATE"_s + kCrLf + e.description;
+        Copiere copiere(*foaie, rezultat, cuTarif);
+        copiere.ruleaza(rezultat, observator);
+        // A row with no room leaves none of them saved.
+        const db::Error e = copiere.faraSpatiu() ? db::Error(db::Error::Kind::DiskFull, db::ErrorNumber::General,
+                                                             QString())
+                                                 : tranzactie.commit();
+        if (e) {
+            const QString text =
+                e.kind == db::Error::Kind::DiskFull
+                    ? u"Nu este destul spatiu pe disc in folderul firmei '%1' pentru a salva datele: nu s-a "
+                      u"salvat nicio inregistrare. Eliberati spatiu pe disc si incercati din nou."_s.arg(
+                          QDir::toNativeSeparators(QFileInfo(Conexiune_Firma.path()).absolutePath()))
+                    : u"DATELE NU AU PUTUT FI SALVATE"_s + kCrLf + e.description;
             observator.adauga(kCrLf + u"EROARE - "_s + text);
             RS_Preluare.close();
             eroare(text);

@@ -81,7 +81,8 @@ struct Rezultat_Preluare
 // the tariff of the period, the question when the workbook was imported for
 // the same company and period before, the reading into RS_Preluare and the
 // copy into Intrastat. A sheet that cannot be read is said with its reason
-// on a line of its own. Rows whose cells the template reads are all blank
+// on a line of its own; a temporary folder or a company folder with no room
+// left is said as such, with the folder, and nothing is saved. Rows whose cells the template reads are all blank
 // are skipped. A text cell bound for a number column is read as an amount
 // in local form (db::readAmount); a value a column cannot take (not a number,
 // not a date of the calendar, too long) is refused and said with the row,

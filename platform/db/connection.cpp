@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
+#include <algorithm>
 
 namespace db {
 
@@ -116,6 +117,33 @@ int authorizer(void* user, int action, const char* a3, const char*, const char* 
     }
 }
 
+// The first word of a statement's UTF-8 text, in capitals, past blanks,
+// comments and opening parentheses: read from its start only, however long
+// the statement.
+QByteArray leadingWord(const char* p, const char* end)
+{
+    while (p < end) {
+        const char ch = *p;
+        if (ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f' || ch == '(') {
+            ++p;
+        } else if (ch == '-' && end - p > 1 && p[1] == '-') {
+            while (p < end && *p != '\n')
+                ++p;
+        } else if (ch == '/' && end - p > 1 && p[1] == '*') {
+            p += 2;
+            while (p < end && !(*p == '*' && end - p > 1 && p[1] == '/'))
+                ++p;
+            p = std::min(p + 2, end);
+        } else {
+            break;
+        }
+    }
+    QByteArray word;
+    for (; p < end && ((*p >= 'A' && *p <= 'Z') || (*p >= 'a' && *p <= 'z') || *p == '_'); ++p)
+        word += char(*p >= 'a' && *p <= 'z' ? *p - 'a' + 'A' : *p);
+    return word;
+}
+
 bool onlyBlanksLeft(const char* tail)
 {
     const char* p = tail;
@@ -214,6 +242,7 @@ void Connection::Impl::closeHandle()
     use.reset();
     textColumns.clear();
     textColumnsKnown = false;
+    normalisesYesNo = true;
     transactionDepth = 0;
     ++generation;
 }
@@ -380,7 +409,7 @@ Error Connection::Impl::attachLink(Link& link)
 
 void Connection::Impl::normaliseYesNo()
 {
-    if (!handle || readOnly)
+    if (!handle || readOnly || !normalisesYesNo)
         return;
     static const char sql[] =
         "SELECT m.name, p.name, p.type FROM main.sqlite_master m, pragma_table_info(m.name, 'main') p "
@@ -522,6 +551,11 @@ Error Connection::open(const QString& connectionText)
     return Error();
 }
 
+void Connection::setNormalisesYesNo(bool on)
+{
+    d->normalisesYesNo = on;
+}
+
 void Connection::close()
 {
     d->closeHandle();
@@ -605,21 +639,30 @@ Error Connection::executeScript(const QString& script, bool jetDialect)
     while (p < end) {
         sqlite3_stmt* stmt = nullptr;
         const char* tail = nullptr;
-        int rc = sqlite3_prepare_v2(d->handle, p, int(end - p), &stmt, &tail);
-        const QString statementText = QString::fromUtf8(p, int((tail ? tail : end) - p)).trimmed();
+        // The text runs to its terminating NUL: given a length, SQLite would
+        // copy all the rest of the script for each statement.
+        int rc = sqlite3_prepare_v2(d->handle, p, -1, &stmt, &tail);
         if (rc != SQLITE_OK) {
             Error e = sqliteError(d->handle, rc, QStringLiteral("Statement %1").arg(index + 1));
             sqlite3_finalize(stmt);
             sp.rollback();
             return e;
         }
-        p = tail ? tail : end;
+        if (!tail || tail <= p) {
+            // A NUL inside the script ends what SQLite reads of it.
+            if (stmt)
+                sqlite3_finalize(stmt);
+            ++p;
+            continue;
+        }
+        const char* from = p;
+        p = tail;
         if (!stmt)
             continue; // blanks or comments
         ++index;
         // The script already runs in one transaction of its own.
-        const QString w = firstWord(statementText);
-        if (w == u"BEGIN" || w == u"COMMIT" || w == u"END") {
+        const QByteArray w = leadingWord(from, tail);
+        if (w == "BEGIN" || w == "COMMIT" || w == "END") {
             sqlite3_finalize(stmt);
             continue;
         }
@@ -627,6 +670,7 @@ Error Connection::executeScript(const QString& script, bool jetDialect)
             rc = sqlite3_step(stmt);
         } while (rc == SQLITE_ROW);
         if (rc != SQLITE_DONE) {
+            const QString statementText = QString::fromUtf8(from, qsizetype(tail - from)).trimmed();
             Error e = sqliteError(d->handle, rc,
                                   QStringLiteral("Statement %1 (%2)").arg(index).arg(statementText.left(80)));
             sqlite3_finalize(stmt);

@@ -102,6 +102,7 @@ struct Error
         NotFound,           // no field, parameter, procedure or link of that name
         InvalidArgument,    // a bad criteria, sort text, position or file
         Io,                 // reading or writing a file failed
+        DiskFull,           // no room left where a file is written (the disk, a quota, a size limit)
     };
 
     int number = 0;
@@ -455,6 +456,12 @@ public:
     // Several statements (SQLite dialect, or Jet when jetDialect is set) run
     // in order in one transaction; any failure rolls all of it back.
     Error executeScript(const QString& script, bool jetDialect = false);
+    // Whether the Yes/No columns of the tables made from now on are kept to
+    // -1 and 0 by triggers (the default, back with each open). Off for a
+    // private database that only the program's own bound values fill, which
+    // are -1 and 0 already: a trigger for each of thousands of columns costs
+    // far more than the table.
+    void setNormalisesYesNo(bool on);
     qint64 lastInsertRowId() const;
 
     // Creates a new, empty database file with the layer's tables. The only

@@ -168,6 +168,7 @@ struct Connection::Impl
     QSet<QString> textColumns;
     bool textColumnsKnown = false;
     bool internalStatement = false; // the layer's own DDL on attachments
+    bool normalisesYesNo = true;    // see Connection::setNormalisesYesNo
 
     ~Impl();
     void closeHandle();

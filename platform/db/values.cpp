@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QVarLengthArray>
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -125,8 +126,22 @@ Error sqliteError(sqlite3* db, int rc, const QString& context)
     case SQLITE_CANTOPEN:
         kind = Error::Kind::FileNotFound;
         break;
-    case SQLITE_IOERR:
     case SQLITE_FULL:
+        kind = Error::Kind::DiskFull;
+        break;
+    case SQLITE_IOERR:
+        kind = Error::Kind::Io;
+        if (db && ext == SQLITE_IOERR_WRITE) {
+            // A write the system refused for want of room: the user's quota,
+            // or the limit of a file's size (a full disk is SQLITE_FULL). The
+            // database file keeps the cause of its last failure.
+            int cause = sqlite3_system_errno(db);
+            if (cause == 0)
+                sqlite3_file_control(db, nullptr, SQLITE_FCNTL_LAST_ERRNO, &cause);
+            if (cause == ENOSPC || cause == EDQUOT || cause == EFBIG)
+                kind = Error::Kind::DiskFull;
+        }
+        break;
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
         kind = Error::Kind::Io;

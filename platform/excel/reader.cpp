@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cerrno>
@@ -138,6 +139,30 @@ db::Error budgetError()
         QStringLiteral("citirea lui cere mai mult de %1 MB de memorie.").arg(kMaxReadMemory >> 20));
 }
 
+db::Error tablesBudgetError(const Budget& budget)
+{
+    return tooLargeError(
+        QStringLiteral("tabelele foilor lui cer impreuna mai mult de %1 MB de memorie si de spatiu in folderul "
+                       "temporar.")
+            .arg(budget.total() >> 20));
+}
+
+db::Error diskFullError(const QString& folder)
+{
+    return db::Error(db::Error::Kind::DiskFull, db::ErrorNumber::General,
+                     QStringLiteral("Nu este destul spatiu pe disc in folderul temporar '%1' pentru a citi "
+                                    "fisierul excel: eliberati spatiu pe disc si incercati din nou.")
+                         .arg(QDir::toNativeSeparators(folder)));
+}
+
+QString columnLetters(int column)
+{
+    QString s;
+    for (int c = column + 1; c > 0; c = (c - 1) / 26)
+        s.prepend(QChar(char16_t(u'A' + (c - 1) % 26)));
+    return s;
+}
+
 db::Error protectedError()
 {
     return db::Error(
@@ -263,6 +288,9 @@ struct SheetBuilder
             for (; i < n && raw.rows[i] == 0; ++i)
                 if (raw.columns[i] < width)
                     heading[raw.columns[i]] = values[i];
+            for (int c = 0; c < width; ++c)
+                if (heading.at(c).isText() && heading.at(c).asText().size() > detail::kMaxHeadingLength)
+                    return headingError(sheet.name, c, heading.at(c).asText().size());
             if (!detail::fieldNames(heading, width, naming, sheet.fields))
                 return detail::budgetError();
         }
@@ -289,6 +317,18 @@ struct SheetBuilder
         sheet.m_columns = std::move(raw.columns);
         sheet.m_values = std::move(raw.values);
         return sheet;
+    }
+
+    static db::Error headingError(const QString& sheet, int column, qsizetype length)
+    {
+        return db::Error(db::Error::Kind::InvalidArgument, db::ErrorNumber::General,
+                         QStringLiteral("Titlul coloanei %1 (%2) din foaia '%3' are %4 de caractere; numele unei "
+                                        "coloane poate avea cel mult %5 de caractere. Scurtati titlul in fisierul "
+                                        "excel si incercati din nou.")
+                             .arg(column + 1)
+                             .arg(detail::columnLetters(column), sheet)
+                             .arg(length)
+                             .arg(detail::kMaxHeadingLength));
     }
 
     // In order of row and column, the last of the cells at one place kept.
@@ -388,7 +428,9 @@ int Workbook::indexOf(const QString& sheetName) const
     return -1;
 }
 
-db::Result<Workbook> readWorkbook(const QString& path)
+namespace {
+
+db::Result<Workbook> readWorkbook(const QString& path, detail::Budget& budget)
 {
     QFile file(path);
     if (!QFileInfo(path).isFile())
@@ -400,7 +442,6 @@ db::Result<Workbook> readWorkbook(const QString& path)
     file.close();
     if (magic.isEmpty())
         return detail::formatError(QStringLiteral("Fisierul este gol."));
-    detail::Budget budget;
     db::Result<QVector<detail::RawSheet>> raw = db::Error();
     if (magic.startsWith(QByteArrayLiteral("PK\x03\x04")))
         raw = detail::readXlsx(path, budget);
@@ -418,7 +459,16 @@ db::Result<Workbook> readWorkbook(const QString& path)
             return sheet.error();
         book.sheets.push_back(std::move(*sheet));
     }
+    book.held = budget.spent();
     return book;
+}
+
+} // namespace
+
+db::Result<Workbook> readWorkbook(const QString& path)
+{
+    detail::Budget budget;
+    return readWorkbook(path, budget);
 }
 
 QString driverTableName(const QString& sheetName)
@@ -441,77 +491,124 @@ QString sqlIdent(const QString& name)
     return u'"' + s + u'"';
 }
 
-// The declared type of each column: one kind of value throughout gives that
-// kind; numbers of both kinds are doubles; anything mixed is left undeclared
-// so each cell keeps its own type. The characters of the table's texts are
-// added to `text`.
-QStringList columnTypes(const Sheet& sheet, qint64& text)
+enum Kind : std::uint8_t
 {
-    enum
-    {
-        None = 0,
-        Int = 1,
-        Dbl = 2,
-        Text = 4,
-        Date = 8,
-        Bool = 16
-    };
-    std::vector<int> kinds(size_t(sheet.columnCount()), None);
-    for (int r = 0; r < sheet.rowCount(); ++r) {
-        const std::span<const std::uint16_t> columns = sheet.columnsOf(r);
-        const std::span<const db::Variant> values = sheet.valuesOf(r);
-        for (size_t i = 0; i < columns.size(); ++i) {
-            if (columns[i] >= kinds.size())
-                continue; // a blank beyond the last column
-            int& k = kinds[columns[i]];
-            switch (values[i].kind()) {
-            case db::Variant::Kind::Int:
-                k |= Int;
-                break;
-            case db::Variant::Kind::Double:
-                k |= Dbl;
-                break;
-            case db::Variant::Kind::Text:
-                k |= Text;
-                text += values[i].asText().size();
-                break;
-            case db::Variant::Kind::Date:
-                k |= Date;
-                break;
-            case db::Variant::Kind::Bool:
-                k |= Bool;
-                break;
-            default:
-                break;
-            }
-        }
+    None = 0,
+    Int = 1,
+    Dbl = 2,
+    Text = 4,
+    Date = 8,
+    Bool = 16
+};
+
+// The declared type of a column: one kind of value throughout gives that
+// kind; numbers of both kinds are doubles; anything mixed is left
+// undeclared so each cell keeps its own type.
+QString columnType(std::uint8_t kinds)
+{
+    switch (kinds) {
+    case Int:
+        return QStringLiteral("INTEGER");
+    case Dbl:
+    case Int | Dbl:
+        return QStringLiteral("DOUBLE");
+    case Text:
+        return QStringLiteral("TEXT");
+    case Date:
+        return QStringLiteral("DATETIME");
+    case Bool:
+        return QStringLiteral("BIT");
+    default:
+        return QString();
     }
-    QStringList types;
-    for (const int k : kinds) {
-        switch (k) {
-        case Int:
-            types << QStringLiteral("INTEGER");
-            break;
-        case Dbl:
-        case Int | Dbl:
-            types << QStringLiteral("DOUBLE");
-            break;
-        case Text:
-            types << QStringLiteral("TEXT");
-            break;
-        case Date:
-            types << QStringLiteral("DATETIME");
-            break;
-        case Bool:
-            types << QStringLiteral("BIT");
-            break;
-        default:
-            types << QString();
-            break;
-        }
-    }
-    return types;
 }
+
+QString createTable(const Sheet& sheet, const detail::TablePlan& plan)
+{
+    QString columns;
+    for (int c = 0; c < sheet.columnCount(); ++c) {
+        if (c > 0)
+            columns += QStringLiteral(", ");
+        columns += sqlIdent(sheet.fields.at(c));
+        const QString type = columnType(plan.kinds[size_t(c)]);
+        if (!type.isEmpty())
+            columns += u' ' + type;
+    }
+    if (columns.isEmpty())
+        columns = sqlIdent(QStringLiteral("F1")); // a sheet with no cells
+    return QStringLiteral("CREATE TABLE %1 (%2);").arg(sqlIdent(sheet.name + u'$'), columns);
+}
+
+// The bytes of a text in UTF-8, as the database keeps it: a character
+// more for each one past ASCII, two for each past U+07FF. Four code units
+// at a time where all four are ASCII, as most are.
+qint64 utf8Bytes(const QString& text)
+{
+    const ushort* const units = text.utf16();
+    const qsizetype size = text.size();
+    qint64 n = size;
+    const auto add = [&](qsizetype i) { n += int(units[i] >= 0x80) + int(units[i] >= 0x800); };
+    qsizetype i = 0;
+    for (; i + 4 <= size; i += 4) {
+        quint64 four;
+        std::memcpy(&four, units + i, sizeof four);
+        if ((four & 0xFF80FF80FF80FF80ull) != 0)
+            for (qsizetype k = i; k < i + 4; ++k)
+                add(k);
+    }
+    for (; i < size; ++i)
+        add(i);
+    return n;
+}
+
+int varintBytes(qint64 v)
+{
+    int n = 1;
+    for (; v >= 0x80 && n < 9; v >>= 7)
+        ++n;
+    return n;
+}
+
+// What a record of `payload` bytes takes in the pages of a table, as SQLite
+// lays them out (pages of 4096 bytes): its cell and its share of a leaf
+// page, which holds as many whole cells as fit, and the overflow pages of a
+// record too long for one; a little more for the pages above the leaves.
+qint64 pageBytes(qint64 payload)
+{
+    constexpr qint64 kPage = 4096;
+    constexpr qint64 kMaxLocal = kPage - 35;
+    constexpr qint64 kMinLocal = (kPage - 12) * 32 / 255 - 23;
+    qint64 local = payload;
+    qint64 overflow = 0;
+    if (payload > kMaxLocal) {
+        local = kMinLocal + (payload - kMinLocal) % (kPage - 4);
+        if (local > kMaxLocal)
+            local = kMinLocal;
+        overflow = (payload - local + kPage - 5) / (kPage - 4) * kPage;
+        local += 4; // the first overflow page's number
+    }
+    // The cell's place in the page, its payload's size and its rowid.
+    const qint64 cell = 2 + varintBytes(payload) + 4 + local;
+    const qint64 perPage = std::max<qint64>(1, (kPage - 8) / cell);
+    const qint64 bytes = (kPage + perPage - 1) / perPage + overflow;
+    return bytes + bytes / 64;
+}
+
+// What each column of a row costs beside its bytes, blank or not: SQLite
+// builds every record place by place, some 15 ns each, as long as writing
+// a couple of bytes takes.
+constexpr qint64 kSlotWork = 2;
+// What a column of a table costs while the tables are open: its entry in
+// SQLite's schema, its name there and in the layer's set of text columns
+// (some 250 bytes held), and twice that again for the time SQLite takes
+// over each column of a wide table (it looks every new name up among the
+// table's names before it), so that the columns the budget allows are made
+// in seconds.
+constexpr qint64 kColumnCost = 768;
+constexpr qint64 kColumnNameCost = 6; // a character of its name
+// What the statement that makes a table costs while it runs, a character
+// of it: the text, its UTF-8 copy and SQLite's own.
+constexpr qint64 kStatementCost = 8;
 
 const QString kWorkFolderPrefix = QStringLiteral("quorvel-workbook-");
 
@@ -546,100 +643,178 @@ db::Error openWorkbook(const QString& connectionText, db::Connection& connection
     const db::Result<QString> path = workbookPath(connectionText);
     if (!path)
         return path.error();
-    const db::Result<Workbook> book = readWorkbook(*path);
+    // The read and its tables share one budget.
+    detail::Budget budget;
+    const db::Result<Workbook> book = readWorkbook(*path, budget);
     if (!book)
         return book.error();
-    return openWorkbook(*book, connection);
+    const db::Result<QVector<detail::TablePlan>> plan = detail::planTables(*book, budget);
+    if (!plan)
+        return plan.error();
+    return detail::makeTables(*book, *plan, connection);
 }
 
-db::Error openWorkbook(const Workbook& workbook, db::Connection& connection)
+namespace detail {
+
+db::Result<QVector<TablePlan>> planTables(const Workbook& workbook, Budget& budget)
 {
-    connection.close();
-    if (workbook.sheets.size() > detail::kMaxTables)
-        return detail::tooLargeError(QStringLiteral("are %1 foi, mai multe decat %2.")
-                                         .arg(workbook.sheets.size())
-                                         .arg(detail::kMaxTables));
+    if (workbook.sheets.size() > kMaxTables)
+        return tooLargeError(
+            QStringLiteral("are %1 foi, mai multe decat %2.").arg(workbook.sheets.size()).arg(kMaxTables));
+    QVector<TablePlan> plan;
+    plan.reserve(workbook.sheets.size());
     qint64 rows = 0;
+    qint64 text = 0; // each cell's text is written whole, a shared one too
+    qint64 cost = 0;
+    qint64 statement = 0; // the longest statement that makes a table
     for (const Sheet& sheet : workbook.sheets) {
-        if (sheet.columnCount() > detail::kMaxTableColumns)
-            return detail::tooLargeError(QStringLiteral("foaia '%1' are %2 coloane, mai multe decat %3.")
-                                             .arg(sheet.name)
-                                             .arg(sheet.columnCount())
-                                             .arg(detail::kMaxTableColumns));
-        if (qint64(sheet.rowCount()) * sheet.columnCount() > detail::kMaxTableCells)
-            return detail::tooLargeError(
+        const int columns = sheet.columnCount();
+        if (columns > kMaxTableColumns)
+            return tooLargeError(QStringLiteral("foaia '%1' are %2 coloane, mai multe decat %3.")
+                                     .arg(sheet.name)
+                                     .arg(columns)
+                                     .arg(kMaxTableColumns));
+        if (qint64(sheet.rowCount()) * columns > kMaxTableCells)
+            return tooLargeError(
                 QStringLiteral("foaia '%1' are %2 randuri pe %3 coloane, mai mult de %4 milioane de celule.")
                     .arg(sheet.name)
                     .arg(sheet.rowCount() + 1)
-                    .arg(sheet.columnCount())
-                    .arg(detail::kMaxTableCells / 1'000'000));
+                    .arg(columns)
+                    .arg(kMaxTableCells / 1'000'000));
         rows += sheet.rowCount();
-        if (rows > detail::kMaxWorkbookRows)
-            return detail::tooLargeError(QStringLiteral("foile lui au impreuna mai mult de %1 de randuri.")
-                                             .arg(detail::kMaxWorkbookRows));
+        if (rows > kMaxWorkbookRows)
+            return tooLargeError(
+                QStringLiteral("foile lui au impreuna mai mult de %1 de randuri.").arg(kMaxWorkbookRows));
+
+        // Each row writes a record of every column, the blank ones too: a
+        // byte of its header each, beside the values it holds.
+        TablePlan t;
+        t.kinds.assign(size_t(columns), None);
+        for (int r = 0; r < sheet.rowCount(); ++r) {
+            const std::span<const std::uint16_t> at = sheet.columnsOf(r);
+            const std::span<const db::Variant> values = sheet.valuesOf(r);
+            qint64 record = varintBytes(columns + 9) + columns;
+            for (size_t i = 0; i < at.size(); ++i) {
+                if (at[i] >= columns)
+                    continue; // a blank beyond the last column
+                std::uint8_t& k = t.kinds[at[i]];
+                const db::Variant& v = values[i];
+                switch (v.kind()) {
+                case db::Variant::Kind::Int:
+                    k |= Int;
+                    record += 8;
+                    break;
+                case db::Variant::Kind::Double:
+                    k |= Dbl;
+                    record += 8;
+                    break;
+                case db::Variant::Kind::Text: {
+                    k |= Text;
+                    text += v.asText().size();
+                    if (text > kMaxWorkbookText)
+                        return tooLargeError(
+                            QStringLiteral(
+                                "celulele lui au impreuna mai mult de %1 de milioane de caractere de text.")
+                                .arg(kMaxWorkbookText / 1'000'000));
+                    const qint64 bytes = utf8Bytes(v.asText());
+                    record += bytes + varintBytes(2 * bytes + 13) - 1;
+                    break;
+                }
+                case db::Variant::Kind::Date:
+                    k |= Date;
+                    record += 23;
+                    break;
+                case db::Variant::Kind::Bool:
+                    k |= Bool;
+                    record += 1;
+                    break;
+                default:
+                    break;
+                }
+            }
+            t.bytes += pageBytes(record);
+        }
+        // The table's definition, kept in the database's schema, and what
+        // is held for each of its columns.
+        qint64 definition = 64 + 3 * sheet.name.size();
+        for (const QString& f : sheet.fields) {
+            definition += 3 * f.size() + 16;
+            cost += kColumnCost + kColumnNameCost * f.size();
+        }
+        t.bytes += pageBytes(definition);
+        statement = std::max(statement, definition);
+        cost += t.bytes + columns + kSlotWork * columns * qint64(sheet.rowCount());
+        plan.push_back(std::move(t));
     }
+    cost += kStatementCost * statement;
+    if (!budget.take(cost))
+        return tablesBudgetError(budget);
+    return plan;
+}
+
+db::Error makeTables(const Workbook& workbook, const QVector<TablePlan>& plan, db::Connection& connection)
+{
+    connection.close();
+    const QString temporary = QDir::tempPath();
+    // A write that finds no room says where, whatever the step.
+    const auto room = [&](db::Error e) { return e.kind == db::Error::Kind::DiskFull ? diskFullError(temporary) : e; };
     // The tables live in a database file that is unlinked as soon as it is
     // open: the connection keeps using it, and nothing is left behind, even
     // by a program that is killed. The folder (private, new at each read)
     // names the user and the process, so that one a killed run left (in the
     // moment before the unlink) is known as stale at the user's next start.
-    const QString folderPath = QDir::tempPath() + u'/' + userWorkFolderPrefix() +
+    const QString folderPath = temporary + u'/' + userWorkFolderPrefix() +
                                QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX");
     QTemporaryDir folder(folderPath);
-    if (!folder.isValid())
+    if (!folder.isValid()) {
+        if (QStorageInfo(temporary).bytesAvailable() == 0)
+            return diskFullError(temporary);
         return db::Error(
             db::Error::Kind::Io, db::ErrorNumber::General,
             QStringLiteral("Nu se poate crea un folder de lucru (%1).").arg(folder.errorString()));
+    }
     const QString file = folder.filePath(QStringLiteral("workbook.db"));
     if (db::Error e = db::Connection::createDatabase(file))
-        return e;
+        return room(e);
     if (db::Error e = connection.open(file))
-        return e;
+        return room(e);
     folder.remove();
     auto fail = [&](db::Error e) {
         connection.close();
-        return e;
+        return room(e);
     };
     // With the file gone there is no journal to keep; the tables are only
-    // read once loaded.
+    // read once loaded. Their Yes/No columns hold the -1 and 0 bound below.
     connection.execute(QStringLiteral("PRAGMA journal_mode=OFF"));
     connection.execute(QStringLiteral("PRAGMA synchronous=OFF"));
+    connection.execute(QStringLiteral("PRAGMA cache_size=-16384"));
+    connection.setNormalisesYesNo(false);
 
-    QString ddl;
-    qint64 text = 0; // each cell's text is written whole, a shared one too
-    for (const Sheet& sheet : workbook.sheets) {
-        const QStringList types = columnTypes(sheet, text);
-        if (text > detail::kMaxWorkbookText)
-            return fail(detail::tooLargeError(
-                QStringLiteral("celulele lui au impreuna mai mult de %1 de milioane de caractere de text.")
-                    .arg(detail::kMaxWorkbookText / 1'000'000)));
-        QStringList columns;
-        for (int c = 0; c < sheet.columnCount(); ++c)
-            columns.push_back(types.at(c).isEmpty() ? sqlIdent(sheet.fields.at(c))
-                                                    : sqlIdent(sheet.fields.at(c)) + u' ' + types.at(c));
-        if (columns.isEmpty())
-            columns.push_back(sqlIdent(QStringLiteral("F1"))); // a sheet with no cells
-        ddl +=
-            QStringLiteral("CREATE TABLE %1 (%2);\n").arg(sqlIdent(sheet.name + u'$'), columns.join(u", "));
-    }
-    if (!ddl.isEmpty())
-        if (db::Error e = connection.executeScript(ddl))
-            return fail(e);
-
+    // The tables and their rows in one transaction. One statement for each
+    // table, made just before it runs: the tables' definitions are never all
+    // held at once.
     if (db::Error e = connection.begin())
         return fail(e);
+    for (int s = 0; s < workbook.sheets.size(); ++s) {
+        if (db::Error e = connection.executeScript(createTable(workbook.sheets.at(s), plan.at(s)))) {
+            connection.rollback();
+            return fail(e);
+        }
+    }
     for (const Sheet& sheet : workbook.sheets) {
         const int columns = sheet.columnCount();
         const int rows = sheet.rowCount();
         if (columns == 0 || rows == 0)
             continue;
-        QStringList marks;
+        // Plain "?" marks, numbered by their place: SQLite looks each "?N"
+        // up among the ones before it.
+        QString marks(2 * columns - 1, u',');
         for (int c = 0; c < columns; ++c)
-            marks.push_back(u'?' + QString::number(c + 1));
+            marks[2 * c] = u'?';
         // Between backquotes, which hold any name (a "]" too; a backquote doubled).
         QString table = sheet.name + u'$';
         table.replace(u'`', QStringLiteral("``"));
-        const QString sql = QStringLiteral("INSERT INTO `%1` VALUES (%2)").arg(table, marks.join(u','));
+        const QString sql = QStringLiteral("INSERT INTO `%1` VALUES (%2)").arg(table, marks);
         db::Result<db::Statement> insert = db::Statement::prepare(connection, sql);
         if (!insert) {
             connection.rollback();
@@ -660,10 +835,25 @@ db::Error openWorkbook(const Workbook& workbook, db::Connection& connection)
             insert->reset();
         }
     }
-    if (db::Error e = connection.commit())
+    if (db::Error e = connection.commit()) {
+        connection.rollback();
         return fail(e);
+    }
     connection.execute(QStringLiteral("PRAGMA query_only=ON"));
     return db::Error();
+}
+
+} // namespace detail
+
+db::Error openWorkbook(const Workbook& workbook, db::Connection& connection)
+{
+    connection.close();
+    detail::Budget budget;
+    budget.take(std::min(workbook.held, budget.total()));
+    const db::Result<QVector<detail::TablePlan>> plan = detail::planTables(workbook, budget);
+    if (!plan)
+        return plan.error();
+    return detail::makeTables(workbook, *plan, connection);
 }
 
 namespace {

@@ -14,11 +14,13 @@
 //   result. A date-styled number outside the calendar stays a number.
 // - .xls (BIFF8) and .xlsx are read, recognised by their content. The
 //   workbook is only ever read. A malformed or truncated file, or one beyond
-//   the reader's limits (1 GiB of memory for all a read holds, elements
-//   nested 256 deep, 50 million cells in a table, 4 million rows and 2000
-//   tables in a workbook), is an error with a message that says why; no
-//   file can crash the reader or make it take more. A workbook protected by
-//   a password is named as such.
+//   the reader's limits (1 GiB for all a read holds and its tables hold
+//   and write, elements nested 256 deep, 50 million cells in a table, 4
+//   million rows and 2000 tables in a workbook), is an error with a
+//   message that says why; no file can crash the reader or make it take
+//   more. A workbook protected by a password is named as such. A heading
+//   longer than 255 characters is refused with the sheet and the column it
+//   heads.
 
 #include "platform/db/db.h"
 
@@ -65,6 +67,7 @@ struct Workbook
 {
     QString path;
     QVector<Sheet> sheets; // in workbook order
+    qint64 held = 0;       // the bytes of the read's budget its cells, texts and names take
     // Index of the sheet of that name (case-insensitive), -1 when none.
     int indexOf(const QString& sheetName) const;
 };
@@ -91,7 +94,10 @@ bool isWorkbookConnection(const QString& connectionText);
 // private database that holds each sheet as the table [<sheet>$], so that
 // "SELECT TOP 2 * FROM [Sheet1$]" runs on it. The database is read-only once
 // loaded and leaves no file behind. A missing file or a workbook that cannot
-// be read leaves the connection closed.
+// be read leaves the connection closed. The read and the tables share one
+// budget: a workbook whose tables would write or hold more than the read
+// leaves them is refused before any table is made, and a temporary folder
+// with no room left is said as such.
 db::Error openWorkbook(const QString& connectionText, db::Connection& connection);
 // Same, from a workbook already read.
 db::Error openWorkbook(const Workbook& workbook, db::Connection& connection);

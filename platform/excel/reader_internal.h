@@ -27,6 +27,8 @@ constexpr int kMaxColumns = 16384;
 // fixed size, whatever the file: the chunks fed to an XML reader and its
 // element stack (see kMaxDepth), the short texts and the dates a sheet's
 // scan keeps for reuse, libzip's and zlib's buffers; some 16 MB at most.
+// What the read leaves of it pays for the tables made of the sheets (see
+// planTables), which beside it hold SQLite's page cache of 16 MB.
 constexpr qint64 kMaxReadMemory = qint64(1) << 30;
 // A table of the private database: rows x columns up to the last non-empty
 // row and column, blanks included, and at most as many columns as the
@@ -54,11 +56,21 @@ constexpr qint64 kMaxXlsBytes = qint64(512) << 20;
 // Elements nested deeper than this in any XML part are refused: a workbook
 // nests a dozen levels at most.
 constexpr int kMaxDepth = 256;
+// A heading is the name of its column: the templates address a column by
+// its number and show its name in a list, so a longer heading is a text
+// typed into the heading row by mistake. Refused before any table is made.
+constexpr int kMaxHeadingLength = 255;
 
-// The memory a read has left (kMaxReadMemory at the start).
+// What a read, and the tables made of it after, have left of what they
+// may hold (kMaxReadMemory at the start): the memory of the read, then the
+// bytes the private database of the tables writes and what the database
+// holds for their columns.
 class Budget
 {
 public:
+    explicit Budget(qint64 total = kMaxReadMemory) : m_total(total), m_left(total) {}
+    qint64 total() const { return m_total; }
+    qint64 spent() const { return m_total - m_left; }
     // False, and nothing taken, when the bytes are not there.
     bool take(qint64 bytes)
     {
@@ -79,7 +91,8 @@ public:
     }
 
 private:
-    qint64 m_left = kMaxReadMemory;
+    qint64 m_total;
+    qint64 m_left;
 };
 
 // Memory held for a while, such as a buffer that grows: taken from the
@@ -181,6 +194,12 @@ db::Error formatError(const QString& detail = QString());
 db::Error tooLargeError(const QString& detail);
 // The error of a read that would need more than its budget.
 db::Error budgetError();
+// The error of tables that would need more than what the read left them.
+db::Error tablesBudgetError(const Budget& budget);
+// The error of a write that found no room in `folder`.
+db::Error diskFullError(const QString& folder);
+// "A" for column 0, "AA" for column 26.
+QString columnLetters(int column);
 // The error of a workbook protected by a password (encrypted): an .xls with
 // a FILEPASS record, an .xlsx kept encrypted in a compound file.
 db::Error protectedError();
@@ -201,5 +220,20 @@ db::Result<Sheet> makeSheet(RawSheet&& raw, Budget& budget);
 // What one sheet costs beside its cells (its entry, its name, its arrays'
 // headers), taken when the workbook lists it.
 constexpr qint64 kSheetCost = 512;
+
+// The sheets of a workbook as the tables of the private database, before
+// any is made: each within the limits of a table, and what the tables
+// cost together (the bytes the database writes for their rows, blank
+// cells too, and for their definitions; what it and the layer hold for each
+// column) taken from `budget`.
+struct TablePlan
+{
+    std::vector<std::uint8_t> kinds; // per column: the kinds of value it holds
+    qint64 bytes = 0;                // the database writes for the table
+};
+db::Result<QVector<TablePlan>> planTables(const Workbook& workbook, Budget& budget);
+// The tables of the plan made in a new private database of the temporary
+// folder, opened on `connection`.
+db::Error makeTables(const Workbook& workbook, const QVector<TablePlan>& plan, db::Connection& connection);
 
 } // namespace excel::detail

@@ -9,11 +9,14 @@
 #include <QFile>
 #include <QHash>
 #include <QSet>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QXmlStreamReader>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <zip.h>
@@ -232,6 +235,175 @@ db::Result<zip_file_t*> openPart(Package& pkg, const QString& name, qint64 limit
     return f;
 }
 
+// A part as UTF-8, whatever encoding it is written in. A part in UTF-8 (its
+// declaration names UTF-8 or no encoding) is read as it is; one in UTF-16
+// or UTF-32 (told by its byte-order mark or its first characters) or in
+// another encoding its declaration names is decoded and written again in
+// UTF-8, so that the checks of tags, attributes and nesting and the scan of
+// a sheet read its characters, never the bytes of another encoding: the
+// part gives the answers of its twin in UTF-8. An encoding the program
+// does not know is refused. Reading more than the size the package
+// declares for the part is an error.
+class PartReader
+{
+public:
+    // `damaged`: the message of a part that inflates past its size or that
+    // libzip cannot inflate.
+    PartReader(zip_file_t* part, zip_uint64_t declared, QString name, QString damaged)
+        : m_part(part), m_declared(declared), m_name(std::move(name)), m_damaged(std::move(damaged))
+    {
+    }
+
+    // Reads the first bytes and tells the encoding from them (the first
+    // read does it when it has not been done); false on an error.
+    bool open() { return m_started || start(); }
+
+    // Up to `room` bytes of UTF-8 (room of 16 bytes at least) into `out`:
+    // how many, 0 at the end of the part, -1 on an error (error()).
+    qint64 read(char* out, qint64 room)
+    {
+        if (!open())
+            return -1;
+        for (;;) {
+            if (m_served < m_pending.size()) {
+                const qint64 n = std::min<qint64>(room, m_pending.size() - m_served);
+                std::memcpy(out, m_pending.constData() + m_served, size_t(n));
+                m_served += n;
+                return n;
+            }
+            if (!m_decoder.isValid())
+                return inflate(out, room);
+            // Each byte read gives at most three of UTF-8.
+            m_raw.resize(std::max<qint64>(1, std::min<qint64>(kRawChunk, (room - 8) / 3)));
+            const qint64 n = inflate(m_raw.data(), m_raw.size());
+            if (n <= 0)
+                return n;
+            convert(QByteArrayView(m_raw.constData(), n));
+        }
+    }
+
+    // Whether the part is written in another encoding than UTF-8, and the
+    // bytes of its code units (2 for UTF-16, 4 for UTF-32, else 1).
+    bool decoded() const { return m_decoder.isValid(); }
+    int unitBytes() const { return m_unit; }
+    zip_uint64_t inflated() const { return m_read; }
+    const db::Error& error() const { return m_error; }
+
+private:
+    static constexpr qint64 kHead = 4096;
+    static constexpr qint64 kRawChunk = qint64(1) << 16;
+
+    zip_file_t* m_part;
+    zip_uint64_t m_declared;
+    QString m_name;
+    QString m_damaged;
+    zip_uint64_t m_read = 0;
+    bool m_started = false;
+    int m_unit = 1;
+    QStringDecoder m_decoder;
+    QStringEncoder m_encoder{QStringEncoder::Utf8};
+    QByteArray m_raw;
+    QByteArray m_pending; // converted, not handed out yet
+    qsizetype m_served = 0;
+    db::Error m_error;
+
+    qint64 inflate(char* out, qint64 room)
+    {
+        const zip_int64_t n = zip_fread(m_part, out, zip_uint64_t(room));
+        if (n < 0 || m_read + zip_uint64_t(std::max<zip_int64_t>(n, 0)) > m_declared) {
+            m_error = formatError(m_damaged);
+            return -1;
+        }
+        m_read += zip_uint64_t(n);
+        return n;
+    }
+
+    void convert(QByteArrayView raw)
+    {
+        m_pending = m_encoder.encode(m_decoder.decode(raw));
+        m_served = 0;
+    }
+
+    // Reads the first bytes and tells the encoding from them.
+    bool start()
+    {
+        m_started = true;
+        m_pending.resize(kHead);
+        const qint64 n = inflate(m_pending.data(), kHead);
+        if (n < 0)
+            return false;
+        m_pending.resize(n);
+        const auto at = [&](qsizetype i) { return i < m_pending.size() ? quint8(m_pending.at(i)) : 0x100; };
+        const auto starts = [&](std::initializer_list<int> bytes) {
+            qsizetype i = 0;
+            for (const int b : bytes)
+                if (at(i++) != b)
+                    return false;
+            return true;
+        };
+        std::optional<QStringConverter::Encoding> encoding;
+        if (starts({0x00, 0x00, 0xFE, 0xFF}) || starts({0x00, 0x00, 0x00, 0x3C}))
+            encoding = QStringConverter::Utf32BE;
+        else if (starts({0xFF, 0xFE, 0x00, 0x00}) || starts({0x3C, 0x00, 0x00, 0x00}))
+            encoding = QStringConverter::Utf32LE;
+        else if (starts({0xFE, 0xFF}) || starts({0x00, 0x3C, 0x00, 0x3F}))
+            encoding = QStringConverter::Utf16BE;
+        else if (starts({0xFF, 0xFE}) || starts({0x3C, 0x00, 0x3F, 0x00}))
+            encoding = QStringConverter::Utf16LE;
+        if (encoding) {
+            m_unit = *encoding == QStringConverter::Utf16BE || *encoding == QStringConverter::Utf16LE ? 2 : 4;
+            m_decoder = QStringDecoder(*encoding);
+        } else {
+            const QByteArray declared = declaredEncoding();
+            if (!declared.isEmpty() && declared.compare("utf-8", Qt::CaseInsensitive) != 0 &&
+                declared.compare("utf8", Qt::CaseInsensitive) != 0) {
+                m_decoder = QStringDecoder(declared.constData());
+                if (!m_decoder.isValid()) {
+                    m_error = formatError(
+                        QStringLiteral("Partea '%1' este scrisa in codificarea '%2', pe care programul nu o "
+                                       "cunoaste.")
+                            .arg(m_name, QString::fromLatin1(declared.left(40))));
+                    return false;
+                }
+            }
+        }
+        if (m_decoder.isValid())
+            convert(QByteArrayView(m_pending));
+        return true;
+    }
+
+    // The encoding the XML declaration at the start of the part names, in
+    // a part whose first bytes are those of ASCII.
+    QByteArray declaredEncoding() const
+    {
+        QByteArrayView head(m_pending);
+        if (head.startsWith("\xEF\xBB\xBF"))
+            head = head.sliced(3);
+        if (!head.startsWith("<?xml"))
+            return QByteArray();
+        const qsizetype close = head.indexOf("?>");
+        head = head.first(close < 0 ? head.size() : close);
+        const qsizetype key = head.indexOf("encoding");
+        if (key < 0)
+            return QByteArray();
+        qsizetype i = key + 8;
+        const auto blank = [&] {
+            while (i < head.size() && (head[i] == ' ' || head[i] == '\t' || head[i] == '\r' || head[i] == '\n'))
+                ++i;
+        };
+        blank();
+        if (i >= head.size() || head[i] != '=')
+            return QByteArray();
+        ++i;
+        blank();
+        if (i >= head.size() || (head[i] != '"' && head[i] != '\''))
+            return QByteArray();
+        const char quote = head[i++];
+        const qsizetype end = head.indexOf(quote, i);
+        return end < 0 ? QByteArray() : head.sliced(i, end - i).toByteArray();
+    }
+};
+
 // Feeds the entry to a streaming XML reader chunk by chunk and calls
 // onToken for every token; onToken returns false to stop early. Elements
 // nest at most kMaxDepth deep and carry at most kMaxAttributes attributes;
@@ -247,7 +419,8 @@ template <class F> db::Error streamXml(Package& pkg, const QString& name, qint64
     if (!opened)
         return opened.error();
     zip_file_t* f = *opened;
-    zip_uint64_t done = 0;
+    PartReader part(f, size, name, QStringLiteral("Partea '%1' este deteriorata.").arg(name));
+    bool fed = false; // some of the part has been given to the XML reader
     QXmlStreamReader xml;
     xml.setNamespaceProcessing(false);
     QByteArray buffer(kChunk, '\0');
@@ -293,17 +466,19 @@ template <class F> db::Error streamXml(Package& pkg, const QString& name, qint64
         if (stop)
             break;
         if (xml.error() == QXmlStreamReader::PrematureEndOfDocumentError && !endOfData) {
-            const zip_int64_t n = zip_fread(f, buffer.data(), zip_uint64_t(buffer.size()));
-            if (n > 0)
-                done += zip_uint64_t(n);
-            if (n < 0 || done > size) {
-                error = formatError(QStringLiteral("Partea '%1' este deteriorata.").arg(name));
+            const qint64 n = part.read(buffer.data(), buffer.size());
+            if (n < 0) {
+                error = part.error();
                 break;
             }
             if (n == 0) {
                 endOfData = true;
                 continue;
             }
+            // A decoded part is UTF-8, whatever its declaration names.
+            if (!fed && part.decoded())
+                xml.addData(QString());
+            fed = true;
             switch (tags.scan(buffer.constData(), qsizetype(n))) {
             case TagScan::Finding::TooManyAttributes:
                 error = malformed(
@@ -581,7 +756,7 @@ struct SheetContext
 class SheetScanner
 {
 public:
-    SheetScanner(zip_file_t* part, zip_uint64_t declared, const SheetContext& ctx, RawSheet& sheet,
+    SheetScanner(PartReader& part, zip_uint64_t declared, const SheetContext& ctx, RawSheet& sheet,
                  Budget& budget)
         : m_part(part), m_declared(declared), m_ctx(ctx), m_sheet(sheet), m_budget(budget),
           m_windowHeld(budget), m_gathered(budget)
@@ -658,7 +833,7 @@ public:
         }
         if (m_error)
             return m_error;
-        if (m_read != m_declared)
+        if (m_part.inflated() != m_declared)
             return formatError(QStringLiteral("Partea foii '%1' este deteriorata.").arg(m_sheet.name));
         return m_done ? db::Error() : broken();
     }
@@ -680,9 +855,9 @@ private:
     static constexpr zip_uint64_t kWindow = zip_uint64_t(4) << 20;
     static constexpr qsizetype kLookahead = qsizetype(64) << 10;
 
-    zip_file_t* m_part;
+    PartReader& m_part;
     zip_uint64_t m_declared; // the inflated size the package declares
-    zip_uint64_t m_read = 0; // the bytes inflated so far
+    zip_uint64_t m_read = 0; // the bytes of UTF-8 read so far
     bool m_atEnd = false;    // all of them
     QByteArray m_window;
     const char* p = nullptr; // the scan, in the window
@@ -798,9 +973,9 @@ private:
         }
         p = base;
         end = base + left;
-        const zip_int64_t n = zip_fread(m_part, base + left, zip_uint64_t(m_window.size() - left));
-        if (n < 0 || m_read + zip_uint64_t(std::max<zip_int64_t>(n, 0)) > m_declared) {
-            m_error = formatError(QStringLiteral("Partea foii '%1' este deteriorata.").arg(m_sheet.name));
+        const qint64 n = m_part.read(base + left, m_window.size() - left);
+        if (n < 0) {
+            m_error = m_part.error();
             return false;
         }
         if (n == 0) {
@@ -1283,16 +1458,22 @@ db::Error readSheet(Package& pkg, const QString& part, const SheetContext& ctx, 
     const db::Result<zip_file_t*> opened = openPart(pkg, part, kMaxPartBytes, &size, &compressed);
     if (!opened)
         return opened.error();
+    PartReader reader(*opened, size, part,
+                      QStringLiteral("Partea foii '%1' este deteriorata.").arg(sheet.name));
+    if (!reader.open()) {
+        zip_fclose(*opened);
+        return reader.error();
+    }
     // Room for the cells at once, when the size the part declares is one
     // its bytes in the file can give (sheets deflate some ten times): a cell
-    // takes some 30 bytes of the part or more, and at most 4 million cells
-    // are taken ahead. Else the room grows with what is read.
-    const zip_uint64_t likely = std::min(size, 64 * compressed);
+    // takes some 30 characters of the part or more, and at most 4 million
+    // cells are taken ahead. Else the room grows with what is read.
+    const zip_uint64_t likely = std::min(size, 64 * compressed) / zip_uint64_t(reader.unitBytes());
     if (!sheet.reserve(size_t(std::min<zip_uint64_t>(likely / 32, 4'000'000)), pkg.budget)) {
         zip_fclose(*opened);
         return budgetError();
     }
-    SheetScanner scanner(*opened, size, ctx, sheet, pkg.budget);
+    SheetScanner scanner(reader, size, ctx, sheet, pkg.budget);
     const db::Error e = scanner.run();
     zip_fclose(*opened);
     return e;

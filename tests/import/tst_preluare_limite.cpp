@@ -2,13 +2,17 @@
 // of their own (preia_excel) under a limit of its address space, as
 // `ulimit -v` sets it: a small workbook of either kind imports under 600
 // MB; deep nesting, a text of 127 MB, an unordered sheet, thousands of equal
-// headings, a million escapes, sheets whose blank rows and a heading whose
-// field names would need more than the reader's budget each end within
-// their limit, with the import's own message where the file is refused.
+// headings, a million escapes, sheets whose blank rows would need more than
+// the reader's budget, wide sheets whose blank cells the tables would
+// write, a heading that is no name and shared texts in UTF-16 each end
+// within their limit, with the import's own message where the file is
+// refused. Files held to a size stand for a full disk.
 
 #include "platform/excel/xlsx_build.h"
 
+#include <QDir>
 #include <QProcess>
+#include <QStringEncoder>
 #include <QtTest>
 #include <sys/resource.h>
 
@@ -129,14 +133,50 @@ private slots:
                    130, "<row r=\"1\"><c><v>1</v></c></row><row r=\"1048576\"><c><v>2</v></c></row>"))
             << 1300 << buget;
         // A heading of 600,000 characters in 1,000 columns: the field names
-        // alone would need more than the reader's budget.
+        // alone would need more than the reader's budget, but a heading that
+        // long is no name and is refused first.
         QByteArray lungi = "<row r=\"1\">";
         for (int k = 0; k < 1000; ++k)
             lungi += "<c t=\"s\"><v>0</v></c>";
         QTest::newRow("a long heading in 1,000 columns")
             << u"antet.xlsx"_s
             << carte({lungi + "</row>" + rand(2, c)}, "<si><t>" + QByteArray(600'000, 'a') + "</t></si>")
-            << 1300 << buget;
+            << 1300
+            << QStringList{kNecitit,
+                           u"Titlul coloanei 1 (A) din foaia 'Sheet1' are 600000 de caractere; numele unei coloane "
+                           u"poate avea cel mult 255 de caractere. Scurtati titlul in fisierul excel si incercati "
+                           u"din nou."_s,
+                           u"salvate 0"_s};
+        // 167 sheets, each a heading of 2,000 columns and one number in row
+        // 25,001: within every limit of a table, but 8 GB to write.
+        QByteArray lata = "<row r=\"1\">";
+        for (int k = 0; k < 2000; ++k)
+            lata += "<c t=\"inlineStr\"><is><t>H" + QByteArray::number(k) + "</t></is></c>";
+        lata += "</row><row r=\"25001\"><c r=\"A25001\"><v>1</v></c></row>";
+        QTest::newRow("167 wide sheets of a far cell")
+            << u"late.xlsx"_s << carte(QList<QByteArray>(167, lata)) << 600
+            << QStringList{kNecitit,
+                           u"Fisierul excel este prea mare pentru a fi citit: tabelele foilor lui cer impreuna mai "
+                           u"mult de 1024 MB de memorie si de spatiu in folderul temporar."_s,
+                           u"salvate 0"_s};
+        // The shared texts in UTF-16 with an element named U+4E22, whose
+        // code unit holds the byte of a quote, and 100,000 attributes: refused
+        // as its twin in UTF-8 is.
+        QByteArray atribute;
+        for (int k = 0; k < 100'000; ++k)
+            atribute += " a" + QByteArray::number(k) + "=\"1\"";
+        QList<std::pair<QString, QByteArray>> parti = xlsx_build::packageParts(
+            {foaie(rand(2, "<c t=\"s\"><v>0</v></c>"))}, "<si><t>84713000</t></si><\xE4\xB8\xA2" + atribute + "/>");
+        for (auto& [parte, date] : parti)
+            if (parte == u"xl/strings.xml"_s)
+                date = QStringEncoder(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom)
+                           .encode(QString::fromUtf8(date).replace(u"<?xml version=\"1.0\"?>"_s,
+                                                                   u"<?xml version=\"1.0\" encoding=\"UTF-16\"?>"_s));
+        QTest::newRow("100,000 attributes in UTF-16")
+            << u"utf16.xlsx"_s << xlsx_build::zipParts(parti, 1) << 600
+            << QStringList{kNecitit,
+                           u"Partea 'xl/strings.xml' nu este un XML corect: un element are mai mult de 64 de atribute."_s,
+                           u"salvate 0"_s};
         QTest::newRow("1.5 million escapes")
             << u"escape.xlsx"_s
             << carte({foaie(rand(2, "<c t=\"s\"><v>0</v></c>"))},
@@ -150,6 +190,57 @@ private slots:
         QFETCH(QByteArray, continut);
         QFETCH(int, megaocteti);
         QFETCH(QStringList, iesire);
+        QStringList linii;
+        int cod = -1;
+        preia(nume, continut, megaocteti, QByteArray(), linii, cod);
+        QCOMPARE(linii, iesire);
+        QCOMPARE(cod, iesire.size() == 1 ? 0 : 2);
+    }
+
+    // With no room left where a file grows (each file held to a size, as a
+    // full disk refuses a write), the import says where, in Romanian, blames
+    // neither the workbook nor the template, and saves nothing.
+    void faraSpatiu_data()
+    {
+        QTest::addColumn<QByteArray>("limita");
+        QTest::addColumn<QString>("mesaj"); // "*" where the text may hold anything
+        QTest::newRow("the temporary folder")
+            << QByteArray("65536")
+            << u"Nu este destul spatiu pe disc in folderul temporar '%1' pentru a citi fisierul excel: eliberati "
+               u"spatiu pe disc si incercati din nou."_s.arg(QDir::tempPath());
+        QTest::newRow("the company's folder")
+            << QByteArray("firma")
+            << u"Nu este destul spatiu pe disc in folderul firmei '*/System/DataBase' pentru a salva datele: nu "
+               u"s-a salvat nicio inregistrare. Eliberati spatiu pe disc si incercati din nou."_s;
+    }
+
+    void faraSpatiu()
+    {
+        QFETCH(QByteArray, limita);
+        QFETCH(QString, mesaj);
+        // 2,000 rows: more than the temporary folder's 64 KB, less than
+        // the company database, which they do not fit beside.
+        QByteArray randuri;
+        for (int r = 2; r <= 2001; ++r)
+            randuri += rand(r, "<c t=\"inlineStr\"><is><t>84713000</t></is></c>");
+        QStringList linii;
+        int cod = -1;
+        preia(u"plin.xlsx"_s, carte({foaie(randuri)}), 600, limita, linii, cod);
+        QCOMPARE(cod, 2);
+        QCOMPARE(linii.size(), 3);
+        // The company's folder lies in a temporary folder of the child's own.
+        const QStringList capete = mesaj.split(u'*');
+        QVERIFY2(linii.at(0).startsWith(capete.first()) && linii.at(0).endsWith(capete.last()),
+                 qPrintable(linii.at(0)));
+        QCOMPARE(linii.mid(1), (QStringList{u"salvate 0"_s, u"in Intrastat 0"_s}));
+    }
+
+private:
+    // Imports the workbook in preia_excel under a limit of its address space
+    // and, when given, of its files' size: the lines it prints and its exit code.
+    static void preia(const QString& nume, const QByteArray& continut, int megaocteti, const QByteArray& limita,
+                      QStringList& linii, int& cod)
+    {
         QVERIFY(!continut.isEmpty());
         QTemporaryDir dir;
         const QString cale = dir.filePath(nume);
@@ -162,19 +253,23 @@ private slots:
         p.setProgram(QStringLiteral(PREIA_EXCEL_PATH));
         p.setArguments({cale});
         p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        const rlim_t limita = rlim_t(megaocteti) << 20;
-        p.setChildProcessModifier([limita] {
-            const rlimit r{limita, limita};
+        if (!limita.isEmpty()) {
+            QProcessEnvironment mediu = QProcessEnvironment::systemEnvironment();
+            mediu.insert(u"PREIA_EXCEL_LIMITA_FISIER"_s, QString::fromLatin1(limita));
+            p.setProcessEnvironment(mediu);
+        }
+        const rlim_t spatiu = rlim_t(megaocteti) << 20;
+        p.setChildProcessModifier([spatiu] {
+            const rlimit r{spatiu, spatiu};
             setrlimit(RLIMIT_AS, &r);
         });
         p.start();
         QVERIFY(p.waitForFinished(120'000));
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-        QStringList linii = QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+        linii = QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
         for (QString& l : linii)
             l = l.trimmed();
-        QCOMPARE(linii, iesire);
-        QCOMPARE(p.exitCode(), iesire.size() == 1 ? 0 : 2);
+        cod = p.exitCode();
     }
 };
 

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 
@@ -50,11 +51,14 @@ private slots:
     void twoStatementsRefused_data();
     void twoStatementsRefused();
     void scriptIsOneTransaction();
+    void scriptCostsItsLength();
+    void fullDatabaseIsDiskFull();
     void constraintErrors_data();
     void constraintErrors();
     void writeToViewIsAnError();
     void yesNoHoldsMinusOneAndZero_data();
     void yesNoHoldsMinusOneAndZero();
+    void yesNoTriggersLeftOut();
     void quoteRoundTrip_data();
     void quoteRoundTrip();
     void transactions();
@@ -240,6 +244,42 @@ void TestDbConnection::scriptIsOneTransaction()
     QCOMPARE(dbtest::scalar(m_cn, u"SELECT COUNT(*) FROM Tari"_s), u"3"_s);
 }
 
+// Each statement of a script is prepared from its own text: SQLite never
+// copies the rest of the script, so a long script costs what its
+// statements do, however many there are.
+void TestDbConnection::scriptCostsItsLength()
+{
+    // 3,000 statements that change nothing, each with a comment of 400
+    // characters, between a BEGIN and a COMMIT behind comments of their own.
+    QString script = u"/* the countries */ BEGIN;\n"_s;
+    const QString comment = u" -- "_s + QString(400, u'x') + u'\n';
+    for (int i = 0; i < 3000; ++i)
+        script += u"UPDATE Tari SET Nume = Nume WHERE Cod = 'zz';"_s + comment;
+    script += u"INSERT INTO Tari VALUES ('FR', 'Franta');\n-- all of them\n COMMIT;"_s;
+    sqlite3_int64 before = 0, highest = 0;
+    sqlite3_status64(SQLITE_STATUS_MEMORY_USED, &before, &highest, 1);
+    const db::Error e = m_cn.executeScript(script);
+    sqlite3_status64(SQLITE_STATUS_MEMORY_USED, &before, &highest, 0);
+    QVERIFY2(!e, qPrintable(e.text()));
+    QCOMPARE(dbtest::scalar(m_cn, u"SELECT COUNT(*) FROM Tari"_s), u"3"_s);
+    // Given the length of the rest, SQLite would copy it for each statement.
+    QVERIFY2(highest - before < script.size() / 8,
+             qPrintable(u"SQLite held %1 bytes more for a script of %2"_s.arg(highest - before).arg(script.size())));
+}
+
+// A database with no room left, here one held to its pages, says so.
+void TestDbConnection::fullDatabaseIsDiskFull()
+{
+    QVERIFY(m_cn.execute(u"PRAGMA max_page_count = "_s + dbtest::scalar(m_cn, u"PRAGMA page_count"_s)));
+    db::Error e;
+    for (int i = 0; i < 1000 && !e; ++i)
+        e = m_cn.execute(u"INSERT INTO HS_8 VALUES (?, ?, NULL, NULL)"_s,
+                         {db::Variant(QString::number(i)), db::Variant(QString(500, u'd'))})
+                .error();
+    QVERIFY(e);
+    QCOMPARE(e.kind, db::Error::Kind::DiskFull);
+}
+
 void TestDbConnection::constraintErrors_data()
 {
     QTest::addColumn<QString>("sql");
@@ -300,6 +340,20 @@ void TestDbConnection::yesNoHoldsMinusOneAndZero()
     QVERIFY(r);
     QCOMPARE(r.value(), 1); // the rows the statement changed, not the trigger's
     QCOMPARE(dbtest::scalar(m_cn, u"SELECT CAST(Activ AS TEXT) FROM Firme"_s), stored);
+}
+
+// A database the program alone fills may keep its Yes/No columns without
+// triggers; the next open brings them back.
+void TestDbConnection::yesNoTriggersLeftOut()
+{
+    const QString triggers = u"SELECT COUNT(*) FROM sqlite_temp_master WHERE type = 'trigger'"_s;
+    const QString before = dbtest::scalar(m_cn, triggers);
+    m_cn.setNormalisesYesNo(false);
+    QVERIFY(!m_cn.executeScript(u"CREATE TABLE Bife (A YESNO, B BIT);"_s));
+    QCOMPARE(dbtest::scalar(m_cn, triggers), before);
+    m_cn.close();
+    QVERIFY(!m_cn.open(m_path));
+    QCOMPARE(dbtest::scalar(m_cn, triggers).toInt(), before.toInt() + 4);
 }
 
 void TestDbConnection::quoteRoundTrip_data()

@@ -12,6 +12,8 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QProcess>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <unistd.h>
@@ -178,6 +180,13 @@ QString connectionText(const QString& path, bool imex)
                  : QStringLiteral(";Extended Properties=\"Excel 8.0\""));
 }
 
+// The first column of the first row of a query, as a number.
+qint64 dbScalar(db::Connection& cn, const QString& sql)
+{
+    const db::Result<db::Recordset> rs = cn.openRecordset(sql);
+    return rs && !rs->eof() ? rs->value(0).toInt64() : -1;
+}
+
 QString xlsFixture()
 {
     return QString::fromLocal8Bit(qgetenv("QUORVEL_SOURCE_DIR")) +
@@ -293,6 +302,10 @@ private slots:
     void hostileSamples();
     void limits_data();
     void limits();
+    void tableBudget_data();
+    void tableBudget();
+    void partEncodings_data();
+    void partEncodings();
     void rowNumbers_data();
     void rowNumbers();
     void dateValues_data();
@@ -749,6 +762,8 @@ void TestReader::tableQueries()
         cn.openRecordset(QStringLiteral("SELECT COUNT(*) AS N FROM [Sheet1$] WHERE [Flag] = -1"));
     QVERIFY2(flags, qPrintable(flags.error().text()));
     QCOMPARE(flags->value(0).toInt(), 1);
+    // ... as bound: the tables keep them without triggers.
+    QCOMPARE(dbScalar(cn, u"SELECT COUNT(*) FROM sqlite_temp_master WHERE type = 'trigger'"_s), 0);
 
     // A sheet name with a blank.
     db::Result<db::Recordset> my = cn.openRecordset(QStringLiteral("SELECT * FROM [My Sheet$]"));
@@ -951,6 +966,18 @@ void TestReader::limits_data()
     QTest::newRow("3,000 columns") << built(handMadeParts(columns3000)) << true << false
                                    << u"mai multe decat 2000"_s;
 
+    // A heading is a name: one of 255 characters heads its column, one
+    // longer is refused with its sheet and its column.
+    const auto heading = [&](int length) {
+        return built(handMadeParts("<row r=\"1\"><c t=\"inlineStr\"><is><t>Cod</t></is></c><c t=\"inlineStr\"><is><t>" +
+                                   QByteArray(length, 'a') + "</t></is></c></row><row r=\"2\"><c><v>1</v></c></row>"));
+    };
+    QTest::newRow("a heading of 255 characters") << heading(255) << true << true << QString();
+    QTest::newRow("a heading of 256 characters")
+        << heading(256) << false << false
+        << u"Titlul coloanei 2 (B) din foaia 'Foaie 1' are 256 de caractere; numele unei coloane poate avea cel "
+           u"mult 255 de caractere."_s;
+
     // One sheet part named by 2,000 sheets.
     QList<std::pair<QString, QByteArray>> repeated = handMadeParts("<row r=\"1\"><c><v>1</v></c></row>");
     QByteArray sheets;
@@ -1006,7 +1033,154 @@ void TestReader::limits()
     const db::Error e = excel::openWorkbook(connectionText(path, true), cn);
     QCOMPARE(!e, opens);
     QVERIFY2(e.description.contains(says), qPrintable(e.description));
-    QVERIFY(!cn.isOpen());
+    QCOMPARE(cn.isOpen(), opens);
+}
+
+// The tables of a workbook cost what the private database writes for them
+// and holds for their columns, taken from the budget the read leaves: a
+// row costs every column up to the sheet's last, blank ones too. What the
+// budget counts is at least what the database writes.
+void TestReader::tableBudget_data()
+{
+    QTest::addColumn<QList<QByteArray>>("sheets");
+    QTest::addColumn<bool>("fits"); // in 4 MB
+    const auto headings = [](int columns, const QByteArray& first = QByteArray()) -> QByteArray {
+        QByteArray row = "<row r=\"1\">" + first;
+        for (int c = 0; c < columns; ++c)
+            row += "<c t=\"inlineStr\"><is><t>C" + QByteArray::number(c) + "</t></is></c>";
+        return row + "</row>";
+    };
+    const auto cellAt = [](const QByteArray& column, int row) -> QByteArray {
+        const QByteArray r = QByteArray::number(row);
+        return "<row r=\"" + r + "\"><c r=\"" + column + r + "\"><v>1</v></c></row>";
+    };
+    // A heading in column 2,000 and one number in row 2,000: 2,000 rows of
+    // 2,000 columns, from a file of a few hundred bytes.
+    QTest::newRow("a far cell under a wide heading")
+        << QList<QByteArray>{"<row r=\"1\"><c r=\"BXX1\" t=\"inlineStr\"><is><t>Ultima</t></is></c></row>" +
+                             cellAt("A", 2000)}
+        << false;
+    QTest::newRow("the same cell under a narrow heading")
+        << QList<QByteArray>{"<row r=\"1\"><c r=\"B1\" t=\"inlineStr\"><is><t>Ultima</t></is></c></row>" +
+                             cellAt("A", 2000)}
+        << true;
+    QTest::newRow("a wide sheet of 300 rows")
+        << QList<QByteArray>{"<row r=\"1\"><c r=\"BXX1\" t=\"inlineStr\"><is><t>Ultima</t></is></c></row>" +
+                             cellAt("BXX", 300)}
+        << true;
+    // 10,000 columns in all, and 1,000.
+    QTest::newRow("100 tables of 100 columns") << QList<QByteArray>(100, headings(100) + cellAt("A", 2)) << false;
+    QTest::newRow("10 tables of 100 columns") << QList<QByteArray>(10, headings(100) + cellAt("A", 2)) << true;
+}
+
+void TestReader::tableBudget()
+{
+    QFETCH(QList<QByteArray>, sheets);
+    QFETCH(bool, fits);
+    const QString path = m_dir.filePath(u"budget.xlsx"_s);
+    QVERIFY(writeBytes(path, xlsx_build::zipParts(xlsx_build::packageParts(sheets))));
+    const db::Result<excel::Workbook> book = excel::readWorkbook(path);
+    QVERIFY2(book, qPrintable(book.error().text()));
+    // 4 MB beside what the read holds.
+    excel::detail::Budget budget(book->held + (qint64(4) << 20));
+    QVERIFY(budget.take(book->held));
+    const db::Result<QVector<excel::detail::TablePlan>> plan = excel::detail::planTables(*book, budget);
+    QCOMPARE(bool(plan), fits);
+    if (!plan) {
+        QCOMPARE(plan.error().description,
+                 u"Fisierul excel este prea mare pentru a fi citit: tabelele foilor lui cer impreuna mai mult de %1 "
+                 u"MB de memorie si de spatiu in folderul temporar."_s.arg(budget.total() >> 20));
+        return;
+    }
+    db::Connection cn;
+    const db::Error e = excel::detail::makeTables(*book, *plan, cn);
+    QVERIFY2(!e, qPrintable(e.text()));
+    qint64 counted = 0;
+    for (const excel::detail::TablePlan& t : *plan)
+        counted += t.bytes;
+    const qint64 written = dbScalar(cn, u"PRAGMA page_count"_s) * dbScalar(cn, u"PRAGMA page_size"_s);
+    // The database's own tables are there before the sheets'.
+    const qint64 own = 16 * 4096;
+    QVERIFY2(written - own <= counted && counted <= 4 * written,
+             qPrintable(u"written %1, counted %2"_s.arg(written).arg(counted)));
+}
+
+// A workbook's parts in UTF-16 or UTF-32 (with a byte-order mark or
+// without), or in an encoding their declaration names, read as their twins
+// in UTF-8: the same cells, and the same refusal of an element with too
+// many attributes whose name, in UTF-16, holds the byte of a quote.
+void TestReader::partEncodings_data()
+{
+    QTest::addColumn<QString>("encoding");
+    QTest::addColumn<bool>("bom");
+    QTest::addColumn<bool>("crafted"); // the shared texts hold an element of 65 attributes
+    QTest::newRow("UTF-16LE with a mark") << u"UTF-16LE"_s << true << false;
+    QTest::newRow("UTF-16BE without") << u"UTF-16BE"_s << false << false;
+    QTest::newRow("UTF-32LE") << u"UTF-32LE"_s << true << false;
+    QTest::newRow("windows-1250 named") << u"windows-1250"_s << false << false;
+    QTest::newRow("UTF-16LE, 65 attributes") << u"UTF-16LE"_s << true << true;
+    QTest::newRow("UTF-16BE, 65 attributes") << u"UTF-16BE"_s << false << true;
+    QTest::newRow("an encoding no one knows") << u"x-nimic"_s << false << false;
+}
+
+void TestReader::partEncodings()
+{
+    QFETCH(QString, encoding);
+    QFETCH(bool, bom);
+    QFETCH(bool, crafted);
+    QByteArray attributes;
+    for (int i = 0; i < 65; ++i)
+        attributes += " a" + QByteArray::number(i) + "=\"" + QByteArray::number(i) + "\"";
+    const QByteArray items = (crafted ? "<\xE4\xB8\xA2" + attributes + "/>" : QByteArray()) +
+                             "<si><t>\xC5\x9Eurub \xC4\x83\xC3\xAE\xC3\xA2</t></si><si><t>Cod</t></si>";
+    const QByteArray sheet =
+        "<row r=\"1\"><c t=\"s\"><v>1</v></c><c t=\"inlineStr\"><is><t>\xC5\xA2" "ar\xC4\x83</t></is></c>"
+        "<c t=\"inlineStr\"><is><t>Masa</t></is></c></row>"
+        "<row r=\"2\"><c t=\"s\"><v>0</v></c><c t=\"inlineStr\"><is><t>a &amp; b</t></is></c><c><v>12.5</v></c>"
+        "<c t=\"b\"><v>1</v></c></row><row r=\"4\"><c r=\"C4\"><v>7</v></c></row>";
+    const QList<std::pair<QString, QByteArray>> twin = xlsx_build::packageParts({sheet}, items);
+    QList<std::pair<QString, QByteArray>> parts;
+    for (const auto& [name, bytes] : twin) {
+        QString text = QString::fromUtf8(bytes);
+        text.replace(u"<?xml version=\"1.0\"?>"_s, u"<?xml version=\"1.0\" encoding=\"%1\"?>"_s.arg(encoding));
+        QStringEncoder encoder(encoding.toLatin1().constData(),
+                               bom ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default);
+        parts.push_back({name, encoder.isValid() ? QByteArray(encoder.encode(text)) : text.toUtf8()});
+    }
+    const QString twinPath = m_dir.filePath(u"twin.xlsx"_s);
+    const QString path = m_dir.filePath(u"encoded.xlsx"_s);
+    QFile::remove(twinPath);
+    QFile::remove(path);
+    QVERIFY(writeBytes(twinPath, xlsx_build::zipParts(twin)));
+    QVERIFY(writeBytes(path, xlsx_build::zipParts(parts)));
+    const db::Result<excel::Workbook> expected = excel::readWorkbook(twinPath);
+    const db::Result<excel::Workbook> book = excel::readWorkbook(path);
+    if (encoding == u"x-nimic") {
+        QVERIFY(!book);
+        QCOMPARE(book.error().description,
+                 u"Partea '_rels/.rels' este scrisa in codificarea 'x-nimic', pe care programul nu o cunoaste."_s);
+        return;
+    }
+    QCOMPARE(bool(book), bool(expected));
+    if (!expected) {
+        QVERIFY(crafted);
+        QCOMPARE(book.error().description, expected.error().description);
+        QVERIFY2(expected.error().description.contains(u"mai mult de 64 de atribute"_s),
+                 qPrintable(expected.error().description));
+        return;
+    }
+    QVERIFY(!crafted);
+    const excel::Sheet& s = book->sheets.at(0);
+    const excel::Sheet& t = expected->sheets.at(0);
+    QCOMPARE(s.fields, (QStringList{u"Cod"_s, u"\u0162ar\u0103"_s, u"Masa"_s, u"F4"_s}));
+    QCOMPARE(s.fields, t.fields);
+    QCOMPARE(s.rowCount(), 3);
+    QCOMPARE(s.rowCount(), t.rowCount());
+    for (int r = 0; r < s.rowCount(); ++r)
+        for (int c = 0; c < s.columnCount(); ++c)
+            QCOMPARE(s.cell(r, c), t.cell(r, c));
+    QCOMPARE(s.cell(0, 0), Variant(u"\u015Eurub \u0103\u00EE\u00E2"_s));
+    QCOMPARE(s.cell(0, 1), Variant(u"a & b"_s));
 }
 
 // Row numbers of the row elements and of the cell references: a number
