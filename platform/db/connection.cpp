@@ -932,6 +932,38 @@ Error Connection::dropLink(const QString& name)
 // ---------------------------------------------------------------------------
 // Transaction
 
+YesNoPause::YesNoPause(Connection& connection, const QString& table) : m_connection(connection)
+{
+    const std::shared_ptr<Connection::Impl>& d = m_connection.impl();
+    if (!d || !d->handle)
+        return;
+    sqlite3_stmt* st = nullptr;
+    static const char sql[] = "SELECT name FROM temp.sqlite_master WHERE type = 'trigger' "
+                              "AND name LIKE 'quorvel\\_yesno\\_i\\_%' ESCAPE '\\' AND tbl_name = ?1 COLLATE NOCASE";
+    if (sqlite3_prepare_v2(d->handle, sql, -1, &st, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(st);
+        return;
+    }
+    const QByteArray t = table.toUtf8();
+    sqlite3_bind_text(st, 1, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+    QStringList names;
+    while (sqlite3_step(st) == SQLITE_ROW)
+        names << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    sqlite3_finalize(st);
+    d->internalStatement = true;
+    for (const QString& name : names)
+        d->exec(QStringLiteral("DROP TRIGGER IF EXISTS temp.") + ident(name));
+    d->internalStatement = false;
+}
+
+YesNoPause::~YesNoPause()
+{
+    // Made again as at every open (a rollback of the copy may have brought
+    // them back already).
+    if (const std::shared_ptr<Connection::Impl>& d = m_connection.impl())
+        d->normaliseYesNo();
+}
+
 Transaction::Transaction(Connection& connection) : m_connection(connection)
 {
     m_error = m_connection.begin();

@@ -59,6 +59,8 @@ private slots:
     void yesNoHoldsMinusOneAndZero_data();
     void yesNoHoldsMinusOneAndZero();
     void yesNoTriggersLeftOut();
+    void yesNoPausedForACopy_data();
+    void yesNoPausedForACopy();
     void quoteRoundTrip_data();
     void quoteRoundTrip();
     void transactions();
@@ -354,6 +356,40 @@ void TestDbConnection::yesNoTriggersLeftOut()
     m_cn.close();
     QVERIFY(!m_cn.open(m_path));
     QCOMPARE(dbtest::scalar(m_cn, triggers).toInt(), before.toInt() + 4);
+}
+
+void TestDbConnection::yesNoPausedForACopy_data()
+{
+    QTest::addColumn<bool>("commit");
+    QTest::newRow("the copy committed") << true;
+    QTest::newRow("the copy rolled back") << false;
+}
+
+// A copy that binds its own -1 and 0 inserts without the table's triggers,
+// in its transaction; after it, committed or rolled back, every Yes/No is
+// kept to -1 and 0 again, and updates were kept so all along.
+void TestDbConnection::yesNoPausedForACopy()
+{
+    QFETCH(bool, commit);
+    const QString triggers = u"SELECT COUNT(*) FROM sqlite_temp_master WHERE type = 'trigger'"_s;
+    const QString before = dbtest::scalar(m_cn, triggers);
+    {
+        const db::YesNoPause pause(m_cn, u"firme"_s);
+        QCOMPARE(dbtest::scalar(m_cn, triggers).toInt(), before.toInt() - 1); // the insert trigger of Activ
+        db::Transaction t(m_cn);
+        QVERIFY(!t.error());
+        QVERIFY(m_cn.execute(u"INSERT INTO Firme (Nume, Activ) VALUES ('copiat', -1)"_s));
+        QVERIFY(m_cn.execute(u"INSERT INTO Firme (Nume, Activ) VALUES ('fara', 1)"_s));
+        QCOMPARE(dbtest::scalar(m_cn, u"SELECT CAST(Activ AS TEXT) FROM Firme WHERE Nume = 'fara'"_s), u"1"_s);
+        QVERIFY(m_cn.execute(u"UPDATE Firme SET Activ = 2 WHERE Nume = 'fara'"_s));
+        QCOMPARE(dbtest::scalar(m_cn, u"SELECT CAST(Activ AS TEXT) FROM Firme WHERE Nume = 'fara'"_s), u"-1"_s);
+        if (commit)
+            QVERIFY(!t.commit());
+    }
+    QCOMPARE(dbtest::scalar(m_cn, triggers), before);
+    QCOMPARE(dbtest::scalar(m_cn, u"SELECT COUNT(*) FROM Firme WHERE Nume = 'copiat'"_s), commit ? u"1"_s : u"0"_s);
+    QVERIFY(m_cn.execute(u"INSERT INTO Firme (Nume, Activ) VALUES ('dupa', 1)"_s));
+    QCOMPARE(dbtest::scalar(m_cn, u"SELECT CAST(Activ AS TEXT) FROM Firme WHERE Nume = 'dupa'"_s), u"-1"_s);
 }
 
 void TestDbConnection::quoteRoundTrip_data()
