@@ -96,6 +96,15 @@ QByteArray utf16Attributes(int attributes)
 }
 
 // The first heading one shared text of 127 MB.
+// The tallest sheet a workbook can hold: the heading and 1,048,575 rows of
+// the data row, each a line of the declaration.
+QByteArray tallSheet(int rows)
+{
+    QByteArray row = kDataRow;
+    row.replace("<row r=\"2\">", "<row>");
+    return book({"<row r=\"1\"><c t=\"s\"><v>0</v></c></row>" + row.repeated(rows)}, "<si><t>Cod</t></si>");
+}
+
 QByteArray longHeading()
 {
     return book({"<row r=\"1\"><c t=\"s\"><v>0</v></c></row>" + kDataRow},
@@ -245,6 +254,7 @@ QUORVEL_WORKBOOK(equal_headings_380x2000, equalHeadings(380, 2000));
 QUORVEL_WORKBOOK(distinct_headings_380x2000, distinctHeadings(380, 2000));
 QUORVEL_WORKBOOK(equal_headings_2000x300, equalHeadings(2000, 300));
 QUORVEL_WORKBOOK(far_cell_167_sheets_row_600, farCell(167, 600));
+QUORVEL_WORKBOOK(tall_sheet_1048575_rows, tallSheet(1'048'575));
 
 } // namespace
 
