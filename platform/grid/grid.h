@@ -208,6 +208,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void updateGeometries() override;
@@ -262,6 +263,7 @@ private:
     bool m_inRowCommit = false;  // the row's events are running
     bool m_followingSource = false;
     bool m_restoringRow = false;
+    bool m_keptCurrent = false;  // the cell being left stayed current: the selection stays on it
     bool m_changingCell = false; // the view is moving to another cell
     bool m_inGeometry = false;
     int m_headingLines = 1;
