@@ -27,7 +27,8 @@ QString SQL_Semne_Fel(const QString& fel);
 QString Conditie_Selectie(const QString& coloana, const QString& semn, const QString& valoare);
 
 // The condition as above with the value checked by the condition column's
-// kind: a number in C form for "N" (a decimal comma accepted), a date as
+// kind: a number in C form for "N" (typed as a cell of the grid's column
+// takes it: "1.234,50", "1234,5", "48.5"), a date as
 // yyyy-mm-dd for "D", otherwise the text with its quotes doubled. An
 // operator without "Valoare" takes no value. Refused with the reason.
 db::Result<QString> Conditie_Verificata(const QString& coloana, const QString& fel, const QString& semn,
@@ -35,9 +36,12 @@ db::Result<QString> Conditie_Verificata(const QString& coloana, const QString& f
 
 // The new value as it stands after "SET [col]=": for "T" (and no kind) the
 // text between single quotes with its quotes doubled, refused when longer
-// than the column's width (0: no limit); for "N" a number in C form; for "D"
-// a date literal #yyyy-mm-dd#; for "B" -1 or 0.
-db::Result<QString> Valoare_Actualizare(const QString& fel, const QString& valoare, int latime);
+// than the column's width (0: no limit); for "N" a number in C form, read as
+// a cell of the grid's column reads it and kept as the column keeps it
+// (Valoare_Pastrata: whole lei in the values, ...); for "D" a date literal
+// #yyyy-mm-dd#; for "B" -1 or 0.
+db::Result<QString> Valoare_Actualizare(const QString& fel, const QString& valoare, int latime,
+                                        const QString& coloana = QString());
 
 // The lines the bulk update may reach: those of the declaration's clause
 // (" WHERE [TIP]=... AND [Luna]=m") and, when the window's filter is another,

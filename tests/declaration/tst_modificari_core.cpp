@@ -149,8 +149,24 @@ private slots:
             << u"Net"_s << u"N"_s << u"0"_s << 0 << cheieO << cheieO << u" AND [Net] = 5"_s
             << u"UPDATE INTRASTAT SET [Net]=0 WHERE [TIP]='O' AND [Cod_Fiscal]='RO123' AND [Anul]=2015 AND "
                u"[Luna]=3 AND [Net] = 5"_s;
-        QTest::newRow("decimal comma") << u"Net"_s << u"N"_s << u" 1,5 "_s << 0 << cheieO << cheieO
-                                       << QString() << u"UPDATE INTRASTAT SET [Net]=1.5"_s + cheieO;
+        QTest::newRow("decimal comma") << u"Cantitate"_s << u"N"_s << u" 1,5 "_s << 0 << cheieO << cheieO
+                                       << QString() << u"UPDATE INTRASTAT SET [Cantitate]=1.5"_s + cheieO;
+        // An amount as the grid shows it, kept as its column keeps it, as the
+        // import and the grid keep it: whole lei and kilograms, 4 decimals.
+        QTest::newRow("net mass kept whole") << u"Net"_s << u"N"_s << u"1,5"_s << 0 << cheieO << cheieO
+                                             << QString() << u"UPDATE INTRASTAT SET [Net]=2"_s + cheieO;
+        QTest::newRow("fiscal value as shown, kept whole")
+            << u"Val_Fiscala"_s << u"N"_s << u"1.234,50"_s << 0 << cheieO << cheieO << QString()
+            << u"UPDATE INTRASTAT SET [Val_Fiscala]=1234"_s + cheieO;
+        QTest::newRow("statistical value in thousands")
+            << u"Val_Stat"_s << u"N"_s << u"10.000.000"_s << 0 << cheieO << cheieO << QString()
+            << u"UPDATE INTRASTAT SET [Val_Stat]=10000000"_s + cheieO;
+        QTest::newRow("currency value to 4 decimals")
+            << u"Valoare_Valuta"_s << u"N"_s << u"1.234,56785"_s << 0 << cheieO << cheieO << QString()
+            << u"UPDATE INTRASTAT SET [Valoare_Valuta]=1234.5678"_s + cheieO;
+        QTest::newRow("not a number as the grid reads it")
+            << u"Val_Fiscala"_s << u"N"_s << u"12,3,4"_s << 0 << cheieO << cheieO << QString()
+            << u"!Valoarea introdusa nu este un numar"_s;
         QTest::newRow("one file")
             << u"Incoterms"_s << u"T"_s << u"EXW"_s << 3 << cheieO << fisierA << QString()
             << u"UPDATE INTRASTAT SET [Incoterms]='EXW'"_s + cheieO +
