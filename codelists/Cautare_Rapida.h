@@ -15,8 +15,9 @@ class Grid;
 // feed and Enter do nothing; any other character is added to Prefix_Cautare
 // and the grid goes to the first row whose current-column value begins with
 // it, while the label reads "In curs de cautare : " and the prefix. When no
-// row matches, the prefix is emptied, the grid stays where it was and the
-// label says what was not found ("In curs de cautare : NU GASESC : " and
-// the prefix tried). Esc, Backspace and the other keys that type no
-// character empty the prefix and the label's prefix without moving the grid.
+// row matches, the prefix is emptied, the grid goes back to the row it was
+// on when the prefix began (type_ahead.h) and the label says what was not
+// found ("In curs de cautare : NU GASESC : " and the prefix tried). Esc,
+// Backspace and the other keys that type no character empty the prefix and
+// the label's prefix without moving the grid.
 void Cautare_Rapida_Lista(grid::Grid& grila, QLabel* eticheta, QChar caracter);

@@ -39,6 +39,21 @@ db::Variant Valoare_Pastrata(const QString& coloana, const db::Variant& valoare)
     return valoare;
 }
 
+QString Format_Camp_Grila(const QString& camp)
+{
+    // The fields of the grid query, in the order of its columns.
+    static const QStringList campuri = [] {
+        const qsizetype inceput = SQL_Grila_Intrastat.indexOf(u' ') + 1;
+        const qsizetype sfarsit = SQL_Grila_Intrastat.indexOf(u" FROM "_s);
+        return SQL_Grila_Intrastat.mid(inceput, sfarsit - inceput).split(u',');
+    }();
+    const QList<Coloana_Intrastat>& coloane = Coloane_GridIntrastat();
+    for (qsizetype k = 0; k < campuri.size(); ++k)
+        if (campuri.at(k).compare(camp.trimmed(), Qt::CaseInsensitive) == 0)
+            return k < coloane.size() ? coloane.at(k).format : QString();
+    return QString();
+}
+
 QString Sursa_Grila(const QString& interogare, const QString& filtru, const QString& conditie)
 {
     return interogare + filtru + conditie + u" "_s + Ordine_Grila_Intrastat;

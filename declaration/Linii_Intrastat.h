@@ -27,6 +27,9 @@ const QList<Suma_Rotunjita>& Sume_Rotunjite();
 // A value as its column keeps it: a number of those columns rounded to their
 // decimals, anything else as it is.
 db::Variant Valoare_Pastrata(const QString& coloana, const db::Variant& valoare);
+// The display format of the grid's column of the field ("##,##0" for the
+// values), "" for a field the grid shows without one or does not show.
+QString Format_Camp_Grila(const QString& camp);
 
 // query & filter & condition & " " & order: the source the grid opens on.
 QString Sursa_Grila(const QString& interogare, const QString& filtru, const QString& conditie = QString());

@@ -1,9 +1,11 @@
 #include "declaration/Modificari_Intrastat.h"
 
 #include "declaration/Linii_Intrastat.h"
+#include "platform/grid/format.h"
 
 #include <QDate>
 #include <QLocale>
+#include <cmath>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -19,11 +21,20 @@ db::Error refuz(const QString& mesaj)
     return db::Error(db::Error::Kind::InvalidArgument, db::ErrorNumber::TypeMismatch, mesaj);
 }
 
-// A number as typed, read as the grid and the import read amounts
-// ("1.234,50", "1234,5", "48.5", "7 500").
-std::optional<double> Numar(const QString& text)
+// A number as typed for the column, read as a cell of the grid's column
+// reads it: the forms the grid shows ("1.234,50", a whole amount as
+// "10.000.000") and those the import reads ("1234,5", "48.5").
+std::optional<double> Numar(const QString& text, const QString& coloana)
 {
-    return db::readAmount(text);
+    constexpr int adDouble = 5;
+    const db::Variant v = grid::parseEditText(text.trimmed(), adDouble, QLocale(),
+                                              grid::NumberFormat::parse(Format_Camp_Grila(coloana)));
+    if (v.isNull() || v.isText())
+        return std::nullopt;
+    const double d = v.toDouble();
+    if (!std::isfinite(d))
+        return std::nullopt;
+    return d;
 }
 
 // A date as typed: ISO, the user's short form, or day first.
@@ -106,7 +117,7 @@ db::Result<QString> Conditie_Verificata(const QString& coloana, const QString& f
     QString v = valoare;
     if (!semn.contains(u"NULL"_s, Qt::CaseInsensitive) && semn.contains(placeholder)) {
         if (fel == u"N") {
-            const std::optional<double> n = Numar(valoare);
+            const std::optional<double> n = Numar(valoare, coloana);
             if (!n)
                 return refuz(nuNumar);
             v = db::Variant::numberText(*n);
@@ -122,13 +133,15 @@ db::Result<QString> Conditie_Verificata(const QString& coloana, const QString& f
     return Conditie_Selectie(coloana, semn, v);
 }
 
-db::Result<QString> Valoare_Actualizare(const QString& fel, const QString& valoare, int latime)
+db::Result<QString> Valoare_Actualizare(const QString& fel, const QString& valoare, int latime,
+                                        const QString& coloana)
 {
     if (fel == u"N") {
-        const std::optional<double> n = Numar(valoare);
+        const std::optional<double> n = Numar(valoare, coloana);
         if (!n)
             return refuz(nuNumar);
-        return db::Variant::numberText(*n);
+        // Kept as the column keeps it, rounded as the import and the grid round it.
+        return db::Variant::numberText(Valoare_Pastrata(coloana, db::Variant(*n)).toDouble());
     }
     if (fel == u"D") {
         const std::optional<QDate> d = Data(valoare);
@@ -142,7 +155,7 @@ db::Result<QString> Valoare_Actualizare(const QString& fel, const QString& valoa
             return u"-1"_s;
         if (t == u"FALSE" || t == u"NO" || t == u"NU")
             return u"0"_s;
-        const std::optional<double> n = Numar(valoare);
+        const std::optional<double> n = Numar(valoare, coloana);
         if (!n)
             return refuz(u"Valoarea introdusa nu este Da sau Nu"_s);
         return *n != 0 ? u"-1"_s : u"0"_s;
@@ -165,14 +178,9 @@ QString Clauza_Linii_Declaratie(const QString& clauzaDeclaratie, const QString& 
 db::Result<QString> Comanda_Actualizare(const QString& coloana, const QString& fel, const QString& valoare,
                                         int latime, const QString& clauza, const QString& conditie)
 {
-    db::Result<QString> v = Valoare_Actualizare(fel, valoare, latime);
+    const db::Result<QString> v = Valoare_Actualizare(fel, valoare, latime, coloana);
     if (!v)
         return v.error();
-    // An amount is kept as its column keeps it, rounded as a typed cell is.
-    if (fel == u"N") {
-        if (const std::optional<double> n = Numar(valoare))
-            v = Valoare_Pastrata(coloana, db::Variant(*n)).toText();
-    }
     return QString(u"UPDATE INTRASTAT"_s + u" SET ["_s + coloana + u"]="_s + *v + clauza + conditie);
 }
 

@@ -27,8 +27,8 @@ QString SQL_Semne_Fel(const QString& fel);
 QString Conditie_Selectie(const QString& coloana, const QString& semn, const QString& valoare);
 
 // The condition as above with the value checked by the condition column's
-// kind: for "N" an amount as users write it (db::readAmount: "1.234,5",
-// "1234,5", "48.5"), in C form, a date as
+// kind: a number in C form for "N" (typed as a cell of the grid's column
+// takes it: "1.234,50", "1234,5", "48.5"), a date as
 // yyyy-mm-dd for "D", otherwise the text with its quotes doubled. An
 // operator without "Valoare" takes no value. Refused with the reason.
 db::Result<QString> Conditie_Verificata(const QString& coloana, const QString& fel, const QString& semn,
@@ -36,10 +36,12 @@ db::Result<QString> Conditie_Verificata(const QString& coloana, const QString& f
 
 // The new value as it stands after "SET [col]=": for "T" (and no kind) the
 // text between single quotes with its quotes doubled, refused when longer
-// than the column's width (0: no limit); for "N" an amount as users write
-// it (db::readAmount), in C form; for "D"
-// a date literal #yyyy-mm-dd#; for "B" -1 or 0.
-db::Result<QString> Valoare_Actualizare(const QString& fel, const QString& valoare, int latime);
+// than the column's width (0: no limit); for "N" a number in C form, read as
+// a cell of the grid's column reads it and kept as the column keeps it
+// (Valoare_Pastrata: whole lei in the values, ...); for "D" a date literal
+// #yyyy-mm-dd#; for "B" -1 or 0.
+db::Result<QString> Valoare_Actualizare(const QString& fel, const QString& valoare, int latime,
+                                        const QString& coloana = QString());
 
 // The lines the bulk update may reach: those of the declaration's clause
 // (" WHERE [TIP]=... AND [Luna]=m") and, when the window's filter is another,
@@ -47,9 +49,7 @@ db::Result<QString> Valoare_Actualizare(const QString& fel, const QString& valoa
 QString Clauza_Linii_Declaratie(const QString& clauzaDeclaratie, const QString& filtru);
 
 // "UPDATE INTRASTAT SET [col]=" & the value (Valoare_Actualizare) & the
-// clause & the condition. Refused with the reason when the value is. An
-// amount is kept as its column keeps it (Valoare_Pastrata): whole lei and
-// kilograms, 4 decimals of the currency value and the rate, as a typed cell.
+// clause & the condition. Refused with the reason when the value is.
 db::Result<QString> Comanda_Actualizare(const QString& coloana, const QString& fel, const QString& valoare,
                                         int latime, const QString& clauza, const QString& conditie);
 

@@ -173,6 +173,12 @@ bool Ecran_Nevazut(const QString& platforma)
     const QString nume = numePlatforma(platforma);
     if (nume == u"offscreen" || nume == u"minimal")
         return true;
+    return Fara_Afisaj(nume);
+}
+
+bool Fara_Afisaj(const QString& platforma)
+{
+    const QString nume = numePlatforma(platforma);
     const bool x = !qEnvironmentVariableIsEmpty("DISPLAY");
     const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     if (nume.isEmpty())
@@ -181,14 +187,23 @@ bool Ecran_Nevazut(const QString& platforma)
         return !x;
     if (nume.startsWith(u"wayland"))
         return !wayland;
-    return false; // a screen of its own (eglfs, linuxfb, vnc)
+    return false; // offscreen, minimal, or a screen of its own (eglfs, linuxfb, vnc)
+}
+
+QString Text_Fara_Afisaj()
+{
+    return u"Quorvel nu poate porni: nu are niciun ecran pe care sa se deschida (nu este setata variabila DISPLAY, "
+           u"nici WAYLAND_DISPLAY). Porniti programul dintr-o sesiune grafica sau prin ssh -X."_s;
 }
 
 std::optional<int> Refuza_Fara_Ecran(Blocare_Instanta blocare, const QString& platforma)
 {
-    if (blocare == Blocare_Instanta::Luata || !Ecran_Nevazut(platforma))
+    const bool faraAfisaj = !ecranVazutTest() && Fara_Afisaj(platforma);
+    if ((blocare == Blocare_Instanta::Luata && !faraAfisaj) || !Ecran_Nevazut(platforma))
         return std::nullopt;
-    const QString text = blocare == Blocare_Instanta::Alta_Copie ? Text_Ruleaza_Deja() : Text_Fara_Loc_Blocare();
+    const QString text = blocare == Blocare_Instanta::Alta_Copie ? Text_Ruleaza_Deja()
+                         : blocare == Blocare_Instanta::Fara_Loc ? Text_Fara_Loc_Blocare()
+                                                                 : Text_Fara_Afisaj();
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
     std::fflush(stderr);
     return 1;

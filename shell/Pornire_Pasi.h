@@ -51,11 +51,17 @@ QString Platforma_Ceruta(const QStringList& argumente);
 // on a server (QUORVEL_VIRTUAL_DISPLAY), or no display at all for the X11
 // and Wayland platforms (Qt then cannot even start).
 bool Ecran_Nevazut(const QString& platforma);
+// True where the X11 or Wayland platform (or the default, one of the two)
+// has no display to show on: Qt cannot start there.
+bool Fara_Afisaj(const QString& platforma);
+// What the program says when it has no display to start on.
+QString Text_Fara_Afisaj();
 
 // A start refused where nobody can see a message box: another copy runs,
-// or no lock can be made (not Luata), on such a platform. The reason goes to
-// the terminal (the error output) and the exit status is 1; nullopt where
-// the start goes on, or the reason is to be shown in a box.
+// or no lock can be made (not Luata), on such a platform; or there is no
+// display at all to start on. The reason goes to the terminal (the error
+// output) and the exit status is 1; nullopt where the start goes on, or the
+// reason is to be shown in a box.
 std::optional<int> Refuza_Fara_Ecran(Blocare_Instanta blocare, const QString& platforma);
 
 namespace testing {

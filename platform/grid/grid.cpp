@@ -1010,12 +1010,14 @@ void Grid::currentChanged(const QModelIndex& current, const QModelIndex& previou
         QAbstractItemView::currentChanged(current, previous);
         return;
     }
+    m_keptCurrent = false;
     // A number its cell refused stays in its editor, and its cell current.
     const auto keepsRefused = [&] {
         QWidget* editor = previous.isValid() ? indexWidget(previous) : nullptr;
         if (!refusedIn(editor))
             return false;
         FlagGuard guard(m_restoringRow);
+        m_keptCurrent = true;
         selectionModel()->setCurrentIndex(previous, QItemSelectionModel::ClearAndSelect);
         editor->setFocus();
         return true;
@@ -1036,6 +1038,7 @@ void Grid::currentChanged(const QModelIndex& current, const QModelIndex& previou
         if (!commitRow()) {
             // The row stays current until it is written or its changes dropped.
             FlagGuard guard(m_restoringRow);
+            m_keptCurrent = true;
             selectionModel()->setCurrentIndex(previous, QItemSelectionModel::ClearAndSelect);
             return;
         }
@@ -1059,6 +1062,22 @@ void Grid::currentChanged(const QModelIndex& current, const QModelIndex& previou
         }
     }
     emit rowColChange(previous.row(), previous.column());
+}
+
+void Grid::setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command)
+{
+    // A key or a click that moves the current cell selects the cell it went
+    // to after the move. Where the cell being left stayed current (a number
+    // it refused, a row not written), the selection stays with it: the
+    // highlighted cell is the one that takes what is typed.
+    const QModelIndex current = currentIndex();
+    if (m_keptCurrent && current.isValid()) {
+        if (selectionBehavior() == SelectRows)
+            command |= QItemSelectionModel::Rows;
+        selectionModel()->select(current, command);
+        return;
+    }
+    QTableView::setSelection(rect, command);
 }
 
 void Grid::announceCurrentCell()

@@ -150,6 +150,16 @@ public:
     // Does nothing: the rows move by the type-ahead search (type_ahead.h)
     // of the windows that want one, never by the view's own search.
     void keyboardSearch(const QString& search) override;
+    // Where the type-ahead's prefix began (the current row then, -1 for none)
+    // and the row its last search found (-1 before any): kept by typeAhead,
+    // so that a search that finds nothing goes back where it began.
+    struct TypeAheadStart
+    {
+        bool set = false;
+        int from = -1;
+        int found = -1;
+    };
+    TypeAheadStart& typeAheadStart() { return m_typeAheadStart; }
 
     // What a cell's and a header's accessible actions do (accessible.h):
     // the cell made current and given the text as if typed and confirmed
@@ -198,6 +208,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void updateGeometries() override;
@@ -239,6 +250,7 @@ private:
         bool said = false;
     };
     Refused m_refused;
+    TypeAheadStart m_typeAheadStart;
     bool m_writingRow = false; // update() asks for the row to be written
     GridModel* m_model = nullptr;
     std::unique_ptr<RowSource> m_ownSource;
@@ -251,6 +263,7 @@ private:
     bool m_inRowCommit = false;  // the row's events are running
     bool m_followingSource = false;
     bool m_restoringRow = false;
+    bool m_keptCurrent = false;  // the cell being left stayed current: the selection stays on it
     bool m_changingCell = false; // the view is moving to another cell
     bool m_inGeometry = false;
     int m_headingLines = 1;

@@ -26,25 +26,51 @@ int findPrefix(RowSource& source, const Column& column, const QString& prefix)
     return -1;
 }
 
+// Back on the row where the search began; on none, as a list opened on a
+// value that no row begins with: the rows past their end, no current cell.
+void goBack(Grid& grid, RowSource& source, int row)
+{
+    if (row >= 0 && row < source.rowCount()) {
+        source.setPosition(row);
+        return;
+    }
+    if (auto* rs = dynamic_cast<RecordsetSource*>(&source)) {
+        db::Recordset r = rs->recordset();
+        r.moveLast();
+        r.moveNext();
+    }
+    grid.setCurrentIndex(QModelIndex());
+}
+
 } // namespace
 
 TypeAhead typeAhead(Grid& grid, QString& prefix, QChar ch)
 {
     if (ch == u'\t' || ch == u'\n' || ch == u'\r')
         return TypeAhead::Ignored;
+    Grid::TypeAheadStart& start = grid.typeAheadStart();
     if (ch.category() == QChar::Other_Control) {
         prefix.clear();
+        start = {};
         return TypeAhead::Cleared;
     }
+    if (prefix.isEmpty())
+        start = {true, grid.row(), -1};
     prefix += ch;
     RowSource* source = grid.dataSource();
     const int col = grid.col() >= 0 ? grid.col() : 0;
     const int row = source && col < grid.columnCount() ? findPrefix(*source, grid.column(col), prefix) : -1;
     if (row >= 0) {
         source->setPosition(row);
+        start.found = grid.row();
         return TypeAhead::Found;
     }
     prefix.clear();
+    // The rows the first keys found were steps of this search, not a choice:
+    // it goes back where it began, unless the user has moved since.
+    if (source && start.set && start.found >= 0 && grid.row() == start.found)
+        goBack(grid, *source, start.from);
+    start = {};
     grid.takeFocus();
     return TypeAhead::Missed;
 }

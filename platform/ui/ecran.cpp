@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -16,6 +17,41 @@ QMargins ownFrame(const QWidget* w)
 {
     return w->windowHandle() ? w->windowHandle()->frameMargins() : QMargins();
 }
+
+// A window that shows before its window manager has framed it was fitted
+// with the frame of another window, which may be a maximised one's, drawn
+// without borders. Its own frame is known a moment later (the window
+// manager tells it without an event to the window): it is looked for a few
+// times, and the window fitted again with it, once.
+class FrameWatch : public QObject
+{
+public:
+    static constexpr const char* kName = "quorvel-frame-watch";
+
+    explicit FrameWatch(QWidget* w) : QObject(w), m_window(w)
+    {
+        setObjectName(QLatin1String(kName));
+        m_timer.setInterval(50);
+        connect(&m_timer, &QTimer::timeout, this, &FrameWatch::look);
+        m_timer.start();
+    }
+
+private:
+    void look()
+    {
+        const bool known = !ownFrame(m_window).isNull();
+        if (!known && ++m_looks < 40 && m_window->isVisible())
+            return;
+        m_timer.stop();
+        deleteLater();
+        if (known && m_window->isVisible())
+            fitToScreen(m_window);
+    }
+
+    QWidget* m_window;
+    QTimer m_timer;
+    int m_looks = 0;
+};
 
 } // namespace
 
@@ -66,6 +102,9 @@ void fitToScreen(QWidget* w)
     if (!screen)
         return;
     const QRect now = w->geometry();
+    if (w->isVisible() && ownFrame(w).isNull() &&
+        !w->findChild<QObject*>(QLatin1String(FrameWatch::kName), Qt::FindDirectChildrenOnly))
+        new FrameWatch(w);
     QRect fit = fitInto(screen->availableGeometry(), frameMargins(w), now);
     if (!w->isVisible())
         fit.moveTopLeft(now.topLeft()); // placed when it shows (a dialog over its parent, ...)

@@ -29,7 +29,9 @@ void allowSize(QWidget* w, const QSize& size);
 // a window larger than the area is made smaller (a fixed or minimum size
 // too); one that shows is also moved inside, one that does not yet keeps its
 // place for whoever shows it (Qt places a dialog over its parent within the
-// area). A maximised, full-screen or child widget is left as it is.
+// area); one that shows before the window manager has framed it is fitted
+// again with its own frame once that is known. A maximised, full-screen or
+// child widget is left as it is.
 void fitToScreen(QWidget* w);
 
 } // namespace ui

@@ -331,6 +331,7 @@ void TestFrmCautareTabele::typeAheadMovesTheList()
 {
     cerere(kTari, false, {{0, 7}});
     cuLista([](Frm_CautareTabele& l) {
+        const QString inceput = codCurent(l);
         QTest::keyClicks(l.GridCautare, u"RO"_s);
         QCOMPARE(codCurent(l), u"RO"_s);
         QCOMPARE(Prefix_Cautare, u"RO"_s);
@@ -338,10 +339,10 @@ void TestFrmCautareTabele::typeAheadMovesTheList()
         QTest::keyClicks(l.GridCautare, u"X"_s);
         QCOMPARE(Prefix_Cautare, QString());
         QCOMPARE(l.Label2->text(), u"In curs de cautare : NU GASESC : ROX"_s);
-        QCOMPARE(codCurent(l), u"RO"_s); // the row found before the miss
+        QCOMPARE(codCurent(l), inceput); // back where the search began
         QTest::keyClick(l.GridCautare, Qt::Key_Backspace);
         QCOMPARE(l.Label2->text(), u"In curs de cautare : "_s);
-        QCOMPARE(codCurent(l), u"RO"_s);
+        QCOMPARE(codCurent(l), inceput);
         QTest::keyClicks(l.GridCautare, u"FR"_s);
         apasa(l.GridCautare, Qt::Key_Return); // Enter still chooses
     });
@@ -360,6 +361,8 @@ void TestFrmCautareTabele::cancelLeavesTheCallingRow_data()
     QTest::newRow("Esc after moving") << u"<down><esc>"_s << false;
     QTest::newRow("digits that find nothing, then Esc") << u"999<esc>"_s << false;
     QTest::newRow("digits that find nothing, then the close box") << u"999<inchide>"_s << false;
+    QTest::newRow("digits that find another code, then nothing, then the close box")
+        << u"02019<inchide>"_s << false;
     QTest::newRow("the close box on the line's own code") << u"<inchide>"_s << false;
     QTest::newRow("Esc with the focus on a button") << u"<buton><esc>"_s << false;
     QTest::newRow("the close box after moving") << u"<down><inchide>"_s << true;

@@ -423,6 +423,8 @@ private slots:
         QTest::newRow("Esc") << QString() << true;
         QTest::newRow("digits that find nothing, then Esc") << u"cod9"_s << true;
         QTest::newRow("digits that find nothing, then the close box") << u"cod9"_s << false;
+        // The tariff's first code found on the way, then no code.
+        QTest::newRow("another code's digits, then nothing, then the close box") << u"010121009"_s << false;
         QTest::newRow("the close box on the line's own code") << QString() << false;
     }
     void anulareLista()

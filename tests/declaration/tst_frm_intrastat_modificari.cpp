@@ -34,7 +34,7 @@ QStringList liniile()
     QStringList l;
     db::Result<db::Recordset> rs =
         Conexiune_Firma.openRecordset(u"SELECT Record_ID, TIP, Cod_Fiscal, Anul, Luna, SourceFile, "
-                                      u"Incoterms, Net, Descriere FROM Intrastat "
+                                      u"Incoterms, Net, Descriere, Cantitate, Val_Fiscala FROM Intrastat "
                                       u"ORDER BY Record_ID"_s);
     for (; rs && !rs->eof(); rs->moveNext()) {
         QStringList v;
@@ -271,19 +271,22 @@ private slots:
         QCOMPARE(ui::testing::messages().first().title, std::optional<QString>(u"EROARE"_s));
     }
 
-    // The value typed is checked by the column's kind and stored as typed:
-    // a number with a decimal comma, a text that tries to widen the update.
-    // A value that does not suit is said and nothing changes.
+    // The value typed is checked by the column's kind and stored: a number
+    // with a decimal comma, or as the grid shows it, kept as its column keeps
+    // it (the values in whole lei); a text that tries to widen the update as
+    // typed. A value that does not suit is said and nothing changes.
     void valoriTastate_data()
     {
         QTest::addColumn<QString>("coloana");
         QTest::addColumn<QString>("valoare");
         QTest::addColumn<QString>("stocat"); // "" when refused
         QTest::addColumn<QString>("mesaj");
-        // Amounts as users write them, kept as their column keeps them: the
-        // net mass in whole kilograms, halves to even.
+        // Amounts as users write them, kept as their column keeps them.
         QTest::newRow("decimal comma, whole kilograms") << u"Net"_s << u"1,5"_s << u"2.0"_s << QString();
         QTest::newRow("grouped as the grid shows it") << u"Net"_s << u"1.234,5"_s << u"1234.0"_s << QString();
+        QTest::newRow("decimal comma") << u"Cantitate"_s << u"1,5"_s << u"1.5"_s << QString();
+        QTest::newRow("a fiscal value as the grid shows it, kept whole")
+            << u"Val_Fiscala"_s << u"1.234,50"_s << u"1234.0"_s << QString();
         QTest::newRow("quote") << u"Descriere"_s << u"x' WHERE 1=1 OR '"_s << u"x' WHERE 1=1 OR '"_s
                                << QString();
         QTest::newRow("not a number") << u"Net"_s << u"0 OR 1=1"_s << QString()

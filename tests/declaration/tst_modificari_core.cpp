@@ -155,16 +155,28 @@ private slots:
                u"[Luna]=3 AND [Net] = 5"_s;
         QTest::newRow("decimal comma") << u"Cantitate"_s << u"N"_s << u" 1,5 "_s << 0 << cheieO << cheieO
                                        << QString() << u"UPDATE INTRASTAT SET [Cantitate]=1.5"_s + cheieO;
-        // An amount typed as the grid shows it, kept as its column keeps it:
-        // whole lei and kilograms, 4 decimals of the rate, halves to even.
+        // An amount as the grid shows it, kept as its column keeps it, as the
+        // import and the grid keep it: whole lei and kilograms, 4 decimals.
+        QTest::newRow("net mass kept whole") << u"Net"_s << u"N"_s << u"1,5"_s << 0 << cheieO << cheieO
+                                             << QString() << u"UPDATE INTRASTAT SET [Net]=2"_s + cheieO;
+        QTest::newRow("fiscal value as shown, kept whole")
+            << u"Val_Fiscala"_s << u"N"_s << u"1.234,50"_s << 0 << cheieO << cheieO << QString()
+            << u"UPDATE INTRASTAT SET [Val_Fiscala]=1234"_s + cheieO;
+        QTest::newRow("statistical value in thousands")
+            << u"Val_Stat"_s << u"N"_s << u"10.000.000"_s << 0 << cheieO << cheieO << QString()
+            << u"UPDATE INTRASTAT SET [Val_Stat]=10000000"_s + cheieO;
+        QTest::newRow("currency value to 4 decimals")
+            << u"Valoare_Valuta"_s << u"N"_s << u"1.234,56785"_s << 0 << cheieO << cheieO << QString()
+            << u"UPDATE INTRASTAT SET [Valoare_Valuta]=1234.5678"_s + cheieO;
+        QTest::newRow("not a number as the grid reads it")
+            << u"Val_Fiscala"_s << u"N"_s << u"12,3,4"_s << 0 << cheieO << cheieO << QString()
+            << u"!Valoarea introdusa nu este un numar"_s;
         QTest::newRow("fiscal value grouped as shown, in whole lei")
             << u"Val_Fiscala"_s << u"N"_s << u"1.234.567,50"_s << 0 << cheieO << cheieO << QString()
             << u"UPDATE INTRASTAT SET [Val_Fiscala]=1234568"_s + cheieO;
         QTest::newRow("statistical value, a half to even")
             << u"Val_Stat"_s << u"N"_s << u"7 500,5"_s << 0 << cheieO << cheieO << QString()
             << u"UPDATE INTRASTAT SET [Val_Stat]=7500"_s + cheieO;
-        QTest::newRow("net mass in whole kilograms") << u"Net"_s << u"N"_s << u"1,5"_s << 0 << cheieO << cheieO
-                                                     << QString() << u"UPDATE INTRASTAT SET [Net]=2"_s + cheieO;
         QTest::newRow("rate to 4 decimals") << u"Curs_Schimb"_s << u"N"_s << u"4,97655"_s << 0 << cheieO
                                             << cheieO << QString()
                                             << u"UPDATE INTRASTAT SET [Curs_Schimb]=4.9766"_s + cheieO;

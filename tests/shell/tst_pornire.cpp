@@ -365,6 +365,31 @@ private slots:
         }
     }
 
+    // The program started with no display at all and no other copy: it says
+    // so in the terminal, in Romanian, and ends with status 1, not with Qt's
+    // own abort.
+    void faraAfisaj()
+    {
+        Arbore_Test a;
+        VERIFICA_ARBORE(a);
+        QProcessEnvironment mediu = QProcessEnvironment::systemEnvironment();
+        for (const QString& v : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s, u"QUORVEL_VIRTUAL_DISPLAY"_s})
+            mediu.remove(v);
+        QProcess p;
+        p.setProcessEnvironment(mediu);
+        p.start(a.cale(u"Quorvel"_s), QStringList());
+        QVERIFY(p.waitForFinished(60000));
+        const QString spus = QString::fromLocal8Bit(p.readAllStandardError());
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 1);
+        QCOMPARE(spus.trimmed(), Text_Fara_Afisaj());
+        // Its lock went with it.
+        for (const QString& cale : Cai_Blocare_Instanta()) {
+            QLockFile dupa(cale);
+            QVERIFY2(dupa.tryLock(0), qPrintable(cale));
+        }
+    }
+
     void pornireCuRegistruScriibil()
     {
         Arbore_Test a;

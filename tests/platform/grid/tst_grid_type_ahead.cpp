@@ -1,6 +1,7 @@
 // The type-ahead search of a list grid bound to a real record set: keys typed
 // into the grid move it to the first row whose current-column value begins
-// with the prefix; a miss clears the prefix and leaves the grid where it was.
+// with the prefix; a miss clears the prefix and puts the grid back where the
+// search began.
 #include "platform/grid/grid.h"
 #include "platform/grid/recordset_source.h"
 #include "platform/grid/type_ahead.h"
@@ -94,7 +95,7 @@ void TestGridTypeAhead::keysMoveTheGrid_data()
 
     QTest::newRow("a code above the current row") << 0 << u"RO"_s << 3 << u"RO"_s;
     QTest::newRow("first row of the prefix, case ignored") << 0 << u"r"_s << 3 << u"r"_s;
-    QTest::newRow("a miss clears and stays on the row found") << 0 << u"RX"_s << 3 << QString();
+    QTest::newRow("a miss goes back where the search began") << 0 << u"RX"_s << 5 << QString();
     QTest::newRow("a miss at the first key stays on the current row") << 0 << u"X"_s << 5 << QString();
     QTest::newRow("after a miss the next key starts afresh") << 0 << u"RXd"_s << 2 << u"d"_s;
     QTest::newRow("backspace clears and stays") << 0 << u"RO\b"_s << 3 << QString();
@@ -141,6 +142,11 @@ void TestGridTypeAhead::prefixOutlivesAColumnChange()
     type(u"u"_s);
     QCOMPARE(m_prefix, u"Ru"_s);
     QCOMPARE(m_grid->row(), 5);
+    // A row the user moved to stays when the search then misses.
+    m_grid->setCurrentCell(1, 1);
+    type(u"x"_s);
+    QCOMPARE(m_prefix, QString());
+    QCOMPARE(m_grid->row(), 1);
 }
 
 void TestGridTypeAhead::missWithNoCurrentRowKeepsNone()
@@ -155,6 +161,12 @@ void TestGridTypeAhead::missWithNoCurrentRowKeepsNone()
     QCOMPARE(m_grid->dataSource()->position(), -1);
     QCOMPARE(grid::typeAhead(*m_grid, m_prefix, u'\x1b'), grid::TypeAhead::Cleared);
     QCOMPARE(m_grid->row(), -1);
+    // A search that finds a row on its first key, then nothing, leaves none.
+    QCOMPARE(grid::typeAhead(*m_grid, m_prefix, u'R'), grid::TypeAhead::Found);
+    QCOMPARE(m_grid->row(), 3);
+    QCOMPARE(grid::typeAhead(*m_grid, m_prefix, u'X'), grid::TypeAhead::Missed);
+    QCOMPARE(m_grid->row(), -1);
+    QCOMPARE(m_grid->dataSource()->position(), -1);
 }
 
 void TestGridTypeAhead::emptyListClearsAtOnce()

@@ -152,6 +152,11 @@ void TestGridWidget::cancelledRowUpdateWritesNothing()
     QCOMPARE(m_grid->row(), 1); // the row stays current with its values
     QCOMPARE(m_grid->cell(1), Variant(QStringLiteral("Alta")));
     QCOMPARE(m_source->value(1, 1), Variant(QStringLiteral("D1")));
+    // Left by a key, it stays current and highlighted, as does no other cell.
+    QTest::keyClick(m_grid.get(), Qt::Key_Down);
+    QCOMPARE(before, 2);
+    QCOMPARE(m_grid->row(), 1);
+    QCOMPARE(m_grid->selectionModel()->selectedIndexes(), QModelIndexList{m_grid->currentIndex()});
     m_grid->cancelUpdate();
     QCOMPARE(m_grid->cellText(1, 1), QStringLiteral("D1"));
 }
@@ -584,12 +589,14 @@ void TestGridWidget::clickingAnotherRowWritesWhatWasTyped()
 // cell shows is taken.
 void TestGridWidget::refusedNumberIsSaidOnceAndKeptToMend_data()
 {
-    QTest::addColumn<int>("leaving"); // 0 Enter, 1 Tab, 2 another row clicked, 3 another cell of the row, 4 update()
+    // 0 Enter, 1 Tab, 2 another row clicked, 3 another cell of the row, 4 update(), 5 the down arrow
+    QTest::addColumn<int>("leaving");
     QTest::newRow("Enter") << 0;
     QTest::newRow("Tab") << 1;
     QTest::newRow("another row clicked") << 2;
     QTest::newRow("another cell of the row clicked") << 3;
     QTest::newRow("the row written") << 4;
+    QTest::newRow("the down arrow") << 5;
 }
 
 void TestGridWidget::refusedNumberIsSaidOnceAndKeptToMend()
@@ -622,6 +629,9 @@ void TestGridWidget::refusedNumberIsSaidOnceAndKeptToMend()
             QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, r.center());
             break;
         }
+        case 5:
+            QTest::keyClick(editor, Qt::Key_Down);
+            break;
         default:
             QVERIFY(!m_grid->update());
         }
@@ -642,6 +652,8 @@ void TestGridWidget::refusedNumberIsSaidOnceAndKeptToMend()
         QCOMPARE(editor->text(), text);
         QCOMPARE(m_grid->row(), 1);
         QCOMPARE(m_grid->col(), 2);
+        // Highlighted where it is, not where the user tried to go.
+        QCOMPARE(m_grid->selectionModel()->selectedIndexes(), QModelIndexList{m_grid->currentIndex()});
         QVERIFY(!m_grid->rowDataChanged());
         QCOMPARE(m_source->value(1, 2).toDouble(), 10.5);
     };
@@ -649,7 +661,7 @@ void TestGridWidget::refusedNumberIsSaidOnceAndKeptToMend()
     keptToMend();
     // Leaving the cell again with the same text, by any other way: nothing
     // more is said. A write the window asks for is refused and says it again.
-    for (int other = 0; other < 4; ++other)
+    for (const int other : {0, 1, 2, 3, 5})
         if (other != leaving)
             leave(other);
     keptToMend();
