@@ -170,6 +170,11 @@ bool isNumberType(int adoType)
     }
 }
 
+bool isWholeNumberType(int adoType)
+{
+    return adoType == 2 || adoType == 3 || adoType == 17 || adoType == 20;
+}
+
 db::Variant parseEditText(const QString& text, int adoType, const QLocale& locale, const NumberFormat& shown)
 {
     if (text.isEmpty())
@@ -178,7 +183,7 @@ db::Variant parseEditText(const QString& text, int adoType, const QLocale& local
         return db::Variant(text);
     const QString t = text.trimmed();
     bool ok = false;
-    const bool whole = adoType == 2 || adoType == 3 || adoType == 17 || adoType == 20 || adoType == 11;
+    const bool whole = isWholeNumberType(adoType) || adoType == 11; // Yes/No: -1 and 0
     if (whole) {
         const qlonglong i = t.toLongLong(&ok);
         if (ok)

@@ -60,5 +60,7 @@ db::Variant parseEditText(const QString& text, int adoType, const QLocale& local
 
 // ADO type codes of number fields.
 bool isNumberType(int adoType);
+// Those of whole numbers (SMALLINT, INTEGER, BYTE, BIGINT).
+bool isWholeNumberType(int adoType);
 
 } // namespace grid

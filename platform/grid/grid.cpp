@@ -744,10 +744,10 @@ void Grid::refuseNotANumber(int row, int col, const QString& text)
     m_refused.said = true;
     const Column& c = m_model->column(col);
     const NumberFormat shown = m_model->numberFormat(col);
-    const int type = m_model->fieldType(col);
-    const bool wholeType = type == 2 || type == 3 || type == 17 || type == 20;
     // The forms to write it in: as the column shows a number, and plain.
-    const db::Variant sample((shown.valid && shown.decimals == 0) || wholeType ? 1234567.0 : 1234.5);
+    const db::Variant sample((shown.valid && shown.decimals == 0) || isWholeNumberType(m_model->fieldType(col))
+                                 ? 1234567.0
+                                 : 1234.5);
     const QString asShown = formatValue(sample, shown, m_model->locale());
     const QString plain = editText(sample, m_model->locale());
     QString forms = asShown;
