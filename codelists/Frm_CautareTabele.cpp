@@ -180,14 +180,17 @@ bool Frm_CautareTabele::Copiaza_Selectia(bool laInchidere)
 void Frm_CautareTabele::Returneaza_Selectia()
 {
     Copiaza_Selectia(false);
-    ui::Forms::unload(this);
-    if (grid::CallingGrid* apelant = Parametri_Cautare_Tabele.Cautare_GridApelant)
-        apelant->takeFocus();
+    Inchide();
 }
 
 void Frm_CautareTabele::Renunta()
 {
     m_returnat = true; // nothing is returned
+    Inchide();
+}
+
+void Frm_CautareTabele::Inchide()
+{
     ui::Forms::unload(this);
     if (grid::CallingGrid* apelant = Parametri_Cautare_Tabele.Cautare_GridApelant)
         apelant->takeFocus();

@@ -70,6 +70,8 @@ private:
     // Esc: unloads the window without a choice; the calling grid gets the
     // focus, its cells and Cautare_Rezultat stay as they were.
     void Renunta();
+    // Unloads the window and gives the calling grid the focus.
+    void Inchide();
     // The current row into the calling grid, once per window. On closing
     // (laInchidere) a row that is the calling line's own code is not
     // written again: the close box changes nothing there.
