@@ -3,7 +3,6 @@
 #include "platform/ui/mesaj.h"
 
 #include <QFileInfo>
-#include <QList>
 #include <QProcess>
 
 using namespace Qt::StringLiterals;
@@ -14,14 +13,6 @@ namespace {
 // second where the desktop opens the file itself; where it runs the viewer
 // in its own place it answers only when the viewer closes.
 constexpr int kAsteptareMs = 5000;
-
-// The viewers still running when the wait ended, until they end. Of no
-// parent object: the program's end leaves them running.
-QList<QProcess*>& vizualizatoareDeschise()
-{
-    static QList<QProcess*> deschise;
-    return deschise;
-}
 
 QString motivIesire(const QString& program, int cod)
 {
@@ -60,11 +51,7 @@ std::optional<QString> Porneste_Deschiderea(const QString& program, const QStrin
     if (proces->waitForStarted())
         proces->waitForFinished(kAsteptareMs);
     if (proces->state() != QProcess::NotRunning) {
-        vizualizatoareDeschise().append(proces);
-        QObject::connect(proces, &QProcess::finished, proces, [proces] {
-            vizualizatoareDeschise().removeOne(proces);
-            proces->deleteLater();
-        });
+        QObject::connect(proces, &QProcess::finished, proces, &QObject::deleteLater);
         return std::nullopt;
     }
     std::optional<QString> motiv;

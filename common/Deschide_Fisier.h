@@ -9,9 +9,9 @@
 
 // Starts the program with the arguments and waits for its exit status, a
 // few seconds at most (the program waits with it). Ended with 0, or still
-// running when the wait ends (a viewer
-// that the opener runs in its own place, left running when the program
-// ends), the file counts as opened: nullopt. Otherwise the reason, in Romanian: the program could not be
+// running when the wait ends (a viewer that the opener runs in its own
+// place, left running when the program ends), the file counts as opened:
+// nullopt. Otherwise the reason, in Romanian: the program could not be
 // started, it stopped abnormally, or its exit status (xdg-open's read as
 // what it means).
 std::optional<QString> Porneste_Deschiderea(const QString& program, const QStringList& argumente);
