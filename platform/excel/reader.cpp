@@ -648,10 +648,7 @@ db::Error openWorkbook(const QString& connectionText, db::Connection& connection
     const db::Result<Workbook> book = readWorkbook(*path, budget);
     if (!book)
         return book.error();
-    const db::Result<QVector<detail::TablePlan>> plan = detail::planTables(*book, budget);
-    if (!plan)
-        return plan.error();
-    return detail::makeTables(*book, *plan, connection);
+    return detail::openTables(*book, budget, connection);
 }
 
 namespace detail {
@@ -843,6 +840,14 @@ db::Error makeTables(const Workbook& workbook, const QVector<TablePlan>& plan, d
     return db::Error();
 }
 
+db::Error openTables(const Workbook& workbook, Budget& budget, db::Connection& connection)
+{
+    const db::Result<QVector<TablePlan>> plan = planTables(workbook, budget);
+    if (!plan)
+        return plan.error();
+    return makeTables(workbook, *plan, connection);
+}
+
 } // namespace detail
 
 db::Error openWorkbook(const Workbook& workbook, db::Connection& connection)
@@ -850,10 +855,7 @@ db::Error openWorkbook(const Workbook& workbook, db::Connection& connection)
     connection.close();
     detail::Budget budget;
     budget.take(std::min(workbook.held, budget.total()));
-    const db::Result<QVector<detail::TablePlan>> plan = detail::planTables(workbook, budget);
-    if (!plan)
-        return plan.error();
-    return detail::makeTables(workbook, *plan, connection);
+    return detail::openTables(workbook, budget, connection);
 }
 
 namespace {

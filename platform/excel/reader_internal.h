@@ -235,5 +235,8 @@ db::Result<QVector<TablePlan>> planTables(const Workbook& workbook, Budget& budg
 // The tables of the plan made in a new private database of the temporary
 // folder, opened on `connection`.
 db::Error makeTables(const Workbook& workbook, const QVector<TablePlan>& plan, db::Connection& connection);
+// The tables of a workbook read: planned within what the read left of
+// `budget`, then made (planTables, makeTables).
+db::Error openTables(const Workbook& workbook, Budget& budget, db::Connection& connection);
 
 } // namespace excel::detail
