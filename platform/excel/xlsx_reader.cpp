@@ -287,6 +287,8 @@ public:
     bool decoded() const { return m_decoder.isValid(); }
     int unitBytes() const { return m_unit; }
     zip_uint64_t inflated() const { return m_read; }
+    // The inflated size the package declares for the part.
+    zip_uint64_t declared() const { return m_declared; }
     const db::Error& error() const { return m_error; }
 
 private:
@@ -756,16 +758,15 @@ struct SheetContext
 class SheetScanner
 {
 public:
-    SheetScanner(PartReader& part, zip_uint64_t declared, const SheetContext& ctx, RawSheet& sheet,
-                 Budget& budget)
-        : m_part(part), m_declared(declared), m_ctx(ctx), m_sheet(sheet), m_budget(budget),
+    SheetScanner(PartReader& part, const SheetContext& ctx, RawSheet& sheet, Budget& budget)
+        : m_part(part), m_ctx(ctx), m_sheet(sheet), m_budget(budget),
           m_windowHeld(budget), m_gathered(budget)
     {
     }
 
     db::Error run()
     {
-        const qsizetype window = qsizetype(std::clamp<zip_uint64_t>(m_declared, 4096, kWindow));
+        const qsizetype window = qsizetype(std::clamp<zip_uint64_t>(m_part.declared(), 4096, kWindow));
         if (!m_windowHeld.hold(window))
             return budgetError();
         m_window.resize(window);
@@ -833,7 +834,7 @@ public:
         }
         if (m_error)
             return m_error;
-        if (m_part.inflated() != m_declared)
+        if (m_part.inflated() != m_part.declared())
             return formatError(QStringLiteral("Partea foii '%1' este deteriorata.").arg(m_sheet.name));
         return m_done ? db::Error() : broken();
     }
@@ -856,7 +857,6 @@ private:
     static constexpr qsizetype kLookahead = qsizetype(64) << 10;
 
     PartReader& m_part;
-    zip_uint64_t m_declared; // the inflated size the package declares
     zip_uint64_t m_read = 0; // the bytes of UTF-8 read so far
     bool m_atEnd = false;    // all of them
     QByteArray m_window;
@@ -1473,7 +1473,7 @@ db::Error readSheet(Package& pkg, const QString& part, const SheetContext& ctx, 
         zip_fclose(*opened);
         return budgetError();
     }
-    SheetScanner scanner(reader, size, ctx, sheet, pkg.budget);
+    SheetScanner scanner(reader, ctx, sheet, pkg.budget);
     const db::Error e = scanner.run();
     zip_fclose(*opened);
     return e;
